@@ -1,0 +1,42 @@
+# Helpers shared by every folder.
+
+# lumivox_glob_sources(<var> <folder>...): the .cpp/.h/.ui/.qrc files of the folders
+# (not recursive), so a folder's files join its library without editing CMake.
+function(lumivox_glob_sources var)
+  set(result)
+  foreach(dir IN LISTS ARGN)
+    file(GLOB found CONFIGURE_DEPENDS
+      "${dir}/*.cpp" "${dir}/*.h" "${dir}/*.ui" "${dir}/*.qrc")
+    list(APPEND result ${found})
+  endforeach()
+  set(${var} ${result} PARENT_SCOPE)
+endfunction()
+
+# lumivox_add_test(<name> SOURCES <files>... LIBS <targets>...)
+# One QtTest executable, registered with CTest, run headless.
+function(lumivox_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE lumivox_settings Qt5::Test ${T_LIBS})
+  add_test(NAME ${name} COMMAND ${name})
+  set(env "LANG=C.UTF-8" "LC_ALL=C.UTF-8")
+  if(LUMIVOX_TEST_QPA)
+    list(APPEND env "QT_QPA_PLATFORM=${LUMIVOX_TEST_QPA}")
+  endif()
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+endfunction()
+
+# lumivox_add_test_folder(<folder> LIBS <targets>...)
+# Every tst_*.cpp in the folder becomes one test executable linking LIBS; a
+# helper file of the folder (not named tst_*) is compiled into each of them.
+function(lumivox_add_test_folder dir)
+  cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
+  file(GLOB tests CONFIGURE_DEPENDS "${dir}/tst_*.cpp")
+  file(GLOB helpers CONFIGURE_DEPENDS "${dir}/*.cpp" "${dir}/*.h" "${dir}/*.qrc")
+  list(FILTER helpers EXCLUDE REGEX "/tst_[^/]*\\.cpp$")
+  foreach(src IN LISTS tests)
+    get_filename_component(name "${src}" NAME_WE)
+    lumivox_add_test(${name} SOURCES "${src}" ${helpers} LIBS ${T_LIBS})
+    target_include_directories(${name} PRIVATE "${dir}")
+  endforeach()
+endfunction()
