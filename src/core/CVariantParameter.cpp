@@ -53,10 +53,19 @@ quint64 realToUnsigned(double value)
     return static_cast<quint64>(realToSigned(value));
 }
 
-QString realText(double value)
-{
-    return QString::number(value, 'g', 6);
-}
+// The four number forms of one datum, by the datum's own type.
+quint64 asUnsigned(quint64 value) { return value; }
+quint64 asUnsigned(qint64 value) { return static_cast<quint64>(value); }
+quint64 asUnsigned(double value) { return realToUnsigned(value); }
+qint64 asSigned(quint64 value) { return static_cast<qint64>(value); }
+qint64 asSigned(qint64 value) { return value; }
+qint64 asSigned(double value) { return realToSigned(value); }
+double asReal(quint64 value) { return static_cast<double>(value); }
+double asReal(qint64 value) { return static_cast<double>(value); }
+double asReal(double value) { return value; }
+QString asText(quint64 value) { return QString::number(value, 10); }
+QString asText(qint64 value) { return QString::number(value, 10); }
+QString asText(double value) { return QString::number(value, 'g', 6); }
 
 } // namespace
 
@@ -126,28 +135,43 @@ void CVariantParameter::f_Copy(const CVariantParameter& other)
 
 // ---- setters ---------------------------------------------------------------
 
-void CVariantParameter::f_SetSigned(qint64 value)
+template <typename T>
+void CVariantParameter::f_SetNumber(T value)
 {
-    m_uValue = static_cast<quint64>(value);
-    m_nValue = value;
-    m_dValue = static_cast<double>(value);
-    f_SetText(QString::number(value, 10));
+    m_uValue = asUnsigned(value);
+    m_nValue = asSigned(value);
+    m_dValue = asReal(value);
+    f_SetText(asText(value));
 }
 
-void CVariantParameter::f_SetUnsigned(quint64 value)
+template <typename T>
+CVariantParameter& CVariantParameter::f_FromNumber(T value)
 {
-    m_uValue = value;
-    m_nValue = static_cast<qint64>(value);
-    m_dValue = static_cast<double>(value);
-    f_SetText(QString::number(value, 10));
+    f_SetNumber(value);
+    f_SingleDataToArrayDataAll();
+    f_UpdateSetTime();
+    return *this;
 }
 
-void CVariantParameter::f_SetReal(double value)
+// The single forms come from the first entry; every list gets one entry per
+// argument entry, converted as the single setter converts.
+template <typename T>
+CVariantParameter& CVariantParameter::f_FromNumberList(const QList<T>& value)
 {
-    m_uValue = realToUnsigned(value);
-    m_nValue = realToSigned(value);
-    m_dValue = value;
-    f_SetText(realText(value));
+    if (value.isEmpty()) {
+        f_InitParameter();
+    } else {
+        f_SetNumber(value.first());
+        f_InitArrayParameter();
+        for (T entry : value) {
+            m_uList.append(asUnsigned(entry));
+            m_nList.append(asSigned(entry));
+            m_dList.append(asReal(entry));
+            m_strList.append(asText(entry));
+        }
+    }
+    f_UpdateSetTime();
+    return *this;
 }
 
 void CVariantParameter::f_SetText(const QString& text)
@@ -169,10 +193,7 @@ void CVariantParameter::f_ParseText()
 
 CVariantParameter& CVariantParameter::FromBool(bool value)
 {
-    f_SetUnsigned(value ? 1 : 0);
-    f_SingleDataToArrayDataAll();
-    f_UpdateSetTime();
-    return *this;
+    return f_FromNumber<quint64>(value ? 1 : 0);
 }
 
 CVariantParameter& CVariantParameter::FromChar(qint8 value)
@@ -217,26 +238,17 @@ CVariantParameter& CVariantParameter::FromULong(quint32 value)
 
 CVariantParameter& CVariantParameter::FromInt64(qint64 value)
 {
-    f_SetSigned(value);
-    f_SingleDataToArrayDataAll();
-    f_UpdateSetTime();
-    return *this;
+    return f_FromNumber(value);
 }
 
 CVariantParameter& CVariantParameter::FromUInt64(quint64 value)
 {
-    f_SetUnsigned(value);
-    f_SingleDataToArrayDataAll();
-    f_UpdateSetTime();
-    return *this;
+    return f_FromNumber(value);
 }
 
 CVariantParameter& CVariantParameter::FromReal(double value)
 {
-    f_SetReal(value);
-    f_SingleDataToArrayDataAll();
-    f_UpdateSetTime();
-    return *this;
+    return f_FromNumber(value);
 }
 
 CVariantParameter& CVariantParameter::FromString(const QString& value)
@@ -276,56 +288,17 @@ CVariantParameter& CVariantParameter::FromStringList(const QStringList& value)
 
 CVariantParameter& CVariantParameter::FromUInt64List(const QList<quint64>& value)
 {
-    if (value.isEmpty()) {
-        f_InitParameter();
-    } else {
-        f_SetUnsigned(value.first());
-        f_InitArrayParameter();
-        m_uList = value;
-        for (quint64 entry : value) {
-            m_nList.append(static_cast<qint64>(entry));
-            m_dList.append(static_cast<double>(entry));
-            m_strList.append(QString::number(entry, 10));
-        }
-    }
-    f_UpdateSetTime();
-    return *this;
+    return f_FromNumberList(value);
 }
 
 CVariantParameter& CVariantParameter::FromInt64List(const QList<qint64>& value)
 {
-    if (value.isEmpty()) {
-        f_InitParameter();
-    } else {
-        f_SetSigned(value.first());
-        f_InitArrayParameter();
-        m_nList = value;
-        for (qint64 entry : value) {
-            m_uList.append(static_cast<quint64>(entry));
-            m_dList.append(static_cast<double>(entry));
-            m_strList.append(QString::number(entry, 10));
-        }
-    }
-    f_UpdateSetTime();
-    return *this;
+    return f_FromNumberList(value);
 }
 
 CVariantParameter& CVariantParameter::FromRealList(const QList<double>& value)
 {
-    if (value.isEmpty()) {
-        f_InitParameter();
-    } else {
-        f_SetReal(value.first());
-        f_InitArrayParameter();
-        m_dList = value;
-        for (double entry : value) {
-            m_uList.append(realToUnsigned(entry));
-            m_nList.append(realToSigned(entry));
-            m_strList.append(realText(entry));
-        }
-    }
-    f_UpdateSetTime();
-    return *this;
+    return f_FromNumberList(value);
 }
 
 CVariantParameter& CVariantParameter::FromPointer(void* value)

@@ -107,9 +107,9 @@ protected:
     void f_SingleDataToArrayDataAll();
 
 private:
-    void f_SetSigned(qint64 value);
-    void f_SetUnsigned(quint64 value);
-    void f_SetReal(double value);
+    template <typename T> void f_SetNumber(T value);
+    template <typename T> CVariantParameter& f_FromNumber(T value);
+    template <typename T> CVariantParameter& f_FromNumberList(const QList<T>& value);
     void f_SetText(const QString& text);
     void f_ParseText();
     void f_ToBase(int base);
