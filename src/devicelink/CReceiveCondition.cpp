@@ -6,15 +6,7 @@
 
 CReceiveCondition CReceiveCondition::ProjectorReply()
 {
-    CReceiveCondition c;
-    c.type = TYPE_BITS_PLUS_EXTRA;
-    c.extra = 6;
-    c.first = 28;
-    c.last = 39;
-    c.base = 0;
-    c.forwardBytes = true;
-    c.msbFirst = true;
-    return c;
+    return Make(TYPE_BITS_PLUS_EXTRA, 6, 28, 39, 0, true, true);
 }
 
 namespace {

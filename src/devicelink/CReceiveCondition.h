@@ -26,6 +26,20 @@ struct CReceiveCondition
     bool forwardBytes = true;
     bool msbFirst = true;
 
+    static CReceiveCondition Make(int type, int extra, int first, int last, int base,
+                                  bool forwardBytes, bool msbFirst)
+    {
+        CReceiveCondition c;
+        c.type = type;
+        c.extra = extra;
+        c.first = first;
+        c.last = last;
+        c.base = base;
+        c.forwardBytes = forwardBytes;
+        c.msbFirst = msbFirst;
+        return c;
+    }
+
     // Projector replies: ((byte 3 AND 0x0F) * 256 + byte 4) + 6 bytes.
     static CReceiveCondition ProjectorReply();
 };

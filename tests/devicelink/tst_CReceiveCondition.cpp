@@ -4,18 +4,9 @@
 
 namespace {
 
-CReceiveCondition Condition(int type, int extra, int first, int last, int base = 0,
-                            bool forwardBytes = true, bool msbFirst = true)
+CReceiveCondition Condition(int type, int extra, int first, int last, int base = 0)
 {
-    CReceiveCondition c;
-    c.type = type;
-    c.extra = extra;
-    c.first = first;
-    c.last = last;
-    c.base = base;
-    c.forwardBytes = forwardBytes;
-    c.msbFirst = msbFirst;
-    return c;
+    return CReceiveCondition::Make(type, extra, first, last, base, true, true);
 }
 
 // A projector reply header whose length field holds (b3 & 0x0F) * 256 + b4,
