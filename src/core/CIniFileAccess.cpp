@@ -27,14 +27,21 @@ QString nonNull(const QString& s)
     return s.isNull() ? QString(QLatin1String("")) : s;
 }
 
-bool sameString(const QString& a, const QString& b)
-{
-    return a.isNull() == b.isNull() && a == b;
-}
-
 QString indexName(const QString& section)
 {
     return nonNull(section.toUpper());
+}
+
+// Section names that differ only in case are one section of the file (the
+// index and a reader of the file take them so); keys and lookups stay exact.
+bool sameSection(const QString& a, const QString& b)
+{
+    return a == b || indexName(a) == indexName(b);
+}
+
+bool sameString(const QString& a, const QString& b)
+{
+    return a.isNull() == b.isNull() && a == b;
 }
 
 QTextCodec* shiftJisCodec()
@@ -470,6 +477,8 @@ void CIniFileAccess::GetIniKeys(const QString& section, QStringList& keys) const
                 begun = true;
                 if (!d->key.trimmed().isEmpty())
                     keys.append(d->key);
+            } else if (sameSection(d->section, section)) {
+                continue;
             } else if (begun || !d->key.isEmpty()) {
                 break;
             }
@@ -504,7 +513,7 @@ void CIniFileAccess::f_DeleteSection(const QString& section, int sectionPosition
     // Comment, blank and other plain lines stay where they are.
     int pos = sectionPosition;
     int removed = 0;
-    while (pos < list->size() && list->at(pos)->section == section) {
+    while (pos < list->size() && sameSection(list->at(pos)->section, section)) {
         if (list->at(pos)->key.isEmpty()) {
             ++pos;
         } else {
@@ -532,6 +541,20 @@ void CIniFileAccess::f_SetIniString(const QString& section, const QString& key, 
             return;
         }
 
+        KeyTable& table = f_KeyTable(list);
+        if (!key.isEmpty() && !value.isNull()) {
+            // The common edit: a key that is there already keeps its place.
+            IniData* existing = table.keys.value(SectionKey(section, key)).first;
+            if (existing) {
+                existing->value = value;
+                existing->quoted = quoted;
+                // An edited line from before the first header is a key line now.
+                if (existing->section.isNull())
+                    existing->section = QLatin1String("");
+                return;
+            }
+        }
+
         const QString upper = indexName(section);
         const auto found = sectionIndex->constFind(upper);
         if (found == sectionIndex->constEnd()) {
@@ -553,7 +576,6 @@ void CIniFileAccess::f_SetIniString(const QString& section, const QString& key, 
             return;
         }
 
-        KeyTable& table = f_KeyTable(list);
         IniData* match = nullptr;
         int matchPos = -1;
         int insertPos = -1;
@@ -574,7 +596,7 @@ void CIniFileAccess::f_SetIniString(const QString& section, const QString& key, 
             for (; pos < list->size(); ++pos) {
                 const IniData* d = list->at(pos);
                 const bool plain = d->key.isEmpty();
-                if (!plain && d->section != section)
+                if (!plain && !sameSection(d->section, section))
                     break;
                 if (matchPos < 0 && d->key == key && d->section == section) {
                     matchPos = pos;
@@ -583,7 +605,7 @@ void CIniFileAccess::f_SetIniString(const QString& section, const QString& key, 
                 }
                 if (plain)
                     ++trailing;
-                else if (d->section == section)
+                else
                     trailing = 0;
             }
             if (matchPos >= 0) {
@@ -594,15 +616,13 @@ void CIniFileAccess::f_SetIniString(const QString& section, const QString& key, 
             insertPos = pos - trailing;
         }
 
-        if (match) {
-            if (!value.isNull()) {
-                match->value = value;
-                match->quoted = quoted;
-                // An edited line from before the first header is a key line now.
-                if (match->section.isNull())
-                    match->section = QLatin1String("");
-                return;
-            }
+        if (match && !value.isNull()) {
+            // Only the empty key gets here: it names the first plain line.
+            match->value = value;
+            match->quoted = quoted;
+            return;
+        }
+        if (match && matchPos >= 0) {
             f_RemoveRecord(list, matchPos);
             for (auto it = sectionIndex->begin(); it != sectionIndex->end(); ++it) {
                 if (it.value() > matchPos)
@@ -623,6 +643,7 @@ void CIniFileAccess::f_SetIniString(const QString& section, const QString& key, 
             return;
         }
 
+        insertPos = qBound(0, insertPos, list->size());
         const bool atEnd = insertPos >= list->size();
         f_InsertRecord(list, insertPos, new IniData(section, key, value, quoted));
         if (!atEnd) {
@@ -780,7 +801,7 @@ void CIniFileAccess::f_IniToFile(QString* output, const IniList* list) const
             output->append(oneLine(d->value));
         } else {
             // Keys without a section name go without a header.
-            if (!d->section.isEmpty() && d->section != header) {
+            if (!d->section.isEmpty() && !sameSection(d->section, header)) {
                 header = d->section;
                 output->append(QLatin1Char('['));
                 output->append(oneLine(header));

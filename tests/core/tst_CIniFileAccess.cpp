@@ -431,6 +431,36 @@ private slots:
         QCOMPARE(lookup(ini, "B", "q"), QStringLiteral("<default>"));
     }
 
+    // Spellings of one section that differ in case are one section of the
+    // file: edits never write its header twice, so no key is lost on reading.
+    void sectionSpelledInAnotherCase()
+    {
+        const QString p = file("case.ini");
+        put(p, written("[Models]\na=1\n[Next]\nn=1\n"));
+        CIniFileAccess ini(p);
+        ini.SetIniString("MODELS", "b", "2");
+        ini.SetIniString("Models", "c", "3");
+        QCOMPARE(lookup(ini, "MODELS", "b"), QStringLiteral("2"));
+        QCOMPARE(lookup(ini, "Models", "b"), QStringLiteral("<default>"));
+        QStringList keys;
+        ini.GetIniKeys("Models", keys);
+        QCOMPARE(keys, QStringList({"a", "c"}));
+        QCOMPARE(render(ini), QStringLiteral("[Models]\na=1\nb=2\nc=3\n[Next]\nn=1\n"));
+        QCOMPARE(ini.WriteIniFile(p), 0);
+        QCOMPARE(get(p), written("[Models]\na=1\nb=2\nc=3\n[Next]\nn=1\n"));
+
+        CIniFileAccess back(p);
+        QCOMPARE(lookup(back, "Models", "a"), QStringLiteral("1"));
+        QCOMPARE(lookup(back, "Models", "b"), QStringLiteral("2"));
+        QCOMPARE(lookup(back, "Models", "c"), QStringLiteral("3"));
+
+        // Deleting the section under either spelling takes all of it.
+        ini.SetIniString("models", QString(), QString());
+        QCOMPARE(render(ini), QStringLiteral("[Next]\nn=1\n"));
+        ini.SetIniString("Models", "d", "4");
+        QCOMPARE(render(ini), QStringLiteral("[Next]\nn=1\n[Models]\nd=4\n"));
+    }
+
     void deleteListRecording()
     {
         CIniFileAccess ini;
