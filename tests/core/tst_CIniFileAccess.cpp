@@ -388,6 +388,21 @@ private slots:
         QCOMPARE(get(file("r2.ini")), written(t));
     }
 
+    void editsAroundRepeatedSection()
+    {
+        const QString p = file("rep.ini");
+        put(p, written("[A]\nx=1\n[B]\n[A]\nz=3\n"));
+        CIniFileAccess ini(p);
+        ini.SetIniString("B", "k", "v");
+        ini.SetIniString("A", "y", "2");
+        ini.SetIniString("A", "z", "4");
+        QCOMPARE(ini.WriteIniFile(p), 0);
+        QCOMPARE(get(p), written("[A]\nx=1\ny=2\nz=4\n[B]\nk=v\n[A]\nz=3\n"));
+        CIniFileAccess back(p);
+        QCOMPARE(lookup(back, "A", "z"), QStringLiteral("4"));
+        QCOMPARE(lookup(back, "B", "k"), QStringLiteral("v"));
+    }
+
     // --- edits ---------------------------------------------------------------
 
     void editSemantics()
