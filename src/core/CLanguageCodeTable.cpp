@@ -75,6 +75,26 @@ void releaseTable(QMap<int, T*>*& table)
     table = nullptr;
 }
 
+// An index without an entry gives the current language's entry; a current
+// language outside the table (written directly by a user) gives English's.
+template <typename T>
+const T* entryAt(const QMap<int, T*>* table, int language, int current)
+{
+    if (!table)
+        return nullptr;
+    for (int key : { language, current, int(CLanguageCodeTable::LANG_ENGLISH) }) {
+        if (const T* entry = table->value(key, nullptr))
+            return entry;
+    }
+    return nullptr;
+}
+
+int intAt(const QMap<int, CIntBox*>* table, int language, int current)
+{
+    const CIntBox* box = entryAt(table, language, current);
+    return box ? box->m_Value : 0;
+}
+
 bool isTableLanguage(int language)
 {
     return language >= 0 && language < CLanguageCodeTable::LANG_COUNT;
@@ -201,33 +221,9 @@ void CLanguageCodeTable::SetLanguageCodeByLocale(const QLocale& locale)
     m_LanguageCode = LanguageCodeForLocale(locale);
 }
 
-// An index without an entry gives the current language's entry; a current
-// language outside the table (written directly by a user) gives English's.
-int CLanguageCodeTable::f_IntAt(const QMap<int, CIntBox*>* table, int language, int current)
-{
-    if (!table)
-        return 0;
-    for (int key : { language, current, int(LANG_ENGLISH) }) {
-        if (const CIntBox* box = table->value(key, nullptr))
-            return box->m_Value;
-    }
-    return 0;
-}
-
-const QString* CLanguageCodeTable::f_StringAt(const QMap<int, QString*>* table, int language, int current)
-{
-    if (!table)
-        return nullptr;
-    for (int key : { language, current, int(LANG_ENGLISH) }) {
-        if (const QString* text = table->value(key, nullptr))
-            return text;
-    }
-    return nullptr;
-}
-
 int CLanguageCodeTable::GetEncodingInt(int language) const
 {
-    return f_IntAt(m_pCodePageTable, language, m_LanguageCode);
+    return intAt(m_pCodePageTable, language, m_LanguageCode);
 }
 
 int CLanguageCodeTable::GetEncodingInt() const
@@ -237,7 +233,7 @@ int CLanguageCodeTable::GetEncodingInt() const
 
 const QString* CLanguageCodeTable::GetEncodingString(int language) const
 {
-    return f_StringAt(m_pEncodingNameTable, language, m_LanguageCode);
+    return entryAt(m_pEncodingNameTable, language, m_LanguageCode);
 }
 
 const QString* CLanguageCodeTable::GetEncodingString() const
@@ -247,7 +243,7 @@ const QString* CLanguageCodeTable::GetEncodingString() const
 
 int CLanguageCodeTable::GetPJCodePage(int language) const
 {
-    return f_IntAt(m_pPJCodePageTable, language, m_LanguageCode);
+    return intAt(m_pPJCodePageTable, language, m_LanguageCode);
 }
 
 int CLanguageCodeTable::GetPJCodePage() const
@@ -257,7 +253,7 @@ int CLanguageCodeTable::GetPJCodePage() const
 
 int CLanguageCodeTable::GetStringTableOffset(int language) const
 {
-    return f_IntAt(m_pStringTableOffsetTable, language, m_LanguageCode);
+    return intAt(m_pStringTableOffsetTable, language, m_LanguageCode);
 }
 
 int CLanguageCodeTable::GetStringTableOffset() const
@@ -267,7 +263,7 @@ int CLanguageCodeTable::GetStringTableOffset() const
 
 const QString* CLanguageCodeTable::GetCultureString(int language) const
 {
-    return f_StringAt(m_pCultureTable, language, m_LanguageCode);
+    return entryAt(m_pCultureTable, language, m_LanguageCode);
 }
 
 const QString* CLanguageCodeTable::GetCultureString() const

@@ -101,8 +101,6 @@ private:
 
     void f_Init(LANGUAGE_CODE language);
     void f_ReleaseTables();
-    static int f_IntAt(const QMap<int, CIntBox*>* table, int language, int current);
-    static const QString* f_StringAt(const QMap<int, QString*>* table, int language, int current);
 
     QMap<int, CIntBox*>* m_pCodePageTable;
     QMap<int, QString*>* m_pEncodingNameTable;
