@@ -88,31 +88,46 @@ bool readTs(const QString& path, QList<Message>& messages, QStringList& contexts
 
 } // namespace
 
+// The two programs have a catalogue each: the help viewer's covers its own
+// folder, the main program's every other folder.
+const char* const HELP_VIEWER_FOLDER = "helpviewer";
+
 class tst_TranslationCatalogue : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase()
+    void catalogues_data()
     {
-        QString error;
-        QVERIFY2(readTs(catalogueSource(), m_Messages, m_Contexts, error), qPrintable(error));
-        QVERIFY(!m_Messages.isEmpty());
+        QTest::addColumn<QString>("catalogue");
+        QTest::addColumn<bool>("helpViewer");
+        QTest::newRow("Lumivox 5") << "Lumivox5.en-US" << false;
+        QTest::newRow("Lumivox 5 Help") << "Lumivox5Help.en-US" << true;
     }
 
-    // Every engineer adds keys here: alphabetical contexts keep parallel edits apart.
+    // Every engineer adds keys to it: alphabetical contexts keep parallel edits apart.
+    void contextsAreUniqueAndAlphabetical_data() { catalogues_data(); }
     void contextsAreUniqueAndAlphabetical()
     {
-        for (int i = 1; i < m_Contexts.size(); ++i) {
-            QVERIFY2(m_Contexts[i - 1] < m_Contexts[i],
+        QList<Message> messages;
+        QStringList contexts;
+        if (!readCatalogue(messages, contexts))
+            return;
+        for (int i = 1; i < contexts.size(); ++i) {
+            QVERIFY2(contexts[i - 1] < contexts[i],
                      qPrintable(QStringLiteral("context \"%1\" must come after \"%2\"")
-                                    .arg(m_Contexts[i - 1], m_Contexts[i])));
+                                    .arg(contexts[i - 1], contexts[i])));
         }
     }
 
+    void everyEntryIsFinishedAndUnique_data() { catalogues_data(); }
     void everyEntryIsFinishedAndUnique()
     {
+        QList<Message> messages;
+        QStringList contexts;
+        if (!readCatalogue(messages, contexts))
+            return;
         QSet<QString> seen;
-        for (const Message& m : qAsConst(m_Messages)) {
+        for (const Message& m : qAsConst(messages)) {
             const QString where = QStringLiteral("line %1: %2").arg(m.line).arg(describe(m));
             QVERIFY2(!m.source.isEmpty(), qPrintable(where));
             QVERIFY2(!m.translation.trimmed().isEmpty(), qPrintable(where + QStringLiteral(" has no English text")));
@@ -123,13 +138,21 @@ private slots:
     }
 
     // The build compiles the catalogue and embeds it where the language table loads it.
+    void embeddedCatalogueMatchesItsSource_data() { catalogues_data(); }
     void embeddedCatalogueMatchesItsSource()
     {
+        QFETCH(QString, catalogue);
+        QList<Message> messages;
+        QStringList contexts;
+        if (!readCatalogue(messages, contexts))
+            return;
         CLanguageCodeTable table(CLanguageCodeTable::LANG_ENGLISH);
-        table.SetCulture(nullptr); // registers the embedded resources
+        table.SetEnglishCatalogueName(catalogue);
+        table.SetCulture(nullptr); // also registers the embedded resources
+        QVERIFY(!table.m_pTranslator->isEmpty());
         QTranslator plain;
-        QVERIFY(plain.load(QStringLiteral(":/translations/Lumivox5.en-US.qm")));
-        for (const Message& m : qAsConst(m_Messages)) {
+        QVERIFY(plain.load(QStringLiteral(":/translations/%1.qm").arg(catalogue)));
+        for (const Message& m : qAsConst(messages)) {
             if (m.numerus)
                 continue;
             QCOMPARE(plain.translate(qPrintable(m.context), m.source.toUtf8().constData(),
@@ -138,14 +161,20 @@ private slots:
         }
     }
 
+    void everyKeyInTheSourcesHasAnEnglishText_data() { catalogues_data(); }
     void everyKeyInTheSourcesHasAnEnglishText()
     {
+        QFETCH(bool, helpViewer);
+        QList<Message> messages;
+        QStringList contexts;
+        if (!readCatalogue(messages, contexts))
+            return;
+
         const QDir src(QStringLiteral(LUMIVOX_SOURCE_DIR "/src"));
         QVERIFY(src.exists());
-        // The help viewer has a catalogue of its own.
         QStringList folders;
         for (const QString& name : src.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-            if (name != QLatin1String("helpviewer"))
+            if ((name == QLatin1String(HELP_VIEWER_FOLDER)) == helpViewer)
                 folders << src.filePath(name);
         }
 
@@ -164,12 +193,12 @@ private slots:
             qWarning("lupdate: %s", output.constData());
 
         QList<Message> keys;
-        QStringList contexts;
+        QStringList keyContexts;
         QString error;
-        QVERIFY2(readTs(scanned, keys, contexts, error), qPrintable(error));
+        QVERIFY2(readTs(scanned, keys, keyContexts, error), qPrintable(error));
 
         QSet<QString> known;
-        for (const Message& m : qAsConst(m_Messages))
+        for (const Message& m : qAsConst(messages))
             known.insert(keyOf(m));
         QStringList missing;
         for (const Message& m : qAsConst(keys)) {
@@ -184,11 +213,31 @@ private slots:
 private:
     static QString catalogueSource()
     {
-        return QStringLiteral(LUMIVOX_SOURCE_DIR "/resources/translations/Lumivox5.en-US.ts");
+        QFETCH(QString, catalogue);
+        return QStringLiteral(LUMIVOX_SOURCE_DIR "/resources/translations/%1.ts").arg(catalogue);
     }
 
-    QList<Message> m_Messages;
-    QStringList m_Contexts;
+    // Reads the row's catalogue; false (with the test skipped or failed) when
+    // there is none. Only a program that is not built yet may lack one.
+    static bool readCatalogue(QList<Message>& messages, QStringList& contexts)
+    {
+        QFETCH(bool, helpViewer);
+        const QString path = catalogueSource();
+        if (!QFile::exists(path)) {
+            if (helpViewer && !QDir(QStringLiteral(LUMIVOX_SOURCE_DIR "/src/") + HELP_VIEWER_FOLDER).exists()) {
+                QTest::qSkip("no help viewer yet", __FILE__, __LINE__);
+                return false;
+            }
+            QTest::qFail(qPrintable(QStringLiteral("%1 is missing").arg(path)), __FILE__, __LINE__);
+            return false;
+        }
+        QString error;
+        if (!readTs(path, messages, contexts, error)) {
+            QTest::qFail(qPrintable(error), __FILE__, __LINE__);
+            return false;
+        }
+        return true;
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_TranslationCatalogue)
