@@ -4,8 +4,12 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
+#include "CLanguageCodeTable.h"
 #include "CSectionItem.h"
+
+class CIniFileAccess;
 
 // An owning list of at most TERM_MAX items, at most one per key. Items read
 // from the profile file are keyed by their entry number (so they keep the
@@ -36,6 +40,23 @@ public:
     // Keyed by code.
     void Add(int code, QString name, bool builtIn);
 
+    // The name column of the profile file (0..20) for an application language.
+    static int f_LC2PLC(CLanguageCodeTable::LANGUAGE_CODE language);
+    // The 21 names of one entry, by column: key, key_1 .. key_4 each give up to
+    // four comma-separated names.
+    static QStringList f_GetInputTermNameList(const CIniFileAccess* ini, const QString& section,
+                                              const QString& key);
+    // Reads a model's item-list section into this list, names in the column of
+    // the language. True when the section gave a list, which may be empty for
+    // a Count of 0; false when the built-in list is to be used. Writes count
+    // only as the profile file's format prescribes.
+    bool f_LoadProfileSectionItems(const CIniFileAccess* ini, CLanguageCodeTable::LANGUAGE_CODE language,
+                                   const QString& section, int& count);
+    // Reads the multiple-selected input-terminal section into this list; its
+    // entries have no sub-code and a ShowTerminal flag. True when an item was read.
+    bool f_LoadMultipleSelectedTermList(const CIniFileAccess* ini, CLanguageCodeTable::LANGUAGE_CODE language,
+                                        const QString& section, int& count);
+
     // The items in ascending key order; the list keeps owning them.
     QList<CSectionItem*> values() const { return m_Items.values(); }
     QList<int> keys() const { return m_Items.keys(); }
@@ -48,6 +69,8 @@ private:
 
     void f_Add(int key, int code, const QString& name, bool builtIn, bool hasSub, int sub, bool show);
     void f_Store(int key, CSectionItem* item);
+    bool f_Load(const CIniFileAccess* ini, CLanguageCodeTable::LANGUAGE_CODE language,
+                const QString& section, int& count, bool multipleSelected);
 
     QMap<int, CSectionItem*> m_Items;
 };
