@@ -49,32 +49,20 @@ bool NetworkInterfaceCard::isDeviceReady(int index) const
 
 bool NetworkInterfaceCard::GetIpAddress(int index, QHostAddress *address) const
 {
-    if (!address || !isDeviceReady(index))
-        return false;
-    *address = m_IpAddress[index];
-    return true;
+    return CopyRow(index, m_IpAddress, address);
 }
 
 bool NetworkInterfaceCard::GetBroadcastAddress(int index, QHostAddress *address) const
 {
-    if (!address || !isDeviceReady(index))
-        return false;
-    *address = m_BroadcastAddress[index];
-    return true;
+    return CopyRow(index, m_BroadcastAddress, address);
 }
 
 bool NetworkInterfaceCard::GetAdapterName(int index, QString *name) const
 {
-    if (!name || !isDeviceReady(index))
-        return false;
-    *name = m_AdapterName[index];
-    return true;
+    return CopyRow(index, m_AdapterName, name);
 }
 
 bool NetworkInterfaceCard::GetDeviceName(int index, QString *name) const
 {
-    if (!name || !isDeviceReady(index))
-        return false;
-    *name = m_DeviceName[index];
-    return true;
+    return CopyRow(index, m_DeviceName, name);
 }

@@ -21,6 +21,16 @@ public:
     bool GetDeviceName(int index, QString *name) const;
 
 private:
+    // Copies a ready row's cell out; otherwise leaves out alone and answers false.
+    template <typename T>
+    bool CopyRow(int index, const T (&table)[MaxDevices], T *out) const
+    {
+        if (!out || !isDeviceReady(index))
+            return false;
+        *out = table[index];
+        return true;
+    }
+
     int m_Count = 0;
     QString m_DeviceName[MaxDevices];   // humanReadableName()
     QString m_AdapterName[MaxDevices];  // name()

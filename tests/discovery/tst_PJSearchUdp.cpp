@@ -212,6 +212,34 @@ private slots:
         QCOMPARE(info.status, 0x01020304);
     }
 
+    // A broadcast domain: every responder answers every request and each answer is accepted once.
+    void broadcastDomainListsEveryResponder()
+    {
+        const QHostAddress fanOut(QStringLiteral("127.0.2.255"));
+        DiscoveryResponder domain(m_port);
+        QList<QHostAddress> members;
+        for (int i = 1; i <= 3; ++i) {
+            members.append(QHostAddress(QStringLiteral("127.0.2.%1").arg(i)));
+            QVERIFY(domain.addResponder(members.last()));
+        }
+        QVERIFY(domain.setFanOutAddress(fanOut));
+        QVERIFY(!domain.addResponder(QHostAddress(QStringLiteral("10.0.0.1")))); // never off loopback
+
+        auto e = engine(0x20, {Local, fanOut});
+        QVERIFY(e->Start(SRCH_CMD_BROADCAST));
+        QVERIFY(waitStopped(*e));
+        QCOMPARE(domain.requestsReceived(), 4);
+        QCOMPARE(domain.repliesSent(), 12);
+        QCOMPARE(domain.acceptsReceived(), 12);
+        QCOMPARE(addressesOf(*e), members);
+        for (const QHostAddress &m : members) {
+            int accepts = 0;
+            for (const DiscoveryDatagram &d : domain.log(SRCH_CMD_ACCEPT))
+                accepts += d.receiver == m ? 1 : 0;
+            QCOMPARE(accepts, 4);
+        }
+    }
+
     // The reported address is listed before the sender, unless no device could have it.
     void reportedAddress_data()
     {
