@@ -74,6 +74,8 @@ PJSearchUdp::PJSearchUdp(QObject *parent, int flags, QList<QHostAddress> list)
     connect(&m_Socket, &QUdpSocket::readyRead, this, &PJSearchUdp::UdpReadyRead);
     connect(&m_Socket, &QAbstractSocket::errorOccurred, this, &PJSearchUdp::UdpSocketError);
     connect(&m_Socket, &QAbstractSocket::disconnected, this, &PJSearchUdp::UdpSocketDisconnect);
+    // A coarse timer may fire 5 % early; the resends keep their half second.
+    m_SendTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_SendTimer, &QTimer::timeout, this, &PJSearchUdp::UdpSendTimeout);
 }
 
