@@ -51,8 +51,9 @@ bool CNoOperatingDate::IsNoOperatingDate(int offset) const
 
 bool CNoOperatingDate::IsNoOperatingDate(const QDateTime& date) const
 {
-    // An invalid date would count as offset 0 (2000-01-01); it names no day.
-    return date.isValid() && IsNoOperatingDate(ToDayOffset(date));
+    // A null date would count as offset 0 (2000-01-01); it names no day. (A
+    // local time in a daylight-saving gap is "invalid" but still has its date.)
+    return date.date().isValid() && IsNoOperatingDate(ToDayOffset(date));
 }
 
 void CNoOperatingDate::Add(int offset)
@@ -63,7 +64,7 @@ void CNoOperatingDate::Add(int offset)
 
 void CNoOperatingDate::Add(const QDateTime& date)
 {
-    if (date.isValid())
+    if (date.date().isValid())
         Add(ToDayOffset(date));
 }
 
@@ -75,6 +76,6 @@ void CNoOperatingDate::Remove(int offset)
 
 void CNoOperatingDate::Remove(const QDateTime& date)
 {
-    if (date.isValid())
+    if (date.date().isValid())
         Remove(ToDayOffset(date));
 }

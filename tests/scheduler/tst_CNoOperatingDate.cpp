@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "CNoOperatingDate.h"
+#include "ScheduleTestZone.h"
 
 class tst_CNoOperatingDate : public QObject
 {
@@ -14,6 +15,7 @@ private slots:
     void outOfRangeIsIgnored_data();
     void outOfRangeIsIgnored();
     void wholeDayIsMarked();
+    void dayWithMidnightGap();
     void copyAndCloneDirection();
     void copiesChangeIndependently();
 };
@@ -114,6 +116,23 @@ void tst_CNoOperatingDate::wholeDayIsMarked()
     QVERIFY(set.IsNoOperatingDate(QDateTime(day, QTime(23, 59, 59, 999))));
     QVERIFY(!set.IsNoOperatingDate(QDateTime(day.addDays(1), QTime(0, 0))));
     QVERIFY(!set.IsNoOperatingDate(QDateTime(day.addDays(-1), QTime(23, 59))));
+}
+
+void tst_CNoOperatingDate::dayWithMidnightGap()
+{
+    // Chile's clocks jump from 00:00 to 01:00 on 2024-09-08: Qt calls that
+    // day's 00:00 invalid, yet it names the day.
+    if (!ScheduleTestZone::Available("America/Santiago"))
+        QSKIP("no tzdata");
+    ScheduleTestZone zone("America/Santiago");
+    const QDate day(2024, 9, 8);
+    const QDateTime midnight(day, QTime(0, 0));
+    CNoOperatingDate set;
+    set.Add(midnight);
+    QVERIFY(set.IsNoOperatingDate(CNoOperatingDate::ToDayOffset(QDateTime(day, QTime(12, 0)))));
+    QVERIFY(set.IsNoOperatingDate(midnight));
+    set.Remove(midnight);
+    QVERIFY(!set.IsNoOperatingDate(QDateTime(day, QTime(12, 0))));
 }
 
 void tst_CNoOperatingDate::copyAndCloneDirection()
