@@ -16,7 +16,8 @@ namespace {
 // into a daylight-saving gap by its face value.
 const qint64 DAY_MS = Q_INT64_C(86400000);
 const qint64 MINUTE_MS = 60000;
-// Invalid dates (foreign files) count as long past: they start and end nothing.
+// Null dates (foreign files) count as long past, as a null date-time does:
+// a null start began long ago, a null finish ended long ago.
 const qint64 FAR_PAST = std::numeric_limits<qint64>::min() / 4;
 // Julian days beyond this are no calendar dates of any schedule; clamped so
 // that the millisecond product cannot overflow.
