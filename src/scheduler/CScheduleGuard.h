@@ -28,13 +28,10 @@ public:
     template <typename F>
     static void Run(F&& body)
     {
-        try {
+        Run(false, [&] {
             body();
-        } catch (const std::exception& e) {
-            Report(e.what());
-        } catch (...) {
-            Report("unknown");
-        }
+            return true;
+        });
     }
 
     // Constructors log and pass the exception on: a half-built object must not live.
