@@ -207,9 +207,16 @@ CScheduleManager::CScheduleManager(const CScheduleManager& other)
     : m_pScheduleMap(new ScheduleMap())
 {
     CScheduleGuard::RunOrRethrow([&] {
-        for (const CScheduleData* data : qAsConst(*other.m_pScheduleMap)) {
-            if (data)
-                m_pScheduleMap->insert(f_MakeScheduleKey(*m_pScheduleMap, false), new CScheduleData(*data));
+        try {
+            for (const CScheduleData* data : qAsConst(*other.m_pScheduleMap)) {
+                if (data)
+                    m_pScheduleMap->insert(f_MakeScheduleKey(*m_pScheduleMap, false), new CScheduleData(*data));
+            }
+        } catch (...) {
+            // No destructor runs for a half-built collection.
+            DeleteAll();
+            delete m_pScheduleMap;
+            throw;
         }
     });
 }
