@@ -5,6 +5,7 @@
 
 #include <QTextCodec>
 
+#include "CGainInfo.h"
 #include "CVariantParameter.h"
 
 namespace {
@@ -275,4 +276,203 @@ bool CCommandFunctions::f_CompareByteArray(const QByteArray& a, const QByteArray
     if (a.isNull() || b.isNull() || a.size() < count || b.size() < count)
         return false;
     return memcmp(a.constData(), b.constData(), size_t(count)) == 0;
+}
+
+// ---------------------------------------------------------------------------
+// Storing replies
+
+namespace {
+
+qint32 LE32(const QByteArray& d, int offset)
+{
+    quint32 v = 0;
+    for (int i = 3; i >= 0; --i)
+        v = (v << 8) | ByteAt(d, offset + i);
+    return qint32(v);
+}
+
+qint16 LE16(const QByteArray& d, int offset)
+{
+    return qint16(quint16(ByteAt(d, offset) | (ByteAt(d, offset + 1) << 8)));
+}
+
+// True when the frame's data holds at least `need` bytes that are really there.
+bool HasData(const QByteArray& frame, int need)
+{
+    QByteArray header = frame.left(5);
+    const int n = CCommandFunctions::f_GetCorvexPjPcCmdLen(header);
+    return n >= need && frame.size() >= 5 + need;
+}
+
+QByteArray CutAtNul(const QByteArray& bytes)
+{
+    const int nul = bytes.indexOf('\0');
+    return nul >= 0 ? bytes.left(nul) : bytes;
+}
+
+} // namespace
+
+int CCommandFunctions::f_StoreReceivedData(CProjectorData* record, int index)
+{
+    if (record == nullptr)
+        return 0;
+    const QByteArray d = record->m_ReceiveFrame;
+    CVariantParameter* st = record->m_Status;
+    switch (index) {
+    case 0:
+        if (!HasData(d, 12))
+            return 0;
+        st[RawErrorData1_4].FromLong(LE32(d, 5));
+        st[RawErrorData5_6].FromShort(LE16(d, 9));
+        st[RawErrorData7].FromUChar(ByteAt(d, 11));
+        st[RawErrorData8].FromUChar(ByteAt(d, 12));
+        st[RawErrorData9_12].FromLong(LE32(d, 13));
+        return 1;
+    case 1:
+        if (!HasData(d, 40))
+            return 0;
+        st[RawSignalName].FromByteArray(d.mid(8, 15));
+        st[RawSignalByte1].FromUChar(ByteAt(d, 43));
+        st[RawSignalByte2].FromUChar(ByteAt(d, 44));
+        return 1;
+    case 13:
+        if (!HasData(d, 49))
+            return 0;
+        st[RawInformation49].FromByteArray(d.mid(5, 49));
+        return 1;
+    case 14:
+        if (!HasData(d, 16))
+            return 0;
+        st[RawLampTime1].FromLong(LE32(d, 5));
+        st[RawLampTime2].FromLong(LE32(d, 9));
+        st[RawLampTime3].FromLong(LE32(d, 13));
+        st[RawLampTime4].FromLong(LE32(d, 17));
+        return 1;
+    case 15:
+        if (!HasData(d, 8))
+            return 0;
+        st[RawFilterUsage].FromLong(LE32(d, 5));
+        st[RawFilterAlarm].FromLong(LE32(d, 9));
+        return 1;
+    case 16: {
+        if (!HasData(d, 6))
+            return 0;
+        const int base = ByteAt(d, 5) == 1 ? RawLamp2Content0 : RawLamp1Content0;
+        switch (ByteAt(d, 6)) {
+        case 0: st[base].FromLong(LE32(d, 7)); return 1;
+        case 1: st[base + 1].FromLong(LE32(d, 7)); return 1;
+        case 2: st[base + 2].FromLong(LE32(d, 7)); return 1;
+        case 3: st[base + 3].FromLong(LE32(d, 7)); return 1;
+        case 8: st[base + 4].FromLong(LE32(d, 7)); return 1;
+        case 4: {
+            const qint8 value = qint8(ByteAt(d, 10));
+            if (value < 0)
+                return 0;
+            st[base + 5].FromChar(value);
+            return 1;
+        }
+        }
+        return 0;
+    }
+    case 18:
+    case 19: {
+        const QByteArray& sent = record->m_SendFrame;
+        if (!HasData(d, index == 18 ? 9 : 10) || sent.size() < 7)
+            return 0;
+        const int key = (ByteAt(sent, 5) << 8) + ByteAt(sent, 6);
+        CGainInfo* gain = record->m_ReceivedGainInfo.value(key, nullptr);
+        if (gain == nullptr)
+            return 0;
+        gain->m_Status.FromInt(ByteAt(d, 5));
+        gain->m_Max.FromInt(LE16(d, 6));
+        gain->m_Min.FromInt(LE16(d, 8));
+        gain->m_Default.FromInt(LE16(d, 10));
+        gain->m_Current.FromInt(LE16(d, 12));
+        gain->m_DefaultKnown.FromInt(index == 18 ? 1 : ByteAt(d, 14));
+        gain->m_Kind.FromInt(gain->m_Kind.ToInt());
+        gain->m_Index.FromInt(gain->m_Index.ToInt());
+        return 1;
+    }
+    case 20:
+        if (!HasData(d, 3))
+            return 0;
+        st[RawStatus1].FromUChar(ByteAt(d, 5));
+        st[RawStatus2].FromUChar(ByteAt(d, 6));
+        st[RawStatus3].FromUChar(ByteAt(d, 7));
+        return 1;
+    case 21:
+        if (!HasData(d, 32))
+            return 0;
+        st[RawStatusBlock].FromByteArray(d.mid(5, 32));
+        return 1;
+    case 22:
+        // The cover value is the first data byte.
+        if (!HasData(d, 1))
+            return 0;
+        st[RawCover].FromUChar(ByteAt(d, 5));
+        return 1;
+    case 24: {
+        if (!HasData(d, 3) || ByteAt(d, 6) != 1)
+            return 0;
+        const int length = ByteAt(d, 7) + 1;
+        if (!HasData(d, 3 + length))
+            return 0;
+        const int kind = ByteAt(d, 5);
+        const int slot = kind == 3 ? RawFreqHorizontal : kind == 4 ? RawFreqVertical : kind == 5 ? RawSyncPolarity : -1;
+        if (slot < 0)
+            return 0;
+        st[slot].FromByteArray(d.mid(8, length));
+        return 1;
+    }
+    case 25:
+        if (!HasData(d, 2))
+            return 0;
+        st[RawLampMode].FromUChar(ByteAt(d, 6));
+        return 1;
+    case 26: {
+        if (!HasData(d, 18))
+            return 0;
+        QTextCodec* sjis = QTextCodec::codecForName("Shift_JIS");
+        const QByteArray name = CutAtNul(d.mid(6, 17));
+        st[RawProjectorName].FromString(sjis != nullptr ? sjis->toUnicode(name) : QString::fromLatin1(name));
+        return 1;
+    }
+    case 27: {
+        if (!HasData(d, 8))
+            return 0;
+        const int which = ByteAt(d, 6);
+        const int slot = which == 1 ? RawMacAddress2 : which == 2 ? RawMacAddress3 : RawMacAddress1;
+        st[slot].FromByteArray(d.mid(7, 6));
+        return 1;
+    }
+    case 29:
+        if (!HasData(d, 14))
+            return 0;
+        st[RawModelCode1].FromUChar(ByteAt(d, 7));
+        st[RawModelCode2].FromUChar(ByteAt(d, 17));
+        st[RawModelCode3].FromUChar(ByteAt(d, 18));
+        st[RawModelCode4].FromUChar(ByteAt(d, 6));
+        st[RawModelName].FromByteArray(d.mid(8, 9));
+        return 1;
+    case 30:
+        if (!HasData(d, 18))
+            return 0;
+        st[RawSerialNumber].FromByteArray(d.mid(7, 16));
+        return 1;
+    case 31:
+        if (!HasData(d, 10))
+            return 0;
+        for (int i = 0; i < 9; ++i)
+            st[RawCommonB6 + i].FromUChar(ByteAt(d, 6 + i));
+        return 1;
+    case 32:
+        if (!HasData(d, 50))
+            return 0;
+        st[RawMakerByte].FromUChar(ByteAt(d, 6));
+        st[RawMakerField1].FromByteArray(d.mid(7, 16));
+        st[RawMakerField2].FromByteArray(d.mid(23, 16));
+        st[RawMakerField3].FromByteArray(d.mid(39, 16));
+        return 1;
+    }
+    return 0;
 }
