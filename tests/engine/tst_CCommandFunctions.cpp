@@ -395,6 +395,25 @@ private slots:
         QCOMPARE(record->m_StepNo, 0);
     }
 
+    // A projector that hangs up on the model request: the command ends with
+    // the communication error, and the next one still gets a result of its own.
+    void hangUpWhileIdentifying()
+    {
+        EngineTestRig rig;
+        const int id = rig.Add(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        rig.Projector(id)->SetHandler([](const QByteArray&) { return CSimReply::Close(); });
+        EngineSpies spies(&rig.m_Engine);
+        QSignalSpy state(&rig.m_Engine, &CCommandFunctions::TransportStateUpdate);
+        rig.m_Engine.SetPower(1, 1, id, FROM, ACT, CMD_POWER, false);
+        rig.m_Engine.SetPower(0, 2, id, FROM, ACT, CMD_POWER, false);
+        QTRY_COMPARE(spies.error.count(), 2);
+        QCOMPARE(Ints(spies.error.at(0)), (QList<int>{-301, 1, id, FROM, ACT, CMD_POWER}));
+        QCOMPARE(Ints(spies.error.at(1)), (QList<int>{-301, 2, id, FROM, ACT, CMD_POWER}));
+        QCOMPARE(rig.Requests(id), (QList<int>{29, 29}));
+        QVERIFY(state.count() > 0);
+        QCOMPARE(rig.Record(id)->m_ConnectState, 0);
+    }
+
     void setupOnlyOnce()
     {
         CCommandFunctions engine;
