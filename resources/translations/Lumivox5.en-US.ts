@@ -442,6 +442,14 @@ Use the specified lamp for safety and performance.</translation>
 <context>
     <name>QObject</name>
     <message>
+        <source>GroupTreeAllProjectors</source>
+        <translation>All Projectors</translation>
+    </message>
+    <message>
+        <source>GroupTreeGroup</source>
+        <translation>Group</translation>
+    </message>
+    <message>
         <source>DefaultInputTerminal01H</source>
         <translation>COMPUTER1</translation>
     </message>
