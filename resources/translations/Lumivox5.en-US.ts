@@ -457,6 +457,14 @@ Use the specified lamp for safety and performance.</translation>
 <context>
     <name>QObject</name>
     <message>
+        <source>GroupTreeAllProjectors</source>
+        <translation>All Projectors</translation>
+    </message>
+    <message>
+        <source>GroupTreeGroup</source>
+        <translation>Group</translation>
+    </message>
+    <message>
         <source>DefaultInputTerminal01H</source>
         <translation>COMPUTER1</translation>
     </message>
@@ -667,14 +675,6 @@ Use the specified lamp for safety and performance.</translation>
     <message>
         <source>DefaultVolume3DSurround01H</source>
         <translation>ON</translation>
-    </message>
-    <message>
-        <source>GroupTreeAllProjectors</source>
-        <translation>All Projectors</translation>
-    </message>
-    <message>
-        <source>GroupTreeGroup</source>
-        <translation>Group</translation>
     </message>
 </context>
 </TS>
