@@ -215,13 +215,9 @@ void CDeviceAccess::f_SendPending(int nTargetID, CTransport* transport)
 
 void CDeviceAccess::f_OnConnected(int target)
 {
-    CTransport* transport = f_Transport(target);
+    CTransport* transport = f_TransportNotCanceled(target);
     if (!transport)
         return;
-    if (transport->m_bCanceled) {
-        f_CancelEnding(target, transport);
-        return;
-    }
     transport->m_nState = CTransport::STATE_CONNECTED;
     transport->m_ReceiveBuffer.clear();
     emit ConnectCompleted(Now(), transport->m_Host, QStringLiteral("Connected."), target);
@@ -232,13 +228,9 @@ void CDeviceAccess::f_OnConnected(int target)
 
 void CDeviceAccess::f_OnReadyRead(int target)
 {
-    CTransport* transport = f_Transport(target);
+    CTransport* transport = f_TransportNotCanceled(target);
     if (!transport)
         return;
-    if (transport->m_bCanceled) {
-        f_CancelEnding(target, transport);
-        return;
-    }
     CPortTCP* port = transport->m_pPort;
     QByteArray chunk;
     port->Receive(&chunk, 5000);
@@ -334,13 +326,9 @@ void CDeviceAccess::f_TimeoutEnding(int nTargetID, CTransport* transport)
 
 void CDeviceAccess::f_OnError(int target, int code)
 {
-    CTransport* transport = f_Transport(target);
+    CTransport* transport = f_TransportNotCanceled(target);
     if (!transport)
         return;
-    if (transport->m_bCanceled) {
-        f_CancelEnding(target, transport);
-        return;
-    }
     transport->m_pPort->GetReceiveTimer()->stop();
     transport->m_pPort->GetFrameTimer()->stop();
     f_StateSynchronizeWithSocket(transport);
@@ -354,13 +342,9 @@ void CDeviceAccess::f_OnError(int target, int code)
 
 void CDeviceAccess::f_OnDisconnected(int target)
 {
-    CTransport* transport = f_Transport(target);
+    CTransport* transport = f_TransportNotCanceled(target);
     if (!transport)
         return;
-    if (transport->m_bCanceled) {
-        f_CancelEnding(target, transport);
-        return;
-    }
     transport->m_nState = CTransport::STATE_CLOSED;
     emit DisconnectCompleted(Now(), transport->m_Host, QStringLiteral("Disconnected."), target);
     f_SendPending(target, transport);
@@ -381,6 +365,18 @@ void CDeviceAccess::f_OnDisconnectTimerTimeout(int nTargetID)
         || !transport->m_PendingFrames.isEmpty())
         return;
     Delete(nTargetID);
+}
+
+// The target's transport, or null when it has none or was canceled (a
+// canceled transport is ended here: the port's next report finishes it).
+CTransport* CDeviceAccess::f_TransportNotCanceled(int nTargetID)
+{
+    CTransport* transport = f_Transport(nTargetID);
+    if (transport && transport->m_bCanceled) {
+        f_CancelEnding(nTargetID, transport);
+        return nullptr;
+    }
+    return transport;
 }
 
 void CDeviceAccess::f_CancelEnding(int nTargetID, CTransport* transport)

@@ -77,6 +77,7 @@ private:
                      bool wait);
     void f_SendPending(int nTargetID, CTransport* transport);
     void f_TimeoutEnding(int nTargetID, CTransport* transport);
+    CTransport* f_TransportNotCanceled(int nTargetID);
     void f_CancelEnding(int nTargetID, CTransport* transport);
     void f_StateSynchronizeWithSocket(CTransport* transport);
     void f_ConnectTargetSignals(CTransport* transport);
