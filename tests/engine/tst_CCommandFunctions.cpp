@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "CProfile.h"
+#include "EngineTestData.h"
 #include "EngineTestRig.h"
 #include "SimFrame.h"
 
@@ -266,8 +267,7 @@ private slots:
         CProjectorData* record = rig.Record(id);
         QCOMPARE(record->m_ErrorCode, -402);
 
-        const QByteArray lamp = QByteArray::fromHex("23950000081000000020000000") ;
-        QByteArray reply = MakeSimFrame(0x23, 0x95, lamp.mid(5, 8));
+        const QByteArray reply = MakeSimFrame(0x23, 0x95, Hex("10 00 00 00 20 00 00 00"));
         rig.m_Engine.f_OnReceived(QDateTime::currentDateTime().addSecs(1), record->m_Address, reply, id);
         rig.m_Engine.f_OnReceived(QDateTime::currentDateTime().addSecs(1), record->m_Address,
                                   QByteArray::fromHex("2395000008"), id);

@@ -4,24 +4,14 @@
 #include "CGainInfo.h"
 #include "CProjectorData.h"
 #include "CSimProjectorModel.h"
+#include "EngineTestData.h"
 #include "SimFrame.h"
 
 namespace {
 
-QList<CVariantParameter> Params(const QList<int>& values)
-{
-    QList<CVariantParameter> list;
-    for (int v : values) {
-        CVariantParameter p;
-        p.FromInt(v);
-        list << p;
-    }
-    return list;
-}
-
 QByteArray Request(int index, const QList<int>& values = {})
 {
-    QList<CVariantParameter> params = Params(values);
+    QList<CVariantParameter> params = IntParams(values);
     QByteArray frame;
     CCommandFunctions::f_MakeStaticCommand(&frame, index, &params);
     return frame;
