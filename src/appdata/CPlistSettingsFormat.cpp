@@ -70,7 +70,10 @@ private:
         }
         for (auto it = node.children.constBegin(); it != node.children.constEnd(); ++it) {
             writeKey(it.key());
-            writeNode(it.value());
+            if (it.value().children.isEmpty())
+                writeValue(it.value().value);
+            else
+                writeNode(it.value());
         }
         m_Xml.writeEndElement();
     }
