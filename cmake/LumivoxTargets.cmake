@@ -12,11 +12,24 @@ function(lumivox_glob_sources var)
   set(${var} ${result} PARENT_SCOPE)
 endfunction()
 
+# lumivox_autogen_tracks_sources(<target> <files>...)
+# With Ninja, moc runs again only when a file it saw before changes, so a header
+# added later (picked up by the glob) would never be moc'ed in an existing build
+# folder. A list of the files, rewritten only when it changes, fixes that.
+function(lumivox_autogen_tracks_sources target)
+  list(SORT ARGN)
+  string(REPLACE ";" "\n" listing "${ARGN}")
+  set(stamp "${CMAKE_CURRENT_BINARY_DIR}/${target}_sources.txt")
+  file(CONFIGURE OUTPUT "${stamp}" CONTENT "${listing}\n")
+  set_property(TARGET ${target} APPEND PROPERTY AUTOGEN_TARGET_DEPENDS "${stamp}")
+endfunction()
+
 # lumivox_add_test(<name> SOURCES <files>... LIBS <targets>...)
 # One QtTest executable, registered with CTest, run headless.
 function(lumivox_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
+  lumivox_autogen_tracks_sources(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE lumivox_settings Qt5::Test ${T_LIBS})
   add_test(NAME ${name} COMMAND ${name})
   set(env "LANG=C.UTF-8" "LC_ALL=C.UTF-8")

@@ -1,0 +1,599 @@
+#include "CVariantParameter.h"
+
+#include "CGetTickMSec.h"
+
+#include <QDebug>
+#include <QException>
+#include <QTextCodec>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+QTextCodec* defaultCodec()
+{
+    return QTextCodec::codecForName("UTF-8");
+}
+
+// 0 ms after 1970-01-01T00:00:00 UTC: a valid date-time meaning "none".
+QDateTime epochDateTime()
+{
+    static const QDateTime epoch = QDateTime::fromMSecsSinceEpoch(0);
+    return epoch;
+}
+
+// 2^63 as a double; every double at or above it is beyond qint64.
+constexpr double kTwoPow63 = 9223372036854775808.0;
+constexpr double kTwoPow64 = 18446744073709551616.0;
+
+// Truncation toward zero that never leaves the integer range (a plain cast of
+// NaN or of an out-of-range double is undefined).
+qint64 realToSigned(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= kTwoPow63)
+        return std::numeric_limits<qint64>::max();
+    if (value < -kTwoPow63)
+        return std::numeric_limits<qint64>::min();
+    return static_cast<qint64>(value);
+}
+
+// From 2^63 on the unsigned form is the value itself; below it the bit
+// pattern of the signed truncation (so -1.5 gives all ones).
+quint64 realToUnsigned(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= kTwoPow64)
+        return std::numeric_limits<quint64>::max();
+    if (value >= kTwoPow63)
+        return static_cast<quint64>(value);
+    return static_cast<quint64>(realToSigned(value));
+}
+
+// The four number forms of one datum, by the datum's own type.
+quint64 asUnsigned(quint64 value) { return value; }
+quint64 asUnsigned(qint64 value) { return static_cast<quint64>(value); }
+quint64 asUnsigned(double value) { return realToUnsigned(value); }
+qint64 asSigned(quint64 value) { return static_cast<qint64>(value); }
+qint64 asSigned(qint64 value) { return value; }
+qint64 asSigned(double value) { return realToSigned(value); }
+double asReal(quint64 value) { return static_cast<double>(value); }
+double asReal(qint64 value) { return static_cast<double>(value); }
+double asReal(double value) { return value; }
+QString asText(quint64 value) { return QString::number(value, 10); }
+QString asText(qint64 value) { return QString::number(value, 10); }
+QString asText(double value) { return QString::number(value, 'g', 6); }
+
+} // namespace
+
+CVariantParameter::CVariantParameter()
+try
+    : m_uValue(0),
+      m_nValue(0),
+      m_dValue(0.0),
+      m_strValue(QLatin1String("")),
+      m_pCodec(defaultCodec()),
+      m_dtValue(epochDateTime()),
+      m_pValue(nullptr),
+      m_uSetTick(0),
+      m_dtSetTime(epochDateTime())
+{
+} catch (const QException& e) {
+    qDebug("exception occured [%s]", e.what());
+    throw;
+}
+
+CVariantParameter::CVariantParameter(const CVariantParameter& other)
+try
+    : m_uValue(0),
+      m_nValue(0),
+      m_dValue(0.0),
+      m_strValue(QLatin1String("")),
+      m_pCodec(defaultCodec()),
+      m_dtValue(epochDateTime()),
+      m_pValue(nullptr),
+      m_uSetTick(0),
+      m_dtSetTime(epochDateTime())
+{
+    f_Copy(other);
+} catch (const QException& e) {
+    qDebug("exception occured [%s]", e.what());
+    throw;
+}
+
+CVariantParameter::~CVariantParameter()
+{
+}
+
+CVariantParameter& CVariantParameter::operator=(const CVariantParameter& other)
+{
+    if (this != &other)
+        f_Copy(other);
+    return *this;
+}
+
+void CVariantParameter::f_Copy(const CVariantParameter& other)
+{
+    // The codec stays: it belongs to the target, not to the datum.
+    m_uValue = other.m_uValue;
+    m_nValue = other.m_nValue;
+    m_dValue = other.m_dValue;
+    m_strValue = other.m_strValue;
+    m_baValue = other.m_baValue;
+    m_uList = other.m_uList;
+    m_nList = other.m_nList;
+    m_dList = other.m_dList;
+    m_strList = other.m_strList;
+    m_dtValue = other.m_dtValue;
+    m_pValue = other.m_pValue;
+    m_uSetTick = other.m_uSetTick;
+    m_dtSetTime = other.m_dtSetTime;
+}
+
+// ---- setters ---------------------------------------------------------------
+
+template <typename T>
+void CVariantParameter::f_SetNumber(T value)
+{
+    m_uValue = asUnsigned(value);
+    m_nValue = asSigned(value);
+    m_dValue = asReal(value);
+    f_SetText(asText(value));
+}
+
+template <typename T>
+CVariantParameter& CVariantParameter::f_FromNumber(T value)
+{
+    f_SetNumber(value);
+    f_SingleDataToArrayDataAll();
+    f_UpdateSetTime();
+    return *this;
+}
+
+// The single forms come from the first entry; every list gets one entry per
+// argument entry, converted as the single setter converts.
+template <typename T>
+CVariantParameter& CVariantParameter::f_FromNumberList(const QList<T>& value)
+{
+    if (value.isEmpty()) {
+        f_InitParameter();
+    } else {
+        f_SetNumber(value.first());
+        f_InitArrayParameter();
+        for (T entry : value) {
+            m_uList.append(asUnsigned(entry));
+            m_nList.append(asSigned(entry));
+            m_dList.append(asReal(entry));
+            m_strList.append(asText(entry));
+        }
+    }
+    f_UpdateSetTime();
+    return *this;
+}
+
+void CVariantParameter::f_SetText(const QString& text)
+{
+    m_strValue = text;
+    if (m_strValue.isNull())
+        m_strValue = QLatin1String("");
+    f_Encode(false, m_pCodec);
+}
+
+void CVariantParameter::f_ParseText()
+{
+    // A text that is no 32-bit integer gives 0; the result is sign-extended.
+    const qint64 number = m_strValue.toInt(nullptr, 10);
+    m_uValue = static_cast<quint64>(number);
+    m_nValue = number;
+    m_dValue = m_strValue.toDouble();
+}
+
+CVariantParameter& CVariantParameter::FromBool(bool value)
+{
+    return f_FromNumber<quint64>(value ? 1 : 0);
+}
+
+CVariantParameter& CVariantParameter::FromChar(qint8 value)
+{
+    return FromInt64(value);
+}
+
+CVariantParameter& CVariantParameter::FromUChar(quint8 value)
+{
+    return FromUInt64(value);
+}
+
+CVariantParameter& CVariantParameter::FromShort(qint16 value)
+{
+    return FromInt64(value);
+}
+
+CVariantParameter& CVariantParameter::FromUShort(quint16 value)
+{
+    return FromUInt64(value);
+}
+
+CVariantParameter& CVariantParameter::FromInt(qint32 value)
+{
+    return FromInt64(value);
+}
+
+CVariantParameter& CVariantParameter::FromUInt(quint32 value)
+{
+    return FromUInt64(value);
+}
+
+CVariantParameter& CVariantParameter::FromLong(qint32 value)
+{
+    return FromInt64(value);
+}
+
+CVariantParameter& CVariantParameter::FromULong(quint32 value)
+{
+    return FromUInt64(value);
+}
+
+CVariantParameter& CVariantParameter::FromInt64(qint64 value)
+{
+    return f_FromNumber(value);
+}
+
+CVariantParameter& CVariantParameter::FromUInt64(quint64 value)
+{
+    return f_FromNumber(value);
+}
+
+CVariantParameter& CVariantParameter::FromReal(double value)
+{
+    return f_FromNumber(value);
+}
+
+CVariantParameter& CVariantParameter::FromString(const QString& value)
+{
+    f_SetText(value);
+    f_ParseText();
+    f_SingleDataToArrayDataAll();
+    f_UpdateSetTime();
+    return *this;
+}
+
+CVariantParameter& CVariantParameter::FromByteArray(const QByteArray& value)
+{
+    m_baValue = value;
+    f_Encode(true, m_pCodec);
+    f_ParseText();
+    f_SingleDataToArrayDataAll();
+    f_UpdateSetTime();
+    return *this;
+}
+
+CVariantParameter& CVariantParameter::FromStringList(const QStringList& value)
+{
+    if (value.isEmpty()) {
+        f_InitParameter();
+    } else {
+        f_SetText(value.first());
+        f_ParseText();
+        m_strList = value;
+        m_uList = QList<quint64>() << m_uValue;
+        m_nList = QList<qint64>() << m_nValue;
+        m_dList = QList<double>() << m_dValue;
+    }
+    f_UpdateSetTime();
+    return *this;
+}
+
+CVariantParameter& CVariantParameter::FromUInt64List(const QList<quint64>& value)
+{
+    return f_FromNumberList(value);
+}
+
+CVariantParameter& CVariantParameter::FromInt64List(const QList<qint64>& value)
+{
+    return f_FromNumberList(value);
+}
+
+CVariantParameter& CVariantParameter::FromRealList(const QList<double>& value)
+{
+    return f_FromNumberList(value);
+}
+
+CVariantParameter& CVariantParameter::FromPointer(void* value)
+{
+    f_InitIndependentParameter();
+    m_pValue = value;
+    f_InitSingleParameter();
+    f_InitArrayParameter();
+    f_UpdateSetTime();
+    return *this;
+}
+
+CVariantParameter& CVariantParameter::FromDateTime(const QDateTime& value)
+{
+    f_InitIndependentParameter();
+    m_dtValue = value;
+    f_InitSingleParameter();
+    f_InitArrayParameter();
+    f_UpdateSetTime();
+    return *this;
+}
+
+// ---- readers ---------------------------------------------------------------
+
+qint8 CVariantParameter::ToChar() const
+{
+    return static_cast<qint8>(m_nValue);
+}
+
+quint8 CVariantParameter::ToUChar() const
+{
+    return static_cast<quint8>(m_uValue);
+}
+
+qint16 CVariantParameter::ToShort() const
+{
+    return static_cast<qint16>(m_nValue);
+}
+
+quint16 CVariantParameter::ToUShort() const
+{
+    return static_cast<quint16>(m_uValue);
+}
+
+qint32 CVariantParameter::ToInt() const
+{
+    return static_cast<qint32>(m_nValue);
+}
+
+quint32 CVariantParameter::ToUInt() const
+{
+    return static_cast<quint32>(m_uValue);
+}
+
+qint32 CVariantParameter::ToLong() const
+{
+    return ToInt();
+}
+
+quint32 CVariantParameter::ToULong() const
+{
+    return ToUInt();
+}
+
+qint64 CVariantParameter::ToInt64() const
+{
+    return m_nValue;
+}
+
+quint64 CVariantParameter::ToUInt64() const
+{
+    return m_uValue;
+}
+
+bool CVariantParameter::ToBool() const
+{
+    return m_nValue != 0;
+}
+
+double CVariantParameter::ToReal() const
+{
+    return m_dValue;
+}
+
+QString CVariantParameter::ToString() const
+{
+    return m_strValue;
+}
+
+QByteArray CVariantParameter::ToByteArray() const
+{
+    return m_baValue;
+}
+
+QStringList CVariantParameter::ToStringList() const
+{
+    return m_strList;
+}
+
+QList<quint64> CVariantParameter::ToUInt64List() const
+{
+    return m_uList;
+}
+
+QList<qint64> CVariantParameter::ToInt64List() const
+{
+    return m_nList;
+}
+
+QList<double> CVariantParameter::ToRealList() const
+{
+    return m_dList;
+}
+
+QDateTime CVariantParameter::ToDateTime() const
+{
+    return m_dtValue;
+}
+
+void* CVariantParameter::ToPointer() const
+{
+    return m_pValue;
+}
+
+quint64 CVariantParameter::GetSetTickMSec() const
+{
+    return m_uSetTick;
+}
+
+QDateTime CVariantParameter::GetSetTime() const
+{
+    return m_dtSetTime;
+}
+
+// ---- set stamp -------------------------------------------------------------
+
+bool CVariantParameter::IsSet() const
+{
+    return m_uSetTick != 0;
+}
+
+bool CVariantParameter::IsNewer(const CVariantParameter& other) const
+{
+    return m_uSetTick > other.m_uSetTick;
+}
+
+bool CVariantParameter::IsNewer(quint64 tick) const
+{
+    return m_uSetTick > tick;
+}
+
+void CVariantParameter::ClearSetState(bool all)
+{
+    if (!all) {
+        m_uSetTick = 0;
+        return;
+    }
+    f_InitSetTime();
+    f_InitParameter();
+}
+
+// ---- codec -----------------------------------------------------------------
+
+CVariantParameter& CVariantParameter::SetCodec(QTextCodec* codec)
+{
+    // A value must always be able to convert; a missing codec keeps the old one.
+    if (codec)
+        m_pCodec = codec;
+    return *this;
+}
+
+CVariantParameter& CVariantParameter::Encode(bool toUnicode)
+{
+    f_Encode(toUnicode, m_pCodec);
+    return *this;
+}
+
+CVariantParameter& CVariantParameter::Encode(bool toUnicode, const QTextCodec* codec)
+{
+    f_Encode(toUnicode, codec ? codec : m_pCodec);
+    return *this;
+}
+
+void CVariantParameter::f_Encode(bool toUnicode, const QTextCodec* codec)
+{
+    if (toUnicode) {
+        m_strValue = codec->toUnicode(m_baValue);
+        // The text form is never null, only empty: callers tell null texts apart.
+        if (m_strValue.isNull())
+            m_strValue = QLatin1String("");
+    } else
+        m_baValue = codec->fromUnicode(m_strValue);
+}
+
+// ---- text rewrites ---------------------------------------------------------
+
+void CVariantParameter::f_ToBase(int base)
+{
+    m_strValue = QString::number(m_uValue, base);
+    f_Encode(false, m_pCodec);
+    m_strList.clear();
+    for (quint64 entry : qAsConst(m_uList))
+        m_strList.append(QString::number(entry, base));
+}
+
+CVariantParameter& CVariantParameter::ToDecimal()
+{
+    f_ToBase(10);
+    return *this;
+}
+
+CVariantParameter& CVariantParameter::ToHex()
+{
+    f_ToBase(16);
+    return *this;
+}
+
+CVariantParameter& CVariantParameter::ToOctal()
+{
+    f_ToBase(8);
+    return *this;
+}
+
+CVariantParameter& CVariantParameter::ToBinary()
+{
+    f_ToBase(2);
+    return *this;
+}
+
+CVariantParameter& CVariantParameter::ToLower()
+{
+    m_strValue = m_strValue.toLower();
+    f_Encode(false, m_pCodec);
+    for (QString& entry : m_strList)
+        entry = entry.toLower();
+    return *this;
+}
+
+CVariantParameter& CVariantParameter::ToUpper()
+{
+    m_strValue = m_strValue.toUpper();
+    f_Encode(false, m_pCodec);
+    for (QString& entry : m_strList)
+        entry = entry.toUpper();
+    return *this;
+}
+
+// ---- resets ----------------------------------------------------------------
+
+void CVariantParameter::f_InitIndependentParameter()
+{
+    m_dtValue = epochDateTime();
+    m_pValue = nullptr;
+}
+
+void CVariantParameter::f_InitSingleParameter()
+{
+    m_uValue = 0;
+    m_nValue = 0;
+    m_dValue = 0.0;
+    m_strValue = QLatin1String("");
+    m_baValue.clear();
+}
+
+void CVariantParameter::f_InitArrayParameter()
+{
+    m_uList.clear();
+    m_nList.clear();
+    m_dList.clear();
+    m_strList.clear();
+}
+
+void CVariantParameter::f_InitParameter()
+{
+    f_InitIndependentParameter();
+    f_InitSingleParameter();
+    f_InitArrayParameter();
+}
+
+void CVariantParameter::f_InitSetTime()
+{
+    m_dtSetTime = epochDateTime();
+    m_uSetTick = 0;
+}
+
+void CVariantParameter::f_UpdateSetTime()
+{
+    m_dtSetTime = QDateTime::currentDateTime();
+    m_uSetTick = static_cast<quint64>(CGetTickMSec::GetTickMSec());
+}
+
+void CVariantParameter::f_SingleDataToArrayDataAll()
+{
+    m_strList = QStringList() << m_strValue;
+    m_uList = QList<quint64>() << m_uValue;
+    m_nList = QList<qint64>() << m_nValue;
+    m_dList = QList<double>() << m_dValue;
+}
