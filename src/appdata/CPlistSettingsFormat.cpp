@@ -210,6 +210,10 @@ class PlistReader
 public:
     explicit PlistReader(QIODevice* device) : m_Xml(device) {}
 
+    // Deeper nesting than any settings file needs is taken as damage, so a
+    // hostile file cannot exhaust the stack.
+    static const int MAX_DEPTH = 256;
+
     bool read(QSettings::SettingsMap& map)
     {
         if (!nextStartElement() || m_Xml.name() != QLatin1String("plist"))
@@ -261,6 +265,9 @@ private:
     // A dictionary of the key tree: its entries become key paths below prefix.
     bool readTreeDict(const QString& prefix, QSettings::SettingsMap& map)
     {
+        DepthGuard guard(&m_Depth);
+        if (m_Depth > MAX_DEPTH)
+            return false;
         while (nextStartElement()) {
             QString key;
             if (!readKey(&key) || !nextStartElement())
@@ -292,6 +299,9 @@ private:
     // The value whose start element was just read, up to its end element.
     bool readValue(QVariant* value)
     {
+        DepthGuard guard(&m_Depth);
+        if (m_Depth > MAX_DEPTH)
+            return false;
         const QStringRef name = m_Xml.name();
         if (name == QLatin1String("string")) {
             *value = m_Xml.readElementText();
@@ -374,7 +384,14 @@ private:
         return !m_Xml.hasError();
     }
 
+    struct DepthGuard {
+        explicit DepthGuard(int* depth) : m_Depth(depth) { ++*m_Depth; }
+        ~DepthGuard() { --*m_Depth; }
+        int* m_Depth;
+    };
+
     QXmlStreamReader m_Xml;
+    int m_Depth = 0;
 };
 
 void insertKey(KeyNode* root, const QString& key, const QVariant& value)

@@ -106,6 +106,9 @@ private slots:
         QTest::newRow("string list") << QVariant(QStringList{ "a", "", "c" })
                                      << QVariant(QVariantList{ "a", "", "c" });
         QTest::newRow("empty array") << QVariant(QStringList()) << QVariant(QVariantList());
+        QTest::newRow("deep but sensible nesting")
+            << QVariant(QVariantList{ QVariantList{ QVariantList{ QVariantList{ QVariantList{ 1 } } } } })
+            << QVariant(QVariantList{ QVariantList{ QVariantList{ QVariantList{ QVariantList{ 1 } } } } });
         QTest::newRow("nested array")
             << QVariant(QVariantList{ 1, QVariantList{ true, "x" }, QVariantMap{ { "k", 2 } } })
             << QVariant(QVariantList{ 1, QVariantList{ true, "x" }, QVariantMap{ { "k", 2 } } });
@@ -254,6 +257,9 @@ private slots:
         QTest::newRow("text in true") << QByteArray(head + "<dict><key>a</key><true>x</true></dict></plist>");
         QTest::newRow("stray text") << QByteArray(head + "<dict>junk<key>a</key><true/></dict></plist>");
         QTest::newRow("trailing element") << QByteArray(head + "<dict/></plist><x/>");
+        QTest::newRow("nested beyond reason")
+            << QByteArray(head + "<dict><key>a</key>" + QByteArray("<array>").repeated(100000)
+                          + QByteArray("</array>").repeated(100000) + "</dict></plist>");
         QTest::newRow("mismatched tags") << QByteArray(head + "<dict><key>a</key><string>b</key></dict></plist>");
     }
 
