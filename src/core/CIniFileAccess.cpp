@@ -1,0 +1,822 @@
+#include "CIniFileAccess.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTextCodec>
+
+#include <exception>
+
+const QString CIniFileAccess::CODEPAGE_DEFAULT = QStringLiteral("UTF-16");
+const QString CIniFileAccess::CODEPAGE_SHIFTJIS = QStringLiteral("Shift_JIS");
+const QString CIniFileAccess::CODEPAGE_UTF16 = QStringLiteral("UTF-16");
+const QString CIniFileAccess::CODEPAGE_UTF8 = QStringLiteral("UTF-8");
+
+namespace {
+
+void traceException(const std::exception& e)
+{
+    qDebug("exception occured [%s]", e.what());
+}
+
+// Values and keys read from a file are never null: null asks for a deletion.
+QString nonNull(const QString& s)
+{
+    return s.isNull() ? QString(QLatin1String("")) : s;
+}
+
+QString indexName(const QString& section)
+{
+    return nonNull(section.toUpper());
+}
+
+// Section names that differ only in case are one section of the file (the
+// index and a reader of the file take them so); keys and lookups stay exact.
+bool sameSection(const QString& a, const QString& b)
+{
+    return a == b || indexName(a) == indexName(b);
+}
+
+bool sameString(const QString& a, const QString& b)
+{
+    return a.isNull() == b.isNull() && a == b;
+}
+
+QTextCodec* shiftJisCodec()
+{
+    static QTextCodec* const codec = QTextCodec::codecForName("Shift_JIS");
+    return codec;
+}
+
+// What the Shift_JIS decoder makes of byte 0x5C; in these files it means a
+// backslash even where a decoder yields a yen sign.
+QChar shiftJisByte5C()
+{
+    static const QChar c = [] {
+        QTextCodec* codec = shiftJisCodec();
+        const QString s = codec ? codec->toUnicode("\x5C", 1) : QString();
+        return s.size() == 1 ? s.at(0) : QChar(QLatin1Char('\\'));
+    }();
+    return c;
+}
+
+// The text of a file: decoded by its byte-order mark, else as Shift_JIS; each
+// line (ending at "\n" or "\r\n") followed by "\r\n".
+QString decodeFileBytes(const QByteArray& bytes)
+{
+    const uchar* b = reinterpret_cast<const uchar*>(bytes.constData());
+    const int n = bytes.size();
+    const char* codecName = "Shift_JIS";
+    int mark = 0;
+    if (n >= 4 && b[0] == 0xFF && b[1] == 0xFE && b[2] == 0x00 && b[3] == 0x00) {
+        codecName = "UTF-32LE";
+        mark = 4;
+    } else if (n >= 4 && b[0] == 0x00 && b[1] == 0x00 && b[2] == 0xFE && b[3] == 0xFF) {
+        codecName = "UTF-32BE";
+        mark = 4;
+    } else if (n >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
+        codecName = "UTF-8";
+        mark = 3;
+    } else if (n >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
+        codecName = "UTF-16LE";
+        mark = 2;
+    } else if (n >= 2 && b[0] == 0xFE && b[1] == 0xFF) {
+        codecName = "UTF-16BE";
+        mark = 2;
+    }
+
+    QString decoded;
+    QTextCodec* codec = mark == 0 ? shiftJisCodec() : QTextCodec::codecForName(codecName);
+    if (codec) {
+        // The mark is already cut off; a second one would be text.
+        QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+        decoded = codec->toUnicode(bytes.constData() + mark, n - mark, &state);
+    } else {
+        decoded = QString::fromLatin1(bytes.constData() + mark, n - mark);
+    }
+
+    QString result;
+    result.reserve(decoded.size() + decoded.size() / 16 + 2);
+    int start = 0;
+    const int size = decoded.size();
+    while (start < size) {
+        const int feed = decoded.indexOf(QLatin1Char('\n'), start);
+        int end = feed < 0 ? size : feed;
+        if (feed >= 0 && end > start && decoded.at(end - 1) == QLatin1Char('\r'))
+            --end;
+        result.append(decoded.midRef(start, end - start));
+        result.append(QLatin1String("\r\n"));
+        if (feed < 0)
+            break;
+        start = feed + 1;
+    }
+
+    const QChar yen = shiftJisByte5C();
+    if (yen != QLatin1Char('\\'))
+        result.replace(yen, QLatin1Char('\\'));
+    return result;
+}
+
+// One record is one line: a line break inside a name or value would turn the
+// rest into lines of their own (even section headers) when the file is read.
+QString oneLine(const QString& s)
+{
+    if (!s.contains(QLatin1Char('\n')) && !s.contains(QLatin1Char('\r')))
+        return s;
+    QString r = s;
+    r.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    r.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return r;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Construction
+
+CIniFileAccess::CIniFileAccess()
+    : lines(new IniList)
+    , index(new IniIndex)
+    , codePage(CODEPAGE_DEFAULT)
+    , writeLines(new IniList)
+    , writeIndex(new IniIndex)
+    , deleting(false)
+{
+}
+
+CIniFileAccess::CIniFileAccess(const QString& path)
+    : CIniFileAccess()
+{
+    ReadIniFile(path);
+}
+
+CIniFileAccess::CIniFileAccess(const QString& path, const QString& codePage)
+    : CIniFileAccess()
+{
+    this->codePage = codePage;
+    ReadIniFile(path);
+}
+
+CIniFileAccess::CIniFileAccess(const CIniFileAccess* other)
+    : CIniFileAccess()
+{
+    f_Copy(other);
+}
+
+CIniFileAccess::~CIniFileAccess()
+{
+    qDeleteAll(*lines);
+    qDeleteAll(*writeLines);
+    delete lines;
+    delete writeLines;
+    delete index;
+    delete writeIndex;
+    deleteList.clear();
+}
+
+int CIniFileAccess::ReadIniFile(const QString& path)
+{
+    try {
+        this->path = path;
+        return f_ReadIniFile(path, text, lines, index);
+    } catch (const std::exception& e) {
+        traceException(e);
+    } catch (...) {
+    }
+    return -1;
+}
+
+void CIniFileAccess::f_Copy(const CIniFileAccess* other)
+{
+    if (!other || other == this)
+        return;
+    try {
+        codePage = other->codePage;
+        path = other->path;
+        text = other->text;
+        deleting = other->deleting;
+        outText = other->outText;
+        f_ClearList(lines, index);
+        f_ClearList(writeLines, writeIndex);
+        f_CopyList(other->lines, lines);
+        f_CopyList(other->writeLines, writeLines);
+        *index = *other->index;
+        *writeIndex = *other->writeIndex;
+        deleteList = other->deleteList;
+    } catch (const std::exception& e) {
+        traceException(e);
+    } catch (...) {
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Record list upkeep: every insertion and removal goes through these, so the
+// key table always names the first record of each section and key.
+
+CIniFileAccess::KeyTable& CIniFileAccess::f_KeyTable(const IniList* list)
+{
+    return list == lines ? lineKeys : writeKeys;
+}
+
+const CIniFileAccess::KeyTable& CIniFileAccess::f_KeyTable(const IniList* list) const
+{
+    return list == lines ? lineKeys : writeKeys;
+}
+
+void CIniFileAccess::f_InsertRecord(IniList* list, int position, IniData* record)
+{
+    const bool atEnd = position >= list->size();
+    list->insert(position, record);
+    KeyTable& table = f_KeyTable(list);
+    if (atEnd)
+        table.tail = record;
+    if (record->key.isEmpty())
+        return;
+    KeyEntry& entry = table.keys[SectionKey(record->section, record->key)];
+    // A repeated key is rare: only then is the order looked up.
+    if (entry.count == 0 || (!atEnd && list->indexOf(entry.first) > position))
+        entry.first = record;
+    ++entry.count;
+}
+
+void CIniFileAccess::f_RemoveRecord(IniList* list, int position)
+{
+    IniData* record = list->takeAt(position);
+    KeyTable& table = f_KeyTable(list);
+    if (table.tail == record)
+        table.tail = nullptr;
+    if (!record->key.isEmpty()) {
+        const SectionKey sk(record->section, record->key);
+        auto it = table.keys.find(sk);
+        if (it != table.keys.end()) {
+            if (--it->count <= 0) {
+                table.keys.erase(it);
+            } else if (it->first == record) {
+                it->first = nullptr;
+                for (IniData* d : *list) {
+                    if (d->key == record->key && d->section == record->section) {
+                        it->first = d;
+                        break;
+                    }
+                }
+                if (!it->first)
+                    table.keys.erase(it);
+            }
+        }
+    }
+    delete record;
+}
+
+void CIniFileAccess::f_ClearList(IniList* list, IniIndex* sectionIndex)
+{
+    qDeleteAll(*list);
+    list->clear();
+    sectionIndex->clear();
+    f_KeyTable(list) = KeyTable();
+}
+
+void CIniFileAccess::f_CopyList(const IniList* from, IniList* to)
+{
+    to->reserve(from->size());
+    for (const IniData* d : *from)
+        f_InsertRecord(to, to->size(), new IniData(d->section, d->key, d->value, d->quoted));
+}
+
+// ---------------------------------------------------------------------------
+// Reading
+
+int CIniFileAccess::f_ReadIniFile(const QString& filePath, QString& fileText, IniList* list,
+                                  IniIndex* sectionIndex)
+{
+    int result = -1;
+    try {
+        fileText = QLatin1String("");
+        qDebug("-- Read File \n[%s]", qPrintable(filePath));
+        if (!QFileInfo::exists(filePath)) {
+            qDebug("Not Exists[%s]", qPrintable(filePath));
+        } else {
+            // Binary mode: a text-mode read drops every 0x0D byte, which is
+            // half of many UTF-16 characters (and of every CRLF).
+            QFile file(filePath);
+            if (file.open(QIODevice::ReadOnly)) {
+                fileText = decodeFileBytes(file.readAll());
+                file.close();
+            }
+        }
+        f_FileToIni(fileText, list, sectionIndex);
+        result = 0;
+        qDebug("%s", QByteArray(58, '-').constData());
+    } catch (const std::exception& e) {
+        traceException(e);
+    } catch (...) {
+    }
+    return result;
+}
+
+QString CIniFileAccess::f_GetFeedCode(const QString& fileText)
+{
+    const int crlf = fileText.indexOf(QLatin1String("\r\n"));
+    const int lfcr = fileText.indexOf(QLatin1String("\n\r"));
+    if (crlf >= 0 || lfcr >= 0) {
+        if (lfcr < 0 || (crlf >= 0 && crlf < lfcr))
+            return QStringLiteral("\r\n");
+        return QStringLiteral("\n\r");
+    }
+    if (fileText.contains(QLatin1Char('\n')))
+        return QStringLiteral("\n");
+    if (fileText.contains(QLatin1Char('\r')))
+        return QStringLiteral("\r");
+    return QLatin1String("");
+}
+
+void CIniFileAccess::f_FileToIni(const QString& fileText, IniList* list, IniIndex* sectionIndex)
+{
+    QString feed = f_GetFeedCode(fileText);
+    if (feed.isEmpty())
+        feed = QStringLiteral("\r\n");
+    f_ClearList(list, sectionIndex);
+
+    QString section;            // null until the first header
+    bool sectionPending = true;
+    bool rawMode = true;        // lines before the first header are kept whole
+    bool repeatedSection = false;
+
+    int start = 0;
+    const int size = fileText.size();
+    while (start < size) {
+        const int end0 = fileText.indexOf(feed, start);
+        const int end = end0 < 0 ? size : end0;
+        const QString line = fileText.mid(start, end - start);
+        start = end0 < 0 ? size : end0 + feed.size();
+
+        const QString name = f_LineToSection(line);
+        if (!name.isEmpty() && !sectionIndex->contains(indexName(name))) {
+            section = name;
+            sectionPending = true;
+            rawMode = false;
+            repeatedSection = false;
+            continue;
+        }
+        if (!name.isEmpty()) {
+            // A section seen before: its header and lines are kept as plain
+            // lines of the section before, so they are written back as they
+            // were and never become values of that section's keys.
+            rawMode = true;
+            repeatedSection = true;
+        }
+
+        QString key;
+        QString value;
+        bool quoted = f_LineToKey(line, &key, &value);
+        if (repeatedSection)
+            key = QLatin1String("");
+        if (key.isEmpty() || rawMode) {
+            value = nonNull(line);
+            quoted = false;
+        }
+        f_AddIniData(section, key, value, list, quoted);
+        if (sectionPending) {
+            sectionIndex->insert(indexName(section), list->size() - 1);
+            sectionPending = false;
+        }
+    }
+}
+
+QString CIniFileAccess::f_LineToSection(const QString& line)
+{
+    if (line.isEmpty() || line.at(0) != QLatin1Char('['))
+        return QLatin1String("");
+    const int close = line.indexOf(QLatin1Char(']'), 1);
+    const QString name = close < 0 ? line.mid(1) : line.mid(1, close - 1);
+    return nonNull(name.trimmed());
+}
+
+bool CIniFileAccess::f_LineToKey(const QString& line, QString* key, QString* value)
+{
+    const int semicolon = line.indexOf(QLatin1Char(';'));
+    const int equals = line.indexOf(QLatin1Char('='));
+    if (equals < 0 || (semicolon >= 0 && semicolon < equals)) {
+        *key = QLatin1String("");
+        *value = QLatin1String("");
+        return false;
+    }
+    *key = nonNull(line.left(equals).trimmed());
+    *value = nonNull(line.mid(equals + 1).trimmed());
+    if (value->size() >= 2 && value->startsWith(QLatin1Char('"')) && value->endsWith(QLatin1Char('"'))) {
+        *value = nonNull(value->mid(1, value->size() - 2));
+        return true;
+    }
+    return false;
+}
+
+void CIniFileAccess::f_AddIniData(const QString& section, const QString& key, const QString& value,
+                                  IniList* list, bool quoted)
+{
+    f_InsertRecord(list, list->size(), new IniData(section, key, value, quoted));
+}
+
+// ---------------------------------------------------------------------------
+// Lookups
+
+void CIniFileAccess::GetIniString(const QString& section, const QString& key, const QString& defaultValue,
+                                  QString* result) const
+{
+    if (!result)
+        return;
+    try {
+        *result = defaultValue;
+        if (!index->contains(indexName(section)))
+            return;
+        if (!key.isEmpty()) {
+            const KeyEntry entry = lineKeys.keys.value(SectionKey(section, key));
+            if (entry.first)
+                *result = entry.first->value;
+            return;
+        }
+        // The empty key names the section's first line that is no key line.
+        for (const IniData* d : *lines) {
+            if (d->section == section && d->key.isEmpty()) {
+                *result = d->value;
+                return;
+            }
+        }
+    } catch (const std::exception& e) {
+        traceException(e);
+    } catch (...) {
+    }
+}
+
+int CIniFileAccess::GetIniInt(const QString& section, const QString& key, int defaultValue) const
+{
+    try {
+        QString s;
+        GetIniString(section, key, QString(), &s);
+        bool ok = false;
+        const int value = s.toInt(&ok, 10);
+        return ok ? value : defaultValue;
+    } catch (const std::exception& e) {
+        traceException(e);
+    } catch (...) {
+    }
+    return defaultValue;
+}
+
+void CIniFileAccess::GetIniKeys(const QString& section, QStringList& keys) const
+{
+    try {
+        keys.clear();
+        const auto it = index->constFind(indexName(section));
+        if (it == index->constEnd())
+            return;
+        bool begun = false;
+        for (int pos = it.value(); pos < lines->size(); ++pos) {
+            const IniData* d = lines->at(pos);
+            if (d->section == section) {
+                begun = true;
+                if (!d->key.trimmed().isEmpty())
+                    keys.append(d->key);
+            } else if (sameSection(d->section, section)) {
+                continue;
+            } else if (begun || !d->key.isEmpty()) {
+                break;
+            }
+        }
+    } catch (const std::exception& e) {
+        traceException(e);
+    } catch (...) {
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Edits
+
+void CIniFileAccess::SetIniString(const QString& section, const QString& key, const QString& value, bool quoted)
+{
+    f_SetIniString(section, key, value, lines, index, quoted);
+}
+
+void CIniFileAccess::SetIniString(const QString& section, const QString& key, const QString& value)
+{
+    f_SetIniString(section, key, value, lines, index, false);
+}
+
+void CIniFileAccess::SetIniInt(const QString& section, const QString& key, int value)
+{
+    f_SetIniString(section, key, QString::number(value), lines, index, false);
+}
+
+void CIniFileAccess::f_DeleteSection(const QString& section, int sectionPosition, IniList* list,
+                                     IniIndex* sectionIndex)
+{
+    // Comment, blank and other plain lines stay where they are.
+    int pos = sectionPosition;
+    int removed = 0;
+    while (pos < list->size() && sameSection(list->at(pos)->section, section)) {
+        if (list->at(pos)->key.isEmpty()) {
+            ++pos;
+        } else {
+            f_RemoveRecord(list, pos);
+            ++removed;
+        }
+    }
+    const QString upper = indexName(section);
+    sectionIndex->remove(upper);
+    if (removed > 0) {
+        for (auto it = sectionIndex->begin(); it != sectionIndex->end(); ++it) {
+            if (it.value() > sectionPosition)
+                it.value() -= removed;
+        }
+    }
+}
+
+void CIniFileAccess::f_SetIniString(const QString& section, const QString& key, const QString& value,
+                                    IniList* list, IniIndex* sectionIndex, bool quoted)
+{
+    try {
+        if (section.isNull()) {
+            f_ClearList(list, sectionIndex);
+            f_AddDeleteList(QString(), QString());
+            return;
+        }
+
+        KeyTable& table = f_KeyTable(list);
+        if (!key.isEmpty() && !value.isNull()) {
+            // The common edit: a key that is there already keeps its place.
+            IniData* existing = table.keys.value(SectionKey(section, key)).first;
+            if (existing) {
+                existing->value = value;
+                existing->quoted = quoted;
+                // An edited line from before the first header is a key line now.
+                if (existing->section.isNull())
+                    existing->section = QLatin1String("");
+                return;
+            }
+        }
+
+        const QString upper = indexName(section);
+        const auto found = sectionIndex->constFind(upper);
+        if (found == sectionIndex->constEnd()) {
+            if (!key.isNull() && !value.isNull()) {
+                // A new section always goes to the end.
+                const int pos = list->size();
+                f_InsertRecord(list, pos, new IniData(section, key, value, quoted));
+                sectionIndex->insert(upper, pos);
+            } else {
+                f_AddDeleteList(section, key);
+            }
+            return;
+        }
+        const int sectionPos = found.value();
+
+        if (key.isNull()) {
+            f_DeleteSection(section, sectionPos, list, sectionIndex);
+            f_AddDeleteList(section, QString());
+            return;
+        }
+
+        IniData* match = nullptr;
+        int matchPos = -1;
+        int insertPos = -1;
+
+        if (!key.isEmpty())
+            match = table.keys.value(SectionKey(section, key)).first;
+
+        if (!key.isEmpty() && !match && !value.isNull() && table.tail && !list->isEmpty()
+            && list->last() == table.tail && table.tail->section == section && !table.tail->key.isEmpty()) {
+            // The section ends the list and its last record is a key line:
+            // the new key goes to the very end.
+            insertPos = list->size();
+        } else if (key.isEmpty() || (match ? value.isNull() : !value.isNull())) {
+            // Walk the section's run: its records and the plain lines among
+            // them, up to the first key line of another section.
+            int trailing = 0;
+            int pos = sectionPos;
+            for (; pos < list->size(); ++pos) {
+                const IniData* d = list->at(pos);
+                const bool plain = d->key.isEmpty();
+                if (!plain && !sameSection(d->section, section))
+                    break;
+                if (matchPos < 0 && d->key == key && d->section == section) {
+                    matchPos = pos;
+                    if (match || value.isNull())
+                        break;
+                }
+                if (plain)
+                    ++trailing;
+                else
+                    trailing = 0;
+            }
+            if (matchPos >= 0) {
+                match = list->at(matchPos);
+            } else if (match) {
+                matchPos = list->indexOf(match);
+            }
+            insertPos = pos - trailing;
+        }
+
+        if (match && !value.isNull()) {
+            // Only the empty key gets here: it names the first plain line.
+            match->value = value;
+            match->quoted = quoted;
+            return;
+        }
+        if (match && matchPos >= 0) {
+            f_RemoveRecord(list, matchPos);
+            for (auto it = sectionIndex->begin(); it != sectionIndex->end(); ++it) {
+                if (it.value() > matchPos)
+                    --it.value();
+            }
+            // Removing the section's first record: the entry stays only while a
+            // record of the section is still there, so it never points into
+            // the next section.
+            if (sectionPos == matchPos
+                && (matchPos >= list->size() || indexName(list->at(matchPos)->section) != upper))
+                sectionIndex->remove(upper);
+            f_AddDeleteList(section, key);
+            return;
+        }
+
+        if (value.isNull()) {
+            f_AddDeleteList(section, key);
+            return;
+        }
+
+        insertPos = qBound(0, insertPos, list->size());
+        const bool atEnd = insertPos >= list->size();
+        f_InsertRecord(list, insertPos, new IniData(section, key, value, quoted));
+        if (!atEnd) {
+            for (auto it = sectionIndex->begin(); it != sectionIndex->end(); ++it) {
+                if (it.key() != upper && it.value() >= insertPos)
+                    ++it.value();
+            }
+        }
+    } catch (const std::exception& e) {
+        traceException(e);
+    } catch (...) {
+    }
+}
+
+void CIniFileAccess::f_AddDeleteList(const QString& section, const QString& key)
+{
+    if (deleting)
+        return;
+    for (const QStringList& pair : qAsConst(deleteList)) {
+        if (sameString(pair.at(0), section) && sameString(pair.at(1), key))
+            return;
+    }
+    deleteList.append(QStringList{section, key});
+}
+
+void CIniFileAccess::f_ExecuteDeleteList(IniList* list, IniIndex* sectionIndex)
+{
+    deleting = true;
+    for (const QStringList& pair : qAsConst(deleteList))
+        f_SetIniString(pair.at(0), pair.at(1), QString(), list, sectionIndex, false);
+    deleting = false;
+}
+
+// ---------------------------------------------------------------------------
+// Writing
+
+int CIniFileAccess::WriteIniFile(const QString& path, bool withoutMerge, const QString& codePage)
+{
+    try {
+        bool replayed = false;
+        f_ClearList(writeLines, writeIndex);
+        if (!withoutMerge) {
+            // Content that cannot be read cannot be merged; writing over it
+            // would lose every key the accessor does not hold.
+            if (QFileInfo::exists(path)) {
+                QFile probe(path);
+                if (!probe.open(QIODevice::ReadOnly)) {
+                    qDebug("!! read ini file error !! [%s]", qPrintable(path));
+                    return -1;
+                }
+            }
+            if (f_ReadIniFile(path, outText, writeLines, writeIndex) != 0)
+                return 2;
+            f_ExecuteDeleteList(writeLines, writeIndex);
+            replayed = true;
+            f_LayOver();
+        } else {
+            f_CopyList(lines, writeLines);
+            *writeIndex = *index;
+        }
+        f_IniToFile(&outText, writeLines);
+
+        QTextCodec* codec = nullptr;
+        QByteArray bytes;
+        if (codePage == CODEPAGE_UTF16) {
+            codec = QTextCodec::codecForName("UTF-16LE");
+            bytes = QByteArray("\xFF\xFE", 2);
+        } else if (codePage == CODEPAGE_UTF8) {
+            codec = QTextCodec::codecForName("UTF-8");
+            bytes = QByteArray("\xEF\xBB\xBF", 3);
+        } else if (!codePage.isEmpty()) {
+            codec = QTextCodec::codecForName(codePage.toLatin1());
+        }
+        if (!codec) {
+            qDebug("!! unknown code page [%s] !!", qPrintable(codePage));
+            return -1;
+        }
+        QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+        bytes.append(codec->fromUnicode(outText.constData(), outText.size(), &state));
+        const bool lossy = state.invalidChars > 0;
+
+        const int slash = path.lastIndexOf(QLatin1Char('/'));
+        if (slash > 0) {
+            const QString folder = path.left(slash);
+            if (!QDir(folder).exists())
+                QDir().mkpath(folder);
+        }
+
+        // The old file is replaced only once the new one is complete.
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return -1;
+        if (file.write(bytes) != bytes.size() || !file.commit()) {
+            qDebug("!! write ini file error !!");
+            return -1;
+        }
+        // Kept until a write succeeded, so that a failed one loses no deletion.
+        if (replayed)
+            deleteList.clear();
+        return lossy ? 1 : 0;
+    } catch (const std::exception& e) {
+        traceException(e);
+    } catch (...) {
+    }
+    deleting = false;
+    return 2;
+}
+
+int CIniFileAccess::WriteIniFile(const QString& path, const QString& codePage)
+{
+    return WriteIniFile(path, false, codePage);
+}
+
+int CIniFileAccess::WriteIniFile(const QString& path)
+{
+    return WriteIniFile(path, false, codePage);
+}
+
+int CIniFileAccess::WriteIniFile(const char* path)
+{
+    return WriteIniFile(QString::fromUtf8(path), false, codePage);
+}
+
+int CIniFileAccess::WriteIniFile(bool withoutMerge)
+{
+    return WriteIniFile(path, withoutMerge, codePage);
+}
+
+int CIniFileAccess::WriteIniFile()
+{
+    return WriteIniFile(path, false, codePage);
+}
+
+// Lays the accessor's key records over the file's records. Lines before the
+// first header and plain lines (comments, blanks, lines of repeated sections)
+// are not edits: the file's own stay where they are. Of a key held twice only
+// the record that lookups return is written.
+void CIniFileAccess::f_LayOver()
+{
+    for (const IniData* d : qAsConst(*lines)) {
+        if (d->section.isNull() || d->key.isEmpty())
+            continue;
+        if (lineKeys.keys.value(SectionKey(d->section, d->key)).first != d)
+            continue;
+        f_SetIniString(d->section, d->key, d->value, writeLines, writeIndex, d->quoted);
+    }
+}
+
+void CIniFileAccess::f_IniToFile(QString* output, const IniList* list) const
+{
+    output->clear();
+    QString header = QLatin1String("");
+    for (const IniData* d : *list) {
+        if (d->key.isEmpty() || d->section.isNull()) {
+            output->append(oneLine(d->value));
+        } else {
+            // Keys without a section name go without a header.
+            if (!d->section.isEmpty() && !sameSection(d->section, header)) {
+                header = d->section;
+                output->append(QLatin1Char('['));
+                output->append(oneLine(header));
+                output->append(QLatin1String("]\n"));
+            }
+            output->append(oneLine(d->key));
+            output->append(QLatin1Char('='));
+            if (d->quoted) {
+                output->append(QLatin1Char('"'));
+                output->append(oneLine(d->value));
+                output->append(QLatin1Char('"'));
+            } else {
+                output->append(oneLine(d->value));
+            }
+        }
+        output->append(QLatin1Char('\n'));
+    }
+}

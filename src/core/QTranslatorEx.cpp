@@ -1,0 +1,34 @@
+#include "QTranslatorEx.h"
+
+#include <QDebug>
+
+#include <exception>
+
+QTranslatorEx::QTranslatorEx(QObject* parent)
+    : QTranslator(parent)
+{
+}
+
+QTranslatorEx::~QTranslatorEx()
+{
+}
+
+QString QTranslatorEx::translate(const char* context, const char* sourceText,
+                                 const char* disambiguation, int n) const
+{
+    try {
+        QString text = QTranslator::translate(context, sourceText, disambiguation, n);
+        const int pos = text.indexOf(QLatin1String("(&"));
+        if (pos >= 0) {
+            // Only the first marker's text goes: a marker with another letter stays.
+            const QString tag = text.mid(pos, 4);
+            text.replace(tag, QString());
+        }
+        return text;
+    } catch (const std::exception& e) {
+        qDebug("exception occured [%s]", e.what());
+    } catch (...) {
+    }
+    // An empty result makes the framework fall back to the source text.
+    return QString();
+}
