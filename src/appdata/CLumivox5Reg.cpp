@@ -133,8 +133,13 @@ QVariant CLumivox5Reg::ReadSettings(QString group, QString name)
 {
     try {
         QSettings settings(SettingsFilePath(), CPlistSettingsFormat::Format());
-        if (settings.status() != QSettings::NoError)
+        if (settings.status() != QSettings::NoError) {
+            // Remembered for the next write: QSettings reports damage only
+            // the first time it reads the file.
+            if (settings.status() == QSettings::FormatError)
+                m_FileStatus = QSettings::FormatError;
             return QVariant();
+        }
         return settings.value(group + QLatin1Char('/') + name);
     } catch (const std::exception& e) {
         logException(e.what());

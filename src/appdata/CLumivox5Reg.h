@@ -109,7 +109,8 @@ public:
     // The settings file: the program folder + "/Lumivox 5.plist".
     static QString SettingsFilePath();
 
-    // State of the settings file as the last Read() or write found it:
+    // State of the settings file as the store last found it (Read(), a
+    // value read or a value written):
     // NoError, FormatError (the file cannot be parsed; it is left as it is
     // until settings are written, and then kept beside the new file as
     // "Lumivox 5.plist.damaged") or AccessError (it cannot be read or written).

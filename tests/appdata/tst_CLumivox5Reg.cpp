@@ -894,6 +894,31 @@ private slots:
         QCOMPARE(third.m_pMailSettings->m_User, QStringLiteral("after"));
     }
 
+    void fileDamagedWhileRunningIsSetAsideAtTheNextWrite()
+    {
+        CLumivox5Reg reg;
+        reg.Read();
+        QCOMPARE(reg.GetFileStatus(), QSettings::NoError);
+        QCOMPARE(reg.WriteSettings(R::APPREG_KEY_PATH, R::APPREG_NAME_PATHEXPORTCSV, QStringLiteral("a")), 0);
+
+        const QByteArray damaged = "<plist><dict><key>x</key>";
+        {
+            QFile file(R::SettingsFilePath());
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(damaged);
+        }
+        QVERIFY(!reg.ReadSettings(R::APPREG_KEY_PATH, R::APPREG_NAME_PATHEXPORTCSV).isValid());
+
+        QCOMPARE(reg.WriteSettings(R::APPREG_KEY_PATH, R::APPREG_NAME_PATHEXPORTUSERLIST, QStringLiteral("b")), 0);
+        QCOMPARE(reg.GetFileStatus(), QSettings::NoError);
+        QFile aside(R::SettingsFilePath() + ".damaged");
+        QVERIFY(aside.open(QIODevice::ReadOnly));
+        QCOMPARE(aside.readAll(), damaged);
+        const QVariantMap content = fileContent();
+        QCOMPARE(content.size(), 1);
+        QCOMPARE(content.value(key(R::APPREG_KEY_PATH, R::APPREG_NAME_PATHEXPORTUSERLIST)), QVariant("b"));
+    }
+
     void failedWriteIsReported()
     {
         // A program folder that is a file: nothing can be stored there.
