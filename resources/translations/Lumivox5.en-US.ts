@@ -14,4 +14,15 @@
         <translation>All Clear(&amp;C)</translation>
     </message>
 </context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>GroupTreeAllProjectors</source>
+        <translation>All Projectors</translation>
+    </message>
+    <message>
+        <source>GroupTreeGroup</source>
+        <translation>Group</translation>
+    </message>
+</context>
 </TS>

@@ -221,6 +221,14 @@ void CLanguageCodeTable::SetLanguageCodeByLocale(const QLocale& locale)
     m_LanguageCode = LanguageCodeForLocale(locale);
 }
 
+int CLanguageCodeTable::SelectLanguage(const QString& arg, const QLocale& locale)
+{
+    const int result = SetLanguageCodeByArg(arg.toUpper());
+    if (result < 0)
+        SetLanguageCodeByLocale(locale);
+    return result;
+}
+
 int CLanguageCodeTable::GetEncodingInt(int language) const
 {
     return intAt(m_pCodePageTable, language, m_LanguageCode);

@@ -66,6 +66,10 @@ public:
     static LANGUAGE_CODE LanguageCodeForLocale(const QLocale& locale);
     // Sets the current language from the locale's country.
     void SetLanguageCodeByLocale(const QLocale& locale = QLocale::system());
+    // The program's choice at start: the command line's language text in any
+    // letter case ("/l=jp" works as "/L=JP"), else the locale's country.
+    // Returns SetLanguageCodeByArg's result for the upper-cased text.
+    int SelectLanguage(const QString& arg, const QLocale& locale = QLocale::system());
 
     // Lookups by index; an index without an entry gives the current language's.
     int GetEncodingInt(int language) const;

@@ -40,6 +40,11 @@ bool CSectionItemList::Add(CSectionItem* item)
     if (!item || m_Items.size() >= TERM_MAX)
         return false;
     try {
+        // An item the list already holds under another key would be freed twice.
+        for (auto it = m_Items.constBegin(); it != m_Items.constEnd(); ++it) {
+            if (it.value() == item && it.key() != item->code)
+                return false;
+        }
         f_Store(item->code, item);
         return true;
     } catch (const std::exception& e) {

@@ -31,7 +31,8 @@ public:
     // Each Add does nothing on a full list; an item already stored under the
     // key is destroyed and replaced.
     // Keyed by the item's code; the list owns the item from then on. Returns
-    // false when the list is full: the item then stays with the caller.
+    // false when the list is full (the item then stays with the caller) or
+    // already holds the item under another key (nothing changes).
     bool Add(CSectionItem* item);
     void Add(int key, int code, QString name, bool builtIn, bool show);
     // With a sub-code.

@@ -160,6 +160,45 @@ private slots:
         QCOMPARE(int(table.m_LanguageCode), language);
     }
 
+    void selectLanguage_data()
+    {
+        QTest::addColumn<QString>("arg");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("language");
+        // Chosen on a French system.
+        QTest::newRow("jp in lower case") << "jp" << 0 << 1;
+        QTest::newRow("Eng in mixed case") << "Eng" << 0 << 0;
+        QTest::newRow("CHI") << "CHI" << 0 << 7;
+        QTest::newRow("empty: the country decides") << "" << -1 << 3;
+        QTest::newRow("unknown: the country decides") << "deu" << -1 << 3;
+        QTest::newRow("blank: the country decides") << " jp" << -1 << 3;
+    }
+
+    void selectLanguage()
+    {
+        QFETCH(QString, arg);
+        QFETCH(int, result);
+        QFETCH(int, language);
+        LC table;
+        QCOMPARE(table.SelectLanguage(arg, QLocale(QLocale::French, QLocale::France)), result);
+        QCOMPARE(int(table.m_LanguageCode), language);
+    }
+
+    // A language outside the table never makes a lookup fail.
+    void languageOutsideTheTable()
+    {
+        const LC constructed(static_cast<LC::LANGUAGE_CODE>(1000));
+        QCOMPARE(int(constructed.m_LanguageCode), 1);
+
+        LC table;
+        table.m_LanguageCode = static_cast<LC::LANGUAGE_CODE>(1000);
+        QVERIFY(table.GetCultureString());
+        QCOMPARE(*table.GetCultureString(), QStringLiteral("en-US"));
+        QCOMPARE(*table.GetEncodingString(-1), QStringLiteral("us-ascii"));
+        QCOMPARE(table.GetEncodingInt(), 20127);
+        QCOMPARE(*table.GetCultureString(7), QStringLiteral("zh-CN"));
+    }
+
     // English comes from the embedded catalogue whatever the executable is called.
     void englishLoadsTheEmbeddedCatalogue()
     {

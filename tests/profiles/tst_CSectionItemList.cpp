@@ -192,6 +192,11 @@ private slots:
         QVERIFY(list.Add(item));
         QCOMPARE(list.value(0x02), item);
         QCOMPARE(item->name, QStringLiteral("WIDE SCREEN"));
+
+        // An item held under its entry number is not stored a second time.
+        list.Add(7, 0x1A, QStringLiteral("DIGITAL"), false);
+        QVERIFY(!list.Add(list.value(7)));
+        QCOMPARE(list.keys(), (QList<int>{ 0x00, 0x02, 7 }));
     }
 
     void fullListTakesNothing()
