@@ -2,13 +2,20 @@
 // comments, every day from 2000 to 2050 a no-operating day) and the schedule
 // log: one instance on 2000 projectors, and ten instances for all projectors
 // skipped on a no-operating date with 2000 connected projectors.
+#include "AppPaths.h"
+#include "CLumivox5Data.h"
 #include "CNoOperatingDate.h"
+#include "CProjectorData.h"
+#include "CSchedule.h"
 #include "CScheduleData.h"
 #include "CScheduleFile.h"
 #include "CScheduleManager.h"
+#include "CScheduleTargetText.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -53,6 +60,82 @@ void FillLargest(CScheduleFile& file)
     }
 }
 
+const char* const PROFILE =
+    "[Header Info]\nMagicCode=258-0017-686-1-5F\nRevCode=R5.00\n[Models]\n4C100100=LV-L100\n[LV-L100 Functions]\n";
+
+// The log benchmarks: a data hub with 2000 connected projectors.
+void BenchLog(const QString& root)
+{
+    const QString program = root + QStringLiteral("/program");
+    QDir().mkpath(program);
+    AppPaths::setProgramFolder(program);
+    AppPaths::setHomeFolder(root);
+    QFile profile(program + QStringLiteral("/Profile.ini"));
+    if (!profile.open(QIODevice::WriteOnly) || profile.write(PROFILE) < 0)
+        return;
+    profile.close();
+
+    static char name[] = "Lumivox 5";
+    static char* argv[] = { name, nullptr };
+    CLumivox5Data hub(1, argv, nullptr);
+    hub.InitializeAfterReadProfile();
+    QList<int> ids;
+    for (int i = 0; i < 2000; ++i) {
+        CProjectorData* pj = hub.AddProjector(QStringLiteral("Setting"), 0, CProjectorData::TYPE_LAN::IP,
+                                              QStringLiteral("10.0.%1.%2").arg(i / 250).arg(i % 250 + 1),
+                                              QStringLiteral("7142"), true, QString());
+        if (!pj)
+            break;
+        pj->m_ConnectState = CProjectorData::CONNECT_STATE_CONNECTED;
+        ids.append(pj->m_Id);
+    }
+
+    CSchedule runner;
+    runner.m_pData = &hub;
+    runner.RequestScheduleLogEnable(true);
+    const QDate day(2024, 3, 13);
+    auto* instance = new CScheduleData(QDateTime(day, QTime(0, 0)));
+    instance->StartDay = QDateTime(day, QTime(0, 0));
+    instance->ExecuteTime = QTime(10, 0);
+    instance->TargetName = CScheduleTargetText::AllProjectors();
+    for (int id : qAsConst(ids))
+        instance->AdminInfo->DetailesData->insert(id, new CScheduleExcuteAdminInfoSub());
+    hub.m_pScheduleExcuteManager->f_AddExpandSchedule(instance);
+
+    int run = 0;
+    Report("schedule log: one instance on 2000 projectors (2000 lines)", Time(5, [&] {
+               runner.RequestScheduleChangeLogPath(root + QStringLiteral("/log%1").arg(++run));
+               const QDateTime time(day, QTime(10, 0, 2));
+               for (int id : qAsConst(ids))
+                   runner.RequestScheduleAddLog(id, instance, time, CScheduleData::STATUS_TYPE::OK, QString());
+           }),
+           200);
+
+    // Ten instances for all projectors, due on a no-operating date.
+    hub.m_pScheduleExcuteManager->f_ClearSchedule();
+    hub.m_pNoOperatingDate->Add(QDateTime(day, QTime(0, 0)));
+    for (int i = 0; i < 10; ++i) {
+        auto* d = new CScheduleData(QDateTime(day, QTime(0, 0)));
+        d->DurationType = CScheduleData::DURATION_TYPE::Dated;
+        d->StartDay = QDateTime(day, QTime(0, 0));
+        d->ExecuteTime = QTime(10, 0);
+        d->TargetName = CScheduleTargetText::AllProjectors();
+        hub.m_pScheduleExcuteManager->f_AddExpandSchedule(d);
+    }
+    Report("schedule log: 10 skipped instances x 2000 (20,000 lines)", Time(5, [&] {
+               for (CScheduleData* d : hub.m_pScheduleExcuteManager->f_GetScheduleMap()) {
+                   d->Status = CScheduleData::STATUS_TYPE::None;
+                   d->AdminInfo->InitAdminInfo();
+               }
+               runner.RequestScheduleChangeLogPath(root + QStringLiteral("/log%1").arg(++run));
+               runner.RequestScheduleStart(QDateTime(day, QTime(10, 0)));
+               QCoreApplication::processEvents();
+           }),
+           1000);
+    QFile check(root + QStringLiteral("/log%1/SCHE20240313.log").arg(run));
+    std::printf("  last file: %lld bytes\n", check.size());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -90,6 +173,8 @@ int main(int argc, char** argv)
            }),
            200);
     std::printf("  loaded %d schedules, %d days\n", records, days);
+
+    BenchLog(dir.path());
 
     return 0;
 }

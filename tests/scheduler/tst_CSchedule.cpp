@@ -609,6 +609,17 @@ private slots:
         QCOMPARE(errors.at(0).at(0).toString(), QString("An error occurred while writing the file."));
         QCOMPARE(errors.at(0).at(1).toInt(), 12);
         QCOMPARE(readBytes(blocked), QByteArray("x"));
+
+        // A device that refuses the line: code 16.
+        if (QFile::exists("/dev/full")) {
+            const QString full = m_Dir.path() + "/full";
+            QVERIFY(QDir().mkpath(full));
+            QVERIFY(QFile::link("/dev/full", full + "/SCHE20240313.log"));
+            m_pRunner->RequestScheduleChangeLogPath(full);
+            m_pRunner->RequestScheduleAddLog(-1, d, at(DAY, 10, 0), S::OK, "");
+            QCOMPARE(errors.count(), 2);
+            QCOMPARE(errors.at(1).at(1).toInt(), 16);
+        }
     }
 
     void taskAndStatusTexts()
