@@ -416,6 +416,42 @@ private slots:
         QVERIFY(m_pRunner->IsRunning());
     }
 
+    // The main window's answer to a new day: expand the user schedules from
+    // 00:00 of the new day (keeping today's), stop and start the runner. The
+    // new day's midnight instance then runs.
+    void newDayAnsweredByTheMainWindow()
+    {
+        AddProjector("192.168.0.30");
+        auto* weekly = new CScheduleData(at(DAY, 0, 0));
+        weekly->DayOfWeek = 0x7F;
+        weekly->ExecuteTime = QTime(0, 0);
+        weekly->StartDay = at(DAY.addDays(-7), 0, 0);
+        QVERIFY(m_pHub->m_pScheduleManager->f_AddSchedule(weekly, false));
+        const QDateTime now = at(DAY.addDays(1), 0, 0, 5);
+        connect(m_pRunner, &CSchedule::UpdateDate, this, [&] {
+            CScheduleManager::ScheduleMap* week =
+                m_pHub->m_pScheduleManager->MakeExpandSchedules(at(now.date(), 0, 0), true);
+            Expanded().f_ClearSchedule();
+            for (CScheduleData* d : qAsConst(*week))
+                Expanded().f_AddExpandSchedule(d);
+            delete week;
+            m_pRunner->RequestScheduleStop();
+            m_pRunner->RequestScheduleStart(now);
+        }, Qt::QueuedConnection);
+
+        m_pRunner->RequestScheduleStart(at(DAY, 23, 59, 0));
+        m_pRunner->PostUpdateDate(now);
+        m_pRunner->PostUpdateTime(now);
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+        QCOMPARE(m_pDispatcher->m_Calls.size(), 1);
+        const CScheduleData* run = m_pDispatcher->Instance(m_pDispatcher->m_Calls.at(0).first);
+        QVERIFY(run);
+        QCOMPARE(run->StartDay.date(), now.date());
+        QCOMPARE(run->ExecuteTime, QTime(0, 0));
+        QCOMPARE(run->AdminInfo->ExcuteStatus, 1);
+    }
+
     void retryIgnored_data()
     {
         QTest::addColumn<int>("state");
