@@ -79,7 +79,7 @@ try
       m_dtValue(epochDateTime()),
       m_pValue(nullptr),
       m_uSetTick(0),
-      m_dtSetTime(epochDateTime())
+      m_SetMSecs(0)
 {
 } catch (const QException& e) {
     qDebug("exception occured [%s]", e.what());
@@ -96,7 +96,7 @@ try
       m_dtValue(epochDateTime()),
       m_pValue(nullptr),
       m_uSetTick(0),
-      m_dtSetTime(epochDateTime())
+      m_SetMSecs(0)
 {
     f_Copy(other);
 } catch (const QException& e) {
@@ -130,7 +130,7 @@ void CVariantParameter::f_Copy(const CVariantParameter& other)
     m_dtValue = other.m_dtValue;
     m_pValue = other.m_pValue;
     m_uSetTick = other.m_uSetTick;
-    m_dtSetTime = other.m_dtSetTime;
+    m_SetMSecs = other.m_SetMSecs;
 }
 
 // ---- setters ---------------------------------------------------------------
@@ -430,7 +430,7 @@ quint64 CVariantParameter::GetSetTickMSec() const
 
 QDateTime CVariantParameter::GetSetTime() const
 {
-    return m_dtSetTime;
+    return m_SetMSecs == 0 ? epochDateTime() : QDateTime::fromMSecsSinceEpoch(m_SetMSecs);
 }
 
 // ---- set stamp -------------------------------------------------------------
@@ -580,13 +580,13 @@ void CVariantParameter::f_InitParameter()
 
 void CVariantParameter::f_InitSetTime()
 {
-    m_dtSetTime = epochDateTime();
+    m_SetMSecs = 0;
     m_uSetTick = 0;
 }
 
 void CVariantParameter::f_UpdateSetTime()
 {
-    m_dtSetTime = QDateTime::currentDateTime();
+    m_SetMSecs = QDateTime::currentMSecsSinceEpoch();
     m_uSetTick = static_cast<quint64>(CGetTickMSec::GetTickMSec());
 }
 

@@ -127,7 +127,9 @@ private:
     QDateTime m_dtValue;
     void* m_pValue;
     quint64 m_uSetTick;
-    QDateTime m_dtSetTime;
+    // Milliseconds since the epoch; the date-time is made only when asked
+    // for, since a local time costs a time-zone lookup.
+    qint64 m_SetMSecs;
 };
 
 #endif // CVARIANTPARAMETER_H
