@@ -127,9 +127,9 @@ private:
     QDateTime m_dtValue;
     void* m_pValue;
     quint64 m_uSetTick;
-    // Milliseconds since the epoch; the date-time is made only when asked
-    // for, since a local time costs a time-zone lookup.
-    qint64 m_SetMSecs;
+    // Kept as milliseconds since the epoch: reading the local clock on every
+    // setter would consult the time-zone database each time.
+    qint64 m_msSetTime;
 };
 
 #endif // CVARIANTPARAMETER_H
