@@ -9,10 +9,7 @@
 #include "CIniFileAccess.h"
 #include "CListViewColumnStatus.h"
 #include "CLumivox5Arguments.h"
-#if __has_include("CLumivox5Reg.h")
-#define HUB_HAS_REG 1
 #include "CLumivox5Reg.h"
-#endif
 #include "CMailSettings.h"
 #include "CNoOperatingDate.h"
 #include "COptionSettings.h"
@@ -130,9 +127,7 @@ CLumivox5Data::CLumivox5Data(int argc, char** argv, QObject* parent)
     m_pIDUsedListTemp = new QList<bool>(*m_pIDUsedList);
     m_pProjectorDatasTemp = new ProjectorMap;
 
-#ifdef HUB_HAS_REG
     m_pReg = new CLumivox5Reg();
-#endif
 
     const QString home = AppPaths::homeFolder();
     m_PathExportCSV = home + PERSONAL_PATH2;
@@ -181,9 +176,7 @@ CLumivox5Data::~CLumivox5Data()
     delete m_pPjListColumnStatus;
     CListViewColumnStatus::DeleteColumns(m_pPjListColumnStatusDefault);
     delete m_pPjListColumnStatusDefault;
-#ifdef HUB_HAS_REG
     delete m_pReg;
-#endif
     delete m_GroupIDUsedList;
     f_DeleteGroups();
     delete m_ProjectorGroups;
@@ -267,7 +260,6 @@ bool CLumivox5Data::InitializeAfterReadProfile()
 
 void CLumivox5Data::f_ReadSettingsAll()
 {
-#ifdef HUB_HAS_REG
     CScheduleGuard::Run([&] {
         m_pReg->SetPjListColumnStatus(*m_pPjListColumnStatus);
         m_pReg->Read();
@@ -308,13 +300,10 @@ void CLumivox5Data::f_ReadSettingsAll()
         }
         *m_pStartAppList = *m_pReg->m_pStartAppList;
     });
-#else
-#endif
 }
 
 void CLumivox5Data::f_CopyToStore()
 {
-#ifdef HUB_HAS_REG
     m_pReg->m_PathExportCSV = m_PathExportCSV;
     m_pReg->m_PathExportUserList = m_PathExportUserList;
     m_pReg->m_MainX = m_MainX;
@@ -341,25 +330,18 @@ void CLumivox5Data::f_CopyToStore()
         m_pReg->m_OfflineMenu = m_OfflineMenu;
     }
     *m_pReg->m_pStartAppList = *m_pStartAppList;
-#else
-#endif
 }
 
 bool CLumivox5Data::WriteRegistryAll()
 {
-#ifdef HUB_HAS_REG
     return CScheduleGuard::Run(false, [&] {
         f_CopyToStore();
         return m_pReg->Write(CLumivox5Reg::REG_ALL);
     });
-#else
-    return false;
-#endif
 }
 
 bool CLumivox5Data::WriteRegistryFunc(int mask)
 {
-#ifdef HUB_HAS_REG
     return CScheduleGuard::Run(false, [&] {
         if (mask & CLumivox5Reg::REG_MAIL)
             *m_pReg->m_pMailSettings = *m_pMailSettings;
@@ -371,10 +353,6 @@ bool CLumivox5Data::WriteRegistryFunc(int mask)
         }
         return m_pReg->Write(mask);
     });
-#else
-    Q_UNUSED(mask);
-    return false;
-#endif
 }
 
 void CLumivox5Data::SetOfflineMode(bool offline)
@@ -400,12 +378,7 @@ QString CLumivox5Data::GetDefaultScheduleFilePath()
 
 bool CLumivox5Data::ReadPortNames(QStringList* ports)
 {
-#ifdef HUB_HAS_REG
     return CScheduleGuard::Run(false, [&] { return m_pReg->ReadPortNames(ports) == 0; });
-#else
-    Q_UNUSED(ports);
-    return false;
-#endif
 }
 
 // ---------------------------------------------------------------- id flags

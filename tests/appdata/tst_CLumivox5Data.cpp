@@ -1,6 +1,9 @@
 #include <QtTest>
 
+#include "CListViewColumnStatus.h"
 #include "CLumivox5Data.h"
+#include "CLumivox5Reg.h"
+#include "CMailSettings.h"
 #include "COptionSettings.h"
 #include "CProfileList.h"
 #include "CSectionItem.h"
@@ -22,6 +25,10 @@ private slots:
     void unreadableProfileRefused();
     void languageFromArguments_data();
     void languageFromArguments();
+    void settingsRoundTrip();
+    void demoForcesOfflineWithoutWritingIt();
+    void invalidStoredMailSwitchedOffForThisRun_data();
+    void invalidStoredMailSwitchedOffForThisRun();
     void idAllocation();
     void uniqueSettingNames();
     void addProjectorFields();
@@ -126,6 +133,107 @@ void tst_CLumivox5Data::languageFromArguments()
     m_Hub = m_Folders->makeHub(arguments);
     QCOMPARE(int(m_Hub->m_LanguageCodeTable.m_LanguageCode), language);
     QVERIFY(m_Hub->m_LanguageCodeTable.m_pTranslator);
+}
+
+void tst_CLumivox5Data::settingsRoundTrip()
+{
+    m_Hub = m_Folders->makeHub();
+    m_Hub->m_MainX = 11;
+    m_Hub->m_MainY = 22;
+    m_Hub->m_MainWidth = 800;
+    m_Hub->m_MainHeight = 600;
+    m_Hub->m_LastWidth = 640;
+    m_Hub->m_LastHeight = 480;
+    m_Hub->SetLastWindowSize();
+    m_Hub->m_PathExportCSV = "/tmp/csv";
+    m_Hub->m_ScheduleFilePath = "/tmp/s.scd";
+    m_Hub->m_PjListSortID = 5;
+    m_Hub->m_PjListSortAssending = false;
+    m_Hub->m_MainTabVisible = false;
+    m_Hub->m_Offline = true;
+    m_Hub->m_OfflineMenu = true;
+    m_Hub->m_pPjListColumnStatus->value(4)->m_Width = 123;
+    m_Hub->m_pStartAppList->append(QStringList({"Editor", "/usr/bin/editor", "-n"}));
+    QVERIFY(!m_Hub->WriteRegistryAll());
+
+    m_Hub.reset();
+    m_Hub = m_Folders->makeHub();
+    QCOMPARE(m_Hub->m_MainX, 11);
+    QCOMPARE(m_Hub->m_MainY, 22);
+    QCOMPARE(m_Hub->m_MainWidth, 640);
+    QCOMPARE(m_Hub->m_LastHeight, 480);
+    QCOMPARE(m_Hub->m_PathExportCSV, QString("/tmp/csv"));
+    QCOMPARE(m_Hub->m_PathExportUserList, m_Folders->homeFolder());
+    QCOMPARE(m_Hub->m_ScheduleFilePath, QString("/tmp/s.scd"));
+    QCOMPARE(m_Hub->m_PjListSortID, 5);
+    QVERIFY(!m_Hub->m_PjListSortAssending);
+    QVERIFY(!m_Hub->m_MainTabVisible);
+    QVERIFY(m_Hub->m_Offline);
+    QVERIFY(m_Hub->m_OfflineMenu);
+    QCOMPARE(m_Hub->m_pPjListColumnStatus->value(4)->m_Width, 123);
+    QCOMPARE(m_Hub->m_pPjListColumnStatusDefault->value(4)->m_Width == 123, false);
+    QCOMPARE(m_Hub->m_pStartAppList->value(0).value(1), QString("/usr/bin/editor"));
+
+    m_Hub->m_AutoExecuteSchedule = true;
+    m_Hub->m_MainX = 99;
+    QVERIFY(!m_Hub->WriteRegistryFunc(CLumivox5Reg::REG_AUTO_EXECUTE));
+    m_Hub.reset();
+    m_Hub = m_Folders->makeHub();
+    QVERIFY(m_Hub->m_pReg->m_AutoExecuteSchedule);
+    QCOMPARE(m_Hub->m_MainX, 11);
+}
+
+void tst_CLumivox5Data::demoForcesOfflineWithoutWritingIt()
+{
+    m_Hub = m_Folders->makeHub();
+    QVERIFY(!m_Hub->m_Offline);
+    m_Hub->WriteRegistryAll();
+    m_Hub.reset();
+
+    m_Hub = m_Folders->makeHub({"/demo"});
+    QVERIFY(m_Hub->m_Offline);
+    QVERIFY(m_Hub->m_OfflineMenu);
+    m_Hub->m_MainX = 5;
+    m_Hub->WriteRegistryAll();
+    m_Hub->WriteRegistryFunc(CLumivox5Reg::REG_OFFLINE_MODE);
+    m_Hub.reset();
+
+    m_Hub = m_Folders->makeHub();
+    QVERIFY(!m_Hub->m_Offline);
+    QVERIFY(!m_Hub->m_OfflineMenu);
+    QCOMPARE(m_Hub->m_MainX, 5);
+    m_Hub->SetOfflineMode(true);
+    QVERIFY(!m_Hub->WriteRegistryFunc(CLumivox5Reg::REG_OFFLINE_MODE));
+    m_Hub.reset();
+    m_Hub = m_Folders->makeHub();
+    QVERIFY(m_Hub->m_Offline);
+}
+
+void tst_CLumivox5Data::invalidStoredMailSwitchedOffForThisRun_data()
+{
+    QTest::addColumn<QString>("sender");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("valid stays on") << "pj@example.org" << true;
+    QTest::newRow("no sender switched off") << "" << false;
+}
+
+void tst_CLumivox5Data::invalidStoredMailSwitchedOffForThisRun()
+{
+    QFETCH(QString, sender);
+    QFETCH(bool, enabled);
+    m_Hub = m_Folders->makeHub();
+    m_Hub->m_pMailSettings->m_Enabled = true;
+    m_Hub->m_pMailSettings->m_Recipients = QList<QString>({"ops@example.org"});
+    m_Hub->m_pMailSettings->m_SMTPServer = "smtp.example.org";
+    m_Hub->m_pMailSettings->m_Authority = 0;
+    m_Hub->m_pMailSettings->m_Sender = sender;
+    QVERIFY(!m_Hub->WriteRegistryFunc(CLumivox5Reg::REG_MAIL));
+    m_Hub.reset();
+
+    m_Hub = m_Folders->makeHub();
+    QCOMPARE(m_Hub->m_pMailSettings->m_Enabled, enabled);
+    QCOMPARE(m_Hub->m_pMailSettings->m_SMTPServer, QString("smtp.example.org"));
+    QVERIFY(m_Hub->m_pReg->m_pMailSettings->m_Enabled); // the stored value is untouched
 }
 
 void tst_CLumivox5Data::idAllocation()
