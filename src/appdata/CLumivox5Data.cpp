@@ -1,10 +1,7 @@
 #include "CLumivox5Data.h"
 
 #include "AppPaths.h"
-#if __has_include("CCommandFunctions.h")
-#define HUB_HAS_ENGINE 1
 #include "CCommandFunctions.h"
-#endif
 #include "CDeviceAccess.h"
 #include "CIniFileAccess.h"
 #include "CListViewColumnStatus.h"
@@ -113,11 +110,9 @@ CLumivox5Data::CLumivox5Data(int argc, char** argv, QObject* parent)
     m_pProjectorDatas = new ProjectorMap;
 
     m_pDeviceAccess = new CDeviceAccess(nullptr);
-#ifdef HUB_HAS_ENGINE
     m_pCommandFunctions = new CCommandFunctions();
     m_pCommandFunctions->SetProjectorDatas(m_pProjectorDatas);
     m_pCommandFunctions->SetDeviceAccess(m_pDeviceAccess);
-#endif
 
     m_GroupIDUsedList = new QList<int>;
     m_ProjectorGroups = new QList<CProjectorGroup*>;
@@ -149,9 +144,7 @@ CLumivox5Data::~CLumivox5Data()
         m_pDeviceAccess->CancelAll();
     delete m_pDeviceAccess;
     m_pDeviceAccess = nullptr;
-#ifdef HUB_HAS_ENGINE
     delete m_pCommandFunctions;
-#endif
     m_pCommandFunctions = nullptr;
 
     delete m_pUserList;
@@ -576,14 +569,12 @@ int CLumivox5Data::DeleteModifyProjectors(QList<int> const* ids, QList<bool>* mo
             }
         }
 
-#ifdef HUB_HAS_ENGINE
         if (m_pCommandFunctions && m_pDeviceAccess) {
             for (const auto& step : plan) {
                 if (step.second == Reset || step.second == Remove)
                     m_pCommandFunctions->Stop(0, step.first, 0, 0, 0, false);
             }
         }
-#endif
 
         QMutexLocker lock(&m_Mutex);
         for (const auto& step : plan) {

@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include "CCommandFunctions.h"
+#include "CDeviceAccess.h"
 #include "CListViewColumnStatus.h"
 #include "CLumivox5Data.h"
 #include "CLumivox5Reg.h"
@@ -8,6 +10,7 @@
 #include "CProfileList.h"
 #include "CSectionItem.h"
 #include "CSectionItemList.h"
+#include "CProjectorSimulator.h"
 #include "HubTestFolders.h"
 
 // The data hub's construction, profiles, language, ids and names, the
@@ -37,6 +40,8 @@ private slots:
     void modifyNewAddressResets_data();
     void modifyNewAddressResets();
     void deleteMarksSectionAndFreesId();
+    void commandInFlightStoppedWithoutTheLock_data();
+    void commandInFlightStoppedWithoutTheLock();
     void temporaryCopyCycle();
     void optionItemLists();
     void optionItemListsRebuiltNotDoubled();
@@ -393,6 +398,77 @@ void tst_CLumivox5Data::deleteMarksSectionAndFreesId()
     const QList<int> none;
     QCOMPARE(m_Hub->DeleteModifyProjectors(&none, nullptr, nullptr, nullptr), 0);
     QCOMPARE(m_Hub->DeleteModifyProjectors(nullptr, nullptr, nullptr, nullptr), 0);
+}
+
+void tst_CLumivox5Data::commandInFlightStoppedWithoutTheLock_data()
+{
+    QTest::addColumn<bool>("modify");
+    QTest::newRow("deleted") << false;
+    QTest::newRow("moved to a new address") << true;
+}
+
+void tst_CLumivox5Data::commandInFlightStoppedWithoutTheLock()
+{
+    QFETCH(bool, modify);
+    m_Folders->writeProfile();
+    m_Hub = m_Folders->makeHub();
+    QVERIFY(m_Hub->InitializeAfterReadProfile());
+
+    // A projector that takes the request and never answers.
+    CProjectorSimulator simulator;
+    CSimFaults faults;
+    faults.silent = true;
+    simulator.SetFaults(faults);
+    CSimulatedProjector* projector = simulator.AddProjector(QHostAddress(QStringLiteral("127.0.0.2")), 0);
+    QVERIFY(projector);
+    CProjectorData* record = m_Hub->AddProjector("pj", 0, CProjectorData::TYPE_LAN::IP, projector->AddressText(),
+                                                 projector->PortText(), true, "");
+    QVERIFY(record);
+    const int id = record->m_Id;
+    QCOMPARE(m_Hub->m_pCommandFunctions->SetPower(1, 0, id, 0, 2, 2, false), 0);
+    QTRY_VERIFY(!projector->Requests().isEmpty());
+
+    // Receivers that read the hub's id lists while the command is stopped.
+    int reports = 0;
+    int heldLock = 0;
+    QList<int> seen;
+    auto receiver = [&]() {
+        ++reports;
+        if (!m_Hub->m_Mutex.tryLock()) {
+            ++heldLock;
+            return;
+        }
+        m_Hub->m_Mutex.unlock();
+        seen = m_Hub->GetProjectorDataIDList(false);
+    };
+    QObject context;
+    connect(m_Hub->m_pCommandFunctions, &CCommandFunctions::Canceled, &context, receiver, Qt::DirectConnection);
+    connect(m_Hub->m_pCommandFunctions, &CCommandFunctions::UpdateError, &context, receiver, Qt::DirectConnection);
+    connect(m_Hub->m_pCommandFunctions, &CCommandFunctions::TransportStateUpdate, &context, receiver,
+            Qt::DirectConnection);
+    connect(m_Hub->m_pDeviceAccess, &CDeviceAccess::Canceled, &context, receiver, Qt::DirectConnection);
+    connect(m_Hub->m_pDeviceAccess, &CDeviceAccess::StateChanged, &context, receiver, Qt::DirectConnection);
+
+    const QList<int> ids = {id};
+    QList<bool> modified;
+    for (int i = 0; i <= id; ++i)
+        modified << (modify && i == id);
+    CProjectorData* edited = new CProjectorData(nullptr, id);
+    edited->m_Address = "127.0.0.3";
+    edited->m_Port = "7142";
+    CLumivox5Data::ProjectorMap source;
+    source.insert(id, edited);
+    CLumivox5Data::ProjectorMap changed;
+    QCOMPARE(m_Hub->DeleteModifyProjectors(&ids, &modified, &source, &changed), 0);
+    delete edited;
+
+    QVERIFY(reports > 0);
+    QCOMPARE(heldLock, 0);
+    QCOMPARE(seen, QList<int>({id})); // the record is changed after the stop
+    QCOMPARE(m_Hub->GetProjectorData(id) != nullptr, modify);
+    if (modify)
+        QCOMPARE(m_Hub->GetProjectorData(id)->m_Address, QString("127.0.0.3"));
+    QVERIFY(!m_Hub->m_pDeviceAccess->IsCommunicating(id));
 }
 
 void tst_CLumivox5Data::temporaryCopyCycle()
