@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QLoggingCategory>
 #include <QMap>
+#include <QSet>
 #include <QSignalSpy>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -14,6 +16,7 @@
 #include "CDeviceAccess.h"
 #include "CEventBase.h"
 #include "CEventContainer.h"
+#include "CProfile.h"
 #include "CProfileList.h"
 #include "CProjectorData.h"
 #include "CProjectorSimulator.h"
@@ -65,6 +68,44 @@ public:
     CSimProjectorModel* Model(int id) { return m_Models.at(size_t(id - 1)).get(); }
     CSimulatedProjector* Projector(int id) { return m_Simulator.Projector(id - 1); }
     CProjectorData* Record(int id) { return m_Records.value(id); }
+
+    // The profile the engine finds for simulated projector `id`; tests switch
+    // its flags to make test models.
+    CProfile* ProfileFor(int id)
+    {
+        const QByteArray code = Model(id)->Spec().code;
+        CProfile* profile = nullptr;
+        m_Profiles->f_GetProfile(quint8(code.at(0)), quint8(code.at(1)), quint8(code.at(2)), quint8(code.at(3)),
+                                 &profile);
+        return profile;
+    }
+
+    void SetFlags(int id, const QList<int>& flags, bool on)
+    {
+        CProfile* profile = ProfileFor(id);
+        for (int flag : flags)
+            profile->m_Flags[flag] = on;
+    }
+
+    // What a simulated projector has seen, in order: the request index, and
+    // for requests with parameters their data bytes ("27 01", "16 00 01").
+    QStringList RequestTexts(int id)
+    {
+        static const QSet<int> withData = {4, 11, 12, 16, 18, 19, 23, 24, 27};
+        QStringList out;
+        for (const QByteArray& r : Projector(id)->Requests()) {
+            const int index = CSimProjectorModel::RequestIndex(r);
+            QString text = QString::number(index);
+            if (withData.contains(index) && r.size() > 6) {
+                QByteArray data = r.mid(5, r.size() - 6);
+                if (index == 24 || index == 27 || index == 4)
+                    data = data.mid(index == 24 ? 0 : 1); // drop the fixed leading byte of 27 and 4
+                text += QLatin1Char(' ') + QString::fromLatin1(data.toHex(' ').toUpper());
+            }
+            out << text;
+        }
+        return out;
+    }
 
     // The request indexes a simulated projector has seen, in order.
     QList<int> Requests(int id)
