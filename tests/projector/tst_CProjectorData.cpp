@@ -2,12 +2,27 @@
 
 #include <QScopedPointer>
 
+#include "CEventBase.h"
+#include "CEventContainer.h"
 #include "CGainInfo.h"
 #include "CProfile.h"
 #include "CProjectorData.h"
 #include "CSectionItemList.h"
 
 using Lan = CProjectorData::TYPE_LAN;
+
+namespace {
+
+// A command that counts its own destruction.
+class CountedEvent : public CEventBase
+{
+public:
+    explicit CountedEvent(int* deleted) : m_Deleted(deleted) {}
+    ~CountedEvent() override { ++*m_Deleted; }
+    int* m_Deleted;
+};
+
+} // namespace
 
 class tst_CProjectorData : public QObject
 {
@@ -17,6 +32,39 @@ class tst_CProjectorData : public QObject
     static const QList<int> kGainKeys;
 
 private slots:
+    // A record deleted with commands waiting and a command's parameters frees
+    // each exactly once (the sanitizer build reports a leak or a double free);
+    // a copy shares none of them.
+    void deletingFreesWaitingCommandsOnce_data()
+    {
+        QTest::addColumn<int>("waiting");
+        QTest::addColumn<int>("parameters");
+        QTest::newRow("nothing") << 0 << 0;
+        QTest::newRow("three commands, two parameters") << 3 << 2;
+    }
+
+    void deletingFreesWaitingCommandsOnce()
+    {
+        QFETCH(int, waiting);
+        QFETCH(int, parameters);
+        int deleted = 0;
+        {
+            CProjectorData record(nullptr, 1);
+            for (int i = 0; i < waiting; ++i)
+                record.m_PendingEvents.append(new CEventContainer(new CountedEvent(&deleted)));
+            for (int i = 0; i < parameters; ++i)
+                record.m_TempParameters.append(new CVariantParameter());
+            CProjectorData copy(record);
+            QVERIFY(copy.m_PendingEvents.isEmpty());
+            QVERIFY(copy.m_TempParameters.isEmpty());
+            CProjectorData assigned(nullptr, 2);
+            assigned = record;
+            QVERIFY(assigned.m_PendingEvents.isEmpty());
+            QCOMPARE(deleted, 0);
+        }
+        QCOMPARE(deleted, waiting);
+    }
+
     void newRecordDefaults()
     {
         CProjectorData record(nullptr, 42);
