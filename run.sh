@@ -12,4 +12,7 @@ program="build/Lumivox 5/Lumivox 5"
 if [ -x "$program" ]; then
   exec "$program" "$@"
 fi
-echo "Built everything; the main program \"Lumivox 5\" is not part of this build yet, so there is nothing to start."
+# Until the main program is part of the build: 20 simulated projectors, one
+# status sweep over them, and a table of what was read.
+echo "The main program \"Lumivox 5\" is not part of this build yet; running a status sweep over 20 simulated projectors."
+exec build/tools/status-sweep --count 20 "$@"

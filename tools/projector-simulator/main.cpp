@@ -83,6 +83,9 @@ int main(int argc, char* argv[])
     const QCommandLineOption modelOption({QStringLiteral("m"), QStringLiteral("model")},
         QStringLiteral("Answer as this model (LV-L100, LV-D200, LV-X500, LV-E300), or \"all\" to give the\n"
                        "projectors the four models in turn."), QStringLiteral("model"));
+    const QCommandLineOption varyOption(QStringLiteral("vary"),
+        QStringLiteral("With --model: give the projectors names, power states, inputs and lamp hours of\n"
+                       "their own (PJ-1, PJ-2, ...; every third in standby)."));
     const QCommandLineOption delayOption(QStringLiteral("delay"),
         QStringLiteral("Wait this long before every reply."), QStringLiteral("ms"), QStringLiteral("0"));
     const QCommandLineOption chunksOption(QStringLiteral("chunks"),
@@ -101,7 +104,7 @@ int main(int argc, char* argv[])
     const QCommandLineOption verboseOption({QStringLiteral("v"), QStringLiteral("verbose")},
         QStringLiteral("Print every connection and request."));
     parser.addOptions({countOption, addressOption, portOption, consecutiveOption, scriptOption, modelOption,
-                       delayOption, chunksOption, gapOption, silentOption, closeOption,
+                       varyOption, delayOption, chunksOption, gapOption, silentOption, closeOption,
                        refuseOption, stallOption, verboseOption});
     parser.process(app);
 
@@ -163,6 +166,15 @@ int main(int argc, char* argv[])
     for (int i = 0; i < simulator.Count() && !models.isEmpty(); ++i) {
         protocols.emplace_back(new CSimProjectorModel(models.at(i % models.size())));
         CSimProjectorModel* protocol = protocols.back().get();
+        if (parser.isSet(varyOption)) {
+            static const int inputs[] = {0x01, 0x02, 0x06, 0x1A, 0x1B};
+            CSimProjectorState& state = protocol->State();
+            state.projectorName = QStringLiteral("PJ-%1").arg(i + 1);
+            state.power = i % 3 == 2 ? int(CSimProjectorState::POWER_STANDBY) : int(CSimProjectorState::POWER_ON);
+            state.inputTerminal = inputs[i % 5];
+            state.lampUsage[0] = 3600 * (100 + 37 * i);
+            state.lampUsage[1] = 3600 * (50 + 11 * i);
+        }
         simulator.Projector(i)->SetHandler([protocol](const QByteArray& request) { return protocol->Answer(request); });
     }
     for (CSimulatedProjector* projector : simulator.Projectors()) {

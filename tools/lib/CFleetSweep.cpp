@@ -1,0 +1,196 @@
+#include "CFleetSweep.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QHostAddress>
+#include <QLoggingCategory>
+#include <QTcpServer>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include "CCommandFunctions.h"
+#include "CDeviceAccess.h"
+#include "CProfileList.h"
+#include "CProjectorData.h"
+
+namespace {
+
+const char* const FIRST_ADDRESS = "127.0.0.2";
+
+double CpuMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0
+           + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
+}
+
+// The first existing file of the candidates, relative to this program's folder.
+QString FindBeside(const QString& given, const QStringList& candidates)
+{
+    if (!given.isEmpty())
+        return given;
+    const QString dir = QCoreApplication::applicationDirPath();
+    for (const QString& c : candidates) {
+        const QFileInfo info(dir + QLatin1Char('/') + c);
+        if (info.isFile())
+            return info.absoluteFilePath();
+    }
+    return QString();
+}
+
+// A port that is free on the first projector address now.
+quint16 FreePort()
+{
+    QTcpServer probe;
+    if (!probe.listen(QHostAddress(QString::fromLatin1(FIRST_ADDRESS)), 0))
+        return 0;
+    return probe.serverPort();
+}
+
+} // namespace
+
+CFleetSweep::CFleetSweep()
+{
+    // Per-frame debug lines would be most of the work at fleet sizes.
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+}
+
+CFleetSweep::~CFleetSweep()
+{
+    if (m_Access)
+        m_Access->CancelAll();
+    m_Engine.reset();
+    m_Access.reset();
+    qDeleteAll(m_Records);
+    if (m_Simulator.state() != QProcess::NotRunning) {
+        m_Simulator.terminate();
+        if (!m_Simulator.waitForFinished(5000))
+            m_Simulator.kill();
+        m_Simulator.waitForFinished(2000);
+    }
+}
+
+QString CFleetSweep::FindSimulator(const QString& given)
+{
+    return FindBeside(given, {QStringLiteral("projector-simulator"), QStringLiteral("../tools/projector-simulator"),
+                              QStringLiteral("../projector-simulator/projector-simulator")});
+}
+
+QString CFleetSweep::FindProfile(const QString& given)
+{
+    return FindBeside(given, {QStringLiteral("Profile.ini"), QStringLiteral("../Lumivox 5/Profile.ini")});
+}
+
+bool CFleetSweep::StartSimulator(const QString& program, int count, const QString& model, int delayMs,
+                                 const QStringList& extra)
+{
+    m_Count = count;
+    m_Port = FreePort();
+    if (program.isEmpty() || m_Port == 0) {
+        m_Error = program.isEmpty() ? QStringLiteral("the projector simulator was not found")
+                                    : QStringLiteral("no free port on %1").arg(QString::fromLatin1(FIRST_ADDRESS));
+        return false;
+    }
+    m_Simulator.setProcessChannelMode(QProcess::SeparateChannels);
+    QStringList arguments{QStringLiteral("--count"), QString::number(count), QStringLiteral("--port"),
+                          QString::number(m_Port), QStringLiteral("--first-address"),
+                          QString::fromLatin1(FIRST_ADDRESS), QStringLiteral("--model"), model,
+                          QStringLiteral("--delay"), QString::number(delayMs)};
+    m_Simulator.start(program, arguments + extra);
+    if (!m_Simulator.waitForStarted(10000)) {
+        m_Error = QStringLiteral("the projector simulator did not start: %1").arg(m_Simulator.errorString());
+        return false;
+    }
+    // It says so once every projector listens.
+    QByteArray said;
+    QElapsedTimer clock;
+    clock.start();
+    while (!said.contains("listening") && clock.elapsed() < 60000) {
+        if (!m_Simulator.waitForReadyRead(1000) && m_Simulator.state() == QProcess::NotRunning)
+            break;
+        said += m_Simulator.readAllStandardOutput();
+    }
+    if (!said.contains("listening")) {
+        m_Error = QStringLiteral("the projector simulator did not come up: %1")
+                      .arg(QString::fromLocal8Bit(m_Simulator.readAllStandardError()).trimmed());
+        return false;
+    }
+    return true;
+}
+
+bool CFleetSweep::CreateRecords(const QString& profilePath)
+{
+    m_Profiles.reset(new CProfileList(profilePath));
+    if (m_Profiles->m_LoadFailed) {
+        m_Error = QStringLiteral("cannot read %1").arg(profilePath);
+        return false;
+    }
+    m_Access.reset(new CDeviceAccess());
+    m_Engine.reset(new CCommandFunctions());
+    m_Engine->SetProjectorDatas(&m_Records);
+    m_Engine->SetDeviceAccess(m_Access.get());
+    connect(m_Engine.get(), &CCommandFunctions::Completed, this,
+            [this](int, int target, int, int, int) { f_OnEnd(target, 0); });
+    connect(m_Engine.get(), &CCommandFunctions::Error, this,
+            [this](int code, int, int target, int, int, int) { f_OnEnd(target, code); });
+    connect(m_Engine.get(), &CCommandFunctions::NackReceived, this,
+            [this](int code, int, int target, int, int, int) { f_OnEnd(target, code); });
+    connect(m_Engine.get(), &CCommandFunctions::Canceled, this,
+            [this](int, int target, int, int, int) { f_OnEnd(target, -10); });
+    const quint32 first = QHostAddress(QString::fromLatin1(FIRST_ADDRESS)).toIPv4Address();
+    for (int i = 0; i < m_Count; ++i) {
+        const int id = i + 1;
+        CProjectorData* record = new CProjectorData(m_Profiles.get(), id);
+        record->m_SettingName = QStringLiteral("Projector %1").arg(id);
+        record->m_Address = QHostAddress(first + quint32(i)).toString();
+        record->m_Port = QString::number(m_Port);
+        m_Records.insert(id, record);
+    }
+    return true;
+}
+
+void CFleetSweep::f_OnEnd(int targetID, int code)
+{
+    if (m_Outcome.codes.contains(targetID))
+        return;
+    m_Outcome.codes.insert(targetID, code);
+    if (code == 0)
+        ++m_Outcome.completed;
+    else
+        ++m_Outcome.failed;
+    if (--m_Pending <= 0 && m_pLoop != nullptr) {
+        m_Outcome.wallMs = m_Clock.elapsed();
+        m_pLoop->quit();
+    }
+}
+
+CFleetSweep::Outcome CFleetSweep::Sweep(int timeoutMs)
+{
+    m_Outcome = Outcome();
+    m_Pending = m_Records.size();
+    QEventLoop loop;
+    QTimer limit;
+    limit.setSingleShot(true);
+    connect(&limit, &QTimer::timeout, &loop, [&]() {
+        m_Outcome.timedOut = true;
+        loop.quit();
+    });
+
+    const double cpuBefore = CpuMs();
+    m_Clock.start();
+    for (auto it = m_Records.cbegin(); it != m_Records.cend(); ++it)
+        m_Engine->GetGeneralData(0, it.key(), 1, 1, 1, false);
+    limit.start(timeoutMs);
+    m_pLoop = &loop;
+    if (m_Pending > 0)
+        loop.exec();
+    m_pLoop = nullptr;
+    if (m_Outcome.timedOut)
+        m_Outcome.wallMs = m_Clock.elapsed();
+    m_Outcome.cpuMs = CpuMs() - cpuBefore;
+    return m_Outcome;
+}

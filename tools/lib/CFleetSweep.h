@@ -1,0 +1,73 @@
+#ifndef CFLEETSWEEP_H
+#define CFLEETSWEEP_H
+
+#include <QElapsedTimer>
+#include <QMap>
+#include <QObject>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class CCommandFunctions;
+class QEventLoop;
+class CDeviceAccess;
+class CProfileList;
+class CProjectorData;
+
+// One status update of a whole fleet of simulated projectors through the
+// command engine: starts the projector simulator as a process of its own
+// (every projector on its own loopback address, with a reply delay), makes a
+// projector record for each, asks every one at once and waits for all ends.
+class CFleetSweep : public QObject
+{
+public:
+    struct Outcome
+    {
+        qint64 wallMs = 0;      // from the first request to the last end
+        double cpuMs = 0;       // this process's CPU time meanwhile
+        int completed = 0;
+        int failed = 0;         // errors, negative replies, cancels
+        bool timedOut = false;
+        QMap<int, int> codes;   // projector id -> end code (0 completed)
+    };
+
+    CFleetSweep();
+    ~CFleetSweep() override;
+
+    // The simulator program and Profile.ini: found beside this program in the
+    // build tree unless given.
+    static QString FindSimulator(const QString& given);
+    static QString FindProfile(const QString& given);
+
+    // Starts `count` projectors answering as `model` ("all" mixes the shipped
+    // models) after `delayMs`, with `extra` simulator options. False with Error() when they do not come up.
+    bool StartSimulator(const QString& program, int count, const QString& model, int delayMs,
+                        const QStringList& extra = QStringList());
+    // Reads the profiles and makes one record per projector (ids 1..count).
+    bool CreateRecords(const QString& profilePath);
+    // One status update of every projector at once.
+    Outcome Sweep(int timeoutMs);
+
+    QMap<int, CProjectorData*>& Records() { return m_Records; }
+    QString Error() const { return m_Error; }
+
+private:
+    void f_OnEnd(int targetID, int code);
+
+    QProcess m_Simulator;
+    int m_Count = 0;
+    quint16 m_Port = 0;
+    QString m_Error;
+    std::unique_ptr<CProfileList> m_Profiles;
+    std::unique_ptr<CDeviceAccess> m_Access;
+    std::unique_ptr<CCommandFunctions> m_Engine;
+    QMap<int, CProjectorData*> m_Records;
+    Outcome m_Outcome;
+    int m_Pending = 0;
+    QEventLoop* m_pLoop = nullptr;
+    QElapsedTimer m_Clock;
+};
+
+#endif // CFLEETSWEEP_H
