@@ -13,6 +13,7 @@
 class CDeviceAccess;
 class CEventBase;
 class CGainInfo;
+class QTextCodec;
 class CVariantParameter;
 
 // The command engine: turns requests for a projector into commands, keeps
@@ -145,6 +146,7 @@ public:
     static QString f_TextUpToNul(const QByteArray& bytes);
     // A projector name with the text Shift-JIS makes of the byte 0x5C as "\".
     static QString f_WithBackslash(QString name);
+    static QTextCodec* f_ShiftJisCodec();
     static bool f_UpadteCurrentProfile(CProjectorData* record);
     static void f_OEMInfoUpdate(CProjectorData* record);
     static bool f_IsOEMCorvexPJ(CProjectorData* record);

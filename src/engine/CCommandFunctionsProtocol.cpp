@@ -91,6 +91,13 @@ QByteArray Padded(const QByteArray& source, int count)
 
 } // namespace
 
+// Looked up once: a codec lookup by name costs more than a whole reply.
+QTextCodec* CCommandFunctions::f_ShiftJisCodec()
+{
+    static QTextCodec* const codec = QTextCodec::codecForName("Shift-JIS");
+    return codec;
+}
+
 int CCommandFunctions::CreateSum(const QByteArray* data, int count)
 {
     if (data == nullptr || count < 1)
@@ -149,7 +156,7 @@ int CCommandFunctions::f_MakeStaticCommand(QByteArray* out, int index, QList<CVa
         if (nul >= 0)
             utf8.truncate(nul);
         const QString name = QString::fromUtf8(utf8);
-        QTextCodec* sjis = QTextCodec::codecForName("Shift-JIS");
+        QTextCodec* sjis = f_ShiftJisCodec();
         const QByteArray encoded = sjis != nullptr ? sjis->fromUnicode(name) : name.toLatin1();
         data.append(Padded(encoded, 17));
         break;
@@ -432,7 +439,7 @@ int CCommandFunctions::f_StoreReceivedData(CProjectorData* record, int index)
     case 26: {
         if (!HasData(d, 18))
             return 0;
-        QTextCodec* sjis = QTextCodec::codecForName("Shift_JIS");
+        QTextCodec* sjis = f_ShiftJisCodec();
         const QByteArray name = CutAtNul(d.mid(6, 17));
         st[RawProjectorName].FromString(sjis != nullptr ? sjis->toUnicode(name) : QString::fromLatin1(name));
         return 1;

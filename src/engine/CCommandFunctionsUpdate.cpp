@@ -284,10 +284,10 @@ void CCommandFunctions::f_GetPjNameSequenceProc(CProjectorData* record, int* res
 
 QString CCommandFunctions::f_WithBackslash(QString name)
 {
-    QTextCodec* sjis = QTextCodec::codecForName("Shift-JIS");
+    QTextCodec* sjis = f_ShiftJisCodec();
     if (sjis == nullptr)
         return name;
-    const QString yen = sjis->toUnicode(QByteArray("\x5C", 1));
+    static const QString yen = sjis->toUnicode(QByteArray("\x5C", 1));
     if (!yen.isEmpty() && yen != QLatin1String("\\"))
         name.replace(yen, QLatin1String("\\"));
     return name;
