@@ -50,8 +50,8 @@ int RunOne(const QStringList& args)
         return 2;
     }
     const CFleetSweep::Outcome o = sweep.Sweep(120000);
-    std::printf("RESULT %lld %.3f %ld %d %d %d\n", static_cast<long long>(o.wallMs), o.cpuMs, PeakKiB(), o.completed,
-                o.failed, o.timedOut ? 1 : 0);
+    std::printf("RESULT %lld %.3f %ld %d %d %d %.0f\n", static_cast<long long>(o.wallMs), o.cpuMs, PeakKiB(),
+                o.completed, o.failed, o.timedOut ? 1 : 0, o.simulatorCpuMs);
     std::fflush(stdout);
     return 0;
 }
@@ -67,6 +67,7 @@ struct Row
     int completed = 0;
     int failed = 0;
     bool timedOut = false;
+    double simulatorCpuMs = 0;
 };
 
 Row RunChild(const QStringList& args, int count, int delay, bool tuned)
@@ -96,7 +97,7 @@ Row RunChild(const QStringList& args, int count, int delay, bool tuned)
     }
     for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
         const QList<QByteArray> f = line.split(' ');
-        if (f.size() != 7 || f.at(0) != "RESULT")
+        if (f.size() != 8 || f.at(0) != "RESULT")
             continue;
         row.wallMs = f.at(1).toLongLong();
         row.cpuMs = f.at(2).toDouble();
@@ -104,6 +105,7 @@ Row RunChild(const QStringList& args, int count, int delay, bool tuned)
         row.completed = f.at(4).toInt();
         row.failed = f.at(5).toInt();
         row.timedOut = f.at(6).toInt() != 0;
+        row.simulatorCpuMs = f.at(7).toDouble();
         row.ok = true;
     }
     return row;
@@ -125,8 +127,8 @@ int main(int argc, char* argv[])
     for (bool tuned : {false, true}) {
         std::printf("%s\n", tuned ? "\nWith QT_NO_GLIB=1 and TZ set (both processes):"
                                   : "Status update of a fleet through the command engine (simulator in its own process):");
-        std::printf("%6s %6s %10s %8s %14s %10s %10s %7s\n", "fleet", "delay", "wall ms", "ratio", "CPU ms/proj.",
-                    "peak MiB", "completed", "failed");
+        std::printf("%6s %6s %10s %8s %14s %10s %10s %7s %12s\n", "fleet", "delay", "wall ms", "ratio",
+                    "CPU ms/proj.", "peak MiB", "completed", "failed", "sim. CPU ms");
         for (int delay : delays) {
             qint64 single = 0;
             for (int count : counts) {
@@ -139,9 +141,9 @@ int main(int argc, char* argv[])
                 if (count == 1)
                     single = r.wallMs;
                 const double ratio = single > 0 ? double(r.wallMs) / double(single) : 0.0;
-                std::printf("%6d %6d %10lld %8.2f %14.3f %10.1f %10d %7d%s\n", count, delay,
+                std::printf("%6d %6d %10lld %8.2f %14.3f %10.1f %10d %7d %12.0f%s\n", count, delay,
                             static_cast<long long>(r.wallMs), ratio, r.cpuMs / count, r.peakKiB / 1024.0,
-                            r.completed, r.failed, r.timedOut ? "  (timed out)" : "");
+                            r.completed, r.failed, r.simulatorCpuMs, r.timedOut ? "  (timed out)" : "");
                 std::fflush(stdout);
                 allOk = allOk && r.failed == 0 && !r.timedOut && r.completed == count;
             }

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QHostAddress>
 #include <QLoggingCategory>
@@ -10,6 +11,7 @@
 #include <QTimer>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include "CCommandFunctions.h"
 #include "CDeviceAccess.h"
@@ -26,6 +28,21 @@ double CpuMs()
     getrusage(RUSAGE_SELF, &usage);
     return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0
            + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
+}
+
+// CPU time of another process of ours, from /proc; 0 when unknown.
+double ProcessCpuMs(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (pid <= 0 || !stat.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray text = stat.readAll();
+    // The fields after the command name, which is in parentheses.
+    const QList<QByteArray> f = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    if (f.size() < 13)
+        return 0;
+    const double ticks = double(sysconf(_SC_CLK_TCK));
+    return (f.at(11).toDouble() + f.at(12).toDouble()) * 1000.0 / ticks;
 }
 
 // The first existing file of the candidates, relative to this program's folder.
@@ -181,6 +198,7 @@ CFleetSweep::Outcome CFleetSweep::Sweep(int timeoutMs)
     });
 
     const double cpuBefore = CpuMs();
+    const double simulatorBefore = ProcessCpuMs(m_Simulator.processId());
     m_Clock.start();
     for (auto it = m_Records.cbegin(); it != m_Records.cend(); ++it)
         m_Engine->GetGeneralData(0, it.key(), 1, 1, 1, false);
@@ -192,5 +210,6 @@ CFleetSweep::Outcome CFleetSweep::Sweep(int timeoutMs)
     if (m_Outcome.timedOut)
         m_Outcome.wallMs = m_Clock.elapsed();
     m_Outcome.cpuMs = CpuMs() - cpuBefore;
+    m_Outcome.simulatorCpuMs = ProcessCpuMs(m_Simulator.processId()) - simulatorBefore;
     return m_Outcome;
 }

@@ -27,6 +27,7 @@ public:
     {
         qint64 wallMs = 0;      // from the first request to the last end
         double cpuMs = 0;       // this process's CPU time meanwhile
+        double simulatorCpuMs = 0; // the simulator's (10 ms steps)
         int completed = 0;
         int failed = 0;         // errors, negative replies, cancels
         bool timedOut = false;
