@@ -8,6 +8,13 @@
 -->
 <TS version="2.1" language="en_US" sourcelanguage="en_US">
 <context>
+    <name>CTransportLog</name>
+    <message>
+        <source>FileWriteErrorMsg</source>
+        <translation>An error occurred while writing the file.</translation>
+    </message>
+</context>
+<context>
     <name>DeviceSettingWindow</name>
     <message>
         <source>Menu_AllClear</source>
