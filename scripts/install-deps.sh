@@ -6,6 +6,7 @@ set -euo pipefail
 PACKAGES=(
   g++ cmake ninja-build ccache
   qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev libqt5webkit5-dev
+  tzdata
 )
 
 missing=()

@@ -8,6 +8,431 @@
 -->
 <TS version="2.1" language="en_US" sourcelanguage="en_US">
 <context>
+    <name>CProjectorData</name>
+    <message>
+        <source>DeviceStrLan</source>
+        <translation>LAN</translation>
+    </message>
+    <message>
+        <source>DeviceStrRS232C</source>
+        <translation>RS-232C</translation>
+    </message>
+    <message>
+        <source>StatusRunning</source>
+        <translation>Running</translation>
+    </message>
+    <message>
+        <source>StatusStandby</source>
+        <translation>Standby</translation>
+    </message>
+    <message>
+        <source>StatusMuteOn</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>StatusMuteOff</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>LensCoverStateOpen</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>LensCoverStateClose</source>
+        <translation>Closed</translation>
+    </message>
+    <message>
+        <source>LampModeNormal</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>LampModeEco</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>LampModeMultipleEcoAuto</source>
+        <translation>AUTO ECO</translation>
+    </message>
+    <message>
+        <source>LampModeMultipleEco1</source>
+        <translation>ECO1</translation>
+    </message>
+    <message>
+        <source>LampModeMultipleEco2</source>
+        <translation>ECO2</translation>
+    </message>
+    <message>
+        <source>PropertyLampHourUnit</source>
+        <translation>[H]</translation>
+    </message>
+    <message>
+        <source>PropertyFilterHourUnit</source>
+        <translation>[H]</translation>
+    </message>
+    <message>
+        <source>RemarkFilterError</source>
+        <translation>Filter has reached its end of life</translation>
+    </message>
+    <message>
+        <source>RemarkNoError</source>
+        <translation>No errors occurred.</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageCover</source>
+        <translation>Lamp cover error</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageCover2</source>
+        <translation>The covers are not mounted properly.
+Check and remount them if necessary.</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageTemperature</source>
+        <translation>Temperature error</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageTemperature2</source>
+        <translation>The projector is overheated.</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageFan</source>
+        <translation>Fan error</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageFan2</source>
+        <translation>The cooling fan has stopped.</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageSystem</source>
+        <translation>System error has occurred.</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageLight</source>
+        <translation>Light source problem.</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageLens</source>
+        <translation>The lens is not mounted properly.
+Check and remount it if necessary.</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageInstallation</source>
+        <translation>Current installation is not appropriate for portrait projection.</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageInterlock</source>
+        <translation>The interlock switch is open.</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessagePower</source>
+        <translation>Power error</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageLamp</source>
+        <translation>Lamp error</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageLamp1</source>
+        <translation>Lamp1 error</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageLamp2</source>
+        <translation>Lamp2 error</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageLampLimit</source>
+        <translation>The lamp has been used beyond its limit.
+Please replace the lamp.
+Use the specified lamp for safety and performance.</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageLamp1Limit</source>
+        <translation>The lamp1 has been used beyond its limit.
+Please replace the lamp.
+Use the specified lamp for safety and performance.</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageLamp2Limit</source>
+        <translation>The lamp2 has been used beyond its limit.
+Please replace the lamp.
+Use the specified lamp for safety and performance.</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageFormatter</source>
+        <translation>Formatter error</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageFPGA</source>
+        <translation>FPGA error</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageLampHousing</source>
+        <translation>Lamp housing error</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageLamp1Housing</source>
+        <translation>Lamp1 housing error</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageLamp2Housing</source>
+        <translation>Lamp2 housing error</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageLampData</source>
+        <translation>Lamp data error</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageLamp1Data</source>
+        <translation>Lamp1 data error</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageLamp2Data</source>
+        <translation>Lamp2 data error</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageMirrorCover</source>
+        <translation>Mirror cover error</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageDust</source>
+        <translation>High temperature due to dust pile-up</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageForeignObject</source>
+        <translation>A foreign object sensor error</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessagePomp</source>
+        <translation>Pump error</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageBallast</source>
+        <translation>Ballast communication error</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageLampLeach</source>
+        <translation>The lamp has reached the end of its usable life.
+Please replace the lamp.
+Use the specified lamp for safety and performance.</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageLamp1Leach</source>
+        <translation>The lamp1 has reached the end of its usable life.
+Please replace the lamp.
+Use the specified lamp for safety and performance.</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessageLamp2Leach</source>
+        <translation>The lamp2 has reached the end of its usable life.
+Please replace the lamp.
+Use the specified lamp for safety and performance.</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0102</source>
+        <translation>Other error ( Data1 / bit2 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0103</source>
+        <translation>Other error ( Data1 / bit3 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0107</source>
+        <translation>Other error ( Data1 / bit7 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0200</source>
+        <translation>Other error ( Data2 / bit0 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0202</source>
+        <translation>Other error ( Data2 / bit2 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0203</source>
+        <translation>Other error ( Data2 / bit3 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0204</source>
+        <translation>Other error ( Data2 / bit4 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0205</source>
+        <translation>Other error ( Data2 / bit5 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0206</source>
+        <translation>Other error ( Data2 / bit6 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0207</source>
+        <translation>Other error ( Data2 / bit7 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0300</source>
+        <translation>Other error ( Data3 / bit0 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0303</source>
+        <translation>Other error ( Data3 / bit3 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0304</source>
+        <translation>Other error ( Data3 / bit4 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0305</source>
+        <translation>Other error ( Data3 / bit5 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0306</source>
+        <translation>Other error ( Data3 / bit6 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0307</source>
+        <translation>Other error ( Data3 / bit7 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0400</source>
+        <translation>Other error ( Data4 / bit0 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0401</source>
+        <translation>Other error ( Data4 / bit1 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0402</source>
+        <translation>Other error ( Data4 / bit2 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0403</source>
+        <translation>Other error ( Data4 / bit3 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0404</source>
+        <translation>Other error ( Data4 / bit4 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0406</source>
+        <translation>Other error ( Data4 / bit6 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0407</source>
+        <translation>Other error ( Data4 / bit7 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0904</source>
+        <translation>Other error ( Data9 / bit4 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0905</source>
+        <translation>Other error ( Data9 / bit5 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0906</source>
+        <translation>Other error ( Data9 / bit6 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage0907</source>
+        <translation>Other error ( Data9 / bit7 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1000</source>
+        <translation>Other error ( Data10 / bit0 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1001</source>
+        <translation>Other error ( Data10 / bit1 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1002</source>
+        <translation>Other error ( Data10 / bit2 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1003</source>
+        <translation>Other error ( Data10 / bit3 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1004</source>
+        <translation>Other error ( Data10 / bit4 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1005</source>
+        <translation>Other error ( Data10 / bit5 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1006</source>
+        <translation>Other error ( Data10 / bit6 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1007</source>
+        <translation>Other error ( Data10 / bit7 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1100</source>
+        <translation>Other error ( Data11 / bit0 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1101</source>
+        <translation>Other error ( Data11 / bit1 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1102</source>
+        <translation>Other error ( Data11 / bit2 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1103</source>
+        <translation>Other error ( Data11 / bit3 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1104</source>
+        <translation>Other error ( Data11 / bit4 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1105</source>
+        <translation>Other error ( Data11 / bit5 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1106</source>
+        <translation>Other error ( Data11 / bit6 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1107</source>
+        <translation>Other error ( Data11 / bit7 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1200</source>
+        <translation>Other error ( Data12 / bit0 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1201</source>
+        <translation>Other error ( Data12 / bit1 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1202</source>
+        <translation>Other error ( Data12 / bit2 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1203</source>
+        <translation>Other error ( Data12 / bit3 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1204</source>
+        <translation>Other error ( Data12 / bit4 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1205</source>
+        <translation>Other error ( Data12 / bit5 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1206</source>
+        <translation>Other error ( Data12 / bit6 )</translation>
+    </message>
+    <message>
+        <source>RemarkErrorMessage1207</source>
+        <translation>Other error ( Data12 / bit7 )</translation>
+    </message>
+</context>
+<context>
     <name>CTransportLog</name>
     <message>
         <source>FileWriteErrorMsg</source>
@@ -19,6 +444,229 @@
     <message>
         <source>Menu_AllClear</source>
         <translation>All Clear(&amp;C)</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>DefaultInputTerminal01H</source>
+        <translation>COMPUTER1</translation>
+    </message>
+    <message>
+        <source>DefaultInputTerminal02H</source>
+        <translation>COMPUTER2</translation>
+    </message>
+    <message>
+        <source>DefaultInputTerminal06H</source>
+        <translation>VIDEO</translation>
+    </message>
+    <message>
+        <source>DefaultInputTerminal0BH</source>
+        <translation>S-VIDEO</translation>
+    </message>
+    <message>
+        <source>DefaultInputTerminal12H</source>
+        <translation>COMPONENT</translation>
+    </message>
+    <message>
+        <source>DefaultInputTerminal1AH</source>
+        <translation>DIGITAL</translation>
+    </message>
+    <message>
+        <source>DefaultInputTerminal1FH</source>
+        <translation>VIEWER</translation>
+    </message>
+    <message>
+        <source>DefaultInputTerminal20H</source>
+        <translation>NETWORK</translation>
+    </message>
+    <message>
+        <source>DefaultPicturePreset00H</source>
+        <translation>HIGH-BRIGHT</translation>
+    </message>
+    <message>
+        <source>DefaultPicturePreset01H</source>
+        <translation>PRESENTATION</translation>
+    </message>
+    <message>
+        <source>DefaultPicturePreset02H</source>
+        <translation>VIDEO</translation>
+    </message>
+    <message>
+        <source>DefaultPicturePreset03H</source>
+        <translation>MOVIE</translation>
+    </message>
+    <message>
+        <source>DefaultPicturePreset04H</source>
+        <translation>GRAPHIC</translation>
+    </message>
+    <message>
+        <source>DefaultPicturePreset05H</source>
+        <translation>sRGB</translation>
+    </message>
+    <message>
+        <source>DefaultPicturePreset06H</source>
+        <translation>DICOM SIM.</translation>
+    </message>
+    <message>
+        <source>DefaultPictureGamma00H</source>
+        <translation>DYNAMIC</translation>
+    </message>
+    <message>
+        <source>DefaultPictureGamma01H</source>
+        <translation>NATURAL</translation>
+    </message>
+    <message>
+        <source>DefaultPictureGamma02H</source>
+        <translation>BLACK DETAIL</translation>
+    </message>
+    <message>
+        <source>DefaultPictureColorTemprature00H</source>
+        <translation>5000</translation>
+    </message>
+    <message>
+        <source>DefaultPictureColorTemprature01H</source>
+        <translation>6500</translation>
+    </message>
+    <message>
+        <source>DefaultPictureColorTemprature02H</source>
+        <translation>7800</translation>
+    </message>
+    <message>
+        <source>DefaultPictureColorTemprature03H</source>
+        <translation>8500</translation>
+    </message>
+    <message>
+        <source>DefaultPictureColorTemprature04H</source>
+        <translation>9300</translation>
+    </message>
+    <message>
+        <source>DefaultPictureColorTemprature05H</source>
+        <translation>10500</translation>
+    </message>
+    <message>
+        <source>DefaultImageOverscan00H</source>
+        <translation>0%</translation>
+    </message>
+    <message>
+        <source>DefaultImageOverscan01H</source>
+        <translation>5%</translation>
+    </message>
+    <message>
+        <source>DefaultImageOverscan02H</source>
+        <translation>10%</translation>
+    </message>
+    <message>
+        <source>DefaultImageAspect00H</source>
+        <translation>4:3</translation>
+    </message>
+    <message>
+        <source>DefaultImageAspect0BH</source>
+        <translation>5:4</translation>
+    </message>
+    <message>
+        <source>DefaultImageAspect02H169</source>
+        <translation>16:9</translation>
+    </message>
+    <message>
+        <source>DefaultImageAspect0CH</source>
+        <translation>16:10</translation>
+    </message>
+    <message>
+        <source>DefaultImageAspect0DH</source>
+        <translation>15:9</translation>
+    </message>
+    <message>
+        <source>DefaultImageAspect01H</source>
+        <translation>LETTER BOX</translation>
+    </message>
+    <message>
+        <source>DefaultImageAspect02HWIDESCREEN</source>
+        <translation>WIDE SCREEN</translation>
+    </message>
+    <message>
+        <source>DefaultImageAspect04H</source>
+        <translation>4:3 FILL</translation>
+    </message>
+    <message>
+        <source>DefaultImageAspect07H</source>
+        <translation>ZOOM</translation>
+    </message>
+    <message>
+        <source>DefaultVideoRandomNR00H</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>DefaultVideoRandomNR01H</source>
+        <translation>LOW</translation>
+    </message>
+    <message>
+        <source>DefaultVideoRandomNR02H</source>
+        <translation>MEDIUM</translation>
+    </message>
+    <message>
+        <source>DefaultVideoRandomNR03H</source>
+        <translation>HIGH</translation>
+    </message>
+    <message>
+        <source>DefaultVideoMosquitoNR00H</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>DefaultVideoMosquitoNR01H</source>
+        <translation>LOW</translation>
+    </message>
+    <message>
+        <source>DefaultVideoMosquitoNR02H</source>
+        <translation>MEDIUM</translation>
+    </message>
+    <message>
+        <source>DefaultVideoMosquitoNR03H</source>
+        <translation>HIGH</translation>
+    </message>
+    <message>
+        <source>DefaultVideoBlockNR00H</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>DefaultVideoBlockNR01H</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>DefaultVideoDeinterlace00H</source>
+        <translation>AUTO</translation>
+    </message>
+    <message>
+        <source>DefaultVideoDeinterlace01H</source>
+        <translation>VIDEO</translation>
+    </message>
+    <message>
+        <source>DefaultVideoDeinterlace02H</source>
+        <translation>FILM</translation>
+    </message>
+    <message>
+        <source>DefaultVideo3DYCSeparation00H</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>DefaultVideo3DYCSeparation01H</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>DefaultVolume3DSurround00H</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>DefaultVolume3DSurround01H</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>GroupTreeAllProjectors</source>
+        <translation>All Projectors</translation>
+    </message>
+    <message>
+        <source>GroupTreeGroup</source>
+        <translation>Group</translation>
     </message>
 </context>
 </TS>

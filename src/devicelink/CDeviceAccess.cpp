@@ -1,0 +1,536 @@
+#include "CDeviceAccess.h"
+
+#include <QLoggingCategory>
+
+#include "CDeviceAccessEvent.h"
+#include "CPortTCP.h"
+#include "CTransport.h"
+
+namespace {
+Q_LOGGING_CATEGORY(lcDevice, "lumivox.devicelink")
+
+QDateTime Now()
+{
+    return QDateTime::currentDateTime();
+}
+}
+
+CDeviceAccess::CDeviceAccess(QObject* parent)
+    : QObject(parent)
+{
+    qRegisterMetaType<CTransport*>("CTransport*");
+    f_Init();
+    connect(this, &CDeviceAccess::CheckEvent, this, &CDeviceAccess::f_OnCheckEvent, Qt::QueuedConnection);
+    connect(this, &CDeviceAccess::DeleteLatorSignal, this, &CDeviceAccess::DeleteLator, Qt::QueuedConnection);
+}
+
+CDeviceAccess::~CDeviceAccess()
+{
+    for (CTransport* transport : qAsConst(m_Transports)) {
+        f_DisconnectTargetSignals(transport->m_pPort);
+        transport->m_pPort->BeforeDelete();
+        delete transport;
+    }
+    m_Transports.clear();
+    for (CTransport* transport : qAsConst(m_Deleting)) {
+        transport->m_pPort->BeforeDelete();
+        delete transport;
+    }
+    m_Deleting.clear();
+    qDeleteAll(m_Requests);
+    m_Requests.clear();
+}
+
+void CDeviceAccess::f_Init()
+{
+    m_InUse = QList<bool>();
+    m_InUse.reserve(TARGET_MAX);
+    for (int i = 0; i < TARGET_MAX; ++i)
+        m_InUse.append(false);
+    if (!m_Transports.isEmpty()) {
+        for (CTransport* transport : qAsConst(m_Transports)) {
+            f_DisconnectTargetSignals(transport->m_pPort);
+            transport->m_pPort->BeforeDelete();
+            delete transport;
+        }
+        m_Transports.clear();
+    }
+}
+
+bool CDeviceAccess::f_IsInUse(int nTargetID) const
+{
+    return nTargetID >= 0 && nTargetID < m_InUse.size() && m_InUse.at(nTargetID);
+}
+
+void CDeviceAccess::f_SetInUse(int nTargetID, bool inUse)
+{
+    if (nTargetID >= 0 && nTargetID < m_InUse.size())
+        m_InUse[nTargetID] = inUse;
+}
+
+// ---- requests ---------------------------------------------------------------
+
+int CDeviceAccess::SendCommand(int nTargetID, QByteArray* data, int param1, int param2, QString* host,
+                               QString* port, bool wait)
+{
+    auto* request = new CDeviceAccessEvent;
+    request->m_nTargetID = nTargetID;
+    request->m_nKind = CDeviceAccessEvent::KIND_SEND;
+    if (data)
+        request->m_Data = *data;
+    request->m_nParam1 = param1;
+    request->m_nParam2 = param2;
+    request->m_bHasHost = host != nullptr;
+    request->m_bHasPort = port != nullptr;
+    if (host)
+        request->m_Host = *host;
+    if (port)
+        request->m_Port = *port;
+    request->m_bWait = wait;
+    m_Requests.append(request);
+    emit CheckEvent(nTargetID);
+    return 0;
+}
+
+int CDeviceAccess::Disconnect(int nTargetID)
+{
+    auto* request = new CDeviceAccessEvent;
+    request->m_nTargetID = nTargetID;
+    request->m_nKind = CDeviceAccessEvent::KIND_DISCONNECT;
+    m_Requests.append(request);
+    emit CheckEvent(nTargetID);
+    return 0;
+}
+
+void CDeviceAccess::f_OnCheckEvent(int)
+{
+    if (m_Requests.isEmpty())
+        return;
+    CDeviceAccessEvent* request = m_Requests.takeFirst();
+    if (request->m_nKind == CDeviceAccessEvent::KIND_SEND) {
+        f_SendEvent(*request);
+    } else if (request->m_nKind == CDeviceAccessEvent::KIND_DISCONNECT) {
+        if (CTransport* transport = f_Transport(request->m_nTargetID))
+            transport->m_pPort->Abort();
+    }
+    delete request;
+}
+
+void CDeviceAccess::f_SendEvent(const CDeviceAccessEvent& request)
+{
+    const int id = request.m_nTargetID;
+    CTransport* transport = f_Transport(id);
+    if (!transport) {
+        if (!request.m_bHasHost || !request.m_bHasPort || f_IsInUse(id))
+            return;
+        if (id < 0 || id >= TARGET_MAX) {
+            qCDebug(lcDevice, "Target id %d is out of range.", id);
+            return;
+        }
+        f_SetInUse(id, true);
+        transport = new CTransport;
+        transport->m_pPort = new CPortTCP(nullptr);
+        transport->m_pPort->SetKey(id);
+        transport->m_Host = request.m_Host;
+        transport->m_Port = request.m_Port;
+        transport->m_nParam1 = request.m_nParam1;
+        transport->m_nParam2 = request.m_nParam2;
+        m_Transports.insert(id, transport);
+        f_ConnectTargetSignals(transport->m_pPort);
+        transport->m_pPort->SetReceiveCompletedCondition(3, 6, 28, 39, 0, true, true);
+    }
+
+    transport->m_PendingFrames.append(request.m_Data);
+    switch (transport->m_nState) {
+    case CTransport::STATE_NEW:
+    case CTransport::STATE_CLOSED:
+        f_Reconnect(id, transport, request.m_Host, request.m_Port, request.m_bWait);
+        break;
+    case CTransport::STATE_REPLY_RECEIVED:
+    case CTransport::STATE_CONNECTED:
+        // The first frame after connecting leaves the state at "connected";
+        // while its reply is outstanding the new frame waits its turn.
+        if (!transport->m_bAwaitingReply)
+            f_SendNow(id, transport);
+        break;
+    default:
+        break;
+    }
+}
+
+void CDeviceAccess::f_Reconnect(int nTargetID, CTransport* transport, const QString& host,
+                                const QString& port, bool wait)
+{
+    QString hostText = host;
+    QString portText = port;
+    const int result = transport->m_pPort->Connect(&hostText, &portText, wait);
+    // -4: a connection is already under way. Any other failure ends the
+    // request now, unless the port's own error report has done so already.
+    if (result < 0 && result != -4 && f_Transport(nTargetID) == transport) {
+        const QString target = transport->m_Host;
+        Delete(nTargetID);
+        emit Error(Now(), target, result, nTargetID);
+    }
+}
+
+void CDeviceAccess::f_SendNow(int nTargetID, CTransport* transport)
+{
+    if (transport->m_PendingFrames.isEmpty())
+        return;
+    transport->m_ReceiveBuffer.clear();
+    const QByteArray frame = transport->m_PendingFrames.takeFirst();
+    if (transport->m_pPort->Send(frame, 0, -1) < 0)
+        return; // reported through the port's Error
+    transport->m_nState = CTransport::STATE_AWAITING_REPLY;
+    transport->m_bAwaitingReply = true;
+    transport->m_pPort->GetReceiveTimer()->start();
+    emit SendCompleted(Now(), transport->m_Host, frame, nTargetID);
+}
+
+// After a request has its result, the next waiting frame goes out at once;
+// a closed connection with frames waiting is opened again.
+void CDeviceAccess::f_SendPending(int nTargetID, CTransport* transport)
+{
+    if (f_Transport(nTargetID) != transport || transport->m_PendingFrames.isEmpty()
+        || transport->m_bAwaitingReply || transport->m_bCanceled)
+        return;
+    switch (transport->m_nState) {
+    case CTransport::STATE_REPLY_RECEIVED:
+    case CTransport::STATE_CONNECTED:
+        f_SendNow(nTargetID, transport);
+        break;
+    case CTransport::STATE_CLOSED:
+        f_Reconnect(nTargetID, transport, transport->m_Host, transport->m_Port, false);
+        break;
+    default:
+        break; // connecting or closing: the connection's own report goes on
+    }
+}
+
+// ---- port signals -----------------------------------------------------------
+
+void CDeviceAccess::f_OnConnected(int target)
+{
+    CTransport* transport = f_Transport(target);
+    if (!transport)
+        return;
+    if (transport->m_bCanceled) {
+        f_CancelEnding(target, transport);
+        return;
+    }
+    transport->m_nState = CTransport::STATE_CONNECTED;
+    transport->m_ReceiveBuffer.clear();
+    emit ConnectCompleted(Now(), transport->m_Host, QStringLiteral("Connected."), target);
+    if (f_Transport(target) != transport || transport->m_PendingFrames.isEmpty())
+        return;
+    const QByteArray frame = transport->m_PendingFrames.takeFirst();
+    if (transport->m_pPort->Send(frame, 0, -1) < 0)
+        return;
+    transport->m_bAwaitingReply = true;
+    transport->m_pPort->GetReceiveTimer()->start();
+    emit SendCompleted(Now(), transport->m_Host, frame, target);
+}
+
+void CDeviceAccess::f_OnReadyRead(int target)
+{
+    CTransport* transport = f_Transport(target);
+    if (!transport)
+        return;
+    if (transport->m_bCanceled) {
+        f_CancelEnding(target, transport);
+        return;
+    }
+    CPortTCP* port = transport->m_pPort;
+    QByteArray chunk;
+    port->Receive(&chunk, 5000);
+    if (chunk.isEmpty())
+        return;
+
+    const bool heldBytes = !transport->m_ReceiveBuffer.isEmpty();
+    transport->m_ReceiveBuffer.append(chunk);
+    QTimer* receiveTimer = port->GetReceiveTimer();
+    QTimer* frameTimer = port->GetFrameTimer();
+    const bool awaiting = transport->m_bAwaitingReply;
+
+    if (!port->IsReceiveCompleted(transport->m_ReceiveBuffer)) {
+        // A gap timer that has fired but whose timeout is still on its way
+        // must not cut this reply short.
+        if (awaiting && heldBytes && !frameTimer->isActive())
+            port->SetFrameTimeoutIgnored(true);
+        frameTimer->stop();
+        frameTimer->start();
+        return;
+    }
+
+    if (awaiting) {
+        if (!receiveTimer->isActive())
+            port->SetReceiveTimeoutIgnored(true);
+        if (heldBytes && !frameTimer->isActive())
+            port->SetFrameTimeoutIgnored(true);
+    }
+    receiveTimer->stop();
+    frameTimer->stop();
+    transport->m_bAwaitingReply = false;
+    transport->m_nState = CTransport::STATE_REPLY_RECEIVED;
+    emit Received(Now(), transport->m_Host, transport->m_ReceiveBuffer, target);
+    f_SendPending(target, transport);
+}
+
+void CDeviceAccess::f_OnFrameTimerTimeout(int nTargetID)
+{
+    CTransport* transport = f_Transport(nTargetID);
+    if (!transport)
+        return;
+    CPortTCP* port = transport->m_pPort;
+    if (port->IsFrameTimeoutIgnored()) {
+        port->SetFrameTimeoutIgnored(false);
+        return;
+    }
+    // Late: the request already has its result, or a newer chunk restarted the gap.
+    if (!transport->m_bAwaitingReply || port->GetFrameTimer()->isActive())
+        return;
+    if (!port->GetReceiveTimer()->isActive())
+        port->SetReceiveTimeoutIgnored(true);
+    port->GetReceiveTimer()->stop();
+    f_TimeoutEnding(nTargetID, transport);
+}
+
+void CDeviceAccess::f_OnReceiveTimerTimeout(int nTargetID)
+{
+    CTransport* transport = f_Transport(nTargetID);
+    if (!transport)
+        return;
+    CPortTCP* port = transport->m_pPort;
+    if (port->IsReceiveTimeoutIgnored()) {
+        port->SetReceiveTimeoutIgnored(false);
+        return;
+    }
+    // Late: the request already has its result, or a newer send restarted the timer.
+    if (!transport->m_bAwaitingReply || port->GetReceiveTimer()->isActive())
+        return;
+    if (!transport->m_ReceiveBuffer.isEmpty() && !port->GetFrameTimer()->isActive())
+        port->SetFrameTimeoutIgnored(true);
+    port->GetFrameTimer()->stop();
+    f_TimeoutEnding(nTargetID, transport);
+}
+
+// Nothing more came in time: hand on what has arrived, or -21 for nothing.
+void CDeviceAccess::f_TimeoutEnding(int nTargetID, CTransport* transport)
+{
+    f_StateSynchronizeWithSocket(transport);
+    transport->m_bAwaitingReply = false;
+    if (transport->m_ReceiveBuffer.isEmpty())
+        emit Error(Now(), transport->m_Host, -21, nTargetID);
+    else
+        emit Received(Now(), transport->m_Host, transport->m_ReceiveBuffer, nTargetID);
+    f_SendPending(nTargetID, transport);
+}
+
+void CDeviceAccess::f_OnError(int target, int code)
+{
+    CTransport* transport = f_Transport(target);
+    if (!transport)
+        return;
+    if (transport->m_bCanceled) {
+        f_CancelEnding(target, transport);
+        return;
+    }
+    transport->m_pPort->GetReceiveTimer()->stop();
+    transport->m_pPort->GetFrameTimer()->stop();
+    f_StateSynchronizeWithSocket(transport);
+    // The error is the request's result; a timeout still on its way is not.
+    transport->m_bAwaitingReply = false;
+    const QString host = transport->m_Host;
+    if (transport->m_nState == CTransport::STATE_CLOSED)
+        Delete(target);
+    emit Error(Now(), host, code, target);
+}
+
+void CDeviceAccess::f_OnDisconnected(int target)
+{
+    CTransport* transport = f_Transport(target);
+    if (!transport)
+        return;
+    if (transport->m_bCanceled) {
+        f_CancelEnding(target, transport);
+        return;
+    }
+    transport->m_nState = CTransport::STATE_CLOSED;
+    emit DisconnectCompleted(Now(), transport->m_Host, QStringLiteral("Disconnected."), target);
+    f_SendPending(target, transport);
+}
+
+void CDeviceAccess::f_OnStateChanged(int nTargetID)
+{
+    emit StateChanged(nTargetID);
+}
+
+void CDeviceAccess::f_OnDisconnectTimerTimeout(int nTargetID)
+{
+    CTransport* transport = f_Transport(nTargetID);
+    if (!transport)
+        return;
+    // Restarted since it fired, or a request is under way: the connection is in use.
+    if (transport->m_pPort->GetDisconnectTimer()->isActive() || transport->m_bAwaitingReply
+        || !transport->m_PendingFrames.isEmpty())
+        return;
+    Delete(nTargetID);
+}
+
+void CDeviceAccess::f_CancelEnding(int nTargetID, CTransport* transport)
+{
+    emit Canceled(nTargetID);
+    transport->m_bCanceled = false;
+    transport->m_nState = CTransport::STATE_CLOSED;
+    if (f_Transport(nTargetID) == transport)
+        Delete(nTargetID);
+}
+
+void CDeviceAccess::f_StateSynchronizeWithSocket(CTransport* transport)
+{
+    switch (transport->m_pPort->GetSocketState()) {
+    case QAbstractSocket::HostLookupState:
+    case QAbstractSocket::ConnectingState:
+        transport->m_nState = CTransport::STATE_CONNECTING;
+        break;
+    case QAbstractSocket::ConnectedState:
+    case QAbstractSocket::BoundState:
+        transport->m_nState = CTransport::STATE_CONNECTED;
+        break;
+    case QAbstractSocket::ClosingState:
+        transport->m_nState = CTransport::STATE_CLOSING;
+        break;
+    default:
+        transport->m_nState = CTransport::STATE_CLOSED;
+        break;
+    }
+}
+
+// ---- queries and control ----------------------------------------------------
+
+int CDeviceAccess::Cancel(int nTargetID)
+{
+    CTransport* transport = f_Transport(nTargetID);
+    if (!transport)
+        return -1;
+    CPortTCP* port = transport->m_pPort;
+    port->GetDisconnectTimer()->stop();
+    port->GetReceiveTimer()->stop();
+    port->GetFrameTimer()->stop();
+    for (int i = m_Requests.size() - 1; i >= 0; --i) {
+        if (m_Requests.at(i)->m_nTargetID == nTargetID)
+            delete m_Requests.takeAt(i);
+    }
+    const int socketState = port->GetConnectionState();
+    if (socketState < 1 || socketState > 6)
+        return -1;
+    transport->m_bCanceled = true;
+    port->Abort();
+    return 0;
+}
+
+int CDeviceAccess::CancelAll()
+{
+    const QList<CTransport*> transports = m_Transports.values();
+    for (CTransport* transport : transports) {
+        if (m_Transports.values().contains(transport))
+            transport->m_pPort->Abort();
+    }
+    return 0;
+}
+
+bool CDeviceAccess::IsCommunicating(int nTargetID)
+{
+    return GetConnectionState(nTargetID) > 0;
+}
+
+int CDeviceAccess::GetConnectionState(int nTargetID)
+{
+    CTransport* transport = f_Transport(nTargetID);
+    return transport ? transport->m_pPort->GetConnectionState() : -1;
+}
+
+int CDeviceAccess::GetLastError(int nTargetID)
+{
+    CTransport* transport = f_Transport(nTargetID);
+    return transport ? transport->m_pPort->GetLastError() : 0;
+}
+
+bool CDeviceAccess::IsCanceled(int nTargetID)
+{
+    CTransport* transport = f_Transport(nTargetID);
+    return transport ? transport->m_bCanceled : false;
+}
+
+void CDeviceAccess::DisconnectTimerStart(int nTargetID)
+{
+    if (CTransport* transport = f_Transport(nTargetID))
+        transport->m_pPort->GetDisconnectTimer()->start();
+}
+
+void CDeviceAccess::DisconnectTimerStop(int nTargetID)
+{
+    if (CTransport* transport = f_Transport(nTargetID))
+        transport->m_pPort->GetDisconnectTimer()->stop();
+}
+
+void CDeviceAccess::Delete(int nTargetID)
+{
+    CTransport* transport = m_Transports.take(nTargetID);
+    if (!transport)
+        return;
+    f_SetInUse(nTargetID, false);
+    // From here on nothing of the old port may reach a newer transport of
+    // the same id.
+    f_DisconnectTargetSignals(transport->m_pPort);
+    transport->m_pPort->GetDisconnectTimer()->stop();
+    transport->m_pPort->GetReceiveTimer()->stop();
+    transport->m_pPort->GetFrameTimer()->stop();
+    m_Deleting.append(transport);
+    emit DeleteLatorSignal(nTargetID, transport);
+}
+
+void CDeviceAccess::DeleteLator(int nTargetID, CTransport* transport)
+{
+    if (!m_Deleting.removeOne(transport))
+        return;
+    const QString host = transport->m_Host;
+    transport->m_pPort->BeforeDelete();
+    delete transport;
+    emit StateChanged(nTargetID);
+    emit DisconnectCompleted(Now(), host, QStringLiteral("Disconnected."), nTargetID);
+}
+
+int CDeviceAccess::f_GetUnusedKey() const
+{
+    for (int i = 0; i < m_InUse.size(); ++i) {
+        if (!m_InUse.at(i))
+            return i;
+    }
+    return -1;
+}
+
+void CDeviceAccess::f_ConnectTargetSignals(CPortTCP* port)
+{
+    connect(port, &CPortBase::Connected, this, &CDeviceAccess::f_OnConnected, Qt::DirectConnection);
+    connect(port, &CPortBase::ReadyRead, this, &CDeviceAccess::f_OnReadyRead, Qt::DirectConnection);
+    connect(port, &CPortBase::Disconnected, this, &CDeviceAccess::f_OnDisconnected, Qt::DirectConnection);
+    connect(port, &CPortBase::Error, this, &CDeviceAccess::f_OnError, Qt::DirectConnection);
+    connect(port, &CPortBase::FrameTimerTimeout, this, &CDeviceAccess::f_OnFrameTimerTimeout, Qt::DirectConnection);
+    connect(port, &CPortBase::ReceiveTimerTimeout, this, &CDeviceAccess::f_OnReceiveTimerTimeout, Qt::DirectConnection);
+    connect(port, &CPortBase::DisconnectTimerTimeout, this, &CDeviceAccess::f_OnDisconnectTimerTimeout,
+            Qt::DirectConnection);
+    connect(port, &CPortBase::StateChanged, this, &CDeviceAccess::f_OnStateChanged, Qt::DirectConnection);
+}
+
+void CDeviceAccess::f_DisconnectTargetSignals(CPortTCP* port)
+{
+    disconnect(port, &CPortBase::Connected, this, &CDeviceAccess::f_OnConnected);
+    disconnect(port, &CPortBase::ReadyRead, this, &CDeviceAccess::f_OnReadyRead);
+    disconnect(port, &CPortBase::Disconnected, this, &CDeviceAccess::f_OnDisconnected);
+    disconnect(port, &CPortBase::Error, this, &CDeviceAccess::f_OnError);
+    disconnect(port, &CPortBase::FrameTimerTimeout, this, &CDeviceAccess::f_OnFrameTimerTimeout);
+    disconnect(port, &CPortBase::ReceiveTimerTimeout, this, &CDeviceAccess::f_OnReceiveTimerTimeout);
+    disconnect(port, &CPortBase::DisconnectTimerTimeout, this, &CDeviceAccess::f_OnDisconnectTimerTimeout);
+    disconnect(port, &CPortBase::StateChanged, this, &CDeviceAccess::f_OnStateChanged);
+}
