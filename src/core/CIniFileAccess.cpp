@@ -489,6 +489,22 @@ void CIniFileAccess::GetIniKeys(const QString& section, QStringList& keys) const
     }
 }
 
+void CIniFileAccess::GetIniSections(QStringList& sections) const
+{
+    try {
+        sections.clear();
+        QMap<int, QString> byPosition;
+        for (auto it = index->constBegin(); it != index->constEnd(); ++it) {
+            if (it.value() >= 0 && it.value() < lines->size() && !lines->at(it.value())->section.isEmpty())
+                byPosition.insert(it.value(), lines->at(it.value())->section);
+        }
+        sections = byPosition.values();
+    } catch (const std::exception& e) {
+        traceException(e);
+    } catch (...) {
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Edits
 

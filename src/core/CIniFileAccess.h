@@ -46,6 +46,8 @@ public:
                       QString* result) const;
     int GetIniInt(const QString& section, const QString& key, int defaultValue) const;
     void GetIniKeys(const QString& section, QStringList& keys) const;
+    // The names of the sections held, in file order, each as first spelled.
+    void GetIniSections(QStringList& sections) const;
 
     void SetIniString(const QString& section, const QString& key, const QString& value, bool quoted);
     void SetIniString(const QString& section, const QString& key, const QString& value);

@@ -286,8 +286,11 @@ void CDeviceAccess::f_OnFrameTimerTimeout(int nTargetID)
         port->SetFrameTimeoutIgnored(false);
         return;
     }
-    // Late: the request already has its result, or a newer chunk restarted the gap.
-    if (!transport->m_bAwaitingReply || port->GetFrameTimer()->isActive())
+    // Late: the request already has its result, a newer chunk restarted the
+    // gap, or the gap belongs to an earlier request (the gap timer only runs
+    // once bytes of this request are in).
+    if (!transport->m_bAwaitingReply || port->GetFrameTimer()->isActive()
+        || transport->m_ReceiveBuffer.isEmpty())
         return;
     if (!port->GetReceiveTimer()->isActive())
         port->SetReceiveTimeoutIgnored(true);

@@ -7,6 +7,7 @@
 #include "CProfile.h"
 #include "CSectionItemList.h"
 #include "ExceptionTrace.h"
+#include "Ipv4Text.h"
 
 CProjectorData::CProjectorData(CProfileList* profileList, int id)
 {
@@ -205,36 +206,18 @@ bool CProjectorData::SDecCheck(QString text, TYPE_LAN::Enum type)
     return result;
 }
 
-// One part of a dotted IPv4 address: one to three ASCII digits, or -1.
-static int Ipv4Part(const QString& part)
-{
-    if (part.isEmpty() || part.size() > 3)
-        return -1;
-    int value = 0;
-    for (const QChar c : part) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return -1;
-        value = value * 10 + (c.unicode() - '0');
-    }
-    return value;
-}
-
 bool CProjectorData::IsIPAdrrCheck(QString text, TYPE_LAN::Enum type)
 {
     if (!SDecCheck(text, type))
         return false;
-    const QStringList parts = text.split(QLatin1Char('.'), Qt::KeepEmptyParts);
-    if (parts.size() != 4)
+    // Exactly four parts of one to three ASCII digits each: "10..0.1" or
+    // "192.168.x.1" never pass as an address to connect to.
+    quint32 address = 0;
+    if (!parseIpv4Text(text, &address))
         return false;
-    int value[4];
-    for (int i = 0; i < 4; ++i) {
-        // An empty or non-numeric part is refused, so "10..0.1" or
-        // "192.168.x.1" never pass as an address to connect to.
-        value[i] = Ipv4Part(parts.at(i));
-        if (value[i] < 0 || value[i] > 255)
-            return false;
-    }
-    return value[0] >= 1 && value[0] <= 223 && value[3] >= 1 && value[3] <= 254;
+    const quint32 first = address >> 24;
+    const quint32 fourth = address & 0xFF;
+    return first >= 1 && first <= 223 && fourth >= 1 && fourth <= 254;
 }
 
 bool CProjectorData::f_Flag(int id) const

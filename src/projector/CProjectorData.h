@@ -332,6 +332,7 @@ private:
     bool f_Flag(int id) const;
     bool f_IsLaser() const;
     QString f_CommonText(int position) const;
+    QString f_SignalText(int position) const;
     QString f_HoursText(int position, bool unit, const char* unitKey) const;
     QString f_MuteText(int flag, int position, bool zeroIsOn) const;
 };

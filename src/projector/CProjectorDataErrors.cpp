@@ -47,7 +47,7 @@ const char* const kLaserKeysA[32] = {
     QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageLens"),
 };
 
-const char* const kTwoLampKeysA[32] = {
+const char* const kLampKeysA[32] = {
     QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageCover"),
     QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageTemperature"),
     QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessage0102"),
@@ -82,39 +82,19 @@ const char* const kTwoLampKeysA[32] = {
     QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessage0407"),
 };
 
-const char* const kOneLampKeysA[32] = {
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageCover"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageTemperature"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessage0102"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageFan"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageFan"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessagePower"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageLamp"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageLampLeach"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageLampLimit"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageFormatter"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageLamp2"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessage0203"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessage0204"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessage0205"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessage0206"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessage0207"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessage0300"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageFPGA"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageTemperature"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageLampHousing"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageLampData"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageMirrorCover"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageLamp2Leach"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageLamp2Limit"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageLamp2Housing"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageLamp2Data"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageDust"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageForeignObject"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessagePomp"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageBallast"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessage0406"),
-    QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessage0407"),
+// One-lamp models name the lamp-1 bits without a number; every other bit,
+// the lamp-2 bits included, reads as for two-lamp models.
+struct LampBitKey
+{
+    int bit;
+    const char* key;
+};
+const LampBitKey kOneLampKeysA[] = {
+    { 6, QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageLamp") },
+    { 7, QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageLampLeach") },
+    { 8, QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageLampLimit") },
+    { 19, QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageLampHousing") },
+    { 20, QT_TRANSLATE_NOOP("CProjectorData", "RemarkErrorMessageLampData") },
 };
 
 // Word B (reply bytes Data9..Data12), laser models only.
@@ -158,11 +138,21 @@ const char* const kNoErrorKey = QT_TRANSLATE_NOOP("CProjectorData", "RemarkNoErr
 
 const quint32 kWordBGate = 1u << 15;
 
-void AddBit(CPJErrorStatusList& list, const char* const* keys, int bit, bool wordB)
+void AddBit(CPJErrorStatusList& list, const char* key, int bit, bool wordB)
 {
     const quint32 mask = 1u << bit;
-    list.Add(CPJErrorStatus(wordB ? 0 : mask, wordB ? mask : 0, 0,
-                            QCoreApplication::translate(kContext, keys[bit])));
+    list.Add(CPJErrorStatus(wordB ? 0 : mask, wordB ? mask : 0, 0, QCoreApplication::translate(kContext, key)));
+}
+
+const char* LampKey(int bit, bool twoLamps)
+{
+    if (!twoLamps) {
+        for (const LampBitKey& entry : kOneLampKeysA) {
+            if (entry.bit == bit)
+                return entry.key;
+        }
+    }
+    return kLampKeysA[bit];
 }
 
 CPJErrorStatus Entry(const char* key, qint32 kind)
@@ -208,24 +198,24 @@ CPJErrorStatusList CProjectorData::CommonErrSts(bool onlyNew)
         if (f_IsLaser()) {
             for (int bit = 0; bit < 32; ++bit) {
                 if (bit != 15 && (wordA & (1u << bit)))
-                    AddBit(list, kLaserKeysA, bit, false);
+                    AddBit(list, kLaserKeysA[bit], bit, false);
             }
             if (decodeB) {
                 for (int bit = 0; bit < 32; ++bit) {
                     if (wordB & (1u << bit))
-                        AddBit(list, kLaserKeysB, bit, true);
+                        AddBit(list, kLaserKeysB[bit], bit, true);
                 }
             }
         } else {
-            const char* const* keys = f_Flag(ProfileFlag::ReqRemainingLamp2Time) ? kTwoLampKeysA : kOneLampKeysA;
+            const bool twoLamps = f_Flag(ProfileFlag::ReqRemainingLamp2Time);
             // Lamp life bits 7 and 22 come last.
             for (int bit = 0; bit < 32; ++bit) {
                 if (bit != 7 && bit != 22 && (wordA & (1u << bit)))
-                    AddBit(list, keys, bit, false);
+                    AddBit(list, LampKey(bit, twoLamps), bit, false);
             }
             for (int bit : { 7, 22 }) {
                 if (wordA & (1u << bit))
-                    AddBit(list, keys, bit, false);
+                    AddBit(list, LampKey(bit, twoLamps), bit, false);
             }
         }
     } catch (const std::exception& e) {

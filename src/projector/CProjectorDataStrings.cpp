@@ -209,33 +209,20 @@ QString CProjectorData::GetInputTerminalString()
     return kNone;
 }
 
-QString CProjectorData::GetSignalNameString()
+QString CProjectorData::f_SignalText(int position) const
 {
     if (!IsRunning(m_Status[StPowerStatus].ToInt()))
         return kNone;
-    return f_CommonText(StSignalName);
+    return f_CommonText(position);
 }
 
-QString CProjectorData::GetFreqHorizontalString()
-{
-    if (!IsRunning(m_Status[StPowerStatus].ToInt()))
-        return kNone;
-    return f_CommonText(StFreqHorizontal);
-}
+QString CProjectorData::GetSignalNameString() { return f_SignalText(StSignalName); }
 
-QString CProjectorData::GetFreqVerticalString()
-{
-    if (!IsRunning(m_Status[StPowerStatus].ToInt()))
-        return kNone;
-    return f_CommonText(StFreqVertical);
-}
+QString CProjectorData::GetFreqHorizontalString() { return f_SignalText(StFreqHorizontal); }
 
-QString CProjectorData::GetSyncPolString()
-{
-    if (!IsRunning(m_Status[StPowerStatus].ToInt()))
-        return kNone;
-    return f_CommonText(StSyncPolarity);
-}
+QString CProjectorData::GetFreqVerticalString() { return f_SignalText(StFreqVertical); }
+
+QString CProjectorData::GetSyncPolString() { return f_SignalText(StSyncPolarity); }
 
 QString CProjectorData::GetLampUsageString()
 {

@@ -153,6 +153,43 @@ private slots:
         QCOMPARE(m_Recorder->Results(1).size(), 1);
     }
 
+    // A timer's timeout travels through the event loop and can arrive after
+    // the request already has its result; it must never give a second one.
+    void lateTimeoutsGiveNoSecondResult_data()
+    {
+        QTest::addColumn<bool>("silent");
+        QTest::newRow("after a complete reply") << false;
+        QTest::newRow("after nothing came in time") << true;
+    }
+
+    void lateTimeoutsGiveNoSecondResult()
+    {
+        QFETCH(bool, silent);
+        CSimulatedProjector* projector = StartProjectors(1);
+        QVERIFY(projector);
+        CSimFaults faults;
+        faults.silent = silent;
+        projector->SetFaults(faults);
+        Send(1, projector);
+        QTRY_COMPARE_WITH_TIMEOUT(m_Recorder->Results(1).size(), 1, 8000);
+        m_Access->f_OnReceiveTimerTimeout(1);
+        m_Access->f_OnFrameTimerTimeout(1);
+        m_Access->f_OnReceiveTimerTimeout(1);
+        QCOMPARE(m_Recorder->Results(1).size(), 1);
+
+        // A late timeout of the old request while the next one is under way
+        // is not that request's result either.
+        faults.silent = true;
+        projector->SetFaults(faults);
+        Send(1, projector);
+        QTRY_COMPARE(m_Recorder->Count(1, "send"), 2);
+        m_Access->f_OnReceiveTimerTimeout(1);
+        m_Access->f_OnFrameTimerTimeout(1);
+        QCOMPARE(m_Recorder->Results(1).size(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_Recorder->Results(1).size(), 2, 8000);
+        QCOMPARE(m_Recorder->Results(1).at(1).code, -21);
+    }
+
     void silenceEndsWithMinus21()
     {
         CSimulatedProjector* projector = StartProjectors(1);

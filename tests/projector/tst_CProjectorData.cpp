@@ -261,7 +261,8 @@ private slots:
         QTest::newRow("trailing letter") << "192.168.0.1a" << 1 << false;
         QTest::newRow("four digits") << "10.0000.0.1" << 1 << false;
         QTest::newRow("sign") << "10.+1.0.1" << 1 << false;
-        QTest::newRow("blank") << "10. 1.0.1" << 1 << false;
+        QTest::newRow("blank inside a part") << "10.1 1.0.1" << 1 << false;
+        QTest::newRow("padded by the address edit") << "192.   168.   1.   10" << 1 << true;
         QTest::newRow("non-ASCII digit") << QString::fromUtf8("10.\xd9\xa1.0.1") << 1 << false;
         QTest::newRow("empty") << "" << 1 << false;
         QTest::newRow("dots only") << "..." << 1 << false;

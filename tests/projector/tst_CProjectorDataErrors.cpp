@@ -43,6 +43,14 @@ void DueFilterAlarm(CProjectorData& r, bool due)
     r.m_Status[P::StFilterUsed].FromLong(due ? 3600 : 10);
 }
 
+// A connected projector of the given model; its filter alarm is due or not.
+void Connect(CProjectorData& r, CProfile* profile, bool filterDue)
+{
+    r.m_Profile = profile;
+    r.m_ConnectState = 3;
+    DueFilterAlarm(r, filterDue);
+}
+
 } // namespace
 
 class tst_CProjectorDataErrors : public QObject
@@ -219,9 +227,7 @@ private slots:
     void remarkConnectedWithoutErrors()
     {
         CProjectorData r(nullptr, 1);
-        r.m_Profile = &m_OneLamp;
-        r.m_ConnectState = 3;
-        DueFilterAlarm(r, false);
+        Connect(r, &m_OneLamp, false);
         QCOMPARE(r.GetRemarkString(false, false), QString("No errors occurred.\r\n"));
         QCOMPARE(r.GetRemarkString(true, false), QString(""));
         QVERIFY(r.GetNewRemarkErrorStatusList().m_List.isEmpty());
@@ -230,9 +236,7 @@ private slots:
     void remarkConnectedWithErrorAndFilter()
     {
         CProjectorData r(nullptr, 1);
-        r.m_Profile = &m_OneLamp;
-        r.m_ConnectState = 3;
-        DueFilterAlarm(r, true);
+        Connect(r, &m_OneLamp, true);
         SetWords(r, 0x1, 0);
         QCOMPARE(r.GetRemarkString(false, false),
                  QString("Lamp cover error\r\nFilter has reached its end of life\r\n"));
@@ -246,9 +250,7 @@ private slots:
     void remarkLaserHasNoFilterAlarm()
     {
         CProjectorData r(nullptr, 1);
-        r.m_Profile = &m_Laser;
-        r.m_ConnectState = 3;
-        DueFilterAlarm(r, true);
+        Connect(r, &m_Laser, true);
         QCOMPARE(r.GetRemarkString(false, false), QString("No errors occurred.\r\n"));
         QCOMPARE(r.GetRemarkString(true, false), QString(""));
         QVERIFY(r.GetNewRemarkErrorStatusList().m_List.isEmpty());
@@ -273,9 +275,7 @@ private slots:
     void newErrorsSequence()
     {
         CProjectorData r(nullptr, 1);
-        r.m_Profile = &m_OneLamp;
-        r.m_ConnectState = 3;
-        DueFilterAlarm(r, true);
+        Connect(r, &m_OneLamp, true);
         SetWords(r, 0x2, 0);
         QCOMPARE(Describe(r.GetNewRemarkErrorStatusList()),
                  (QStringList{ "A2 Temperature error", "K4 Filter has reached its end of life" }));
@@ -296,9 +296,7 @@ private slots:
     void errorReportedAgainOnlyAfterSeenClear()
     {
         CProjectorData r(nullptr, 1);
-        r.m_Profile = &m_TwoLamp;
-        r.m_ConnectState = 3;
-        DueFilterAlarm(r, false);
+        Connect(r, &m_TwoLamp, false);
         SetWords(r, 0x101, 0);
         QCOMPARE(Describe(r.GetNewRemarkErrorStatusList()),
                  (QStringList{ "A1 Lamp cover error", "A100 " + kLamp1Limit }));
