@@ -8,6 +8,13 @@
 -->
 <TS version="2.1" language="en_US" sourcelanguage="en_US">
 <context>
+    <name>CLumivox5Data</name>
+    <message>
+        <source>Setting</source>
+        <translation>Setting</translation>
+    </message>
+</context>
+<context>
     <name>CProjectorData</name>
     <message>
         <source>DeviceStrLan</source>
@@ -667,6 +674,186 @@ Use the specified lamp for safety and performance.</translation>
     <message>
         <source>GroupTreeGroup</source>
         <translation>Group</translation>
+    </message>
+    <message>
+        <source>MainMultiPicturePreset00H</source>
+        <translation>HIGH-BRIGHT</translation>
+    </message>
+    <message>
+        <source>MainMultiPicturePreset01H</source>
+        <translation>PRESENTATION</translation>
+    </message>
+    <message>
+        <source>MainMultiPicturePreset02H</source>
+        <translation>VIDEO</translation>
+    </message>
+    <message>
+        <source>MainMultiPicturePreset03H</source>
+        <translation>MOVIE</translation>
+    </message>
+    <message>
+        <source>MainMultiPicturePreset04H</source>
+        <translation>GRAPHIC</translation>
+    </message>
+    <message>
+        <source>MainMultiPicturePreset05H</source>
+        <translation>sRGB</translation>
+    </message>
+    <message>
+        <source>MainMultiPicturePreset06H</source>
+        <translation>DICOM SIM.</translation>
+    </message>
+    <message>
+        <source>MainMultiPictureGamma00H</source>
+        <translation>DYNAMIC</translation>
+    </message>
+    <message>
+        <source>MainMultiPictureGamma01H</source>
+        <translation>NATURAL</translation>
+    </message>
+    <message>
+        <source>MainMultiPictureGamma02H</source>
+        <translation>BLACK DETAIL</translation>
+    </message>
+    <message>
+        <source>MainMultiPictureColorTemprature00H</source>
+        <translation>5000</translation>
+    </message>
+    <message>
+        <source>MainMultiPictureColorTemprature01H</source>
+        <translation>6500</translation>
+    </message>
+    <message>
+        <source>MainMultiPictureColorTemprature02H</source>
+        <translation>7800</translation>
+    </message>
+    <message>
+        <source>MainMultiPictureColorTemprature03H</source>
+        <translation>8500</translation>
+    </message>
+    <message>
+        <source>MainMultiPictureColorTemprature04H</source>
+        <translation>9300</translation>
+    </message>
+    <message>
+        <source>MainMultiPictureColorTemprature05H</source>
+        <translation>10500</translation>
+    </message>
+    <message>
+        <source>MainMultiImageOverscan00H</source>
+        <translation>0%</translation>
+    </message>
+    <message>
+        <source>MainMultiImageOverscan01H</source>
+        <translation>5%</translation>
+    </message>
+    <message>
+        <source>MainMultiImageOverscan02H</source>
+        <translation>10%</translation>
+    </message>
+    <message>
+        <source>MainMultiImageAspect00H</source>
+        <translation>4:3</translation>
+    </message>
+    <message>
+        <source>MainMultiImageAspect0BH</source>
+        <translation>5:4</translation>
+    </message>
+    <message>
+        <source>MainMultiImageAspect02H169</source>
+        <translation>16:9</translation>
+    </message>
+    <message>
+        <source>MainMultiImageAspect0CH</source>
+        <translation>16:10</translation>
+    </message>
+    <message>
+        <source>MainMultiImageAspect0DH</source>
+        <translation>15:9</translation>
+    </message>
+    <message>
+        <source>MainMultiImageAspect01H</source>
+        <translation>LETTER BOX</translation>
+    </message>
+    <message>
+        <source>MainMultiImageAspect02HWIDESCREEN</source>
+        <translation>WIDE SCREEN</translation>
+    </message>
+    <message>
+        <source>MainMultiImageAspect04H</source>
+        <translation>4:3 FILL</translation>
+    </message>
+    <message>
+        <source>MainMultiImageAspect07H</source>
+        <translation>ZOOM</translation>
+    </message>
+    <message>
+        <source>MainMultiVideoRandomNR00H</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>MainMultiVideoRandomNR01H</source>
+        <translation>LOW</translation>
+    </message>
+    <message>
+        <source>MainMultiVideoRandomNR02H</source>
+        <translation>MEDIUM</translation>
+    </message>
+    <message>
+        <source>MainMultiVideoRandomNR03H</source>
+        <translation>HIGH</translation>
+    </message>
+    <message>
+        <source>MainMultiVideoMosquitoNR00H</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>MainMultiVideoMosquitoNR01H</source>
+        <translation>LOW</translation>
+    </message>
+    <message>
+        <source>MainMultiVideoMosquitoNR02H</source>
+        <translation>MEDIUM</translation>
+    </message>
+    <message>
+        <source>MainMultiVideoMosquitoNR03H</source>
+        <translation>HIGH</translation>
+    </message>
+    <message>
+        <source>MainMultiVideoBlockNR00H</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>MainMultiVideoBlockNR01H</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>MainMultiVideoDeinterlace00H</source>
+        <translation>AUTO</translation>
+    </message>
+    <message>
+        <source>MainMultiVideoDeinterlace01H</source>
+        <translation>VIDEO</translation>
+    </message>
+    <message>
+        <source>MainMultiVideoDeinterlace02H</source>
+        <translation>FILM</translation>
+    </message>
+    <message>
+        <source>MainMultiVideo3DYCSeparation00H</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>MainMultiVideo3DYCSeparation01H</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>MainMultiVolume3DSurround00H</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>MainMultiVolume3DSurround01H</source>
+        <translation>ON</translation>
     </message>
 </context>
 </TS>
