@@ -8,6 +8,21 @@
 -->
 <TS version="2.1" language="en_US" sourcelanguage="en_US">
 <context>
+    <name>CCommandFunctions</name>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Nack received.</source>
+        <translation>Nack received.</translation>
+    </message>
+    <message>
+        <source>User canceled.</source>
+        <translation>User canceled.</translation>
+    </message>
+</context>
+<context>
     <name>CLumivox5Data</name>
     <message>
         <source>Setting</source>

@@ -658,7 +658,9 @@ void CCommandFunctions::f_OnReceived(QDateTime time, QString, QByteArray data, i
         ReturnParameter& r = f_Return(record);
         const bool late = (r.lastFrameTime.isValid() && time < r.lastFrameTime) || record->m_ErrorCode != 0;
         record->m_ReceiveFrame = data;
-        r.lastFrameTime = time;
+        // Never back: a stale frame must not make the next stale one look fresh.
+        if (!r.lastFrameTime.isValid() || time > r.lastFrameTime)
+            r.lastFrameTime = time;
 
         if (!f_IsCommandFrameReceived(data)) {
             // A stray fragment after its request was given up must not touch

@@ -1,0 +1,118 @@
+#ifndef ENGINETESTRIG_H
+#define ENGINETESTRIG_H
+
+#include <QFile>
+#include <QLoggingCategory>
+#include <QMap>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <vector>
+
+#include "CCommandFunctions.h"
+#include "CDeviceAccess.h"
+#include "CEventBase.h"
+#include "CEventContainer.h"
+#include "CProfileList.h"
+#include "CProjectorData.h"
+#include "CProjectorSimulator.h"
+#include "CSimProjectorModel.h"
+
+// A command engine wired to a device access object, projector records read
+// against the shipped Profile.ini, and one simulated projector per record
+// (record id n talks to simulated projector n - 1).
+class EngineTestRig
+{
+public:
+    EngineTestRig()
+    {
+        QLoggingCategory::setFilterRules(QStringLiteral("lumivox.devicelink*.debug=false"));
+        const QString path = m_Dir.filePath(QStringLiteral("Profile.ini"));
+        QFile::copy(QStringLiteral(":/engine/Profile.ini"), path);
+        m_Profiles.reset(new CProfileList(path));
+        m_Engine.SetProjectorDatas(&m_Records);
+        m_Engine.SetDeviceAccess(&m_Access);
+    }
+
+    ~EngineTestRig()
+    {
+        // Nothing may still run when the records go.
+        m_Access.CancelAll();
+        for (CProjectorData* record : qAsConst(m_Records)) {
+            for (CEventContainer* box : qAsConst(record->m_PendingEvents)) {
+                delete box->GetEvent();
+                delete box;
+            }
+            qDeleteAll(record->m_TempParameters);
+            delete record;
+        }
+    }
+
+    bool ProfilesLoaded() const { return !m_Profiles->m_LoadFailed; }
+
+    // Adds a simulated projector of the given model and its record; the id.
+    int Add(const CSimModelSpec& spec)
+    {
+        CSimulatedProjector* projector = m_Simulator.AddProjector(
+            QHostAddress(QStringLiteral("127.0.0.%1").arg(2 + m_Models.size())), 0);
+        if (projector == nullptr)
+            return -1;
+        m_Models.emplace_back(new CSimProjectorModel(spec));
+        CSimProjectorModel* model = m_Models.back().get();
+        projector->SetHandler([model](const QByteArray& request) { return model->Answer(request); });
+        const int id = int(m_Models.size());
+        CProjectorData* record = new CProjectorData(m_Profiles.get(), id);
+        record->m_Address = projector->AddressText();
+        record->m_Port = projector->PortText();
+        m_Records.insert(id, record);
+        return id;
+    }
+
+    CSimProjectorModel* Model(int id) { return m_Models.at(size_t(id - 1)).get(); }
+    CSimulatedProjector* Projector(int id) { return m_Simulator.Projector(id - 1); }
+    CProjectorData* Record(int id) { return m_Records.value(id); }
+
+    // The request indexes a simulated projector has seen, in order.
+    QList<int> Requests(int id)
+    {
+        QList<int> out;
+        for (const QByteArray& r : Projector(id)->Requests())
+            out << CSimProjectorModel::RequestIndex(r);
+        return out;
+    }
+
+    QTemporaryDir m_Dir;
+    std::unique_ptr<CProfileList> m_Profiles;
+    QMap<int, CProjectorData*> m_Records;
+    CDeviceAccess m_Access;
+    CCommandFunctions m_Engine;
+    // The models outlive the simulated projectors whose handlers use them.
+    std::vector<std::unique_ptr<CSimProjectorModel>> m_Models;
+    CProjectorSimulator m_Simulator;
+};
+
+// What the engine reports, one spy per signal.
+struct EngineSpies
+{
+    explicit EngineSpies(CCommandFunctions* engine)
+        : completed(engine, &CCommandFunctions::Completed),
+          error(engine, &CCommandFunctions::Error),
+          nack(engine, &CCommandFunctions::NackReceived),
+          canceled(engine, &CCommandFunctions::Canceled),
+          timing(engine, &CCommandFunctions::UpdateTiming),
+          updateError(engine, &CCommandFunctions::UpdateError)
+    {
+    }
+
+    int Ends() const { return completed.count() + error.count() + nack.count() + canceled.count(); }
+
+    QSignalSpy completed;
+    QSignalSpy error;
+    QSignalSpy nack;
+    QSignalSpy canceled;
+    QSignalSpy timing;
+    QSignalSpy updateError;
+};
+
+#endif // ENGINETESTRIG_H
