@@ -649,6 +649,65 @@ Use the specified lamp for safety and performance.</translation>
     </message>
 </context>
 <context>
+    <name>CSchedule</name>
+    <message>
+        <source>FileWriteErrorMsg</source>
+        <translation>An error occurred while writing the file.</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemPowerOn</source>
+        <translation>Power ON</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemPowerOff</source>
+        <translation>Power OFF</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemPictureMuteON</source>
+        <translation>Picture Blank ON</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemPictureMuteOFF</source>
+        <translation>Picture Blank OFF</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemSoundMuteON</source>
+        <translation>Sound Mute ON</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemSoundMuteOFF</source>
+        <translation>Sound Mute OFF</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemOSDMuteON</source>
+        <translation>On-screen Display OFF</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemOSDMuteOFF</source>
+        <translation>On-screen Display ON</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemAllMuteON</source>
+        <translation>AV-MUTE ON</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemAllMuteOFF</source>
+        <translation>AV-MUTE OFF</translation>
+    </message>
+    <message>
+        <source>ScheduleStatusOK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>ScheduleStatusNG</source>
+        <translation>NG</translation>
+    </message>
+    <message>
+        <source>ScheduleStatusNA</source>
+        <translation>NA</translation>
+    </message>
+</context>
+<context>
     <name>CTransportLog</name>
     <message>
         <source>FileWriteErrorMsg</source>

@@ -1,18 +1,12 @@
 #include "CLumivox5Data.h"
 
 #include "AppPaths.h"
-#if __has_include("CCommandFunctions.h")
-#define HUB_HAS_ENGINE 1
 #include "CCommandFunctions.h"
-#endif
 #include "CDeviceAccess.h"
 #include "CIniFileAccess.h"
 #include "CListViewColumnStatus.h"
 #include "CLumivox5Arguments.h"
-#if __has_include("CLumivox5Reg.h")
-#define HUB_HAS_REG 1
 #include "CLumivox5Reg.h"
-#endif
 #include "CMailSettings.h"
 #include "CNoOperatingDate.h"
 #include "COptionSettings.h"
@@ -116,11 +110,9 @@ CLumivox5Data::CLumivox5Data(int argc, char** argv, QObject* parent)
     m_pProjectorDatas = new ProjectorMap;
 
     m_pDeviceAccess = new CDeviceAccess(nullptr);
-#ifdef HUB_HAS_ENGINE
     m_pCommandFunctions = new CCommandFunctions();
     m_pCommandFunctions->SetProjectorDatas(m_pProjectorDatas);
     m_pCommandFunctions->SetDeviceAccess(m_pDeviceAccess);
-#endif
 
     m_GroupIDUsedList = new QList<int>;
     m_ProjectorGroups = new QList<CProjectorGroup*>;
@@ -130,9 +122,7 @@ CLumivox5Data::CLumivox5Data(int argc, char** argv, QObject* parent)
     m_pIDUsedListTemp = new QList<bool>(*m_pIDUsedList);
     m_pProjectorDatasTemp = new ProjectorMap;
 
-#ifdef HUB_HAS_REG
     m_pReg = new CLumivox5Reg();
-#endif
 
     const QString home = AppPaths::homeFolder();
     m_PathExportCSV = home + PERSONAL_PATH2;
@@ -154,9 +144,7 @@ CLumivox5Data::~CLumivox5Data()
         m_pDeviceAccess->CancelAll();
     delete m_pDeviceAccess;
     m_pDeviceAccess = nullptr;
-#ifdef HUB_HAS_ENGINE
     delete m_pCommandFunctions;
-#endif
     m_pCommandFunctions = nullptr;
 
     delete m_pUserList;
@@ -181,9 +169,7 @@ CLumivox5Data::~CLumivox5Data()
     delete m_pPjListColumnStatus;
     CListViewColumnStatus::DeleteColumns(m_pPjListColumnStatusDefault);
     delete m_pPjListColumnStatusDefault;
-#ifdef HUB_HAS_REG
     delete m_pReg;
-#endif
     delete m_GroupIDUsedList;
     f_DeleteGroups();
     delete m_ProjectorGroups;
@@ -267,7 +253,6 @@ bool CLumivox5Data::InitializeAfterReadProfile()
 
 void CLumivox5Data::f_ReadSettingsAll()
 {
-#ifdef HUB_HAS_REG
     CScheduleGuard::Run([&] {
         m_pReg->SetPjListColumnStatus(*m_pPjListColumnStatus);
         m_pReg->Read();
@@ -308,13 +293,10 @@ void CLumivox5Data::f_ReadSettingsAll()
         }
         *m_pStartAppList = *m_pReg->m_pStartAppList;
     });
-#else
-#endif
 }
 
 void CLumivox5Data::f_CopyToStore()
 {
-#ifdef HUB_HAS_REG
     m_pReg->m_PathExportCSV = m_PathExportCSV;
     m_pReg->m_PathExportUserList = m_PathExportUserList;
     m_pReg->m_MainX = m_MainX;
@@ -341,25 +323,18 @@ void CLumivox5Data::f_CopyToStore()
         m_pReg->m_OfflineMenu = m_OfflineMenu;
     }
     *m_pReg->m_pStartAppList = *m_pStartAppList;
-#else
-#endif
 }
 
 bool CLumivox5Data::WriteRegistryAll()
 {
-#ifdef HUB_HAS_REG
     return CScheduleGuard::Run(false, [&] {
         f_CopyToStore();
         return m_pReg->Write(CLumivox5Reg::REG_ALL);
     });
-#else
-    return false;
-#endif
 }
 
 bool CLumivox5Data::WriteRegistryFunc(int mask)
 {
-#ifdef HUB_HAS_REG
     return CScheduleGuard::Run(false, [&] {
         if (mask & CLumivox5Reg::REG_MAIL)
             *m_pReg->m_pMailSettings = *m_pMailSettings;
@@ -371,10 +346,6 @@ bool CLumivox5Data::WriteRegistryFunc(int mask)
         }
         return m_pReg->Write(mask);
     });
-#else
-    Q_UNUSED(mask);
-    return false;
-#endif
 }
 
 void CLumivox5Data::SetOfflineMode(bool offline)
@@ -400,12 +371,7 @@ QString CLumivox5Data::GetDefaultScheduleFilePath()
 
 bool CLumivox5Data::ReadPortNames(QStringList* ports)
 {
-#ifdef HUB_HAS_REG
     return CScheduleGuard::Run(false, [&] { return m_pReg->ReadPortNames(ports) == 0; });
-#else
-    Q_UNUSED(ports);
-    return false;
-#endif
 }
 
 // ---------------------------------------------------------------- id flags
@@ -603,14 +569,12 @@ int CLumivox5Data::DeleteModifyProjectors(QList<int> const* ids, QList<bool>* mo
             }
         }
 
-#ifdef HUB_HAS_ENGINE
         if (m_pCommandFunctions && m_pDeviceAccess) {
             for (const auto& step : plan) {
                 if (step.second == Reset || step.second == Remove)
                     m_pCommandFunctions->Stop(0, step.first, 0, 0, 0, false);
             }
         }
-#endif
 
         QMutexLocker lock(&m_Mutex);
         for (const auto& step : plan) {

@@ -22,19 +22,41 @@ struct KeyNode {
     QMap<QString, KeyNode> children;
 };
 
-// XML 1.0 has no way to carry these characters, not even as references.
+// Whether XML 1.0 can carry the character at `i` (references included); a
+// valid surrogate pair counts as one character of length 2.
+int xmlCharLength(const QString& text, int i)
+{
+    const ushort u = text.at(i).unicode();
+    if (QChar::isHighSurrogate(u))
+        return (i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ? 2 : 0;
+    if (QChar::isLowSurrogate(u))
+        return 0;
+    if (u < 0x20 && u != 0x9 && u != 0xA && u != 0xD)
+        return 0;
+    return (u == 0xFFFE || u == 0xFFFF) ? 0 : 1;
+}
+
 bool isXmlText(const QString& text)
 {
-    if (!text.isValidUtf16())
-        return false;
-    for (const QChar c : text) {
-        const ushort u = c.unicode();
-        if (u < 0x20 && u != 0x9 && u != 0xA && u != 0xD)
+    for (int i = 0; i < text.size();) {
+        const int length = xmlCharLength(text, i);
+        if (length == 0)
             return false;
-        if (u == 0xFFFE || u == 0xFFFF)
-            return false;
+        i += length;
     }
     return true;
+}
+
+// The text without the characters XML cannot carry.
+QString xmlTextOnly(const QString& text)
+{
+    QString kept;
+    for (int i = 0; i < text.size();) {
+        const int length = xmlCharLength(text, i);
+        kept += text.mid(i, qMax(length, 0));
+        i += qMax(length, 1);
+    }
+    return kept;
 }
 
 class PlistWriter
@@ -81,16 +103,7 @@ private:
     void writeKey(const QString& key)
     {
         // A key that XML cannot carry keeps the characters it can.
-        QString text = key;
-        if (!isXmlText(text)) {
-            QString kept;
-            for (const QChar c : text) {
-                if (isXmlText(QString(c)))
-                    kept += c;
-            }
-            text = kept;
-        }
-        writeText(QStringLiteral("key"), text);
+        writeText(QStringLiteral("key"), isXmlText(key) ? key : xmlTextOnly(key));
     }
 
     // Element text; carriage returns as references, since a reader turns a

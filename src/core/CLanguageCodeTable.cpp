@@ -1,5 +1,6 @@
 #include "CLanguageCodeTable.h"
 
+#include "AppPaths.h"
 #include "QTranslatorEx.h"
 
 #include <QCoreApplication>
@@ -306,7 +307,7 @@ void CLanguageCodeTable::SetCulture(QObject* parent)
             const QString culture = *GetCultureString();
             // The base name stops at the file name's first dot.
             const QString baseName = QFileInfo(QCoreApplication::applicationFilePath()).baseName();
-            folder = QCoreApplication::applicationDirPath() + QLatin1Char('/') + culture;
+            folder = AppPaths::programFolder() + QLatin1Char('/') + culture;
             name = baseName + QLatin1Char('.') + culture;
         }
 

@@ -79,7 +79,7 @@ try
       m_dtValue(epochDateTime()),
       m_pValue(nullptr),
       m_uSetTick(0),
-      m_dtSetTime(epochDateTime())
+      m_msSetTime(0)
 {
 } catch (const QException& e) {
     qDebug("exception occured [%s]", e.what());
@@ -96,7 +96,7 @@ try
       m_dtValue(epochDateTime()),
       m_pValue(nullptr),
       m_uSetTick(0),
-      m_dtSetTime(epochDateTime())
+      m_msSetTime(0)
 {
     f_Copy(other);
 } catch (const QException& e) {
@@ -130,7 +130,7 @@ void CVariantParameter::f_Copy(const CVariantParameter& other)
     m_dtValue = other.m_dtValue;
     m_pValue = other.m_pValue;
     m_uSetTick = other.m_uSetTick;
-    m_dtSetTime = other.m_dtSetTime;
+    m_msSetTime = other.m_msSetTime;
 }
 
 // ---- setters ---------------------------------------------------------------
@@ -430,7 +430,7 @@ quint64 CVariantParameter::GetSetTickMSec() const
 
 QDateTime CVariantParameter::GetSetTime() const
 {
-    return m_dtSetTime;
+    return m_msSetTime == 0 ? epochDateTime() : QDateTime::fromMSecsSinceEpoch(m_msSetTime);
 }
 
 // ---- set stamp -------------------------------------------------------------
@@ -580,13 +580,13 @@ void CVariantParameter::f_InitParameter()
 
 void CVariantParameter::f_InitSetTime()
 {
-    m_dtSetTime = epochDateTime();
+    m_msSetTime = 0;
     m_uSetTick = 0;
 }
 
 void CVariantParameter::f_UpdateSetTime()
 {
-    m_dtSetTime = QDateTime::currentDateTime();
+    m_msSetTime = QDateTime::currentMSecsSinceEpoch();
     m_uSetTick = static_cast<quint64>(CGetTickMSec::GetTickMSec());
 }
 

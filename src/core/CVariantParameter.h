@@ -127,7 +127,9 @@ private:
     QDateTime m_dtValue;
     void* m_pValue;
     quint64 m_uSetTick;
-    QDateTime m_dtSetTime;
+    // Kept as milliseconds since the epoch: reading the local clock on every
+    // setter would consult the time-zone database each time.
+    qint64 m_msSetTime;
 };
 
 #endif // CVARIANTPARAMETER_H

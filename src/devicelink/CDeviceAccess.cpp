@@ -26,12 +26,7 @@ CDeviceAccess::CDeviceAccess(QObject* parent)
 
 CDeviceAccess::~CDeviceAccess()
 {
-    for (CTransport* transport : qAsConst(m_Transports)) {
-        f_DisconnectTargetSignals(transport->m_pPort);
-        transport->m_pPort->BeforeDelete();
-        delete transport;
-    }
-    m_Transports.clear();
+    f_DeleteAllTransports();
     for (CTransport* transport : qAsConst(m_Deleting)) {
         transport->m_pPort->BeforeDelete();
         delete transport;
@@ -47,14 +42,17 @@ void CDeviceAccess::f_Init()
     m_InUse.reserve(TARGET_MAX);
     for (int i = 0; i < TARGET_MAX; ++i)
         m_InUse.append(false);
-    if (!m_Transports.isEmpty()) {
-        for (CTransport* transport : qAsConst(m_Transports)) {
-            f_DisconnectTargetSignals(transport->m_pPort);
-            transport->m_pPort->BeforeDelete();
-            delete transport;
-        }
-        m_Transports.clear();
+    f_DeleteAllTransports();
+}
+
+void CDeviceAccess::f_DeleteAllTransports()
+{
+    for (CTransport* transport : qAsConst(m_Transports)) {
+        f_DisconnectTargetSignals(transport);
+        transport->m_pPort->BeforeDelete();
+        delete transport;
     }
+    m_Transports.clear();
 }
 
 bool CDeviceAccess::f_IsInUse(int nTargetID) const
@@ -136,7 +134,7 @@ void CDeviceAccess::f_SendEvent(const CDeviceAccessEvent& request)
         transport->m_nParam1 = request.m_nParam1;
         transport->m_nParam2 = request.m_nParam2;
         m_Transports.insert(id, transport);
-        f_ConnectTargetSignals(transport->m_pPort);
+        f_ConnectTargetSignals(transport);
         transport->m_pPort->SetReceiveCompletedCondition(3, 6, 28, 39, 0, true, true);
     }
 
@@ -175,13 +173,19 @@ void CDeviceAccess::f_Reconnect(int nTargetID, CTransport* transport, const QStr
 
 void CDeviceAccess::f_SendNow(int nTargetID, CTransport* transport)
 {
+    transport->m_ReceiveBuffer.clear();
+    f_SendOldestFrame(nTargetID, transport, CTransport::STATE_AWAITING_REPLY);
+}
+
+// Sends the oldest waiting frame and starts the response timer.
+void CDeviceAccess::f_SendOldestFrame(int nTargetID, CTransport* transport, int stateAfterSend)
+{
     if (transport->m_PendingFrames.isEmpty())
         return;
-    transport->m_ReceiveBuffer.clear();
     const QByteArray frame = transport->m_PendingFrames.takeFirst();
     if (transport->m_pPort->Send(frame, 0, -1) < 0)
         return; // reported through the port's Error
-    transport->m_nState = CTransport::STATE_AWAITING_REPLY;
+    transport->m_nState = stateAfterSend;
     transport->m_bAwaitingReply = true;
     transport->m_pPort->GetReceiveTimer()->start();
     emit SendCompleted(Now(), transport->m_Host, frame, nTargetID);
@@ -211,35 +215,22 @@ void CDeviceAccess::f_SendPending(int nTargetID, CTransport* transport)
 
 void CDeviceAccess::f_OnConnected(int target)
 {
-    CTransport* transport = f_Transport(target);
+    CTransport* transport = f_TransportNotCanceled(target);
     if (!transport)
         return;
-    if (transport->m_bCanceled) {
-        f_CancelEnding(target, transport);
-        return;
-    }
     transport->m_nState = CTransport::STATE_CONNECTED;
     transport->m_ReceiveBuffer.clear();
     emit ConnectCompleted(Now(), transport->m_Host, QStringLiteral("Connected."), target);
-    if (f_Transport(target) != transport || transport->m_PendingFrames.isEmpty())
-        return;
-    const QByteArray frame = transport->m_PendingFrames.takeFirst();
-    if (transport->m_pPort->Send(frame, 0, -1) < 0)
-        return;
-    transport->m_bAwaitingReply = true;
-    transport->m_pPort->GetReceiveTimer()->start();
-    emit SendCompleted(Now(), transport->m_Host, frame, target);
+    // The state stays "connected" while this first frame is out.
+    if (f_Transport(target) == transport)
+        f_SendOldestFrame(target, transport, CTransport::STATE_CONNECTED);
 }
 
 void CDeviceAccess::f_OnReadyRead(int target)
 {
-    CTransport* transport = f_Transport(target);
+    CTransport* transport = f_TransportNotCanceled(target);
     if (!transport)
         return;
-    if (transport->m_bCanceled) {
-        f_CancelEnding(target, transport);
-        return;
-    }
     CPortTCP* port = transport->m_pPort;
     QByteArray chunk;
     port->Receive(&chunk, 5000);
@@ -278,42 +269,46 @@ void CDeviceAccess::f_OnReadyRead(int target)
 
 void CDeviceAccess::f_OnFrameTimerTimeout(int nTargetID)
 {
-    CTransport* transport = f_Transport(nTargetID);
-    if (!transport)
-        return;
-    CPortTCP* port = transport->m_pPort;
-    if (port->IsFrameTimeoutIgnored()) {
-        port->SetFrameTimeoutIgnored(false);
-        return;
-    }
-    // Late: the request already has its result, a newer chunk restarted the
-    // gap, or the gap belongs to an earlier request (the gap timer only runs
-    // once bytes of this request are in).
-    if (!transport->m_bAwaitingReply || port->GetFrameTimer()->isActive()
-        || transport->m_ReceiveBuffer.isEmpty())
-        return;
-    if (!port->GetReceiveTimer()->isActive())
-        port->SetReceiveTimeoutIgnored(true);
-    port->GetReceiveTimer()->stop();
-    f_TimeoutEnding(nTargetID, transport);
+    f_OnTimeout(nTargetID, false);
 }
 
 void CDeviceAccess::f_OnReceiveTimerTimeout(int nTargetID)
+{
+    f_OnTimeout(nTargetID, true);
+}
+
+// The frame gap (600 ms without a further chunk) or the response time (5000 ms
+// after the send) has run out.
+void CDeviceAccess::f_OnTimeout(int nTargetID, bool receiveTimer)
 {
     CTransport* transport = f_Transport(nTargetID);
     if (!transport)
         return;
     CPortTCP* port = transport->m_pPort;
-    if (port->IsReceiveTimeoutIgnored()) {
-        port->SetReceiveTimeoutIgnored(false);
+    QTimer* own = receiveTimer ? port->GetReceiveTimer() : port->GetFrameTimer();
+    QTimer* other = receiveTimer ? port->GetFrameTimer() : port->GetReceiveTimer();
+    const bool ignored = receiveTimer ? port->IsReceiveTimeoutIgnored() : port->IsFrameTimeoutIgnored();
+    if (ignored) {
+        if (receiveTimer)
+            port->SetReceiveTimeoutIgnored(false);
+        else
+            port->SetFrameTimeoutIgnored(false);
         return;
     }
-    // Late: the request already has its result, or a newer send restarted the timer.
-    if (!transport->m_bAwaitingReply || port->GetReceiveTimer()->isActive())
+    // Late: the request already has its result, or a newer send or chunk
+    // restarted the timer. The gap timer only runs once bytes of this
+    // request are in, so a gap without bytes belongs to an earlier request.
+    if (!transport->m_bAwaitingReply || own->isActive()
+        || (!receiveTimer && transport->m_ReceiveBuffer.isEmpty()))
         return;
-    if (!transport->m_ReceiveBuffer.isEmpty() && !port->GetFrameTimer()->isActive())
-        port->SetFrameTimeoutIgnored(true);
-    port->GetFrameTimer()->stop();
+    // The other timer may have fired too, its timeout still on its way.
+    if (!other->isActive()) {
+        if (!receiveTimer)
+            port->SetReceiveTimeoutIgnored(true);
+        else if (!transport->m_ReceiveBuffer.isEmpty())
+            port->SetFrameTimeoutIgnored(true);
+    }
+    other->stop();
     f_TimeoutEnding(nTargetID, transport);
 }
 
@@ -331,13 +326,9 @@ void CDeviceAccess::f_TimeoutEnding(int nTargetID, CTransport* transport)
 
 void CDeviceAccess::f_OnError(int target, int code)
 {
-    CTransport* transport = f_Transport(target);
+    CTransport* transport = f_TransportNotCanceled(target);
     if (!transport)
         return;
-    if (transport->m_bCanceled) {
-        f_CancelEnding(target, transport);
-        return;
-    }
     transport->m_pPort->GetReceiveTimer()->stop();
     transport->m_pPort->GetFrameTimer()->stop();
     f_StateSynchronizeWithSocket(transport);
@@ -351,13 +342,9 @@ void CDeviceAccess::f_OnError(int target, int code)
 
 void CDeviceAccess::f_OnDisconnected(int target)
 {
-    CTransport* transport = f_Transport(target);
+    CTransport* transport = f_TransportNotCanceled(target);
     if (!transport)
         return;
-    if (transport->m_bCanceled) {
-        f_CancelEnding(target, transport);
-        return;
-    }
     transport->m_nState = CTransport::STATE_CLOSED;
     emit DisconnectCompleted(Now(), transport->m_Host, QStringLiteral("Disconnected."), target);
     f_SendPending(target, transport);
@@ -378,6 +365,18 @@ void CDeviceAccess::f_OnDisconnectTimerTimeout(int nTargetID)
         || !transport->m_PendingFrames.isEmpty())
         return;
     Delete(nTargetID);
+}
+
+// The target's transport, or null when it has none or was canceled (a
+// canceled transport is ended here: the port's next report finishes it).
+CTransport* CDeviceAccess::f_TransportNotCanceled(int nTargetID)
+{
+    CTransport* transport = f_Transport(nTargetID);
+    if (transport && transport->m_bCanceled) {
+        f_CancelEnding(nTargetID, transport);
+        return nullptr;
+    }
+    return transport;
 }
 
 void CDeviceAccess::f_CancelEnding(int nTargetID, CTransport* transport)
@@ -434,11 +433,10 @@ int CDeviceAccess::Cancel(int nTargetID)
 
 int CDeviceAccess::CancelAll()
 {
+    // An abort may take a transport out of the map, but never frees it here.
     const QList<CTransport*> transports = m_Transports.values();
-    for (CTransport* transport : transports) {
-        if (m_Transports.values().contains(transport))
-            transport->m_pPort->Abort();
-    }
+    for (CTransport* transport : transports)
+        transport->m_pPort->Abort();
     return 0;
 }
 
@@ -485,7 +483,7 @@ void CDeviceAccess::Delete(int nTargetID)
     f_SetInUse(nTargetID, false);
     // From here on nothing of the old port may reach a newer transport of
     // the same id.
-    f_DisconnectTargetSignals(transport->m_pPort);
+    f_DisconnectTargetSignals(transport);
     transport->m_pPort->GetDisconnectTimer()->stop();
     transport->m_pPort->GetReceiveTimer()->stop();
     transport->m_pPort->GetFrameTimer()->stop();
@@ -513,27 +511,27 @@ int CDeviceAccess::f_GetUnusedKey() const
     return -1;
 }
 
-void CDeviceAccess::f_ConnectTargetSignals(CPortTCP* port)
+void CDeviceAccess::f_ConnectTargetSignals(CTransport* transport)
 {
-    connect(port, &CPortBase::Connected, this, &CDeviceAccess::f_OnConnected, Qt::DirectConnection);
-    connect(port, &CPortBase::ReadyRead, this, &CDeviceAccess::f_OnReadyRead, Qt::DirectConnection);
-    connect(port, &CPortBase::Disconnected, this, &CDeviceAccess::f_OnDisconnected, Qt::DirectConnection);
-    connect(port, &CPortBase::Error, this, &CDeviceAccess::f_OnError, Qt::DirectConnection);
-    connect(port, &CPortBase::FrameTimerTimeout, this, &CDeviceAccess::f_OnFrameTimerTimeout, Qt::DirectConnection);
-    connect(port, &CPortBase::ReceiveTimerTimeout, this, &CDeviceAccess::f_OnReceiveTimerTimeout, Qt::DirectConnection);
-    connect(port, &CPortBase::DisconnectTimerTimeout, this, &CDeviceAccess::f_OnDisconnectTimerTimeout,
-            Qt::DirectConnection);
-    connect(port, &CPortBase::StateChanged, this, &CDeviceAccess::f_OnStateChanged, Qt::DirectConnection);
+    CPortTCP* port = transport->m_pPort;
+    transport->m_PortConnections = {
+        connect(port, &CPortBase::Connected, this, &CDeviceAccess::f_OnConnected, Qt::DirectConnection),
+        connect(port, &CPortBase::ReadyRead, this, &CDeviceAccess::f_OnReadyRead, Qt::DirectConnection),
+        connect(port, &CPortBase::Disconnected, this, &CDeviceAccess::f_OnDisconnected, Qt::DirectConnection),
+        connect(port, &CPortBase::Error, this, &CDeviceAccess::f_OnError, Qt::DirectConnection),
+        connect(port, &CPortBase::FrameTimerTimeout, this, &CDeviceAccess::f_OnFrameTimerTimeout,
+                Qt::DirectConnection),
+        connect(port, &CPortBase::ReceiveTimerTimeout, this, &CDeviceAccess::f_OnReceiveTimerTimeout,
+                Qt::DirectConnection),
+        connect(port, &CPortBase::DisconnectTimerTimeout, this, &CDeviceAccess::f_OnDisconnectTimerTimeout,
+                Qt::DirectConnection),
+        connect(port, &CPortBase::StateChanged, this, &CDeviceAccess::f_OnStateChanged, Qt::DirectConnection),
+    };
 }
 
-void CDeviceAccess::f_DisconnectTargetSignals(CPortTCP* port)
+void CDeviceAccess::f_DisconnectTargetSignals(CTransport* transport)
 {
-    disconnect(port, &CPortBase::Connected, this, &CDeviceAccess::f_OnConnected);
-    disconnect(port, &CPortBase::ReadyRead, this, &CDeviceAccess::f_OnReadyRead);
-    disconnect(port, &CPortBase::Disconnected, this, &CDeviceAccess::f_OnDisconnected);
-    disconnect(port, &CPortBase::Error, this, &CDeviceAccess::f_OnError);
-    disconnect(port, &CPortBase::FrameTimerTimeout, this, &CDeviceAccess::f_OnFrameTimerTimeout);
-    disconnect(port, &CPortBase::ReceiveTimerTimeout, this, &CDeviceAccess::f_OnReceiveTimerTimeout);
-    disconnect(port, &CPortBase::DisconnectTimerTimeout, this, &CDeviceAccess::f_OnDisconnectTimerTimeout);
-    disconnect(port, &CPortBase::StateChanged, this, &CDeviceAccess::f_OnStateChanged);
+    for (const QMetaObject::Connection& c : qAsConst(transport->m_PortConnections))
+        disconnect(c);
+    transport->m_PortConnections.clear();
 }

@@ -69,15 +69,19 @@ public slots:
 private:
     void f_Init();
     void f_SendEvent(const CDeviceAccessEvent& request);
+    void f_DeleteAllTransports();
     void f_SendNow(int nTargetID, CTransport* transport);
+    void f_SendOldestFrame(int nTargetID, CTransport* transport, int stateAfterSend);
+    void f_OnTimeout(int nTargetID, bool receiveTimer);
     void f_Reconnect(int nTargetID, CTransport* transport, const QString& host, const QString& port,
                      bool wait);
     void f_SendPending(int nTargetID, CTransport* transport);
     void f_TimeoutEnding(int nTargetID, CTransport* transport);
+    CTransport* f_TransportNotCanceled(int nTargetID);
     void f_CancelEnding(int nTargetID, CTransport* transport);
     void f_StateSynchronizeWithSocket(CTransport* transport);
-    void f_ConnectTargetSignals(CPortTCP* port);
-    void f_DisconnectTargetSignals(CPortTCP* port);
+    void f_ConnectTargetSignals(CTransport* transport);
+    void f_DisconnectTargetSignals(CTransport* transport);
     CTransport* f_Transport(int nTargetID) const { return m_Transports.value(nTargetID, nullptr); }
     bool f_IsInUse(int nTargetID) const;
     void f_SetInUse(int nTargetID, bool inUse);

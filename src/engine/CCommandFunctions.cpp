@@ -41,6 +41,23 @@ void LogException(const char* what)
     qDebug("exception occured [%s]", what);
 }
 
+// Runs `body`; an exception is written to the debug log and gives `failure`,
+// so none ever leaves an operation or a slot.
+template <typename Body>
+int Guarded(Body body, int failure = 0)
+{
+    try {
+        return body();
+    } catch (const QException& e) {
+        LogException(e.what());
+    } catch (const std::exception& e) {
+        LogException(e.what());
+    } catch (...) {
+        LogException("unknown");
+    }
+    return failure;
+}
+
 bool Flag(const CProfile* profile, int id)
 {
     return profile != nullptr && id >= 0 && id < ProfileFlag::Count && profile->m_Flags[id];
@@ -143,19 +160,8 @@ int CCommandFunctions::f_Queue(CEventBase* event, int target)
     return 0;
 }
 
-#define LUMIVOX_QUEUE(expression, target)                                                         \
-    try {                                                                                          \
-        if (f_GetTarget(target) == nullptr)                                                        \
-            return ERROR_NO_PROJECTOR;                                                             \
-        return f_Queue(new expression, target);                                                    \
-    } catch (const QException& e) {                                                                \
-        LogException(e.what());                                                                    \
-    } catch (const std::exception& e) {                                                            \
-        LogException(e.what());                                                                    \
-    } catch (...) {                                                                                \
-        LogException("unknown");                                                                   \
-    }                                                                                              \
-    return ERROR_EXCEPTION;
+#define LUMIVOX_QUEUE(expression, target) \
+    return Guarded([&]() { return f_Queue(new expression, target); }, ERROR_EXCEPTION);
 
 int CCommandFunctions::SetPower(int value, int eventID, int target, int from, int act, int cmd, bool flag)
 {
@@ -222,21 +228,14 @@ int CCommandFunctions::GetGain(QList<int>& keys, int eventID, int target, int fr
 
 int CCommandFunctions::Stop(int eventID, int target, int from, int act, int cmd, bool flag)
 {
-    try {
+    return Guarded([&]() {
         f_ClearEventQueue();
         if (f_GetTarget(target) == nullptr)
             return ERROR_NO_PROJECTOR;
         CCommandFunctionsEventCancel cancel(eventID, target, from, act, cmd, flag);
         CancelProc(&cancel);
         return 0;
-    } catch (const QException& e) {
-        LogException(e.what());
-    } catch (const std::exception& e) {
-        LogException(e.what());
-    } catch (...) {
-        LogException("unknown");
-    }
-    return ERROR_EXCEPTION;
+    }, ERROR_EXCEPTION);
 }
 
 // ---------------------------------------------------------------------------
@@ -244,19 +243,19 @@ int CCommandFunctions::Stop(int eventID, int target, int from, int act, int cmd,
 
 void CCommandFunctions::f_OnCheckCommand(int nTargetID)
 {
-    try {
+    Guarded([&]() {
         CProjectorData* record = f_GetTarget(nTargetID);
         if (record == nullptr)
-            return;
+            return 0;
         if (record->m_PendingEvents.isEmpty()) {
             if ((record->m_StepNo == STEP_IDLE || record->m_StepNo == STEP_UNUSED) && m_pDeviceAccess != nullptr)
                 m_pDeviceAccess->DisconnectTimerStart(nTargetID);
-            return;
+            return 0;
         }
         if (m_pDeviceAccess != nullptr)
             m_pDeviceAccess->DisconnectTimerStop(nTargetID);
         if (record->m_StepNo != STEP_IDLE)
-            return;
+            return 0;
         record->m_Result = RESULT_NONE;
         record->m_ErrorCode = 0;
         CEventContainer* box = record->m_PendingEvents.takeFirst();
@@ -272,13 +271,8 @@ void CCommandFunctions::f_OnCheckCommand(int nTargetID)
             emit CheckCommand(nTargetID);
         }
         delete event;
-    } catch (const QException& e) {
-        LogException(e.what());
-    } catch (const std::exception& e) {
-        LogException(e.what());
-    } catch (...) {
-        LogException("unknown");
-    }
+        return 0;
+    });
 }
 
 void CCommandFunctions::f_SendCommand(CProjectorData* record, QByteArray& frame, bool)
@@ -507,29 +501,33 @@ void CCommandFunctions::f_CallCurrentHandler(CProjectorData* record, CEventBase*
         (this->*handler)(result);
 }
 
-void CCommandFunctions::SequenceCompletedProc(CEventBase* event)
+// What the four result handlers share: an idle projector takes no result;
+// otherwise the result is noted and null is returned so the caller may adjust
+// the error code before the command's handler is called.
+CProjectorData* CCommandFunctions::f_TakeResult(CEventBase* event, int result)
 {
     CProjectorData* record = f_GetTarget(static_cast<CCommandFunctionsEvent*>(event)->m_nTargetID);
     if (record == nullptr)
-        return;
+        return nullptr;
     if (record->m_StepNo == STEP_IDLE) {
         SetNextEventIsPooled(true);
-        return;
+        return nullptr;
     }
-    record->m_Result = RESULT_ACK;
-    f_CallCurrentHandler(record, event);
+    record->m_Result = result;
+    return record;
+}
+
+void CCommandFunctions::SequenceCompletedProc(CEventBase* event)
+{
+    if (CProjectorData* record = f_TakeResult(event, RESULT_ACK))
+        f_CallCurrentHandler(record, event);
 }
 
 void CCommandFunctions::OnErrorProc(CEventBase* event)
 {
-    CProjectorData* record = f_GetTarget(static_cast<CCommandFunctionsEvent*>(event)->m_nTargetID);
+    CProjectorData* record = f_TakeResult(event, RESULT_ERROR);
     if (record == nullptr)
         return;
-    if (record->m_StepNo == STEP_IDLE) {
-        SetNextEventIsPooled(true);
-        return;
-    }
-    record->m_Result = RESULT_ERROR;
     // Socket errors of the device link all read as one communication error.
     if (record->m_ErrorCode >= -1100 && record->m_ErrorCode <= -1000)
         record->m_ErrorCode = ERROR_COMMUNICATION;
@@ -538,27 +536,15 @@ void CCommandFunctions::OnErrorProc(CEventBase* event)
 
 void CCommandFunctions::NackReceivedProc(CEventBase* event)
 {
-    CProjectorData* record = f_GetTarget(static_cast<CCommandFunctionsEvent*>(event)->m_nTargetID);
-    if (record == nullptr)
-        return;
-    if (record->m_StepNo == STEP_IDLE) {
-        SetNextEventIsPooled(true);
-        return;
-    }
-    record->m_Result = RESULT_NACK;
-    f_CallCurrentHandler(record, event);
+    if (CProjectorData* record = f_TakeResult(event, RESULT_NACK))
+        f_CallCurrentHandler(record, event);
 }
 
 void CCommandFunctions::CanceledProc(CEventBase* event)
 {
-    CProjectorData* record = f_GetTarget(static_cast<CCommandFunctionsEvent*>(event)->m_nTargetID);
+    CProjectorData* record = f_TakeResult(event, RESULT_CANCELED);
     if (record == nullptr)
         return;
-    if (record->m_StepNo == STEP_IDLE) {
-        SetNextEventIsPooled(true);
-        return;
-    }
-    record->m_Result = RESULT_CANCELED;
     record->m_ErrorCode = ERROR_CANCELED;
     f_CallCurrentHandler(record, event);
 }
@@ -651,10 +637,10 @@ void CCommandFunctions::f_OnSendCompleted(QDateTime time, QString, QByteArray da
 
 void CCommandFunctions::f_OnReceived(QDateTime time, QString, QByteArray data, int nTargetID)
 {
-    try {
+    Guarded([&]() {
         CProjectorData* record = f_GetTarget(nTargetID);
         if (record == nullptr)
-            return;
+            return 0;
         ReturnParameter& r = f_Return(record);
         const bool late = (r.lastFrameTime.isValid() && time < r.lastFrameTime) || record->m_ErrorCode != 0;
         record->m_ReceiveFrame = data;
@@ -669,7 +655,7 @@ void CCommandFunctions::f_OnReceived(QDateTime time, QString, QByteArray data, i
                 qDebug() << "CCommandFunctions::f_OnReceived late incomplete frame dropped. nTargetID:" << nTargetID;
             else
                 f_OnError(ERROR_INCOMPLETE, nTargetID);
-            return;
+            return 0;
         }
         if (!f_IsCommandSumSubmit(data)) {
             if (late)
@@ -677,14 +663,14 @@ void CCommandFunctions::f_OnReceived(QDateTime time, QString, QByteArray data, i
                          << nTargetID;
             else
                 f_OnError(ERROR_CHECKSUM, nTargetID);
-            return;
+            return 0;
         }
         const int nack = f_GetNackCode(data);
         if (late) {
             // A late positive reply still brings news of the projector.
             if (nack == 0)
                 f_StoreReceivedData(record, f_GetCommandID(data));
-            return;
+            return 0;
         }
         if (!f_IsMatchCommandID(record->m_SendFrame, data))
             f_OnError(ERROR_MISMATCH, nTargetID);
@@ -692,13 +678,8 @@ void CCommandFunctions::f_OnReceived(QDateTime time, QString, QByteArray data, i
             f_OnSequenceCompleted(nTargetID);
         else
             f_OnNackReceived(nack, nTargetID);
-    } catch (const QException& e) {
-        LogException(e.what());
-    } catch (const std::exception& e) {
-        LogException(e.what());
-    } catch (...) {
-        LogException("unknown");
-    }
+        return 0;
+    });
 }
 
 void CCommandFunctions::f_OnError(QDateTime, QString, int code, int nTargetID)
@@ -706,85 +687,65 @@ void CCommandFunctions::f_OnError(QDateTime, QString, int code, int nTargetID)
     f_OnError(code, nTargetID);
 }
 
-void CCommandFunctions::f_OnError(int code, int nTargetID)
+// Feeds a result into the command that runs for the projector: a result
+// object filled from the command's return parameters, handed to `proc`.
+template <class ResultEvent>
+void CCommandFunctions::f_FeedResult(int nTargetID, const int* code, void (CCommandFunctions::*proc)(CEventBase*))
 {
-    try {
+    Guarded([&]() {
         CProjectorData* record = f_GetTarget(nTargetID);
         if (record == nullptr || !f_IsReturnTarget(record, nTargetID))
-            return;
-        record->m_ErrorCode = code;
+            return 0;
+        if (code != nullptr)
+            record->m_ErrorCode = *code;
         const ReturnParameter r = f_Return(record);
-        CCommandFunctionsEventOnError result(r.eventID, r.target, r.from, r.act, r.cmd);
-        OnErrorProc(&result);
-    } catch (...) {
-        LogException("f_OnError");
-    }
+        ResultEvent result(r.eventID, r.target, r.from, r.act, r.cmd);
+        (this->*proc)(&result);
+        return 0;
+    });
+}
+
+void CCommandFunctions::f_OnError(int code, int nTargetID)
+{
+    f_FeedResult<CCommandFunctionsEventOnError>(nTargetID, &code, &CCommandFunctions::OnErrorProc);
 }
 
 void CCommandFunctions::f_OnSequenceCompleted(int nTargetID)
 {
-    try {
-        CProjectorData* record = f_GetTarget(nTargetID);
-        if (record == nullptr || !f_IsReturnTarget(record, nTargetID))
-            return;
-        const ReturnParameter r = f_Return(record);
-        CCommandFunctionsEventSequenceCompleted result(r.eventID, r.target, r.from, r.act, r.cmd);
-        SequenceCompletedProc(&result);
-    } catch (...) {
-        LogException("f_OnSequenceCompleted");
-    }
+    f_FeedResult<CCommandFunctionsEventSequenceCompleted>(nTargetID, nullptr,
+                                                          &CCommandFunctions::SequenceCompletedProc);
 }
 
 void CCommandFunctions::f_OnNackReceived(int code, int nTargetID)
 {
-    try {
-        CProjectorData* record = f_GetTarget(nTargetID);
-        if (record == nullptr || !f_IsReturnTarget(record, nTargetID))
-            return;
-        record->m_ErrorCode = code;
-        const ReturnParameter r = f_Return(record);
-        CCommandFunctionsEventNackReceived result(r.eventID, r.target, r.from, r.act, r.cmd);
-        NackReceivedProc(&result);
-    } catch (...) {
-        LogException("f_OnNackReceived");
-    }
+    f_FeedResult<CCommandFunctionsEventNackReceived>(nTargetID, &code, &CCommandFunctions::NackReceivedProc);
 }
 
 void CCommandFunctions::f_OnCanceled(int nTargetID)
 {
-    try {
-        CProjectorData* record = f_GetTarget(nTargetID);
-        if (record == nullptr || !f_IsReturnTarget(record, nTargetID))
-            return;
-        const ReturnParameter r = f_Return(record);
-        CCommandFunctionsEventCanceled result(r.eventID, r.target, r.from, r.act, r.cmd);
-        CanceledProc(&result);
-    } catch (...) {
-        LogException("f_OnCanceled");
-    }
+    f_FeedResult<CCommandFunctionsEventCanceled>(nTargetID, nullptr, &CCommandFunctions::CanceledProc);
 }
 
 void CCommandFunctions::f_OnStateChanged(int nTargetID)
 {
-    try {
+    Guarded([&]() {
         emit TransportStateUpdate(nTargetID);
         if (m_pDeviceAccess == nullptr || m_pDeviceAccess->IsCommunicating(nTargetID))
-            return;
+            return 0;
         if (m_pDeviceAccess->IsCanceled(nTargetID)) {
             qDebug() << "CCommandFunctions::f_OnStateChanged Canceled Communication. nTargetID:" << nTargetID;
-            return;
+            return 0;
         }
         CProjectorData* record = f_GetTarget(nTargetID);
         if (record == nullptr || record->m_StepNo != STEP_MODEL_INFO)
-            return;
+            return 0;
         record->m_Profile = nullptr;
         record->m_ConnectState = 0;
         record->m_EngineFlags[FLAG_IDENTIFIED] = 0;
         f_ClearEventQueue();
         f_DeletePendingCommands(record);
-    } catch (...) {
-        LogException("f_OnStateChanged");
-    }
+        return 0;
+    });
 }
 
 // ---------------------------------------------------------------------------

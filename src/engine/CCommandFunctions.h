@@ -247,6 +247,9 @@ private:
     };
 
     ReturnParameter& f_Return(CProjectorData* record);
+    CProjectorData* f_TakeResult(CEventBase* event, int result);
+    template <class ResultEvent>
+    void f_FeedResult(int nTargetID, const int* code, void (CCommandFunctions::*proc)(CEventBase*));
 
     QMap<int, CProjectorData*>* m_pProjectorDatas;
     CDeviceAccess* m_pDeviceAccess;

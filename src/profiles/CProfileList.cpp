@@ -1,9 +1,9 @@
 #include "CProfileList.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QScopedPointer>
 
+#include "AppPaths.h"
 #include "CIniFileAccess.h"
 #include "CProfile.h"
 #include "CSectionItemList.h"
@@ -68,7 +68,7 @@ QString CProfileList::f_GetProfilePath(QString fileName)
 {
     // An absolute name (a test fixture) is used as it is; QDir::filePath gives
     // the plain-name result "<program folder>/<name>" unchanged.
-    return QDir(QCoreApplication::applicationDirPath()).filePath(fileName);
+    return QDir(AppPaths::programFolder()).filePath(fileName);
 }
 
 QString CProfileList::f_GetProfilePath()

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "CKeyEchoTranslator.h"
+#include "CLanguageCodeTable.h"
 #include "CListViewColumnStatus.h"
 
 // Owns a column map for the length of a test.
@@ -116,6 +117,26 @@ private slots:
         }
         QCOMPARE(visible, (QList<int>{ 0, 1, 3, 5, 8, 12, 13, 15, 16, 17, 21 }));
         QCOMPARE(CListViewColumnStatus::DEFAULT_SORT_ID, 3);
+    }
+
+    void englishTitlesFromTheEmbeddedCatalogue()
+    {
+        CLanguageCodeTable language(CLanguageCodeTable::LANG_ENGLISH);
+        language.SetCulture(nullptr);
+        QVERIFY(language.m_pTranslator);
+        QCoreApplication::installTranslator(language.m_pTranslator);
+        ColumnMapHolder columns;
+        CListViewColumnStatus::f_MakePjListColumns(&columns.map);
+        QCoreApplication::removeTranslator(language.m_pTranslator);
+        QStringList titles;
+        for (CListViewColumnStatus* column : qAsConst(columns.map))
+            titles.append(column->m_Title);
+        QCOMPARE(titles, (QStringList{ "Projector Error", "Communication Error", "Projector Name", "Setting Name",
+                                       "Device", "Setting", "Port", "Model Name", "Status", "Picture Blank",
+                                       "Sound Mute", "On-screen Display", "Eco Mode", "Lamp Used Hours",
+                                       "Lamp2 Used Hours", "Filter Used Hours", "Input Terminal", "MAC Address",
+                                       "MAC Address2", "MAC Address3", "Lens Cover/Shutter", "Serial No.",
+                                       "User Comment", "Last Update", "Remark" }));
     }
 
     void titlesComeFromTheInstalledCatalogue()

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "CKeyEchoTranslator.h"
+#include "CLanguageCodeTable.h"
 #include "CMailSettings.h"
 
 Q_DECLARE_METATYPE(QList<QString>)
@@ -128,6 +129,35 @@ private slots:
         const QString translated = CMailSettings::MailCompletedMsg(value);
         QCoreApplication::removeTranslator(&catalogue);
         QCOMPARE(translated, QStringLiteral("T:CMailSettings:") + key);
+    }
+
+    void englishTextsFromTheEmbeddedCatalogue_data()
+    {
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("text");
+        const QString generic = QStringLiteral("Mail Sending has been failed. (An uncertain error occurs. )");
+        QTest::newRow("0") << 0 << "Mail Sending has been completed.";
+        QTest::newRow("8") << 8
+                           << "One addressee or more in recipient was not able to deliver the message.";
+        QTest::newRow("9") << 9 << generic;
+        QTest::newRow("10 has a line break") << 10 << "POP3 Server\nThe connection was refused.";
+        QTest::newRow("18 keeps its trailing blank") << 18 << "POP3 Server\nIt failed in disconnect. ";
+        QTest::newRow("21") << 21 << generic;
+        QTest::newRow("-1") << -1 << generic;
+    }
+
+    void englishTextsFromTheEmbeddedCatalogue()
+    {
+        QFETCH(int, result);
+        QFETCH(QString, text);
+        CLanguageCodeTable language(CLanguageCodeTable::LANG_ENGLISH);
+        language.SetCulture(nullptr);
+        QVERIFY(language.m_pTranslator);
+        QCoreApplication::installTranslator(language.m_pTranslator);
+        const QString message =
+            CMailSettings::MailCompletedMsg(static_cast<CMailSettings::SMTP_RESULT::Enum>(result));
+        QCoreApplication::removeTranslator(language.m_pTranslator);
+        QCOMPARE(message, text);
     }
 
     void inputCheck_data()

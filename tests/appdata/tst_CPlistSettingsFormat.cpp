@@ -167,6 +167,37 @@ private slots:
         QCOMPARE(settings.value(QStringLiteral("Mail/Pass")).toString(), text);
     }
 
+    void textsWithBrokenCharacters_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("control character") << QStringLiteral("a") + QChar(0x01) + QStringLiteral("b");
+        QTest::newRow("lone high surrogate") << QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b");
+        QTest::newRow("lone low surrogate") << QStringLiteral("a") + QChar(0xDC00);
+        QTest::newRow("not a character") << QStringLiteral("x") + QChar(0xFFFE);
+    }
+
+    void textsWithBrokenCharacters()
+    {
+        // Whatever is stored, the file stays a readable property list, and
+        // a key keeps the characters XML can carry.
+        QFETCH(QString, text);
+        const QString keyText = QStringLiteral("K") + text + QString::fromUtf8("\xF0\x9D\x84\x9E");
+        {
+            QSettings settings(m_Path, CPlistSettingsFormat::Format());
+            settings.setValue(QStringLiteral("G/Value"), text);
+            settings.setValue(QStringLiteral("G/") + keyText, 1);
+        }
+        QCOMPARE(checkWellFormedPlist(readAll(m_Path)), QString());
+        QSettings settings(m_Path, CPlistSettingsFormat::Format());
+        QCOMPARE(settings.status(), QSettings::NoError);
+        QCOMPARE(settings.allKeys().size(), 2);
+        QVERIFY(settings.value(QStringLiteral("G/Value")).isValid());
+        for (const QString& child : settings.allKeys()) {
+            if (child != QLatin1String("G/Value"))
+                QVERIFY2(child.endsWith(QString::fromUtf8("\xF0\x9D\x84\x9E")), qPrintable(child));
+        }
+    }
+
     void keysFormADictionaryTree()
     {
         {

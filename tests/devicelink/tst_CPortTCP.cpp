@@ -30,6 +30,13 @@ class tst_CPortTCP : public QObject
         return port.Connect(&host, &portText, wait);
     }
 
+    // Connects without blocking and waits, with the event loop, for the result.
+    static bool ConnectAndWait(CPortTCP& port, const CSimulatedProjector* projector)
+    {
+        QSignalSpy connected(&port, &CPortBase::Connected);
+        return Connect(port, projector, false) == 0 && connected.wait(5000);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -201,9 +208,7 @@ private slots:
         QCOMPARE(tcp.GetSocketState(), int(QAbstractSocket::UnconnectedState));
         // Free to try again.
         projector->SetConnectMode(CSimulatedProjector::CONNECT_ACCEPT);
-        QSignalSpy connected(&tcp, &CPortBase::Connected);
-        QCOMPARE(Connect(tcp, projector, false), 0);
-        QTRY_COMPARE(connected.count(), 1);
+        QVERIFY(ConnectAndWait(tcp, projector));
         QCOMPARE(errors.count(), 1);
     }
 
@@ -233,9 +238,7 @@ private slots:
         CSimulatedProjector* projector = StartProjector();
         QVERIFY(projector);
         CPortTCP tcp;
-        QSignalSpy connected(&tcp, &CPortBase::Connected);
-        QCOMPARE(Connect(tcp, projector, false), 0);
-        QTRY_COMPARE(connected.count(), 1);
+        QVERIFY(ConnectAndWait(tcp, projector));
         QSignalSpy disconnected(&tcp, &CPortBase::Disconnected);
         tcp.Abort();
         QCOMPARE(disconnected.count(), 1);
@@ -256,9 +259,7 @@ private slots:
         CSimulatedProjector* projector = StartProjector();
         QVERIFY(projector);
         CPortTCP tcp;
-        QSignalSpy connected(&tcp, &CPortBase::Connected);
-        QCOMPARE(Connect(tcp, projector, false), 0);
-        QTRY_COMPARE(connected.count(), 1);
+        QVERIFY(ConnectAndWait(tcp, projector));
         QSignalSpy errors(&tcp, &CPortBase::Error);
         QSignalSpy disconnected(&tcp, &CPortBase::Disconnected);
         projector->CloseConnections();

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "CProfile.h"
+#include "EngineTestData.h"
 #include "EngineTestRig.h"
 #include "SimFrame.h"
 
@@ -266,8 +267,7 @@ private slots:
         CProjectorData* record = rig.Record(id);
         QCOMPARE(record->m_ErrorCode, -402);
 
-        const QByteArray lamp = QByteArray::fromHex("23950000081000000020000000") ;
-        QByteArray reply = MakeSimFrame(0x23, 0x95, lamp.mid(5, 8));
+        const QByteArray reply = MakeSimFrame(0x23, 0x95, Hex("10 00 00 00 20 00 00 00"));
         rig.m_Engine.f_OnReceived(QDateTime::currentDateTime().addSecs(1), record->m_Address, reply, id);
         rig.m_Engine.f_OnReceived(QDateTime::currentDateTime().addSecs(1), record->m_Address,
                                   QByteArray::fromHex("2395000008"), id);
@@ -393,6 +393,25 @@ private slots:
         QTest::qWait(20);
         QCOMPARE(spies.Ends(), 1);
         QCOMPARE(record->m_StepNo, 0);
+    }
+
+    // A projector that hangs up on the model request: the command ends with
+    // the communication error, and the next one still gets a result of its own.
+    void hangUpWhileIdentifying()
+    {
+        EngineTestRig rig;
+        const int id = rig.Add(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        rig.Projector(id)->SetHandler([](const QByteArray&) { return CSimReply::Close(); });
+        EngineSpies spies(&rig.m_Engine);
+        QSignalSpy state(&rig.m_Engine, &CCommandFunctions::TransportStateUpdate);
+        rig.m_Engine.SetPower(1, 1, id, FROM, ACT, CMD_POWER, false);
+        rig.m_Engine.SetPower(0, 2, id, FROM, ACT, CMD_POWER, false);
+        QTRY_COMPARE(spies.error.count(), 2);
+        QCOMPARE(Ints(spies.error.at(0)), (QList<int>{-301, 1, id, FROM, ACT, CMD_POWER}));
+        QCOMPARE(Ints(spies.error.at(1)), (QList<int>{-301, 2, id, FROM, ACT, CMD_POWER}));
+        QCOMPARE(rig.Requests(id), (QList<int>{29, 29}));
+        QVERIFY(state.count() > 0);
+        QCOMPARE(rig.Record(id)->m_ConnectState, 0);
     }
 
     void setupOnlyOnce()

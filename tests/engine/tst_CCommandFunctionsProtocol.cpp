@@ -2,24 +2,9 @@
 
 #include "CCommandFunctions.h"
 #include "CVariantParameter.h"
+#include "EngineTestData.h"
 
 namespace {
-
-QByteArray Hex(const char* text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
-
-QList<CVariantParameter> Bytes(const QList<int>& values)
-{
-    QList<CVariantParameter> list;
-    for (int v : values) {
-        CVariantParameter p;
-        p.FromInt(v);
-        list.append(p);
-    }
-    return list;
-}
 
 QList<CVariantParameter> Text(const QByteArray& bytes)
 {
@@ -47,37 +32,37 @@ private slots:
         QTest::newRow("1 input signal") << 1 << none << Hex("00 92 00 00 01 FF 92");
         QTest::newRow("2 power on") << 2 << none << Hex("02 00 00 00 00 02");
         QTest::newRow("3 power off") << 3 << none << Hex("02 01 00 00 00 03");
-        QTest::newRow("4 input 01") << 4 << Bytes({0x01}) << Hex("02 03 00 00 02 01 01 09");
-        QTest::newRow("4 input 1A") << 4 << Bytes({0x1A}) << Hex("02 03 00 00 02 01 1A 22");
+        QTest::newRow("4 input 01") << 4 << IntParams({0x01}) << Hex("02 03 00 00 02 01 01 09");
+        QTest::newRow("4 input 1A") << 4 << IntParams({0x1A}) << Hex("02 03 00 00 02 01 1A 22");
         QTest::newRow("5 picture mute on") << 5 << none << Hex("02 10 00 00 00 12");
         QTest::newRow("6 picture mute off") << 6 << none << Hex("02 11 00 00 00 13");
         QTest::newRow("7 sound mute on") << 7 << none << Hex("02 12 00 00 00 14");
         QTest::newRow("8 sound mute off") << 8 << none << Hex("02 13 00 00 00 15");
         QTest::newRow("9 osd mute on") << 9 << none << Hex("02 14 00 00 00 16");
         QTest::newRow("10 osd mute off") << 10 << none << Hex("02 15 00 00 00 17");
-        QTest::newRow("11 brightness set") << 11 << Bytes({0x00, 0xFF, 10, 3, 0})
+        QTest::newRow("11 brightness set") << 11 << IntParams({0x00, 0xFF, 10, 3, 0})
                                            << Hex("03 10 00 00 05 00 FF 0A 03 00 24");
-        QTest::newRow("12 volume set") << 12 << Bytes({5, 0, 7, 1, 0}) << Hex("03 10 00 00 05 05 00 07 01 00 25");
+        QTest::newRow("12 volume set") << 12 << IntParams({5, 0, 7, 1, 0}) << Hex("03 10 00 00 05 05 00 07 01 00 25");
         QTest::newRow("13 info 49") << 13 << none << Hex("03 8A 00 00 00 8D");
         QTest::newRow("14 lamp times") << 14 << none << Hex("03 8C 00 00 00 8F");
         QTest::newRow("15 filter") << 15 << none << Hex("03 95 00 00 00 98");
-        QTest::newRow("16 lamp 2 usage") << 16 << Bytes({1, 1}) << Hex("03 96 00 00 02 01 01 9D");
+        QTest::newRow("16 lamp 2 usage") << 16 << IntParams({1, 1}) << Hex("03 96 00 00 02 01 01 9D");
         QTest::newRow("17 text set") << 17 << Text("ABC")
                                      << Hex("03 8B 00 00 32 01 41 42 43").append(QByteArray(46, '\0')).append('\x87');
         QTest::newRow("17 text set, 60 bytes cut to 49")
             << 17 << Text(QByteArray(60, 'A'))
             << Hex("03 8B 00 00 32 01").append(QByteArray(49, 'A')).append(char((0x03 + 0x8B + 0x32 + 1 + 49 * 0x41) & 0xFF));
-        QTest::newRow("18 gain get") << 18 << Bytes({2, 0, 1}) << Hex("03 04 00 00 03 02 00 01 0D");
-        QTest::newRow("19 gain get 2") << 19 << Bytes({5, 0, 1}) << Hex("03 05 00 00 03 05 00 01 11");
+        QTest::newRow("18 gain get") << 18 << IntParams({2, 0, 1}) << Hex("03 04 00 00 03 02 00 01 0D");
+        QTest::newRow("19 gain get 2") << 19 << IntParams({5, 0, 1}) << Hex("03 05 00 00 03 05 00 01 11");
         QTest::newRow("20 status") << 20 << none << Hex("00 85 00 00 01 00 86");
         QTest::newRow("21 status 32") << 21 << none << Hex("00 85 00 00 01 04 8A");
         QTest::newRow("22 cover") << 22 << none << Hex("00 85 00 00 01 05 8B");
-        QTest::newRow("23 freeze on") << 23 << Bytes({1}) << Hex("01 98 00 00 01 01 9B");
-        QTest::newRow("23 freeze off") << 23 << Bytes({0}) << Hex("01 98 00 00 01 00 9A");
-        QTest::newRow("24 v freq") << 24 << Bytes({0, 4, 1}) << Hex("00 D0 00 00 03 00 04 01 D8");
+        QTest::newRow("23 freeze on") << 23 << IntParams({1}) << Hex("01 98 00 00 01 01 9B");
+        QTest::newRow("23 freeze off") << 23 << IntParams({0}) << Hex("01 98 00 00 01 00 9A");
+        QTest::newRow("24 v freq") << 24 << IntParams({0, 4, 1}) << Hex("00 D0 00 00 03 00 04 01 D8");
         QTest::newRow("25 lamp mode") << 25 << none << Hex("03 B0 00 00 01 07 BB");
         QTest::newRow("26 name") << 26 << none << Hex("03 B0 00 00 01 2C E0");
-        QTest::newRow("27 mac 3") << 27 << Bytes({2}) << Hex("03 B0 00 00 02 9A 02 51");
+        QTest::newRow("27 mac 3") << 27 << IntParams({2}) << Hex("03 B0 00 00 02 9A 02 51");
         QTest::newRow("28 name set empty") << 28 << Text("")
                                            << Hex("03 B1 00 00 12 2C").append(QByteArray(17, '\0')).append('\xF2');
         QTest::newRow("28 name set PJ1") << 28 << Text("PJ1")

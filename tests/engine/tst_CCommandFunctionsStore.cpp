@@ -3,14 +3,10 @@
 #include "CCommandFunctions.h"
 #include "CGainInfo.h"
 #include "CProjectorData.h"
+#include "EngineTestData.h"
 #include "SimFrame.h"
 
 namespace {
-
-QByteArray Hex(const char* text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 QByteArray Reply(int cls, int code, const QByteArray& data)
 {
@@ -229,12 +225,7 @@ private slots:
         QTest::addColumn<int>("defaultKnown");
 
         QByteArray sent18, sent19, sent18volume;
-        QList<CVariantParameter> p;
-        for (int v : {1, 0, 1}) {
-            CVariantParameter x;
-            x.FromInt(v);
-            p << x;
-        }
+        QList<CVariantParameter> p = IntParams({1, 0, 1});
         CCommandFunctions::f_MakeStaticCommand(&sent18, 18, &p);
         CCommandFunctions::f_MakeStaticCommand(&sent19, 19, &p);
         p[0].FromInt(5);

@@ -2,6 +2,7 @@
 
 #include <QScopedPointer>
 
+#include "CIniFileAccess.h"
 #include "CProfile.h"
 #include "CProfileList.h"
 #include "CSectionItemList.h"
@@ -137,8 +138,15 @@ private slots:
         QCOMPARE(ItemTexts(famA->EcoMarks()), (QStringList{ "0:OFF", "1:ECO" }));
         QCOMPARE(famA->m_ItemList[CProfile::ListPicturePreset]->count(), 7);
 
+        // A model without any section of its own: every flag at its default.
         const CProfile* modelB = list.m_ProfileMap.value(0x1A2B3C05);
         QCOMPARE(modelB->m_ModelCodeLength, 8);
+        for (int id = 0; id < ProfileFlag::Count; ++id) {
+            if (id == ProfileFlag::SetFreezeSupported)
+                continue;
+            const bool defaultFalse = QList<int>{ 0, 1, 3, 20, 21, 22, 23, 29, 32, 33, 35, 36, 37, 104, 105 }.contains(id);
+            QCOMPARE(modelB->GetProfileBoolParameter(id), !defaultFalse);
+        }
         QVERIFY(!modelB->m_EcoMarksLoaded);
         QVERIFY(modelB->EcoMarks()->isEmpty());
         QCOMPARE(ItemTexts(modelB->InputTerminals()), kBuiltInTerminals);
@@ -305,6 +313,49 @@ private slots:
         CProfileList list(WriteProfileFile(dir, "Profile.ini", kFixture));
         QVERIFY(list.f_LoadProfile());
         QCOMPARE(list.m_ProfileMap.size(), 4);
+    }
+
+    void shippedProfileUsesOnlyKnownNames()
+    {
+        // A misspelt key or section in the shipped file would silently fall
+        // back to a default.
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Profile.ini");
+        QVERIFY(QFile::copy(":/shipped/Profile.ini", path));
+        QStringList known{ "ModelImage" };
+        for (int id = 0; id < ProfileFlag::Count; ++id)
+            known << CProfile::FunctionKey(id);
+        const QStringList sections{ CProfile::FUNC_SECTION, CProfile::TERM_SECTION, CProfile::PRESET_SECTION,
+                                    CProfile::GAMMA_SECTION, CProfile::COLORTEMPRATURE_SECTION,
+                                    CProfile::OVERSCAN_SECTION, CProfile::ASPECT_SECTION,
+                                    CProfile::RANDOMNR_SECTION, CProfile::MOSQUITONR_SECTION,
+                                    CProfile::BLOCKNR_SECTION, CProfile::DEINTERLACE_SECTION,
+                                    CProfile::_3DYCSEPARATION_SECTION, CProfile::_3DSURROUND_SECTION,
+                                    CProfile::ECO_SECTION };
+        CIniFileAccess ini(path);
+        QStringList models;
+        ini.GetIniKeys(CProfile::MODELS_SECTION, models);
+        QCOMPARE(models.size(), 4);
+        QStringList expectedSections{ CProfile::HEAD_SECTION, CProfile::MODELS_SECTION,
+                                      CProfile::MULTI_TERM_SECTION };
+        for (const QString& code : models) {
+            QString prefix;
+            ini.GetIniString(CProfile::MODELS_SECTION, code, QString(""), &prefix);
+            for (const QString& word : sections)
+                expectedSections << prefix + ' ' + word;
+            QStringList keys;
+            ini.GetIniKeys(prefix + ' ' + CProfile::FUNC_SECTION, keys);
+            QVERIFY2(!keys.isEmpty(), qPrintable(prefix));
+            for (const QString& key : keys)
+                QVERIFY2(known.contains(key), qPrintable(prefix + ": " + key));
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        for (const QByteArray& raw : file.readAll().split('\n')) {
+            const QString line = QString::fromLatin1(raw).trimmed();
+            if (line.startsWith('['))
+                QVERIFY2(expectedSections.contains(line.mid(1, line.size() - 2)), qPrintable(line));
+        }
     }
 
     void shippedProfile()

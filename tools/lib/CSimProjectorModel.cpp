@@ -208,8 +208,10 @@ bool CSimProjectorModel::f_Supported(int index, const QByteArray& request) const
         return m_Spec.lampCount > 0;
     case 16:
         return d0 < m_Spec.lampCount;
-    case 27:
-        return d0 < 2 || (d0 == 2 && m_Spec.hasMac3);
+    case 27: {
+        const int which = At(request, 6);
+        return which < 2 || (which == 2 && m_Spec.hasMac3);
+    }
     case 12:
         return m_Spec.hasVolume;
     case 18:
@@ -306,7 +308,8 @@ QByteArray CSimProjectorModel::f_Positive(int index, const QByteArray& request)
             const int wanted = At(in, 2) == 1 ? g.current + value : value;
             g.current = qBound(g.minimum, wanted, g.maximum);
         }
-        return d;
+        // The acknowledgement names the kind, so a late one can still be told apart.
+        return QByteArray(1, char(kind));
     }
     case 13:
         return Padded(s.versions, 49);
@@ -353,10 +356,11 @@ QByteArray CSimProjectorModel::f_Positive(int index, const QByteArray& request)
             d.append(char(0x01));
         return d;
     }
+    // The first status byte repeats the request's form.
     case 20:
-        return QByteArray().append(char(s.power)).append(char(0)).append(char(0));
+        return QByteArray().append(char(0x00)).append(char(s.power)).append(char(0));
     case 21:
-        return QByteArray(1, char(s.power)).append(QByteArray(31, '\0'));
+        return QByteArray().append(char(0x04)).append(char(s.power)).append(QByteArray(30, '\0'));
     case 22:
         return QByteArray(1, char(s.cover));
     case 23:
@@ -390,7 +394,7 @@ QByteArray CSimProjectorModel::f_Positive(int index, const QByteArray& request)
             name.truncate(nul);
         QTextCodec* sjis = ShiftJis();
         s.projectorName = sjis ? sjis->toUnicode(name) : QString::fromLatin1(name);
-        return d;
+        return QByteArray(1, char(0x2C));
     }
     case 29: {
         d.append(char(0x00)).append(m_Spec.code.at(3)).append(m_Spec.code.at(0));

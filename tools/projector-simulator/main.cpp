@@ -11,7 +11,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <memory>
+#include <vector>
+
 #include "CProjectorSimulator.h"
+#include "CSimProjectorModel.h"
 #include "CSimulatorScript.h"
 #include "RaiseOpenFileLimit.h"
 
@@ -58,7 +62,9 @@ int main(int argc, char* argv[])
         "on consecutive ports of 127.0.0.1. Request frames are answered from a script file\n"
         "whose lines read \"<request hex> -> <reply hex | silence | close>\", with \"*\" on the\n"
         "left for every other request; lines starting with '#' are comments. Nothing is bound\n"
-        "or sent outside 127.0.0.0/8. Stop it with Ctrl+C."));
+        "or sent outside 127.0.0.0/8. With --model, each projector instead speaks the whole\n"
+        "control protocol as a model of the shipped Profile.ini, from state of its own that\n"
+        "set requests change. Stop it with Ctrl+C."));
     parser.addHelpOption();
 
     const QCommandLineOption countOption({QStringLiteral("n"), QStringLiteral("count")},
@@ -74,6 +80,9 @@ int main(int argc, char* argv[])
     const QCommandLineOption scriptOption({QStringLiteral("s"), QStringLiteral("script")},
         QStringLiteral("Script of requests and their replies (without one, nothing is answered)."),
         QStringLiteral("file"));
+    const QCommandLineOption modelOption({QStringLiteral("m"), QStringLiteral("model")},
+        QStringLiteral("Answer as this model (LV-L100, LV-D200, LV-X500, LV-E300), or \"all\" to give the\n"
+                       "projectors the four models in turn."), QStringLiteral("model"));
     const QCommandLineOption delayOption(QStringLiteral("delay"),
         QStringLiteral("Wait this long before every reply."), QStringLiteral("ms"), QStringLiteral("0"));
     const QCommandLineOption chunksOption(QStringLiteral("chunks"),
@@ -91,7 +100,7 @@ int main(int argc, char* argv[])
         QStringLiteral("Never accept a connection: connecting hangs."));
     const QCommandLineOption verboseOption({QStringLiteral("v"), QStringLiteral("verbose")},
         QStringLiteral("Print every connection and request."));
-    parser.addOptions({countOption, addressOption, portOption, consecutiveOption, scriptOption,
+    parser.addOptions({countOption, addressOption, portOption, consecutiveOption, scriptOption, modelOption,
                        delayOption, chunksOption, gapOption, silentOption, closeOption,
                        refuseOption, stallOption, verboseOption});
     parser.process(app);
@@ -123,6 +132,18 @@ int main(int argc, char* argv[])
     CSimulatorScript script;
     if (parser.isSet(scriptOption) && !script.Load(parser.value(scriptOption)))
         return Fail(script.Error());
+    QList<CSimModelSpec> models;
+    if (parser.isSet(modelOption)) {
+        if (parser.isSet(scriptOption))
+            return Fail(QStringLiteral("--model and --script exclude each other"));
+        const QString name = parser.value(modelOption);
+        if (name == QLatin1String("all"))
+            models = CSimModelSpec::ShippedModels();
+        else if (!CSimModelSpec::Shipped(name).name.isEmpty())
+            models << CSimModelSpec::Shipped(name);
+        else
+            return Fail(QStringLiteral("--model wants LV-L100, LV-D200, LV-X500, LV-E300 or all"));
+    }
 
     const bool consecutive = parser.isSet(consecutiveOption);
     const QHostAddress first(parser.isSet(addressOption)
@@ -138,6 +159,12 @@ int main(int argc, char* argv[])
     const bool verbose = parser.isSet(verboseOption);
     simulator.SetHandler([script](const QByteArray& request) { return script.Reply(request); });
     simulator.SetFaults(faults);
+    std::vector<std::unique_ptr<CSimProjectorModel>> protocols;
+    for (int i = 0; i < simulator.Count() && !models.isEmpty(); ++i) {
+        protocols.emplace_back(new CSimProjectorModel(models.at(i % models.size())));
+        CSimProjectorModel* protocol = protocols.back().get();
+        simulator.Projector(i)->SetHandler([protocol](const QByteArray& request) { return protocol->Answer(request); });
+    }
     for (CSimulatedProjector* projector : simulator.Projectors()) {
         if (parser.isSet(refuseOption))
             projector->SetConnectMode(CSimulatedProjector::CONNECT_REFUSE);

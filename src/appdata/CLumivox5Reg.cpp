@@ -1,0 +1,633 @@
+#include "CLumivox5Reg.h"
+
+#include "AppPaths.h"
+#include "CListViewColumnStatus.h"
+#include "CMailSettings.h"
+#include "CNoOperatingDate.h"
+#include "COptionSettings.h"
+#include "CPlistSettingsFormat.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+
+#include <exception>
+
+const QString CLumivox5Reg::APPREG_FILE_NAME = QStringLiteral("Lumivox 5.plist");
+const QString CLumivox5Reg::APPREG_KEY_BASEPATH = QStringLiteral("Software/Corvex Projector User Fennick/Lumivox5/");
+const QString CLumivox5Reg::APPREG_KEY_OPTION = CLumivox5Reg::APPREG_KEY_BASEPATH + QStringLiteral("Option");
+const QString CLumivox5Reg::APPREG_KEY_PATH = CLumivox5Reg::APPREG_KEY_BASEPATH + QStringLiteral("Path");
+const QString CLumivox5Reg::APPREG_KEY_POSITION = CLumivox5Reg::APPREG_KEY_BASEPATH + QStringLiteral("View/Position");
+const QString CLumivox5Reg::APPREG_KEY_VIEWOPTION = CLumivox5Reg::APPREG_KEY_BASEPATH + QStringLiteral("View/Option");
+const QString CLumivox5Reg::APPREG_KEY_VIEWPJLIST = CLumivox5Reg::APPREG_KEY_BASEPATH + QStringLiteral("View/PJList");
+const QString CLumivox5Reg::APPREG_KEY_MAIL = CLumivox5Reg::APPREG_KEY_BASEPATH + QStringLiteral("Mail");
+const QString CLumivox5Reg::APPREG_KEY_SCHEDULE = CLumivox5Reg::APPREG_KEY_BASEPATH + QStringLiteral("Schedule");
+const QString CLumivox5Reg::APPREG_KEY_OFFLINE_MODE = CLumivox5Reg::APPREG_KEY_BASEPATH + QStringLiteral("OfflineMode");
+const QString CLumivox5Reg::APPREG_KEY_START_APPDATA = CLumivox5Reg::APPREG_KEY_BASEPATH + QStringLiteral("StartApp");
+
+const QString CLumivox5Reg::APPREG_NAME_PATHEXPORTCSV = QStringLiteral("ExportCSV");
+const QString CLumivox5Reg::APPREG_NAME_PATHEXPORTUSERLIST = QStringLiteral("ExportUserList");
+const QString CLumivox5Reg::APPREG_NAME_POSMAINX = QStringLiteral("MainX");
+const QString CLumivox5Reg::APPREG_NAME_POSMAINY = QStringLiteral("MainY");
+const QString CLumivox5Reg::APPREG_NAME_POSMAINW = QStringLiteral("MainWidth");
+const QString CLumivox5Reg::APPREG_NAME_POSMAINH = QStringLiteral("MainHeight");
+const QString CLumivox5Reg::APPREG_NAME_POSMAINPAIN_LEFTW = QStringLiteral("MainPainLeftWidth");
+const QString CLumivox5Reg::APPREG_NAME_POSMAINPAIN_TOPH = QStringLiteral("MainPainTopHeight");
+const QString CLumivox5Reg::APPREG_NAME_POSMAINPAIN_LEFTH = QStringLiteral("MainPainLeftHeight");
+const QString CLumivox5Reg::APPREG_NAME_SCHEDULEVISIBLE = QStringLiteral("ScheduleVisible");
+const QString CLumivox5Reg::APPREG_NAME_MAINTABVISIBLE = QStringLiteral("MainTabVisible");
+const QString CLumivox5Reg::APPREG_NAME_COLUMNVISIBLE = QStringLiteral("PJListColumnVisible");
+const QString CLumivox5Reg::APPREG_NAME_COLUMNDISPLAYINDEX = QStringLiteral("PJListColumnDisplayIndex");
+const QString CLumivox5Reg::APPREG_NAME_COLUMNWIDTH = QStringLiteral("PJListColumnWidth");
+const QString CLumivox5Reg::APPREG_NAME_SORTID = QStringLiteral("PJListSortID");
+const QString CLumivox5Reg::APPREG_NAME_SORTASSENDING = QStringLiteral("PJListSortAssending");
+const QString CLumivox5Reg::APPREG_NAME_MAILRECIPIENT1 = QStringLiteral("Recipient1");
+const QString CLumivox5Reg::APPREG_NAME_MAILRECIPIENT2 = QStringLiteral("Recipient2");
+const QString CLumivox5Reg::APPREG_NAME_MAILRECIPIENT3 = QStringLiteral("Recipient3");
+const QString CLumivox5Reg::APPREG_NAME_MAILCOMMENT = QStringLiteral("Comment");
+const QString CLumivox5Reg::APPREG_NAME_MAILENABLED = QStringLiteral("Enabled");
+const QString CLumivox5Reg::APPREG_NAME_MAILSMTPSERVER = QStringLiteral("SMTPServer");
+const QString CLumivox5Reg::APPREG_NAME_MAILPOP3SERVER = QStringLiteral("POP3Server");
+const QString CLumivox5Reg::APPREG_NAME_MAILUSER = QStringLiteral("User");
+const QString CLumivox5Reg::APPREG_NAME_MAILPASS = QStringLiteral("Pass");
+const QString CLumivox5Reg::APPREG_NAME_MAILSENDER = QStringLiteral("Sender");
+const QString CLumivox5Reg::APPREG_NAME_MAILAUTHORITY = QStringLiteral("Authority");
+const QString CLumivox5Reg::APPREG_NAME_MAILSSL = QStringLiteral("SMTPOverSSL");
+const QString CLumivox5Reg::APPREG_NAME_SCHEDULENOOPE = QStringLiteral("NoOperatingDate");
+const QString CLumivox5Reg::APPREG_NAME_SCHEDULE_FILEPATH = QStringLiteral("ScheduleFilePath");
+const QString CLumivox5Reg::APPREG_NAME_AUTOEXECUTESCHEDULE = QStringLiteral("AutoExecuteSchedule");
+const QString CLumivox5Reg::APPREG_NAME_OPTRESIDENT = QStringLiteral("Resident");
+const QString CLumivox5Reg::APPREG_NAME_OPTSAVELOG = QStringLiteral("SaveLog");
+const QString CLumivox5Reg::APPREG_NAME_OPTSAVELOGPATH = QStringLiteral("SaveLogPath");
+const QString CLumivox5Reg::APPREG_NAME_OPTAUTOUPDATE = QStringLiteral("AutoUpdate");
+const QString CLumivox5Reg::APPREG_NAME_OPTAUTOUPDATEINTERVAL = QStringLiteral("AutoUpdateInterval");
+const QString CLumivox5Reg::APPREG_NAME_OPTIMPORT = QStringLiteral("Import");
+const QString CLumivox5Reg::APPREG_NAME_OPTIMPORTPATH = QStringLiteral("ImportPath");
+const QString CLumivox5Reg::APPREG_NAME_OPTSAVESCHEDULELOG = QStringLiteral("SaveScheduleLog");
+const QString CLumivox5Reg::APPREG_NAME_OPTSAVESCHEDULELOGPATH = QStringLiteral("SaveScheduleLogPath");
+const QString CLumivox5Reg::APPREG_NAME_OPTSAVEEVENTLOG = QStringLiteral("SaveEventLog");
+const QString CLumivox5Reg::APPREG_NAME_OPTSAVEEVENTLOGPATH = QStringLiteral("SaveEventLogPath");
+const QString CLumivox5Reg::APPREG_NAME_OFFLINEMENU = QStringLiteral("Menu");
+const QString CLumivox5Reg::APPREG_NAME_OFFLINEOFFLINE = QStringLiteral("Offline");
+const QString CLumivox5Reg::APPREG_NAME_START_APP_DISPLAYNAME = QStringLiteral("StartAppDisplayName");
+const QString CLumivox5Reg::APPREG_NAME_START_APP_PATH = QStringLiteral("StartAppPath");
+const QString CLumivox5Reg::APPREG_NAME_START_APP_ARGUMENTS = QStringLiteral("StartAppArguments");
+
+namespace {
+
+const QString trueText = QStringLiteral("True");
+const QString falseText = QStringLiteral("False");
+
+void logException(const char* what)
+{
+    qDebug("exception occured [%s]", what);
+}
+
+} // namespace
+
+CLumivox5Reg::CLumivox5Reg()
+    : m_MainX(0)
+    , m_MainY(0)
+    , m_MainWidth(0)
+    , m_MainHeight(0)
+    , m_MainPainLeftWidth(0)
+    , m_MainPainLeftHeight(0)
+    , m_MainPainTopHeight(0)
+    , m_OfflineMenu(false)
+    , m_Offline(false)
+    , m_ScheduleVisible(true)
+    , m_MainTabVisible(true)
+    , m_pMailSettings(new CMailSettings)
+    , m_pPjListColumnStatus(new QMap<int, CListViewColumnStatus*>)
+    , m_PjListSortID(3)
+    , m_PjListSortAssending(true)
+    , m_pOptionSettings(new COptionSettings)
+    , m_pNoOperatingDate(new CNoOperatingDate)
+    , m_AutoExecuteSchedule(false)
+    , m_pStartAppList(new QList<QStringList>)
+    , m_PositionValid(false)
+    , m_SizeValid(false)
+    , m_PainValid(false)
+    , m_FileStatus(QSettings::NoError)
+{
+}
+
+CLumivox5Reg::~CLumivox5Reg()
+{
+    delete m_pMailSettings;
+    CListViewColumnStatus::DeleteColumns(m_pPjListColumnStatus);
+    delete m_pPjListColumnStatus;
+    delete m_pOptionSettings;
+    delete m_pNoOperatingDate;
+    delete m_pStartAppList;
+}
+
+QString CLumivox5Reg::SettingsFilePath()
+{
+    return AppPaths::programFolder() + QLatin1Char('/') + APPREG_FILE_NAME;
+}
+
+// ---------------------------------------------------------------- generic values
+
+QVariant CLumivox5Reg::ReadSettings(QString group, QString name)
+{
+    try {
+        QSettings settings(SettingsFilePath(), CPlistSettingsFormat::Format());
+        if (settings.status() != QSettings::NoError) {
+            // Remembered for the next write: QSettings reports damage only
+            // the first time it reads the file.
+            if (settings.status() == QSettings::FormatError)
+                m_FileStatus = QSettings::FormatError;
+            return QVariant();
+        }
+        return settings.value(group + QLatin1Char('/') + name);
+    } catch (const std::exception& e) {
+        logException(e.what());
+    } catch (...) {
+        logException("unknown");
+    }
+    return QVariant();
+}
+
+int CLumivox5Reg::ReadSettingsString(QString group, QString name, QString* out)
+{
+    const QVariant value = ReadSettings(group, name);
+    if (!value.isValid())
+        return 1;
+    if (out)
+        *out = value.toString();
+    return 0;
+}
+
+int CLumivox5Reg::ReadSettingsInt(QString group, QString name, int* out)
+{
+    const QVariant value = ReadSettings(group, name);
+    if (!value.isValid())
+        return 1;
+    if (out)
+        *out = value.toInt();
+    return 0;
+}
+
+int CLumivox5Reg::ReadSettingsBoolean(QString group, QString name, bool* out, bool defaultValue)
+{
+    if (out)
+        *out = defaultValue;
+    const QVariant value = ReadSettings(group, name);
+    if (!value.isValid())
+        return 1;
+    if (out)
+        *out = value.toString().toUpper() == QLatin1String("TRUE");
+    return 0;
+}
+
+int CLumivox5Reg::ReadSettingsBin(QString group, QString name, QByteArray& out)
+{
+    const QVariant value = ReadSettings(group, name);
+    if (!value.isValid())
+        return 1;
+    out = DecodeBin(value.toString());
+    return 0;
+}
+
+int CLumivox5Reg::ReadSettingsStringList(QString group, QString name, QStringList* out)
+{
+    const QVariant value = ReadSettings(group, name);
+    if (!value.isValid())
+        return 1;
+    if (out)
+        *out = value.toStringList();
+    return 0;
+}
+
+int CLumivox5Reg::WriteSettings(QString group, QString name, QVariant value)
+{
+    // Booleans are stored as text; every other value as it is given, so a
+    // password "true" stays "true".
+    if (value.type() == QVariant::Bool)
+        value = value.toBool() ? trueText : falseText;
+
+    try {
+        const QString path = SettingsFilePath();
+        // A file that turns out damaged on opening is set aside and the write tried once more.
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (m_FileStatus == QSettings::FormatError && !f_SetDamagedFileAside(path))
+                return 1;
+            f_CreatePrivateFile(path);
+            QSettings settings(path, CPlistSettingsFormat::Format());
+            const QSettings::Status opened = settings.status();
+            if (opened == QSettings::FormatError) {
+                m_FileStatus = opened;
+                continue;
+            }
+            if (opened != QSettings::NoError) {
+                m_FileStatus = opened;
+                return 1;
+            }
+            settings.setValue(group + QLatin1Char('/') + name, value);
+            settings.sync();
+            m_FileStatus = settings.status();
+            return m_FileStatus == QSettings::NoError ? 0 : 1;
+        }
+    } catch (const std::exception& e) {
+        logException(e.what());
+    } catch (...) {
+        logException("unknown");
+    }
+    return 1;
+}
+
+int CLumivox5Reg::WriteSettingsBin(QString group, QString name, QByteArray data)
+{
+    return WriteSettings(group, name, EncodeBin(data));
+}
+
+QString CLumivox5Reg::EncodeBin(const QByteArray& data)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    QByteArray text;
+    text.reserve(data.size() * 3);
+    for (int i = 0; i < data.size(); ++i) {
+        if (i > 0)
+            text.append(',');
+        const uchar byte = static_cast<uchar>(data.at(i));
+        text.append(digits[byte >> 4]);
+        text.append(digits[byte & 0x0F]);
+    }
+    return QString::fromLatin1(text);
+}
+
+QByteArray CLumivox5Reg::DecodeBin(const QString& text)
+{
+    // Every part gives one byte, an empty or unreadable part a zero byte.
+    const QVector<QStringRef> parts = text.splitRef(QLatin1Char(','), Qt::KeepEmptyParts);
+    QByteArray data(parts.size(), '\0');
+    for (int i = 0; i < parts.size(); ++i) {
+        bool ok = false;
+        const qlonglong value = parts.at(i).toLongLong(&ok, 16);
+        data[i] = ok ? static_cast<char>(static_cast<uchar>(value & 0xFF)) : '\0';
+    }
+    return data;
+}
+
+QString CLumivox5Reg::f_Cut(const QString& text, int length)
+{
+    return text.size() > length ? text.left(length) : text;
+}
+
+bool CLumivox5Reg::f_SetDamagedFileAside(const QString& path)
+{
+    // Mended by hand since it was found damaged: use it.
+    if (CPlistSettingsFormat::CheckFile(path) != QSettings::FormatError) {
+        m_FileStatus = QSettings::NoError;
+        return true;
+    }
+    const QString aside = path + QStringLiteral(".damaged");
+    if (QFileInfo::exists(aside) && !QFile::remove(aside))
+        return false;
+    if (!QFile::rename(path, aside)) {
+        qDebug("settings file [%s] cannot be set aside", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
+void CLumivox5Reg::f_CreatePrivateFile(const QString& path)
+{
+    if (QFileInfo::exists(path))
+        return;
+    QFile file(path);
+    // Empty until the first value is stored; a later write keeps these permissions.
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        file.close();
+    }
+}
+
+// ---------------------------------------------------------------- groups
+
+int CLumivox5Reg::ReadPathSettings()
+{
+    ReadSettingsString(APPREG_KEY_PATH, APPREG_NAME_PATHEXPORTCSV, &m_PathExportCSV);
+    ReadSettingsString(APPREG_KEY_PATH, APPREG_NAME_PATHEXPORTUSERLIST, &m_PathExportUserList);
+    return 0;
+}
+
+int CLumivox5Reg::WritePathSettings()
+{
+    WriteSettings(APPREG_KEY_PATH, APPREG_NAME_PATHEXPORTCSV, m_PathExportCSV);
+    WriteSettings(APPREG_KEY_PATH, APPREG_NAME_PATHEXPORTUSERLIST, m_PathExportUserList);
+    return 0;
+}
+
+int CLumivox5Reg::ReadWndSettings()
+{
+    // A partner value is read only when the value before it was there.
+    if (ReadSettingsInt(APPREG_KEY_POSITION, APPREG_NAME_POSMAINX, &m_MainX) == 0
+        && ReadSettingsInt(APPREG_KEY_POSITION, APPREG_NAME_POSMAINY, &m_MainY) == 0)
+        m_PositionValid = true;
+    if (ReadSettingsInt(APPREG_KEY_POSITION, APPREG_NAME_POSMAINW, &m_MainWidth) == 0
+        && ReadSettingsInt(APPREG_KEY_POSITION, APPREG_NAME_POSMAINH, &m_MainHeight) == 0)
+        m_SizeValid = true;
+    if (ReadSettingsInt(APPREG_KEY_POSITION, APPREG_NAME_POSMAINPAIN_LEFTW, &m_MainPainLeftWidth) == 0
+        && ReadSettingsInt(APPREG_KEY_POSITION, APPREG_NAME_POSMAINPAIN_TOPH, &m_MainPainTopHeight) == 0
+        && ReadSettingsInt(APPREG_KEY_POSITION, APPREG_NAME_POSMAINPAIN_LEFTH, &m_MainPainLeftHeight) == 0)
+        m_PainValid = true;
+
+    ReadSettingsBoolean(APPREG_KEY_VIEWOPTION, APPREG_NAME_SCHEDULEVISIBLE, &m_ScheduleVisible, m_ScheduleVisible);
+    ReadSettingsBoolean(APPREG_KEY_VIEWOPTION, APPREG_NAME_MAINTABVISIBLE, &m_MainTabVisible, m_MainTabVisible);
+
+    const int count = m_pPjListColumnStatus->size();
+    QByteArray bytes;
+    if (f_ReadColumnArray(APPREG_NAME_COLUMNVISIBLE, 1, &bytes)) {
+        for (int id = 0; id < count; ++id) {
+            if (CListViewColumnStatus* column = m_pPjListColumnStatus->value(id, nullptr))
+                column->m_Visible = bytes.at(id) != 0;
+        }
+    }
+    if (f_ReadColumnArray(APPREG_NAME_COLUMNDISPLAYINDEX, 1, &bytes)) {
+        for (int id = 0; id < count; ++id) {
+            if (CListViewColumnStatus* column = m_pPjListColumnStatus->value(id, nullptr))
+                column->m_DisplayIndex = static_cast<qint8>(bytes.at(id));
+        }
+    }
+    if (f_ReadColumnArray(APPREG_NAME_COLUMNWIDTH, 4, &bytes)) {
+        for (int id = 0; id < count; ++id) {
+            CListViewColumnStatus* column = m_pPjListColumnStatus->value(id, nullptr);
+            if (!column)
+                continue;
+            quint32 width = 0;
+            for (int b = 3; b >= 0; --b)
+                width = (width << 8) | static_cast<uchar>(bytes.at(4 * id + b));
+            column->m_Width = static_cast<qint32>(width);
+        }
+    }
+
+    ReadSettingsInt(APPREG_KEY_VIEWPJLIST, APPREG_NAME_SORTID, &m_PjListSortID);
+    ReadSettingsBoolean(APPREG_KEY_VIEWPJLIST, APPREG_NAME_SORTASSENDING, &m_PjListSortAssending,
+                        m_PjListSortAssending);
+    return 0;
+}
+
+bool CLumivox5Reg::f_ReadColumnArray(const QString& name, int bytesPerColumn, QByteArray* bytes)
+{
+    // An array of any other length than the layout's is ignored whole.
+    const int count = m_pPjListColumnStatus->size();
+    bytes->clear();
+    return count > 0 && ReadSettingsBin(APPREG_KEY_VIEWPJLIST, name, *bytes) == 0
+        && bytes->size() == bytesPerColumn * count;
+}
+
+int CLumivox5Reg::WriteWndSettings()
+{
+    WriteSettings(APPREG_KEY_POSITION, APPREG_NAME_POSMAINX, m_MainX);
+    WriteSettings(APPREG_KEY_POSITION, APPREG_NAME_POSMAINY, m_MainY);
+    WriteSettings(APPREG_KEY_POSITION, APPREG_NAME_POSMAINW, m_MainWidth);
+    WriteSettings(APPREG_KEY_POSITION, APPREG_NAME_POSMAINH, m_MainHeight);
+    WriteSettings(APPREG_KEY_VIEWOPTION, APPREG_NAME_MAINTABVISIBLE, m_MainTabVisible);
+
+    const int count = m_pPjListColumnStatus->size();
+    QByteArray visible(count, '\0');
+    QByteArray displayIndex(count, '\0');
+    QByteArray width(4 * count, '\0');
+    for (int id = 0; id < count; ++id) {
+        const CListViewColumnStatus* column = m_pPjListColumnStatus->value(id, nullptr);
+        if (!column)
+            continue;
+        visible[id] = column->m_Visible ? 1 : 0;
+        displayIndex[id] = static_cast<char>(static_cast<quint32>(column->m_DisplayIndex) & 0xFF);
+        const quint32 pixels = static_cast<quint32>(column->m_Width);
+        for (int b = 0; b < 4; ++b)
+            width[4 * id + b] = static_cast<char>((pixels >> (8 * b)) & 0xFF);
+    }
+    WriteSettingsBin(APPREG_KEY_VIEWPJLIST, APPREG_NAME_COLUMNVISIBLE, visible);
+    WriteSettingsBin(APPREG_KEY_VIEWPJLIST, APPREG_NAME_COLUMNDISPLAYINDEX, displayIndex);
+    WriteSettingsBin(APPREG_KEY_VIEWPJLIST, APPREG_NAME_COLUMNWIDTH, width);
+    WriteSettings(APPREG_KEY_VIEWPJLIST, APPREG_NAME_SORTID, m_PjListSortID);
+    WriteSettings(APPREG_KEY_VIEWPJLIST, APPREG_NAME_SORTASSENDING, m_PjListSortAssending);
+    return 0;
+}
+
+int CLumivox5Reg::ReadMailSettings()
+{
+    CMailSettings& mail = *m_pMailSettings;
+    QList<QString> recipients;
+    for (const QString& name : { APPREG_NAME_MAILRECIPIENT1, APPREG_NAME_MAILRECIPIENT2,
+                                 APPREG_NAME_MAILRECIPIENT3 }) {
+        QString recipient;
+        if (ReadSettingsString(APPREG_KEY_MAIL, name, &recipient) == 0)
+            recipients.append(recipient);
+    }
+    mail.m_Recipients = recipients;
+
+    if (ReadSettingsString(APPREG_KEY_MAIL, APPREG_NAME_MAILCOMMENT, &mail.m_Comment) == 0)
+        mail.m_Comment = f_Cut(mail.m_Comment, MAIL_COMMENT_MAX);
+    ReadSettingsBoolean(APPREG_KEY_MAIL, APPREG_NAME_MAILENABLED, &mail.m_Enabled, mail.m_Enabled);
+    ReadSettingsString(APPREG_KEY_MAIL, APPREG_NAME_MAILSMTPSERVER, &mail.m_SMTPServer);
+    ReadSettingsString(APPREG_KEY_MAIL, APPREG_NAME_MAILPOP3SERVER, &mail.m_POP3Server);
+    ReadSettingsString(APPREG_KEY_MAIL, APPREG_NAME_MAILUSER, &mail.m_User);
+    ReadSettingsString(APPREG_KEY_MAIL, APPREG_NAME_MAILPASS, &mail.m_Pass);
+    ReadSettingsString(APPREG_KEY_MAIL, APPREG_NAME_MAILSENDER, &mail.m_Sender);
+    int authority = mail.m_Authority;
+    if (ReadSettingsInt(APPREG_KEY_MAIL, APPREG_NAME_MAILAUTHORITY, &authority) == 0)
+        mail.m_Authority = (authority >= 0 && authority <= 2) ? authority : 0;
+    ReadSettingsBoolean(APPREG_KEY_MAIL, APPREG_NAME_MAILSSL, &mail.m_SMTPOverSSL, mail.m_SMTPOverSSL);
+    return 0;
+}
+
+int CLumivox5Reg::WriteMailSettings()
+{
+    const CMailSettings& mail = *m_pMailSettings;
+    const QString names[] = { APPREG_NAME_MAILRECIPIENT1, APPREG_NAME_MAILRECIPIENT2,
+                              APPREG_NAME_MAILRECIPIENT3 };
+    for (int i = 0; i < 3; ++i)
+        WriteSettings(APPREG_KEY_MAIL, names[i], mail.m_Recipients.value(i));
+    WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILCOMMENT, mail.m_Comment);
+    WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILENABLED, mail.m_Enabled);
+    WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILSMTPSERVER, mail.m_SMTPServer);
+    WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILPOP3SERVER, mail.m_POP3Server);
+    WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILUSER, mail.m_User);
+    WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILPASS, mail.m_Pass);
+    WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILSENDER, mail.m_Sender);
+    WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILAUTHORITY, mail.m_Authority);
+    WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILSSL, mail.m_SMTPOverSSL);
+    return 0;
+}
+
+int CLumivox5Reg::ReadScheduleSettings()
+{
+    QByteArray days;
+    if (ReadSettingsBin(APPREG_KEY_SCHEDULE, APPREG_NAME_SCHEDULENOOPE, days) == 0) {
+        // Only adds days; bytes past 2050-12-31 have no day.
+        const int count = qMin(days.size(), static_cast<int>(NO_OPERATING_DAYS));
+        for (int day = 0; day < count; ++day) {
+            if (days.at(day) != 0)
+                m_pNoOperatingDate->Add(day);
+        }
+    }
+    ReadSettingsString(APPREG_KEY_SCHEDULE, APPREG_NAME_SCHEDULE_FILEPATH, &m_ScheduleFilePath);
+    ReadSettingsBoolean(APPREG_KEY_SCHEDULE, APPREG_NAME_AUTOEXECUTESCHEDULE, &m_AutoExecuteSchedule,
+                        m_AutoExecuteSchedule);
+    return 0;
+}
+
+int CLumivox5Reg::WriteScheduleSettings()
+{
+    QByteArray days(NO_OPERATING_DAYS, '\0');
+    for (int day = 0; day < NO_OPERATING_DAYS; ++day) {
+        if (m_pNoOperatingDate->IsNoOperatingDate(day))
+            days[day] = 1;
+    }
+    WriteSettingsBin(APPREG_KEY_SCHEDULE, APPREG_NAME_SCHEDULENOOPE, days);
+    WriteSettings(APPREG_KEY_SCHEDULE, APPREG_NAME_SCHEDULE_FILEPATH, m_ScheduleFilePath);
+    return 0;
+}
+
+int CLumivox5Reg::WriteScheduleAutoExecute()
+{
+    WriteSettings(APPREG_KEY_SCHEDULE, APPREG_NAME_AUTOEXECUTESCHEDULE, m_AutoExecuteSchedule);
+    return 0;
+}
+
+int CLumivox5Reg::ReadOptionSettings()
+{
+    // The resident flag is not read: every start begins non-resident.
+    COptionSettings& option = *m_pOptionSettings;
+    ReadSettingsBoolean(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVELOG, &option.m_SaveLog, option.m_SaveLog);
+    if (ReadSettingsString(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVELOGPATH, &option.m_SaveLogPath) == 0)
+        option.m_SaveLogPath = f_Cut(option.m_SaveLogPath, LOG_PATH_MAX);
+    ReadSettingsBoolean(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVEEVENTLOG, &option.m_SaveEventLog,
+                        option.m_SaveEventLog);
+    if (ReadSettingsString(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVEEVENTLOGPATH, &option.m_SaveEventLogPath) == 0)
+        option.m_SaveEventLogPath = f_Cut(option.m_SaveEventLogPath, LOG_PATH_MAX);
+    ReadSettingsBoolean(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVESCHEDULELOG, &option.m_SaveScheduleLog,
+                        option.m_SaveScheduleLog);
+    if (ReadSettingsString(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVESCHEDULELOGPATH,
+                           &option.m_SaveScheduleLogPath) == 0)
+        option.m_SaveScheduleLogPath = f_Cut(option.m_SaveScheduleLogPath, LOG_PATH_MAX);
+    ReadSettingsBoolean(APPREG_KEY_OPTION, APPREG_NAME_OPTAUTOUPDATE, &option.m_AutoUpdate, option.m_AutoUpdate);
+    ReadSettingsInt(APPREG_KEY_OPTION, APPREG_NAME_OPTAUTOUPDATEINTERVAL, &option.m_AutoUpdateInterval);
+    ReadSettingsBoolean(APPREG_KEY_OPTION, APPREG_NAME_OPTIMPORT, &option.m_Import, option.m_Import);
+    if (ReadSettingsString(APPREG_KEY_OPTION, APPREG_NAME_OPTIMPORTPATH, &option.m_ImportPath) == 0)
+        option.m_ImportPath = f_Cut(option.m_ImportPath, IMPORT_PATH_MAX);
+    return 0;
+}
+
+int CLumivox5Reg::WriteOptionSettings()
+{
+    const COptionSettings& option = *m_pOptionSettings;
+    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTRESIDENT, option.m_Resident);
+    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVELOG, option.m_SaveLog);
+    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTAUTOUPDATE, option.m_AutoUpdate);
+    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVELOGPATH, option.m_SaveLogPath);
+    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTAUTOUPDATEINTERVAL, option.m_AutoUpdateInterval);
+    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVESCHEDULELOG, option.m_SaveScheduleLog);
+    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVESCHEDULELOGPATH, option.m_SaveScheduleLogPath);
+    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTIMPORT, option.m_Import);
+    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTIMPORTPATH, option.m_ImportPath);
+    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVEEVENTLOG, option.m_SaveEventLog);
+    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVEEVENTLOGPATH, option.m_SaveEventLogPath);
+    return 0;
+}
+
+int CLumivox5Reg::ReadOfflineModeSettings()
+{
+    ReadSettingsBoolean(APPREG_KEY_OFFLINE_MODE, APPREG_NAME_OFFLINEMENU, &m_OfflineMenu, m_OfflineMenu);
+    ReadSettingsBoolean(APPREG_KEY_OFFLINE_MODE, APPREG_NAME_OFFLINEOFFLINE, &m_Offline, m_Offline);
+    return 0;
+}
+
+int CLumivox5Reg::WriteOfflineModeSettings()
+{
+    WriteSettings(APPREG_KEY_OFFLINE_MODE, APPREG_NAME_OFFLINEMENU, m_OfflineMenu);
+    WriteSettings(APPREG_KEY_OFFLINE_MODE, APPREG_NAME_OFFLINEOFFLINE, m_Offline);
+    return 0;
+}
+
+int CLumivox5Reg::ReadStartAppSettings()
+{
+    for (int slot = 0; slot < START_APP_SLOTS; ++slot) {
+        const QString number = QString::number(slot);
+        QStringList entry;
+        QString text;
+        if (ReadSettingsString(APPREG_KEY_START_APPDATA, APPREG_NAME_START_APP_DISPLAYNAME + number, &text) == 0
+            && !text.isEmpty())
+            entry.append(text);
+        text.clear();
+        if (ReadSettingsString(APPREG_KEY_START_APPDATA, APPREG_NAME_START_APP_PATH + number, &text) == 0
+            && !text.isEmpty())
+            entry.append(text);
+        text.clear();
+        if (ReadSettingsString(APPREG_KEY_START_APPDATA, APPREG_NAME_START_APP_ARGUMENTS + number, &text) == 0)
+            entry.append(text);
+        // A slot without a name or a path is no entry.
+        if (entry.size() == 3)
+            m_pStartAppList->append(entry);
+    }
+    return 0;
+}
+
+int CLumivox5Reg::WriteStartAppSettings()
+{
+    for (int slot = 0; slot < START_APP_SLOTS; ++slot) {
+        const QString number = QString::number(slot);
+        const QStringList entry = m_pStartAppList->value(slot);
+        WriteSettings(APPREG_KEY_START_APPDATA, APPREG_NAME_START_APP_DISPLAYNAME + number, entry.value(0));
+        WriteSettings(APPREG_KEY_START_APPDATA, APPREG_NAME_START_APP_PATH + number, entry.value(1));
+        WriteSettings(APPREG_KEY_START_APPDATA, APPREG_NAME_START_APP_ARGUMENTS + number, entry.value(2));
+    }
+    return 0;
+}
+
+// ---------------------------------------------------------------- whole store
+
+bool CLumivox5Reg::Read()
+{
+    m_FileStatus = CPlistSettingsFormat::CheckFile(SettingsFilePath());
+    if (m_FileStatus != QSettings::NoError)
+        qDebug("settings file [%s] cannot be read (status %d)", qPrintable(SettingsFilePath()),
+               static_cast<int>(m_FileStatus));
+    ReadPathSettings();
+    ReadWndSettings();
+    ReadMailSettings();
+    ReadScheduleSettings();
+    ReadOptionSettings();
+    ReadOfflineModeSettings();
+    ReadStartAppSettings();
+    return false;
+}
+
+bool CLumivox5Reg::Write(int mask)
+{
+    bool result = false;
+    if (mask & REG_OPTION)
+        result = WriteOptionSettings() != 0;
+    if (mask & REG_PATH)
+        result = WritePathSettings() != 0;
+    if (mask & REG_WINDOW)
+        result = WriteWndSettings() != 0;
+    if (mask & REG_MAIL)
+        result = WriteMailSettings() != 0;
+    if (mask & REG_SCHEDULE)
+        result = WriteScheduleSettings() != 0;
+    if (mask == REG_AUTO_EXECUTE) {
+        result = WriteScheduleAutoExecute() != 0;
+    } else {
+        if (mask & REG_OFFLINE_MODE)
+            result = WriteOfflineModeSettings() != 0;
+        if (mask & REG_START_APP)
+            result = WriteStartAppSettings() != 0;
+    }
+    return result;
+}
+
+void CLumivox5Reg::SetPjListColumnStatus(QMap<int, CListViewColumnStatus*>& columns)
+{
+    CListViewColumnStatus::CopyColumns(columns, m_pPjListColumnStatus);
+}
+
+int CLumivox5Reg::ReadPortNames(QStringList* ports)
+{
+    Q_UNUSED(ports);
+    return 0;
+}
