@@ -4,10 +4,7 @@
 #include "CLumivox5Arguments.h"
 #include "CLumivox5Data.h"
 #include "CSMTPSend.h"
-#if __has_include("CSchedule.h")
-#define DATAFUNCTIONS_HAS_SCHEDULE 1
 #include "CSchedule.h"
-#endif
 #include "CTransportLog.h"
 #include "CVirtualTime.h"
 
@@ -62,7 +59,6 @@ CDataFunctions::CDataFunctions(CLumivox5Data* data)
         qDebug("Memory alloc failed : CSMTPSend");
         throw;
     }
-#ifdef DATAFUNCTIONS_HAS_SCHEDULE
     try {
         m_pSchedule = new CSchedule(nullptr);
     } catch (const std::bad_alloc&) {
@@ -72,13 +68,10 @@ CDataFunctions::CDataFunctions(CLumivox5Data* data)
     m_pSchedule->m_pData = data;
     connect(m_pSchedule, &CSchedule::ScheduleExecution, this, &CDataFunctions::ScheduleExecute,
             Qt::QueuedConnection);
-#endif
 
     m_pVirtualTime = new CVirtualTime(nullptr);
-#ifdef DATAFUNCTIONS_HAS_SCHEDULE
     connect(m_pVirtualTime, &CVirtualTime::f_OnUpdateDate, m_pSchedule, &CSchedule::PostUpdateDate);
     connect(m_pVirtualTime, &CVirtualTime::f_OnUpdateMinute, m_pSchedule, &CSchedule::PostUpdateTime);
-#endif
     if (data && data->m_pArguments)
         m_pVirtualTime->m_VirtualTimeAllowed = data->m_pArguments->m_VirtualTime;
     m_pVirtualTime->Start();
@@ -89,9 +82,7 @@ CDataFunctions::CDataFunctions(CLumivox5Data* data)
     f_CreateEventList();
 
     connect(m_pTransportLog, &CTransportLog::ErrorOccurred, this, &CDataFunctions::ErrorNotificationProc);
-#ifdef DATAFUNCTIONS_HAS_SCHEDULE
     connect(m_pSchedule, &CSchedule::ErrorOccurred, this, &CDataFunctions::ErrorNotificationProc);
-#endif
     connect(m_pSMTPSend, &CSMTPSend::CompletedMailSignal, this, &CDataFunctions::f_OnCompletedMail);
 }
 
@@ -101,19 +92,15 @@ CDataFunctions::~CDataFunctions()
         m_pVirtualTime->disconnect();
     if (m_pTransportLog)
         m_pTransportLog->disconnect();
-#ifdef DATAFUNCTIONS_HAS_SCHEDULE
     if (m_pSchedule)
         m_pSchedule->disconnect();
-#endif
     disconnect();
 
     delete m_pVirtualTime;
     m_pVirtualTime = nullptr;
     delete m_pSMTPSend;
     m_pSMTPSend = nullptr;
-#ifdef DATAFUNCTIONS_HAS_SCHEDULE
     delete m_pSchedule;
-#endif
     m_pSchedule = nullptr;
     delete m_pTransportLog;
     m_pTransportLog = nullptr;

@@ -4,10 +4,7 @@
 
 #include "CDataFunctionsEvent.h"
 #include "CSMTPSend.h"
-#if __has_include("CSchedule.h")
-#define DATAFUNCTIONS_HAS_SCHEDULE 1
 #include "CSchedule.h"
-#endif
 #include "CTransportLog.h"
 
 #include <QDebug>
@@ -63,54 +60,39 @@ void CDataFunctions::SMTPSendProc(CEventBase* event)
         m_pSMTPSend->SMTPSend(request->m_MailSettings, request->m_Subject, request->m_Body, request->m_bTestMail);
 }
 
-// The schedule handlers reach the runner only when this build has one.
 void CDataFunctions::ScheduleStartProc(CEventBase* event)
 {
-#ifdef DATAFUNCTIONS_HAS_SCHEDULE
     const QDateTime start = static_cast<CDataFunctionsEventScheduleStart*>(event)->m_StartTime;
     guarded([&] {
         if (m_pSchedule)
             m_pSchedule->RequestScheduleStart(start);
     });
-#else
-    Q_UNUSED(event);
-#endif
 }
 
 void CDataFunctions::ScheduleStopProc(CEventBase* /*event*/)
 {
-#ifdef DATAFUNCTIONS_HAS_SCHEDULE
     guarded([&] {
         if (m_pSchedule)
             m_pSchedule->RequestScheduleStop();
     });
-#endif
 }
 
 void CDataFunctions::ScheduleLogEnableProc(CEventBase* event)
 {
-#ifdef DATAFUNCTIONS_HAS_SCHEDULE
     const bool enabled = static_cast<CDataFunctionsEventScheduleLogEnable*>(event)->m_bEnabled;
     guarded([&] {
         if (m_pSchedule)
             m_pSchedule->RequestScheduleLogEnable(enabled);
     });
-#else
-    Q_UNUSED(event);
-#endif
 }
 
 void CDataFunctions::ScheduleChangeLogPathProc(CEventBase* event)
 {
-#ifdef DATAFUNCTIONS_HAS_SCHEDULE
     const QString path = static_cast<CDataFunctionsEventScheduleChangeLogPath*>(event)->m_Path;
     guarded([&] {
         if (m_pSchedule)
             m_pSchedule->RequestScheduleChangeLogPath(path);
     });
-#else
-    Q_UNUSED(event);
-#endif
 }
 
 void CDataFunctions::f_OnCompletedMail(CMailSettings::SMTP_RESULT::Enum result, bool isTestMail)

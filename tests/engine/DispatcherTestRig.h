@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QHostAddress>
 #include <QLoggingCategory>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -30,7 +31,8 @@ template <typename D = CDataFunctions>
 class DispatcherTestRig
 {
 public:
-    DispatcherTestRig()
+    // `arguments` follow the program name on the command line.
+    explicit DispatcherTestRig(const QStringList& arguments = QStringList())
     {
         QLoggingCategory::setFilterRules(QStringLiteral("lumivox.devicelink*.debug=false"));
         QDir root(m_Root.path());
@@ -40,9 +42,13 @@ public:
         AppPaths::setHomeFolder(m_Root.filePath(QStringLiteral("home")));
         QFile::copy(QStringLiteral(":/engine/Profile.ini"), m_Root.filePath(QStringLiteral("program/Profile.ini")));
 
-        m_Argument = QByteArray("Lumivox 5");
-        m_Argv = {m_Argument.data(), nullptr};
-        m_Hub.reset(new CLumivox5Data(1, m_Argv.data(), nullptr));
+        m_Arguments << QByteArray("Lumivox 5");
+        for (const QString& argument : arguments)
+            m_Arguments << argument.toLocal8Bit();
+        for (QByteArray& argument : m_Arguments)
+            m_Argv.push_back(argument.data());
+        m_Argv.push_back(nullptr);
+        m_Hub.reset(new CLumivox5Data(int(m_Arguments.size()), m_Argv.data(), nullptr));
         m_Dispatcher.reset(new D(m_Hub.get()));
     }
 
@@ -112,7 +118,7 @@ public:
 
 private:
     QTemporaryDir m_Root;
-    QByteArray m_Argument;
+    QList<QByteArray> m_Arguments;
     std::vector<char*> m_Argv;
     // The models outlive the simulated projectors whose handlers use them.
     std::vector<std::unique_ptr<CSimProjectorModel>> m_Models;

@@ -8,10 +8,8 @@
 #include "CTransportLogManager.h"
 #include "DispatcherTestRig.h"
 
-#if __has_include("CSchedule.h")
-#define TEST_HAS_SCHEDULE 1
 #include "CSchedule.h"
-#endif
+#include "CVirtualTime.h"
 
 #include <QSignalSpy>
 
@@ -169,6 +167,8 @@ private slots:
     }
     void cleanup() { qInstallMessageHandler(g_PreviousHandler); }
 
+    void constructionWiresTheWorkers_data();
+    void constructionWiresTheWorkers();
     void rangesAreTestedInOrder_data();
     void rangesAreTestedInOrder();
     void creatorTable_data();
@@ -194,6 +194,34 @@ private slots:
     void scheduleRequestsReachTheRunner();
     void backgroundFailuresBecomeUpdateError();
 };
+
+// ---- construction ----------------------------------------------------------------------
+
+void tst_CDataFunctions::constructionWiresTheWorkers_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("virtualTime");
+    QTest::newRow("plain start") << QStringList() << false;
+    QTest::newRow("/VT") << QStringList{QStringLiteral("/VT")} << true;
+}
+
+void tst_CDataFunctions::constructionWiresTheWorkers()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, virtualTime);
+
+    Rig rig(arguments);
+    CDataFunctions* d = rig.Dispatcher();
+    QVERIFY(d->GetTransportLog() != nullptr);
+    QVERIFY(d->GetSMTPSend() != nullptr);
+    QVERIFY(d->GetSchedule() != nullptr);
+    QCOMPARE(d->GetSchedule()->m_pData, rig.Hub());
+    QVERIFY(d->GetVirtualTime() != nullptr);
+    QVERIFY(d->GetVirtualTime()->IsRunning());
+    QCOMPARE(d->GetVirtualTime()->m_VirtualTimeAllowed, virtualTime);
+    // The log writer starts as it is made: on, in the program's folder.
+    QVERIFY(d->GetTransportLog()->GetManager()->IsEnabled());
+}
 
 // ---- result table ---------------------------------------------------------------------
 
@@ -698,9 +726,6 @@ void tst_CDataFunctions::mailCompletionIsPassedOn()
 
 void tst_CDataFunctions::scheduleRequestsReachTheRunner()
 {
-#ifndef TEST_HAS_SCHEDULE
-    QSKIP("no schedule runner in this build");
-#else
     Rig rig;
     CDataFunctions* d = rig.Dispatcher();
     CSchedule* runner = d->GetSchedule();
@@ -726,7 +751,6 @@ void tst_CDataFunctions::scheduleRequestsReachTheRunner()
     QList<CVariantParameter> empty{textParam(QString())};
     QCOMPARE(d->SetDataThreadEvent(146, &empty, 1, 0, nullptr, false, false), 0);
     QTRY_COMPARE(runner->GetLogPath(), QString());
-#endif
 }
 
 void tst_CDataFunctions::backgroundFailuresBecomeUpdateError()
