@@ -1,6 +1,7 @@
 #include <QLoggingCategory>
 #include <QtTest>
 
+#include "CCommLogFile.h"
 #include "CDeviceAccess.h"
 #include "CProjectorSimulator.h"
 #include "CTransportLog.h"
@@ -9,39 +10,6 @@
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-
-namespace {
-
-// The log lines of every day file in the folder, the stamp cut off, in file order.
-QStringList loggedLines(const QString& folder, QStringList* stamps = nullptr)
-{
-    QStringList lines;
-    QDir dir(folder);
-    for (const QString& name : dir.entryList(QStringList{QStringLiteral("COMM*.txt")}, QDir::Files, QDir::Name)) {
-        QFile file(dir.filePath(name));
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        QTextStream stream(&file);
-        stream.setCodec("UTF-16");
-        const QStringList fileLines = stream.readAll().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        for (const QString& line : fileLines) {
-            if (stamps)
-                *stamps << line.left(23);
-            lines << line.mid(24);
-        }
-    }
-    return lines;
-}
-
-QString hex(const QByteArray& bytes)
-{
-    QStringList pairs;
-    for (char c : bytes)
-        pairs << QStringLiteral("%1").arg(static_cast<unsigned char>(c), 2, 16, QLatin1Char('0')).toUpper();
-    return pairs.join(QLatin1Char(','));
-}
-
-} // namespace
 
 // The communication log wired to a device access manager as the main window
 // wires it, against a simulated projector.
@@ -101,10 +69,10 @@ private slots:
         QTRY_COMPARE(disconnected.count(), 1);
 
         QStringList stamps;
-        const QStringList lines = loggedLines(m_Dir->path(), &stamps);
+        const QStringList lines = CCommLogFile::Lines(m_Dir->path(), &stamps);
         QCOMPARE(lines, (QStringList{host + QStringLiteral(",Ex,Connected."),
-                                     host + QStringLiteral(",Tx,") + hex(request),
-                                     host + QStringLiteral(",Rx,") + hex(reply),
+                                     host + QStringLiteral(",Tx,") + CCommLogFile::Hex(request),
+                                     host + QStringLiteral(",Rx,") + CCommLogFile::Hex(reply),
                                      host + QStringLiteral(",Ex,Disconnected.")}));
         QCOMPARE(lines.at(1), host + QStringLiteral(",Tx,00,BF,00,00,01,00,C0"));
         const QRegularExpression stamp(QStringLiteral("^\\d{4}/\\d{2}/\\d{2} \\d{2}:\\d{2}:\\d{2}\\.\\d{3}$"));
@@ -123,7 +91,7 @@ private slots:
         m_Access->SendCommand(2, &frame, 0, 0, &host, &port, false);
         QTRY_COMPARE(disconnected.count(), 1);
         // Errors are not logged.
-        QCOMPARE(loggedLines(m_Dir->path()), QStringList{host + QStringLiteral(",Ex,Disconnected.")});
+        QCOMPARE(CCommLogFile::Lines(m_Dir->path()), QStringList{host + QStringLiteral(",Ex,Disconnected.")});
     }
 
     void logSwitchedOffWritesNothing()

@@ -1,41 +1,11 @@
 #include <QtTest>
 
+#include "CCommLogFile.h"
 #include "CDataFunctions.h"
 #include "CTransportLog.h"
 #include "DispatcherTestRig.h"
 
-#include <QDir>
 #include <QSignalSpy>
-#include <QTextStream>
-
-namespace {
-
-// Every line of the day files in the folder, without its time stamp.
-QStringList loggedLines(const QString& folder)
-{
-    QStringList lines;
-    QDir dir(folder);
-    for (const QString& name : dir.entryList(QStringList{QStringLiteral("COMM*.txt")}, QDir::Files, QDir::Name)) {
-        QFile file(dir.filePath(name));
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        QTextStream stream(&file);
-        stream.setCodec("UTF-16");
-        for (const QString& line : stream.readAll().split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-            lines << line.mid(24);
-    }
-    return lines;
-}
-
-QString hex(const QByteArray& bytes)
-{
-    QStringList pairs;
-    for (char c : bytes)
-        pairs << QStringLiteral("%1").arg(static_cast<unsigned char>(c), 2, 16, QLatin1Char('0')).toUpper();
-    return pairs.join(QLatin1Char(','));
-}
-
-} // namespace
 
 // A request tuple as the main window sends it, through the dispatcher, the
 // command engine and the device link to simulated projectors, with the
@@ -105,7 +75,7 @@ private slots:
         // projector's exchange is in the log, in order.
         QSignalSpy disconnected(hub->m_pDeviceAccess, &CDeviceAccess::DisconnectCompleted);
         QTRY_COMPARE_WITH_TIMEOUT(disconnected.count(), 3, 5000);
-        const QStringList lines = loggedLines(folder);
+        const QStringList lines = CCommLogFile::Lines(folder);
         for (int id : ids) {
             const QString address = rig.Simulated(id)->AddressText();
             QStringList mine;
@@ -117,7 +87,7 @@ private slots:
             QCOMPARE(mine.size(), 8);
             QCOMPARE(mine.first(), QStringLiteral("Ex,Connected."));
             for (int i = 0; i < 3; ++i) {
-                QCOMPARE(mine.at(1 + 2 * i), QStringLiteral("Tx,") + hex(frames.at(i)));
+                QCOMPARE(mine.at(1 + 2 * i), QStringLiteral("Tx,") + CCommLogFile::Hex(frames.at(i)));
                 QVERIFY2(mine.at(2 + 2 * i).startsWith(QStringLiteral("Rx,")), qPrintable(mine.at(2 + 2 * i)));
             }
             QCOMPARE(mine.last(), QStringLiteral("Ex,Disconnected."));
