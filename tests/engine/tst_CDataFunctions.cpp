@@ -651,6 +651,10 @@ void tst_CDataFunctions::logRequestsReachTheLogWriter()
     QCOMPARE(QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2), (bytes.size() - 2) / 2),
              QStringLiteral("2024/03/05 14:07:09.031,192.168.0.10,Tx,02,8A,00\n"));
 
+    // A switch without its value switches off rather than reading garbage.
+    QCOMPARE(d->SetDataThreadEvent(139, nullptr, 1, 0, nullptr, false, false), 0);
+    QVERIFY(!manager->IsEnabled());
+
     // An empty folder is handed on as it is, and then nothing is written.
     QList<CVariantParameter> empty{textParam(QString())};
     QCOMPARE(d->SetDataThreadEvent(138, &empty, 1, 0, nullptr, false, false), 0);
@@ -773,6 +777,11 @@ void tst_CDataFunctions::backgroundFailuresBecomeUpdateError()
     QCOMPARE(errors.at(1).at(1).toString(), QString());
     QCOMPARE(errors.at(1).at(2).toInt(), 12);
     QCOMPARE(errors.at(1).at(3).toInt(), 0);
+
+    // And the schedule runner's.
+    emit d->GetSchedule()->ErrorOccurred(QStringLiteral("schedule"), 16);
+    QCOMPARE(errors.count(), 3);
+    QCOMPARE(errors.at(2), (QVariantList{QStringLiteral("schedule"), QString(), 16, 0, 0, 0, 0}));
 }
 
 QTEST_GUILESS_MAIN(tst_CDataFunctions)
