@@ -40,7 +40,8 @@ class tst_CPortTCP : public QObject
 private slots:
     void initTestCase()
     {
-        QLoggingCategory::setFilterRules(QStringLiteral("lumivox.devicelink*.debug=false"));
+        // Per-connection traces would bury the test log.
+        QLoggingCategory::setFilterRules(QStringLiteral("lumivox.devicelink*.debug=false\ndefault.debug=false"));
     }
 
     void init() { m_Simulator = new CProjectorSimulator; }
@@ -190,8 +191,16 @@ private slots:
         QVERIFY(!tcp.IsConnected());
     }
 
+    void connectTimeoutGivesSocketTimeout_data()
+    {
+        QTest::addColumn<bool>("wait");
+        QTest::newRow("connecting in the background") << false;
+        QTest::newRow("blocking connect") << true;
+    }
+
     void connectTimeoutGivesSocketTimeout()
     {
+        QFETCH(bool, wait);
         CSimulatedProjector* projector = StartProjector();
         QVERIFY(projector);
         QVERIFY(projector->SetConnectMode(CSimulatedProjector::CONNECT_STALL));
@@ -199,7 +208,7 @@ private slots:
         tcp.SetKey(11);
         tcp.SetConnectTimeout(300);
         QSignalSpy errors(&tcp, &CPortBase::Error);
-        QCOMPARE(Connect(tcp, projector, false), 0);
+        QCOMPARE(Connect(tcp, projector, wait), wait ? -1005 : 0);
         QTRY_COMPARE(errors.count(), 1);
         QCOMPARE(errors.at(0).at(0).toInt(), 11);
         QCOMPARE(errors.at(0).at(1).toInt(), -1005);
