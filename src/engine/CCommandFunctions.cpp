@@ -421,6 +421,13 @@ bool CCommandFunctions::f_Identify(CProjectorData* record)
     return false;
 }
 
+void CCommandFunctions::f_EndWithMismatch(CProjectorData* record)
+{
+    record->m_Result = RESULT_ERROR;
+    record->m_ErrorCode = ERROR_MISMATCH;
+    f_EndSequence(record, ERROR_MISMATCH);
+}
+
 bool CCommandFunctions::f_CommonCurrentSequenceProc(CProjectorData* record, bool& send)
 {
     switch (record->m_StepNo) {
@@ -429,7 +436,11 @@ bool CCommandFunctions::f_CommonCurrentSequenceProc(CProjectorData* record, bool
         send = true;
         return false;
     case STEP_MODEL_INFO: {
-        f_StoreReceivedData(record, REQ_MODEL_INFO);
+        if (f_StoreReceivedData(record, REQ_MODEL_INFO) == 0) {
+            record->m_ConnectState = 0;
+            f_EndWithMismatch(record);
+            return false;
+        }
         f_ModelInfoUpdate(record);
         const bool found = f_UpadteCurrentProfile(record);
         record->m_EngineFlags[FLAG_PROFILE_FOUND] = found ? 1 : 0;
@@ -445,13 +456,13 @@ bool CCommandFunctions::f_CommonCurrentSequenceProc(CProjectorData* record, bool
         // The reply must echo the request's data byte; a missing byte is no echo.
         const QByteArray& sent = record->m_SendFrame;
         const QByteArray& reply = record->m_ReceiveFrame;
-        if (sent.size() < 6 || reply.size() < 7 || reply.at(5) != sent.at(5)) {
-            record->m_Result = RESULT_ERROR;
-            record->m_ErrorCode = ERROR_MISMATCH;
-            f_EndSequence(record, ERROR_MISMATCH);
+        // A reply too short for its layout would leave the last projector's
+        // values standing, so it answers nothing either.
+        if (sent.size() < 6 || reply.size() < 7 || reply.at(5) != sent.at(5)
+            || f_StoreReceivedData(record, REQ_COMMON_STATUS) == 0) {
+            f_EndWithMismatch(record);
             return false;
         }
-        f_StoreReceivedData(record, REQ_COMMON_STATUS);
         f_ProjectorCommonStatusUpdate(record);
         const bool standby = IsIn1WStandbyUpdate(record);
         if (record->m_EngineFlags[FLAG_PROFILE_FOUND]) {
@@ -469,7 +480,11 @@ bool CCommandFunctions::f_CommonCurrentSequenceProc(CProjectorData* record, bool
         return false;
     }
     case STEP_MAKER_INFO:
-        f_StoreReceivedData(record, REQ_MAKER_INFO);
+        if (f_StoreReceivedData(record, REQ_MAKER_INFO) == 0) {
+            record->m_ConnectState = 0;
+            f_EndWithMismatch(record);
+            return false;
+        }
         f_OEMInfoUpdate(record);
         if (f_IsOEMCorvexPJ(record)) {
             record->m_ConnectState = CProjectorData::CONNECT_STATE_CONNECTED;

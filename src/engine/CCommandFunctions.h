@@ -219,6 +219,7 @@ protected:
     // next identification frame has been sent or the command has ended.
     bool f_Identify(CProjectorData* record);
     bool f_CommonCurrentSequenceProc(CProjectorData* record, bool& send);
+    void f_EndWithMismatch(CProjectorData* record);
 
     // Temporary parameters of the running command.
     static void f_AppendTempParameterString(CProjectorData* record, const QString& value);

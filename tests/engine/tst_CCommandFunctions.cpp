@@ -194,6 +194,46 @@ private slots:
         QCOMPARE(rig.Record(id)->m_StepNo, 0);
     }
 
+    // An identification reply too short for its layout answers nothing: the
+    // values of an earlier identification must not stand in for it.
+    void shortIdentificationReplies_data()
+    {
+        QTest::addColumn<int>("request");
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QList<int>>("requests");
+        QTest::newRow("model information without data") << 29 << Hex("20 BF 00 00 00 DF") << QList<int>{29};
+        QTest::newRow("model information one byte short")
+            << 29 << MakeSimFrame(0x20, 0xBF, QByteArray(13, '\0')) << QList<int>{29};
+        QTest::newRow("common status with only its echo") << 31 << Hex("20 BF 00 00 01 02 E2") << QList<int>{29, 31};
+        QTest::newRow("common status without data") << 31 << Hex("20 BF 00 00 00 DF") << QList<int>{29, 31};
+        QTest::newRow("maker information one byte short")
+            << 32 << MakeSimFrame(0x21, 0xD3, QByteArray(49, '\0')) << QList<int>{29, 31, 32};
+    }
+
+    void shortIdentificationReplies()
+    {
+        QFETCH(int, request);
+        QFETCH(QByteArray, reply);
+        QFETCH(QList<int>, requests);
+        EngineTestRig rig;
+        // Unlisted, so the maker is asked; a first power-on identifies it fully.
+        const int id = rig.Add(CSimModelSpec::Unlisted(true));
+        EngineSpies spies(&rig.m_Engine);
+        rig.m_Engine.SetPower(1, 1, id, FROM, ACT, CMD_POWER, false);
+        QTRY_COMPARE(spies.completed.count(), 1);
+        rig.Projector(id)->ClearRequests();
+
+        CSimProjectorModel* model = rig.Model(id);
+        rig.Projector(id)->SetHandler([model, request, reply](const QByteArray& frame) {
+            return CSimProjectorModel::RequestIndex(frame) == request ? CSimReply::Answer(reply) : model->Answer(frame);
+        });
+        rig.m_Engine.SetPower(0, 2, id, FROM, ACT, CMD_POWER, false);
+        QTRY_COMPARE(spies.Ends(), 2);
+        QCOMPARE(Ints(spies.error.at(0)), (QList<int>{-402, 2, id, FROM, ACT, CMD_POWER}));
+        QCOMPARE(rig.Requests(id), requests);
+        QCOMPARE(rig.Model(id)->State().power, int(CSimProjectorState::POWER_ON));
+    }
+
     void socketErrorIsACommunicationError()
     {
         EngineTestRig rig;
