@@ -41,7 +41,7 @@ CDataFunctions::CDataFunctions(CLumivox5Data* data)
       m_pLumivox5Data(data),
       m_pSMTPSend(nullptr),
       m_pTransportLog(nullptr),
-      m_StubTable(new StubEntry[STUB_TABLE_SIZE]),
+      m_StubTable(STUB_TABLE_SIZE),
       m_pSchedule(nullptr),
       m_pVirtualTime(nullptr)
 {
@@ -105,8 +105,6 @@ CDataFunctions::~CDataFunctions()
     delete m_pTransportLog;
     m_pTransportLog = nullptr;
 
-    delete[] m_StubTable;
-    m_StubTable = nullptr;
     if (isRunning())
         SafeAbort();
 }
@@ -184,45 +182,45 @@ void CDataFunctions::f_CreateEventFunctionsList()
         int key;
         H handler;
     } table[] = {
-    {CDataFunctionsEvent::KEY_UPDATE_ALL_CONNECTIONS, &CDataFunctions::UpdateAllConnectionsProc},
-    {CDataFunctionsEvent::KEY_SET_POWER, &CDataFunctions::SetPowerProc},
-    {CDataFunctionsEvent::KEY_SET_INPUT_TERMINAL, &CDataFunctions::SetInputTerminalProc},
-    {CDataFunctionsEvent::KEY_SET_PICTURE_MUTE, &CDataFunctions::SetPictureMuteProc},
-    {CDataFunctionsEvent::KEY_SET_SOUND_MUTE, &CDataFunctions::SetSoundMuteProc},
-    {CDataFunctionsEvent::KEY_SET_OSD_MUTE, &CDataFunctions::SetOSDMuteProc},
-    {CDataFunctionsEvent::KEY_SET_FREEZE, &CDataFunctions::SetFreezeProc},
-    {CDataFunctionsEvent::KEY_AUTO_ALL_UPDATE, &CDataFunctions::AutoAllUpdateProc},
-    {CDataFunctionsEvent::KEY_GET_ALL_GAIN, &CDataFunctions::GetAllGainProc},
-    {CDataFunctionsEvent::KEY_GET_BRIGHTNESS, &CDataFunctions::GetBrightnessProc},
-    {CDataFunctionsEvent::KEY_GET_CONTRAST, &CDataFunctions::GetContrastProc},
-    {CDataFunctionsEvent::KEY_GET_SHARPNESS, &CDataFunctions::GetSharpnessProc},
-    {CDataFunctionsEvent::KEY_GET_HUE, &CDataFunctions::GetHueProc},
-    {CDataFunctionsEvent::KEY_GET_COLOR, &CDataFunctions::GetColorProc},
-    {CDataFunctionsEvent::KEY_GET_VOLUME, &CDataFunctions::GetVolumeProc},
-    {CDataFunctionsEvent::KEY_SET_BRIGHTNESS, &CDataFunctions::SetBrightnessProc},
-    {CDataFunctionsEvent::KEY_SET_CONTRAST, &CDataFunctions::SetContrastProc},
-    {CDataFunctionsEvent::KEY_SET_SHARPNESS, &CDataFunctions::SetSharpnessProc},
-    {CDataFunctionsEvent::KEY_SET_HUE, &CDataFunctions::SetHueProc},
-    {CDataFunctionsEvent::KEY_SET_COLOR, &CDataFunctions::SetColorProc},
-    {CDataFunctionsEvent::KEY_SET_VOLUME, &CDataFunctions::SetVolumeProc},
-    {CDataFunctionsEvent::KEY_SET_PROJECTOR_NAME, &CDataFunctions::SetProjectorNameProc},
-    {CDataFunctionsEvent::KEY_STOP, &CDataFunctions::StopProc},
-    {CDataFunctionsEvent::KEY_SMTP_SEND, &CDataFunctions::SMTPSendProc},
-    {CDataFunctionsEvent::KEY_ADD_LOG, &CDataFunctions::AddLogProc},
-    {CDataFunctionsEvent::KEY_CHANGE_LOG_PATH, &CDataFunctions::ChangeLogPathProc},
-    {CDataFunctionsEvent::KEY_LOG_ENABLE, &CDataFunctions::LogEnableProc},
-    {CDataFunctionsEvent::KEY_COMMAND_COMPLETED, &CDataFunctions::CommandCompletedProc},
-    {CDataFunctionsEvent::KEY_COMMAND_ERROR_END, &CDataFunctions::CommandErrorEndProc},
-    {CDataFunctionsEvent::KEY_COMMAND_NACK_RECEIVED, &CDataFunctions::CommandNackReceivedProc},
-    {CDataFunctionsEvent::KEY_COMMAND_CANCELED, &CDataFunctions::CommandCanceledProc},
-    {CDataFunctionsEvent::KEY_COMMAND_COMPLETED_SCHEDULE, &CDataFunctions::CommandCompletedProcSchedule},
-    {CDataFunctionsEvent::KEY_COMMAND_ERROR_END_SCHEDULE, &CDataFunctions::CommandErrorEndProcSchedule},
-    {CDataFunctionsEvent::KEY_SCHEDULE_START, &CDataFunctions::ScheduleStartProc},
-    {CDataFunctionsEvent::KEY_SCHEDULE_STOP, &CDataFunctions::ScheduleStopProc},
-    {CDataFunctionsEvent::KEY_SCHEDULE_LOG_ENABLE, &CDataFunctions::ScheduleLogEnableProc},
-    {CDataFunctionsEvent::KEY_SCHEDULE_CHANGE_LOG_PATH, &CDataFunctions::ScheduleChangeLogPathProc},
-    {CDataFunctionsEvent::KEY_SCHEDULE_EXECUTE, &CDataFunctions::ScheduleExecuteProc},
-};
+        {CDataFunctionsEvent::KEY_UPDATE_ALL_CONNECTIONS, &CDataFunctions::UpdateAllConnectionsProc},
+        {CDataFunctionsEvent::KEY_SET_POWER, &CDataFunctions::SetPowerProc},
+        {CDataFunctionsEvent::KEY_SET_INPUT_TERMINAL, &CDataFunctions::SetInputTerminalProc},
+        {CDataFunctionsEvent::KEY_SET_PICTURE_MUTE, &CDataFunctions::SetPictureMuteProc},
+        {CDataFunctionsEvent::KEY_SET_SOUND_MUTE, &CDataFunctions::SetSoundMuteProc},
+        {CDataFunctionsEvent::KEY_SET_OSD_MUTE, &CDataFunctions::SetOSDMuteProc},
+        {CDataFunctionsEvent::KEY_SET_FREEZE, &CDataFunctions::SetFreezeProc},
+        {CDataFunctionsEvent::KEY_AUTO_ALL_UPDATE, &CDataFunctions::AutoAllUpdateProc},
+        {CDataFunctionsEvent::KEY_GET_ALL_GAIN, &CDataFunctions::GetAllGainProc},
+        {CDataFunctionsEvent::KEY_GET_BRIGHTNESS, &CDataFunctions::GetBrightnessProc},
+        {CDataFunctionsEvent::KEY_GET_CONTRAST, &CDataFunctions::GetContrastProc},
+        {CDataFunctionsEvent::KEY_GET_SHARPNESS, &CDataFunctions::GetSharpnessProc},
+        {CDataFunctionsEvent::KEY_GET_HUE, &CDataFunctions::GetHueProc},
+        {CDataFunctionsEvent::KEY_GET_COLOR, &CDataFunctions::GetColorProc},
+        {CDataFunctionsEvent::KEY_GET_VOLUME, &CDataFunctions::GetVolumeProc},
+        {CDataFunctionsEvent::KEY_SET_BRIGHTNESS, &CDataFunctions::SetBrightnessProc},
+        {CDataFunctionsEvent::KEY_SET_CONTRAST, &CDataFunctions::SetContrastProc},
+        {CDataFunctionsEvent::KEY_SET_SHARPNESS, &CDataFunctions::SetSharpnessProc},
+        {CDataFunctionsEvent::KEY_SET_HUE, &CDataFunctions::SetHueProc},
+        {CDataFunctionsEvent::KEY_SET_COLOR, &CDataFunctions::SetColorProc},
+        {CDataFunctionsEvent::KEY_SET_VOLUME, &CDataFunctions::SetVolumeProc},
+        {CDataFunctionsEvent::KEY_SET_PROJECTOR_NAME, &CDataFunctions::SetProjectorNameProc},
+        {CDataFunctionsEvent::KEY_STOP, &CDataFunctions::StopProc},
+        {CDataFunctionsEvent::KEY_SMTP_SEND, &CDataFunctions::SMTPSendProc},
+        {CDataFunctionsEvent::KEY_ADD_LOG, &CDataFunctions::AddLogProc},
+        {CDataFunctionsEvent::KEY_CHANGE_LOG_PATH, &CDataFunctions::ChangeLogPathProc},
+        {CDataFunctionsEvent::KEY_LOG_ENABLE, &CDataFunctions::LogEnableProc},
+        {CDataFunctionsEvent::KEY_COMMAND_COMPLETED, &CDataFunctions::CommandCompletedProc},
+        {CDataFunctionsEvent::KEY_COMMAND_ERROR_END, &CDataFunctions::CommandErrorEndProc},
+        {CDataFunctionsEvent::KEY_COMMAND_NACK_RECEIVED, &CDataFunctions::CommandNackReceivedProc},
+        {CDataFunctionsEvent::KEY_COMMAND_CANCELED, &CDataFunctions::CommandCanceledProc},
+        {CDataFunctionsEvent::KEY_COMMAND_COMPLETED_SCHEDULE, &CDataFunctions::CommandCompletedProcSchedule},
+        {CDataFunctionsEvent::KEY_COMMAND_ERROR_END_SCHEDULE, &CDataFunctions::CommandErrorEndProcSchedule},
+        {CDataFunctionsEvent::KEY_SCHEDULE_START, &CDataFunctions::ScheduleStartProc},
+        {CDataFunctionsEvent::KEY_SCHEDULE_STOP, &CDataFunctions::ScheduleStopProc},
+        {CDataFunctionsEvent::KEY_SCHEDULE_LOG_ENABLE, &CDataFunctions::ScheduleLogEnableProc},
+        {CDataFunctionsEvent::KEY_SCHEDULE_CHANGE_LOG_PATH, &CDataFunctions::ScheduleChangeLogPathProc},
+        {CDataFunctionsEvent::KEY_SCHEDULE_EXECUTE, &CDataFunctions::ScheduleExecuteProc},
+    };
     for (const auto& entry : table)
         m_EventFunctions.insert(entry.key, entry.handler);
 }

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QVector>
 
 #include "CLumivox5Thread.h"
 #include "CMailSettings.h"
@@ -258,7 +259,7 @@ private:
 
     CSMTPSend* m_pSMTPSend;
     CTransportLog* m_pTransportLog;
-    StubEntry* m_StubTable;
+    QVector<StubEntry> m_StubTable;
     CSchedule* m_pSchedule;
     CVirtualTime* m_pVirtualTime;
     QMap<int, CreateFunction> m_CreateFunctions[3];
