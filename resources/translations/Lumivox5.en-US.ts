@@ -708,6 +708,13 @@ Use the specified lamp for safety and performance.</translation>
     </message>
 </context>
 <context>
+    <name>CTransportLog</name>
+    <message>
+        <source>FileWriteErrorMsg</source>
+        <translation>An error occurred while writing the file.</translation>
+    </message>
+</context>
+<context>
     <name>DeviceSettingWindow</name>
     <message>
         <source>Menu_AllClear</source>
@@ -716,14 +723,6 @@ Use the specified lamp for safety and performance.</translation>
 </context>
 <context>
     <name>QObject</name>
-    <message>
-        <source>GroupTreeAllProjectors</source>
-        <translation>All Projectors</translation>
-    </message>
-    <message>
-        <source>GroupTreeGroup</source>
-        <translation>Group</translation>
-    </message>
     <message>
         <source>DefaultInputTerminal01H</source>
         <translation>COMPUTER1</translation>
@@ -935,6 +934,14 @@ Use the specified lamp for safety and performance.</translation>
     <message>
         <source>DefaultVolume3DSurround01H</source>
         <translation>ON</translation>
+    </message>
+    <message>
+        <source>GroupTreeAllProjectors</source>
+        <translation>All Projectors</translation>
+    </message>
+    <message>
+        <source>GroupTreeGroup</source>
+        <translation>Group</translation>
     </message>
     <message>
         <source>MainMultiPicturePreset00H</source>
