@@ -200,6 +200,8 @@ public:
     // Adjustment records: resets the stored record of `key` (made when
     // missing) to its kind and sub index with every other value 0.
     static CGainInfo* f_SetGainInfoDummyData(CProjectorData* record, int key);
+    // True when all eight values of an adjustment record are known.
+    static bool f_IsGainInfoKnown(const CGainInfo* gain);
     // Copies the stored record of `key` into the shown one (made when missing).
     static void f_CopyGainInfo(CProjectorData* record, int key);
 
@@ -273,6 +275,9 @@ protected:
     // A command answered from what is known: the connection closes and the
     // command completes without a frame; the queue is looked at again at once.
     void f_CompleteAtOnce(CProjectorData* record);
+    // The opening of a command that carries one value: the record once the
+    // identification is done, null while it runs or when the command ended.
+    CProjectorData* f_BeginValueStep(CEventBase* event, int key);
     // At step 5 of a set command: refuses it in 1 W standby (true, ended).
     bool f_RefuseInStandby(CProjectorData* record);
     // The single mutes: one family with its own flags, requests and value.

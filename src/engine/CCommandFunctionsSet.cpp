@@ -62,6 +62,17 @@ const int MUTE_CHAIN_LAST = 11;
 
 } // namespace
 
+CProjectorData* CCommandFunctions::f_BeginValueStep(CEventBase* event, int key)
+{
+    const bool started = event->GetEventKey() == key;
+    CProjectorData* record = f_BeginStep(event, key);
+    if (record == nullptr)
+        return nullptr;
+    if (started)
+        f_AppendTempParameterInt(record, ValueOf(event));
+    return f_Identify(record) ? record : nullptr;
+}
+
 bool CCommandFunctions::f_RefuseInStandby(CProjectorData* record)
 {
     if (!f_IsIn1WStandby(record))
@@ -74,13 +85,8 @@ bool CCommandFunctions::f_RefuseInStandby(CProjectorData* record)
 
 void CCommandFunctions::SetPowerProc(CEventBase* event)
 {
-    const bool started = event->GetEventKey() == CCommandFunctionsEvent::KEY_SET_POWER;
-    CProjectorData* record = f_BeginStep(event, CCommandFunctionsEvent::KEY_SET_POWER);
+    CProjectorData* record = f_BeginValueStep(event, CCommandFunctionsEvent::KEY_SET_POWER);
     if (record == nullptr)
-        return;
-    if (started)
-        f_AppendTempParameterInt(record, ValueOf(event));
-    if (!f_Identify(record))
         return;
     switch (record->m_StepNo) {
     case STEP_IDENTIFIED:
@@ -116,13 +122,8 @@ void CCommandFunctions::SetPowerProc(CEventBase* event)
 void CCommandFunctions::f_SetMuteSequence(CEventBase* event, int key, int onFlag, int onRequest, int offFlag,
                                           int offRequest, int position)
 {
-    const bool started = event->GetEventKey() == key;
-    CProjectorData* record = f_BeginStep(event, key);
+    CProjectorData* record = f_BeginValueStep(event, key);
     if (record == nullptr)
-        return;
-    if (started)
-        f_AppendTempParameterInt(record, ValueOf(event));
-    if (!f_Identify(record))
         return;
     const int value = f_GetTempParameterInt(record, 0);
     switch (record->m_StepNo) {
@@ -191,12 +192,8 @@ void CCommandFunctions::SetInputTerminalProc(CEventBase* event)
         f_EndSequence(record, 0);
         return;
     }
-    record = f_BeginStep(event, key);
+    record = f_BeginValueStep(event, key);
     if (record == nullptr)
-        return;
-    if (started)
-        f_AppendTempParameterInt(record, ValueOf(event));
-    if (!f_Identify(record))
         return;
     const int terminal = f_GetTempParameterInt(record, 0);
     switch (record->m_StepNo) {
@@ -228,13 +225,8 @@ void CCommandFunctions::SetInputTerminalProc(CEventBase* event)
 
 void CCommandFunctions::SetFreezeProc(CEventBase* event)
 {
-    const bool started = event->GetEventKey() == CCommandFunctionsEvent::KEY_SET_FREEZE;
-    CProjectorData* record = f_BeginStep(event, CCommandFunctionsEvent::KEY_SET_FREEZE);
+    CProjectorData* record = f_BeginValueStep(event, CCommandFunctionsEvent::KEY_SET_FREEZE);
     if (record == nullptr)
-        return;
-    if (started)
-        f_AppendTempParameterInt(record, ValueOf(event));
-    if (!f_Identify(record))
         return;
     const int value = f_GetTempParameterInt(record, 0);
     switch (record->m_StepNo) {
@@ -261,13 +253,8 @@ void CCommandFunctions::SetFreezeProc(CEventBase* event)
 
 void CCommandFunctions::SetMuteAllScheduleProc(CEventBase* event)
 {
-    const bool started = event->GetEventKey() == CCommandFunctionsEvent::KEY_SET_MUTE_ALL_SCHEDULE;
-    CProjectorData* record = f_BeginStep(event, CCommandFunctionsEvent::KEY_SET_MUTE_ALL_SCHEDULE);
+    CProjectorData* record = f_BeginValueStep(event, CCommandFunctionsEvent::KEY_SET_MUTE_ALL_SCHEDULE);
     if (record == nullptr)
-        return;
-    if (started)
-        f_AppendTempParameterInt(record, ValueOf(event));
-    if (!f_Identify(record))
         return;
     const bool on = f_GetTempParameterInt(record, 0) == 1;
     const int step = record->m_StepNo;
@@ -365,16 +352,6 @@ void CCommandFunctions::SetGainProc(CEventBase* event)
 
 namespace {
 
-bool AllGainValuesKnown(const CGainInfo* gain)
-{
-    for (const CVariantParameter* v : {&gain->m_Kind, &gain->m_Index, &gain->m_Max, &gain->m_Min, &gain->m_Current,
-                                       &gain->m_DefaultKnown, &gain->m_Default, &gain->m_Status}) {
-        if (!v->IsSet())
-            return false;
-    }
-    return true;
-}
-
 void ClearGainValues(CGainInfo* gain)
 {
     for (CVariantParameter* v : {&gain->m_Kind, &gain->m_Index, &gain->m_Max, &gain->m_Min, &gain->m_Current,
@@ -398,7 +375,7 @@ void CCommandFunctions::GetGainProc(CEventBase* event)
         bool cached = e->m_bFlag;
         for (int key : e->m_Keys) {
             const CGainInfo* gain = record->m_GainInfo.value(key, nullptr);
-            if (cached && gain != nullptr && !AllGainValuesKnown(gain))
+            if (cached && gain != nullptr && !f_IsGainInfoKnown(gain))
                 cached = false;
         }
         if (e->m_Keys.isEmpty() || cached) {

@@ -673,11 +673,18 @@ bool CCommandFunctions::f_IsAllUpdateCached(CProjectorData* record) const
         const CGainInfo* gain = record->m_GainInfo.value(key, nullptr);
         if (gain == nullptr)
             continue;
-        for (const CVariantParameter* v : {&gain->m_Kind, &gain->m_Index, &gain->m_Max, &gain->m_Min, &gain->m_Current,
-                                           &gain->m_DefaultKnown, &gain->m_Default, &gain->m_Status}) {
-            if (!v->IsSet())
-                return false;
-        }
+        if (!f_IsGainInfoKnown(gain))
+            return false;
+    }
+    return true;
+}
+
+bool CCommandFunctions::f_IsGainInfoKnown(const CGainInfo* gain)
+{
+    for (const CVariantParameter* v : {&gain->m_Kind, &gain->m_Index, &gain->m_Max, &gain->m_Min, &gain->m_Current,
+                                       &gain->m_DefaultKnown, &gain->m_Default, &gain->m_Status}) {
+        if (!v->IsSet())
+            return false;
     }
     return true;
 }
