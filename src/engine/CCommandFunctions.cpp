@@ -285,13 +285,24 @@ void CCommandFunctions::f_SendStatic(CProjectorData* record, int index, QList<CV
 
 void CCommandFunctions::f_SendStaticBytes(CProjectorData* record, int index, const QList<int>& bytes)
 {
-    QList<CVariantParameter> params;
-    for (int b : bytes) {
-        CVariantParameter p;
-        p.FromInt(b);
-        params.append(p);
+    // A fleet's status updates send the same few frames over and over; each is
+    // built once.
+    QByteArray key(1, char(index));
+    for (int b : bytes)
+        key.append(char(b));
+    QByteArray frame = m_BuiltFrames.value(key);
+    if (frame.isEmpty()) {
+        QList<CVariantParameter> params;
+        for (int b : bytes) {
+            CVariantParameter p;
+            p.FromInt(b);
+            params.append(p);
+        }
+        if (f_MakeStaticCommand(&frame, index, &params) <= 0)
+            return;
+        m_BuiltFrames.insert(key, frame);
     }
-    f_SendStatic(record, index, &params);
+    f_SendCommand(record, frame, false);
 }
 
 bool CCommandFunctions::f_ProfileFlag(const CProjectorData* record, int id)

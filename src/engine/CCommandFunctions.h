@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QString>
@@ -347,6 +348,8 @@ private:
     QMap<int, CProjectorData*>* m_pProjectorDatas;
     CDeviceAccess* m_pDeviceAccess;
     QMap<int, ReturnParameter> m_ReturnParameters;
+    // Frames with parameters by request index and parameter bytes.
+    QHash<QByteArray, QByteArray> m_BuiltFrames;
 };
 
 #endif // CCOMMANDFUNCTIONS_H
