@@ -32,8 +32,10 @@ void ShowTerminal(CProjectorData* record, int terminal)
 {
     CVariantParameter* st = record->m_Status;
     st[CProjectorData::StInputTerminal].FromInt(terminal);
-    st[CProjectorData::StInputTerminalNumber].FromInt((terminal - 1) % 5 + 1);
-    st[CProjectorData::StInputTerminalType].FromInt((terminal - 1) / 5 + 1);
+    // Wide, so that no terminal number a caller passes can overflow.
+    const qint64 t = qint64(terminal) - 1;
+    st[CProjectorData::StInputTerminalNumber].FromInt(qint32(t % 5 + 1));
+    st[CProjectorData::StInputTerminalType].FromInt(qint32(t / 5 + 1));
     record->m_InputTerminalKnown = true;
 }
 

@@ -117,6 +117,9 @@ private slots:
                                                                 << QStringList{"4 10"} << 0 << terminal << 0x12;
         QTest::newRow("input 12 on 08 01 07 xx is sent as it is") << "input" << 0x12 << l100 << "code 08010701"
                                                                    << QStringList{"4 12"} << 0 << terminal << 0x12;
+        QTest::newRow("input, the smallest number a caller can pass") << "input" << int(INT_MIN) << l100 << ""
+                                                                      << QStringList{"4 00"} << 0 << terminal
+                                                                      << int(INT_MIN);
         QTest::newRow("input in 1 W standby") << "input" << 0x06 << l100 << "standby" << QStringList{} << -42 << 0 << 0;
         QTest::newRow("input, negative reply (2, 3)") << "input" << 0x06 << l100 << "nack" << QStringList{"4 06"}
                                                       << -123 << 0 << 0;
@@ -194,7 +197,7 @@ private slots:
         CheckEnd(spies, code);
         if (position != 0)
             QCOMPARE(rig.Record(id)->m_Status[position].ToInt(), shown);
-        if (position == CProjectorData::StInputTerminal) {
+        if (position == CProjectorData::StInputTerminal && shown > 0) {
             QCOMPARE(rig.Record(id)->m_Status[CProjectorData::StInputTerminalNumber].ToInt(), (shown - 1) % 5 + 1);
             QCOMPARE(rig.Record(id)->m_Status[CProjectorData::StInputTerminalType].ToInt(), (shown - 1) / 5 + 1);
         }
