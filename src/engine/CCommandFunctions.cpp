@@ -9,32 +9,11 @@
 #include "CProfile.h"
 #include "CProfileList.h"
 #include "CVariantParameter.h"
+#include "CommandEngineCodes.h"
+
+using namespace CommandEngineCode;
 
 namespace {
-
-// Request table indexes the engine itself sends while identifying a model.
-const int REQ_POWER_ON = 2;
-const int REQ_POWER_OFF = 3;
-const int REQ_MODEL_INFO = 29;
-const int REQ_COMMON_STATUS = 31;
-const int REQ_MAKER_INFO = 32;
-
-const int STEP_IDLE = 0;
-const int STEP_MODEL_INFO = 1;
-const int STEP_MAKER_INFO = 2;
-const int STEP_COMMON_STATUS = 3;
-const int STEP_UNUSED = 4;
-const int STEP_IDENTIFIED = 5;
-
-const int ERROR_CANCELED = -10;
-const int ERROR_COMMUNICATION = -301;
-const int ERROR_INCOMPLETE = -21;
-const int ERROR_CHECKSUM = -401;
-const int ERROR_MISMATCH = -402;
-const int ERROR_STANDBY = -42;
-const int ERROR_NOT_IDENTIFIED = -43;
-const int ERROR_EXCEPTION = -30;
-const int ERROR_NO_PROJECTOR = -2;
 
 void LogException(const char* what)
 {
@@ -56,11 +35,6 @@ int Guarded(Body body, int failure = 0)
         LogException("unknown");
     }
     return failure;
-}
-
-bool Flag(const CProfile* profile, int id)
-{
-    return profile != nullptr && id >= 0 && id < ProfileFlag::Count && profile->m_Flags[id];
 }
 
 } // namespace
@@ -90,7 +64,20 @@ void CCommandFunctions::f_CreateEventList()
     f_AddEvent(CCommandFunctionsEvent::KEY_NACK_RECEIVED, static_cast<F>(&CCommandFunctions::NackReceivedProc));
     f_AddEvent(CCommandFunctionsEvent::KEY_CANCELED, static_cast<F>(&CCommandFunctions::CanceledProc));
     f_AddEvent(CCommandFunctionsEvent::KEY_SET_POWER, static_cast<F>(&CCommandFunctions::SetPowerProc));
+    f_AddEvent(CCommandFunctionsEvent::KEY_SET_INPUT_TERMINAL,
+               static_cast<F>(&CCommandFunctions::SetInputTerminalProc));
+    f_AddEvent(CCommandFunctionsEvent::KEY_SET_PICTURE_MUTE, static_cast<F>(&CCommandFunctions::SetPictureMuteProc));
+    f_AddEvent(CCommandFunctionsEvent::KEY_SET_SOUND_MUTE, static_cast<F>(&CCommandFunctions::SetSoundMuteProc));
+    f_AddEvent(CCommandFunctionsEvent::KEY_SET_OSD_MUTE, static_cast<F>(&CCommandFunctions::SetOSDMuteProc));
+    f_AddEvent(CCommandFunctionsEvent::KEY_SET_FREEZE, static_cast<F>(&CCommandFunctions::SetFreezeProc));
+    f_AddEvent(CCommandFunctionsEvent::KEY_SET_GAIN, static_cast<F>(&CCommandFunctions::SetGainProc));
     f_AddEvent(CCommandFunctionsEvent::KEY_CANCEL, static_cast<F>(&CCommandFunctions::CancelProc));
+    f_AddEvent(CCommandFunctionsEvent::KEY_ALL_UPDATE, static_cast<F>(&CCommandFunctions::AllUpdateProc));
+    f_AddEvent(CCommandFunctionsEvent::KEY_GET_GAIN, static_cast<F>(&CCommandFunctions::GetGainProc));
+    f_AddEvent(CCommandFunctionsEvent::KEY_SET_PROJECTOR_NAME,
+               static_cast<F>(&CCommandFunctions::SetProjectorNameProc));
+    f_AddEvent(CCommandFunctionsEvent::KEY_SET_MUTE_ALL_SCHEDULE,
+               static_cast<F>(&CCommandFunctions::SetMuteAllScheduleProc));
 }
 
 // ---------------------------------------------------------------------------
@@ -294,6 +281,28 @@ void CCommandFunctions::f_SendStatic(CProjectorData* record, int index, QList<CV
     QByteArray frame;
     if (f_MakeStaticCommand(&frame, index, params) > 0)
         f_SendCommand(record, frame, false);
+}
+
+void CCommandFunctions::f_SendStaticBytes(CProjectorData* record, int index, const QList<int>& bytes)
+{
+    QList<CVariantParameter> params;
+    for (int b : bytes) {
+        CVariantParameter p;
+        p.FromInt(b);
+        params.append(p);
+    }
+    f_SendStatic(record, index, &params);
+}
+
+bool CCommandFunctions::f_ProfileFlag(const CProjectorData* record, int id)
+{
+    const CProfile* profile = record->m_Profile;
+    return profile != nullptr && id >= 0 && id < ProfileFlag::Count && profile->m_Flags[id];
+}
+
+bool CCommandFunctions::f_IsIn1WStandby(const CProjectorData* record)
+{
+    return record->m_Status[CProjectorData::StLowPowerStandby].ToBool();
 }
 
 CCommandFunctions::ReturnParameter& CCommandFunctions::f_Return(CProjectorData* record)
@@ -580,51 +589,6 @@ void CCommandFunctions::CancelProc(CEventBase* event)
     }
 }
 
-void CCommandFunctions::SetPowerProc(CEventBase* event)
-{
-    const bool started = event->GetEventKey() == CCommandFunctionsEvent::KEY_SET_POWER;
-    CProjectorData* record = f_BeginStep(event, CCommandFunctionsEvent::KEY_SET_POWER);
-    if (record == nullptr)
-        return;
-    if (started)
-        f_AppendTempParameterInt(record, static_cast<CCommandFunctionsEventValue*>(event)->m_nValue);
-    if (!f_Identify(record))
-        return;
-    const CProfile* profile = record->m_Profile;
-    switch (record->m_StepNo) {
-    case STEP_IDENTIFIED:
-        if (f_GetTempParameterInt(record, 0) == 1) {
-            if (Flag(profile, ProfileFlag::SetPowerOn)) {
-                record->m_StepNo = 6;
-                f_SendStatic(record, REQ_POWER_ON);
-                return;
-            }
-        } else {
-            if (record->m_Status[CProjectorData::StLowPowerStandby].ToBool()) {
-                record->m_Result = RESULT_ERROR;
-                record->m_ErrorCode = ERROR_STANDBY;
-                f_EndSequence(record, ERROR_STANDBY);
-                return;
-            }
-            if (Flag(profile, ProfileFlag::SetPowerOff)) {
-                record->m_StepNo = 7;
-                f_SendStatic(record, REQ_POWER_OFF);
-                return;
-            }
-        }
-        f_EndSequence(record, 0);
-        return;
-    case 6:
-    case 7:
-        f_StoreReceivedData(record, record->m_StepNo == 6 ? REQ_POWER_ON : REQ_POWER_OFF);
-        f_EndSequence(record, 0);
-        return;
-    default:
-        f_EndSequence(record, 0);
-        return;
-    }
-}
-
 // ---------------------------------------------------------------------------
 // Device link reports
 
@@ -848,15 +812,21 @@ void CCommandFunctions::f_ModelInfoUpdate(CProjectorData* record)
     st[CProjectorData::StModelCode2].FromUChar(st[RawModelCode2].ToUChar());
     st[CProjectorData::StModelCode3].FromUChar(st[RawModelCode3].ToUChar());
     st[CProjectorData::StModelCode4].FromUChar(st[RawModelCode4].ToUChar());
-    QByteArray name = st[RawModelName].ToByteArray();
-    const int nul = name.indexOf('\0');
+    const QString text = f_TextUpToNul(st[RawModelName].ToByteArray());
+    st[CProjectorData::StModelName].FromString(text);
+}
+
+QString CCommandFunctions::f_TextUpToNul(const QByteArray& bytes)
+{
+    QByteArray cut = bytes;
+    const int nul = cut.indexOf('\0');
     if (nul >= 0)
-        name.truncate(nul);
-    QString text = QString::fromUtf8(name);
+        cut.truncate(nul);
+    QString text = QString::fromUtf8(cut);
     const int zero = text.indexOf(QChar(0));
     if (zero >= 0)
         text.truncate(zero);
-    st[CProjectorData::StModelName].FromString(text);
+    return text;
 }
 
 bool CCommandFunctions::f_UpadteCurrentProfile(CProjectorData* record)

@@ -12,6 +12,7 @@
 
 class CDeviceAccess;
 class CEventBase;
+class CGainInfo;
 class CVariantParameter;
 
 // The command engine: turns requests for a projector into commands, keeps
@@ -140,11 +141,65 @@ public:
 
     // Identification (the opening of every command).
     static void f_ModelInfoUpdate(CProjectorData* record);
+    // Stored reply text: the bytes up to the first NUL, as text.
+    static QString f_TextUpToNul(const QByteArray& bytes);
+    // A projector name with the text Shift-JIS makes of the byte 0x5C as "\".
+    static QString f_WithBackslash(QString name);
     static bool f_UpadteCurrentProfile(CProjectorData* record);
     static void f_OEMInfoUpdate(CProjectorData* record);
     static bool f_IsOEMCorvexPJ(CProjectorData* record);
     static void f_ProjectorCommonStatusUpdate(CProjectorData* record);
     static bool IsIn1WStandbyUpdate(CProjectorData* record);
+    static bool f_NeedExchangeComponentTerminal(CProjectorData* record);
+    static bool f_IsMacAddressAvailable(CProjectorData* record, const QByteArray& mac);
+
+    // Status update: each preparation writes the placeholder of its value and
+    // says whether the request is to be sent.
+    static bool f_PreparationGetPjName(CProjectorData* record);
+    static bool f_PreparationGetMacAddress(CProjectorData* record);
+    static bool f_PreparationGetMacAddress2(CProjectorData* record);
+    static bool f_PreparationGetMacAddress3(CProjectorData* record);
+    static bool f_PreparationGetLampMode(CProjectorData* record);
+    static bool f_PreparationGetCoverStatus(CProjectorData* record);
+    static bool f_PreparationGetLamp1Time37_1(CProjectorData* record);
+    static bool f_PreparationGetLamp1Usage37_4(CProjectorData* record);
+    static bool f_PreparationGetLamp2Usage37_4(CProjectorData* record);
+    static bool f_PreparationGetFilterUsage(CProjectorData* record);
+    static bool f_PreparationGetInputHeader(CProjectorData* record);
+    static bool f_PreparationGetInfoStringReqFreqH(CProjectorData* record);
+    static bool f_PreparationGetInfoStringReqFreqV(CProjectorData* record);
+    static bool f_PreparationGetInfoStringReqSyncPol(CProjectorData* record);
+    static bool f_PreparationGetError(CProjectorData* record);
+    static bool f_PreparationGetSerialNumber(CProjectorData* record);
+    static bool f_PreparationGetGainPicture(CProjectorData* record);
+    static bool f_PreparationGetGainVolume(CProjectorData* record);
+
+    // Status update: each reply operation converts a positive reply into the
+    // record; otherwise it leaves the result at 3 (negative reply) or makes it
+    // 2, except where a negative reply counts as success or as "not supported".
+    static void f_GetPjNameSequenceProc(CProjectorData* record, int* result, int* code);
+    static void f_GetMacAddressSequenceProc(CProjectorData* record, int* result, int* code);
+    static void f_GetMacAddress2SequenceProc(CProjectorData* record, int* result, int* code);
+    static void f_GetMacAddress3SequenceProc(CProjectorData* record, int* result, int* code);
+    static void f_GetLampModeSequenceProc(CProjectorData* record, int* result, int* code);
+    static void f_GetCoverStatusSequenceProc(CProjectorData* record, int* result, int* code);
+    static void f_GetLamp1Time37_1SequenceProc(CProjectorData* record, int* result, int* code, bool* unsupported);
+    static void f_GetLamp1Usage37_4SequenceProc(CProjectorData* record, int* result, int* code, bool* unsupported);
+    static void f_GetLamp2Usage37_4SequenceProc(CProjectorData* record, int* result, int* code, bool* unsupported);
+    static void f_GetFilterUsageSequenceProc(CProjectorData* record, int* result, int* code, bool* unsupported);
+    static void f_GetInputHeaderSequenceProc(CProjectorData* record, int* result, int* code);
+    static void f_GetInfoStringReqFreqHSequenceProc(CProjectorData* record, int* result, int* code);
+    static void f_GetInfoStringReqFreqVSequenceProc(CProjectorData* record, int* result, int* code);
+    static void f_GetInfoStringReqSyncPolSequenceProc(CProjectorData* record, int* result, int* code);
+    static void f_GetErrorStatusSequenceProc(CProjectorData* record, int* result, int* code);
+    static void f_GetSerialNumberSequenceProc(CProjectorData* record, int* result, int* code);
+    static void f_GetGainSequenceProc(CProjectorData* record, int* result, int* code);
+
+    // Adjustment records: resets the stored record of `key` (made when
+    // missing) to its kind and sub index with every other value 0.
+    static CGainInfo* f_SetGainInfoDummyData(CProjectorData* record, int key);
+    // Copies the stored record of `key` into the shown one (made when missing).
+    static void f_CopyGainInfo(CProjectorData* record, int key);
 
 signals:
     void Completed(int eventID, int targetID, int from, int act, int cmd);
@@ -196,12 +251,42 @@ protected:
     void NackReceivedProc(CEventBase* event);
     void CanceledProc(CEventBase* event);
     void SetPowerProc(CEventBase* event);
+    void SetInputTerminalProc(CEventBase* event);
+    void SetPictureMuteProc(CEventBase* event);
+    void SetSoundMuteProc(CEventBase* event);
+    void SetOSDMuteProc(CEventBase* event);
+    void SetFreezeProc(CEventBase* event);
+    void SetGainProc(CEventBase* event);
     void CancelProc(CEventBase* event);
+    void AllUpdateProc(CEventBase* event);
+    void GetGainProc(CEventBase* event);
+    void SetProjectorNameProc(CEventBase* event);
+    void SetMuteAllScheduleProc(CEventBase* event);
+
+    // Status update steps from 5 on: true while the next step is to run now.
+    bool f_AllUpdateSequenceProc(CProjectorData* record, bool& send);
+    void f_SendAllUpdateRequest(CProjectorData* record);
+    void f_EndAllUpdate(CProjectorData* record, int code);
+    bool f_IsAllUpdateCached(CProjectorData* record) const;
+    // A command answered from what is known: the connection closes and the
+    // command completes without a frame; the queue is looked at again at once.
+    void f_CompleteAtOnce(CProjectorData* record);
+    // At step 5 of a set command: refuses it in 1 W standby (true, ended).
+    bool f_RefuseInStandby(CProjectorData* record);
+    // The single mutes: one family with its own flags, requests and value.
+    void f_SetMuteSequence(CEventBase* event, int key, int onFlag, int onRequest, int offFlag, int offRequest,
+                           int position);
+    void f_MuteChainNext(CProjectorData* record);
+    void f_GetGainNext(CProjectorData* record);
 
     CProjectorData* f_GetTarget(int id) const;
     int f_Queue(CEventBase* event, int target);
     void f_SendCommand(CProjectorData* record, QByteArray& frame, bool wait);
     void f_SendStatic(CProjectorData* record, int index, QList<CVariantParameter>* params = nullptr);
+    // A request whose data parameters are the given bytes.
+    void f_SendStaticBytes(CProjectorData* record, int index, const QList<int>& bytes);
+    static bool f_ProfileFlag(const CProjectorData* record, int id);
+    static bool f_IsIn1WStandby(const CProjectorData* record);
     void f_StoreReturnParameter(CProjectorData* record, const CEventBase* event);
     bool f_PoolCheck(CProjectorData* record);
     bool f_CheckResult(CProjectorData* record);

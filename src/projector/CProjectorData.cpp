@@ -2,6 +2,8 @@
 
 #include <QDebug>
 
+#include "CEventBase.h"
+#include "CEventContainer.h"
 #include "CGainInfo.h"
 #include "CGetTickMSec.h"
 #include "CProfile.h"
@@ -42,6 +44,22 @@ CProjectorData& CProjectorData::operator=(const CProjectorData& other)
 CProjectorData::~CProjectorData()
 {
     f_DeleteGainInfo();
+    f_DeleteCommandState();
+}
+
+// The record owns its waiting commands and the running command's
+// parameters; whoever takes one out of these lists frees it.
+void CProjectorData::f_DeleteCommandState()
+{
+    const QList<CEventContainer*> pending = m_PendingEvents;
+    m_PendingEvents.clear();
+    for (CEventContainer* box : pending) {
+        delete box->GetEvent();
+        delete box;
+    }
+    const QList<CVariantParameter*> temporary = m_TempParameters;
+    m_TempParameters.clear();
+    qDeleteAll(temporary);
 }
 
 void CProjectorData::f_InitStatus()

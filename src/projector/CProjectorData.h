@@ -289,11 +289,11 @@ public:
     QByteArray m_ReceiveFrame;
     // 4: engine counters.
     quint8 m_EngineCounters[8] = {};
-    // 5: parameters of the current command (not owned).
+    // 5: parameters of the current command (owned).
     QList<CVariantParameter*> m_TempParameters;
     // 6
     qint32 m_EngineValue = 0;
-    // 7: commands waiting for this projector (not owned).
+    // 7: commands waiting for this projector (owned, with their commands).
     QList<CEventContainer*> m_PendingEvents;
 
     // 8..31: settings and status, copied by f_Copy (except 28, 29).
@@ -326,6 +326,7 @@ private:
     void f_InitStatus();
     void f_CopySettings(const CProjectorData& other);
     void f_DeleteGainInfo();
+    void f_DeleteCommandState();
     bool f_IsConnected() const { return m_ConnectState == CONNECT_STATE_CONNECTED; }
     bool f_IsStandby() const { return m_Status[StLowPowerStandby].ToBool(); }
     bool f_IsShown() const { return f_IsConnected() && !f_IsStandby(); }

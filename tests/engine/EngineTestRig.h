@@ -39,14 +39,7 @@ public:
     {
         // Nothing may still run when the records go.
         m_Access.CancelAll();
-        for (CProjectorData* record : qAsConst(m_Records)) {
-            for (CEventContainer* box : qAsConst(record->m_PendingEvents)) {
-                delete box->GetEvent();
-                delete box;
-            }
-            qDeleteAll(record->m_TempParameters);
-            delete record;
-        }
+        qDeleteAll(m_Records);
     }
 
     bool ProfilesLoaded() const { return !m_Profiles->m_LoadFailed; }
