@@ -15,13 +15,20 @@ endfunction()
 # lumivox_autogen_tracks_sources(<target> <files>...)
 # With Ninja, moc runs again only when a file it saw before changes, so a header
 # added later (picked up by the glob) would never be moc'ed in an existing build
-# folder. A list of the files, rewritten only when it changes, fixes that.
+# folder. When a target's file list changes, its moc timestamp is removed, which
+# makes the next build run moc over the whole target again.
 function(lumivox_autogen_tracks_sources target)
   list(SORT ARGN)
   string(REPLACE ";" "\n" listing "${ARGN}")
   set(stamp "${CMAKE_CURRENT_BINARY_DIR}/${target}_sources.txt")
-  file(CONFIGURE OUTPUT "${stamp}" CONTENT "${listing}\n")
-  set_property(TARGET ${target} APPEND PROPERTY AUTOGEN_TARGET_DEPENDS "${stamp}")
+  set(previous "")
+  if(EXISTS "${stamp}")
+    file(READ "${stamp}" previous)
+  endif()
+  if(NOT previous STREQUAL "${listing}\n")
+    file(WRITE "${stamp}" "${listing}\n")
+    file(REMOVE "${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/timestamp")
+  endif()
 endfunction()
 
 # lumivox_add_test(<name> SOURCES <files>... LIBS <targets>...)
