@@ -10,6 +10,8 @@
 #include <QByteArray>
 #include <QtGlobal>
 
+#include <initializer_list>
+
 namespace {
 
 using St = CProjectorData;
@@ -24,6 +26,12 @@ const int LAST_PROJECTOR_CMD = 136;
 void touchInt(CVariantParameter& value)
 {
     value.FromInt(value.ToInt());
+}
+
+void touchInts(std::initializer_list<CVariantParameter*> values)
+{
+    for (CVariantParameter* value : values)
+        touchInt(*value);
 }
 
 // Input a and input b of a terminal number (terminal = a + 5 * b - 5).
@@ -390,14 +398,9 @@ void CCreateDemoData::CreateGainData(int act, CProjectorData* record, int key, Q
             gain->m_Default.FromInt(limits.value(2));
             gain->m_Current.FromInt(limits.value(3));
         } else {
-            touchInt(gain->m_Max);
-            touchInt(gain->m_Min);
-            touchInt(gain->m_Default);
-            touchInt(gain->m_Current);
+            touchInts({&gain->m_Max, &gain->m_Min, &gain->m_Default, &gain->m_Current});
         }
-        touchInt(gain->m_Kind);
-        touchInt(gain->m_Index);
-        touchInt(gain->m_DefaultKnown);
+        touchInts({&gain->m_Kind, &gain->m_Index, &gain->m_DefaultKnown});
         const int power = record->m_Status[St::StPowerStatus].ToInt();
         const bool adjustable = power >= 1 && power <= 5 && !record->m_Status[St::StLowPowerStandby].ToBool();
         gain->m_Status.FromInt(adjustable ? CGainInfo::STATUS_ADJUSTABLE : 1);
@@ -414,11 +417,6 @@ void CCreateDemoData::CreateGainData(int act, CProjectorData* record, int key, Q
         value = int(qBound<qint64>(gain->m_Min.ToInt(), stepped, gain->m_Max.ToInt()));
     }
     gain->m_Current.FromInt(value);
-    touchInt(gain->m_Max);
-    touchInt(gain->m_Min);
-    touchInt(gain->m_Default);
-    touchInt(gain->m_Kind);
-    touchInt(gain->m_Index);
-    touchInt(gain->m_DefaultKnown);
-    touchInt(gain->m_Status);
+    touchInts({&gain->m_Max, &gain->m_Min, &gain->m_Default, &gain->m_Kind, &gain->m_Index, &gain->m_DefaultKnown,
+               &gain->m_Status});
 }

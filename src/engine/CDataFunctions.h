@@ -279,6 +279,11 @@ private:
     // Sends the instance's command with `cmd` and `value` to each target that
     // the projector map holds, and marks each as sent.
     void f_ScheduleSend(const QList<int>& targets, int key, CScheduleData& schedule, int cmd, int value);
+    // Whether a result of projector `projectorId` for instance `key` is taken;
+    // then its instance and sub-record (either may be null) and whether the
+    // command went today to the enabled instance.
+    bool f_TakeScheduleResult(int projectorId, int key, CScheduleData** instance,
+                              const CScheduleExcuteAdminInfoSub** sub, bool* today);
     // The instance's log line text for a failure with `code`.
     static QString f_ScheduleErrorText(int code);
     // Fills the common fields of a new record from the tuple.

@@ -195,23 +195,39 @@ void CDataFunctions::f_ScheduleSend(const QList<int>& targets, int key, CSchedul
 
 // ---- results ----------------------------------------------------------------------
 
+bool CDataFunctions::f_TakeScheduleResult(int projectorId, int key, CScheduleData** instance,
+                                          const CScheduleExcuteAdminInfoSub** sub, bool* today)
+{
+    // Results while the runner is stopped, or for a projector gone from the
+    // map, are dropped.
+    if (!m_pSchedule || !m_pSchedule->IsRunning() || !m_pLumivox5Data || !m_pLumivox5Data->m_pProjectorDatas
+        || !m_pLumivox5Data->m_pProjectorDatas->contains(projectorId))
+        return false;
+    // A result without a record of when its command went counts as yesterday's.
+    QDateTime when = CSystemClock::Now().addDays(-1);
+    *instance = f_FindExpandedSchedule(key);
+    *sub = nullptr;
+    if (*instance && (*instance)->AdminInfo) {
+        *sub = (*instance)->AdminInfo->DetailesData->value(projectorId, nullptr);
+        if (*sub)
+            when = (*sub)->RequestTime;
+    }
+    *today = *instance && IsTodayExcuteSchedule(key, when);
+    return true;
+}
+
 void CDataFunctions::CommandCompletedProcSchedule(CEventBase* event)
 {
     const auto* record = static_cast<CDataFunctionsEventCommandCompletedSchedule*>(event);
     const int projectorId = record->m_nTarget;
     const int key = record->m_nScheduleEventID;
-    if (!m_pSchedule || !m_pSchedule->IsRunning() || !m_pLumivox5Data || !m_pLumivox5Data->m_pProjectorDatas
-        || !m_pLumivox5Data->m_pProjectorDatas->contains(projectorId))
+    CScheduleData* instance = nullptr;
+    const CScheduleExcuteAdminInfoSub* sub = nullptr;
+    bool today = false;
+    if (!f_TakeScheduleResult(projectorId, key, &instance, &sub, &today))
         return;
-
-    QDateTime when = CSystemClock::Now().addDays(-1);
-    CScheduleData* instance = f_FindExpandedSchedule(key);
-    if (instance && instance->AdminInfo) {
-        if (const CScheduleExcuteAdminInfoSub* sub = instance->AdminInfo->DetailesData->value(projectorId, nullptr))
-            when = sub->RequestTime;
-    }
     const QDateTime now = m_pVirtualTime->GetNowTime();
-    if (instance && IsTodayExcuteSchedule(key, when)) {
+    if (today) {
         SetExcuteScheduleStatus(projectorId, key, SubStatus::Completed);
         m_pSchedule->RequestScheduleAddLog(projectorId, instance, now, Result::OK, QString(""));
         CheckExcuteScheduleCompleted(key);
@@ -230,21 +246,14 @@ void CDataFunctions::CommandErrorEndProcSchedule(CEventBase* event)
     const int projectorId = record->m_nTarget;
     const int key = record->m_nScheduleEventID;
     const int code = record->m_nErrorCode;
-    if (!m_pSchedule || !m_pSchedule->IsRunning() || !m_pLumivox5Data || !m_pLumivox5Data->m_pProjectorDatas
-        || !m_pLumivox5Data->m_pProjectorDatas->contains(projectorId))
-        return;
-
-    QDateTime when = CSystemClock::Now().addDays(-1);
-    CScheduleData* instance = f_FindExpandedSchedule(key);
+    CScheduleData* instance = nullptr;
     const CScheduleExcuteAdminInfoSub* sub = nullptr;
-    if (instance && instance->AdminInfo) {
-        sub = instance->AdminInfo->DetailesData->value(projectorId, nullptr);
-        if (sub)
-            when = sub->RequestTime;
-    }
+    bool today = false;
+    if (!f_TakeScheduleResult(projectorId, key, &instance, &sub, &today))
+        return;
     const QDateTime now = m_pVirtualTime->GetNowTime();
     const QString text = f_ScheduleErrorText(code);
-    if (instance && IsTodayExcuteSchedule(key, when)) {
+    if (today) {
         const bool retry = IsPossibleToRetryErrorCode(code) && sub && !sub->IsRetryMax();
         SetExcuteScheduleStatus(projectorId, key, retry ? SubStatus::RetryPending : SubStatus::Failed);
         m_pSchedule->RequestScheduleAddLog(projectorId, instance, now, Result::NG, text);
