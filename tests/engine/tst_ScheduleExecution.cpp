@@ -351,6 +351,21 @@ private slots:
         QCOMPARE(rig.Dispatcher()->GetSchedule()->GetRetryCount(), 0);
     }
 
+    // An execute request too short to name its instance runs none, not
+    // instance 0.
+    void executeRequestWithoutItsParameters()
+    {
+        ScheduleTestRig rig;
+        const int id = rig.Connected(rig.AddSimulated(model()));
+        rig.AddInstance(0, 0, CScheduleTargetText::AllProjectors(), 1);
+        QList<CVariantParameter> one{CVariantParameter().FromInt(0)};
+        QCOMPARE(rig.Dispatcher()->SetDataThreadEvent(148, &one, FROM, 0, nullptr, false, false), 0);
+        QCOMPARE(rig.Instance(0)->AdminInfo->DetailesData->size(), 0);
+        QCOMPARE(rig.Instance(0)->Status, int(Result::None));
+        QTest::qWait(50);
+        QVERIFY(rig.Simulated(id)->Requests().isEmpty());
+    }
+
     void retryOfADeletedProjectorEndsTheInstance()
     {
         ScheduleTestRig rig;
