@@ -246,6 +246,13 @@ int CDataFunctions::SetDataThreadEvent(int cmd, QList<CVariantParameter>* params
     if (static_cast<unsigned int>(act) > ACT_MAX)
         return 5;
 
+    // A stub set for offline mode must not outlive it: once offline mode is
+    // left, commands reach the projectors again.
+    const bool offline = f_IsOfflineMode();
+    if (m_bOfflineAtLastRequest && !offline)
+        f_InitStubMode();
+    m_bOfflineAtLastRequest = offline;
+
     if (IsStub(cmd)) {
         f_StubSetDataThreadEvent(cmd, params, from, act, targets, cache, log);
         return 0;

@@ -10,6 +10,7 @@
 
 #include "CLumivox5Thread.h"
 #include "CMailSettings.h"
+#include "CScheduleExcuteAdminInfoSub.h"
 #include "CVariantParameter.h"
 
 class CEventBase;
@@ -17,6 +18,7 @@ class CLumivox5Data;
 class CProjectorData;
 class CSMTPSend;
 class CSchedule;
+class CScheduleData;
 class CTransportLog;
 class CVirtualTime;
 
@@ -57,6 +59,19 @@ public:
     void f_InitStubMode();
     bool IsStub(int cmd) const;
     void OnStub(int cmd, QString& text, int value);
+    // Assigns `data` to the data hub's record of projector `id`, when there is one.
+    void SetStubData(int id, const CProjectorData& data);
+
+    // Offline mode as the main window's requests see it: the offline flag and
+    // the offline-menu flag both set.
+    bool f_IsOfflineMode() const;
+
+    // Schedule execution: the state of expanded instance `key`.
+    bool IsTodayExcuteSchedule(int key, QDateTime when);
+    void SetExcuteScheduleStatus(int projectorId, int key, CScheduleExcuteAdminInfoSub::EXCUTE_STATUS::Enum status);
+    bool CheckExcuteScheduleCompleted(int key);
+    static bool IsPossibleToRetryErrorCode(int code);
+    static int ConvScheduleLogErrorCode(int code);
 
     void f_AddEnqueueEventLog(QString name, QList<int>* targets, int from, bool cache);
     void f_AddEventLog(QDateTime& time, int a, int b, QString& text, QList<QString>& list);
@@ -233,6 +248,9 @@ protected:
     virtual void CommandCompletedProcSchedule(CEventBase* event);
     virtual void CommandErrorEndProcSchedule(CEventBase* event);
     void ScheduleExecuteProc(CEventBase* event);
+    void ScheduleExecuteProcPower(QList<int> targets, int key, CScheduleData& schedule);
+    void ScheduleExecuteProcMute(QList<int> targets, int key, CScheduleData& schedule);
+    void ScheduleExecuteProcInputChange(QList<int> targets, int key, CScheduleData& schedule);
 
     CLumivox5Data* m_pLumivox5Data;
 
@@ -254,6 +272,20 @@ private:
     void f_SetGainProc(CEventBase* event, int kind);
     // The completion handlers for failures: the schedule's error path with `code`.
     void f_ErrorEndToSchedule(CEventBase* event, int code);
+    // Schedule execution helpers.
+    CScheduleData* f_FindExpandedSchedule(int key) const;
+    // Ends an instance that sends nothing: NG, one log line for no projector.
+    void f_ScheduleEndWithoutTargets(int key);
+    // Sends the instance's command with `cmd` and `value` to each target that
+    // the projector map holds, and marks each as sent.
+    void f_ScheduleSend(const QList<int>& targets, int key, CScheduleData& schedule, int cmd, int value);
+    // Whether a result of projector `projectorId` for instance `key` is taken;
+    // then its instance and sub-record (either may be null) and whether the
+    // command went today to the enabled instance.
+    bool f_TakeScheduleResult(int projectorId, int key, CScheduleData** instance,
+                              const CScheduleExcuteAdminInfoSub** sub, bool* today);
+    // The instance's log line text for a failure with `code`.
+    static QString f_ScheduleErrorText(int code);
     // Fills the common fields of a new record from the tuple.
     void f_SetCommonFields(CEventBase* record, int cmd, int act, int from, QList<int>* targets, bool cache);
 
@@ -264,6 +296,8 @@ private:
     CVirtualTime* m_pVirtualTime;
     QMap<int, CreateFunction> m_CreateFunctions[3];
     QMap<int, EventFunction> m_EventFunctions;
+    // Offline mode as the previous request found it; leaving it clears the stubs.
+    bool m_bOfflineAtLastRequest = false;
 };
 
 #endif // CDATAFUNCTIONS_H

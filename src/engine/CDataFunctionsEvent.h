@@ -348,8 +348,10 @@ class CDataFunctionsEventScheduleExecute : public CDataFunctionsEvent
 {
 public:
     CDataFunctionsEventScheduleExecute() : CDataFunctionsEvent(KEY_SCHEDULE_EXECUTE) {}
-    int m_nKey = 0;
-    int m_nCommID = 0;
+    // Without its parameters the request names no instance (no key is
+    // negative), so it runs nothing.
+    int m_nKey = -1;
+    int m_nCommID = -1;
 };
 
 #endif // CDATAFUNCTIONSEVENT_H

@@ -92,9 +92,12 @@ public:
         if (record == nullptr)
             return -1;
         m_Simulated.insert(record->m_Id, projector);
+        m_ModelById.insert(record->m_Id, model);
         return record->m_Id;
     }
     CSimulatedProjector* Simulated(int id) const { return m_Simulated.value(id); }
+    // The model answering for a simulated projector: its state and its faults.
+    CSimProjectorModel* Model(int id) const { return m_ModelById.value(id); }
 
     // The request indexes a simulated projector has seen, in order.
     QList<int> Requests(int id) const
@@ -124,6 +127,7 @@ private:
     std::vector<std::unique_ptr<CSimProjectorModel>> m_Models;
     CProjectorSimulator m_Simulator;
     QMap<int, CSimulatedProjector*> m_Simulated;
+    QMap<int, CSimProjectorModel*> m_ModelById;
     std::unique_ptr<CLumivox5Data> m_Hub;
     std::unique_ptr<D> m_Dispatcher;
 };

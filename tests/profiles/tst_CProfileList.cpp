@@ -335,7 +335,7 @@ private slots:
         CIniFileAccess ini(path);
         QStringList models;
         ini.GetIniKeys(CProfile::MODELS_SECTION, models);
-        QCOMPARE(models.size(), 4);
+        QCOMPARE(models.size(), 8);
         QStringList expectedSections{ CProfile::HEAD_SECTION, CProfile::MODELS_SECTION,
                                       CProfile::MULTI_TERM_SECTION };
         for (const QString& code : models) {
@@ -371,7 +371,8 @@ private slots:
         QCOMPARE(list.m_ExtraVersion, QString("Fleet models"));
         QCOMPARE(list.m_CopyrightYear, QString("2026"));
         QCOMPARE(list.m_ProfileMap.keys(),
-                 (QList<qint32>{ -1, 0x4C100100, 0x4C2002FF, 0x4C300301, 0x4C500501 }));
+                 (QList<qint32>{ -1, 0x130010FF, 0x150010FF, 0x170010FF, 0x190010FF, 0x4C100100, 0x4C2002FF,
+                                 0x4C300301, 0x4C500501 }));
 
         bool matched = false;
         CProfile* oneLamp = Lookup(list, 0x4C100100u, &matched);
