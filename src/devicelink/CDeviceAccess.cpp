@@ -3,6 +3,7 @@
 #include <QLoggingCategory>
 
 #include "CDeviceAccessEvent.h"
+#include "CLocalClock.h"
 #include "CPortTCP.h"
 #include "CTransport.h"
 
@@ -11,7 +12,7 @@ Q_LOGGING_CATEGORY(lcDevice, "lumivox.devicelink")
 
 QDateTime Now()
 {
-    return QDateTime::currentDateTime();
+    return CLocalClock::Now();
 }
 }
 

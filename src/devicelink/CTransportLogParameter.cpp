@@ -1,7 +1,9 @@
 #include "CTransportLogParameter.h"
 
+#include "CLocalClock.h"
+
 CTransportLogParameter::CTransportLogParameter()
-    : m_Time(QDateTime::currentDateTime()),
+    : m_Time(CLocalClock::Now()),
       m_nAttribute(ATTR_FREE),
       m_nSize(0)
 {

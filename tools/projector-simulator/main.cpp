@@ -3,6 +3,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QMap>
 #include <QDateTime>
 #include <QSocketNotifier>
 
@@ -51,6 +52,10 @@ int Fail(const QString& message)
 
 int main(int argc, char* argv[])
 {
+    // Qt's glib dispatcher spends time linear in the number of open sockets on
+    // every socket change; its poll dispatcher does not.
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
+        qputenv("QT_NO_GLIB", "1");
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("projector-simulator"));
     RaiseOpenFileLimit();
@@ -167,11 +172,18 @@ int main(int argc, char* argv[])
         protocols.emplace_back(new CSimProjectorModel(models.at(i % models.size())));
         CSimProjectorModel* protocol = protocols.back().get();
         if (parser.isSet(varyOption)) {
-            static const int inputs[] = {0x01, 0x02, 0x06, 0x1A, 0x1B};
+            // Terminals each shipped model lists, so the varied input always has a name.
+            static const QMap<QString, QList<int>> inputs{
+                {QStringLiteral("LV-L100"), {0x01, 0x02, 0x06, 0x0B}},
+                {QStringLiteral("LV-D200"), {0x01, 0x12, 0x20}},
+                {QStringLiteral("LV-X500"), {0x22}},
+                {QStringLiteral("LV-E300"), {0x01, 0x06, 0x1F}},
+            };
+            const QList<int> choices = inputs.value(models.at(i % models.size()).name, {0x01});
             CSimProjectorState& state = protocol->State();
             state.projectorName = QStringLiteral("PJ-%1").arg(i + 1);
             state.power = i % 3 == 2 ? int(CSimProjectorState::POWER_STANDBY) : int(CSimProjectorState::POWER_ON);
-            state.inputTerminal = inputs[i % 5];
+            state.inputTerminal = choices.at((i / models.size()) % choices.size());
             state.lampUsage[0] = 3600 * (100 + 37 * i);
             state.lampUsage[1] = 3600 * (50 + 11 * i);
         }
