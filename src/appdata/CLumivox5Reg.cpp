@@ -6,6 +6,7 @@
 #include "CNoOperatingDate.h"
 #include "COptionSettings.h"
 #include "CPlistSettingsFormat.h"
+#include "ExceptionTrace.h"
 
 #include <QDebug>
 #include <QFile>
@@ -78,11 +79,6 @@ namespace {
 const QString trueText = QStringLiteral("True");
 const QString falseText = QStringLiteral("False");
 
-void logException(const char* what)
-{
-    qDebug("exception occured [%s]", what);
-}
-
 } // namespace
 
 CLumivox5Reg::CLumivox5Reg()
@@ -142,9 +138,9 @@ QVariant CLumivox5Reg::ReadSettings(QString group, QString name)
         }
         return settings.value(group + QLatin1Char('/') + name);
     } catch (const std::exception& e) {
-        logException(e.what());
+        TraceException(e);
     } catch (...) {
-        logException("unknown");
+        TraceException("unknown");
     }
     return QVariant();
 }
@@ -230,9 +226,9 @@ int CLumivox5Reg::WriteSettings(QString group, QString name, QVariant value)
             return m_FileStatus == QSettings::NoError ? 0 : 1;
         }
     } catch (const std::exception& e) {
-        logException(e.what());
+        TraceException(e);
     } catch (...) {
-        logException("unknown");
+        TraceException("unknown");
     }
     return 1;
 }

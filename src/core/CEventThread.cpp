@@ -4,6 +4,7 @@
 #include "CEventBase.h"
 #include "CEventContainer.h"
 #include "CGetTickMSec.h"
+#include "ExceptionTrace.h"
 
 #include <QDeadlineTimer>
 #include <QDebug>
@@ -54,7 +55,7 @@ CEventThread::~CEventThread()
     try {
         f_ClearEventQueue();
     } catch (const QException& e) {
-        qDebug("exception occured [%s]", e.what());
+        TraceException(e);
     } catch (...) {
     }
 }

@@ -2,6 +2,7 @@
 
 #include "CTransportLogEvent.h"
 #include "CTransportLogManager.h"
+#include "ExceptionTrace.h"
 
 #include <QDebug>
 #include <QDir>
@@ -68,7 +69,7 @@ void CTransportLog::AddLog(CTransportLogParameter& parameter)
         CTransportLogEventAdd event(parameter);
         AddLogProc(&event);
     } catch (const std::exception& e) {
-        qDebug("exception occured [%s]", e.what());
+        TraceException(e);
     } catch (...) {
     }
 }

@@ -1,6 +1,7 @@
 #include "CTransportLogManager.h"
 
 #include "CTransportLogParameter.h"
+#include "ExceptionTrace.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -33,7 +34,7 @@ int CTransportLogManager::AddAttribute(CTransportLogAttribute& attribute)
         m_Attributes.append(attribute);
         return 0;
     } catch (const std::exception& e) {
-        qDebug("exception occured [%s]", e.what());
+        TraceException(e);
     } catch (...) {
     }
     return 2;

@@ -1,5 +1,7 @@
 #include "CCommandFunctions.h"
 
+#include "ExceptionTrace.h"
+
 #include <QDebug>
 #include <QException>
 
@@ -15,26 +17,12 @@ using namespace CommandEngineCode;
 
 namespace {
 
-void LogException(const char* what)
-{
-    qDebug("exception occured [%s]", what);
-}
-
 // Runs `body`; an exception is written to the debug log and gives `failure`,
 // so none ever leaves an operation or a slot.
 template <typename Body>
 int Guarded(Body body, int failure = 0)
 {
-    try {
-        return body();
-    } catch (const QException& e) {
-        LogException(e.what());
-    } catch (const std::exception& e) {
-        LogException(e.what());
-    } catch (...) {
-        LogException("unknown");
-    }
-    return failure;
+    return RunTraced(failure, body);
 }
 
 } // namespace
