@@ -7,6 +7,7 @@
 #include "COptionSettings.h"
 #include "CPlistSettingsFormat.h"
 #include "ExceptionTrace.h"
+#include "HexText.h"
 
 #include <QDebug>
 #include <QFile>
@@ -240,17 +241,7 @@ int CLumivox5Reg::WriteSettingsBin(QString group, QString name, QByteArray data)
 
 QString CLumivox5Reg::EncodeBin(const QByteArray& data)
 {
-    static const char digits[] = "0123456789ABCDEF";
-    QByteArray text;
-    text.reserve(data.size() * 3);
-    for (int i = 0; i < data.size(); ++i) {
-        if (i > 0)
-            text.append(',');
-        const uchar byte = static_cast<uchar>(data.at(i));
-        text.append(digits[byte >> 4]);
-        text.append(digits[byte & 0x0F]);
-    }
-    return QString::fromLatin1(text);
+    return CommaHex(data);
 }
 
 QByteArray CLumivox5Reg::DecodeBin(const QString& text)
