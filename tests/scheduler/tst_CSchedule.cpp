@@ -1,6 +1,5 @@
 #include <QtTest>
 
-#include "AppPaths.h"
 #include "CLumivox5Data.h"
 #include "CNoOperatingDate.h"
 #include "CProjectorData.h"
@@ -9,6 +8,7 @@
 #include "CScheduleManager.h"
 #include "CScheduleTarget.h"
 #include "CSystemClock.h"
+#include "CTestFolders.h"
 #include "ScheduleTestCatalogue.h"
 
 #include <QDir>
@@ -148,7 +148,7 @@ class tst_CSchedule : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_Dir;
+    CTestFolders m_Folders;
     CLumivox5Data* m_pHub = nullptr;
     CSchedule* m_pRunner = nullptr;
     FakeDispatcher* m_pDispatcher = nullptr;
@@ -205,14 +205,8 @@ class tst_CSchedule : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_Dir.isValid());
-        const QString program = m_Dir.path() + "/program";
-        const QString home = m_Dir.path() + "/home";
-        QVERIFY(QDir().mkpath(program));
-        QVERIFY(QDir().mkpath(home));
-        AppPaths::setProgramFolder(program);
-        AppPaths::setHomeFolder(home);
-        QVERIFY(writeText(program + "/Profile.ini", PROFILE_FIXTURE));
+        QVERIFY(m_Folders.isValid());
+        QVERIFY(writeText(m_Folders.programFolder() + "/Profile.ini", PROFILE_FIXTURE));
         QVERIFY(InstallEnglishCatalogue());
         CSystemClock::SetNowFunction([] { return at(DAY, 9, 0); });
     }
@@ -230,7 +224,7 @@ private slots:
         m_pRunner->m_pData = m_pHub;
         m_pDispatcher = new FakeDispatcher(m_pRunner, m_pHub);
         static int run = 0;
-        m_LogFolder = m_Dir.path() + "/log " + QString::number(++run);
+        m_LogFolder = m_Folders.path("log ") + QString::number(++run);
         QDir(m_LogFolder).removeRecursively();
     }
 
@@ -637,7 +631,7 @@ private slots:
                  LogFile({ "2024/03/14, 00:00:10, Group\\100%1 \\%2, On-screen Display OFF, OK,   1,, " }));
 
         // A folder that is a regular file: code 12, nothing written.
-        const QString blocked = m_Dir.path() + "/blocked";
+        const QString blocked = m_Folders.path("blocked");
         QVERIFY(writeText(blocked, "x"));
         m_pRunner->RequestScheduleChangeLogPath(blocked);
         m_pRunner->RequestScheduleAddLog(-1, d, at(DAY, 10, 0), S::OK, "");
@@ -648,7 +642,7 @@ private slots:
 
         // A device that refuses the line: code 16.
         if (QFile::exists("/dev/full")) {
-            const QString full = m_Dir.path() + "/full";
+            const QString full = m_Folders.path("full");
             QVERIFY(QDir().mkpath(full));
             QVERIFY(QFile::link("/dev/full", full + "/SCHE20240313.log"));
             m_pRunner->RequestScheduleChangeLogPath(full);

@@ -1,0 +1,34 @@
+#ifndef CTESTFOLDERS_H
+#define CTESTFOLDERS_H
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class CLumivox5Data;
+
+// A program folder ("program") and a home folder ("home") below one
+// temporary folder; the program looks up both there while the object lives.
+class CTestFolders
+{
+public:
+    CTestFolders();
+    ~CTestFolders();
+    CTestFolders(const CTestFolders&) = delete;
+    CTestFolders& operator=(const CTestFolders&) = delete;
+
+    bool isValid() const { return m_Root.isValid(); }
+    QString programFolder() const;
+    QString homeFolder() const;
+    QString path(const QString& name) const { return m_Root.filePath(name); }
+
+    // A data hub started with the program name "Lumivox 5" and `arguments`.
+    static std::unique_ptr<CLumivox5Data> makeHub(const QStringList& arguments = QStringList());
+
+private:
+    QTemporaryDir m_Root;
+};
+
+#endif // CTESTFOLDERS_H
