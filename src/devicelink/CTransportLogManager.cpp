@@ -1,16 +1,16 @@
 #include "CTransportLogManager.h"
 
+#include "AppPaths.h"
 #include "CTransportLogParameter.h"
 #include "ExceptionTrace.h"
 #include "HexText.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 
 #include <exception>
 
 CTransportLogManager::CTransportLogManager()
-    : m_Folder(QCoreApplication::applicationDirPath()),
+    : m_Folder(AppPaths::programFolder()),
       m_bEnabled(true)
 {
     const struct {
