@@ -320,11 +320,6 @@ void CCommandFunctions::f_StoreReturnParameter(CProjectorData* record, const CEv
     r.cmd = e->m_nCmd;
 }
 
-bool CCommandFunctions::f_IsReturnTarget(CProjectorData* record, int nTargetID) const
-{
-    return m_ReturnParameters.value(record->m_Id).target == nTargetID;
-}
-
 bool CCommandFunctions::f_PoolCheck(CProjectorData* record)
 {
     if (record->m_StepNo == STEP_IDLE)
@@ -672,12 +667,14 @@ void CCommandFunctions::f_FeedResult(int nTargetID, const int* code, void (CComm
 {
     Guarded([&]() {
         CProjectorData* record = f_GetTarget(nTargetID);
-        if (record == nullptr || !f_IsReturnTarget(record, nTargetID))
+        if (record == nullptr)
+            return 0;
+        const auto r = m_ReturnParameters.constFind(record->m_Id);
+        if (r == m_ReturnParameters.constEnd() || r->target != nTargetID)
             return 0;
         if (code != nullptr)
             record->m_ErrorCode = *code;
-        const ReturnParameter r = f_Return(record);
-        ResultEvent result(r.eventID, r.target, r.from, r.act, r.cmd);
+        ResultEvent result(r->eventID, r->target, r->from, r->act, r->cmd);
         (this->*proc)(&result);
         return 0;
     });
