@@ -381,12 +381,7 @@ void CCommandFunctions::f_DisconnectSequence(CProjectorData* record, int code)
 
 void CCommandFunctions::f_DeletePendingCommands(CProjectorData* record)
 {
-    const QList<CEventContainer*> pending = record->m_PendingEvents;
-    record->m_PendingEvents.clear();
-    for (CEventContainer* box : pending) {
-        delete box->GetEvent();
-        delete box;
-    }
+    record->DeletePendingEvents();
 }
 
 CProjectorData* CCommandFunctions::f_BeginStep(CEventBase* event, int ownKey)

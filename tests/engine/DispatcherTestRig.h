@@ -44,14 +44,7 @@ public:
     {
         m_Dispatcher.reset();
         m_Hub->m_pDeviceAccess->CancelAll();
-        // Commands never started belong to nobody once their record goes.
-        for (CProjectorData* record : qAsConst(*m_Hub->m_pProjectorDatas)) {
-            for (CEventContainer* box : qAsConst(record->m_PendingEvents)) {
-                delete box->GetEvent();
-                delete box;
-            }
-            record->m_PendingEvents.clear();
-        }
+        // The hub's records free the commands still waiting in them.
         m_Hub.reset();
     }
 
