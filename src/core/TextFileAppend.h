@@ -3,11 +3,12 @@
 
 #include <QString>
 
-// How an append to a text log went.
+// How an append to a text log went; a failure's value is the error code the
+// logs report with their "FileWriteErrorMsg".
 enum class TextAppendResult {
-    Ok,
-    OpenFailed,  // the file (or its folder) cannot be made or opened
-    WriteFailed, // the write failed, or the code page cannot hold the text
+    Ok = 0,
+    OpenFailed = 12,  // the file (or its folder) cannot be made or opened
+    WriteFailed = 16, // the write failed, or the code page cannot hold the text
 };
 
 // Appends `text` to the daily log file at `path` in the code page `codePage`

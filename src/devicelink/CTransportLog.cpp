@@ -18,9 +18,6 @@ namespace {
 
 using Handler = CEventThread::EventFunction;
 
-const int kErrorOpen = 12;
-const int kErrorWrite = 16;
-
 } // namespace
 
 CTransportLog::CTransportLog(QObject* parent)
@@ -126,14 +123,7 @@ void CTransportLog::AddLogProc(CEventBase* event)
     const QString path = folder + QLatin1Char('/') + name;
 
     const QString line = m_pManager->GetLogString(record) + QLatin1Char('\n');
-    switch (AppendTextFile(path, line, CODEPAGE_DEFAULT)) {
-    case TextAppendResult::Ok:
-        break;
-    case TextAppendResult::OpenFailed:
-        emit ErrorOccurred(tr("FileWriteErrorMsg"), kErrorOpen);
-        break;
-    case TextAppendResult::WriteFailed:
-        emit ErrorOccurred(tr("FileWriteErrorMsg"), kErrorWrite);
-        break;
-    }
+    const TextAppendResult result = AppendTextFile(path, line, CODEPAGE_DEFAULT);
+    if (result != TextAppendResult::Ok)
+        emit ErrorOccurred(tr("FileWriteErrorMsg"), int(result));
 }

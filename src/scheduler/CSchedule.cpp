@@ -32,9 +32,6 @@ enum EventKey {
     KeyExcuteRetryCheck = 9,
 };
 
-const int LOG_ERROR_OPEN = 12;
-const int LOG_ERROR_WRITE = 16;
-
 } // namespace
 
 CSchedule::CSchedule(QObject* parent)
@@ -464,15 +461,8 @@ void CSchedule::f_AddLogProc(int projectorId, CScheduleData* instance, QDateTime
         line += text + QLatin1String(", ");
         line += QLatin1Char('\n');
 
-        switch (AppendTextFile(path, line, CODEPAGE_DEFAULT)) {
-        case TextAppendResult::Ok:
-            break;
-        case TextAppendResult::OpenFailed:
-            emit ErrorOccurred(tr("FileWriteErrorMsg"), LOG_ERROR_OPEN);
-            break;
-        case TextAppendResult::WriteFailed:
-            emit ErrorOccurred(tr("FileWriteErrorMsg"), LOG_ERROR_WRITE);
-            break;
-        }
+        const TextAppendResult result = AppendTextFile(path, line, CODEPAGE_DEFAULT);
+        if (result != TextAppendResult::Ok)
+            emit ErrorOccurred(tr("FileWriteErrorMsg"), int(result));
     });
 }
