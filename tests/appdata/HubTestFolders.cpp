@@ -29,23 +29,6 @@ void HubTestFolders::writeProfile(const char* text)
     writeFile(programFolder() + QStringLiteral("/Profile.ini"), QByteArray(text));
 }
 
-bool HubTestFolders::writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return file.write(bytes) == bytes.size();
-}
-
-QByteArray HubTestFolders::readFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
-
 std::unique_ptr<CLumivox5Data> HubTestFolders::makeHub(const QStringList& arguments)
 {
     std::unique_ptr<CLumivox5Data> hub = CTestFolders::makeHub(arguments);

@@ -23,8 +23,6 @@ public:
     static const char* const PROFILE_NO_TERMINALS;
 
     void writeProfile(const char* text = PROFILE_TWO_TERMINALS);
-    static bool writeFile(const QString& path, const QByteArray& bytes);
-    static QByteArray readFile(const QString& path);
 
     // A hub started with the arguments (the program name comes first) and
     // its translator installed.

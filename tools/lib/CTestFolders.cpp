@@ -5,6 +5,8 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QList>
 
 #include <vector>
@@ -32,6 +34,19 @@ QString CTestFolders::programFolder() const
 QString CTestFolders::homeFolder() const
 {
     return m_Root.filePath(QStringLiteral("home"));
+}
+
+QByteArray CTestFolders::readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool CTestFolders::writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 std::unique_ptr<CLumivox5Data> CTestFolders::makeHub(const QStringList& arguments)

@@ -1,6 +1,7 @@
 #ifndef CTESTFOLDERS_H
 #define CTESTFOLDERS_H
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -23,6 +24,11 @@ public:
     QString programFolder() const;
     QString homeFolder() const;
     QString path(const QString& name) const { return m_Root.filePath(name); }
+
+    // The whole file; empty when it cannot be read.
+    static QByteArray readFile(const QString& path);
+    // Writes the file (and its folder) anew; false when that fails.
+    static bool writeFile(const QString& path, const QByteArray& bytes);
 
     // A data hub started with the program name "Lumivox 5" and `arguments`.
     static std::unique_ptr<CLumivox5Data> makeHub(const QStringList& arguments = QStringList());
