@@ -664,12 +664,12 @@ void CCommandFunctions::f_FeedResult(int nTargetID, const int* code, void (CComm
         CProjectorData* record = f_GetTarget(nTargetID);
         if (record == nullptr)
             return 0;
-        const auto r = m_ReturnParameters.constFind(record->m_Id);
-        if (r == m_ReturnParameters.constEnd() || r->target != nTargetID)
+        const ReturnParameter r = m_ReturnParameters.value(record->m_Id);
+        if (r.target != nTargetID)
             return 0;
         if (code != nullptr)
             record->m_ErrorCode = *code;
-        ResultEvent result(r->eventID, r->target, r->from, r->act, r->cmd);
+        ResultEvent result(r.eventID, r.target, r.from, r.act, r.cmd);
         (this->*proc)(&result);
         return 0;
     });
