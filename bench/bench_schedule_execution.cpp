@@ -29,7 +29,6 @@
 #include "CCreateDemoData.h"
 #include "CDataFunctions.h"
 #include "CDeviceAccess.h"
-#include "CEventContainer.h"
 #include "CLumivox5Data.h"
 #include "CProjectorData.h"
 #include "CSchedule.h"
@@ -216,13 +215,7 @@ Figures Run(const QString& profile, int count, bool offline)
     // Let the connections close before the hub goes.
     hub->m_pDeviceAccess->CancelAll();
     dispatcher.reset();
-    for (CProjectorData* record : qAsConst(*hub->m_pProjectorDatas)) {
-        for (CEventContainer* box : qAsConst(record->m_PendingEvents)) {
-            delete box->GetEvent();
-            delete box;
-        }
-        record->m_PendingEvents.clear();
-    }
+    // The hub's records free the commands still waiting in them.
     hub.reset();
     AppPaths::setProgramFolder(QString());
     AppPaths::setHomeFolder(QString());

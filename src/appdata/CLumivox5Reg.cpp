@@ -6,6 +6,8 @@
 #include "CNoOperatingDate.h"
 #include "COptionSettings.h"
 #include "CPlistSettingsFormat.h"
+#include "ExceptionTrace.h"
+#include "HexText.h"
 
 #include <QDebug>
 #include <QFile>
@@ -78,11 +80,6 @@ namespace {
 const QString trueText = QStringLiteral("True");
 const QString falseText = QStringLiteral("False");
 
-void logException(const char* what)
-{
-    qDebug("exception occured [%s]", what);
-}
-
 } // namespace
 
 CLumivox5Reg::CLumivox5Reg()
@@ -142,9 +139,9 @@ QVariant CLumivox5Reg::ReadSettings(QString group, QString name)
         }
         return settings.value(group + QLatin1Char('/') + name);
     } catch (const std::exception& e) {
-        logException(e.what());
+        TraceException(e);
     } catch (...) {
-        logException("unknown");
+        TraceException("unknown");
     }
     return QVariant();
 }
@@ -230,9 +227,9 @@ int CLumivox5Reg::WriteSettings(QString group, QString name, QVariant value)
             return m_FileStatus == QSettings::NoError ? 0 : 1;
         }
     } catch (const std::exception& e) {
-        logException(e.what());
+        TraceException(e);
     } catch (...) {
-        logException("unknown");
+        TraceException("unknown");
     }
     return 1;
 }
@@ -244,17 +241,7 @@ int CLumivox5Reg::WriteSettingsBin(QString group, QString name, QByteArray data)
 
 QString CLumivox5Reg::EncodeBin(const QByteArray& data)
 {
-    static const char digits[] = "0123456789ABCDEF";
-    QByteArray text;
-    text.reserve(data.size() * 3);
-    for (int i = 0; i < data.size(); ++i) {
-        if (i > 0)
-            text.append(',');
-        const uchar byte = static_cast<uchar>(data.at(i));
-        text.append(digits[byte >> 4]);
-        text.append(digits[byte & 0x0F]);
-    }
-    return QString::fromLatin1(text);
+    return CommaHex(data);
 }
 
 QByteArray CLumivox5Reg::DecodeBin(const QString& text)

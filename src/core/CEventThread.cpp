@@ -4,6 +4,7 @@
 #include "CEventBase.h"
 #include "CEventContainer.h"
 #include "CGetTickMSec.h"
+#include "ExceptionTrace.h"
 
 #include <QDeadlineTimer>
 #include <QDebug>
@@ -54,7 +55,7 @@ CEventThread::~CEventThread()
     try {
         f_ClearEventQueue();
     } catch (const QException& e) {
-        qDebug("exception occured [%s]", e.what());
+        TraceException(e);
     } catch (...) {
     }
 }
@@ -389,12 +390,17 @@ void CEventThread::run()
             } else {
                 f_Trace("m_EventQueue.count() <= 0 ... 1");
                 m_QueueAccessMutex.unlock();
-                f_Trace("m_WaitCondition.wait ... 1");
-                // Observers of this signal must not call back into the thread
-                // through a direct connection: the wait mutex is held here.
+                // Announced with no lock held, so a direct observer may queue
+                // an event or wake the thread; the queue is looked at again
+                // afterwards, and a wake-up from then on is not missed.
+                m_WaitMutex.unlock();
                 emit ThreadEventWait(nID);
-                m_WaitCondition.wait(&m_WaitMutex);
-                f_Trace("m_WaitCondition.wait end ... 1");
+                m_WaitMutex.lock();
+                if (GetEventQueueCount() == 0) {
+                    f_Trace("m_WaitCondition.wait ... 1");
+                    m_WaitCondition.wait(&m_WaitMutex);
+                    f_Trace("m_WaitCondition.wait end ... 1");
+                }
             }
             m_WaitMutex.unlock();
 

@@ -1,5 +1,7 @@
 #include "CIniFileAccess.h"
 
+#include "ExceptionTrace.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -15,11 +17,6 @@ const QString CIniFileAccess::CODEPAGE_UTF16 = QStringLiteral("UTF-16");
 const QString CIniFileAccess::CODEPAGE_UTF8 = QStringLiteral("UTF-8");
 
 namespace {
-
-void traceException(const std::exception& e)
-{
-    qDebug("exception occured [%s]", e.what());
-}
 
 // Values and keys read from a file are never null: null asks for a deletion.
 QString nonNull(const QString& s)
@@ -182,7 +179,7 @@ int CIniFileAccess::ReadIniFile(const QString& path)
         this->path = path;
         return f_ReadIniFile(path, text, lines, index);
     } catch (const std::exception& e) {
-        traceException(e);
+        TraceException(e);
     } catch (...) {
     }
     return -1;
@@ -206,7 +203,7 @@ void CIniFileAccess::f_Copy(const CIniFileAccess* other)
         *writeIndex = *other->writeIndex;
         deleteList = other->deleteList;
     } catch (const std::exception& e) {
-        traceException(e);
+        TraceException(e);
     } catch (...) {
     }
 }
@@ -309,7 +306,7 @@ int CIniFileAccess::f_ReadIniFile(const QString& filePath, QString& fileText, In
         result = 0;
         qDebug("%s", QByteArray(58, '-').constData());
     } catch (const std::exception& e) {
-        traceException(e);
+        TraceException(e);
     } catch (...) {
     }
     return result;
@@ -443,7 +440,7 @@ void CIniFileAccess::GetIniString(const QString& section, const QString& key, co
             }
         }
     } catch (const std::exception& e) {
-        traceException(e);
+        TraceException(e);
     } catch (...) {
     }
 }
@@ -457,7 +454,7 @@ int CIniFileAccess::GetIniInt(const QString& section, const QString& key, int de
         const int value = s.toInt(&ok, 10);
         return ok ? value : defaultValue;
     } catch (const std::exception& e) {
-        traceException(e);
+        TraceException(e);
     } catch (...) {
     }
     return defaultValue;
@@ -484,7 +481,7 @@ void CIniFileAccess::GetIniKeys(const QString& section, QStringList& keys) const
             }
         }
     } catch (const std::exception& e) {
-        traceException(e);
+        TraceException(e);
     } catch (...) {
     }
 }
@@ -500,7 +497,7 @@ void CIniFileAccess::GetIniSections(QStringList& sections) const
         }
         sections = byPosition.values();
     } catch (const std::exception& e) {
-        traceException(e);
+        TraceException(e);
     } catch (...) {
     }
 }
@@ -669,7 +666,7 @@ void CIniFileAccess::f_SetIniString(const QString& section, const QString& key, 
             }
         }
     } catch (const std::exception& e) {
-        traceException(e);
+        TraceException(e);
     } catch (...) {
     }
 }
@@ -761,7 +758,7 @@ int CIniFileAccess::WriteIniFile(const QString& path, bool withoutMerge, const Q
             deleteList.clear();
         return lossy ? 1 : 0;
     } catch (const std::exception& e) {
-        traceException(e);
+        TraceException(e);
     } catch (...) {
     }
     deleting = false;

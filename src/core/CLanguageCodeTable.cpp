@@ -1,6 +1,7 @@
 #include "CLanguageCodeTable.h"
 
 #include "AppPaths.h"
+#include "ExceptionTrace.h"
 #include "QTranslatorEx.h"
 
 #include <QCoreApplication>
@@ -170,7 +171,7 @@ void CLanguageCodeTable::MakeLanguageTables()
         for (const ArgumentRow& row : ARGUMENT_ROWS)
             m_pArgumentTable->insert(row.key, new QString(QLatin1String(row.text)));
     } catch (const std::exception& e) {
-        qDebug("exception occured [%s]", e.what());
+        TraceException(e);
     } catch (...) {
     }
 }
@@ -197,7 +198,7 @@ int CLanguageCodeTable::SetLanguageCodeByArg(QString arg)
             return 0;
         }
     } catch (const std::exception& e) {
-        qDebug("exception occured [%s]", e.what());
+        TraceException(e);
     } catch (...) {
     }
     return -1;
@@ -332,7 +333,7 @@ void CLanguageCodeTable::SetCulture(QObject* parent)
 
         m_TranslatorReady = true;
     } catch (const std::exception& e) {
-        qDebug("exception occured [%s]", e.what());
+        TraceException(e);
     } catch (...) {
     }
 }

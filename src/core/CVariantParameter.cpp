@@ -1,6 +1,7 @@
 #include "CVariantParameter.h"
 
 #include "CGetTickMSec.h"
+#include "ExceptionTrace.h"
 
 #include <QDebug>
 #include <QException>
@@ -82,7 +83,7 @@ try
       m_msSetTime(0)
 {
 } catch (const QException& e) {
-    qDebug("exception occured [%s]", e.what());
+    TraceException(e);
     throw;
 }
 
@@ -100,7 +101,7 @@ try
 {
     f_Copy(other);
 } catch (const QException& e) {
-    qDebug("exception occured [%s]", e.what());
+    TraceException(e);
     throw;
 }
 

@@ -1,5 +1,7 @@
 #include "QTranslatorEx.h"
 
+#include "ExceptionTrace.h"
+
 #include <QDebug>
 
 #include <exception>
@@ -26,7 +28,7 @@ QString QTranslatorEx::translate(const char* context, const char* sourceText,
         }
         return text;
     } catch (const std::exception& e) {
-        qDebug("exception occured [%s]", e.what());
+        TraceException(e);
     } catch (...) {
     }
     // An empty result makes the framework fall back to the source text.

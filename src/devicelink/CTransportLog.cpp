@@ -2,12 +2,10 @@
 
 #include "CTransportLogEvent.h"
 #include "CTransportLogManager.h"
+#include "ExceptionTrace.h"
+#include "TextFileAppend.h"
 
 #include <QDebug>
-#include <QDir>
-#include <QFile>
-#include <QTextCodec>
-#include <QTextStream>
 
 #include <exception>
 
@@ -19,10 +17,6 @@ const QString CTransportLog::CODEPAGE_UTF8 = QStringLiteral("UTF-8");
 namespace {
 
 using Handler = CEventThread::EventFunction;
-
-const int kCodecTries = 3;
-const int kErrorOpen = 12;
-const int kErrorWrite = 16;
 
 } // namespace
 
@@ -68,7 +62,7 @@ void CTransportLog::AddLog(CTransportLogParameter& parameter)
         CTransportLogEventAdd event(parameter);
         AddLogProc(&event);
     } catch (const std::exception& e) {
-        qDebug("exception occured [%s]", e.what());
+        TraceException(e);
     } catch (...) {
     }
 }
@@ -128,38 +122,8 @@ void CTransportLog::AddLogProc(CEventBase* event)
                              .arg(record.GetTime().date().toString(QStringLiteral("yyyyMMdd")));
     const QString path = folder + QLatin1Char('/') + name;
 
-    // A folder that cannot be made shows as a failed open below.
-    QDir dir(folder);
-    if (!dir.exists())
-        dir.mkpath(QStringLiteral("."));
-
-    QFile file(path);
-    const bool existed = file.exists();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
-        emit ErrorOccurred(tr("FileWriteErrorMsg"), kErrorOpen);
-        return;
-    }
-
-    QTextStream stream(&file);
-    // The log runs on the thread that drives the projectors, so a codec that
-    // does not take is retried at once rather than after a pause.
-    for (int attempt = 0; attempt < kCodecTries; ++attempt) {
-        stream.setCodec(CODEPAGE_DEFAULT.toLatin1().constData());
-        if (stream.codec() && QString::fromLatin1(stream.codec()->name()) == CODEPAGE_DEFAULT)
-            break;
-        qDebug("QTextStream setCodec() NG!");
-    }
-    if (!existed && (CODEPAGE_DEFAULT == CODEPAGE_UTF16 || CODEPAGE_DEFAULT == CODEPAGE_UTF8))
-        stream.setGenerateByteOrderMark(true);
-
-    const QString line = m_pManager->GetLogString(record);
-    stream << line << QLatin1Char('\n');
-    stream.flush();
-    file.flush();
-
-    if (stream.codec() && !stream.codec()->canEncode(line))
-        emit ErrorOccurred(tr("FileWriteErrorMsg"), kErrorWrite);
-    if (file.error() != QFileDevice::NoError || stream.status() != QTextStream::Ok)
-        emit ErrorOccurred(tr("FileWriteErrorMsg"), kErrorWrite);
-    file.close();
+    const QString line = m_pManager->GetLogString(record) + QLatin1Char('\n');
+    const TextAppendResult result = AppendTextFile(path, line, CODEPAGE_DEFAULT);
+    if (result != TextAppendResult::Ok)
+        emit ErrorOccurred(tr("FileWriteErrorMsg"), int(result));
 }

@@ -1,14 +1,16 @@
 #include "CTransportLogManager.h"
 
+#include "AppPaths.h"
 #include "CTransportLogParameter.h"
+#include "ExceptionTrace.h"
+#include "HexText.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 
 #include <exception>
 
 CTransportLogManager::CTransportLogManager()
-    : m_Folder(QCoreApplication::applicationDirPath()),
+    : m_Folder(AppPaths::programFolder()),
       m_bEnabled(true)
 {
     const struct {
@@ -33,7 +35,7 @@ int CTransportLogManager::AddAttribute(CTransportLogAttribute& attribute)
         m_Attributes.append(attribute);
         return 0;
     } catch (const std::exception& e) {
-        qDebug("exception occured [%s]", e.what());
+        TraceException(e);
     } catch (...) {
     }
     return 2;
@@ -77,16 +79,5 @@ QString CTransportLogManager::f_CreateBodyString(QByteArray& data, int size)
 {
     if (size < 1 || data.isEmpty())
         return QString();
-    const int count = qMin(size, data.size());
-    static const char digits[] = "0123456789ABCDEF";
-    QString body;
-    body.reserve(count * 3);
-    for (int i = 0; i < count; ++i) {
-        const unsigned char byte = static_cast<unsigned char>(data.at(i));
-        if (i > 0)
-            body += QLatin1Char(',');
-        body += QLatin1Char(digits[byte >> 4]);
-        body += QLatin1Char(digits[byte & 0x0F]);
-    }
-    return body;
+    return CommaHex(data.left(size));
 }

@@ -1,5 +1,7 @@
 #include "CCommandFunctions.h"
 
+#include "ExceptionTrace.h"
+
 #include <QDebug>
 #include <QException>
 
@@ -15,26 +17,12 @@ using namespace CommandEngineCode;
 
 namespace {
 
-void LogException(const char* what)
-{
-    qDebug("exception occured [%s]", what);
-}
-
 // Runs `body`; an exception is written to the debug log and gives `failure`,
 // so none ever leaves an operation or a slot.
 template <typename Body>
 int Guarded(Body body, int failure = 0)
 {
-    try {
-        return body();
-    } catch (const QException& e) {
-        LogException(e.what());
-    } catch (const std::exception& e) {
-        LogException(e.what());
-    } catch (...) {
-        LogException("unknown");
-    }
-    return failure;
+    return RunTraced(failure, body);
 }
 
 } // namespace
@@ -332,11 +320,6 @@ void CCommandFunctions::f_StoreReturnParameter(CProjectorData* record, const CEv
     r.cmd = e->m_nCmd;
 }
 
-bool CCommandFunctions::f_IsReturnTarget(CProjectorData* record, int nTargetID) const
-{
-    return m_ReturnParameters.value(record->m_Id).target == nTargetID;
-}
-
 bool CCommandFunctions::f_PoolCheck(CProjectorData* record)
 {
     if (record->m_StepNo == STEP_IDLE)
@@ -398,12 +381,7 @@ void CCommandFunctions::f_DisconnectSequence(CProjectorData* record, int code)
 
 void CCommandFunctions::f_DeletePendingCommands(CProjectorData* record)
 {
-    const QList<CEventContainer*> pending = record->m_PendingEvents;
-    record->m_PendingEvents.clear();
-    for (CEventContainer* box : pending) {
-        delete box->GetEvent();
-        delete box;
-    }
+    record->DeletePendingEvents();
 }
 
 CProjectorData* CCommandFunctions::f_BeginStep(CEventBase* event, int ownKey)
@@ -684,11 +662,13 @@ void CCommandFunctions::f_FeedResult(int nTargetID, const int* code, void (CComm
 {
     Guarded([&]() {
         CProjectorData* record = f_GetTarget(nTargetID);
-        if (record == nullptr || !f_IsReturnTarget(record, nTargetID))
+        if (record == nullptr)
+            return 0;
+        const ReturnParameter r = m_ReturnParameters.value(record->m_Id);
+        if (r.target != nTargetID)
             return 0;
         if (code != nullptr)
             record->m_ErrorCode = *code;
-        const ReturnParameter r = f_Return(record);
         ResultEvent result(r.eventID, r.target, r.from, r.act, r.cmd);
         (this->*proc)(&result);
         return 0;

@@ -302,7 +302,6 @@ protected:
     void f_DisconnectSequence(CProjectorData* record, int code);
     void f_DeletePendingCommands(CProjectorData* record);
     void f_CallCurrentHandler(CProjectorData* record, CEventBase* result);
-    bool f_IsReturnTarget(CProjectorData* record, int nTargetID) const;
 
     // The opening of a command handler: started with its own key, the command
     // takes over the record; re-entered with a result, the result is checked.

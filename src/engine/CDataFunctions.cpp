@@ -7,6 +7,7 @@
 #include "CSchedule.h"
 #include "CTransportLog.h"
 #include "CVirtualTime.h"
+#include "ExceptionTrace.h"
 
 #include <QDebug>
 #include <QException>
@@ -25,11 +26,6 @@ typedef CDataFunctions::EventFunction H;
 bool hasParameters(const QList<CVariantParameter>* params, int count)
 {
     return params != nullptr && params->size() >= count;
-}
-
-void logException(const char* text)
-{
-    qDebug("exception occured [%s]", text);
 }
 
 } // namespace
@@ -271,7 +267,7 @@ int CDataFunctions::SetDataThreadEvent(int cmd, QList<CVariantParameter>* params
     try {
         (this->*handler)(record);
     } catch (const std::exception& e) {
-        logException(e.what());
+        TraceException(e);
     } catch (...) {
     }
     delete record;
@@ -293,7 +289,7 @@ CEventBase* CDataFunctions::f_CreateEventData(int cmd, QList<CVariantParameter>*
             try {
                 record = (this->*creator)(cmd, act, params, from, targets, cache, log);
             } catch (const QException& e) {
-                logException(e.what());
+                TraceException(e);
                 code = 9;
             } catch (...) {
                 code = 9;

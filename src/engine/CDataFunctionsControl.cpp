@@ -1,6 +1,7 @@
 // Log, mail and schedule control requests: each passes its values on to one
 // of the workers the dispatcher owns.
 #include "CDataFunctions.h"
+#include "ExceptionTrace.h"
 
 #include "CDataFunctionsEvent.h"
 #include "CSMTPSend.h"
@@ -16,12 +17,10 @@ namespace {
 template <typename Call>
 void guarded(Call call)
 {
-    try {
+    RunTraced(false, [&] {
         call();
-    } catch (const QException& e) {
-        qDebug("exception occured [%s]", e.what());
-    } catch (...) {
-    }
+        return true;
+    });
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // projector. Log, mail and schedule requests still run; projector requests
 // get a simulated connection and the stubbed result per target.
 #include "CDataFunctions.h"
+#include "ExceptionTrace.h"
 
 #include "CDataFunctionsEvent.h"
 #include "CGetTickMSec.h"
@@ -56,7 +57,7 @@ void CDataFunctions::f_StubSetDataThreadEvent(int cmd, QList<CVariantParameter>*
             std::unique_ptr<CEventBase> record((this->*control.creator)(cmd, act, params, from, nullptr, cache, false));
             (this->*control.handler)(record.get());
         } catch (const std::exception& e) {
-            qDebug("exception occured [%s]", e.what());
+            TraceException(e);
         } catch (...) {
         }
         return;

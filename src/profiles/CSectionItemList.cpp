@@ -1,6 +1,7 @@
 #include "CSectionItemList.h"
 
 #include "CIniFileAccess.h"
+#include "ExceptionTrace.h"
 
 #include <QDebug>
 
@@ -48,7 +49,7 @@ bool CSectionItemList::Add(CSectionItem* item)
         f_Store(item->code, item);
         return true;
     } catch (const std::exception& e) {
-        qDebug("exception occured [%s]", e.what());
+        TraceException(e);
     } catch (...) {
     }
     return false;
@@ -69,7 +70,7 @@ void CSectionItemList::f_Add(int key, int code, const QString& name, bool builtI
         f_Store(key, item.get());
         item.release();
     } catch (const std::exception& e) {
-        qDebug("exception occured [%s]", e.what());
+        TraceException(e);
     } catch (...) {
     }
 }
@@ -145,7 +146,7 @@ QStringList CSectionItemList::f_GetInputTermNameList(const CIniFileAccess* ini, 
             }
         }
     } catch (const std::exception& e) {
-        qDebug("exception occured [%s]", e.what());
+        TraceException(e);
     } catch (...) {
     }
     return names;
@@ -206,7 +207,7 @@ bool CSectionItemList::f_Load(const CIniFileAccess* ini, CLanguageCodeTable::LAN
         // A section whose entries were all skipped gives way to the built-in list.
         return read > 0;
     } catch (const std::exception& e) {
-        qDebug("exception occured [%s]", e.what());
+        TraceException(e);
     } catch (...) {
     }
     return false;

@@ -49,14 +49,20 @@ CProjectorData::~CProjectorData()
 
 // The record owns its waiting commands and the running command's
 // parameters; whoever takes one out of these lists frees it.
-void CProjectorData::f_DeleteCommandState()
+void CProjectorData::DeletePendingEvents()
 {
+    // Emptied first, so the list never holds a freed command.
     const QList<CEventContainer*> pending = m_PendingEvents;
     m_PendingEvents.clear();
     for (CEventContainer* box : pending) {
         delete box->GetEvent();
         delete box;
     }
+}
+
+void CProjectorData::f_DeleteCommandState()
+{
+    DeletePendingEvents();
     const QList<CVariantParameter*> temporary = m_TempParameters;
     m_TempParameters.clear();
     qDeleteAll(temporary);

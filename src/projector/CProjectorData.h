@@ -295,6 +295,8 @@ public:
     qint32 m_EngineValue = 0;
     // 7: commands waiting for this projector (owned, with their commands).
     QList<CEventContainer*> m_PendingEvents;
+    // Frees the waiting commands and empties the list.
+    void DeletePendingEvents();
 
     // 8..31: settings and status, copied by f_Copy (except 28, 29).
     qint32 m_ConnectOption = 3;

@@ -9,12 +9,8 @@
 #include "CScheduleTarget.h"
 #include "CSectionItem.h"
 #include "CSectionItemList.h"
+#include "TextFileAppend.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTextCodec>
-#include <QTextStream>
 #include <QTimer>
 
 const QString CSchedule::CODEPAGE_DEFAULT = QStringLiteral("UTF-16");
@@ -35,9 +31,6 @@ enum EventKey {
     KeyExcuteRetry = 8,
     KeyExcuteRetryCheck = 9,
 };
-
-const int LOG_ERROR_OPEN = 12;
-const int LOG_ERROR_WRITE = 16;
 
 } // namespace
 
@@ -442,15 +435,6 @@ void CSchedule::f_AddLogProc(int projectorId, CScheduleData* instance, QDateTime
         if (!f_LogOn() || !instance)
             return;
         const QString path = m_LogPath + QStringLiteral("/SCHE%1.log").arg(time.toString(QStringLiteral("yyyyMMdd")));
-        if (!QDir(m_LogPath).exists())
-            QDir().mkpath(m_LogPath);
-
-        const bool existed = QFileInfo::exists(path);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
-            emit ErrorOccurred(tr("FileWriteErrorMsg"), LOG_ERROR_OPEN);
-            return;
-        }
 
         // Each field on its own: a "%1" in a name or text stays as it is.
         QString name = instance->TargetName;
@@ -477,19 +461,8 @@ void CSchedule::f_AddLogProc(int projectorId, CScheduleData* instance, QDateTime
         line += text + QLatin1String(", ");
         line += QLatin1Char('\n');
 
-        QTextCodec* codec = QTextCodec::codecForName(CODEPAGE_DEFAULT.toLatin1());
-        QTextStream stream(&file);
-        if (codec)
-            stream.setCodec(codec);
-        stream.setGenerateByteOrderMark(!existed
-                                        && (CODEPAGE_DEFAULT == CODEPAGE_UTF16 || CODEPAGE_DEFAULT == CODEPAGE_UTF8));
-        stream << line;
-        stream.flush();
-
-        if (!codec || !codec->canEncode(line))
-            emit ErrorOccurred(tr("FileWriteErrorMsg"), LOG_ERROR_WRITE);
-        if (file.error() != QFileDevice::NoError || stream.status() != QTextStream::Ok)
-            emit ErrorOccurred(tr("FileWriteErrorMsg"), LOG_ERROR_WRITE);
-        file.close();
+        const TextAppendResult result = AppendTextFile(path, line, CODEPAGE_DEFAULT);
+        if (result != TextAppendResult::Ok)
+            emit ErrorOccurred(tr("FileWriteErrorMsg"), int(result));
     });
 }

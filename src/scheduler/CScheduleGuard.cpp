@@ -1,8 +1,8 @@
 #include "CScheduleGuard.h"
 
-#include <QtGlobal>
+#include "ExceptionTrace.h"
 
 void CScheduleGuard::Report(const char* what)
 {
-    qDebug("exception occured [%s]", what ? what : "");
+    TraceException(what);
 }

@@ -1,6 +1,8 @@
 #ifndef CSCHEDULEGUARD_H
 #define CSCHEDULEGUARD_H
 
+#include "ExceptionTrace.h"
+
 #include <exception>
 #include <utility>
 
@@ -15,14 +17,7 @@ public:
     template <typename R, typename F>
     static R Run(R fallback, F&& body)
     {
-        try {
-            return body();
-        } catch (const std::exception& e) {
-            Report(e.what());
-        } catch (...) {
-            Report("unknown");
-        }
-        return fallback;
+        return RunTraced(fallback, std::forward<F>(body));
     }
 
     template <typename F>

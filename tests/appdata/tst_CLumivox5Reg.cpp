@@ -7,6 +7,7 @@
 #include "CNoOperatingDate.h"
 #include "COptionSettings.h"
 #include "CPlistSettingsFormat.h"
+#include "CTestFolders.h"
 
 namespace {
 
@@ -131,29 +132,21 @@ class tst_CLumivox5Reg : public QObject
 {
     Q_OBJECT
 private:
-    QScopedPointer<QTemporaryDir> m_Program;
-    QScopedPointer<QTemporaryDir> m_Home;
+    QScopedPointer<CTestFolders> m_Folders;
 
 private slots:
     void init()
     {
         // A new folder per test: QSettings caches files by name.
-        m_Program.reset(new QTemporaryDir);
-        m_Home.reset(new QTemporaryDir);
-        QVERIFY(m_Program->isValid() && m_Home->isValid());
-        AppPaths::setProgramFolder(m_Program->path());
-        AppPaths::setHomeFolder(m_Home->path());
+        m_Folders.reset(new CTestFolders);
+        QVERIFY(m_Folders->isValid());
     }
 
-    void cleanup()
-    {
-        AppPaths::setProgramFolder(QString());
-        AppPaths::setHomeFolder(QString());
-    }
+    void cleanup() { m_Folders.reset(); }
 
     void fileLiesInTheProgramFolder()
     {
-        QCOMPARE(R::SettingsFilePath(), m_Program->path() + "/Lumivox 5.plist");
+        QCOMPARE(R::SettingsFilePath(), m_Folders->programFolder() + "/Lumivox 5.plist");
         QCOMPARE(R::APPREG_KEY_MAIL, QStringLiteral("Software/Corvex Projector User Fennick/Lumivox5/Mail"));
         QCOMPARE(R::APPREG_KEY_VIEWPJLIST,
                  QStringLiteral("Software/Corvex Projector User Fennick/Lumivox5/View/PJList"));
@@ -184,7 +177,7 @@ private slots:
         QVERIFY(reg.m_pMailSettings->m_Recipients.isEmpty());
         QCOMPARE(reg.m_pMailSettings->m_Enabled, false);
         QCOMPARE(reg.m_pOptionSettings->m_AutoUpdateInterval, 10);
-        QCOMPARE(reg.m_pOptionSettings->m_SaveEventLogPath, m_Home->path() + "/Application Data/");
+        QCOMPARE(reg.m_pOptionSettings->m_SaveEventLogPath, m_Folders->homeFolder() + "/Application Data/");
         QCOMPARE(reg.m_pNoOperatingDate->IsNoOperatingDate(0), false);
         QCOMPARE(reg.m_pPjListColumnStatus->value(2)->m_Visible, false);
         QCOMPARE(reg.m_pPjListColumnStatus->value(2)->m_Width, 131);
@@ -852,7 +845,7 @@ private slots:
         reg.Write(R::REG_ALL);
         QCOMPARE(QFileInfo(R::SettingsFilePath()).permissions(), permissions);
         // No stray files are left beside it.
-        QCOMPARE(QDir(m_Program->path()).entryList(QDir::Files), QStringList{ "Lumivox 5.plist" });
+        QCOMPARE(QDir(m_Folders->programFolder()).entryList(QDir::Files), QStringList{ "Lumivox 5.plist" });
     }
 
     void damagedFileIsReportedAndLeftInPlace()
@@ -922,7 +915,7 @@ private slots:
     void failedWriteIsReported()
     {
         // A program folder that is a file: nothing can be stored there.
-        const QString blocker = m_Program->filePath(QStringLiteral("blocker"));
+        const QString blocker = m_Folders->path(QStringLiteral("program/blocker"));
         {
             QFile file(blocker);
             QVERIFY(file.open(QIODevice::WriteOnly));

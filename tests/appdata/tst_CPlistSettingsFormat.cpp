@@ -1,27 +1,14 @@
 #include <QtTest>
 
 #include "CPlistSettingsFormat.h"
+#include "CTestFolders.h"
 
 #include <cmath>
 #include <limits>
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return file.write(bytes) == bytes.size();
-}
+using Files = CTestFolders;
 
 // Walks the whole file with a plain XML reader, independent of the format's
 // own reader: it must be well-formed XML with a <plist> root holding one <dict>.
@@ -124,7 +111,7 @@ private slots:
             settings.sync();
             QCOMPARE(settings.status(), QSettings::NoError);
         }
-        QCOMPARE(checkWellFormedPlist(readAll(m_Path)), QString());
+        QCOMPARE(checkWellFormedPlist(Files::readFile(m_Path)), QString());
 
         QFile file(m_Path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -161,7 +148,7 @@ private slots:
             QSettings settings(m_Path, CPlistSettingsFormat::Format());
             settings.setValue(QStringLiteral("Mail/Pass"), text);
         }
-        QCOMPARE(checkWellFormedPlist(readAll(m_Path)), QString());
+        QCOMPARE(checkWellFormedPlist(Files::readFile(m_Path)), QString());
         QSettings settings(m_Path, CPlistSettingsFormat::Format());
         QCOMPARE(settings.status(), QSettings::NoError);
         QCOMPARE(settings.value(QStringLiteral("Mail/Pass")).toString(), text);
@@ -187,7 +174,7 @@ private slots:
             settings.setValue(QStringLiteral("G/Value"), text);
             settings.setValue(QStringLiteral("G/") + keyText, 1);
         }
-        QCOMPARE(checkWellFormedPlist(readAll(m_Path)), QString());
+        QCOMPARE(checkWellFormedPlist(Files::readFile(m_Path)), QString());
         QSettings settings(m_Path, CPlistSettingsFormat::Format());
         QCOMPARE(settings.status(), QSettings::NoError);
         QCOMPARE(settings.allKeys().size(), 2);
@@ -206,7 +193,7 @@ private slots:
             settings.setValue(QStringLiteral("Software/A/Two"), QStringLiteral("2"));
             settings.setValue(QStringLiteral("Software/B"), true);
         }
-        const QByteArray bytes = readAll(m_Path);
+        const QByteArray bytes = Files::readFile(m_Path);
         QCOMPARE(checkWellFormedPlist(bytes), QString());
 
         // Software > A > {One, Two}, Software > B: three dictionaries in all.
@@ -231,7 +218,7 @@ private slots:
             settings.setValue(QStringLiteral("G"), QStringLiteral("group value"));
             settings.setValue(QStringLiteral("G/Child"), 5);
         }
-        QCOMPARE(checkWellFormedPlist(readAll(m_Path)), QString());
+        QCOMPARE(checkWellFormedPlist(Files::readFile(m_Path)), QString());
         QSettings settings(m_Path, CPlistSettingsFormat::Format());
         QCOMPARE(settings.value(QStringLiteral("G")).toString(), QStringLiteral("group value"));
         QCOMPARE(settings.value(QStringLiteral("G/Child")).toInt(), 5);
@@ -305,19 +292,19 @@ private slots:
         QVERIFY(!CPlistSettingsFormat::Read(buffer, map));
         QCOMPARE(map.keys(), QStringList{ QStringLiteral("untouched") });
 
-        QVERIFY(writeFile(m_Path, bytes));
+        QVERIFY(Files::writeFile(m_Path, bytes));
         QCOMPARE(CPlistSettingsFormat::CheckFile(m_Path), QSettings::FormatError);
         QSettings settings(m_Path, CPlistSettingsFormat::Format());
         QCOMPARE(settings.status(), QSettings::FormatError);
-        QCOMPARE(readAll(m_Path), bytes);
+        QCOMPARE(Files::readFile(m_Path), bytes);
     }
 
     void checkFileOfMissingEmptyAndSoundFiles()
     {
         QCOMPARE(CPlistSettingsFormat::CheckFile(m_Path), QSettings::NoError);
-        QVERIFY(writeFile(m_Path, QByteArray()));
+        QVERIFY(Files::writeFile(m_Path, QByteArray()));
         QCOMPARE(CPlistSettingsFormat::CheckFile(m_Path), QSettings::NoError);
-        QVERIFY(writeFile(m_Path, "<?xml version=\"1.0\"?><plist version=\"1.0\"/>"));
+        QVERIFY(Files::writeFile(m_Path, "<?xml version=\"1.0\"?><plist version=\"1.0\"/>"));
         QCOMPARE(CPlistSettingsFormat::CheckFile(m_Path), QSettings::NoError);
     }
 

@@ -228,6 +228,24 @@ private slots:
         QCOMPARE(liveEvents(), 0);
     }
 
+    // The idle announcement goes out with no lock held: an observer on the
+    // worker may queue work and wake the thread, and that work is run.
+    void waitObserverMayQueueWork()
+    {
+        Log log;
+        TestThread thread(&log);
+        std::atomic<bool> queued(false);
+        connect(&thread, &CEventThread::ThreadEventWait, &thread, [&thread, &queued](int) {
+            if (!queued.exchange(true))
+                thread.enqueue(step(1));
+        }, Qt::DirectConnection);
+        thread.start();
+        QTRY_COMPARE(log.handledSeqs(), QList<int>{1});
+        QVERIFY(handlesMarker(thread, log, 2));
+        thread.SafeAbort();
+        QVERIFY(thread.isFinished());
+    }
+
     void dispatchRunsInWorkerInOrder_data()
     {
         QTest::addColumn<bool>("withID");

@@ -3,6 +3,7 @@
 #include "CTransportLog.h"
 #include "CTransportLogManager.h"
 #include "CTransportLogParameter.h"
+#include "CTestFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,14 +20,6 @@ QByteArray bytes(std::initializer_list<int> values)
     for (int v : values)
         out.append(static_cast<char>(v));
     return out;
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
 }
 
 // The file as the log writes it: UTF-16 little-endian, BOM first.
@@ -147,7 +140,7 @@ void tst_CTransportLog::newFileStartsWithOneByteOrderMark()
     const QByteArray expected =
         kBom + utf16(QStringLiteral("2024/03/05 14:07:08.990,192.168.0.10,Ex,Connected.\n"
                                     "2024/03/05 14:07:09.031,192.168.0.10,Tx,02,8A,00\n"));
-    QCOMPARE(readAll(dir.filePath(QStringLiteral("COMM20240305.txt"))), expected);
+    QCOMPARE(CTestFolders::readFile(dir.filePath(QStringLiteral("COMM20240305.txt"))), expected);
     QCOMPARE(errors.count(), 0);
 
     // A file that is already there (say, written by an earlier run) gets no mark.
@@ -156,7 +149,7 @@ void tst_CTransportLog::newFileStartsWithOneByteOrderMark()
     old.write(kBom + utf16(QStringLiteral("earlier\n")));
     old.close();
     log.AddLog(kStamp.addDays(1), QStringLiteral("h"), QStringLiteral("later"));
-    QCOMPARE(readAll(old.fileName()),
+    QCOMPARE(CTestFolders::readFile(old.fileName()),
              kBom + utf16(QStringLiteral("earlier\n2024/03/06 14:07:09.031,h,Ex,later\n")));
 }
 
@@ -173,11 +166,11 @@ void tst_CTransportLog::recordDateNamesTheFile()
     // Written today, stamped long ago: the stamp decides.
     log.AddLog(QDateTime(QDate(2001, 1, 2), QTime(3, 4, 5)), QStringLiteral("a"), QStringLiteral("past"));
 
-    QCOMPARE(readAll(dir.filePath(QStringLiteral("COMM20231231.txt"))),
+    QCOMPARE(CTestFolders::readFile(dir.filePath(QStringLiteral("COMM20231231.txt"))),
              kBom + utf16(QStringLiteral("2023/12/31 23:59:59.999,a,Ex,old day\n")));
-    QCOMPARE(readAll(dir.filePath(QStringLiteral("COMM20240101.txt"))),
+    QCOMPARE(CTestFolders::readFile(dir.filePath(QStringLiteral("COMM20240101.txt"))),
              kBom + utf16(QStringLiteral("2024/01/01 00:00:00.000,a,Ex,new day\n")));
-    QCOMPARE(readAll(dir.filePath(QStringLiteral("COMM20010102.txt"))),
+    QCOMPARE(CTestFolders::readFile(dir.filePath(QStringLiteral("COMM20010102.txt"))),
              kBom + utf16(QStringLiteral("2001/01/02 03:04:05.000,a,Ex,past\n")));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);
 }
@@ -195,7 +188,7 @@ void tst_CTransportLog::slotsWriteTheirAttribute()
     log.AddTxLog(kStamp, QStringLiteral("10.0.0.1"), QByteArray(), 4);
 
     const QString head = QStringLiteral("2024/03/05 14:07:09.031,10.0.0.1,");
-    QCOMPARE(readAll(dir.filePath(QStringLiteral("COMM20240305.txt"))),
+    QCOMPARE(CTestFolders::readFile(dir.filePath(QStringLiteral("COMM20240305.txt"))),
              kBom + utf16(head + QStringLiteral("Ex,Disconnected.\n") + head + QStringLiteral("Tx,00,BF\n")
                           + head + QStringLiteral("Rx,20,BF,01\n") + head + QStringLiteral("Tx,\n")));
 }
@@ -217,7 +210,7 @@ void tst_CTransportLog::onAndOff()
     log.AddLog(kStamp, QStringLiteral("a"), QStringLiteral("kept"));
     log.LogEnabled(false);
     log.AddLog(kStamp, QStringLiteral("a"), QStringLiteral("dropped again"));
-    QCOMPARE(readAll(file), kBom + utf16(QStringLiteral("2024/03/05 14:07:09.031,a,Ex,kept\n")));
+    QCOMPARE(CTestFolders::readFile(file), kBom + utf16(QStringLiteral("2024/03/05 14:07:09.031,a,Ex,kept\n")));
 }
 
 void tst_CTransportLog::emptyFolderWritesNothing()
@@ -246,7 +239,7 @@ void tst_CTransportLog::missingFolderIsCreated()
     CTransportLog log;
     log.LogPath(folder);
     log.AddLog(kStamp, QStringLiteral("a"), QStringLiteral("deep"));
-    QCOMPARE(readAll(folder + QStringLiteral("/COMM20240305.txt")),
+    QCOMPARE(CTestFolders::readFile(folder + QStringLiteral("/COMM20240305.txt")),
              kBom + utf16(QStringLiteral("2024/03/05 14:07:09.031,a,Ex,deep\n")));
 }
 

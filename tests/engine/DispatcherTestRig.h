@@ -12,7 +12,6 @@
 #include <memory>
 #include <vector>
 
-#include "AppPaths.h"
 #include "CCommandFunctions.h"
 #include "CCommandFunctionsEvent.h"
 #include "CDataFunctions.h"
@@ -22,6 +21,7 @@
 #include "CProjectorData.h"
 #include "CProjectorSimulator.h"
 #include "CSimProjectorModel.h"
+#include "CTestFolders.h"
 
 // A data hub (with its device access object and command engine) on a
 // temporary program and home folder holding the shipped Profile.ini, and a
@@ -35,20 +35,8 @@ public:
     explicit DispatcherTestRig(const QStringList& arguments = QStringList())
     {
         QLoggingCategory::setFilterRules(QStringLiteral("lumivox.devicelink*.debug=false"));
-        QDir root(m_Root.path());
-        root.mkpath(QStringLiteral("program"));
-        root.mkpath(QStringLiteral("home"));
-        AppPaths::setProgramFolder(m_Root.filePath(QStringLiteral("program")));
-        AppPaths::setHomeFolder(m_Root.filePath(QStringLiteral("home")));
-        QFile::copy(QStringLiteral(":/engine/Profile.ini"), m_Root.filePath(QStringLiteral("program/Profile.ini")));
-
-        m_Arguments << QByteArray("Lumivox 5");
-        for (const QString& argument : arguments)
-            m_Arguments << argument.toLocal8Bit();
-        for (QByteArray& argument : m_Arguments)
-            m_Argv.push_back(argument.data());
-        m_Argv.push_back(nullptr);
-        m_Hub.reset(new CLumivox5Data(int(m_Arguments.size()), m_Argv.data(), nullptr));
+        QFile::copy(QStringLiteral(":/engine/Profile.ini"), m_Folders.path(QStringLiteral("program/Profile.ini")));
+        m_Hub = CTestFolders::makeHub(arguments);
         m_Dispatcher.reset(new D(m_Hub.get()));
     }
 
@@ -56,22 +44,13 @@ public:
     {
         m_Dispatcher.reset();
         m_Hub->m_pDeviceAccess->CancelAll();
-        // Commands never started belong to nobody once their record goes.
-        for (CProjectorData* record : qAsConst(*m_Hub->m_pProjectorDatas)) {
-            for (CEventContainer* box : qAsConst(record->m_PendingEvents)) {
-                delete box->GetEvent();
-                delete box;
-            }
-            record->m_PendingEvents.clear();
-        }
+        // The hub's records free the commands still waiting in them.
         m_Hub.reset();
-        AppPaths::setProgramFolder(QString());
-        AppPaths::setHomeFolder(QString());
     }
 
     CLumivox5Data* Hub() const { return m_Hub.get(); }
     D* Dispatcher() const { return m_Dispatcher.get(); }
-    QString Folder(const QString& name) const { return m_Root.filePath(name); }
+    QString Folder(const QString& name) const { return m_Folders.path(name); }
 
     // A bare record under `id`, addressed nowhere.
     CProjectorData* AddRecord(int id) { return m_Hub->f_AddProjectorThread(id); }
@@ -120,9 +99,7 @@ public:
     }
 
 private:
-    QTemporaryDir m_Root;
-    QList<QByteArray> m_Arguments;
-    std::vector<char*> m_Argv;
+    CTestFolders m_Folders;
     // The models outlive the simulated projectors whose handlers use them.
     std::vector<std::unique_ptr<CSimProjectorModel>> m_Models;
     CProjectorSimulator m_Simulator;

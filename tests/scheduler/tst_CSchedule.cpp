@@ -1,6 +1,5 @@
 #include <QtTest>
 
-#include "AppPaths.h"
 #include "CLumivox5Data.h"
 #include "CNoOperatingDate.h"
 #include "CProjectorData.h"
@@ -9,6 +8,7 @@
 #include "CScheduleManager.h"
 #include "CScheduleTarget.h"
 #include "CSystemClock.h"
+#include "CTestFolders.h"
 #include "ScheduleTestCatalogue.h"
 
 #include <QDir>
@@ -45,18 +45,6 @@ QDateTime at(const QDate& d, int h, int m, int s = 0)
 QByteArray utf16(const QString& text)
 {
     return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeText(const QString& path, const QByteArray& text)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
 }
 
 // The dispatcher's side: receives the runner's execution requests (queued,
@@ -148,7 +136,7 @@ class tst_CSchedule : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_Dir;
+    CTestFolders m_Folders;
     CLumivox5Data* m_pHub = nullptr;
     CSchedule* m_pRunner = nullptr;
     FakeDispatcher* m_pDispatcher = nullptr;
@@ -205,14 +193,8 @@ class tst_CSchedule : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_Dir.isValid());
-        const QString program = m_Dir.path() + "/program";
-        const QString home = m_Dir.path() + "/home";
-        QVERIFY(QDir().mkpath(program));
-        QVERIFY(QDir().mkpath(home));
-        AppPaths::setProgramFolder(program);
-        AppPaths::setHomeFolder(home);
-        QVERIFY(writeText(program + "/Profile.ini", PROFILE_FIXTURE));
+        QVERIFY(m_Folders.isValid());
+        QVERIFY(CTestFolders::writeFile(m_Folders.programFolder() + "/Profile.ini", PROFILE_FIXTURE));
         QVERIFY(InstallEnglishCatalogue());
         CSystemClock::SetNowFunction([] { return at(DAY, 9, 0); });
     }
@@ -230,7 +212,7 @@ private slots:
         m_pRunner->m_pData = m_pHub;
         m_pDispatcher = new FakeDispatcher(m_pRunner, m_pHub);
         static int run = 0;
-        m_LogFolder = m_Dir.path() + "/log " + QString::number(++run);
+        m_LogFolder = m_Folders.path("log ") + QString::number(++run);
         QDir(m_LogFolder).removeRecursively();
     }
 
@@ -363,7 +345,7 @@ private slots:
         if (lines.isEmpty())
             QVERIFY(!QFile::exists(LogPath(HOLIDAY)));
         else
-            QCOMPARE(readBytes(LogPath(HOLIDAY)), LogFile(lines));
+            QCOMPARE(CTestFolders::readFile(LogPath(HOLIDAY)), LogFile(lines));
     }
 
     void setResultForMissingKey()
@@ -523,7 +505,7 @@ private slots:
         m_pDispatcher->Complete(key, p2, at(DAY, 10, 0, 16));
         QCOMPARE(d->Status, 1);
         QCOMPARE(d->AdminInfo->ExcuteStatus, 2);
-        QCOMPARE(readBytes(LogPath(DAY)),
+        QCOMPARE(CTestFolders::readFile(LogPath(DAY)),
                  LogFile({ "2024/03/13, 10:00:02, 192.168.0.10, Power ON, OK,   1,, ",
                            "2024/03/13, 10:00:05, 192.168.0.11, Power ON, NG,   1,Error No.42(Code:-21), ",
                            "2024/03/13, 10:00:11, 192.168.0.11, Power ON, NG,   2,Error No.42(Code:-21), ",
@@ -600,13 +582,13 @@ private slots:
         m_pRunner->RequestScheduleAddLog(-1, m_pDispatcher->Instance(off), at(DAY, 12, 0), S::NG, "");
         QCOMPARE(errors.count(), 0);
 
-        QCOMPARE(readBytes(LogPath(DAY)),
+        QCOMPARE(CTestFolders::readFile(LogPath(DAY)),
                  LogFile({ "2024/03/13, 10:00:02, 192.168.0.10, Power ON, OK,   1,, ",
                            "2024/03/13, 10:00:05, 192.168.0.11, Power ON, NG,   1,Error No.42(Code:-21), ",
                            "2024/03/13, 10:00:16, 192.168.0.11, Power ON, OK,   3,, ",
                            "2024/03/13, 12:00:00, 192.168.0.13, , OK,   1,, ",
                            "2024/03/13, 12:00:00, All Projectors, Power OFF, NG,   1,, " }));
-        QCOMPARE(readBytes(LogPath(HOLIDAY)),
+        QCOMPARE(CTestFolders::readFile(LogPath(HOLIDAY)),
                  LogFile({ "2024/03/20, 08:30:00, 192.168.0.12, Power ON, NA,   ---,, ",
                            "2024/03/20, 08:30:00, Group\\Building A\\Hall 1, HDMI1, NA,   1,, " }));
     }
@@ -631,24 +613,24 @@ private slots:
         m_pRunner->RequestScheduleAddLog(4321, d, at(DAY, 23, 59, 40), S::None, "x %1");
         m_pRunner->RequestScheduleAddLog(-1, d, at(DAY.addDays(1), 0, 0, 10), S::OK, "");
         QCOMPARE(errors.count(), 0);
-        QCOMPARE(readBytes(LogPath(DAY)),
+        QCOMPARE(CTestFolders::readFile(LogPath(DAY)),
                  LogFile({ "2024/03/13, 23:59:40, Group\\100%1 \\%2, On-screen Display OFF, ,     ---,x %1, " }));
-        QCOMPARE(readBytes(LogPath(DAY.addDays(1))),
+        QCOMPARE(CTestFolders::readFile(LogPath(DAY.addDays(1))),
                  LogFile({ "2024/03/14, 00:00:10, Group\\100%1 \\%2, On-screen Display OFF, OK,   1,, " }));
 
         // A folder that is a regular file: code 12, nothing written.
-        const QString blocked = m_Dir.path() + "/blocked";
-        QVERIFY(writeText(blocked, "x"));
+        const QString blocked = m_Folders.path("blocked");
+        QVERIFY(CTestFolders::writeFile(blocked, "x"));
         m_pRunner->RequestScheduleChangeLogPath(blocked);
         m_pRunner->RequestScheduleAddLog(-1, d, at(DAY, 10, 0), S::OK, "");
         QCOMPARE(errors.count(), 1);
         QCOMPARE(errors.at(0).at(0).toString(), QString("An error occurred while writing the file."));
         QCOMPARE(errors.at(0).at(1).toInt(), 12);
-        QCOMPARE(readBytes(blocked), QByteArray("x"));
+        QCOMPARE(CTestFolders::readFile(blocked), QByteArray("x"));
 
         // A device that refuses the line: code 16.
         if (QFile::exists("/dev/full")) {
-            const QString full = m_Dir.path() + "/full";
+            const QString full = m_Folders.path("full");
             QVERIFY(QDir().mkpath(full));
             QVERIFY(QFile::link("/dev/full", full + "/SCHE20240313.log"));
             m_pRunner->RequestScheduleChangeLogPath(full);

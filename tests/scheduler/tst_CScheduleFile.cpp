@@ -5,6 +5,7 @@
 #include "CScheduleData.h"
 #include "CScheduleFile.h"
 #include "CScheduleManager.h"
+#include "CTestFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -137,18 +138,6 @@ QByteArray utf16File(const QString& text)
     return bytes;
 }
 
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 const char* const HEADER = "[Header Info]\nMagicCode=ScheduleData\nRevCode=Rev.1.0\n";
 
 // One schedule section with a few keys of its own.
@@ -173,7 +162,7 @@ class tst_CScheduleFile : public QObject
     // Loads `text` (UTF-16 with a byte-order mark) through a fresh file object.
     bool load(const QString& text, CScheduleFile& file, bool withHolidays = true)
     {
-        if (!writeBytes(path("load.scd"), utf16File(text)))
+        if (!CTestFolders::writeFile(path("load.scd"), utf16File(text)))
             return false;
         return file.LoadScheduleFile(withHolidays);
     }
@@ -189,7 +178,7 @@ private slots:
     {
         const QString folder = m_Dir.path() + "/Application Data/Corvex Projector User Fennick/Lumivox 5";
         QVERIFY(QDir().mkpath(folder));
-        QVERIFY(writeBytes(folder + "/Schedule.scd", utf16File(QString::fromLatin1(EXAMPLE))));
+        QVERIFY(CTestFolders::writeFile(folder + "/Schedule.scd", utf16File(QString::fromLatin1(EXAMPLE))));
         CScheduleFile file;
         QVERIFY(file.LoadScheduleFile(true));
         QCOMPARE(file.m_pScheduleManager->f_GetScheduleMap().size(), 3);
@@ -209,7 +198,7 @@ private slots:
 
         const QString target = path("new folder/Schedule.scd");
         QCOMPARE(out.SaveScheduleFile(target, true), 0);
-        QCOMPARE(readBytes(target), utf16File(QString::fromLatin1(EXAMPLE)));
+        QCOMPARE(CTestFolders::readFile(target), utf16File(QString::fromLatin1(EXAMPLE)));
 
         CScheduleFile in(path("new folder"), "Schedule.scd");
         QVERIFY(in.LoadScheduleFile(true));
@@ -404,7 +393,7 @@ private slots:
     void saveWritesOnlyTheCollection()
     {
         const QString target = path("replace.scd");
-        QVERIFY(writeBytes(target, utf16File("[Header Info]\nMagicCode=ScheduleData\nOld=1\n[ScheduleData 009]\n"
+        QVERIFY(CTestFolders::writeFile(target, utf16File("[Header Info]\nMagicCode=ScheduleData\nOld=1\n[ScheduleData 009]\n"
                                              "TargetType=1\n[Other]\nKey=Value\n")));
         CScheduleFile out(m_Dir.path(), "unused");
         fillExample(*out.m_pScheduleManager);
@@ -414,7 +403,7 @@ private slots:
         map.insert(2, map.take(0));
         QCOMPARE(out.SaveScheduleFile(target, false), 0);
 
-        const QByteArray bytes = readBytes(target);
+        const QByteArray bytes = CTestFolders::readFile(target);
         const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2),
                                                 (bytes.size() - 2) / 2);
         QVERIFY(!text.contains("Old="));
@@ -441,7 +430,7 @@ private slots:
         }
         const QString target = path("many.scd");
         QCOMPARE(out.SaveScheduleFile(target, false), 0);
-        const QByteArray bytes = readBytes(target);
+        const QByteArray bytes = CTestFolders::readFile(target);
         const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2),
                                                 (bytes.size() - 2) / 2);
         QVERIFY(text.contains("[ScheduleData 000]\n"));
@@ -481,7 +470,7 @@ private slots:
         out.m_pScheduleManager->f_GetScheduleMap().value(0)->Comment = QString::fromUtf8("Caf\u00E9 \u0100");
         const QString target = path("export.scd");
         QCOMPARE(out.SaveScheduleFile(target, true, "Shift_JIS"), 1);
-        const QByteArray bytes = readBytes(target);
+        const QByteArray bytes = CTestFolders::readFile(target);
         QVERIFY(bytes.startsWith("[Header Info]\nMagicCode=ScheduleData\n"));
         QVERIFY(bytes.contains("TargetName=Group\\Building A\\Hall 1\n"));
         QVERIFY(bytes.contains("Comment=Caf"));
@@ -507,7 +496,7 @@ private slots:
         QFETCH(QString, kind);
         const QString old = path("old.scd");
         const QByteArray before = utf16File(QString::fromLatin1(EXAMPLE));
-        QVERIFY(writeBytes(old, before));
+        QVERIFY(CTestFolders::writeFile(old, before));
         CScheduleFile out(m_Dir.path(), "unused");
         fillExample(*out.m_pScheduleManager);
         out.m_pScheduleManager->f_GetScheduleMap().value(0)->Comment = "changed";
@@ -522,7 +511,7 @@ private slots:
             QCOMPARE(out.SaveScheduleFile(folder, true), 2);
             QVERIFY(QFileInfo(folder).isDir());
         }
-        QCOMPARE(readBytes(old), before);
+        QCOMPARE(CTestFolders::readFile(old), before);
     }
 };
 

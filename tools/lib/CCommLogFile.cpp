@@ -1,5 +1,7 @@
 #include "CCommLogFile.h"
 
+#include "HexText.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
@@ -29,8 +31,5 @@ QStringList CCommLogFile::Lines(const QString& folder, QStringList* stamps)
 
 QString CCommLogFile::Hex(const QByteArray& bytes)
 {
-    QStringList pairs;
-    for (char c : bytes)
-        pairs << QStringLiteral("%1").arg(static_cast<unsigned char>(c), 2, 16, QLatin1Char('0')).toUpper();
-    return pairs.join(QLatin1Char(','));
+    return CommaHex(bytes);
 }

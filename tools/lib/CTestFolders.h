@@ -1,0 +1,40 @@
+#ifndef CTESTFOLDERS_H
+#define CTESTFOLDERS_H
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class CLumivox5Data;
+
+// A program folder ("program") and a home folder ("home") below one
+// temporary folder; the program looks up both there while the object lives.
+class CTestFolders
+{
+public:
+    CTestFolders();
+    ~CTestFolders();
+    CTestFolders(const CTestFolders&) = delete;
+    CTestFolders& operator=(const CTestFolders&) = delete;
+
+    bool isValid() const { return m_Root.isValid(); }
+    QString programFolder() const;
+    QString homeFolder() const;
+    QString path(const QString& name) const { return m_Root.filePath(name); }
+
+    // The whole file; empty when it cannot be read.
+    static QByteArray readFile(const QString& path);
+    // Writes the file (and its folder) anew; false when that fails.
+    static bool writeFile(const QString& path, const QByteArray& bytes);
+
+    // A data hub started with the program name "Lumivox 5" and `arguments`.
+    static std::unique_ptr<CLumivox5Data> makeHub(const QStringList& arguments = QStringList());
+
+private:
+    QTemporaryDir m_Root;
+};
+
+#endif // CTESTFOLDERS_H
