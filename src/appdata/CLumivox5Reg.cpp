@@ -302,9 +302,11 @@ int CLumivox5Reg::ReadPathSettings()
 
 int CLumivox5Reg::WritePathSettings()
 {
-    WriteSettings(APPREG_KEY_PATH, APPREG_NAME_PATHEXPORTCSV, m_PathExportCSV);
-    WriteSettings(APPREG_KEY_PATH, APPREG_NAME_PATHEXPORTUSERLIST, m_PathExportUserList);
-    return 0;
+    // Non-zero when any value of the group could not be stored.
+    int result = 0;
+    result |= WriteSettings(APPREG_KEY_PATH, APPREG_NAME_PATHEXPORTCSV, m_PathExportCSV);
+    result |= WriteSettings(APPREG_KEY_PATH, APPREG_NAME_PATHEXPORTUSERLIST, m_PathExportUserList);
+    return result;
 }
 
 int CLumivox5Reg::ReadWndSettings()
@@ -367,11 +369,13 @@ bool CLumivox5Reg::f_ReadColumnArray(const QString& name, int bytesPerColumn, QB
 
 int CLumivox5Reg::WriteWndSettings()
 {
-    WriteSettings(APPREG_KEY_POSITION, APPREG_NAME_POSMAINX, m_MainX);
-    WriteSettings(APPREG_KEY_POSITION, APPREG_NAME_POSMAINY, m_MainY);
-    WriteSettings(APPREG_KEY_POSITION, APPREG_NAME_POSMAINW, m_MainWidth);
-    WriteSettings(APPREG_KEY_POSITION, APPREG_NAME_POSMAINH, m_MainHeight);
-    WriteSettings(APPREG_KEY_VIEWOPTION, APPREG_NAME_MAINTABVISIBLE, m_MainTabVisible);
+    // Non-zero when any value of the group could not be stored.
+    int result = 0;
+    result |= WriteSettings(APPREG_KEY_POSITION, APPREG_NAME_POSMAINX, m_MainX);
+    result |= WriteSettings(APPREG_KEY_POSITION, APPREG_NAME_POSMAINY, m_MainY);
+    result |= WriteSettings(APPREG_KEY_POSITION, APPREG_NAME_POSMAINW, m_MainWidth);
+    result |= WriteSettings(APPREG_KEY_POSITION, APPREG_NAME_POSMAINH, m_MainHeight);
+    result |= WriteSettings(APPREG_KEY_VIEWOPTION, APPREG_NAME_MAINTABVISIBLE, m_MainTabVisible);
 
     const int count = m_pPjListColumnStatus->size();
     QByteArray visible(count, '\0');
@@ -387,12 +391,12 @@ int CLumivox5Reg::WriteWndSettings()
         for (int b = 0; b < 4; ++b)
             width[4 * id + b] = static_cast<char>((pixels >> (8 * b)) & 0xFF);
     }
-    WriteSettingsBin(APPREG_KEY_VIEWPJLIST, APPREG_NAME_COLUMNVISIBLE, visible);
-    WriteSettingsBin(APPREG_KEY_VIEWPJLIST, APPREG_NAME_COLUMNDISPLAYINDEX, displayIndex);
-    WriteSettingsBin(APPREG_KEY_VIEWPJLIST, APPREG_NAME_COLUMNWIDTH, width);
-    WriteSettings(APPREG_KEY_VIEWPJLIST, APPREG_NAME_SORTID, m_PjListSortID);
-    WriteSettings(APPREG_KEY_VIEWPJLIST, APPREG_NAME_SORTASSENDING, m_PjListSortAssending);
-    return 0;
+    result |= WriteSettingsBin(APPREG_KEY_VIEWPJLIST, APPREG_NAME_COLUMNVISIBLE, visible);
+    result |= WriteSettingsBin(APPREG_KEY_VIEWPJLIST, APPREG_NAME_COLUMNDISPLAYINDEX, displayIndex);
+    result |= WriteSettingsBin(APPREG_KEY_VIEWPJLIST, APPREG_NAME_COLUMNWIDTH, width);
+    result |= WriteSettings(APPREG_KEY_VIEWPJLIST, APPREG_NAME_SORTID, m_PjListSortID);
+    result |= WriteSettings(APPREG_KEY_VIEWPJLIST, APPREG_NAME_SORTASSENDING, m_PjListSortAssending);
+    return result;
 }
 
 int CLumivox5Reg::ReadMailSettings()
@@ -424,21 +428,23 @@ int CLumivox5Reg::ReadMailSettings()
 
 int CLumivox5Reg::WriteMailSettings()
 {
+    // Non-zero when any value of the group could not be stored.
+    int result = 0;
     const CMailSettings& mail = *m_pMailSettings;
     const QString names[] = { APPREG_NAME_MAILRECIPIENT1, APPREG_NAME_MAILRECIPIENT2,
                               APPREG_NAME_MAILRECIPIENT3 };
     for (int i = 0; i < 3; ++i)
-        WriteSettings(APPREG_KEY_MAIL, names[i], mail.m_Recipients.value(i));
-    WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILCOMMENT, mail.m_Comment);
-    WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILENABLED, mail.m_Enabled);
-    WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILSMTPSERVER, mail.m_SMTPServer);
-    WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILPOP3SERVER, mail.m_POP3Server);
-    WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILUSER, mail.m_User);
-    WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILPASS, mail.m_Pass);
-    WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILSENDER, mail.m_Sender);
-    WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILAUTHORITY, mail.m_Authority);
-    WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILSSL, mail.m_SMTPOverSSL);
-    return 0;
+        result |= WriteSettings(APPREG_KEY_MAIL, names[i], mail.m_Recipients.value(i));
+    result |= WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILCOMMENT, mail.m_Comment);
+    result |= WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILENABLED, mail.m_Enabled);
+    result |= WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILSMTPSERVER, mail.m_SMTPServer);
+    result |= WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILPOP3SERVER, mail.m_POP3Server);
+    result |= WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILUSER, mail.m_User);
+    result |= WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILPASS, mail.m_Pass);
+    result |= WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILSENDER, mail.m_Sender);
+    result |= WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILAUTHORITY, mail.m_Authority);
+    result |= WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILSSL, mail.m_SMTPOverSSL);
+    return result;
 }
 
 int CLumivox5Reg::ReadScheduleSettings()
@@ -460,20 +466,24 @@ int CLumivox5Reg::ReadScheduleSettings()
 
 int CLumivox5Reg::WriteScheduleSettings()
 {
+    // Non-zero when any value of the group could not be stored.
+    int result = 0;
     QByteArray days(NO_OPERATING_DAYS, '\0');
     for (int day = 0; day < NO_OPERATING_DAYS; ++day) {
         if (m_pNoOperatingDate->IsNoOperatingDate(day))
             days[day] = 1;
     }
-    WriteSettingsBin(APPREG_KEY_SCHEDULE, APPREG_NAME_SCHEDULENOOPE, days);
-    WriteSettings(APPREG_KEY_SCHEDULE, APPREG_NAME_SCHEDULE_FILEPATH, m_ScheduleFilePath);
-    return 0;
+    result |= WriteSettingsBin(APPREG_KEY_SCHEDULE, APPREG_NAME_SCHEDULENOOPE, days);
+    result |= WriteSettings(APPREG_KEY_SCHEDULE, APPREG_NAME_SCHEDULE_FILEPATH, m_ScheduleFilePath);
+    return result;
 }
 
 int CLumivox5Reg::WriteScheduleAutoExecute()
 {
-    WriteSettings(APPREG_KEY_SCHEDULE, APPREG_NAME_AUTOEXECUTESCHEDULE, m_AutoExecuteSchedule);
-    return 0;
+    // Non-zero when any value of the group could not be stored.
+    int result = 0;
+    result |= WriteSettings(APPREG_KEY_SCHEDULE, APPREG_NAME_AUTOEXECUTESCHEDULE, m_AutoExecuteSchedule);
+    return result;
 }
 
 int CLumivox5Reg::ReadOptionSettings()
@@ -502,19 +512,21 @@ int CLumivox5Reg::ReadOptionSettings()
 
 int CLumivox5Reg::WriteOptionSettings()
 {
+    // Non-zero when any value of the group could not be stored.
+    int result = 0;
     const COptionSettings& option = *m_pOptionSettings;
-    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTRESIDENT, option.m_Resident);
-    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVELOG, option.m_SaveLog);
-    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTAUTOUPDATE, option.m_AutoUpdate);
-    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVELOGPATH, option.m_SaveLogPath);
-    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTAUTOUPDATEINTERVAL, option.m_AutoUpdateInterval);
-    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVESCHEDULELOG, option.m_SaveScheduleLog);
-    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVESCHEDULELOGPATH, option.m_SaveScheduleLogPath);
-    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTIMPORT, option.m_Import);
-    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTIMPORTPATH, option.m_ImportPath);
-    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVEEVENTLOG, option.m_SaveEventLog);
-    WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVEEVENTLOGPATH, option.m_SaveEventLogPath);
-    return 0;
+    result |= WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTRESIDENT, option.m_Resident);
+    result |= WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVELOG, option.m_SaveLog);
+    result |= WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTAUTOUPDATE, option.m_AutoUpdate);
+    result |= WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVELOGPATH, option.m_SaveLogPath);
+    result |= WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTAUTOUPDATEINTERVAL, option.m_AutoUpdateInterval);
+    result |= WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVESCHEDULELOG, option.m_SaveScheduleLog);
+    result |= WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVESCHEDULELOGPATH, option.m_SaveScheduleLogPath);
+    result |= WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTIMPORT, option.m_Import);
+    result |= WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTIMPORTPATH, option.m_ImportPath);
+    result |= WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVEEVENTLOG, option.m_SaveEventLog);
+    result |= WriteSettings(APPREG_KEY_OPTION, APPREG_NAME_OPTSAVEEVENTLOGPATH, option.m_SaveEventLogPath);
+    return result;
 }
 
 int CLumivox5Reg::ReadOfflineModeSettings()
@@ -526,9 +538,11 @@ int CLumivox5Reg::ReadOfflineModeSettings()
 
 int CLumivox5Reg::WriteOfflineModeSettings()
 {
-    WriteSettings(APPREG_KEY_OFFLINE_MODE, APPREG_NAME_OFFLINEMENU, m_OfflineMenu);
-    WriteSettings(APPREG_KEY_OFFLINE_MODE, APPREG_NAME_OFFLINEOFFLINE, m_Offline);
-    return 0;
+    // Non-zero when any value of the group could not be stored.
+    int result = 0;
+    result |= WriteSettings(APPREG_KEY_OFFLINE_MODE, APPREG_NAME_OFFLINEMENU, m_OfflineMenu);
+    result |= WriteSettings(APPREG_KEY_OFFLINE_MODE, APPREG_NAME_OFFLINEOFFLINE, m_Offline);
+    return result;
 }
 
 int CLumivox5Reg::ReadStartAppSettings()
@@ -556,14 +570,16 @@ int CLumivox5Reg::ReadStartAppSettings()
 
 int CLumivox5Reg::WriteStartAppSettings()
 {
+    // Non-zero when any value of the group could not be stored.
+    int result = 0;
     for (int slot = 0; slot < START_APP_SLOTS; ++slot) {
         const QString number = QString::number(slot);
         const QStringList entry = m_pStartAppList->value(slot);
-        WriteSettings(APPREG_KEY_START_APPDATA, APPREG_NAME_START_APP_DISPLAYNAME + number, entry.value(0));
-        WriteSettings(APPREG_KEY_START_APPDATA, APPREG_NAME_START_APP_PATH + number, entry.value(1));
-        WriteSettings(APPREG_KEY_START_APPDATA, APPREG_NAME_START_APP_ARGUMENTS + number, entry.value(2));
+        result |= WriteSettings(APPREG_KEY_START_APPDATA, APPREG_NAME_START_APP_DISPLAYNAME + number, entry.value(0));
+        result |= WriteSettings(APPREG_KEY_START_APPDATA, APPREG_NAME_START_APP_PATH + number, entry.value(1));
+        result |= WriteSettings(APPREG_KEY_START_APPDATA, APPREG_NAME_START_APP_ARGUMENTS + number, entry.value(2));
     }
-    return 0;
+    return result;
 }
 
 // ---------------------------------------------------------------- whole store
@@ -586,24 +602,25 @@ bool CLumivox5Reg::Read()
 
 bool CLumivox5Reg::Write(int mask)
 {
+    // True when any group failed, not only the last one written.
     bool result = false;
     if (mask & REG_OPTION)
-        result = WriteOptionSettings() != 0;
+        result |= WriteOptionSettings() != 0;
     if (mask & REG_PATH)
-        result = WritePathSettings() != 0;
+        result |= WritePathSettings() != 0;
     if (mask & REG_WINDOW)
-        result = WriteWndSettings() != 0;
+        result |= WriteWndSettings() != 0;
     if (mask & REG_MAIL)
-        result = WriteMailSettings() != 0;
+        result |= WriteMailSettings() != 0;
     if (mask & REG_SCHEDULE)
-        result = WriteScheduleSettings() != 0;
+        result |= WriteScheduleSettings() != 0;
     if (mask == REG_AUTO_EXECUTE) {
-        result = WriteScheduleAutoExecute() != 0;
+        result |= WriteScheduleAutoExecute() != 0;
     } else {
         if (mask & REG_OFFLINE_MODE)
-            result = WriteOfflineModeSettings() != 0;
+            result |= WriteOfflineModeSettings() != 0;
         if (mask & REG_START_APP)
-            result = WriteStartAppSettings() != 0;
+            result |= WriteStartAppSettings() != 0;
     }
     return result;
 }

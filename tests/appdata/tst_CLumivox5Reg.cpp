@@ -925,6 +925,13 @@ private slots:
         QCOMPARE(reg.WriteSettings(R::APPREG_KEY_PATH, R::APPREG_NAME_PATHEXPORTCSV, QStringLiteral("x")), 1);
         QCOMPARE(reg.GetFileStatus(), QSettings::AccessError);
         QVERIFY(!QFileInfo::exists(R::SettingsFilePath()));
+
+        // Every group and the whole store report the failure, whichever group is written last.
+        QVERIFY(reg.WriteOptionSettings() != 0);
+        QVERIFY(reg.WriteMailSettings() != 0);
+        QVERIFY(reg.WriteStartAppSettings() != 0);
+        QCOMPARE(reg.Write(R::REG_MAIL), true);
+        QCOMPARE(reg.Write(R::REG_ALL), true);
     }
 
     void changesByAnotherWriterAreSeen()
