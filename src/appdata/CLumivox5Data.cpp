@@ -11,7 +11,7 @@
 #include "CNoOperatingDate.h"
 #include "COptionSettings.h"
 #include "CProfileList.h"
-#include "CScheduleGuard.h"
+#include "ExceptionTrace.h"
 #include "CScheduleManager.h"
 #include "CSectionItemList.h"
 
@@ -187,7 +187,7 @@ CLumivox5Data::~CLumivox5Data()
 
 void CLumivox5Data::f_SelectLanguage()
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         if (m_LanguageCodeTable.SetLanguageCodeByArg(m_pArguments ? m_pArguments->m_Language : QString()) < 0)
             m_LanguageCodeTable.SetLanguageCodeByLocale(QLocale::system());
     });
@@ -195,7 +195,7 @@ void CLumivox5Data::f_SelectLanguage()
 
 bool CLumivox5Data::LoadProfile(bool inCurrentLanguage)
 {
-    return CScheduleGuard::Run(false, [&] {
+    return RunTraced(false, [&] {
         CProfileList* list = new CProfileList(AppPaths::programFolder() + QLatin1Char('/') + CProfileList::PROFILE_NAME,
                                               inCurrentLanguage ? m_LanguageCodeTable.m_LanguageCode
                                                                 : CLanguageCodeTable::LANG_ENGLISH);
@@ -225,7 +225,7 @@ bool CLumivox5Data::LoadProfile(bool inCurrentLanguage)
 
 bool CLumivox5Data::InitializeAfterReadProfile()
 {
-    return CScheduleGuard::Run(false, [&] {
+    return RunTraced(false, [&] {
         if (!QFileInfo::exists(AppPaths::programFolder() + QLatin1Char('/') + CProfileList::PROFILE_NAME)) {
             qDebug("!!! [Profile.ini] didn't exist !!!");
             return false;
@@ -253,7 +253,7 @@ bool CLumivox5Data::InitializeAfterReadProfile()
 
 void CLumivox5Data::f_ReadSettingsAll()
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         m_pReg->SetPjListColumnStatus(*m_pPjListColumnStatus);
         m_pReg->Read();
 
@@ -327,7 +327,7 @@ void CLumivox5Data::f_CopyToStore()
 
 bool CLumivox5Data::WriteRegistryAll()
 {
-    return CScheduleGuard::Run(false, [&] {
+    return RunTraced(false, [&] {
         f_CopyToStore();
         return m_pReg->Write(CLumivox5Reg::REG_ALL);
     });
@@ -335,7 +335,7 @@ bool CLumivox5Data::WriteRegistryAll()
 
 bool CLumivox5Data::WriteRegistryFunc(int mask)
 {
-    return CScheduleGuard::Run(false, [&] {
+    return RunTraced(false, [&] {
         if (mask & CLumivox5Reg::REG_MAIL)
             *m_pReg->m_pMailSettings = *m_pMailSettings;
         if (mask == CLumivox5Reg::REG_AUTO_EXECUTE) {
@@ -371,7 +371,7 @@ QString CLumivox5Data::GetDefaultScheduleFilePath()
 
 bool CLumivox5Data::ReadPortNames(QStringList* ports)
 {
-    return CScheduleGuard::Run(false, [&] { return m_pReg->ReadPortNames(ports) == 0; });
+    return RunTraced(false, [&] { return m_pReg->ReadPortNames(ports) == 0; });
 }
 
 // ---------------------------------------------------------------- id flags
@@ -420,12 +420,12 @@ void CLumivox5Data::f_DeleteRecords(ProjectorMap* map)
 
 CProjectorData* CLumivox5Data::GetProjectorData(int id)
 {
-    return CScheduleGuard::Run<CProjectorData*>(nullptr, [&] { return m_pProjectorDatas->value(id, nullptr); });
+    return RunTraced<CProjectorData*>(nullptr, [&] { return m_pProjectorDatas->value(id, nullptr); });
 }
 
 CProjectorData* CLumivox5Data::GetTransportThread(int id)
 {
-    return CScheduleGuard::Run<CProjectorData*>(nullptr, [&] {
+    return RunTraced<CProjectorData*>(nullptr, [&] {
         QMutexLocker lock(&m_Mutex);
         return m_pProjectorDatas->value(id, nullptr);
     });
@@ -438,7 +438,7 @@ int CLumivox5Data::f_GetProjectorCount()
 
 QList<int> CLumivox5Data::GetProjectorDataIDList(bool enabledOnly)
 {
-    return CScheduleGuard::Run(QList<int>(), [&] {
+    return RunTraced(QList<int>(), [&] {
         QMutexLocker lock(&m_Mutex);
         QList<int> ids;
         for (auto it = m_pProjectorDatas->cbegin(); it != m_pProjectorDatas->cend(); ++it) {
@@ -451,7 +451,7 @@ QList<int> CLumivox5Data::GetProjectorDataIDList(bool enabledOnly)
 
 QList<int> CLumivox5Data::GetProjectorDataIDListUnConnected(bool enabledOnly)
 {
-    return CScheduleGuard::Run(QList<int>(), [&] {
+    return RunTraced(QList<int>(), [&] {
         QMutexLocker lock(&m_Mutex);
         QList<int> ids;
         for (auto it = m_pProjectorDatas->cbegin(); it != m_pProjectorDatas->cend(); ++it) {
@@ -479,7 +479,7 @@ int CLumivox5Data::f_GetUnusedID(ProjectorMap*)
 
 CProjectorData* CLumivox5Data::f_AddProjectorThread(int id)
 {
-    return CScheduleGuard::Run<CProjectorData*>(nullptr, [&] {
+    return RunTraced<CProjectorData*>(nullptr, [&] {
         if (id < 1 || id > ID_MAX)
             return static_cast<CProjectorData*>(nullptr);
         CProjectorData* record = new CProjectorData(m_pProfileList, id);
@@ -496,7 +496,7 @@ CProjectorData* CLumivox5Data::AddProjector(QString settingName, int deviceKind,
                                             CProjectorData::TYPE_LAN::Enum lanType, QString address,
                                             QString port, bool enabled, QString comment)
 {
-    return CScheduleGuard::Run<CProjectorData*>(nullptr, [&]() -> CProjectorData* {
+    return RunTraced<CProjectorData*>(nullptr, [&]() -> CProjectorData* {
         const int id = GetUnusedID();
         if (id < 0)
             return nullptr;
@@ -521,7 +521,7 @@ CProjectorData* CLumivox5Data::AddProjector(QString settingName, int deviceKind,
 
 QString CLumivox5Data::f_GetUniqueSettingName(ProjectorMap* map, QString baseName)
 {
-    return CScheduleGuard::Run(baseName, [&] {
+    return RunTraced(baseName, [&] {
         QList<bool> taken;
         f_ResetFlags(&taken, ID_MAX);
         if (map) {
@@ -545,7 +545,7 @@ int CLumivox5Data::DeleteModifyProjectors(QList<int> const* ids, QList<bool>* mo
 {
     if (!ids || ids->isEmpty())
         return 0;
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         // Decide under the lock, stop commands without it (stopping can report
         // synchronously to receivers that ask the hub for its id lists), then
         // change the map under the lock again.
@@ -619,7 +619,7 @@ int CLumivox5Data::DeleteAllProjectors()
 
 void CLumivox5Data::InitProjectorDataTemp()
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         f_DeleteRecords(m_pProjectorDatasTemp);
         f_ResetFlags(m_pIDUsedListTemp, ID_MAX);
         f_ResetFlags(m_pDeletedIDList, ID_MAX);
@@ -628,12 +628,12 @@ void CLumivox5Data::InitProjectorDataTemp()
 
 CProjectorData* CLumivox5Data::GetProjectorDataTemp(int id)
 {
-    return CScheduleGuard::Run<CProjectorData*>(nullptr, [&] { return m_pProjectorDatasTemp->value(id, nullptr); });
+    return RunTraced<CProjectorData*>(nullptr, [&] { return m_pProjectorDatasTemp->value(id, nullptr); });
 }
 
 int CLumivox5Data::AddProjectorTemp(int id, CProjectorData* record)
 {
-    return CScheduleGuard::Run(-1, [&] {
+    return RunTraced(-1, [&] {
         m_pProjectorDatasTemp->insert(id, record);
         f_SetFlag(m_pIDUsedListTemp, id, true);
         return id;
@@ -642,7 +642,7 @@ int CLumivox5Data::AddProjectorTemp(int id, CProjectorData* record)
 
 void CLumivox5Data::DeleteProjectorTemp(int id)
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         delete m_pProjectorDatasTemp->take(id);
         f_SetFlag(m_pDeletedIDList, id, true);
         f_SetFlag(m_pIDUsedListTemp, id, false);

@@ -2,7 +2,7 @@
 // group's member map and in each record's map of group ids to paths.
 #include "CLumivox5Data.h"
 
-#include "CScheduleGuard.h"
+#include "ExceptionTrace.h"
 
 #include <QMutexLocker>
 #include <QtDebug>
@@ -15,7 +15,7 @@ const QChar GROUP_SEPARATOR = QLatin1Char('\\');
 
 void CLumivox5Data::InitGroupIDUsedList()
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         m_GroupIDUsedList->clear();
         for (int i = 0; i < CProjectorGroup::GROUP_ID_MAX; ++i)
             m_GroupIDUsedList->append(CProjectorGroup::EditUnused);
@@ -68,7 +68,7 @@ bool CLumivox5Data::f_PathStartsWith(const QStringList& path, const QStringList&
 
 void CLumivox5Data::f_AddProjectorGroups(QString path, int id, CProjectorGroup::GroupNameEditMode mode)
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         // The id table has room for 1 to 256 only; a damaged list may name others.
         if (id < CProjectorGroup::GROUP_ID_MIN || id > CProjectorGroup::GROUP_ID_MAX) {
             qDebug("CLumivox5Data::f_AddProjectorGroups ignores group id [%d]", id);
@@ -91,7 +91,7 @@ void CLumivox5Data::f_AddProjectorGroups(QString path, int id)
 
 int CLumivox5Data::f_ChangeProjectorGroups(QString path, int id, CProjectorGroup::GroupNameEditMode mode)
 {
-    return CScheduleGuard::Run(-1, [&] {
+    return RunTraced(-1, [&] {
         CProjectorGroup* group = f_FindGroupByID(id);
         if (!group)
             return -1;
@@ -112,7 +112,7 @@ int CLumivox5Data::f_ChangeProjectorGroups(QString path, int id, CProjectorGroup
 
 int CLumivox5Data::f_AddGroupToProjectorData(int projectorId, CProjectorGroup* group)
 {
-    return CScheduleGuard::Run(-1, [&] {
+    return RunTraced(-1, [&] {
         if (!group)
             return -1;
         QMutexLocker lock(&m_Mutex);
@@ -129,7 +129,7 @@ int CLumivox5Data::f_AddGroupToProjectorData(int projectorId, CProjectorGroup* g
 
 int CLumivox5Data::f_RemoveGroupToProjectorData(int projectorId, CProjectorGroup* group)
 {
-    return CScheduleGuard::Run(-1, [&] {
+    return RunTraced(-1, [&] {
         if (!group)
             return -1;
         CProjectorData* record = m_pProjectorDatas->value(projectorId, nullptr);
@@ -143,7 +143,7 @@ int CLumivox5Data::f_RemoveGroupToProjectorData(int projectorId, CProjectorGroup
 
 int CLumivox5Data::f_DeleteProjectorGroups(int id)
 {
-    return CScheduleGuard::Run(-1, [&] {
+    return RunTraced(-1, [&] {
         CProjectorGroup* group = f_FindGroupByID(id);
         if (!group)
             return -1;
@@ -164,7 +164,7 @@ int CLumivox5Data::f_DeleteProjectorGroups(int id)
 
 int CLumivox5Data::UpdateGroupDataAtCreateGroup(QString path)
 {
-    return CScheduleGuard::Run(-1, [&] {
+    return RunTraced(-1, [&] {
         for (int index = 0; index < m_GroupIDUsedList->size() && index < CProjectorGroup::GROUP_ID_MAX; ++index) {
             const int mode = m_GroupIDUsedList->at(index);
             const int id = index + CProjectorGroup::GROUP_ID_MIN;
@@ -183,7 +183,7 @@ int CLumivox5Data::UpdateGroupDataAtCreateGroup(QString path)
 
 int CLumivox5Data::UpdateGroupDataAtChangeGroupName(QString newName, QString oldPath)
 {
-    return CScheduleGuard::Run(-1, [&] {
+    return RunTraced(-1, [&] {
         if (newName.isEmpty() || oldPath.isEmpty()) {
             qDebug("update group error targetGroupPath:[%s] newGroup:[%s]", qUtf8Printable(oldPath),
                    qUtf8Printable(newName));
@@ -211,7 +211,7 @@ int CLumivox5Data::UpdateGroupDataAtChangeGroupName(QString newName, QString old
 
 int CLumivox5Data::UpdateGroupDataAtDeleteGroup(QString path)
 {
-    return CScheduleGuard::Run(-1, [&] {
+    return RunTraced(-1, [&] {
         const QStringList prefix = path.split(GROUP_SEPARATOR, Qt::KeepEmptyParts);
         QList<int> ids;
         for (CProjectorGroup* group : *m_ProjectorGroups) {
@@ -231,7 +231,7 @@ int CLumivox5Data::UpdateGroupDataAtDeleteGroup(QString path)
 
 int CLumivox5Data::UpdateGroupDataAtDeleteProjector(QString path, int projectorId)
 {
-    return CScheduleGuard::Run(-1, [&] {
+    return RunTraced(-1, [&] {
         CProjectorGroup* group = f_FindGroupByPath(path);
         if (!group)
             return -1;
@@ -243,7 +243,7 @@ int CLumivox5Data::UpdateGroupDataAtDeleteProjector(QString path, int projectorI
 
 int CLumivox5Data::UpdateGroupDataAtPasteProjector(QString path)
 {
-    return CScheduleGuard::Run(-1, [&] {
+    return RunTraced(-1, [&] {
         for (int projectorId : m_PasteProjectorIDs) {
             CProjectorData* record = m_pProjectorDatas->value(projectorId, nullptr);
             if (!record)
@@ -264,7 +264,7 @@ int CLumivox5Data::UpdateGroupDataAtPasteProjector(QString path)
 
 int CLumivox5Data::GroupListGet(QString text, QList<int>* ids)
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         if (!ids)
             return;
         ids->clear();
@@ -280,7 +280,7 @@ int CLumivox5Data::GroupListGet(QString text, QList<int>* ids)
 
 void CLumivox5Data::f_GetGroupListString(QMap<int, QString>* groups, QString& text)
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         QStringList parts;
         if (groups) {
             for (int id : groups->keys())
@@ -292,7 +292,7 @@ void CLumivox5Data::f_GetGroupListString(QMap<int, QString>* groups, QString& te
 
 int CLumivox5Data::f_AddRegisteredProjector(int projectorId, int groupId)
 {
-    return CScheduleGuard::Run(-1, [&] {
+    return RunTraced(-1, [&] {
         CProjectorGroup* group = f_FindGroupByID(groupId);
         if (!group)
             return -1;
@@ -305,7 +305,7 @@ int CLumivox5Data::f_AddRegisteredProjector(int projectorId, int groupId)
 
 int CLumivox5Data::f_DeleteRegisteredProjector(int projectorId, int groupId)
 {
-    return CScheduleGuard::Run(-1, [&] {
+    return RunTraced(-1, [&] {
         CProjectorGroup* group = f_FindGroupByID(groupId);
         if (!group)
             return -1;

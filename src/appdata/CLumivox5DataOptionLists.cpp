@@ -4,7 +4,7 @@
 #include "CLumivox5Data.h"
 
 #include "CProfileList.h"
-#include "CScheduleGuard.h"
+#include "ExceptionTrace.h"
 #include "CSectionItem.h"
 #include "CSectionItemList.h"
 
@@ -95,7 +95,7 @@ const MultiItem VOLUME_3D_SURROUND[] = {
 template <size_t N>
 void fillList(CSectionItemList*& list, const MultiItem (&items)[N])
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         if (!list)
             list = new CSectionItemList();
         list->Clear();
@@ -108,7 +108,7 @@ void fillList(CSectionItemList*& list, const MultiItem (&items)[N])
 
 void CLumivox5Data::InitMultiInputTerminalList()
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         if (!m_pMultiInputTerminalList)
             m_pMultiInputTerminalList = new CSectionItemList();
         m_pMultiInputTerminalList->Clear();

@@ -8,7 +8,7 @@
 #include "CLumivox5Data.h"
 
 #include "CIniFileAccess.h"
-#include "CScheduleGuard.h"
+#include "ExceptionTrace.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -120,7 +120,7 @@ QString CLumivox5Data::f_SectionName(int number)
 
 void CLumivox5Data::f_SetUserListHeaderData()
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         m_pUserList->SetIniString(HEADER_SECTION, KEY_MAGIC, USERLIST_MAGIC_CODE);
         m_pUserList->SetIniString(HEADER_SECTION, KEY_REVISION, USERLIST_REVISION_CODE);
     });
@@ -135,7 +135,7 @@ void CLumivox5Data::f_EnsureUserListHeader()
 
 void CLumivox5Data::GetSectionIDUsedList(QString prefix, QList<bool>* used, int max)
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         if (!used)
             return;
         f_ResetFlags(used, max);
@@ -155,7 +155,7 @@ void CLumivox5Data::GetSectionIDUsedList(QString prefix, QList<bool>* used, int 
 
 void CLumivox5Data::GetSectionIDUsedListByPJData(QList<bool>* used, int max, ProjectorMap* map)
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         if (!used)
             return;
         f_ResetFlags(used, max);
@@ -173,7 +173,7 @@ void CLumivox5Data::GetSectionIDUsedListByPJData(QList<bool>* used, int max, Pro
 
 void CLumivox5Data::f_DeletedPjSettings(QList<bool>* deleted)
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         if (!deleted)
             return;
         for (int n = 1; n < deleted->size(); ++n) {
@@ -185,7 +185,7 @@ void CLumivox5Data::f_DeletedPjSettings(QList<bool>* deleted)
 
 void CLumivox5Data::f_SetPjList(ProjectorMap* map)
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         if (!map)
             return;
         QList<bool> taken;
@@ -272,7 +272,7 @@ void CLumivox5Data::f_SetPjList(ProjectorMap* map)
 
 void CLumivox5Data::f_SetGroupList(ProjectorMap* map)
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         for (CProjectorGroup* group : qAsConst(*m_ProjectorGroups)) {
             if (group->m_EditMode == CProjectorGroup::EditNone)
                 continue;
@@ -297,7 +297,7 @@ void CLumivox5Data::f_SetGroupList(ProjectorMap* map)
 
 int CLumivox5Data::f_WriteUserList(QString path)
 {
-    return CScheduleGuard::Run(-3, [&] {
+    return RunTraced(-3, [&] {
         // 1: written with "?" for characters the code page lacks.
         const int written = m_pUserList->WriteIniFile(path);
         return (written == 0 || written == 1) ? 0 : -3;
@@ -306,7 +306,7 @@ int CLumivox5Data::f_WriteUserList(QString path)
 
 int CLumivox5Data::SaveUserList(QString path, ProjectorMap* map, QList<bool>* deleted)
 {
-    return CScheduleGuard::Run(-3, [&] {
+    return RunTraced(-3, [&] {
         const QString target = path.isEmpty() ? GetDefaultUserListPath() : path;
         f_EnsureUserListHeader();
         if (deleted && !deleted->isEmpty())
@@ -326,7 +326,7 @@ int CLumivox5Data::SaveUserList()
 
 int CLumivox5Data::ExportUserList(QString path, QString codePage)
 {
-    return CScheduleGuard::Run(2, [&] {
+    return RunTraced(2, [&] {
         f_EnsureUserListHeader();
         const int written = m_pUserList->WriteIniFile(path, true, codePage);
         return (written == 0 || written == 1) ? written : 2;
@@ -340,7 +340,7 @@ int CLumivox5Data::ExportUserList(QString path)
 
 int CLumivox5Data::f_IsUserList(QString path)
 {
-    return CScheduleGuard::Run(-1, [&] {
+    return RunTraced(-1, [&] {
         if (!QFileInfo::exists(path) || !canRead(path))
             return -1;
         std::unique_ptr<CIniFileAccess> ini(new CIniFileAccess());
@@ -362,7 +362,7 @@ int CLumivox5Data::CheckUserList(QString path)
 
 int CLumivox5Data::f_ReadUserListFile(QString path)
 {
-    return CScheduleGuard::Run(-1, [&] {
+    return RunTraced(-1, [&] {
         if (!QFileInfo::exists(path) || !canRead(path)) {
             f_SetUserListHeaderData();
             return -1;
@@ -434,7 +434,7 @@ bool CLumivox5Data::f_ReadProjectorSection(const QString& section, QString* sett
 
 void CLumivox5Data::f_UpdatePjListByUserList(ProjectorMap* map, bool live)
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         if (!map)
             return;
         if (live) {
@@ -523,7 +523,7 @@ void CLumivox5Data::f_UpdatePjListByUserList(ProjectorMap* map, bool live)
 int CLumivox5Data::LoadUserList(QString path, ProjectorMap* map, bool live)
 {
     int result = -2;
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         result = f_ReadUserListFile(path.isEmpty() ? GetDefaultUserListPath() : path);
         if (result < 0)
             return;
@@ -534,7 +534,7 @@ int CLumivox5Data::LoadUserList(QString path, ProjectorMap* map, bool live)
 
 void CLumivox5Data::f_RebuildIDUsedList(QList<bool>* flags, ProjectorMap* map)
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         GetSectionIDUsedList(SECTION_PREFIX, flags, ID_MAX);
         if (!map)
             return;
@@ -570,7 +570,7 @@ int CLumivox5Data::LoadUserList(QString path)
 
 void CLumivox5Data::f_ClearUserList()
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         DeleteAllProjectors();
         m_PasteProjectorIDs.clear();
         f_ResetFlags(m_pDeletedIDList, ID_MAX);

@@ -31,4 +31,17 @@ R RunTraced(R fallback, F&& body)
     return fallback;
 }
 
+// The same for an operation with no result.
+template <typename F>
+void RunTraced(F&& body)
+{
+    try {
+        body();
+    } catch (const std::exception& e) {
+        TraceException(e);
+    } catch (...) {
+        TraceException("unknown");
+    }
+}
+
 #endif // EXCEPTIONTRACE_H

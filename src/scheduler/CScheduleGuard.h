@@ -23,10 +23,7 @@ public:
     template <typename F>
     static void Run(F&& body)
     {
-        Run(false, [&] {
-            body();
-            return true;
-        });
+        RunTraced(std::forward<F>(body));
     }
 
     // Constructors log and pass the exception on: a half-built object must not live.
