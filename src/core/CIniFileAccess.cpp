@@ -718,6 +718,10 @@ int CIniFileAccess::WriteIniFile(const QString& path, bool withoutMerge, const Q
             *writeIndex = *index;
         }
         f_IniToFile(&outText, writeLines);
+        // A NUL (only a damaged file brings one) ends a value for any reader,
+        // and right after the UTF-16 mark it would make the file read back as
+        // UTF-32: none is written.
+        outText.remove(QChar(0));
 
         QTextCodec* codec = nullptr;
         QByteArray bytes;

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <climits>
 
 CReceiveCondition CReceiveCondition::ProjectorReply()
 {
@@ -59,7 +60,9 @@ int GetReceivedBitFieldLength(const QByteArray& data, int first, int last,
                     visit(p);
         }
     }
-    return static_cast<int>(value);
+    // A 32-bit field with its top bit set is no length a reply can have; as
+    // a negative int it would declare any data complete.
+    return value > quint32(INT_MAX) ? -1 : static_cast<int>(value);
 }
 
 int GetReceivedTextFieldLength(const QByteArray& data, int first, int last,
@@ -77,7 +80,8 @@ int GetReceivedTextFieldLength(const QByteArray& data, int first, int last,
         std::reverse(field.begin(), field.end());
     bool ok = false;
     const int value = QString::fromLatin1(field).toInt(&ok, base);
-    return ok ? value : -1;
+    // A signed text ("-5") is no length either.
+    return ok && value >= 0 ? value : -1;
 }
 
 int GetReceivedLength(const QByteArray& data, const CReceiveCondition& c)

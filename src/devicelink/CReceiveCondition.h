@@ -47,12 +47,14 @@ struct CReceiveCondition
 bool IsReceiveCompleted(const QByteArray& data, const CReceiveCondition& condition);
 
 // The length read from a bit field (positions count bits, 0 = the most
-// significant bit of byte 0); -1 when it cannot be read yet or is malformed.
+// significant bit of byte 0); -1 when it cannot be read yet or is malformed
+// (also a value above INT_MAX).
 int GetReceivedBitFieldLength(const QByteArray& data, int first, int last,
                               bool forwardBytes, bool msbFirst);
 
 // The length read from a text field of at most four characters (positions
-// count bytes); -1 when it cannot be read yet or does not convert.
+// count bytes); -1 when it cannot be read yet, does not convert or is
+// negative.
 int GetReceivedTextFieldLength(const QByteArray& data, int first, int last,
                                int base, bool forwardBytes);
 

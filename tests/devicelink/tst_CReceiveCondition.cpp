@@ -66,6 +66,8 @@ private slots:
         QTest::newRow("bits: field of 33 bits") << Condition(2, 0, 0, 32) << QByteArray(10, '\0') << false;
         QTest::newRow("bits: last byte not in") << Condition(3, 0, 8, 23) << QByteArray(2, '\0') << false;
         QTest::newRow("bits: all ones field is -1, never") << Condition(2, 0, 0, 31) << QByteArray(8, '\xFF') << false;
+        QTest::newRow("bits: top bit of 32 set, never") << Condition(2, 0, 0, 31) << QByteArray("\x80\x00\x00\x00", 4) << false;
+        QTest::newRow("text: '-5' never") << Condition(5, 0, 0, 1, 10) << QByteArray("-5") << false;
         QTest::newRow("bits: huge length plus extra") << Condition(3, 100, 1, 31) << QByteArray(8, '\xFF') << false;
 
         // Text fields (byte positions).
@@ -106,6 +108,7 @@ private slots:
         QTest::newRow("40 visited bits keep the last 32")
             << QByteArray("\xFF\x00\x00\x00\x01", 5) << 7 << 38 << true << false << 0x80;
         QTest::newRow("32 bits accepted") << QByteArray("\x00\x00\x01\x00", 4) << 0 << 31 << true << true << 0x100;
+        QTest::newRow("32 bits above INT_MAX refused") << QByteArray("\x80\x00\x00\x01", 4) << 0 << 31 << true << true << -1;
         QTest::newRow("33 bits refused") << QByteArray(8, '\x01') << 0 << 32 << true << true << -1;
         QTest::newRow("last byte missing") << d << 8 << 16 << true << true << -1;
         QTest::newRow("first after last") << d << 9 << 8 << true << true << -1;
@@ -139,6 +142,7 @@ private slots:
         QTest::newRow("four characters") << QByteArray("x0400") << 1 << 4 << 10 << true << 400;
         QTest::newRow("five characters") << QByteArray("00001") << 0 << 4 << 10 << true << -1;
         QTest::newRow("last not in yet") << QByteArray("1") << 0 << 1 << 10 << true << -1;
+        QTest::newRow("negative '-5'") << QByteArray("-5") << 0 << 1 << 10 << true << -1;
         QTest::newRow("invalid base") << QByteArray("12") << 0 << 1 << 99 << true << -1;
     }
 
