@@ -31,7 +31,12 @@ const char VALID[] = "[Header Info]\n"
                      "DeviceType=LAN\n"
                      "LanType=RANGE\n"
                      "Network=10.0.0.1\n"
-                     "GroupList=3,,999999999,-1\n";
+                     "GroupList=3,,999999999,-1\n"
+                     "[Group]\n"
+                     "001=\"Floor 1\"\n"
+                     "002=\"Floor 1\\Room A\"\n"
+                     "003=\"Hall\\\\\\\"\n"
+                     "999=\"\\\"\n";
 
 } // namespace
 

@@ -725,6 +725,21 @@ private slots:
         QCOMPARE(get(p), first);
     }
 
+    // A damaged file starting with a NUL: merged and written as UTF-16, it
+    // must not begin FF FE 00 00 and read back as UTF-32.
+    void mergeIntoFileWithNulsReadsBack()
+    {
+        const QString p = file("nul.ini");
+        put(p, QByteArray("\0[S]\r\nk=a\0b\r\n", 14));
+        CIniFileAccess ini;
+        ini.SetIniString("T", "m", "1");
+        QCOMPARE(ini.WriteIniFile(p), 0);
+        QVERIFY(!get(p).startsWith(QByteArray("\xFF\xFE\x00\x00", 4)));
+        CIniFileAccess back(p);
+        QCOMPARE(lookup(back, "T", "m"), QStringLiteral("1"));
+        QCOMPARE(lookup(back, "S", "k"), QStringLiteral("ab"));
+    }
+
     void mergeKeepsUntouchedWithoutMergeDrops()
     {
         const QString p = file("keep.ini");
