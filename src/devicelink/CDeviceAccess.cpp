@@ -238,6 +238,12 @@ void CDeviceAccess::f_OnReadyRead(int target)
     if (chunk.isEmpty())
         return;
 
+    // Bytes after a reply that has been handed on belong to no request: they
+    // start afresh, or a peer that keeps sending would grow the buffer
+    // without end.
+    if (!transport->m_bAwaitingReply && !transport->m_ReceiveBuffer.isEmpty()
+        && port->IsReceiveCompleted(transport->m_ReceiveBuffer))
+        transport->m_ReceiveBuffer.clear();
     const bool heldBytes = !transport->m_ReceiveBuffer.isEmpty();
     transport->m_ReceiveBuffer.append(chunk);
     QTimer* receiveTimer = port->GetReceiveTimer();

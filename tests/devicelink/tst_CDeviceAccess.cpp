@@ -75,6 +75,34 @@ private slots:
         delete m_Simulator;
     }
 
+    // A peer that keeps sending after its reply: what is handed on stays the
+    // size of a reply and a read, however much arrives.
+    void bytesAfterTheReplyDoNotPileUp()
+    {
+        CSimulatedProjector* projector = StartProjectors(1);
+        QVERIFY(projector);
+        const int chunks = 48;
+        m_Simulator->SetHandler([chunks](const QByteArray& request) {
+            CSimReply reply = EchoReply(request);
+            const int replySize = reply.data.size();
+            // Each junk chunk claims the largest data length and carries it.
+            const QByteArray junk = MakeSimFrame(0x20, 0x85, QByteArray(4095, 'j')).leftJustified(8192, 'k');
+            reply.data.append(junk.repeated(chunks));
+            reply.chunkSizes.append(replySize);
+            for (int i = 0; i < chunks - 1; ++i)
+                reply.chunkSizes.append(junk.size());
+            reply.gapMs = 5;
+            return reply;
+        });
+        Send(5, projector);
+        QTRY_VERIFY(m_Recorder->Of(5, "received").size() >= 2);
+        QTest::qWait(chunks * 5 + 200);
+        const QList<DeviceEvent> received = m_Recorder->Of(5, "received");
+        QCOMPARE(received.first().data, MakeSimFrame(0x20, 0x85, "\x01"));
+        for (const DeviceEvent& e : received)
+            QVERIFY2(e.data.size() <= 4101 + 8192, qPrintable(QString::number(e.data.size())));
+    }
+
     void connectSendAndCompleteReply()
     {
         CSimulatedProjector* projector = StartProjectors(1);
