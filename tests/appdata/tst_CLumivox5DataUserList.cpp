@@ -3,6 +3,7 @@
 #include "CIniFileAccess.h"
 #include "CLumivox5Data.h"
 #include "HubTestFolders.h"
+#include "UserListExample.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,34 +56,6 @@ private:
 
 namespace {
 
-const char EXAMPLE[] = "[Header Info]\n"
-                       "MagicCode=258-0017-686-1-5F\n"
-                       "RevCode=Rev.1.0\n"
-                       "[Setting 001]\n"
-                       "SettingName=Setting1\n"
-                       "Comment=Lobby\n"
-                       "DeviceType=LAN\n"
-                       "LanType=IP\n"
-                       "IPAddress=192.168.0.10\n"
-                       "LanPort=7142\n"
-                       "LastPjName=KX200 Series\n"
-                       "Enabled=True\n"
-                       "GroupList=1,2\n"
-                       "[Setting 004]\n"
-                       "SettingName=Hall PJ\n"
-                       "Comment=\n"
-                       "DeviceType=LAN\n"
-                       "LanType=HOST\n"
-                       "HostName=pj-hall.local\n"
-                       "LanPort=7142\n"
-                       "LastPjName=\n"
-                       "Enabled=False\n"
-                       "GroupList=\n"
-                       "[Group]\n"
-                       "001=\"Floor 1\"\n"
-                       "002=\"Floor 1\\Room A\"\n"
-                       "003=\"Hall\"\n";
-
 QString section(int n, const QString& body)
 {
     return QString("[Setting %1]\n").arg(n, 3, 10, QLatin1Char('0')) + body;
@@ -123,7 +96,7 @@ QString tst_CLumivox5DataUserList::savedValue(const QString& sectionName, const 
 
 void tst_CLumivox5DataUserList::exampleFileRoundTrip()
 {
-    QVERIFY(HubTestFolders::writeFile(listPath(), QByteArray(EXAMPLE)));
+    QVERIFY(HubTestFolders::writeFile(listPath(), QByteArray(USER_LIST_EXAMPLE)));
     QCOMPARE(listPath(), m_Folders->homeFolder()
                              + "/Application Data/Corvex Projector User Fennick/Lumivox 5/user.lst");
     QCOMPARE(m_Hub->LoadUserList(), 0);
@@ -501,7 +474,7 @@ void tst_CLumivox5DataUserList::importRefusedBeforeAnythingIsDropped()
 {
     QFETCH(QByteArray, content);
     QFETCH(int, result);
-    QVERIFY(HubTestFolders::writeFile(listPath(), QByteArray(EXAMPLE)));
+    QVERIFY(HubTestFolders::writeFile(listPath(), QByteArray(USER_LIST_EXAMPLE)));
     QCOMPARE(m_Hub->LoadUserList(), 0);
     const QString importPath = m_Folders->path("import.lst");
     if (!content.isEmpty())
@@ -514,7 +487,7 @@ void tst_CLumivox5DataUserList::importRefusedBeforeAnythingIsDropped()
 
 void tst_CLumivox5DataUserList::importReplacesList()
 {
-    QVERIFY(HubTestFolders::writeFile(listPath(), QByteArray(EXAMPLE)));
+    QVERIFY(HubTestFolders::writeFile(listPath(), QByteArray(USER_LIST_EXAMPLE)));
     QCOMPARE(m_Hub->LoadUserList(), 0);
     const QString importPath = m_Folders->path("import.lst");
     QVERIFY(HubTestFolders::writeFile(importPath, "[Header Info]\nMagicCode=258-0017-686-1-5F\n[Setting 009]\n"
@@ -532,7 +505,7 @@ void tst_CLumivox5DataUserList::importReplacesList()
 
 void tst_CLumivox5DataUserList::temporaryCopyNeverTouchesLiveProjectors()
 {
-    QVERIFY(HubTestFolders::writeFile(listPath(), QByteArray(EXAMPLE)));
+    QVERIFY(HubTestFolders::writeFile(listPath(), QByteArray(USER_LIST_EXAMPLE)));
     QCOMPARE(m_Hub->LoadUserList(), 0);
     CProjectorData* live = m_Hub->GetProjectorData(1);
 

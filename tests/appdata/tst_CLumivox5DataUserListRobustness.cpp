@@ -3,40 +3,18 @@
 #include "ByteMutator.h"
 #include "CLumivox5Data.h"
 #include "HubTestFolders.h"
+#include "UserListExample.h"
 
 namespace {
 
-const char VALID[] = "[Header Info]\n"
-                     "MagicCode=258-0017-686-1-5F\n"
-                     "RevCode=Rev.1.0\n"
-                     "[Setting 001]\n"
-                     "SettingName=Setting1\n"
-                     "Comment=Lobby\n"
-                     "DeviceType=LAN\n"
-                     "LanType=IP\n"
-                     "IPAddress=192.168.0.10\n"
-                     "LanPort=7142\n"
-                     "LastPjName=KX200 Series\n"
-                     "Enabled=True\n"
-                     "GroupList=1,2\n"
-                     "[Setting 004]\n"
-                     "SettingName=Hall PJ\n"
-                     "DeviceType=LAN\n"
-                     "LanType=HOST\n"
-                     "HostName=pj-hall.local\n"
-                     "LanPort=7142\n"
-                     "Enabled=False\n"
-                     "GroupList=\n"
-                     "[Setting 999]\n"
-                     "DeviceType=LAN\n"
-                     "LanType=RANGE\n"
-                     "Network=10.0.0.1\n"
-                     "GroupList=3,,999999999,-1\n"
-                     "[Group]\n"
-                     "001=\"Floor 1\"\n"
-                     "002=\"Floor 1\\Room A\"\n"
-                     "003=\"Hall\\\\\\\"\n"
-                     "999=\"\\\"\n";
+// A section number at the top of the range, a range entry and group
+// numbers out of every range.
+const QByteArray VALID = QByteArray(USER_LIST_EXAMPLE)
+                         + "[Setting 999]\n"
+                           "DeviceType=LAN\n"
+                           "LanType=RANGE\n"
+                           "Network=10.0.0.1\n"
+                           "GroupList=3,,999999999,-1\n";
 
 } // namespace
 

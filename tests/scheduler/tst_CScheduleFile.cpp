@@ -6,6 +6,7 @@
 #include "CScheduleFile.h"
 #include "CScheduleManager.h"
 #include "CTestFolders.h"
+#include "ScheduleFileExample.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,91 +14,6 @@
 #include <QTextCodec>
 
 namespace {
-
-const char* const EXAMPLE =
-    "[Header Info]\n"
-    "MagicCode=ScheduleData\n"
-    "RevCode=Rev.1.0\n"
-    "ScheduleCount=3\n"
-    "[ScheduleData 000]\n"
-    "TargetType=0\n"
-    "TargetName=All Projectors\n"
-    "Function=1\n"
-    "InputTerminal=01H\n"
-    "DurationType=0\n"
-    "StartDay Year=2024\n"
-    "StartDay Month=3\n"
-    "StartDay Day=13\n"
-    "StartDay Hour=0\n"
-    "StartDay Minute=0\n"
-    "StartDay Second=0\n"
-    "FinishDay Year=2024\n"
-    "FinishDay Month=3\n"
-    "FinishDay Day=13\n"
-    "FinishDay Hour=0\n"
-    "FinishDay Minute=0\n"
-    "FinishDay Second=0\n"
-    "ExecuteTime Hour=8\n"
-    "ExecuteTime Minute=30\n"
-    "ExecuteTime Second=0\n"
-    "DayOfWeek=3eH\n"
-    "Enable=1\n"
-    "UseFinishDay=0\n"
-    "Comment=Morning on\n"
-    "[ScheduleData 001]\n"
-    "TargetType=0\n"
-    "TargetName=Group\\Building A\\Hall 1\n"
-    "Function=11\n"
-    "InputTerminal=1aH\n"
-    "DurationType=1\n"
-    "StartDay Year=2024\n"
-    "StartDay Month=3\n"
-    "StartDay Day=14\n"
-    "StartDay Hour=0\n"
-    "StartDay Minute=0\n"
-    "StartDay Second=0\n"
-    "FinishDay Year=2024\n"
-    "FinishDay Month=3\n"
-    "FinishDay Day=20\n"
-    "FinishDay Hour=0\n"
-    "FinishDay Minute=0\n"
-    "FinishDay Second=0\n"
-    "ExecuteTime Hour=12\n"
-    "ExecuteTime Minute=0\n"
-    "ExecuteTime Second=0\n"
-    "DayOfWeek=10H\n"
-    "Enable=1\n"
-    "UseFinishDay=1\n"
-    "Comment=Lunch input\n"
-    "[ScheduleData 002]\n"
-    "TargetType=1\n"
-    "TargetName=192.168.0.10\n"
-    "Function=9\n"
-    "InputTerminal=01H\n"
-    "DurationType=1\n"
-    "StartDay Year=2024\n"
-    "StartDay Month=3\n"
-    "StartDay Day=16\n"
-    "StartDay Hour=0\n"
-    "StartDay Minute=0\n"
-    "StartDay Second=0\n"
-    "FinishDay Year=2024\n"
-    "FinishDay Month=3\n"
-    "FinishDay Day=16\n"
-    "FinishDay Hour=0\n"
-    "FinishDay Minute=0\n"
-    "FinishDay Second=0\n"
-    "ExecuteTime Hour=18\n"
-    "ExecuteTime Minute=45\n"
-    "ExecuteTime Second=0\n"
-    "DayOfWeek=40H\n"
-    "Enable=0\n"
-    "UseFinishDay=0\n"
-    "Comment=\n"
-    "[Holiday]\n"
-    "Count=2\n"
-    "DayData 00001=8845\n"
-    "DayData 00002=8889\n";
 
 CScheduleData* makeRecord(int type, const QString& name, int function, int terminal, int duration,
                           const QDate& start, const QDate& finish, const QTime& at, int days, bool enable,
@@ -178,7 +94,7 @@ private slots:
     {
         const QString folder = m_Dir.path() + "/Application Data/Corvex Projector User Fennick/Lumivox 5";
         QVERIFY(QDir().mkpath(folder));
-        QVERIFY(CTestFolders::writeFile(folder + "/Schedule.scd", utf16File(QString::fromLatin1(EXAMPLE))));
+        QVERIFY(CTestFolders::writeFile(folder + "/Schedule.scd", utf16File(QString::fromLatin1(SCHEDULE_FILE_EXAMPLE))));
         CScheduleFile file;
         QVERIFY(file.LoadScheduleFile(true));
         QCOMPARE(file.m_pScheduleManager->f_GetScheduleMap().size(), 3);
@@ -198,7 +114,7 @@ private slots:
 
         const QString target = path("new folder/Schedule.scd");
         QCOMPARE(out.SaveScheduleFile(target, true), 0);
-        QCOMPARE(CTestFolders::readFile(target), utf16File(QString::fromLatin1(EXAMPLE)));
+        QCOMPARE(CTestFolders::readFile(target), utf16File(QString::fromLatin1(SCHEDULE_FILE_EXAMPLE)));
 
         CScheduleFile in(path("new folder"), "Schedule.scd");
         QVERIFY(in.LoadScheduleFile(true));
@@ -495,7 +411,7 @@ private slots:
     {
         QFETCH(QString, kind);
         const QString old = path("old.scd");
-        const QByteArray before = utf16File(QString::fromLatin1(EXAMPLE));
+        const QByteArray before = utf16File(QString::fromLatin1(SCHEDULE_FILE_EXAMPLE));
         QVERIFY(CTestFolders::writeFile(old, before));
         CScheduleFile out(m_Dir.path(), "unused");
         fillExample(*out.m_pScheduleManager);
