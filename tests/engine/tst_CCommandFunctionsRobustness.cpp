@@ -19,7 +19,7 @@ QByteArray Request(int index, const QList<int>& values)
 
 // Runs every reply check and every store on one received frame, as the
 // engine would on whatever arrives.
-void Digest(CProjectorData& record, const QByteArray& sent, const QByteArray& received, int index)
+void RunEveryCheck(CProjectorData& record, const QByteArray& sent, const QByteArray& received, int index)
 {
     QByteArray s = sent;
     QByteArray r = received;
@@ -96,7 +96,7 @@ private slots:
                 reply[3] = high[mutator.Below(4)];
                 reply[4] = mutator.Below(2) ? '\xFF' : '\x00';
             }
-            Digest(record, mutator.Below(8) == 0 ? mutator.Mutate(request) : request, reply, index);
+            RunEveryCheck(record, mutator.Below(8) == 0 ? mutator.Mutate(request) : request, reply, index);
             if (QTest::currentTestFailed())
                 QFAIL(qPrintable(QStringLiteral("reply %1").arg(QString::fromLatin1(reply.toHex(' ')))));
         }
@@ -111,7 +111,7 @@ private slots:
         for (int i = 0; i < 3000; ++i) {
             QByteArray reply = mutator.Random(mutator.Below(4) == 0 ? 4200 : 64);
             const int index = mutator.Below(40) - 4; // some out of range
-            Digest(record, mutator.Random(12), reply, index);
+            RunEveryCheck(record, mutator.Random(12), reply, index);
             if (QTest::currentTestFailed())
                 return;
         }
