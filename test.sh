@@ -10,6 +10,8 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 # Most test time is spent waiting on network timers, so run at least four at once.
 TEST_JOBS=$(( JOBS > 4 ? JOBS : 4 ))
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/lumivox-ccache}"
+# Several checkouts of the tree share one cache.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}" CCACHE_NOHASHDIR=1
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 chmod 700 "$XDG_RUNTIME_DIR"
 
