@@ -5,6 +5,8 @@
 #include <QDebug>
 #include <QException>
 
+#include <memory>
+
 #include "CCommandFunctionsEvent.h"
 #include "CDeviceAccess.h"
 #include "CEventContainer.h"
@@ -372,6 +374,32 @@ void CCommandFunctions::f_EndSequence(CProjectorData* record, int code)
         break;
     }
     emit CheckCommand(r.target);
+    f_EndDroppedCommands(r.target);
+}
+
+// The commands that waited behind a connection that could not be made are
+// not sent; each ends with a communication error of its own, so that every
+// caller (a schedule instance among them) hears how its command ended.
+void CCommandFunctions::f_EndDroppedCommands(int target)
+{
+    if (!m_DropWaiting.remove(target))
+        return;
+    CProjectorData* record = f_GetTarget(target);
+    if (record == nullptr || record->m_Result == RESULT_ACK)
+        return;
+    while (record != nullptr && !record->m_PendingEvents.isEmpty()) {
+        CEventContainer* box = record->m_PendingEvents.takeFirst();
+        std::unique_ptr<CEventBase> event(box->GetEvent());
+        delete box;
+        if (event == nullptr)
+            continue;
+        f_StoreReturnParameter(record, event.get());
+        record->m_Result = RESULT_ERROR;
+        record->m_ErrorCode = ERROR_COMMUNICATION;
+        f_EndSequence(record, ERROR_COMMUNICATION);
+        // A receiver of the report may have removed the projector.
+        record = f_GetTarget(target);
+    }
 }
 
 void CCommandFunctions::f_DisconnectSequence(CProjectorData* record, int code)
@@ -713,7 +741,10 @@ void CCommandFunctions::f_OnStateChanged(int nTargetID)
         record->m_ConnectState = 0;
         record->m_EngineFlags[FLAG_IDENTIFIED] = 0;
         f_ClearEventQueue();
-        f_DeletePendingCommands(record);
+        // The connection failed: the commands behind this one are not tried.
+        // The running command's error follows this report, and they end
+        // right after it.
+        m_DropWaiting.insert(nTargetID);
         return 0;
     });
 }

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QMap>
+#include <QSet>
 #include <QString>
 
 #include "CLumivox5Thread.h"
@@ -301,6 +302,7 @@ protected:
     void f_EndSequence(CProjectorData* record, int code);
     void f_DisconnectSequence(CProjectorData* record, int code);
     void f_DeletePendingCommands(CProjectorData* record);
+    void f_EndDroppedCommands(int target);
     void f_CallCurrentHandler(CProjectorData* record, CEventBase* result);
 
     // The opening of a command handler: started with its own key, the command
@@ -347,6 +349,8 @@ private:
     QMap<int, CProjectorData*>* m_pProjectorDatas;
     CDeviceAccess* m_pDeviceAccess;
     QMap<int, ReturnParameter> m_ReturnParameters;
+    // Projectors whose waiting commands end with the running one.
+    QSet<int> m_DropWaiting;
     // Frames with parameters by request index and parameter bytes.
     QHash<QByteArray, QByteArray> m_BuiltFrames;
 };

@@ -249,6 +249,34 @@ private slots:
         QCOMPARE(rig.Record(id)->m_ConnectState, 0);
     }
 
+    // A refused connection ends the commands waiting behind the first one
+    // too: each with its own result, none silently lost.
+    void refusedConnectionEndsEveryWaitingCommand()
+    {
+        EngineTestRig rig;
+        const int id = rig.Add(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        QVERIFY(rig.Projector(id)->SetConnectMode(CSimulatedProjector::CONNECT_REFUSE));
+        EngineSpies spies(&rig.m_Engine);
+
+        rig.m_Engine.SetPower(1, 3, id, FROM, ACT, CMD_POWER, false);
+        rig.m_Engine.SetPower(0, 4, id, 3, ACT, CMD_POWER, false);
+        rig.m_Engine.GetGeneralData(5, id, FROM, 1, 1, false);
+        QTRY_COMPARE(spies.Ends(), 3);
+        QCOMPARE(spies.error.count(), 3);
+        QCOMPARE(Ints(spies.error.at(0)), (QList<int>{-301, 3, id, FROM, ACT, CMD_POWER}));
+        QCOMPARE(Ints(spies.error.at(1)), (QList<int>{-301, 4, id, 3, ACT, CMD_POWER}));
+        QCOMPARE(Ints(spies.error.at(2)), (QList<int>{-301, 5, id, FROM, 1, 1}));
+        QCOMPARE(spies.updateError.count(), 3);
+        QVERIFY(rig.Record(id)->m_PendingEvents.isEmpty());
+        QCOMPARE(rig.Record(id)->m_StepNo, 0);
+
+        // A later command tries the connection afresh and runs once it works.
+        QVERIFY(rig.Projector(id)->SetConnectMode(CSimulatedProjector::CONNECT_ACCEPT));
+        rig.m_Engine.SetPower(1, 6, id, FROM, ACT, CMD_POWER, false);
+        QTRY_COMPARE(spies.completed.count(), 1);
+        QCOMPARE(spies.Ends(), 4);
+    }
+
     // A reply that comes when its request was given up updates the record but
     // never reaches the command that runs; a broken one is only dropped.
     void lateRepliesNeverReachTheRunningCommand()
