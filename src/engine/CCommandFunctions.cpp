@@ -870,6 +870,7 @@ void CCommandFunctions::f_OEMInfoUpdate(CProjectorData* record)
     CVariantParameter* st = record->m_Status;
     st[CProjectorData::StOemInfo].FromByteArray(st[RawMakerField1].ToByteArray());
     st[CProjectorData::StMakerId].FromByteArray(st[RawMakerField2].ToByteArray());
+    st[CProjectorData::StMakerField3].FromByteArray(st[RawMakerField3].ToByteArray());
 }
 
 bool CCommandFunctions::f_IsOEMCorvexPJ(CProjectorData* record)

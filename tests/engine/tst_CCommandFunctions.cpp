@@ -234,6 +234,19 @@ private slots:
         QCOMPARE(rig.Model(id)->State().power, int(CSimProjectorState::POWER_ON));
     }
 
+    void makerFieldsReachTheRecord()
+    {
+        CProjectorData record(nullptr, 1);
+        CVariantParameter* st = record.m_Status;
+        st[CCommandFunctions::RawMakerField1].FromByteArray(QByteArray(16, 'a'));
+        st[CCommandFunctions::RawMakerField2].FromByteArray(QByteArray(16, 'b'));
+        st[CCommandFunctions::RawMakerField3].FromByteArray(QByteArray(16, 'c'));
+        CCommandFunctions::f_OEMInfoUpdate(&record);
+        QCOMPARE(st[CProjectorData::StOemInfo].ToByteArray(), QByteArray(16, 'a'));
+        QCOMPARE(st[CProjectorData::StMakerId].ToByteArray(), QByteArray(16, 'b'));
+        QCOMPARE(st[CProjectorData::StMakerField3].ToByteArray(), QByteArray(16, 'c'));
+    }
+
     void socketErrorIsACommunicationError()
     {
         EngineTestRig rig;
