@@ -222,8 +222,11 @@ void CCommandFunctions::f_OnCheckCommand(int nTargetID)
 {
     Guarded([&]() {
         CProjectorData* record = f_GetTarget(nTargetID);
-        if (record == nullptr)
+        if (record == nullptr) {
+            // The record was deleted: what the engine kept for it goes too.
+            f_ForgetTarget(nTargetID);
             return 0;
+        }
         if (record->m_PendingEvents.isEmpty()) {
             if ((record->m_StepNo == STEP_IDLE || record->m_StepNo == STEP_UNUSED) && m_pDeviceAccess != nullptr)
                 m_pDeviceAccess->DisconnectTimerStart(nTargetID);
@@ -308,7 +311,24 @@ bool CCommandFunctions::f_IsIn1WStandby(const CProjectorData* record)
 
 CCommandFunctions::ReturnParameter& CCommandFunctions::f_Return(CProjectorData* record)
 {
-    return m_ReturnParameters[record->m_Id];
+    ReturnParameter& r = m_ReturnParameters[record->m_Id];
+    // Ids are reused: a new record under an old id starts afresh.
+    if (r.owner != record) {
+        r = ReturnParameter();
+        r.owner = record;
+    }
+    return r;
+}
+
+void CCommandFunctions::f_ForgetTarget(int id)
+{
+    m_ReturnParameters.remove(id);
+    m_DropWaiting.remove(id);
+}
+
+bool CCommandFunctions::f_HasReturnParameter(int id) const
+{
+    return m_ReturnParameters.contains(id);
 }
 
 void CCommandFunctions::f_StoreReturnParameter(CProjectorData* record, const CEventBase* event)
@@ -603,7 +623,11 @@ void CCommandFunctions::CancelProc(CEventBase* event)
         record->m_Result = RESULT_CANCELED;
         record->m_ErrorCode = ERROR_CANCELED;
         f_EndSequence(record, 0);
+        return;
     }
+    // A stop comes before a record is deleted; the queued check then finds it
+    // gone and lets go of what the engine kept for it.
+    emit CheckCommand(target);
 }
 
 // ---------------------------------------------------------------------------
@@ -692,9 +716,10 @@ void CCommandFunctions::f_FeedResult(int nTargetID, const int* code, void (CComm
         CProjectorData* record = f_GetTarget(nTargetID);
         if (record == nullptr)
             return 0;
-        const ReturnParameter r = m_ReturnParameters.value(record->m_Id);
-        if (r.target != nTargetID)
+        const auto it = m_ReturnParameters.constFind(record->m_Id);
+        if (it == m_ReturnParameters.constEnd() || it->owner != record || it->target != nTargetID)
             return 0;
+        const ReturnParameter r = *it;
         if (code != nullptr)
             record->m_ErrorCode = *code;
         ResultEvent result(r.eventID, r.target, r.from, r.act, r.cmd);

@@ -122,6 +122,9 @@ public:
     int Stop(int eventID, int target, int from, int act, int cmd, bool flag);
 
     // Frame building.
+    // Whether the engine keeps return parameters for the id (diagnostics).
+    bool f_HasReturnParameter(int id) const;
+
     static int CreateSum(const QByteArray* data, int count);
     static int CreateSum(const QByteArray* data);
     static int f_MakePJPcCmd(QByteArray* out, unsigned char cls, unsigned char code, int length,
@@ -303,6 +306,7 @@ protected:
     void f_DisconnectSequence(CProjectorData* record, int code);
     void f_DeletePendingCommands(CProjectorData* record);
     void f_EndDroppedCommands(int target);
+    void f_ForgetTarget(int id);
     void f_CallCurrentHandler(CProjectorData* record, CEventBase* result);
 
     // The opening of a command handler: started with its own key, the command
@@ -339,6 +343,7 @@ private:
         int act = 0;
         int cmd = 0;
         QDateTime lastFrameTime;
+        const CProjectorData* owner = nullptr;
     };
 
     ReturnParameter& f_Return(CProjectorData* record);

@@ -247,6 +247,33 @@ private slots:
         QCOMPARE(st[CProjectorData::StMakerField3].ToByteArray(), QByteArray(16, 'c'));
     }
 
+    void deletedRecordIsForgotten_data()
+    {
+        QTest::addColumn<bool>("stopFirst"); // as the data hub deletes a projector
+        QTest::newRow("stopped, then deleted") << true;
+        QTest::newRow("deleted, then its disconnection is reported") << false;
+    }
+
+    // What the engine keeps per projector id goes with the record, so a new
+    // record under the same id starts afresh.
+    void deletedRecordIsForgotten()
+    {
+        QFETCH(bool, stopFirst);
+        EngineTestRig rig;
+        const int id = rig.Add(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        EngineSpies spies(&rig.m_Engine);
+        rig.m_Engine.SetPower(1, 1, id, FROM, ACT, CMD_POWER, false);
+        QTRY_COMPARE(spies.completed.count(), 1);
+        QVERIFY(rig.m_Engine.f_HasReturnParameter(id));
+
+        if (stopFirst)
+            QCOMPARE(rig.m_Engine.Stop(0, id, 0, 0, 0, false), 0);
+        delete rig.m_Records.take(id);
+        if (!stopFirst)
+            rig.m_Engine.f_OnDisconnected(QDateTime::currentDateTime(), QString(), QString(), id);
+        QTRY_VERIFY(!rig.m_Engine.f_HasReturnParameter(id));
+    }
+
     void socketErrorIsACommunicationError()
     {
         EngineTestRig rig;
