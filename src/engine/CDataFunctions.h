@@ -4,7 +4,9 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
+#include <QHash>
 #include <QMap>
+#include <QPair>
 #include <QString>
 #include <QVector>
 
@@ -298,6 +300,10 @@ private:
     QMap<int, EventFunction> m_EventFunctions;
     // Offline mode as the previous request found it; leaving it clears the stubs.
     bool m_bOfflineAtLastRequest = false;
+    // The instance that sent each schedule command still waiting for its
+    // result, by (instance key, projector id): keys are reused when the week
+    // is expanded again, so a late result must not reach a newer instance.
+    QHash<QPair<int, int>, quint64> m_ScheduleSenders;
 };
 
 #endif // CDATAFUNCTIONS_H

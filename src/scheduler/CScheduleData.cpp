@@ -4,6 +4,8 @@
 #include "CScheduleTargetText.h"
 #include "CSystemClock.h"
 
+#include <atomic>
+
 CScheduleData::CScheduleData()
 {
     CScheduleGuard::RunOrRethrow([this] { InitFields(CSystemClock::Now()); });
@@ -24,6 +26,12 @@ CScheduleData& CScheduleData::operator=(const CScheduleData& other)
     if (this != &other)
         f_SetData(other);
     return *this;
+}
+
+quint64 CScheduleData::NextInstanceSerial()
+{
+    static std::atomic<quint64> next{1};
+    return next++;
 }
 
 CScheduleData::~CScheduleData()
