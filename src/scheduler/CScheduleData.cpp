@@ -1,6 +1,6 @@
 #include "CScheduleData.h"
 
-#include "CScheduleGuard.h"
+#include "ExceptionTrace.h"
 #include "CScheduleTargetText.h"
 #include "CSystemClock.h"
 
@@ -8,17 +8,17 @@
 
 CScheduleData::CScheduleData()
 {
-    CScheduleGuard::RunOrRethrow([this] { InitFields(CSystemClock::Now()); });
+    InitFields(CSystemClock::Now());
 }
 
 CScheduleData::CScheduleData(const QDateTime& time)
 {
-    CScheduleGuard::RunOrRethrow([&] { InitFields(time); });
+    InitFields(time);
 }
 
 CScheduleData::CScheduleData(const CScheduleData& other)
 {
-    CScheduleGuard::RunOrRethrow([&] { SetFields(other); });
+    SetFields(other);
 }
 
 CScheduleData& CScheduleData::operator=(const CScheduleData& other)
@@ -50,12 +50,12 @@ void CScheduleData::DeleteAdminInfo()
 
 void CScheduleData::f_InitData(const QDateTime& time)
 {
-    CScheduleGuard::Run([&] { InitFields(time); });
+    RunTraced([&] { InitFields(time); });
 }
 
 void CScheduleData::f_SetData(const CScheduleData& other)
 {
-    CScheduleGuard::Run([&] { SetFields(other); });
+    RunTraced([&] { SetFields(other); });
 }
 
 void CScheduleData::InitFields(const QDateTime& time)
