@@ -348,6 +348,8 @@ private:
 
     ReturnParameter& f_Return(CProjectorData* record);
     CProjectorData* f_TakeResult(CEventBase* event, int result);
+    template <class Command, typename... Args>
+    int f_QueueNew(int target, Args&&... args);
     template <class ResultEvent>
     void f_FeedResult(int nTargetID, const int* code, void (CCommandFunctions::*proc)(CEventBase*));
 
