@@ -13,6 +13,7 @@
 
 class CCommandFunctions;
 class CDeviceAccess;
+class IniSectionValues;
 class CIniFileAccess;
 class CListViewColumnStatus;
 class CLumivox5Arguments;
@@ -246,7 +247,7 @@ private:
     void f_CopyToStore();
     // Reads one "Setting nnn" section into a new record; null when the section
     // is not loaded (serial, invalid).
-    bool f_ReadProjectorSection(const QString& section, QString* settingName, CProjectorData::TYPE_LAN::Enum* lanType,
+    bool f_ReadProjectorSection(const IniSectionValues& values, QString* settingName, CProjectorData::TYPE_LAN::Enum* lanType,
                                 QString* address, int* port, QString* lastName, bool* enabled, QString* comment,
                                 QList<int>* groups);
 };

@@ -9,6 +9,7 @@
 
 #include "CIniFileAccess.h"
 #include "ExceptionTrace.h"
+#include "IniSectionValues.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -45,62 +46,9 @@ const QString TEXT_FALSE = QStringLiteral("False");
 const int DEFAULT_LAN_PORT = 7142;
 const int LAN_PORT_MAX = 65535;
 
-// Sections and keys of a user list are found whatever their case; a key
-// spelled exactly as asked wins over one spelled otherwise.
-class SectionValues
-{
-public:
-    SectionValues(const CIniFileAccess* ini, const QString& section)
-    {
-        QStringList keys;
-        ini->GetIniKeys(section, keys);
-        for (const QString& key : qAsConst(keys)) {
-            if (m_Exact.contains(key))
-                continue;
-            QString value;
-            ini->GetIniString(section, key, QString(""), &value);
-            m_Exact.insert(key, value);
-            const QString folded = key.toUpper();
-            if (!m_Folded.contains(folded))
-                m_Folded.insert(folded, value);
-        }
-    }
-
-    bool contains(const QString& key) const { return m_Exact.contains(key) || m_Folded.contains(key.toUpper()); }
-
-    QString value(const QString& key, const QString& defaultValue) const
-    {
-        const auto exact = m_Exact.constFind(key);
-        if (exact != m_Exact.constEnd())
-            return exact.value();
-        return m_Folded.value(key.toUpper(), defaultValue);
-    }
-
-private:
-    QHash<QString, QString> m_Exact;
-    QHash<QString, QString> m_Folded;
-};
-
-// The store's sections by upper-case name, as they are spelled.
-QHash<QString, QString> sectionSpellings(const CIniFileAccess* ini)
-{
-    QStringList sections;
-    ini->GetIniSections(sections);
-    QHash<QString, QString> spellings;
-    for (const QString& section : qAsConst(sections)) {
-        const QString folded = section.toUpper();
-        if (!spellings.contains(folded))
-            spellings.insert(folded, section);
-    }
-    return spellings;
-}
-
 QString magicCodeOf(const CIniFileAccess* ini, const QString& headerSection)
 {
-    const QString spelled = sectionSpellings(ini).value(headerSection.toUpper());
-    if (spelled.isEmpty())
-        return QString("");
-    return SectionValues(ini, spelled).value(KEY_MAGIC, QString(""));
+    return IniSectionValues(ini, headerSection).value(KEY_MAGIC, QString(""));
 }
 
 bool canRead(const QString& path)
@@ -381,11 +329,10 @@ int CLumivox5Data::f_ReadUserListFile(QString path)
     });
 }
 
-bool CLumivox5Data::f_ReadProjectorSection(const QString& section, QString* settingName,
+bool CLumivox5Data::f_ReadProjectorSection(const IniSectionValues& values, QString* settingName,
                                            CProjectorData::TYPE_LAN::Enum* lanType, QString* address, int* port,
                                            QString* lastName, bool* enabled, QString* comment, QList<int>* groups)
 {
-    const SectionValues values(m_pUserList, section);
     const QString empty(QLatin1String(""));
 
     const QString deviceType = values.value(KEY_DEVICE_TYPE, empty);
@@ -452,24 +399,19 @@ void CLumivox5Data::f_UpdatePjListByUserList(ProjectorMap* map, bool live)
         }
         f_DeleteGroups();
 
-        const QHash<QString, QString> spellings = sectionSpellings(m_pUserList);
+        const QHash<QString, QString> spellings = IniSectionValues::Spellings(m_pUserList);
 
-        const QString groupSection = spellings.value(GROUP_SECTION.toUpper());
-        if (!groupSection.isEmpty()) {
-            const SectionValues groups(m_pUserList, groupSection);
-            for (int id = CProjectorGroup::GROUP_ID_MIN; id <= CProjectorGroup::GROUP_ID_MAX; ++id) {
-                const QString path =
-                    groups.value(QString::number(id).rightJustified(3, QLatin1Char('0')), QString(""));
-                if (!path.isEmpty())
-                    f_AddProjectorGroups(path, id);
-            }
+        const IniSectionValues groups(m_pUserList, GROUP_SECTION, spellings);
+        for (int id = CProjectorGroup::GROUP_ID_MIN; id <= CProjectorGroup::GROUP_ID_MAX; ++id) {
+            const QString path = groups.value(QString::number(id).rightJustified(3, QLatin1Char('0')), QString(""));
+            if (!path.isEmpty())
+                f_AddProjectorGroups(path, id);
         }
 
         int accepted = 0;
         for (int n = 1; n <= ID_MAX; ++n) {
             const QString sectionName = f_SectionName(n);
-            const QString spelled = spellings.value(sectionName.toUpper());
-            if (spelled.isEmpty())
+            if (!spellings.contains(sectionName.toUpper()))
                 continue;
             QString settingName;
             CProjectorData::TYPE_LAN::Enum lanType = CProjectorData::TYPE_LAN::IP;
@@ -479,8 +421,9 @@ void CLumivox5Data::f_UpdatePjListByUserList(ProjectorMap* map, bool live)
             bool enabled = false;
             QString comment;
             QList<int> groupIds;
-            if (!f_ReadProjectorSection(spelled, &settingName, &lanType, &address, &port, &lastName, &enabled,
-                                        &comment, &groupIds))
+            const IniSectionValues values(m_pUserList, sectionName, spellings);
+            if (!f_ReadProjectorSection(values, &settingName, &lanType, &address, &port, &lastName, &enabled, &comment,
+                                        &groupIds))
                 continue;
             if (++accepted > USERLIST_PROJECTOR_MAX)
                 break;
