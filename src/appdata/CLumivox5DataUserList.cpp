@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSaveFile>
 #include <QtDebug>
 
 #include <memory>
@@ -66,11 +67,17 @@ QString CLumivox5Data::f_SectionName(int number)
 
 // ---------------------------------------------------------------- writer
 
+void CLumivox5Data::f_SetUserListValue(const QString& section, const QString& key, const QString& value,
+                                       bool quoted)
+{
+    m_pUserList->SetIniString(section, key, value.isNull() ? QString(QLatin1String("")) : value, quoted);
+}
+
 void CLumivox5Data::f_SetUserListHeaderData()
 {
     RunTraced([&] {
-        m_pUserList->SetIniString(HEADER_SECTION, KEY_MAGIC, USERLIST_MAGIC_CODE);
-        m_pUserList->SetIniString(HEADER_SECTION, KEY_REVISION, USERLIST_REVISION_CODE);
+        f_SetUserListValue(HEADER_SECTION, KEY_MAGIC, USERLIST_MAGIC_CODE);
+        f_SetUserListValue(HEADER_SECTION, KEY_REVISION, USERLIST_REVISION_CODE);
     });
 }
 
@@ -172,13 +179,13 @@ void CLumivox5Data::f_SetPjList(ProjectorMap* map)
             if (section.isEmpty())
                 continue;
 
-            m_pUserList->SetIniString(section, KEY_SETTING_NAME, record->m_SettingName);
-            m_pUserList->SetIniString(section, KEY_COMMENT, record->m_Comment);
+            f_SetUserListValue(section, KEY_SETTING_NAME, record->m_SettingName);
+            f_SetUserListValue(section, KEY_COMMENT, record->m_Comment);
             if (record->m_DeviceKind != 0) {
-                m_pUserList->SetIniString(section, KEY_DEVICE_TYPE, DEVICE_SERIAL);
-                m_pUserList->SetIniString(section, KEY_COMM_PORT, record->m_Address);
+                f_SetUserListValue(section, KEY_DEVICE_TYPE, DEVICE_SERIAL);
+                f_SetUserListValue(section, KEY_COMM_PORT, record->m_Address);
             } else {
-                m_pUserList->SetIniString(section, KEY_DEVICE_TYPE, DEVICE_LAN);
+                f_SetUserListValue(section, KEY_DEVICE_TYPE, DEVICE_LAN);
                 QString lanType;
                 QString addressKey;
                 switch (record->m_AddressType) {
@@ -201,19 +208,18 @@ void CLumivox5Data::f_SetPjList(ProjectorMap* map)
                     break;
                 }
                 if (!lanType.isEmpty()) {
-                    m_pUserList->SetIniString(section, KEY_LAN_TYPE, lanType);
-                    m_pUserList->SetIniString(section, addressKey, record->m_Address);
+                    f_SetUserListValue(section, KEY_LAN_TYPE, lanType);
+                    f_SetUserListValue(section, addressKey, record->m_Address);
                 }
-                m_pUserList->SetIniString(section, KEY_LAN_PORT, record->m_Port);
+                f_SetUserListValue(section, KEY_LAN_PORT, record->m_Port);
             }
             const QString polled = record->m_Status[CProjectorData::StProjectorName].ToString();
             const bool connected = record->m_ConnectState == CProjectorData::CONNECT_STATE_CONNECTED;
             const QString lastName = (!polled.isNull() && connected)
                                          ? polled
                                          : record->m_Status[CProjectorData::StLastProjectorName].ToString();
-            // A null value would remove the key.
-            m_pUserList->SetIniString(section, KEY_LAST_PJ_NAME, lastName.isNull() ? QString("") : lastName);
-            m_pUserList->SetIniString(section, KEY_ENABLED, record->m_Enabled ? TEXT_TRUE : TEXT_FALSE);
+            f_SetUserListValue(section, KEY_LAST_PJ_NAME, lastName);
+            f_SetUserListValue(section, KEY_ENABLED, record->m_Enabled ? TEXT_TRUE : TEXT_FALSE);
         }
     });
 }
@@ -225,8 +231,7 @@ void CLumivox5Data::f_SetGroupList(ProjectorMap* map)
             if (group->m_EditMode == CProjectorGroup::EditNone)
                 continue;
             const QString key = QString::number(group->m_GroupID).rightJustified(3, QLatin1Char('0'));
-            m_pUserList->SetIniString(GROUP_SECTION, key,
-                                      group->m_GroupPath.isNull() ? QString("") : group->m_GroupPath, true);
+            f_SetUserListValue(GROUP_SECTION, key, group->m_GroupPath, true);
             group->m_EditMode = CProjectorGroup::EditNone;
             f_SetGroupIDUsed(group->m_GroupID, CProjectorGroup::EditNone);
         }
@@ -237,7 +242,7 @@ void CLumivox5Data::f_SetGroupList(ProjectorMap* map)
                 continue;
             QString text(QLatin1String(""));
             f_GetGroupListString(&record->m_Groups, text);
-            m_pUserList->SetIniString(record->m_SectionName, KEY_GROUP_LIST, text);
+            f_SetUserListValue(record->m_SectionName, KEY_GROUP_LIST, text);
             record->m_GroupsChanged = false;
         }
     });
@@ -261,9 +266,14 @@ int CLumivox5Data::SaveUserList(QString path, ProjectorMap* map, QList<bool>* de
             f_DeletedPjSettings(deleted);
         f_SetPjList(map);
         f_SetGroupList(map);
-        if (f_IsUserList(target) == -2)
+        // A rejected list that was copied aside is written over; any other
+        // file that is no user list is left alone.
+        if (f_IsUserList(target) == -2 && target != m_RejectedUserList)
             return -2;
-        return f_WriteUserList(target);
+        const int result = f_WriteUserList(target);
+        if (result == 0 && target == m_RejectedUserList)
+            m_RejectedUserList.clear();
+        return result;
     });
 }
 
@@ -362,8 +372,12 @@ bool CLumivox5Data::f_ReadProjectorSection(const IniSectionValues& values, QStri
     } else {
         return false;
     }
-    if (*lanType != CProjectorData::TYPE_LAN::HOST && !CProjectorData::IsIPAdrrCheck(*address, *lanType))
-        return false;
+    if (*lanType != CProjectorData::TYPE_LAN::HOST) {
+        // Kept in the clean dotted form the connection can use.
+        *address = CProjectorData::CleanAddressText(*address, *lanType);
+        if (address->isEmpty())
+            return false;
+    }
 
     bool isNumber = false;
     *port = values.value(KEY_LAN_PORT, empty).toInt(&isNumber, 10);
@@ -467,7 +481,11 @@ int CLumivox5Data::LoadUserList(QString path, ProjectorMap* map, bool live)
 {
     int result = -2;
     RunTraced([&] {
-        result = f_ReadUserListFile(path.isEmpty() ? GetDefaultUserListPath() : path);
+        const QString target = path.isEmpty() ? GetDefaultUserListPath() : path;
+        result = f_ReadUserListFile(target);
+        // Left as it is, the rejected list would block every save of this run.
+        if (result == -2 && m_RejectedUserListCopy.isEmpty() && target == GetDefaultUserListPath())
+            f_SetRejectedUserListAside(target);
         if (result < 0)
             return;
         f_UpdatePjListByUserList(map, live);
@@ -509,6 +527,34 @@ int CLumivox5Data::LoadUserList(QString path)
     const int result = LoadUserList(path, m_pProjectorDatas, true);
     f_RebuildIDUsedList(m_pIDUsedList, m_pProjectorDatas);
     return result;
+}
+
+bool CLumivox5Data::f_SetRejectedUserListAside(const QString& path)
+{
+    return RunTraced(false, [&] {
+        const QString aside = path + QStringLiteral(".bad");
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            qDebug("user list [%s] cannot be read to be set aside", qUtf8Printable(path));
+            return false;
+        }
+        const QByteArray bytes = file.readAll();
+        // An older copy is replaced only by a complete new one.
+        QSaveFile copy(aside);
+        if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.commit()) {
+            qDebug("user list [%s] cannot be set aside as [%s]", qUtf8Printable(path), qUtf8Printable(aside));
+            return false;
+        }
+        qDebug("user list [%s] is no user list; set aside as [%s]", qUtf8Printable(path), qUtf8Printable(aside));
+        m_RejectedUserList = path;
+        m_RejectedUserListCopy = aside;
+        return true;
+    });
+}
+
+QString CLumivox5Data::GetRejectedUserListCopy() const
+{
+    return m_RejectedUserListCopy;
 }
 
 void CLumivox5Data::f_ClearUserList()
