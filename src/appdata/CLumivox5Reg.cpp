@@ -210,7 +210,7 @@ int CLumivox5Reg::WriteSettings(QString group, QString name, QVariant value)
         for (int attempt = 0; attempt < 2; ++attempt) {
             if (m_FileStatus == QSettings::FormatError && !f_SetDamagedFileAside(path))
                 return 1;
-            f_CreatePrivateFile(path);
+            f_MakePrivateFile(path);
             QSettings settings(path, CPlistSettingsFormat::Format());
             const QSettings::Status opened = settings.status();
             if (opened == QSettings::FormatError) {
@@ -269,9 +269,9 @@ bool CLumivox5Reg::f_SetDamagedFileAside(const QString& path)
         m_FileStatus = QSettings::NoError;
         return true;
     }
-    const QString aside = path + QStringLiteral(".damaged");
-    if (QFileInfo::exists(aside) && !QFile::remove(aside))
-        return false;
+    QString aside = path + QStringLiteral(".damaged");
+    for (int number = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++number)
+        aside = path + QStringLiteral(".damaged.") + QString::number(number);
     if (!QFile::rename(path, aside)) {
         qDebug("settings file [%s] cannot be set aside", qPrintable(path));
         return false;
@@ -279,14 +279,18 @@ bool CLumivox5Reg::f_SetDamagedFileAside(const QString& path)
     return true;
 }
 
-void CLumivox5Reg::f_CreatePrivateFile(const QString& path)
+void CLumivox5Reg::f_MakePrivateFile(const QString& path)
 {
-    if (QFileInfo::exists(path))
+    const QFileDevice::Permissions owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    if (QFileInfo::exists(path)) {
+        // Set before the write: the file that replaces it takes its mode.
+        QFile::setPermissions(path, owner);
         return;
+    }
     QFile file(path);
-    // Empty until the first value is stored; a later write keeps these permissions.
+    // Empty until the first value is stored.
     if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        file.setPermissions(owner);
         file.close();
     }
 }
