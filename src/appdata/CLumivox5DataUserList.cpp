@@ -241,7 +241,7 @@ void CLumivox5Data::f_SetGroupList(ProjectorMap* map)
             if (record->m_NewEntry || record->m_SectionName.isEmpty())
                 continue;
             QString text(QLatin1String(""));
-            f_GetGroupListString(&record->m_Groups, text);
+            f_GetGroupListString(&record->m_GroupList, text);
             f_SetUserListValue(record->m_SectionName, KEY_GROUP_LIST, text);
             record->m_GroupsChanged = false;
         }
@@ -470,7 +470,7 @@ void CLumivox5Data::f_UpdatePjListByUserList(ProjectorMap* map, bool live)
                     if (group->m_GroupID != groupId)
                         continue;
                     group->m_Projectors->insert(n, n);
-                    record->m_Groups.insert(groupId, group->m_GroupPath);
+                    record->m_GroupList.insert(groupId, group->m_GroupPath);
                 }
             }
         }

@@ -136,7 +136,7 @@ void CProjectorData::f_CopySettings(const CProjectorData& other)
     m_ConnectState = other.m_ConnectState;
     for (int i = 0; i < StatusCount; ++i)
         m_Status[i] = other.m_Status[i];
-    m_Groups = other.m_Groups;
+    m_GroupList = other.m_GroupList;
     m_GroupsChanged = other.m_GroupsChanged;
 }
 

@@ -326,7 +326,7 @@ public:
     CVariantParameter m_Status[StatusCount];
     QMap<int, CGainInfo*> m_GainInfo;         // owned
     QMap<int, CGainInfo*> m_ReceivedGainInfo; // owned
-    QMap<int, QString> m_Groups;
+    QMap<int, QString> m_GroupList;
     bool m_GroupsChanged = false;
 
 private:

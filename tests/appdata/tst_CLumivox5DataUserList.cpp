@@ -116,14 +116,14 @@ void tst_CLumivox5DataUserList::exampleFileRoundTrip()
     QVERIFY(lobby->m_Enabled);
     QVERIFY(!lobby->m_NewEntry);
     QCOMPARE(lobby->m_SectionName, QString("Setting 001"));
-    QCOMPARE(lobby->m_Groups.keys(), QList<int>({1, 2}));
-    QCOMPARE(lobby->m_Groups.value(2), QString("Floor 1\\Room A"));
+    QCOMPARE(lobby->m_GroupList.keys(), QList<int>({1, 2}));
+    QCOMPARE(lobby->m_GroupList.value(2), QString("Floor 1\\Room A"));
 
     CProjectorData* hall = m_Hub->GetProjectorData(4);
     QCOMPARE(hall->m_AddressType, CProjectorData::TYPE_LAN::HOST);
     QCOMPARE(hall->m_Address, QString("pj-hall.local"));
     QVERIFY(!hall->m_Enabled);
-    QVERIFY(hall->m_Groups.isEmpty());
+    QVERIFY(hall->m_GroupList.isEmpty());
 
     QCOMPARE(m_Hub->m_ProjectorGroups->size(), 3);
     QCOMPARE(m_Hub->m_ProjectorGroups->at(0)->m_Projectors->keys(), QList<qint32>({1}));
@@ -138,7 +138,7 @@ void tst_CLumivox5DataUserList::exampleFileRoundTrip()
     m_Hub = m_Folders->makeHub();
     QCOMPARE(m_Hub->LoadUserList(), 0);
     QCOMPARE(m_Hub->GetProjectorDataIDList(false), QList<int>({1, 4}));
-    QCOMPARE(m_Hub->GetProjectorData(1)->m_Groups.keys(), QList<int>({1, 2}));
+    QCOMPARE(m_Hub->GetProjectorData(1)->m_GroupList.keys(), QList<int>({1, 2}));
     QCOMPARE(m_Hub->GetProjectorData(4)->m_Address, QString("pj-hall.local"));
     QCOMPARE(m_Hub->m_ProjectorGroups->size(), 3);
 }
@@ -556,9 +556,9 @@ void tst_CLumivox5DataUserList::readerGroups()
     QCOMPARE(m_Hub->LoadUserList(), 0);
     QCOMPARE(m_Hub->m_ProjectorGroups->size(), 3);
     QCOMPARE(m_Hub->m_ProjectorGroups->at(2)->m_GroupID, 256);
-    QCOMPARE(m_Hub->GetProjectorData(1)->m_Groups.keys(), QList<int>({3, 7}));
-    QVERIFY(m_Hub->GetProjectorData(2)->m_Groups.isEmpty());
-    QCOMPARE(m_Hub->GetProjectorData(3)->m_Groups.keys(), QList<int>({3}));
+    QCOMPARE(m_Hub->GetProjectorData(1)->m_GroupList.keys(), QList<int>({3, 7}));
+    QVERIFY(m_Hub->GetProjectorData(2)->m_GroupList.isEmpty());
+    QCOMPARE(m_Hub->GetProjectorData(3)->m_GroupList.keys(), QList<int>({3}));
     QCOMPARE(m_Hub->m_ProjectorGroups->at(0)->m_Projectors->keys(), QList<qint32>({1, 3}));
     QCOMPARE(m_Hub->m_ProjectorGroups->at(1)->m_Projectors->keys(), QList<qint32>({1}));
 }
@@ -583,7 +583,7 @@ void tst_CLumivox5DataUserList::importRefusedBeforeAnythingIsDropped()
     QCOMPARE(m_Hub->LoadUserList(importPath), result);
     QCOMPARE(m_Hub->GetProjectorDataIDList(false), QList<int>({1, 4}));
     QCOMPARE(m_Hub->m_ProjectorGroups->size(), 3);
-    QCOMPARE(m_Hub->GetProjectorData(1)->m_Groups.size(), 2);
+    QCOMPARE(m_Hub->GetProjectorData(1)->m_GroupList.size(), 2);
 }
 
 void tst_CLumivox5DataUserList::importReplacesList()
