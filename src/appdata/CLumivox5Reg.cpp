@@ -128,7 +128,7 @@ QString CLumivox5Reg::SettingsFilePath()
 
 QVariant CLumivox5Reg::ReadSettings(QString group, QString name)
 {
-    try {
+    return RunTraced(QVariant(), [&] {
         QSettings settings(SettingsFilePath(), CPlistSettingsFormat::Format());
         if (settings.status() != QSettings::NoError) {
             // Remembered for the next write: QSettings reports damage only
@@ -138,12 +138,7 @@ QVariant CLumivox5Reg::ReadSettings(QString group, QString name)
             return QVariant();
         }
         return settings.value(group + QLatin1Char('/') + name);
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-        TraceException("unknown");
-    }
-    return QVariant();
+    });
 }
 
 int CLumivox5Reg::ReadSettingsString(QString group, QString name, QString* out)
@@ -204,7 +199,7 @@ int CLumivox5Reg::WriteSettings(QString group, QString name, QVariant value)
     if (value.type() == QVariant::Bool)
         value = value.toBool() ? trueText : falseText;
 
-    try {
+    return RunTraced(1, [&] {
         const QString path = SettingsFilePath();
         // A file that turns out damaged on opening is set aside and the write tried once more.
         for (int attempt = 0; attempt < 2; ++attempt) {
@@ -226,12 +221,8 @@ int CLumivox5Reg::WriteSettings(QString group, QString name, QVariant value)
             m_FileStatus = settings.status();
             return m_FileStatus == QSettings::NoError ? 0 : 1;
         }
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-        TraceException("unknown");
-    }
-    return 1;
+        return 1;
+    });
 }
 
 int CLumivox5Reg::WriteSettingsBin(QString group, QString name, QByteArray data)

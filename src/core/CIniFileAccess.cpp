@@ -185,21 +185,17 @@ CIniFileAccess::~CIniFileAccess()
 
 int CIniFileAccess::ReadIniFile(const QString& path)
 {
-    try {
+    return RunTraced(-1, [&] {
         this->path = path;
         return f_ReadIniFile(path, text, lines, index);
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
-    return -1;
+    });
 }
 
 void CIniFileAccess::f_Copy(const CIniFileAccess* other)
 {
     if (!other || other == this)
         return;
-    try {
+    RunTraced([&] {
         codePage = other->codePage;
         path = other->path;
         text = other->text;
@@ -212,10 +208,7 @@ void CIniFileAccess::f_Copy(const CIniFileAccess* other)
         *index = *other->index;
         *writeIndex = *other->writeIndex;
         deleteList = other->deleteList;
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -298,8 +291,7 @@ void CIniFileAccess::f_CopyList(const IniList* from, IniList* to)
 int CIniFileAccess::f_ReadIniFile(const QString& filePath, QString& fileText, IniList* list,
                                   IniIndex* sectionIndex)
 {
-    int result = -1;
-    try {
+    return RunTraced(-1, [&] {
         fileText = QLatin1String("");
         qDebug("-- Read File \n[%s]", qPrintable(filePath));
         if (!QFileInfo::exists(filePath)) {
@@ -314,13 +306,9 @@ int CIniFileAccess::f_ReadIniFile(const QString& filePath, QString& fileText, In
             }
         }
         f_FileToIni(fileText, list, sectionIndex);
-        result = 0;
         qDebug("%s", QByteArray(58, '-').constData());
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
-    return result;
+        return 0;
+    });
 }
 
 QString CIniFileAccess::f_GetFeedCode(const QString& fileText)
@@ -433,7 +421,7 @@ void CIniFileAccess::GetIniString(const QString& section, const QString& key, co
 {
     if (!result)
         return;
-    try {
+    RunTraced([&] {
         *result = defaultValue;
         if (!index->contains(indexName(section)))
             return;
@@ -451,30 +439,23 @@ void CIniFileAccess::GetIniString(const QString& section, const QString& key, co
                 return;
             }
         }
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
+    });
 }
 
 int CIniFileAccess::GetIniInt(const QString& section, const QString& key, int defaultValue) const
 {
-    try {
+    return RunTraced(defaultValue, [&] {
         QString s;
         GetIniString(section, key, QString(), &s);
         bool ok = false;
         const int value = s.toInt(&ok, 10);
         return ok ? value : defaultValue;
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
-    return defaultValue;
+    });
 }
 
 void CIniFileAccess::GetIniKeys(const QString& section, QStringList& keys) const
 {
-    try {
+    RunTraced([&] {
         keys.clear();
         const auto it = index->constFind(indexName(section));
         if (it == index->constEnd())
@@ -492,15 +473,12 @@ void CIniFileAccess::GetIniKeys(const QString& section, QStringList& keys) const
                 break;
             }
         }
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
+    });
 }
 
 void CIniFileAccess::GetIniSections(QStringList& sections) const
 {
-    try {
+    RunTraced([&] {
         sections.clear();
         QMap<int, QString> byPosition;
         for (auto it = index->constBegin(); it != index->constEnd(); ++it) {
@@ -508,10 +486,7 @@ void CIniFileAccess::GetIniSections(QStringList& sections) const
                 byPosition.insert(it.value(), lines->at(it.value())->section);
         }
         sections = byPosition.values();
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -743,7 +718,7 @@ void CIniFileAccess::f_ExecuteDeleteList(IniList* list, IniIndex* sectionIndex)
 
 int CIniFileAccess::WriteIniFile(const QString& path, bool withoutMerge, const QString& codePage)
 {
-    try {
+    const int result = RunTraced(2, [&] {
         bool replayed = false;
         f_ClearList(writeLines, writeIndex);
         if (!withoutMerge) {
@@ -805,12 +780,10 @@ int CIniFileAccess::WriteIniFile(const QString& path, bool withoutMerge, const Q
         if (replayed)
             deleteList.clear();
         return lossy ? 1 : 0;
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
+    });
+    // Never left set by a replay that an exception ended.
     deleting = false;
-    return 2;
+    return result;
 }
 
 int CIniFileAccess::WriteIniFile(const QString& path, const QString& codePage)
