@@ -5,7 +5,7 @@
 #include "CNoOperatingDate.h"
 #include "IniSectionValues.h"
 #include "CScheduleData.h"
-#include "CScheduleGuard.h"
+#include "ExceptionTrace.h"
 #include "CScheduleManager.h"
 
 #include <QDebug>
@@ -131,7 +131,7 @@ QString CScheduleFile::f_DayDataKey(int number)
 
 bool CScheduleFile::LoadScheduleFile(bool withHolidays)
 {
-    return CScheduleGuard::Run(false, [&] {
+    return RunTraced(false, [&] {
         m_pIniFile->ReadIniFile(m_Folder + QLatin1Char('/') + m_FileName);
 
         // Sections and keys are found whatever their case: a hand-edited
@@ -216,7 +216,7 @@ CScheduleData* CScheduleFile::f_GetScheduleData(const IniSectionValues& section)
 
 bool CScheduleFile::f_GetHolidayData(const IniSectionValues& holidays)
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         m_HolidayList.clear();
         const int count = holidays.intValue(HolidayCount_Key, 0);
         // Only the day keys the section holds are read, in number order: a
@@ -254,7 +254,7 @@ int CScheduleFile::SaveScheduleFile(const QString& path, bool withHolidays)
 
 int CScheduleFile::SaveScheduleFile(const QString& path, bool withHolidays, const QString& codePage)
 {
-    return CScheduleGuard::Run(2, [&] {
+    return RunTraced(2, [&] {
         // The written file holds only what follows, whatever the path held.
         m_pIniFile->SetIniString(QString(), QString(), QString());
 
@@ -319,7 +319,7 @@ bool CScheduleFile::f_SetHolidayData()
 
 void CScheduleFile::SetHolidayParam(const CNoOperatingDate& dates)
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         m_HolidayList.clear();
         const int days = CNoOperatingDate::DayCount();
         for (int offset = 0; offset < days; ++offset) {
