@@ -47,16 +47,27 @@ function(lumivox_add_test name)
 endfunction()
 
 # lumivox_add_test_folder(<folder> LIBS <targets>...)
-# Every tst_*.cpp in the folder becomes one test executable linking LIBS; a
-# helper file of the folder (not named tst_*) is compiled into each of them.
+# Every tst_*.cpp in the folder becomes one test executable linking LIBS. The
+# folder's helper files (not named tst_*) are compiled and moc'ed once, as an
+# object library whose objects every test of the folder takes in whole (so a
+# helper's resources and static registrations are always there).
 function(lumivox_add_test_folder dir)
   cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
   file(GLOB tests CONFIGURE_DEPENDS "${dir}/tst_*.cpp")
   file(GLOB helpers CONFIGURE_DEPENDS "${dir}/*.cpp" "${dir}/*.h" "${dir}/*.qrc")
   list(FILTER helpers EXCLUDE REGEX "/tst_[^/]*\\.cpp$")
+  set(helper_lib)
+  if(helpers)
+    get_filename_component(folder "${dir}" NAME)
+    set(helper_lib "lumivox_testhelpers_${folder}")
+    add_library(${helper_lib} OBJECT ${helpers})
+    lumivox_autogen_tracks_sources(${helper_lib} ${helpers})
+    target_include_directories(${helper_lib} PUBLIC "${dir}")
+    target_link_libraries(${helper_lib} PUBLIC lumivox_settings Qt5::Test ${T_LIBS})
+  endif()
   foreach(src IN LISTS tests)
     get_filename_component(name "${src}" NAME_WE)
-    lumivox_add_test(${name} SOURCES "${src}" ${helpers} LIBS ${T_LIBS})
+    lumivox_add_test(${name} SOURCES "${src}" LIBS ${T_LIBS} ${helper_lib})
     target_include_directories(${name} PRIVATE "${dir}")
   endforeach()
 endfunction()
