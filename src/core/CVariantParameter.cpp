@@ -128,6 +128,7 @@ void CVariantParameter::f_Copy(const CVariantParameter& other)
     m_nList = other.m_nList;
     m_dList = other.m_dList;
     m_strList = other.m_strList;
+    m_bListsAreSingle = other.m_bListsAreSingle;
     m_dtValue = other.m_dtValue;
     m_pValue = other.m_pValue;
     m_uSetTick = other.m_uSetTick;
@@ -282,6 +283,7 @@ CVariantParameter& CVariantParameter::FromStringList(const QStringList& value)
         m_uList = QList<quint64>() << m_uValue;
         m_nList = QList<qint64>() << m_nValue;
         m_dList = QList<double>() << m_dValue;
+        m_bListsAreSingle = false;
     }
     f_UpdateSetTime();
     return *this;
@@ -396,22 +398,22 @@ QByteArray CVariantParameter::ToByteArray() const
 
 QStringList CVariantParameter::ToStringList() const
 {
-    return m_strList;
+    return m_bListsAreSingle ? QStringList{m_strValue} : m_strList;
 }
 
 QList<quint64> CVariantParameter::ToUInt64List() const
 {
-    return m_uList;
+    return m_bListsAreSingle ? QList<quint64>{m_uValue} : m_uList;
 }
 
 QList<qint64> CVariantParameter::ToInt64List() const
 {
-    return m_nList;
+    return m_bListsAreSingle ? QList<qint64>{m_nValue} : m_nList;
 }
 
 QList<double> CVariantParameter::ToRealList() const
 {
-    return m_dList;
+    return m_bListsAreSingle ? QList<double>{m_dValue} : m_dList;
 }
 
 QDateTime CVariantParameter::ToDateTime() const
@@ -473,14 +475,27 @@ CVariantParameter& CVariantParameter::SetCodec(QTextCodec* codec)
 
 CVariantParameter& CVariantParameter::Encode(bool toUnicode)
 {
-    f_Encode(toUnicode, m_pCodec);
-    return *this;
+    return Encode(toUnicode, m_pCodec);
 }
 
 CVariantParameter& CVariantParameter::Encode(bool toUnicode, const QTextCodec* codec)
 {
+    // A new text from the bytes leaves the text list as it was.
+    if (toUnicode)
+        f_DetachLists();
     f_Encode(toUnicode, codec ? codec : m_pCodec);
     return *this;
+}
+
+void CVariantParameter::f_DetachLists()
+{
+    if (!m_bListsAreSingle)
+        return;
+    m_strList = ToStringList();
+    m_uList = ToUInt64List();
+    m_nList = ToInt64List();
+    m_dList = ToRealList();
+    m_bListsAreSingle = false;
 }
 
 void CVariantParameter::f_Encode(bool toUnicode, const QTextCodec* codec)
@@ -500,6 +515,8 @@ void CVariantParameter::f_ToBase(int base)
 {
     m_strValue = QString::number(m_uValue, base);
     f_Encode(false, m_pCodec);
+    if (m_bListsAreSingle)
+        return; // the text list follows the text
     m_strList.clear();
     for (quint64 entry : qAsConst(m_uList))
         m_strList.append(QString::number(entry, base));
@@ -570,6 +587,7 @@ void CVariantParameter::f_InitArrayParameter()
     m_nList.clear();
     m_dList.clear();
     m_strList.clear();
+    m_bListsAreSingle = false;
 }
 
 void CVariantParameter::f_InitParameter()
@@ -593,8 +611,6 @@ void CVariantParameter::f_UpdateSetTime()
 
 void CVariantParameter::f_SingleDataToArrayDataAll()
 {
-    m_strList = QStringList() << m_strValue;
-    m_uList = QList<quint64>() << m_uValue;
-    m_nList = QList<qint64>() << m_nValue;
-    m_dList = QList<double>() << m_dValue;
+    f_InitArrayParameter();
+    m_bListsAreSingle = true;
 }

@@ -105,6 +105,7 @@ protected:
     void f_InitSetTime();
     void f_UpdateSetTime();
     void f_SingleDataToArrayDataAll();
+    void f_DetachLists();
 
 private:
     template <typename T> void f_SetNumber(T value);
@@ -123,6 +124,10 @@ private:
     QList<qint64> m_nList;
     QList<double> m_dList;
     QStringList m_strList;
+    // The list forms are the single forms as one entry each, read so on
+    // demand: most values are single, and four one-entry lists per setter
+    // call were most of its allocations.
+    bool m_bListsAreSingle = false;
     QTextCodec* m_pCodec;
     QDateTime m_dtValue;
     void* m_pValue;
