@@ -372,6 +372,36 @@ private slots:
                                                   << "ff" << QStringList{"ff"};
     }
 
+    // The bytes of a number are made with the codec the value had when the
+    // number was set: a later codec, a copy into a value with another codec
+    // and a decoding anew all start from those bytes.
+    void numberBytesKeepTheirCodec()
+    {
+        QTextCodec* utf16 = QTextCodec::codecForName("UTF-16LE");
+        CVariantParameter v;
+        v.FromInt(-42);
+        v.SetCodec(utf16);
+        QCOMPARE(v.ToByteArray(), QByteArray("-42"));
+        QCOMPARE(v.ToString(), QStringLiteral("-42"));
+
+        CVariantParameter wide;
+        wide.SetCodec(utf16);
+        CVariantParameter plain;
+        plain.FromReal(2.5);
+        wide = plain;
+        QCOMPARE(wide.ToByteArray(), QByteArray("2.5"));
+        wide.Encode(true);
+        QVERIFY(wide.ToString() != QStringLiteral("2.5")); // the three bytes read as UTF-16
+        QCOMPARE(wide.ToReal(), 2.5);
+
+        wide.FromUInt64(18446744073709551615ULL);
+        QCOMPARE(wide.ToString(), QStringLiteral("18446744073709551615"));
+        QCOMPARE(wide.ToByteArray(), utf16->fromUnicode(QStringLiteral("18446744073709551615")));
+        QCOMPARE(wide.ToStringList(), QStringList{"18446744073709551615"});
+        wide.Encode(false, QTextCodec::codecForName("ISO-8859-1"));
+        QCOMPARE(wide.ToByteArray(), QByteArray("18446744073709551615"));
+    }
+
     // A text decoded anew from the bytes replaces the text only: the lists
     // keep what the setter stored.
     void decodingLeavesTheLists_data()
