@@ -3,7 +3,9 @@
 #include "ExceptionTrace.h"
 
 #include <QDebug>
-#include <QException>
+
+#include <memory>
+#include <utility>
 
 #include "CCommandFunctionsEvent.h"
 #include "CDeviceAccess.h"
@@ -14,18 +16,6 @@
 #include "CommandEngineCodes.h"
 
 using namespace CommandEngineCode;
-
-namespace {
-
-// Runs `body`; an exception is written to the debug log and gives `failure`,
-// so none ever leaves an operation or a slot.
-template <typename Body>
-int Guarded(Body body, int failure = 0)
-{
-    return RunTraced(failure, body);
-}
-
-} // namespace
 
 CCommandFunctions::CCommandFunctions(QObject* parent)
     : CLumivox5Thread(parent),
@@ -135,82 +125,85 @@ int CCommandFunctions::f_Queue(CEventBase* event, int target)
     return 0;
 }
 
-#define LUMIVOX_QUEUE(expression, target) \
-    return Guarded([&]() { return f_Queue(new expression, target); }, ERROR_EXCEPTION);
+// Builds the command and appends it to the target's waiting commands; an
+// exception gives the operation's failure code.
+template <class Command, typename... Args>
+int CCommandFunctions::f_QueueNew(int target, Args&&... args)
+{
+    return RunTraced(ERROR_EXCEPTION, [&]() { return f_Queue(new Command(std::forward<Args>(args)...), target); });
+}
 
 int CCommandFunctions::SetPower(int value, int eventID, int target, int from, int act, int cmd, bool flag)
 {
-    LUMIVOX_QUEUE(CCommandFunctionsEventSetPower(value, eventID, target, from, act, cmd, flag), target)
+    return f_QueueNew<CCommandFunctionsEventSetPower>(target, value, eventID, target, from, act, cmd, flag);
 }
 
 int CCommandFunctions::SetInputTerminal(int terminal, int eventID, int target, int from, int act, int cmd,
                                         bool flag)
 {
-    LUMIVOX_QUEUE(CCommandFunctionsEventSetInputTerminal(terminal, eventID, target, from, act, cmd, flag), target)
+    return f_QueueNew<CCommandFunctionsEventSetInputTerminal>(target, terminal, eventID, target, from, act, cmd,
+                                                              flag);
 }
 
 int CCommandFunctions::SetPictureMute(int value, int eventID, int target, int from, int act, int cmd, bool flag)
 {
-    LUMIVOX_QUEUE(CCommandFunctionsEventSetPictureMute(value, eventID, target, from, act, cmd, flag), target)
+    return f_QueueNew<CCommandFunctionsEventSetPictureMute>(target, value, eventID, target, from, act, cmd, flag);
 }
 
 int CCommandFunctions::SetSoundMute(int value, int eventID, int target, int from, int act, int cmd, bool flag)
 {
-    LUMIVOX_QUEUE(CCommandFunctionsEventSetSoundMute(value, eventID, target, from, act, cmd, flag), target)
+    return f_QueueNew<CCommandFunctionsEventSetSoundMute>(target, value, eventID, target, from, act, cmd, flag);
 }
 
 int CCommandFunctions::SetOSDMute(int value, int eventID, int target, int from, int act, int cmd, bool flag)
 {
-    LUMIVOX_QUEUE(CCommandFunctionsEventSetOSDMute(value, eventID, target, from, act, cmd, flag), target)
+    return f_QueueNew<CCommandFunctionsEventSetOSDMute>(target, value, eventID, target, from, act, cmd, flag);
 }
 
 int CCommandFunctions::SetFreeze(int value, int eventID, int target, int from, int act, int cmd, bool flag)
 {
-    LUMIVOX_QUEUE(CCommandFunctionsEventSetFreeze(value, eventID, target, from, act, cmd, flag), target)
+    return f_QueueNew<CCommandFunctionsEventSetFreeze>(target, value, eventID, target, from, act, cmd, flag);
 }
 
 int CCommandFunctions::SetAVMuteSchedule(int value, int eventID, int target, int from, int act, int cmd,
                                          bool flag)
 {
-    LUMIVOX_QUEUE(CCommandFunctionsEventSetMuteAllSchedule(value, eventID, target, from, act, cmd, flag), target)
+    return f_QueueNew<CCommandFunctionsEventSetMuteAllSchedule>(target, value, eventID, target, from, act, cmd, flag);
 }
 
 int CCommandFunctions::SetGain(int first, int second, int third, int fourth, int eventID, int target, int from,
                                int act, int cmd, bool flag)
 {
-    LUMIVOX_QUEUE(
-        CCommandFunctionsEventSetGain(first, second, third, fourth, eventID, target, from, act, cmd, flag),
-        target)
+    return f_QueueNew<CCommandFunctionsEventSetGain>(target, first, second, third, fourth, eventID, target, from,
+                                                     act, cmd, flag);
 }
 
 int CCommandFunctions::SetProjectorName(QString name, int eventID, int target, int from, int act, int cmd,
                                         bool flag)
 {
-    LUMIVOX_QUEUE(CCommandFunctionsEventSetProjectorName(name, eventID, target, from, act, cmd, flag), target)
+    return f_QueueNew<CCommandFunctionsEventSetProjectorName>(target, name, eventID, target, from, act, cmd, flag);
 }
 
 int CCommandFunctions::GetGeneralData(int eventID, int target, int from, int act, int cmd, bool flag)
 {
-    LUMIVOX_QUEUE(CCommandFunctionsEventAllUpdate(eventID, target, from, act, cmd, flag), target)
+    return f_QueueNew<CCommandFunctionsEventAllUpdate>(target, eventID, target, from, act, cmd, flag);
 }
 
 int CCommandFunctions::GetGain(QList<int>& keys, int eventID, int target, int from, int act, int cmd, bool flag)
 {
-    LUMIVOX_QUEUE(CCommandFunctionsEventGetGain(keys, eventID, target, from, act, cmd, flag), target)
+    return f_QueueNew<CCommandFunctionsEventGetGain>(target, keys, eventID, target, from, act, cmd, flag);
 }
-
-#undef LUMIVOX_QUEUE
 
 int CCommandFunctions::Stop(int eventID, int target, int from, int act, int cmd, bool flag)
 {
-    return Guarded([&]() {
+    return RunTraced(ERROR_EXCEPTION, [&]() {
         f_ClearEventQueue();
         if (f_GetTarget(target) == nullptr)
             return ERROR_NO_PROJECTOR;
         CCommandFunctionsEventCancel cancel(eventID, target, from, act, cmd, flag);
         CancelProc(&cancel);
         return 0;
-    }, ERROR_EXCEPTION);
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -218,19 +211,22 @@ int CCommandFunctions::Stop(int eventID, int target, int from, int act, int cmd,
 
 void CCommandFunctions::f_OnCheckCommand(int nTargetID)
 {
-    Guarded([&]() {
+    RunTraced([&]() {
         CProjectorData* record = f_GetTarget(nTargetID);
-        if (record == nullptr)
-            return 0;
+        if (record == nullptr) {
+            // The record was deleted: what the engine kept for it goes too.
+            f_ForgetTarget(nTargetID);
+            return;
+        }
         if (record->m_PendingEvents.isEmpty()) {
             if ((record->m_StepNo == STEP_IDLE || record->m_StepNo == STEP_UNUSED) && m_pDeviceAccess != nullptr)
                 m_pDeviceAccess->DisconnectTimerStart(nTargetID);
-            return 0;
+            return;
         }
         if (m_pDeviceAccess != nullptr)
             m_pDeviceAccess->DisconnectTimerStop(nTargetID);
         if (record->m_StepNo != STEP_IDLE)
-            return 0;
+            return;
         record->m_Result = RESULT_NONE;
         record->m_ErrorCode = 0;
         CEventContainer* box = record->m_PendingEvents.takeFirst();
@@ -246,7 +242,7 @@ void CCommandFunctions::f_OnCheckCommand(int nTargetID)
             emit CheckCommand(nTargetID);
         }
         delete event;
-        return 0;
+        return;
     });
 }
 
@@ -306,7 +302,24 @@ bool CCommandFunctions::f_IsIn1WStandby(const CProjectorData* record)
 
 CCommandFunctions::ReturnParameter& CCommandFunctions::f_Return(CProjectorData* record)
 {
-    return m_ReturnParameters[record->m_Id];
+    ReturnParameter& r = m_ReturnParameters[record->m_Id];
+    // Ids are reused: a new record under an old id starts afresh.
+    if (r.owner != record) {
+        r = ReturnParameter();
+        r.owner = record;
+    }
+    return r;
+}
+
+void CCommandFunctions::f_ForgetTarget(int id)
+{
+    m_ReturnParameters.remove(id);
+    m_DropWaiting.remove(id);
+}
+
+bool CCommandFunctions::f_HasReturnParameter(int id) const
+{
+    return m_ReturnParameters.contains(id);
 }
 
 void CCommandFunctions::f_StoreReturnParameter(CProjectorData* record, const CEventBase* event)
@@ -372,6 +385,32 @@ void CCommandFunctions::f_EndSequence(CProjectorData* record, int code)
         break;
     }
     emit CheckCommand(r.target);
+    f_EndDroppedCommands(r.target);
+}
+
+// The commands that waited behind a connection that could not be made are
+// not sent; each ends with a communication error of its own, so that every
+// caller (a schedule instance among them) hears how its command ended.
+void CCommandFunctions::f_EndDroppedCommands(int target)
+{
+    if (!m_DropWaiting.remove(target))
+        return;
+    CProjectorData* record = f_GetTarget(target);
+    if (record == nullptr || record->m_Result == RESULT_ACK)
+        return;
+    while (record != nullptr && !record->m_PendingEvents.isEmpty()) {
+        CEventContainer* box = record->m_PendingEvents.takeFirst();
+        std::unique_ptr<CEventBase> event(box->GetEvent());
+        delete box;
+        if (event == nullptr)
+            continue;
+        f_StoreReturnParameter(record, event.get());
+        record->m_Result = RESULT_ERROR;
+        record->m_ErrorCode = ERROR_COMMUNICATION;
+        f_EndSequence(record, ERROR_COMMUNICATION);
+        // A receiver of the report may have removed the projector.
+        record = f_GetTarget(target);
+    }
 }
 
 void CCommandFunctions::f_DisconnectSequence(CProjectorData* record, int code)
@@ -575,7 +614,11 @@ void CCommandFunctions::CancelProc(CEventBase* event)
         record->m_Result = RESULT_CANCELED;
         record->m_ErrorCode = ERROR_CANCELED;
         f_EndSequence(record, 0);
+        return;
     }
+    // A stop comes before a record is deleted; the queued check then finds it
+    // gone and lets go of what the engine kept for it.
+    emit CheckCommand(target);
 }
 
 // ---------------------------------------------------------------------------
@@ -605,10 +648,10 @@ void CCommandFunctions::f_OnSendCompleted(QDateTime time, QString, QByteArray da
 
 void CCommandFunctions::f_OnReceived(QDateTime time, QString, QByteArray data, int nTargetID)
 {
-    Guarded([&]() {
+    RunTraced([&]() {
         CProjectorData* record = f_GetTarget(nTargetID);
         if (record == nullptr)
-            return 0;
+            return;
         ReturnParameter& r = f_Return(record);
         const bool late = (r.lastFrameTime.isValid() && time < r.lastFrameTime) || record->m_ErrorCode != 0;
         record->m_ReceiveFrame = data;
@@ -623,7 +666,7 @@ void CCommandFunctions::f_OnReceived(QDateTime time, QString, QByteArray data, i
                 qDebug() << "CCommandFunctions::f_OnReceived late incomplete frame dropped. nTargetID:" << nTargetID;
             else
                 f_OnError(ERROR_INCOMPLETE, nTargetID);
-            return 0;
+            return;
         }
         if (!f_IsCommandSumSubmit(data)) {
             if (late)
@@ -631,14 +674,14 @@ void CCommandFunctions::f_OnReceived(QDateTime time, QString, QByteArray data, i
                          << nTargetID;
             else
                 f_OnError(ERROR_CHECKSUM, nTargetID);
-            return 0;
+            return;
         }
         const int nack = f_GetNackCode(data);
         if (late) {
             // A late positive reply still brings news of the projector.
             if (nack == 0)
                 f_StoreReceivedData(record, f_GetCommandID(data));
-            return 0;
+            return;
         }
         if (!f_IsMatchCommandID(record->m_SendFrame, data))
             f_OnError(ERROR_MISMATCH, nTargetID);
@@ -646,7 +689,7 @@ void CCommandFunctions::f_OnReceived(QDateTime time, QString, QByteArray data, i
             f_OnSequenceCompleted(nTargetID);
         else
             f_OnNackReceived(nack, nTargetID);
-        return 0;
+        return;
     });
 }
 
@@ -660,18 +703,19 @@ void CCommandFunctions::f_OnError(QDateTime, QString, int code, int nTargetID)
 template <class ResultEvent>
 void CCommandFunctions::f_FeedResult(int nTargetID, const int* code, void (CCommandFunctions::*proc)(CEventBase*))
 {
-    Guarded([&]() {
+    RunTraced([&]() {
         CProjectorData* record = f_GetTarget(nTargetID);
         if (record == nullptr)
-            return 0;
-        const ReturnParameter r = m_ReturnParameters.value(record->m_Id);
-        if (r.target != nTargetID)
-            return 0;
+            return;
+        const auto it = m_ReturnParameters.constFind(record->m_Id);
+        if (it == m_ReturnParameters.constEnd() || it->owner != record || it->target != nTargetID)
+            return;
+        const ReturnParameter r = *it;
         if (code != nullptr)
             record->m_ErrorCode = *code;
         ResultEvent result(r.eventID, r.target, r.from, r.act, r.cmd);
         (this->*proc)(&result);
-        return 0;
+        return;
     });
 }
 
@@ -698,23 +742,26 @@ void CCommandFunctions::f_OnCanceled(int nTargetID)
 
 void CCommandFunctions::f_OnStateChanged(int nTargetID)
 {
-    Guarded([&]() {
+    RunTraced([&]() {
         emit TransportStateUpdate(nTargetID);
         if (m_pDeviceAccess == nullptr || m_pDeviceAccess->IsCommunicating(nTargetID))
-            return 0;
+            return;
         if (m_pDeviceAccess->IsCanceled(nTargetID)) {
             qDebug() << "CCommandFunctions::f_OnStateChanged Canceled Communication. nTargetID:" << nTargetID;
-            return 0;
+            return;
         }
         CProjectorData* record = f_GetTarget(nTargetID);
         if (record == nullptr || record->m_StepNo != STEP_MODEL_INFO)
-            return 0;
+            return;
         record->m_Profile = nullptr;
         record->m_ConnectState = 0;
         record->m_EngineFlags[FLAG_IDENTIFIED] = 0;
         f_ClearEventQueue();
-        f_DeletePendingCommands(record);
-        return 0;
+        // The connection failed: the commands behind this one are not tried.
+        // The running command's error follows this report, and they end
+        // right after it.
+        m_DropWaiting.insert(nTargetID);
+        return;
     });
 }
 
@@ -839,6 +886,7 @@ void CCommandFunctions::f_OEMInfoUpdate(CProjectorData* record)
     CVariantParameter* st = record->m_Status;
     st[CProjectorData::StOemInfo].FromByteArray(st[RawMakerField1].ToByteArray());
     st[CProjectorData::StMakerId].FromByteArray(st[RawMakerField2].ToByteArray());
+    st[CProjectorData::StMakerField3].FromByteArray(st[RawMakerField3].ToByteArray());
 }
 
 bool CCommandFunctions::f_IsOEMCorvexPJ(CProjectorData* record)

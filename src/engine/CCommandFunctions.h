@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QMap>
+#include <QSet>
 #include <QString>
 
 #include "CLumivox5Thread.h"
@@ -121,6 +122,9 @@ public:
     int Stop(int eventID, int target, int from, int act, int cmd, bool flag);
 
     // Frame building.
+    // Whether the engine keeps return parameters for the id (diagnostics).
+    bool f_HasReturnParameter(int id) const;
+
     static int CreateSum(const QByteArray* data, int count);
     static int CreateSum(const QByteArray* data);
     static int f_MakePJPcCmd(QByteArray* out, unsigned char cls, unsigned char code, int length,
@@ -301,6 +305,8 @@ protected:
     void f_EndSequence(CProjectorData* record, int code);
     void f_DisconnectSequence(CProjectorData* record, int code);
     void f_DeletePendingCommands(CProjectorData* record);
+    void f_EndDroppedCommands(int target);
+    void f_ForgetTarget(int id);
     void f_CallCurrentHandler(CProjectorData* record, CEventBase* result);
 
     // The opening of a command handler: started with its own key, the command
@@ -337,16 +343,21 @@ private:
         int act = 0;
         int cmd = 0;
         QDateTime lastFrameTime;
+        const CProjectorData* owner = nullptr;
     };
 
     ReturnParameter& f_Return(CProjectorData* record);
     CProjectorData* f_TakeResult(CEventBase* event, int result);
+    template <class Command, typename... Args>
+    int f_QueueNew(int target, Args&&... args);
     template <class ResultEvent>
     void f_FeedResult(int nTargetID, const int* code, void (CCommandFunctions::*proc)(CEventBase*));
 
     QMap<int, CProjectorData*>* m_pProjectorDatas;
     CDeviceAccess* m_pDeviceAccess;
     QMap<int, ReturnParameter> m_ReturnParameters;
+    // Projectors whose waiting commands end with the running one.
+    QSet<int> m_DropWaiting;
     // Frames with parameters by request index and parameter bytes.
     QHash<QByteArray, QByteArray> m_BuiltFrames;
 };

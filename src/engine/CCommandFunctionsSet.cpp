@@ -409,13 +409,17 @@ void CCommandFunctions::GetGainProc(CEventBase* event)
         f_GetGainNext(record);
         return;
     }
-    // The reply to the request for key number step - 5.
-    const int key = f_GetTempParameterInt(record, step - STEP_IDENTIFIED);
-    if (!record->m_ReceivedGainInfo.contains(key))
-        f_SetGainInfoDummyData(record, key);
-    f_StoreReceivedData(record, f_ProfileFlag(record, ProfileFlag::UseNewCommandReqGainParameter) ? REQ_GAIN_GET_NEW
-                                                                                                   : REQ_GAIN_GET);
-    f_CopyGainInfo(record, key);
+    // The reply to the request for key number step - 5, read as the status
+    // update reads it: a reply that cannot be stored ends the command.
+    int result = record->m_Result;
+    int code = record->m_ErrorCode;
+    f_GetGainSequenceProc(record, &result, &code);
+    if (result != RESULT_ACK) {
+        record->m_Result = result;
+        record->m_ErrorCode = code;
+        f_EndSequence(record, code);
+        return;
+    }
     record->m_StepNo = step + 1;
     f_GetGainNext(record);
 }

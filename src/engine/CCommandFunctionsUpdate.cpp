@@ -86,11 +86,12 @@ qint32 Saturated(qint64 value)
     return qint32(qBound(qint64(INT32_MIN), value, qint64(INT32_MAX)));
 }
 
-bool EchoMatches(const CProjectorData* record)
+// Whether the reply repeats the request's data bytes 5 up to `last`.
+bool EchoMatches(const CProjectorData* record, int last = 5)
 {
     const QByteArray& sent = record->m_SendFrame;
     const QByteArray& reply = record->m_ReceiveFrame;
-    return sent.size() > 5 && reply.size() > 5 && sent.at(5) == reply.at(5);
+    return sent.size() > last && reply.size() > last && sent.mid(5, last - 4) == reply.mid(5, last - 4);
 }
 
 bool IsGainStep(int step)
@@ -295,13 +296,15 @@ QString CCommandFunctions::f_WithBackslash(QString name)
 
 namespace {
 
-// MAC address n (0 to 2): the reply must echo the request's data byte.
+// MAC address n (0 to 2): the reply must echo both data bytes of the
+// request; the second names the address, and a reply about another one
+// would leave the asked address showing its old value.
 void MacReply(CProjectorData* record, int n, bool supported, int* result, int* code)
 {
     CVariantParameter* st = record->m_Status;
     if (*result != CCommandFunctions::RESULT_ACK)
         return;
-    if (!EchoMatches(record) || CCommandFunctions::f_StoreReceivedData(record, REQ_MAC_ADDRESS) == 0) {
+    if (!EchoMatches(record, 6) || CCommandFunctions::f_StoreReceivedData(record, REQ_MAC_ADDRESS) == 0) {
         Failed(result, code, ERROR_MISMATCH);
         return;
     }
@@ -404,13 +407,19 @@ void CCommandFunctions::f_GetCoverStatusSequenceProc(CProjectorData* record, int
 
 namespace {
 
-// What the lamp and filter requests share: a reply of "not supported" marks
-// the lamp as such; anything else not positive is left to the step.
-bool LampReplyUsable(int* result, int* code, bool* unsupported)
+// A negative reply that says the lamp or filter request is not supported.
+void NoteUnsupported(const int* result, const int* code, bool* unsupported)
 {
     if (*result == CCommandFunctions::RESULT_NACK && (*code == NACK_0_0 || *code == NACK_0_1 || *code == NACK_1_0)
         && unsupported != nullptr)
         *unsupported = true;
+}
+
+// What the lamp and filter requests share: a reply of "not supported" marks
+// the lamp as such; anything else not positive is left to the step.
+bool LampReplyUsable(int* result, int* code, bool* unsupported)
+{
+    NoteUnsupported(result, code, unsupported);
     if (*result != CCommandFunctions::RESULT_ACK) {
         NotPositive(result);
         return false;
@@ -475,6 +484,8 @@ void CCommandFunctions::f_GetFilterUsageSequenceProc(CProjectorData* record, int
                                                      bool* unsupported)
 {
     CVariantParameter* st = record->m_Status;
+    // Noted before the answers below turn the reply into a success.
+    NoteUnsupported(result, code, unsupported);
     if (IsNack(result, code, NACK_0_0) || IsNack(result, code, NACK_OTHER_CLASS)) {
         st[CProjectorData::StFilterUsed].FromLong(0);
         st[CProjectorData::StFilterAlarm].FromLong(FILTER_ALARM_WHEN_UNKNOWN);
@@ -852,8 +863,12 @@ bool CCommandFunctions::f_AllUpdateSequenceProc(CProjectorData* record, bool& se
     case 21:
         return prepared(f_PreparationGetLamp2Usage37_4(record));
     case 22:
+        // Lamp 2 holds no failure: only a "not supported" answer is noted.
         f_GetLamp2Usage37_4SequenceProc(record, result, code, &unsupported);
-        return holdLampFailure(unsupported);
+        if (unsupported)
+            f_SetTempParameterBool(record, TEMP_LAMP_UNSUPPORTED, true);
+        record->m_StepNo = step + 1;
+        return true;
     case 23:
         return prepared(f_PreparationGetFilterUsage(record));
     case 24:

@@ -10,7 +10,6 @@
 #include "ExceptionTrace.h"
 
 #include <QDebug>
-#include <QException>
 
 #include <exception>
 #include <memory>
@@ -26,6 +25,24 @@ typedef CDataFunctions::EventFunction H;
 bool hasParameters(const QList<CVariantParameter>* params, int count)
 {
     return params != nullptr && params->size() >= count;
+}
+
+using Params = QList<CVariantParameter>;
+
+// The extra fields the creators share.
+void NoFields(CEventBase&, const Params&)
+{
+}
+
+void FillValue(CDataFunctionsEventValue& r, const Params& p)
+{
+    r.m_nValue = p.at(0).ToInt();
+}
+
+void FillAdjustment(CDataFunctionsEventSetAdjustment& r, const Params& p)
+{
+    r.m_nFirstValue = p.at(0).ToInt();
+    r.m_nSecondValue = p.at(1).ToInt();
 }
 
 } // namespace
@@ -264,12 +281,7 @@ int CDataFunctions::SetDataThreadEvent(int cmd, QList<CVariantParameter>* params
         delete record;
         return 6;
     }
-    try {
-        (this->*handler)(record);
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
+    RunTraced([&] { (this->*handler)(record); });
     delete record;
     return result;
 }
@@ -286,14 +298,11 @@ CEventBase* CDataFunctions::f_CreateEventData(int cmd, QList<CVariantParameter>*
         if (!creator) {
             code = 6;
         } else {
-            try {
-                record = (this->*creator)(cmd, act, params, from, targets, cache, log);
-            } catch (const QException& e) {
-                TraceException(e);
+            // A creator always gives a record unless an exception stopped it.
+            record = RunTraced(static_cast<CEventBase*>(nullptr),
+                               [&] { return (this->*creator)(cmd, act, params, from, targets, cache, log); });
+            if (!record)
                 code = 9;
-            } catch (...) {
-                code = 9;
-            }
         }
     }
     if (result)
@@ -356,120 +365,351 @@ void CDataFunctions::f_SetCommonFields(CEventBase* event, int cmd, int act, int 
     record->m_nFrom = from;
 }
 
-// The common steps of every creator: a new record of kind R with the tuple's
-// fields, the extra fields from `fill` when the list holds `minimum`
+// What every creator shares: a new record of its kind with the tuple's
+// fields, its own fields from `fill` when the list holds `minimum`
 // parameters, and the trace line when asked for.
-#define LUMIVOX_CREATOR(Name, Record, minimum, traceName, ...)                                            \
-    CEventBase* CDataFunctions::f_CreateEvent##Name(int cmd, int act, QList<CVariantParameter>* params,  \
-                                                    int from, QList<int>* targets, bool cache, bool log) \
-    {                                                                                                     \
-        std::unique_ptr<Record> record(new Record());                                                    \
-        f_SetCommonFields(record.get(), cmd, act, from, targets, cache);                                \
-        if (hasParameters(params, minimum)) {                                                             \
-            Record& r = *record;                                                                          \
-            const QList<CVariantParameter>& p = *params;                                                  \
-            __VA_ARGS__;                                                                                  \
-            (void)r;                                                                                      \
-            (void)p;                                                                                      \
-        }                                                                                                 \
-        if (log)                                                                                          \
-            f_AddEnqueueEventLog(QStringLiteral(traceName), targets, from, cache);                       \
-        return record.release();                                                                          \
-    }
+template <class Record, typename Fill>
+CEventBase* CDataFunctions::f_NewRecord(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                        QList<int>* targets, bool cache, bool log, int minimum,
+                                        const char* traceName, Fill fill)
+{
+    std::unique_ptr<Record> record(new Record());
+    f_SetCommonFields(record.get(), cmd, act, from, targets, cache);
+    if (hasParameters(params, minimum))
+        fill(*record, *params);
+    if (log)
+        f_AddEnqueueEventLog(QString::fromLatin1(traceName), targets, from, cache);
+    return record.release();
+}
 
-LUMIVOX_CREATOR(UpdateAllConnections, CDataFunctionsEventUpdateAllConnections, 4, "UpdateAllConnections", {
-    r.m_lstAdd = static_cast<QMap<int, CProjectorData*>*>(p.at(0).ToPointer());
-    if (const auto* modify = static_cast<const QList<bool>*>(p.at(1).ToPointer()))
-        r.m_lstModifyOnly = new QList<bool>(*modify);
-    if (const auto* remove = static_cast<const QList<int>*>(p.at(2).ToPointer()))
-        r.m_lstDelete = new QList<int>(*remove);
-    r.m_Result = static_cast<QMap<int, CProjectorData*>*>(p.at(3).ToPointer());
-})
-LUMIVOX_CREATOR(SetPower, CDataFunctionsEventSetPower, 1, "(SET)Power", r.m_nValue = p.at(0).ToInt())
-LUMIVOX_CREATOR(SetInputTerminal, CDataFunctionsEventSetInputTerminal, 1, "(SET)InputTerminal",
-                r.m_nValue = p.at(0).ToInt())
-LUMIVOX_CREATOR(SetPictureMute, CDataFunctionsEventSetPictureMute, 1, "(SET)PictureMute",
-                r.m_nValue = p.at(0).ToInt())
-LUMIVOX_CREATOR(SetSoundMute, CDataFunctionsEventSetSoundMute, 1, "(SET)SoundMute", r.m_nValue = p.at(0).ToInt())
-LUMIVOX_CREATOR(SetOSDMute, CDataFunctionsEventSetOSDMute, 1, "(SET)OSDMute", r.m_nValue = p.at(0).ToInt())
-LUMIVOX_CREATOR(SetFreeze, CDataFunctionsEventSetFreeze, 1, "(SET)Freeze", r.m_nValue = p.at(0).ToInt())
-LUMIVOX_CREATOR(AutoAllUpdate, CDataFunctionsEventAutoAllUpdate, 0, "(GET)Auto All Update", {})
-LUMIVOX_CREATOR(GetAllGain, CDataFunctionsEventGetAllGain, 0, "(GET)AllGain", {})
-LUMIVOX_CREATOR(GetGain, CDataFunctionsEventGetGain, 2, "(GET)AllGain", {
-    r.m_nKind = p.at(0).ToInt();
-    r.m_nSub = p.at(1).ToInt();
-})
-LUMIVOX_CREATOR(GetBrightness, CDataFunctionsEventGetBrightness, 0, "(GET)Brightness", {})
-LUMIVOX_CREATOR(GetContrast, CDataFunctionsEventGetContrast, 0, "(GET)Contrast", {})
-LUMIVOX_CREATOR(GetSharpness, CDataFunctionsEventGetSharpness, 0, "()GetSharpness", {})
-LUMIVOX_CREATOR(GetHue, CDataFunctionsEventGetHue, 0, "(GET)Hue", {})
-LUMIVOX_CREATOR(GetColor, CDataFunctionsEventGetColor, 0, "(GET)Color", {})
-LUMIVOX_CREATOR(GetVolume, CDataFunctionsEventGetVolume, 0, "(GET)Volume", {})
-LUMIVOX_CREATOR(SetGain, CDataFunctionsEventSetGain, 4, "(SET)Gain", {
-    r.m_nValue1 = p.at(0).ToInt();
-    r.m_nValue2 = p.at(1).ToInt();
-    r.m_nValue3 = p.at(2).ToInt();
-    r.m_nValue4 = p.at(3).ToShort();
-})
+CEventBase* CDataFunctions::f_CreateEventUpdateAllConnections(int cmd, int act, QList<CVariantParameter>* params,
+                                                              int from, QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventUpdateAllConnections>(
+        cmd, act, params, from, targets, cache, log, 4, "UpdateAllConnections",
+        [](CDataFunctionsEventUpdateAllConnections& r, const Params& p) {
+            r.m_lstAdd = static_cast<QMap<int, CProjectorData*>*>(p.at(0).ToPointer());
+            if (const auto* modify = static_cast<const QList<bool>*>(p.at(1).ToPointer()))
+                r.m_lstModifyOnly = new QList<bool>(*modify);
+            if (const auto* remove = static_cast<const QList<int>*>(p.at(2).ToPointer()))
+                r.m_lstDelete = new QList<int>(*remove);
+            r.m_Result = static_cast<QMap<int, CProjectorData*>*>(p.at(3).ToPointer());
+        });
+}
 
-#define LUMIVOX_ADJUSTMENT_CREATOR(Name, traceName)                                                      \
-    LUMIVOX_CREATOR(Name, CDataFunctionsEvent##Name, 2, traceName, {                                     \
-        r.m_nFirstValue = p.at(0).ToInt();                                                               \
-        r.m_nSecondValue = p.at(1).ToInt();                                                              \
-    })
-LUMIVOX_ADJUSTMENT_CREATOR(SetBrightness, "(SET)Brightness")
-LUMIVOX_ADJUSTMENT_CREATOR(SetContrast, "(SET)Contrast")
-LUMIVOX_ADJUSTMENT_CREATOR(SetSharpness, "(SET)Sharpness")
-LUMIVOX_ADJUSTMENT_CREATOR(SetHue, "(SET)Hue")
-LUMIVOX_ADJUSTMENT_CREATOR(SetColor, "(SET)Color")
-LUMIVOX_ADJUSTMENT_CREATOR(SetVolume, "(SET)Volume")
+CEventBase* CDataFunctions::f_CreateEventSetPower(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                  QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventSetPower>(cmd, act, params, from, targets, cache, log, 1, "(SET)Power",
+                                                    FillValue);
+}
 
-LUMIVOX_CREATOR(SetProjectorName, CDataFunctionsEventSetProjectorName, 1, "(SET)ProjectorName",
-                r.m_Name = p.at(0).ToString())
-LUMIVOX_CREATOR(Stop, CDataFunctionsEventStop, 0, "Stop", {})
-LUMIVOX_CREATOR(SMTPSend, CDataFunctionsEventSMTPSend, 4, "SMTPSend", {
-    // A null pointer leaves the default settings rather than reading through it.
-    if (const auto* settings = static_cast<const CMailSettings*>(p.at(0).ToPointer()))
-        r.m_MailSettings = *settings;
-    r.m_Subject = p.at(1).ToString();
-    r.m_Body = p.at(2).ToString();
-    r.m_bTestMail = p.at(3).ToBool();
-})
-LUMIVOX_CREATOR(AddLog, CDataFunctionsEventAddLog, 5, "(ADD)Log", {
-    QByteArray data = p.at(3).ToByteArray();
-    r.m_LogParameter.SetStandardParameters(p.at(0).ToDateTime(), p.at(1).ToInt(), p.at(2).ToString(), data,
-                                           p.at(4).ToInt());
-})
-LUMIVOX_CREATOR(ChangeLogPath, CDataFunctionsEventChangeLogPath, 1, "(Change)LogPath",
-                r.m_Path = p.at(0).ToString())
-LUMIVOX_CREATOR(LogEnable, CDataFunctionsEventLogEnable, 1, "LogEnable", r.m_bEnabled = p.at(0).ToBool())
-LUMIVOX_CREATOR(CommandCompleted, CDataFunctionsEventCommandCompleted, 1, "CommandCompleted",
-                r.m_nTarget = p.at(0).ToInt())
-LUMIVOX_CREATOR(CommandErrorEnd, CDataFunctionsEventCommandErrorEnd, 2, "CommandErrorEnd", {
-    r.m_nTarget = p.at(0).ToInt();
-    r.m_nErrorCode = p.at(1).ToInt();
-})
-LUMIVOX_CREATOR(CommandCompletedSchedule, CDataFunctionsEventCommandCompletedSchedule, 3,
-                "CommandCompletedSchedule", {
-                    r.m_nTarget = p.at(0).ToInt();
-                    r.m_nCommand = p.at(1).ToInt();
-                    r.m_nScheduleEventID = p.at(2).ToInt();
-                })
-LUMIVOX_CREATOR(CommandErrorEndSchedule, CDataFunctionsEventCommandErrorEndSchedule, 4,
-                "CommandErrorEndSchedule", {
-                    r.m_nTarget = p.at(0).ToInt();
-                    r.m_nCommand = p.at(1).ToInt();
-                    r.m_nScheduleEventID = p.at(2).ToInt();
-                    r.m_nErrorCode = p.at(3).ToInt();
-                })
-LUMIVOX_CREATOR(ScheduleStart, CDataFunctionsEventScheduleStart, 1, "ScheduleStart",
-                r.m_StartTime = p.at(0).ToDateTime())
-LUMIVOX_CREATOR(ScheduleStop, CDataFunctionsEventScheduleStop, 0, "ScheduleStop", {})
-LUMIVOX_CREATOR(ScheduleLogEnable, CDataFunctionsEventScheduleLogEnable, 1, "ScheduleLogEnable",
-                r.m_bEnabled = p.at(0).ToBool())
-LUMIVOX_CREATOR(ScheduleChangeLogPath, CDataFunctionsEventScheduleChangeLogPath, 1, "ScheduleChangeLogPath",
-                r.m_Path = p.at(0).ToString())
-LUMIVOX_CREATOR(ScheduleExecute, CDataFunctionsEventScheduleExecute, 2, "ScheduleExecute", {
-    r.m_nKey = p.at(0).ToInt();
-    r.m_nCommID = p.at(1).ToInt();
-})
+CEventBase* CDataFunctions::f_CreateEventSetInputTerminal(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                          QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventSetInputTerminal>(cmd, act, params, from, targets, cache, log, 1,
+                                                            "(SET)InputTerminal", FillValue);
+}
+
+CEventBase* CDataFunctions::f_CreateEventSetPictureMute(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                        QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventSetPictureMute>(cmd, act, params, from, targets, cache, log, 1,
+                                                          "(SET)PictureMute", FillValue);
+}
+
+CEventBase* CDataFunctions::f_CreateEventSetSoundMute(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                      QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventSetSoundMute>(cmd, act, params, from, targets, cache, log, 1,
+                                                        "(SET)SoundMute", FillValue);
+}
+
+CEventBase* CDataFunctions::f_CreateEventSetOSDMute(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                    QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventSetOSDMute>(cmd, act, params, from, targets, cache, log, 1, "(SET)OSDMute",
+                                                      FillValue);
+}
+
+CEventBase* CDataFunctions::f_CreateEventSetFreeze(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                   QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventSetFreeze>(cmd, act, params, from, targets, cache, log, 1, "(SET)Freeze",
+                                                     FillValue);
+}
+
+CEventBase* CDataFunctions::f_CreateEventAutoAllUpdate(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                       QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventAutoAllUpdate>(cmd, act, params, from, targets, cache, log, 0,
+                                                         "(GET)Auto All Update", NoFields);
+}
+
+CEventBase* CDataFunctions::f_CreateEventGetAllGain(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                    QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventGetAllGain>(cmd, act, params, from, targets, cache, log, 0, "(GET)AllGain",
+                                                      NoFields);
+}
+
+CEventBase* CDataFunctions::f_CreateEventGetGain(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                 QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventGetGain>(cmd, act, params, from, targets, cache, log, 2, "(GET)AllGain",
+                                                   [](CDataFunctionsEventGetGain& r, const Params& p) {
+                                                       r.m_nKind = p.at(0).ToInt();
+                                                       r.m_nSub = p.at(1).ToInt();
+                                                   });
+}
+
+CEventBase* CDataFunctions::f_CreateEventGetBrightness(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                       QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventGetBrightness>(cmd, act, params, from, targets, cache, log, 0,
+                                                         "(GET)Brightness", NoFields);
+}
+
+CEventBase* CDataFunctions::f_CreateEventGetContrast(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                     QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventGetContrast>(cmd, act, params, from, targets, cache, log, 0, "(GET)Contrast",
+                                                       NoFields);
+}
+
+CEventBase* CDataFunctions::f_CreateEventGetSharpness(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                      QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventGetSharpness>(cmd, act, params, from, targets, cache, log, 0,
+                                                        "()GetSharpness", NoFields);
+}
+
+CEventBase* CDataFunctions::f_CreateEventGetHue(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventGetHue>(cmd, act, params, from, targets, cache, log, 0, "(GET)Hue", NoFields);
+}
+
+CEventBase* CDataFunctions::f_CreateEventGetColor(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                  QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventGetColor>(cmd, act, params, from, targets, cache, log, 0, "(GET)Color",
+                                                    NoFields);
+}
+
+CEventBase* CDataFunctions::f_CreateEventGetVolume(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                   QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventGetVolume>(cmd, act, params, from, targets, cache, log, 0, "(GET)Volume",
+                                                     NoFields);
+}
+
+CEventBase* CDataFunctions::f_CreateEventSetGain(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                 QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventSetGain>(cmd, act, params, from, targets, cache, log, 4, "(SET)Gain",
+                                                   [](CDataFunctionsEventSetGain& r, const Params& p) {
+                                                       r.m_nValue1 = p.at(0).ToInt();
+                                                       r.m_nValue2 = p.at(1).ToInt();
+                                                       r.m_nValue3 = p.at(2).ToInt();
+                                                       r.m_nValue4 = p.at(3).ToShort();
+                                                   });
+}
+
+CEventBase* CDataFunctions::f_CreateEventSetBrightness(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                       QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventSetBrightness>(cmd, act, params, from, targets, cache, log, 2,
+                                                         "(SET)Brightness", FillAdjustment);
+}
+
+CEventBase* CDataFunctions::f_CreateEventSetContrast(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                     QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventSetContrast>(cmd, act, params, from, targets, cache, log, 2, "(SET)Contrast",
+                                                       FillAdjustment);
+}
+
+CEventBase* CDataFunctions::f_CreateEventSetSharpness(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                      QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventSetSharpness>(cmd, act, params, from, targets, cache, log, 2,
+                                                        "(SET)Sharpness", FillAdjustment);
+}
+
+CEventBase* CDataFunctions::f_CreateEventSetHue(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventSetHue>(cmd, act, params, from, targets, cache, log, 2, "(SET)Hue",
+                                                  FillAdjustment);
+}
+
+CEventBase* CDataFunctions::f_CreateEventSetColor(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                  QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventSetColor>(cmd, act, params, from, targets, cache, log, 2, "(SET)Color",
+                                                    FillAdjustment);
+}
+
+CEventBase* CDataFunctions::f_CreateEventSetVolume(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                   QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventSetVolume>(cmd, act, params, from, targets, cache, log, 2, "(SET)Volume",
+                                                     FillAdjustment);
+}
+
+CEventBase* CDataFunctions::f_CreateEventSetProjectorName(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                          QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventSetProjectorName>(
+        cmd, act, params, from, targets, cache, log, 1, "(SET)ProjectorName",
+        [](CDataFunctionsEventSetProjectorName& r, const Params& p) {
+            r.m_Name = p.at(0).ToString();
+        });
+}
+
+CEventBase* CDataFunctions::f_CreateEventStop(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                              QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventStop>(cmd, act, params, from, targets, cache, log, 0, "Stop", NoFields);
+}
+
+CEventBase* CDataFunctions::f_CreateEventSMTPSend(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                  QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventSMTPSend>(cmd, act, params, from, targets, cache, log, 4, "SMTPSend",
+                                                    [](CDataFunctionsEventSMTPSend& r, const Params& p) {
+                                                        // A null pointer leaves the default settings rather than
+                                                        // reading through it.
+                                                        if (const auto* settings =
+                                                                static_cast<const CMailSettings*>(p.at(0).ToPointer()))
+                                                            r.m_MailSettings = *settings;
+                                                        r.m_Subject = p.at(1).ToString();
+                                                        r.m_Body = p.at(2).ToString();
+                                                        r.m_bTestMail = p.at(3).ToBool();
+                                                    });
+}
+
+CEventBase* CDataFunctions::f_CreateEventAddLog(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventAddLog>(
+        cmd, act, params, from, targets, cache, log, 5, "(ADD)Log", [](CDataFunctionsEventAddLog& r, const Params& p) {
+            QByteArray data = p.at(3).ToByteArray();
+            r.m_LogParameter.SetStandardParameters(p.at(0).ToDateTime(), p.at(1).ToInt(), p.at(2).ToString(), data,
+                                                   p.at(4).ToInt());
+        });
+}
+
+CEventBase* CDataFunctions::f_CreateEventChangeLogPath(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                       QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventChangeLogPath>(cmd, act, params, from, targets, cache, log, 1,
+                                                         "(Change)LogPath",
+                                                         [](CDataFunctionsEventChangeLogPath& r, const Params& p) {
+                                                             r.m_Path = p.at(0).ToString();
+                                                         });
+}
+
+CEventBase* CDataFunctions::f_CreateEventLogEnable(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                   QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventLogEnable>(cmd, act, params, from, targets, cache, log, 1, "LogEnable",
+                                                     [](CDataFunctionsEventLogEnable& r, const Params& p) {
+                                                         r.m_bEnabled = p.at(0).ToBool();
+                                                     });
+}
+
+CEventBase* CDataFunctions::f_CreateEventCommandCompleted(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                          QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventCommandCompleted>(
+        cmd, act, params, from, targets, cache, log, 1, "CommandCompleted",
+        [](CDataFunctionsEventCommandCompleted& r, const Params& p) {
+            r.m_nTarget = p.at(0).ToInt();
+        });
+}
+
+CEventBase* CDataFunctions::f_CreateEventCommandErrorEnd(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                         QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventCommandErrorEnd>(cmd, act, params, from, targets, cache, log, 2,
+                                                           "CommandErrorEnd",
+                                                           [](CDataFunctionsEventCommandErrorEnd& r, const Params& p) {
+                                                               r.m_nTarget = p.at(0).ToInt();
+                                                               r.m_nErrorCode = p.at(1).ToInt();
+                                                           });
+}
+
+CEventBase* CDataFunctions::f_CreateEventCommandCompletedSchedule(int cmd, int act, QList<CVariantParameter>* params,
+                                                                  int from, QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventCommandCompletedSchedule>(
+        cmd, act, params, from, targets, cache, log, 3, "CommandCompletedSchedule",
+        [](CDataFunctionsEventCommandCompletedSchedule& r, const Params& p) {
+            r.m_nTarget = p.at(0).ToInt();
+            r.m_nCommand = p.at(1).ToInt();
+            r.m_nScheduleEventID = p.at(2).ToInt();
+        });
+}
+
+CEventBase* CDataFunctions::f_CreateEventCommandErrorEndSchedule(int cmd, int act, QList<CVariantParameter>* params,
+                                                                 int from, QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventCommandErrorEndSchedule>(
+        cmd, act, params, from, targets, cache, log, 4, "CommandErrorEndSchedule",
+        [](CDataFunctionsEventCommandErrorEndSchedule& r, const Params& p) {
+            r.m_nTarget = p.at(0).ToInt();
+            r.m_nCommand = p.at(1).ToInt();
+            r.m_nScheduleEventID = p.at(2).ToInt();
+            r.m_nErrorCode = p.at(3).ToInt();
+        });
+}
+
+CEventBase* CDataFunctions::f_CreateEventScheduleStart(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                       QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventScheduleStart>(cmd, act, params, from, targets, cache, log, 1,
+                                                         "ScheduleStart",
+                                                         [](CDataFunctionsEventScheduleStart& r, const Params& p) {
+                                                             r.m_StartTime = p.at(0).ToDateTime();
+                                                         });
+}
+
+CEventBase* CDataFunctions::f_CreateEventScheduleStop(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                      QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventScheduleStop>(cmd, act, params, from, targets, cache, log, 0, "ScheduleStop",
+                                                        NoFields);
+}
+
+CEventBase* CDataFunctions::f_CreateEventScheduleLogEnable(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                           QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventScheduleLogEnable>(
+        cmd, act, params, from, targets, cache, log, 1, "ScheduleLogEnable",
+        [](CDataFunctionsEventScheduleLogEnable& r, const Params& p) {
+            r.m_bEnabled = p.at(0).ToBool();
+        });
+}
+
+CEventBase* CDataFunctions::f_CreateEventScheduleChangeLogPath(int cmd, int act, QList<CVariantParameter>* params,
+                                                               int from, QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventScheduleChangeLogPath>(
+        cmd, act, params, from, targets, cache, log, 1, "ScheduleChangeLogPath",
+        [](CDataFunctionsEventScheduleChangeLogPath& r, const Params& p) {
+            r.m_Path = p.at(0).ToString();
+        });
+}
+
+CEventBase* CDataFunctions::f_CreateEventScheduleExecute(int cmd, int act, QList<CVariantParameter>* params, int from,
+                                                         QList<int>* targets, bool cache, bool log)
+{
+    return f_NewRecord<CDataFunctionsEventScheduleExecute>(cmd, act, params, from, targets, cache, log, 2,
+                                                           "ScheduleExecute",
+                                                           [](CDataFunctionsEventScheduleExecute& r, const Params& p) {
+                                                               r.m_nKey = p.at(0).ToInt();
+                                                               r.m_nCommID = p.at(1).ToInt();
+                                                           });
+}

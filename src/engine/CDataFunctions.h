@@ -4,7 +4,9 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
+#include <QHash>
 #include <QMap>
+#include <QPair>
 #include <QString>
 #include <QVector>
 
@@ -13,6 +15,7 @@
 #include "CScheduleExcuteAdminInfoSub.h"
 #include "CVariantParameter.h"
 
+class CCommandFunctions;
 class CEventBase;
 class CLumivox5Data;
 class CProjectorData;
@@ -266,6 +269,8 @@ private:
     // called for each target the data hub knows, in list order.
     template <typename Operation>
     void f_ForEachTarget(CEventBase* event, Operation operation);
+    using ValueOperation = int (CCommandFunctions::*)(int, int, int, int, int, int, bool);
+    void f_SendValue(CEventBase* event, ValueOperation operation);
     // The get-adjustment handlers: the keys are asked of every target.
     void f_GetGainProc(CEventBase* event, const QList<int>& keys);
     // The set-adjustment handlers: kind and sub index of the value set.
@@ -288,6 +293,9 @@ private:
     static QString f_ScheduleErrorText(int code);
     // Fills the common fields of a new record from the tuple.
     void f_SetCommonFields(CEventBase* record, int cmd, int act, int from, QList<int>* targets, bool cache);
+    template <class Record, typename Fill>
+    CEventBase* f_NewRecord(int cmd, int act, QList<CVariantParameter>* params, int from, QList<int>* targets,
+                            bool cache, bool log, int minimum, const char* traceName, Fill fill);
 
     CSMTPSend* m_pSMTPSend;
     CTransportLog* m_pTransportLog;
@@ -298,6 +306,10 @@ private:
     QMap<int, EventFunction> m_EventFunctions;
     // Offline mode as the previous request found it; leaving it clears the stubs.
     bool m_bOfflineAtLastRequest = false;
+    // The instance that sent each schedule command still waiting for its
+    // result, by (instance key, projector id): keys are reused when the week
+    // is expanded again, so a late result must not reach a newer instance.
+    QHash<QPair<int, int>, quint64> m_ScheduleSenders;
 };
 
 #endif // CDATAFUNCTIONS_H

@@ -9,7 +9,6 @@
 #include "CTransportLog.h"
 
 #include <QDebug>
-#include <QException>
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include "CDataFunctionsEvent.h"
 #include "CLumivox5Data.h"
 
-#include <exception>
 
 namespace {
 
@@ -40,22 +39,45 @@ void CDataFunctions::f_ForEachTarget(CEventBase* event, Operation operation)
 
 // ---- projector handlers -----------------------------------------------------------
 
-#define LUMIVOX_VALUE_HANDLER(Name, Operation)                                                            \
-    void CDataFunctions::Name##Proc(CEventBase* event)                                                    \
-    {                                                                                                     \
-        const int value = static_cast<CDataFunctionsEventValue*>(event)->m_nValue;                        \
-        f_ForEachTarget(event, [value](CCommandFunctions* engine, CDataFunctionsEvent* r, int id) {        \
-            engine->Operation(value, r->GetEventID(), id, r->m_nFrom, r->m_nAct, r->m_nCommandID,         \
-                              r->m_bCache);                                                               \
-        });                                                                                               \
-    }
+// The handlers whose request carries one value: the engine operation with
+// that value for each target.
+void CDataFunctions::f_SendValue(CEventBase* event, ValueOperation operation)
+{
+    const int value = static_cast<CDataFunctionsEventValue*>(event)->m_nValue;
+    f_ForEachTarget(event, [value, operation](CCommandFunctions* engine, CDataFunctionsEvent* r, int id) {
+        (engine->*operation)(value, r->GetEventID(), id, r->m_nFrom, r->m_nAct, r->m_nCommandID, r->m_bCache);
+    });
+}
 
-LUMIVOX_VALUE_HANDLER(SetPower, SetPower)
-LUMIVOX_VALUE_HANDLER(SetInputTerminal, SetInputTerminal)
-LUMIVOX_VALUE_HANDLER(SetPictureMute, SetPictureMute)
-LUMIVOX_VALUE_HANDLER(SetSoundMute, SetSoundMute)
-LUMIVOX_VALUE_HANDLER(SetOSDMute, SetOSDMute)
-LUMIVOX_VALUE_HANDLER(SetFreeze, SetFreeze)
+void CDataFunctions::SetPowerProc(CEventBase* event)
+{
+    f_SendValue(event, &CCommandFunctions::SetPower);
+}
+
+void CDataFunctions::SetInputTerminalProc(CEventBase* event)
+{
+    f_SendValue(event, &CCommandFunctions::SetInputTerminal);
+}
+
+void CDataFunctions::SetPictureMuteProc(CEventBase* event)
+{
+    f_SendValue(event, &CCommandFunctions::SetPictureMute);
+}
+
+void CDataFunctions::SetSoundMuteProc(CEventBase* event)
+{
+    f_SendValue(event, &CCommandFunctions::SetSoundMute);
+}
+
+void CDataFunctions::SetOSDMuteProc(CEventBase* event)
+{
+    f_SendValue(event, &CCommandFunctions::SetOSDMute);
+}
+
+void CDataFunctions::SetFreezeProc(CEventBase* event)
+{
+    f_SendValue(event, &CCommandFunctions::SetFreeze);
+}
 
 void CDataFunctions::AutoAllUpdateProc(CEventBase* event)
 {

@@ -14,6 +14,7 @@
 #include "CScheduleManager.h"
 #include "CScheduleTarget.h"
 #include "CSystemClock.h"
+#include "CommandEngineCodes.h"
 #include "CVirtualTime.h"
 
 #include <QDebug>
@@ -78,9 +79,12 @@ void CDataFunctions::ScheduleExecuteProc(CEventBase* event)
     QList<int> targets;
     if (commId >= 0) {
         // A retry goes to its projector whatever its state now. A projector
-        // deleted meanwhile can never answer: that is its final failure.
+        // deleted meanwhile can never answer: that is its final failure, and
+        // the log says so for that projector.
         if (!projectors.contains(commId)) {
             SetExcuteScheduleStatus(commId, key, SubStatus::Failed);
+            m_pSchedule->RequestScheduleAddLog(commId, instance, m_pVirtualTime->GetNowTime(), Result::NG,
+                                               f_ScheduleErrorText(CommandEngineCode::ERROR_NO_PROJECTOR));
             CheckExcuteScheduleCompleted(key);
             return;
         }
@@ -161,6 +165,7 @@ void CDataFunctions::f_ScheduleSend(const QList<int>& targets, int key, CSchedul
         }
         sub->Status = SubStatus::Executing;
         sub->RequestTime = now;
+        m_ScheduleSenders.insert(qMakePair(key, id), schedule.InstanceSerial());
 
         if (offline) {
             emit ScheduleExecuteWithOffline(cmd, FROM_SCHEDULE, ACT_SET, id, value, key);
@@ -198,6 +203,7 @@ void CDataFunctions::f_ScheduleSend(const QList<int>& targets, int key, CSchedul
 bool CDataFunctions::f_TakeScheduleResult(int projectorId, int key, CScheduleData** instance,
                                           const CScheduleExcuteAdminInfoSub** sub, bool* today)
 {
+    const quint64 sender = m_ScheduleSenders.take(qMakePair(key, projectorId));
     // Results while the runner is stopped, or for a projector gone from the
     // map, are dropped.
     if (!m_pSchedule || !m_pSchedule->IsRunning() || !m_pLumivox5Data || !m_pLumivox5Data->m_pProjectorDatas
@@ -206,6 +212,10 @@ bool CDataFunctions::f_TakeScheduleResult(int projectorId, int key, CScheduleDat
     // A result without a record of when its command went counts as yesterday's.
     QDateTime when = CSystemClock::Now().addDays(-1);
     *instance = f_FindExpandedSchedule(key);
+    // The instance that sent the command may be gone, its key taken by a
+    // newer one: the result then belongs to no instance.
+    if (*instance && sender != 0 && (*instance)->InstanceSerial() != sender)
+        *instance = nullptr;
     *sub = nullptr;
     if (*instance && (*instance)->AdminInfo) {
         *sub = (*instance)->AdminInfo->DetailesData->value(projectorId, nullptr);

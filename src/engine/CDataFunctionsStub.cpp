@@ -9,7 +9,6 @@
 #include "CLumivox5Data.h"
 #include "CProjectorData.h"
 
-#include <exception>
 #include <memory>
 
 bool CDataFunctions::f_IsOfflineMode() const
@@ -53,13 +52,10 @@ void CDataFunctions::f_StubSetDataThreadEvent(int cmd, QList<CVariantParameter>*
         // Only the schedule stop needs no parameter.
         if (params == nullptr && cmd != 145)
             return;
-        try {
+        RunTraced([&] {
             std::unique_ptr<CEventBase> record((this->*control.creator)(cmd, act, params, from, nullptr, cache, false));
             (this->*control.handler)(record.get());
-        } catch (const std::exception& e) {
-            TraceException(e);
-        } catch (...) {
-        }
+        });
         return;
     }
 

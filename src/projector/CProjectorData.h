@@ -42,7 +42,7 @@ public:
         StModelCode3 = 3,
         StModelCode4 = 4,
         StModelName = 5,
-        StUnused006 = 6,
+        StMakerField3 = 6, // third field of the maker information
         StMakerId = 7,
         StOemInfo = 8,
         StSerialNumber = 9,

@@ -1,7 +1,7 @@
 #include "CNoOperatingDate.h"
 
 #include "CDayOffset.h"
-#include "CScheduleGuard.h"
+#include "ExceptionTrace.h"
 
 int CNoOperatingDate::DayCount()
 {
@@ -11,7 +11,7 @@ int CNoOperatingDate::DayCount()
 
 CNoOperatingDate::CNoOperatingDate()
 {
-    CScheduleGuard::RunOrRethrow([this] { m_Flags.resize(DayCount()); });
+    m_Flags.resize(DayCount());
 }
 
 CNoOperatingDate::CNoOperatingDate(const CNoOperatingDate& other)
@@ -59,7 +59,7 @@ bool CNoOperatingDate::IsNoOperatingDate(const QDateTime& date) const
 void CNoOperatingDate::Add(int offset)
 {
     if (InRange(offset) && !m_Flags.testBit(offset))
-        CScheduleGuard::Run([&] { m_Flags.setBit(offset); });
+        RunTraced([&] { m_Flags.setBit(offset); });
 }
 
 void CNoOperatingDate::Add(const QDateTime& date)
@@ -71,7 +71,7 @@ void CNoOperatingDate::Add(const QDateTime& date)
 void CNoOperatingDate::Remove(int offset)
 {
     if (InRange(offset) && m_Flags.testBit(offset))
-        CScheduleGuard::Run([&] { m_Flags.clearBit(offset); });
+        RunTraced([&] { m_Flags.clearBit(offset); });
 }
 
 void CNoOperatingDate::Remove(const QDateTime& date)

@@ -4,7 +4,7 @@
 #include "CNoOperatingDate.h"
 #include "CProfileList.h"
 #include "CProjectorData.h"
-#include "CScheduleGuard.h"
+#include "ExceptionTrace.h"
 #include "CScheduleManager.h"
 #include "CScheduleTarget.h"
 #include "CSectionItem.h"
@@ -49,7 +49,7 @@ CSchedule::CSchedule(QObject* parent)
 
 CSchedule::~CSchedule()
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         m_pRetryTimer->stop();
         m_pRetryTimer->disconnect();
         delete m_pRetryTimer;
@@ -77,7 +77,7 @@ void CSchedule::f_CreateEventList()
 // Runs the key's handler at once, in the caller's thread.
 void CSchedule::f_RunEvent(CScheduleEvent& event, int key)
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         event.f_SetEventKey(key);
         const EventFunction handler = f_GetEventFunction(key);
         if (handler)
@@ -333,7 +333,7 @@ void CSchedule::f_ScheduleExcuteRetryCheckProc(CEventBase* /*event*/)
 
 void CSchedule::f_CheckExcuteData(QDateTime now)
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         CNoOperatingDate dates;
         if (m_pData && m_pData->m_pNoOperatingDate)
             m_pData->m_pNoOperatingDate->Clone(dates);
@@ -431,7 +431,7 @@ QString CSchedule::f_GetScheduleStatusString(CScheduleData::STATUS_TYPE::Enum st
 void CSchedule::f_AddLogProc(int projectorId, CScheduleData* instance, QDateTime time,
                              CScheduleData::STATUS_TYPE::Enum status, QString text)
 {
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         if (!f_LogOn() || !instance)
             return;
         const QString path = m_LogPath + QStringLiteral("/SCHE%1.log").arg(time.toString(QStringLiteral("yyyyMMdd")));

@@ -1,22 +1,24 @@
 #include "CScheduleData.h"
 
-#include "CScheduleGuard.h"
+#include "ExceptionTrace.h"
 #include "CScheduleTargetText.h"
 #include "CSystemClock.h"
 
+#include <atomic>
+
 CScheduleData::CScheduleData()
 {
-    CScheduleGuard::RunOrRethrow([this] { InitFields(CSystemClock::Now()); });
+    InitFields(CSystemClock::Now());
 }
 
 CScheduleData::CScheduleData(const QDateTime& time)
 {
-    CScheduleGuard::RunOrRethrow([&] { InitFields(time); });
+    InitFields(time);
 }
 
 CScheduleData::CScheduleData(const CScheduleData& other)
 {
-    CScheduleGuard::RunOrRethrow([&] { SetFields(other); });
+    SetFields(other);
 }
 
 CScheduleData& CScheduleData::operator=(const CScheduleData& other)
@@ -24,6 +26,12 @@ CScheduleData& CScheduleData::operator=(const CScheduleData& other)
     if (this != &other)
         f_SetData(other);
     return *this;
+}
+
+quint64 CScheduleData::NextInstanceSerial()
+{
+    static std::atomic<quint64> next{1};
+    return next++;
 }
 
 CScheduleData::~CScheduleData()
@@ -42,12 +50,12 @@ void CScheduleData::DeleteAdminInfo()
 
 void CScheduleData::f_InitData(const QDateTime& time)
 {
-    CScheduleGuard::Run([&] { InitFields(time); });
+    RunTraced([&] { InitFields(time); });
 }
 
 void CScheduleData::f_SetData(const CScheduleData& other)
 {
-    CScheduleGuard::Run([&] { SetFields(other); });
+    RunTraced([&] { SetFields(other); });
 }
 
 void CScheduleData::InitFields(const QDateTime& time)

@@ -57,7 +57,15 @@ public:
     qint32 Status = STATUS_TYPE::None;
     CScheduleExcuteAdminInfo* AdminInfo = nullptr;
 
+    // Tells this object from every other record made in this run, also from
+    // a later one under the same key (a copy or an assignment included).
+    quint64 InstanceSerial() const { return m_InstanceSerial; }
+
 private:
+    static quint64 NextInstanceSerial();
+
+    quint64 m_InstanceSerial = NextInstanceSerial();
+
     void InitFields(const QDateTime& time);
     void SetFields(const CScheduleData& other);
     void DeleteAdminInfo();

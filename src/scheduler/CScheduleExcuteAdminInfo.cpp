@@ -1,7 +1,7 @@
 #include "CScheduleExcuteAdminInfo.h"
 
 #include "CScheduleData.h"
-#include "CScheduleGuard.h"
+#include "ExceptionTrace.h"
 
 CScheduleExcuteAdminInfo::CScheduleExcuteAdminInfo()
     : DetailesData(new QMap<int, CScheduleExcuteAdminInfoSub*>())
@@ -53,7 +53,7 @@ void CScheduleExcuteAdminInfo::f_CopyDetailesData(const QMap<int, CScheduleExcut
 {
     if (&source == DetailesData)
         return; // already holds exactly these records
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         DeleteDetails();
         for (auto it = source.cbegin(); it != source.cend(); ++it) {
             if (it.value())

@@ -3,17 +3,13 @@
 
 #include "ExceptionTrace.h"
 
-#include <exception>
 #include <utility>
 
-// The scheduler's operations report no failure to their callers: an
-// exception (in practice only an allocation failure) is written to the
-// debug log and the operation returns its default.
+// The schedule file's operations still call the scheduler's former guard;
+// it is `RunTraced` under another name, and goes once they call that.
 class CScheduleGuard
 {
 public:
-    static void Report(const char* what);
-
     template <typename R, typename F>
     static R Run(R fallback, F&& body)
     {
@@ -24,21 +20,6 @@ public:
     static void Run(F&& body)
     {
         RunTraced(std::forward<F>(body));
-    }
-
-    // Constructors log and pass the exception on: a half-built object must not live.
-    template <typename F>
-    static void RunOrRethrow(F&& body)
-    {
-        try {
-            body();
-        } catch (const std::exception& e) {
-            Report(e.what());
-            throw;
-        } catch (...) {
-            Report("unknown");
-            throw;
-        }
     }
 };
 

@@ -1,7 +1,7 @@
 #include "CScheduleManager.h"
 
 #include "CDayOffset.h"
-#include "CScheduleGuard.h"
+#include "ExceptionTrace.h"
 #include "CScheduleTargetText.h"
 
 #include <algorithm>
@@ -206,19 +206,17 @@ CScheduleManager::CScheduleManager()
 CScheduleManager::CScheduleManager(const CScheduleManager& other)
     : m_pScheduleMap(new ScheduleMap())
 {
-    CScheduleGuard::RunOrRethrow([&] {
-        try {
-            for (const CScheduleData* data : qAsConst(*other.m_pScheduleMap)) {
-                if (data)
-                    m_pScheduleMap->insert(f_MakeScheduleKey(*m_pScheduleMap, false), new CScheduleData(*data));
-            }
-        } catch (...) {
-            // No destructor runs for a half-built collection.
-            DeleteAll();
-            delete m_pScheduleMap;
-            throw;
+    try {
+        for (const CScheduleData* data : qAsConst(*other.m_pScheduleMap)) {
+            if (data)
+                m_pScheduleMap->insert(f_MakeScheduleKey(*m_pScheduleMap, false), new CScheduleData(*data));
         }
-    });
+    } catch (...) {
+        // No destructor runs for a half-built collection.
+        DeleteAll();
+        delete m_pScheduleMap;
+        throw;
+    }
 }
 
 CScheduleManager::~CScheduleManager()
@@ -242,7 +240,7 @@ void CScheduleManager::f_CopyScheduleData(const ScheduleMap& source)
 {
     if (&source == m_pScheduleMap)
         return; // a copy of itself: it already holds exactly these records
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         DeleteAll();
         for (auto it = source.cbegin(); it != source.cend(); ++it) {
             if (it.value())
@@ -291,7 +289,7 @@ bool CScheduleManager::f_AddSchedule(CScheduleData* data, bool lowestFreeKey)
 {
     if (!data)
         return false;
-    return CScheduleGuard::Run(false, [&] {
+    return RunTraced(false, [&] {
         if (f_IsMaxSchedule(data->TargetName, false))
             return false;
         return Insert(data, f_MakeScheduleKey(*m_pScheduleMap, lowestFreeKey), MAX_SCHEDULE_KEY);
@@ -302,7 +300,7 @@ bool CScheduleManager::f_AddExpandSchedule(CScheduleData* data)
 {
     if (!data)
         return false;
-    return CScheduleGuard::Run(false, [&] {
+    return RunTraced(false, [&] {
         if (f_IsMaxExpandSchedule(data->TargetName))
             return false;
         return Insert(data, f_MakeExpandScheduleKey(*m_pScheduleMap, false), MAX_EXPAND_SCHEDULE_KEY);
@@ -343,7 +341,7 @@ bool CScheduleManager::f_IsTargetScheduleData(const CScheduleData& data, const Q
 CScheduleManager::ScheduleMap* CScheduleManager::f_GetSchedules(const QString& name) const
 {
     ScheduleMap* result = new ScheduleMap();
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         for (auto it = m_pScheduleMap->cbegin(); it != m_pScheduleMap->cend(); ++it)
             if (it.value() && it.value()->TargetName == name)
                 result->insert(it.key(), it.value());
@@ -355,7 +353,7 @@ CScheduleManager::ScheduleMap* CScheduleManager::GetExpandSchedulesTarget(
     const QString& name, const QList<QString>& names) const
 {
     ScheduleMap* result = new ScheduleMap();
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         const bool all = name == CScheduleTargetText::AllProjectors();
         for (CScheduleData* data : qAsConst(*m_pScheduleMap))
             if (data && (all || f_IsTargetScheduleData(*data, name, names)))
@@ -373,7 +371,7 @@ bool CScheduleManager::f_IsSpecifiedDateTimeSchedule(const CScheduleData& data, 
 CScheduleManager::ScheduleMap* CScheduleManager::GetSpecifiedDateTimeSchedule(const QDateTime& at) const
 {
     ScheduleMap* result = new ScheduleMap();
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         const QDate date = at.date();
         const QTime time = at.time();
         const QTime minute(time.hour(), time.minute());
@@ -389,14 +387,14 @@ CScheduleManager::ScheduleMap* CScheduleManager::GetSpecifiedDateTimeSchedule(co
 void CScheduleManager::f_ExpandSchedules(const QDateTime& base, const CScheduleData& schedule,
                                          ScheduleMap& output, bool keepToday)
 {
-    CScheduleGuard::Run([&] { CExpansion(base, keepToday).Expand(schedule, output); });
+    RunTraced([&] { CExpansion(base, keepToday).Expand(schedule, output); });
 }
 
 CScheduleManager::ScheduleMap* CScheduleManager::MakeExpandSchedules(const QDateTime& base,
                                                                    bool keepToday) const
 {
     ScheduleMap* output = new ScheduleMap();
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         CExpansion expansion(base, keepToday);
         for (const CScheduleData* data : qAsConst(*m_pScheduleMap))
             if (data && data->Enable)
@@ -409,7 +407,7 @@ CScheduleManager::ScheduleMap* CScheduleManager::f_GetExpandSchedulesAWeek(
     const QString& name, const QList<QString>& names, const QDateTime& base) const
 {
     ScheduleMap* output = new ScheduleMap();
-    CScheduleGuard::Run([&] {
+    RunTraced([&] {
         const bool all = name == CScheduleTargetText::AllProjectors();
         CExpansion expansion(base, false);
         for (const CScheduleData* data : qAsConst(*m_pScheduleMap))

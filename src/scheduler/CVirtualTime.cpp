@@ -1,7 +1,7 @@
 #include "CVirtualTime.h"
 
 #include "CDayOffset.h"
-#include "CScheduleGuard.h"
+#include "ExceptionTrace.h"
 #include "CSystemClock.h"
 
 #include <QTimer>
@@ -72,7 +72,7 @@ QDateTime CVirtualTime::ToDateTime(int offset)
 
 void CVirtualTime::f_OnTimerUpdateDelay()
 {
-    CScheduleGuard::Run([this] {
+    RunTraced([this] {
         m_pTimer->stop();
 
         QDateTime now;

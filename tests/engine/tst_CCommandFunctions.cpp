@@ -234,6 +234,46 @@ private slots:
         QCOMPARE(rig.Model(id)->State().power, int(CSimProjectorState::POWER_ON));
     }
 
+    void makerFieldsReachTheRecord()
+    {
+        CProjectorData record(nullptr, 1);
+        CVariantParameter* st = record.m_Status;
+        st[CCommandFunctions::RawMakerField1].FromByteArray(QByteArray(16, 'a'));
+        st[CCommandFunctions::RawMakerField2].FromByteArray(QByteArray(16, 'b'));
+        st[CCommandFunctions::RawMakerField3].FromByteArray(QByteArray(16, 'c'));
+        CCommandFunctions::f_OEMInfoUpdate(&record);
+        QCOMPARE(st[CProjectorData::StOemInfo].ToByteArray(), QByteArray(16, 'a'));
+        QCOMPARE(st[CProjectorData::StMakerId].ToByteArray(), QByteArray(16, 'b'));
+        QCOMPARE(st[CProjectorData::StMakerField3].ToByteArray(), QByteArray(16, 'c'));
+    }
+
+    void deletedRecordIsForgotten_data()
+    {
+        QTest::addColumn<bool>("stopFirst"); // as the data hub deletes a projector
+        QTest::newRow("stopped, then deleted") << true;
+        QTest::newRow("deleted, then its disconnection is reported") << false;
+    }
+
+    // What the engine keeps per projector id goes with the record, so a new
+    // record under the same id starts afresh.
+    void deletedRecordIsForgotten()
+    {
+        QFETCH(bool, stopFirst);
+        EngineTestRig rig;
+        const int id = rig.Add(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        EngineSpies spies(&rig.m_Engine);
+        rig.m_Engine.SetPower(1, 1, id, FROM, ACT, CMD_POWER, false);
+        QTRY_COMPARE(spies.completed.count(), 1);
+        QVERIFY(rig.m_Engine.f_HasReturnParameter(id));
+
+        if (stopFirst)
+            QCOMPARE(rig.m_Engine.Stop(0, id, 0, 0, 0, false), 0);
+        delete rig.m_Records.take(id);
+        if (!stopFirst)
+            rig.m_Engine.f_OnDisconnected(QDateTime::currentDateTime(), QString(), QString(), id);
+        QTRY_VERIFY(!rig.m_Engine.f_HasReturnParameter(id));
+    }
+
     void socketErrorIsACommunicationError()
     {
         EngineTestRig rig;
@@ -247,6 +287,34 @@ private slots:
         QCOMPARE(spies.updateError.at(0).at(0).toString(), QStringLiteral("Error"));
         QCOMPARE(spies.updateError.at(0).at(2).toInt(), -301);
         QCOMPARE(rig.Record(id)->m_ConnectState, 0);
+    }
+
+    // A refused connection ends the commands waiting behind the first one
+    // too: each with its own result, none silently lost.
+    void refusedConnectionEndsEveryWaitingCommand()
+    {
+        EngineTestRig rig;
+        const int id = rig.Add(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        QVERIFY(rig.Projector(id)->SetConnectMode(CSimulatedProjector::CONNECT_REFUSE));
+        EngineSpies spies(&rig.m_Engine);
+
+        rig.m_Engine.SetPower(1, 3, id, FROM, ACT, CMD_POWER, false);
+        rig.m_Engine.SetPower(0, 4, id, 3, ACT, CMD_POWER, false);
+        rig.m_Engine.GetGeneralData(5, id, FROM, 1, 1, false);
+        QTRY_COMPARE(spies.Ends(), 3);
+        QCOMPARE(spies.error.count(), 3);
+        QCOMPARE(Ints(spies.error.at(0)), (QList<int>{-301, 3, id, FROM, ACT, CMD_POWER}));
+        QCOMPARE(Ints(spies.error.at(1)), (QList<int>{-301, 4, id, 3, ACT, CMD_POWER}));
+        QCOMPARE(Ints(spies.error.at(2)), (QList<int>{-301, 5, id, FROM, 1, 1}));
+        QCOMPARE(spies.updateError.count(), 3);
+        QVERIFY(rig.Record(id)->m_PendingEvents.isEmpty());
+        QCOMPARE(rig.Record(id)->m_StepNo, 0);
+
+        // A later command tries the connection afresh and runs once it works.
+        QVERIFY(rig.Projector(id)->SetConnectMode(CSimulatedProjector::CONNECT_ACCEPT));
+        rig.m_Engine.SetPower(1, 6, id, FROM, ACT, CMD_POWER, false);
+        QTRY_COMPARE(spies.completed.count(), 1);
+        QCOMPARE(spies.Ends(), 4);
     }
 
     // A reply that comes when its request was given up updates the record but

@@ -296,6 +296,8 @@ private slots:
         QTest::newRow("kind 6 never") << QList<int>{1536, 512} << "" << QStringList{"19 02 00 01"} << 0;
         QTest::newRow("in 1 W standby") << QList<int>{0} << "standby" << QStringList{} << -42;
         QTest::newRow("negative reply ends") << QList<int>{0, 256} << "nack" << QStringList{"19 00 00 01"} << -123;
+        QTest::newRow("short reply ends, the old value is not shown")
+            << QList<int>{0, 256} << "short" << QStringList{"19 00 00 01"} << -402;
     }
 
     void gainGet()
@@ -317,16 +319,27 @@ private slots:
             rig.SetFlags(id, {ReqGainVolume}, false);
         if (setup == QLatin1String("nack"))
             rig.Model(id)->SetNack(19, 2, 3);
+        if (setup == QLatin1String("short")) {
+            CSimProjectorModel* model = rig.Model(id);
+            rig.Projector(id)->SetHandler([model](const QByteArray& frame) {
+                if (CSimProjectorModel::RequestIndex(frame) == 19)
+                    return CSimReply::Answer(MakeSimFrame(0x23, 0x05, Hex("02 10 00")));
+                return model->Answer(frame);
+            });
+        }
         CProjectorData* record = rig.Record(id);
         // Earlier values that a read must replace.
         record->m_GainInfo.value(1280)->m_Current.FromInt(55);
+        record->m_ReceivedGainInfo.value(0)->m_Current.FromInt(55);
         EngineSpies spies(&rig.m_Engine);
         QCOMPARE(rig.m_Engine.GetGain(keys, 8, id, FROM, 1, 9, false), 0);
         QTRY_COMPARE(spies.Ends(), 1);
         CheckEnd(spies, code);
         QCOMPARE(rig.RequestTexts(id), IDENTIFY + requests);
-        if (code != 0)
+        if (code != 0) {
+            QVERIFY(!record->m_GainInfo.value(0)->m_Current.IsSet());
             return;
+        }
         if (keys.contains(0))
             QCOMPARE(record->m_GainInfo.value(0)->m_Current.ToInt(), 77);
         if (keys.contains(768))

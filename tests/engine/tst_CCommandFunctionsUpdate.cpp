@@ -239,6 +239,15 @@ private slots:
         QTest::newRow("lamp (0, 0) with power status 5: not supported, goes on")
             << 16 << 0 << 0 << "lamp1 power5" << 0 << "19 05 00 01" << 0 << "";
         QTest::newRow("lamp (2, 0) with power status 5: held") << 16 << 2 << 0 << "lamp1 power5" << -120 << "15" << 0 << "";
+        QTest::newRow("lamp 2 (2, 0): not held, goes on") << 16 << 2 << 0 << "lamp2" << 0 << "19 05 00 01" << 0 << "";
+        QTest::newRow("lamp 2 (0, 0) with power status 5 clears a lamp 1 failure")
+            << 16 << 0 << 0 << "lamp2 power5 lampfail" << 0 << "19 05 00 01" << 0 << "";
+        QTest::newRow("filter (0, 0) with power status 5 clears a lamp failure")
+            << 15 << 0 << 0 << "power5 lampfail" << 0 << "19 05 00 01" << 0 << "";
+        QTest::newRow("filter (0, 1) with power status 5 clears a lamp failure")
+            << 15 << 0 << 1 << "power5 lampfail" << 0 << "19 05 00 01" << 0 << "";
+        QTest::newRow("filter (0, 1) with another power status: the lamp failure stays")
+            << 15 << 0 << 1 << "lampfail" << -120 << "15" << 0 << "";
         QTest::newRow("name (2, 0): ends at once") << 26 << 2 << 0 << "" << -120 << "26" << 0 << "";
         QTest::newRow("error status (2, 0): ends") << 0 << 2 << 0 << "" << -120 << "0" << 0 << "";
         QTest::newRow("serial number (2, 0): ends") << 30 << 2 << 0 << "" << -120 << "30" << 0 << "";
@@ -267,6 +276,9 @@ private slots:
             rig.SetFlags(id, {ReqSerialNumber}, false);
         if (setup.contains(QLatin1String("power5")))
             rig.Model(id)->State().power = 5;
+        // Lamp 1 fails on its own (lamp 2 follows the row's reply).
+        if (setup.contains(QLatin1String("lampfail")))
+            rig.Model(id)->SetNack(16, 2, 0);
         // Which of the requests sharing an index answers negatively.
         QByteArray only;
         if (setup.startsWith(QLatin1String("mac")))
@@ -278,7 +290,7 @@ private slots:
         else if (setup == QLatin1String("sync"))
             only = QByteArray(1, char(5));
         else if (setup.startsWith(QLatin1String("lamp")))
-            only = QByteArray(1, char(0));
+            only = QByteArray(1, char(setup.startsWith(QLatin1String("lamp2")) ? 1 : 0));
         else if (setup.startsWith(QLatin1String("gain")))
             only = QByteArray(1, char(setup.mid(4).toInt()));
         const int selector = request == 24 ? 6 : 5;   // the data byte that tells them apart
@@ -331,21 +343,36 @@ private slots:
     void echoMismatchEnds_data()
     {
         QTest::addColumn<int>("request");
-        QTest::newRow("MAC address") << 27;
-        QTest::newRow("lamp mode") << 25;
+        QTest::addColumn<bool>("otherAddress"); // a MAC reply about another address
+        QTest::newRow("MAC address") << 27 << false;
+        QTest::newRow("MAC address reply naming the second address") << 27 << true;
+        QTest::newRow("lamp mode") << 25 << false;
     }
 
     void echoMismatchEnds()
     {
         QFETCH(int, request);
+        QFETCH(bool, otherAddress);
         EngineTestRig rig;
         const int id = AddFullModel(rig, true);
-        rig.Model(id)->SetWrongEcho(request);
+        CSimProjectorModel* model = rig.Model(id);
+        if (otherAddress) {
+            rig.Projector(id)->SetHandler([model](const QByteArray& frame) {
+                if (CSimProjectorModel::RequestIndex(frame) == 27)
+                    return CSimReply::Answer(model->ReplyFrame(MakeSimFrame(0x03, 0xB0, Hex("9A 01"))));
+                return model->Answer(frame);
+            });
+        } else {
+            model->SetWrongEcho(request);
+        }
+        CProjectorData* record = rig.Record(id);
+        record->m_Status[CCommandFunctions::RawMacAddress1].FromByteArray(Hex("0A 0B 0C 0D 0E 0F"));
         EngineSpies spies(&rig.m_Engine);
         Update(rig, id, spies);
         QCOMPARE(spies.error.count(), 1);
         QCOMPARE(spies.error.at(0).at(0).toInt(), -402);
         QCOMPARE(rig.Requests(id).last(), request);
+        QVERIFY(record->m_Status[CProjectorData::StMacAddress1].ToByteArray() != Hex("0A 0B 0C 0D 0E 0F"));
     }
 
     void lampModeRange_data()

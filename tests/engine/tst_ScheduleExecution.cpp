@@ -372,12 +372,52 @@ private slots:
         rig.AddInstance(KEY, 0, CScheduleTargetText::AllProjectors(), 1);
         auto* sub = new CScheduleExcuteAdminInfoSub();
         sub->Status = SubStatus::RetryPending;
+        sub->RetryCount = 1;
         rig.Instance(KEY)->AdminInfo->DetailesData->insert(42, sub);
 
         rig.Dispatcher()->ScheduleExecute(KEY, 42);
         QCOMPARE(rig.SubStatus(KEY, 42), int(SubStatus::Failed));
         QCOMPARE(rig.Instance(KEY)->Status, int(Result::NG));
         QCOMPARE(rig.Instance(KEY)->AdminInfo->ExcuteStatus, int(State::Finished));
+        // The record is gone, so the line carries the instance's target.
+        QCOMPARE(rig.Log(), QStringList{line(CScheduleTargetText::AllProjectors(), "NG", "2", "Error No.03(Code:-2)")});
+    }
+
+    void lateResultAfterTheWeekIsExpandedAgain_data()
+    {
+        QTest::addColumn<bool>("newerSent"); // the newer instance sent its own command to the projector
+        QTest::newRow("newer instance without a command to it") << false;
+        QTest::newRow("newer instance waiting for its own result") << true;
+    }
+
+    // The key of an instance is reused when the week is expanded again: a
+    // result of the older instance's command reaches neither the newer
+    // instance's state nor its log lines.
+    void lateResultAfterTheWeekIsExpandedAgain()
+    {
+        QFETCH(bool, newerSent);
+        ScheduleTestRig rig;
+        const int id = rig.Connected(rig.AddSimulated(model()));
+        rig.AddInstance(KEY, 0, CScheduleTargetText::AllProjectors(), 1);
+        QSignalSpy completed(rig.Hub()->m_pCommandFunctions, &CCommandFunctions::Completed);
+        rig.Dispatcher()->ScheduleExecute(KEY, -1);
+        QCOMPARE(rig.SubStatus(KEY, id), int(SubStatus::Executing));
+
+        // Expanded again before the command ran: another schedule under the key.
+        delete rig.Expanded().take(KEY);
+        CScheduleData* newer = rig.AddInstance(KEY, 1, rig.Address(id), 2);
+        if (newerSent) {
+            auto* sub = new CScheduleExcuteAdminInfoSub();
+            sub->Status = SubStatus::Executing;
+            sub->RequestTime = rig.m_Now;
+            newer->AdminInfo->DetailesData->insert(id, sub);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(completed.count(), 1, 10000);
+        QTest::qWait(50);
+        QCOMPARE(rig.SubStatus(KEY, id), newerSent ? int(SubStatus::Executing) : -1);
+        QCOMPARE(rig.Instance(KEY)->Status, int(Result::None));
+        QCOMPARE(rig.Instance(KEY)->AdminInfo->ExcuteStatus, int(State::Executing));
+        QCOMPARE(rig.Log(), QStringList());
     }
 
     // One projector succeeds, the other fails twice and then succeeds: the

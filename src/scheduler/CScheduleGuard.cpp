@@ -1,8 +1,0 @@
-#include "CScheduleGuard.h"
-
-#include "ExceptionTrace.h"
-
-void CScheduleGuard::Report(const char* what)
-{
-    TraceException(what);
-}
