@@ -664,6 +664,8 @@ void CVariantParameter::f_UpdateSetTime()
 
 void CVariantParameter::f_SingleDataToArrayDataAll()
 {
+    if (m_bListsAreSingle)
+        return; // the lists are empty and follow the single forms already
     f_InitArrayParameter();
     m_bListsAreSingle = true;
 }
