@@ -12,9 +12,12 @@
 
 namespace {
 
+// Looked up once: the lookup by name takes a lock and a search, and every
+// value constructed needs it.
 QTextCodec* defaultCodec()
 {
-    return QTextCodec::codecForName("UTF-8");
+    static QTextCodec* const codec = QTextCodec::codecForName("UTF-8");
+    return codec;
 }
 
 // 0 ms after 1970-01-01T00:00:00 UTC: a valid date-time meaning "none".
@@ -67,6 +70,12 @@ double asReal(double value) { return value; }
 QString asText(quint64 value) { return QString::number(value, 10); }
 QString asText(qint64 value) { return QString::number(value, 10); }
 QString asText(double value) { return QString::number(value, 'g', 6); }
+
+// The text source of each number type.
+template <typename T> constexpr quint8 textSourceOf();
+template <> constexpr quint8 textSourceOf<quint64>() { return 1; }
+template <> constexpr quint8 textSourceOf<qint64>() { return 2; }
+template <> constexpr quint8 textSourceOf<double>() { return 3; }
 
 } // namespace
 
@@ -122,12 +131,21 @@ void CVariantParameter::f_Copy(const CVariantParameter& other)
     m_uValue = other.m_uValue;
     m_nValue = other.m_nValue;
     m_dValue = other.m_dValue;
-    m_strValue = other.m_strValue;
-    m_baValue = other.m_baValue;
+    m_TextSource = other.m_TextSource;
+    if (m_TextSource != TEXT_STORED && other.m_pCodec != m_pCodec) {
+        // The bytes were made with the other value's codec.
+        m_strValue = other.f_Text();
+        m_baValue = other.ToByteArray();
+        m_TextSource = TEXT_STORED;
+    } else {
+        m_strValue = other.m_strValue;
+        m_baValue = other.m_baValue;
+    }
     m_uList = other.m_uList;
     m_nList = other.m_nList;
     m_dList = other.m_dList;
     m_strList = other.m_strList;
+    m_bListsAreSingle = other.m_bListsAreSingle;
     m_dtValue = other.m_dtValue;
     m_pValue = other.m_pValue;
     m_uSetTick = other.m_uSetTick;
@@ -142,7 +160,9 @@ void CVariantParameter::f_SetNumber(T value)
     m_uValue = asUnsigned(value);
     m_nValue = asSigned(value);
     m_dValue = asReal(value);
-    f_SetText(asText(value));
+    m_strValue = QString();
+    m_baValue = QByteArray();
+    m_TextSource = static_cast<TextSource>(textSourceOf<T>());
 }
 
 template <typename T>
@@ -178,6 +198,7 @@ CVariantParameter& CVariantParameter::f_FromNumberList(const QList<T>& value)
 void CVariantParameter::f_SetText(const QString& text)
 {
     m_strValue = text;
+    m_TextSource = TEXT_STORED;
     if (m_strValue.isNull())
         m_strValue = QLatin1String("");
     f_Encode(false, m_pCodec);
@@ -282,6 +303,7 @@ CVariantParameter& CVariantParameter::FromStringList(const QStringList& value)
         m_uList = QList<quint64>() << m_uValue;
         m_nList = QList<qint64>() << m_nValue;
         m_dList = QList<double>() << m_dValue;
+        m_bListsAreSingle = false;
     }
     f_UpdateSetTime();
     return *this;
@@ -384,34 +406,59 @@ double CVariantParameter::ToReal() const
     return m_dValue;
 }
 
+QString CVariantParameter::f_Text() const
+{
+    switch (m_TextSource) {
+    case TEXT_FROM_UNSIGNED:
+        return asText(m_uValue);
+    case TEXT_FROM_SIGNED:
+        return asText(m_nValue);
+    case TEXT_FROM_REAL:
+        return asText(m_dValue);
+    case TEXT_STORED:
+        break;
+    }
+    return m_strValue;
+}
+
 QString CVariantParameter::ToString() const
 {
-    return m_strValue;
+    return f_Text();
 }
 
 QByteArray CVariantParameter::ToByteArray() const
 {
-    return m_baValue;
+    return m_TextSource == TEXT_STORED ? m_baValue : m_pCodec->fromUnicode(f_Text());
+}
+
+// Writes out a text kept as its number, with the codec of now.
+void CVariantParameter::f_StoreText()
+{
+    if (m_TextSource == TEXT_STORED)
+        return;
+    m_strValue = f_Text();
+    m_TextSource = TEXT_STORED;
+    f_Encode(false, m_pCodec);
 }
 
 QStringList CVariantParameter::ToStringList() const
 {
-    return m_strList;
+    return m_bListsAreSingle ? QStringList{f_Text()} : m_strList;
 }
 
 QList<quint64> CVariantParameter::ToUInt64List() const
 {
-    return m_uList;
+    return m_bListsAreSingle ? QList<quint64>{m_uValue} : m_uList;
 }
 
 QList<qint64> CVariantParameter::ToInt64List() const
 {
-    return m_nList;
+    return m_bListsAreSingle ? QList<qint64>{m_nValue} : m_nList;
 }
 
 QList<double> CVariantParameter::ToRealList() const
 {
-    return m_dList;
+    return m_bListsAreSingle ? QList<double>{m_dValue} : m_dList;
 }
 
 QDateTime CVariantParameter::ToDateTime() const
@@ -466,27 +513,44 @@ void CVariantParameter::ClearSetState(bool all)
 CVariantParameter& CVariantParameter::SetCodec(QTextCodec* codec)
 {
     // A value must always be able to convert; a missing codec keeps the old one.
-    if (codec)
+    if (codec) {
+        f_StoreText(); // its bytes stay those of the old codec
         m_pCodec = codec;
+    }
     return *this;
 }
 
 CVariantParameter& CVariantParameter::Encode(bool toUnicode)
 {
-    f_Encode(toUnicode, m_pCodec);
-    return *this;
+    return Encode(toUnicode, m_pCodec);
 }
 
 CVariantParameter& CVariantParameter::Encode(bool toUnicode, const QTextCodec* codec)
 {
+    // A new text from the bytes leaves the text list as it was.
+    if (toUnicode)
+        f_DetachLists();
+    f_StoreText();
     f_Encode(toUnicode, codec ? codec : m_pCodec);
     return *this;
+}
+
+void CVariantParameter::f_DetachLists()
+{
+    if (!m_bListsAreSingle)
+        return;
+    m_strList = ToStringList();
+    m_uList = ToUInt64List();
+    m_nList = ToInt64List();
+    m_dList = ToRealList();
+    m_bListsAreSingle = false;
 }
 
 void CVariantParameter::f_Encode(bool toUnicode, const QTextCodec* codec)
 {
     if (toUnicode) {
         m_strValue = codec->toUnicode(m_baValue);
+        m_TextSource = TEXT_STORED;
         // The text form is never null, only empty: callers tell null texts apart.
         if (m_strValue.isNull())
             m_strValue = QLatin1String("");
@@ -499,7 +563,10 @@ void CVariantParameter::f_Encode(bool toUnicode, const QTextCodec* codec)
 void CVariantParameter::f_ToBase(int base)
 {
     m_strValue = QString::number(m_uValue, base);
+    m_TextSource = TEXT_STORED;
     f_Encode(false, m_pCodec);
+    if (m_bListsAreSingle)
+        return; // the text list follows the text
     m_strList.clear();
     for (quint64 entry : qAsConst(m_uList))
         m_strList.append(QString::number(entry, base));
@@ -531,6 +598,7 @@ CVariantParameter& CVariantParameter::ToBinary()
 
 CVariantParameter& CVariantParameter::ToLower()
 {
+    f_StoreText();
     m_strValue = m_strValue.toLower();
     f_Encode(false, m_pCodec);
     for (QString& entry : m_strList)
@@ -540,6 +608,7 @@ CVariantParameter& CVariantParameter::ToLower()
 
 CVariantParameter& CVariantParameter::ToUpper()
 {
+    f_StoreText();
     m_strValue = m_strValue.toUpper();
     f_Encode(false, m_pCodec);
     for (QString& entry : m_strList)
@@ -562,6 +631,7 @@ void CVariantParameter::f_InitSingleParameter()
     m_dValue = 0.0;
     m_strValue = QLatin1String("");
     m_baValue.clear();
+    m_TextSource = TEXT_STORED;
 }
 
 void CVariantParameter::f_InitArrayParameter()
@@ -570,6 +640,7 @@ void CVariantParameter::f_InitArrayParameter()
     m_nList.clear();
     m_dList.clear();
     m_strList.clear();
+    m_bListsAreSingle = false;
 }
 
 void CVariantParameter::f_InitParameter()
@@ -593,8 +664,8 @@ void CVariantParameter::f_UpdateSetTime()
 
 void CVariantParameter::f_SingleDataToArrayDataAll()
 {
-    m_strList = QStringList() << m_strValue;
-    m_uList = QList<quint64>() << m_uValue;
-    m_nList = QList<qint64>() << m_nValue;
-    m_dList = QList<double>() << m_dValue;
+    if (m_bListsAreSingle)
+        return; // the lists are empty and follow the single forms already
+    f_InitArrayParameter();
+    m_bListsAreSingle = true;
 }

@@ -105,6 +105,8 @@ protected:
     void f_InitSetTime();
     void f_UpdateSetTime();
     void f_SingleDataToArrayDataAll();
+    void f_DetachLists();
+    void f_StoreText();
 
 private:
     template <typename T> void f_SetNumber(T value);
@@ -113,6 +115,14 @@ private:
     void f_SetText(const QString& text);
     void f_ParseText();
     void f_ToBase(int base);
+
+    // Where the text and bytes forms come from: stored, or (after a number
+    // setter) the number of that setter, written out when read. Most values
+    // are numbers whose text nobody reads, and writing it out was most of
+    // the cost of a setter call.
+    enum TextSource : quint8 { TEXT_STORED, TEXT_FROM_UNSIGNED, TEXT_FROM_SIGNED, TEXT_FROM_REAL };
+
+    QString f_Text() const;
 
     quint64 m_uValue;
     qint64 m_nValue;
@@ -123,6 +133,11 @@ private:
     QList<qint64> m_nList;
     QList<double> m_dList;
     QStringList m_strList;
+    // The list forms are the single forms as one entry each, read so on
+    // demand: most values are single, and four one-entry lists per setter
+    // call were most of its allocations.
+    bool m_bListsAreSingle = false;
+    TextSource m_TextSource = TEXT_STORED;
     QTextCodec* m_pCodec;
     QDateTime m_dtValue;
     void* m_pValue;

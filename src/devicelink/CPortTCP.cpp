@@ -310,7 +310,9 @@ void CPortTCP::ReceiveProc(CEventBase* event)
     m_tsTransportState = TS_RECEIVING;
     m_ReceiveBuffer.clear();
     emit ReceiveStart(m_nKey);
-    m_ReceiveBuffer = m_pSocket->read(READ_CHUNK);
+    // Only what is there: reading with the full chunk size allocates that
+    // much for every few bytes of a reply.
+    m_ReceiveBuffer = m_pSocket->read(qBound<qint64>(0, m_pSocket->bytesAvailable(), READ_CHUNK));
     if (e->m_pOut)
         e->m_pOut->append(m_ReceiveBuffer);
     emit Received(m_nKey, m_ReceiveBuffer, m_ReceiveBuffer.size());

@@ -651,7 +651,10 @@ CGainInfo* CCommandFunctions::f_SetGainInfoDummyData(CProjectorData* record, int
         gain = new CGainInfo();
         record->m_ReceivedGainInfo.insert(key, gain);
     }
-    *gain = CGainInfo();
+    // Copied from one blank record: building a fresh one each time costs
+    // more than the copy.
+    static const CGainInfo blank;
+    *gain = blank;
     gain->m_Kind.FromInt(key >> 8);
     gain->m_Index.FromInt(key & 0xFF);
     return gain;

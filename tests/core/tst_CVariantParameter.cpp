@@ -364,6 +364,77 @@ private slots:
         QTest::newRow("ToUpper") << Setter([](CVariantParameter& v) { v.FromStringList({"AbC", "X", "y"}); })
                                  << Setter([](CVariantParameter& v) { v.ToUpper(); })
                                  << "ABC" << QStringList{"ABC", "X", "Y"};
+        QTest::newRow("ToUpper of a single text") << Setter([](CVariantParameter& v) { v.FromString("AbC"); })
+                                                  << Setter([](CVariantParameter& v) { v.ToUpper(); })
+                                                  << "ABC" << QStringList{"ABC"};
+        QTest::newRow("ToHex of a single number") << Setter([](CVariantParameter& v) { v.FromInt(255); })
+                                                  << Setter([](CVariantParameter& v) { v.ToHex(); })
+                                                  << "ff" << QStringList{"ff"};
+    }
+
+    // The bytes of a number are made with the codec the value had when the
+    // number was set: a later codec, a copy into a value with another codec
+    // and a decoding anew all start from those bytes.
+    void numberBytesKeepTheirCodec()
+    {
+        QTextCodec* utf16 = QTextCodec::codecForName("UTF-16LE");
+        CVariantParameter v;
+        v.FromInt(-42);
+        v.SetCodec(utf16);
+        QCOMPARE(v.ToByteArray(), QByteArray("-42"));
+        QCOMPARE(v.ToString(), QStringLiteral("-42"));
+
+        CVariantParameter wide;
+        wide.SetCodec(utf16);
+        CVariantParameter plain;
+        plain.FromReal(2.5);
+        wide = plain;
+        QCOMPARE(wide.ToByteArray(), QByteArray("2.5"));
+        wide.Encode(true);
+        QVERIFY(wide.ToString() != QStringLiteral("2.5")); // the three bytes read as UTF-16
+        QCOMPARE(wide.ToReal(), 2.5);
+
+        wide.FromUInt64(18446744073709551615ULL);
+        QCOMPARE(wide.ToString(), QStringLiteral("18446744073709551615"));
+        QCOMPARE(wide.ToByteArray(), utf16->fromUnicode(QStringLiteral("18446744073709551615")));
+        QCOMPARE(wide.ToStringList(), QStringList{"18446744073709551615"});
+        wide.Encode(false, QTextCodec::codecForName("ISO-8859-1"));
+        QCOMPARE(wide.ToByteArray(), QByteArray("18446744073709551615"));
+    }
+
+    // A text decoded anew from the bytes replaces the text only: the lists
+    // keep what the setter stored.
+    void decodingLeavesTheLists_data()
+    {
+        QTest::addColumn<Setter>("setter");
+        QTest::addColumn<QStringList>("textList");
+        QTest::newRow("number") << Setter([](CVariantParameter& v) { v.FromInt(65); }) << QStringList{"65"};
+        QTest::newRow("text") << Setter([](CVariantParameter& v) { v.FromString("A"); }) << QStringList{"A"};
+        QTest::newRow("list") << Setter([](CVariantParameter& v) { v.FromInt64List({65, 66}); })
+                              << QStringList{"65", "66"};
+    }
+
+    void decodingLeavesTheLists()
+    {
+        QFETCH(Setter, setter);
+        QFETCH(QStringList, textList);
+        CVariantParameter v;
+        v.SetCodec(QTextCodec::codecForName("ISO-8859-1"));
+        setter(v);
+        const QList<qint64> numbers = v.ToInt64List();
+        const QList<double> reals = v.ToRealList();
+        v.FromPointer(nullptr); // nothing of the pointer setter lingers either
+        setter(v);
+        v.Encode(true, QTextCodec::codecForName("UTF-16LE"));
+        QVERIFY(v.ToString() != textList.first());
+        QCOMPARE(v.ToStringList(), textList);
+        QCOMPARE(v.ToInt64List(), numbers);
+        QCOMPARE(v.ToRealList(), reals);
+        QCOMPARE(v.ToUInt64List().size(), textList.size());
+        // Copies carry the lists as they are.
+        CVariantParameter copy(v);
+        QCOMPARE(copy.ToStringList(), textList);
+        QCOMPARE(copy.ToString(), v.ToString());
     }
 
     void textRewrites()

@@ -40,6 +40,31 @@ class tst_CProjectorSimulator : public QObject
 {
     Q_OBJECT
 private slots:
+    // The simulator's own length rule, against frames written out by hand.
+    void frameLength_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("length");
+        QTest::newRow("empty") << QByteArray() << 0;
+        QTest::newRow("header only") << Hex("0200000000") << 0;
+        QTest::newRow("no data") << Hex("020000000002") << 6;
+        QTest::newRow("one data byte") << Hex("0085000001058B") << 7;
+        QTest::newRow("checksum missing") << Hex("008500000105") << 0;
+        QTest::newRow("followed by more") << Hex("020000000002020100") << 6;
+        QTest::newRow("high nibble of byte 3 ignored") << Hex("02000070000002") << 6;
+        QTest::newRow("byte 3 counts 256") << QByteArray(Hex("0300000100") + QByteArray(256, 'x') + Hex("AA")) << 262;
+        QTest::newRow("256 + 1 short by one") << QByteArray(Hex("0300000101") + QByteArray(256, 'x') + Hex("AA"))
+                                              << 0;
+        QTest::newRow("largest") << QByteArray(Hex("03000FFFFF") + QByteArray(4095, 'x') + Hex("AA")) << 4101;
+    }
+
+    void frameLength()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, length);
+        QCOMPARE(SimFrameLength(bytes), length);
+    }
+
     void requestsAreCutFromTheByteStream()
     {
         CProjectorSimulator simulator;

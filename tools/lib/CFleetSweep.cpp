@@ -1,6 +1,7 @@
 #include "CFleetSweep.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -30,10 +31,11 @@ double CpuMs()
            + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
 }
 
-// CPU time of another process of ours, from /proc; 0 when unknown.
-double ProcessCpuMs(qint64 pid)
+// CPU time of another process of ours (or of one of its threads, with the
+// path of its stat file), from /proc; 0 when unknown.
+double ProcessCpuMs(qint64 pid, const QString& statPath = QString())
 {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    QFile stat(statPath.isEmpty() ? QStringLiteral("/proc/%1/stat").arg(pid) : statPath);
     if (pid <= 0 || !stat.open(QIODevice::ReadOnly))
         return 0;
     const QByteArray text = stat.readAll();
@@ -43,6 +45,19 @@ double ProcessCpuMs(qint64 pid)
         return 0;
     const double ticks = double(sysconf(_SC_CLK_TCK));
     return (f.at(11).toDouble() + f.at(12).toDouble()) * 1000.0 / ticks;
+}
+
+// The CPU time of each thread of another process of ours, by thread id,
+// from /proc.
+QMap<QString, double> ThreadCpuMs(qint64 pid)
+{
+    QMap<QString, double> times;
+    if (pid <= 0)
+        return times;
+    const QString tasks = QStringLiteral("/proc/%1/task").arg(pid);
+    for (const QString& tid : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        times.insert(tid, ProcessCpuMs(pid, QStringLiteral("%1/%2/stat").arg(tasks, tid)));
+    return times;
 }
 
 // The first existing file of the candidates, relative to this program's folder.
@@ -172,8 +187,10 @@ bool CFleetSweep::CreateRecords(const QString& profilePath)
 
 void CFleetSweep::f_OnEnd(int targetID, int code)
 {
-    if (m_Outcome.codes.contains(targetID))
+    if (m_Outcome.codes.contains(targetID)) {
+        ++m_Outcome.doubled;
         return;
+    }
     m_Outcome.codes.insert(targetID, code);
     if (code == 0)
         ++m_Outcome.completed;
@@ -181,14 +198,19 @@ void CFleetSweep::f_OnEnd(int targetID, int code)
         ++m_Outcome.failed;
     if (--m_Pending <= 0 && m_pLoop != nullptr) {
         m_Outcome.wallMs = m_Clock.elapsed();
-        m_pLoop->quit();
+        m_Outcome.cpuMs = CpuMs() - m_CpuBefore;
+        if (m_GraceMs > 0)
+            QTimer::singleShot(m_GraceMs, m_pLoop, &QEventLoop::quit);
+        else
+            m_pLoop->quit();
     }
 }
 
-CFleetSweep::Outcome CFleetSweep::Sweep(int timeoutMs)
+CFleetSweep::Outcome CFleetSweep::Sweep(int timeoutMs, int graceMs)
 {
     m_Outcome = Outcome();
     m_Pending = m_Records.size();
+    m_GraceMs = graceMs;
     QEventLoop loop;
     QTimer limit;
     limit.setSingleShot(true);
@@ -196,20 +218,37 @@ CFleetSweep::Outcome CFleetSweep::Sweep(int timeoutMs)
         m_Outcome.timedOut = true;
         loop.quit();
     });
+    // How long this thread goes without returning to its event loop.
+    QTimer probe;
+    probe.setTimerType(Qt::PreciseTimer);
+    QElapsedTimer sinceTick;
+    connect(&probe, &QTimer::timeout, &loop, [&]() {
+        if (m_Pending > 0)
+            m_Outcome.longestStallMs = qMax(m_Outcome.longestStallMs, sinceTick.elapsed());
+        sinceTick.restart();
+    });
 
-    const double cpuBefore = CpuMs();
+    m_CpuBefore = CpuMs();
     const double simulatorBefore = ProcessCpuMs(m_Simulator.processId());
+    const QMap<QString, double> threadsBefore = ThreadCpuMs(m_Simulator.processId());
     m_Clock.start();
     for (auto it = m_Records.cbegin(); it != m_Records.cend(); ++it)
         m_Engine->GetGeneralData(0, it.key(), 1, 1, 1, false);
     limit.start(timeoutMs);
+    probe.start(5);
+    sinceTick.start();
     m_pLoop = &loop;
     if (m_Pending > 0)
         loop.exec();
     m_pLoop = nullptr;
-    if (m_Outcome.timedOut)
+    if (m_Outcome.timedOut) {
         m_Outcome.wallMs = m_Clock.elapsed();
-    m_Outcome.cpuMs = CpuMs() - cpuBefore;
+        m_Outcome.cpuMs = CpuMs() - m_CpuBefore;
+    }
     m_Outcome.simulatorCpuMs = ProcessCpuMs(m_Simulator.processId()) - simulatorBefore;
+    const QMap<QString, double> threadsAfter = ThreadCpuMs(m_Simulator.processId());
+    for (auto it = threadsAfter.cbegin(); it != threadsAfter.cend(); ++it)
+        m_Outcome.simulatorBusiestThreadMs
+            = qMax(m_Outcome.simulatorBusiestThreadMs, it.value() - threadsBefore.value(it.key()));
     return m_Outcome;
 }

@@ -28,8 +28,11 @@ public:
         qint64 wallMs = 0;      // from the first request to the last end
         double cpuMs = 0;       // this process's CPU time meanwhile
         double simulatorCpuMs = 0; // the simulator's (10 ms steps)
+        double simulatorBusiestThreadMs = 0; // its busiest thread's share of that
+        qint64 longestStallMs = 0; // longest gap between two ticks of a 5 ms timer in this thread
         int completed = 0;
         int failed = 0;         // errors, negative replies, cancels
+        int doubled = 0;        // further results for a projector that had one
         bool timedOut = false;
         QMap<int, int> codes;   // projector id -> end code (0 completed)
     };
@@ -48,8 +51,9 @@ public:
                         const QStringList& extra = QStringList());
     // Reads the profiles and makes one record per projector (ids 1..count).
     bool CreateRecords(const QString& profilePath);
-    // One status update of every projector at once.
-    Outcome Sweep(int timeoutMs);
+    // One status update of every projector at once. After the last result the
+    // event loop runs `graceMs` longer, so that a second result would be seen.
+    Outcome Sweep(int timeoutMs, int graceMs = 0);
 
     QMap<int, CProjectorData*>& Records() { return m_Records; }
     QString Error() const { return m_Error; }
@@ -67,6 +71,8 @@ private:
     QMap<int, CProjectorData*> m_Records;
     Outcome m_Outcome;
     int m_Pending = 0;
+    int m_GraceMs = 0;
+    double m_CpuBefore = 0;
     QEventLoop* m_pLoop = nullptr;
     QElapsedTimer m_Clock;
 };

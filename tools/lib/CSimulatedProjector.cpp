@@ -11,7 +11,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "CReceiveCondition.h"
+#include "SimFrame.h"
 
 CSimulatedProjector::CSimulatedProjector(const QHostAddress& address, quint16 port, QObject* parent)
     : QObject(parent)
@@ -177,12 +177,9 @@ void CSimulatedProjector::f_OnNewConnection()
 
 void CSimulatedProjector::f_OnReadyRead(QTcpSocket* socket)
 {
-    // Requests share the reply's frame layout, so the same rule cuts them.
     QByteArray buffer = socket->property("simBuffer").toByteArray();
     buffer.append(socket->readAll());
-    const CReceiveCondition frame = CReceiveCondition::ProjectorReply();
-    while (IsReceiveCompleted(buffer, frame)) {
-        const int size = GetReceivedLength(buffer, frame) + frame.extra;
+    while (const int size = SimFrameLength(buffer)) {
         const QByteArray request = buffer.left(size);
         buffer.remove(0, size);
         m_Requests.append(request);

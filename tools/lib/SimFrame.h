@@ -22,4 +22,18 @@ inline QByteArray MakeSimFrame(unsigned char byte0, unsigned char byte1, const Q
     return frame;
 }
 
+// The size of the whole frame at the start of `bytes` (five header bytes,
+// the data, the checksum), or 0 while the header or the rest has not all
+// arrived. The simulator cuts requests with this rule of its own, so that a
+// misreading of the length field in the program cannot hide in both.
+inline int SimFrameLength(const QByteArray& bytes)
+{
+    if (bytes.size() < 5)
+        return 0;
+    const int dataLength = (static_cast<unsigned char>(bytes.at(3)) & 0x0F) * 256
+                           + static_cast<unsigned char>(bytes.at(4));
+    const int total = dataLength + 6;
+    return bytes.size() >= total ? total : 0;
+}
+
 #endif // SIMFRAME_H

@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QDateTime>
 #include <QSocketNotifier>
+#include <QThread>
 
 #include <csignal>
 #include <cstdio>
@@ -46,6 +47,121 @@ int Fail(const QString& message)
 {
     std::fprintf(stderr, "projector-simulator: %s\n", qPrintable(message));
     return 2;
+}
+
+// Terminals each shipped model lists, so a varied input always has a name.
+const QMap<QString, QList<int>>& VariedInputs()
+{
+    static const QMap<QString, QList<int>> inputs{
+        {QStringLiteral("LV-L100"), {0x01, 0x02, 0x06, 0x0B}},
+        {QStringLiteral("LV-D200"), {0x01, 0x12, 0x20}},
+        {QStringLiteral("LV-X500"), {0x22}},
+        {QStringLiteral("LV-E300"), {0x01, 0x06, 0x1F}},
+    };
+    return inputs;
+}
+
+// What every projector gets, whichever thread serves it.
+struct Setup
+{
+    CSimulatorScript script;
+    QList<CSimModelSpec> models;
+    CSimFaults faults;
+    bool vary = false;
+    bool refuse = false;
+    bool stall = false;
+    bool verbose = false;
+    int troubledPercent = 0;
+    int lateMs = 6000;
+};
+
+// A share of the fleet served by a thread of its own: its projectors live in
+// that thread and only that thread touches them once they run.
+struct Shard
+{
+    QThread thread;
+    std::unique_ptr<CProjectorSimulator> simulator{new CProjectorSimulator};
+    std::vector<std::unique_ptr<CSimProjectorModel>> protocols;
+    QString error;
+};
+
+// Of every hundred projectors, `percent` misbehave, in turn refusing the
+// connection, never answering and answering after `lateMs`: 0 for a good one,
+// 1, 2 or 3 for those.
+int TroubleOf(int index, int percent)
+{
+    if (percent <= 0)
+        return 0;
+    const int step = qMax(1, 100 / percent);
+    if (index % step != step - 1)
+        return 0;
+    return (index / step) % 3 + 1;
+}
+
+// Starts projectors [first, first + count) of the fleet in the calling thread.
+bool StartShard(Shard& shard, const Setup& setup, int first, int count, CProjectorSimulator::AddressMode mode,
+                quint16 port, const QHostAddress& firstAddress)
+{
+    CProjectorSimulator& simulator = *shard.simulator;
+    quint16 shardPort = port;
+    QHostAddress shardAddress = firstAddress;
+    if (mode == CProjectorSimulator::ADDRESS_PER_PROJECTOR)
+        shardAddress = QHostAddress(firstAddress.toIPv4Address() + quint32(first));
+    else if (port != 0 && port + first > 65535) {
+        shard.error = QStringLiteral("projector %1 would lie past port 65535").arg(first + 1);
+        return false;
+    } else if (port != 0)
+        shardPort = quint16(port + first);
+    if (!simulator.Start(count, mode, shardPort, shardAddress)) {
+        shard.error = simulator.ErrorString();
+        return false;
+    }
+    const CSimulatorScript script = setup.script;
+    simulator.SetHandler([script](const QByteArray& request) { return script.Reply(request); });
+    for (int i = 0; i < simulator.Count(); ++i) {
+        CSimulatedProjector* projector = simulator.Projector(i);
+        const int index = first + i;
+        CSimFaults faults = setup.faults;
+        const int trouble = TroubleOf(index, setup.troubledPercent);
+        faults.silent = faults.silent || trouble == 2;
+        if (trouble == 3)
+            faults.extraDelayMs += setup.lateMs;
+        projector->SetFaults(faults);
+        if (!setup.models.isEmpty()) {
+            const CSimModelSpec& spec = setup.models.at(index % setup.models.size());
+            shard.protocols.emplace_back(new CSimProjectorModel(spec));
+            CSimProjectorModel* protocol = shard.protocols.back().get();
+            if (setup.vary) {
+                const QList<int> choices = VariedInputs().value(spec.name, {0x01});
+                CSimProjectorState& state = protocol->State();
+                state.projectorName = QStringLiteral("PJ-%1").arg(index + 1);
+                state.power = index % 3 == 2 ? int(CSimProjectorState::POWER_STANDBY)
+                                             : int(CSimProjectorState::POWER_ON);
+                state.inputTerminal = choices.at((index / setup.models.size()) % choices.size());
+                state.lampUsage[0] = 3600 * (100 + 37 * index);
+                state.lampUsage[1] = 3600 * (50 + 11 * index);
+            }
+            projector->SetHandler([protocol](const QByteArray& request) { return protocol->Answer(request); });
+        }
+        if (setup.refuse || trouble == 1)
+            projector->SetConnectMode(CSimulatedProjector::CONNECT_REFUSE);
+        else if (setup.stall && !projector->SetConnectMode(CSimulatedProjector::CONNECT_STALL)) {
+            shard.error = projector->ErrorString();
+            return false;
+        }
+        if (!setup.verbose)
+            continue;
+        const QString where = projector->AddressText() + QLatin1Char(':') + projector->PortText();
+        QObject::connect(projector, &CSimulatedProjector::ClientConnected, [where]() {
+            std::printf("%s connected\n", qPrintable(where));
+            std::fflush(stdout);
+        });
+        QObject::connect(projector, &CSimulatedProjector::RequestReceived, [where](const QByteArray& request) {
+            std::printf("%s request %s\n", qPrintable(where), request.toHex(' ').toUpper().constData());
+            std::fflush(stdout);
+        });
+    }
+    return true;
 }
 
 } // namespace
@@ -108,14 +224,25 @@ int main(int argc, char* argv[])
         QStringLiteral("Never accept a connection: connecting hangs."));
     const QCommandLineOption verboseOption({QStringLiteral("v"), QStringLiteral("verbose")},
         QStringLiteral("Print every connection and request."));
+    const QCommandLineOption threadsOption(QStringLiteral("threads"),
+        QStringLiteral("Serve the projectors from this many threads (default: one per 250 projectors,\n"
+                       "at most as many as there are cores)."), QStringLiteral("count"));
+    const QCommandLineOption troubledOption(QStringLiteral("troubled"),
+        QStringLiteral("This percentage of the projectors misbehaves, in turn refusing connections,\n"
+                       "never answering and answering after --late."), QStringLiteral("percent"),
+        QStringLiteral("0"));
+    const QCommandLineOption lateOption(QStringLiteral("late"),
+        QStringLiteral("How late the late ones of --troubled answer (default 6000)."), QStringLiteral("ms"),
+        QStringLiteral("6000"));
     parser.addOptions({countOption, addressOption, portOption, consecutiveOption, scriptOption, modelOption,
                        varyOption, delayOption, chunksOption, gapOption, silentOption, closeOption,
-                       refuseOption, stallOption, verboseOption});
+                       refuseOption, stallOption, verboseOption, threadsOption, troubledOption, lateOption});
     parser.process(app);
 
     int count = 0;
     int port = 0;
-    CSimFaults faults;
+    Setup setup;
+    CSimFaults& faults = setup.faults;
     if (!ParseInt(parser.value(countOption), 1, 100000, &count))
         return Fail(QStringLiteral("--count wants a number of at least 1"));
     if (!ParseInt(parser.value(portOption), 0, 65535, &port))
@@ -124,6 +251,10 @@ int main(int argc, char* argv[])
         return Fail(QStringLiteral("--delay wants milliseconds"));
     if (!ParseInt(parser.value(gapOption), 0, 3600000, &faults.gapMs))
         return Fail(QStringLiteral("--gap wants milliseconds"));
+    if (!ParseInt(parser.value(troubledOption), 0, 100, &setup.troubledPercent))
+        return Fail(QStringLiteral("--troubled wants a percentage"));
+    if (!ParseInt(parser.value(lateOption), 0, 3600000, &setup.lateMs))
+        return Fail(QStringLiteral("--late wants milliseconds"));
     if (parser.isSet(chunksOption)) {
         for (const QString& part : parser.value(chunksOption).split(QLatin1Char(','))) {
             int size = 0;
@@ -134,21 +265,28 @@ int main(int argc, char* argv[])
     }
     faults.silent = parser.isSet(silentOption);
     faults.closeOnRequest = parser.isSet(closeOption);
-    if (parser.isSet(refuseOption) && parser.isSet(stallOption))
+    setup.refuse = parser.isSet(refuseOption);
+    setup.stall = parser.isSet(stallOption);
+    setup.vary = parser.isSet(varyOption);
+    setup.verbose = parser.isSet(verboseOption);
+    if (setup.refuse && setup.stall)
         return Fail(QStringLiteral("--refuse and --stall exclude each other"));
+    const int cores = qMax(1, QThread::idealThreadCount());
+    int threads = qBound(1, (count + 249) / 250, cores);
+    if (parser.isSet(threadsOption) && !ParseInt(parser.value(threadsOption), 1, 256, &threads))
+        return Fail(QStringLiteral("--threads wants a number from 1 to 256"));
+    threads = qMin(threads, count);
 
-    CSimulatorScript script;
-    if (parser.isSet(scriptOption) && !script.Load(parser.value(scriptOption)))
-        return Fail(script.Error());
-    QList<CSimModelSpec> models;
+    if (parser.isSet(scriptOption) && !setup.script.Load(parser.value(scriptOption)))
+        return Fail(setup.script.Error());
     if (parser.isSet(modelOption)) {
         if (parser.isSet(scriptOption))
             return Fail(QStringLiteral("--model and --script exclude each other"));
         const QString name = parser.value(modelOption);
         if (name == QLatin1String("all"))
-            models = CSimModelSpec::ShippedModels();
+            setup.models = CSimModelSpec::ShippedModels();
         else if (!CSimModelSpec::Shipped(name).name.isEmpty())
-            models << CSimModelSpec::Shipped(name);
+            setup.models << CSimModelSpec::Shipped(name);
         else
             return Fail(QStringLiteral("--model wants LV-L100, LV-D200, LV-X500, LV-E300 or all"));
     }
@@ -157,61 +295,53 @@ int main(int argc, char* argv[])
     const QHostAddress first(parser.isSet(addressOption)
                                  ? parser.value(addressOption)
                                  : (consecutive ? QStringLiteral("127.0.0.1") : QStringLiteral("127.0.0.2")));
-
-    CProjectorSimulator simulator;
     const auto mode = consecutive ? CProjectorSimulator::CONSECUTIVE_PORTS
                                   : CProjectorSimulator::ADDRESS_PER_PROJECTOR;
-    if (!simulator.Start(count, mode, quint16(port), first))
-        return Fail(simulator.ErrorString());
+    bool isIPv4 = false;
+    first.toIPv4Address(&isIPv4);
+    if (!isIPv4 || !CSimulatedProjector::IsAllowedAddress(first))
+        return Fail(QStringLiteral("%1 is not a loopback address (127.0.0.0/8)").arg(first.toString()));
 
-    const bool verbose = parser.isSet(verboseOption);
-    simulator.SetHandler([script](const QByteArray& request) { return script.Reply(request); });
-    simulator.SetFaults(faults);
-    std::vector<std::unique_ptr<CSimProjectorModel>> protocols;
-    for (int i = 0; i < simulator.Count() && !models.isEmpty(); ++i) {
-        protocols.emplace_back(new CSimProjectorModel(models.at(i % models.size())));
-        CSimProjectorModel* protocol = protocols.back().get();
-        if (parser.isSet(varyOption)) {
-            // Terminals each shipped model lists, so the varied input always has a name.
-            static const QMap<QString, QList<int>> inputs{
-                {QStringLiteral("LV-L100"), {0x01, 0x02, 0x06, 0x0B}},
-                {QStringLiteral("LV-D200"), {0x01, 0x12, 0x20}},
-                {QStringLiteral("LV-X500"), {0x22}},
-                {QStringLiteral("LV-E300"), {0x01, 0x06, 0x1F}},
-            };
-            const QList<int> choices = inputs.value(models.at(i % models.size()).name, {0x01});
-            CSimProjectorState& state = protocol->State();
-            state.projectorName = QStringLiteral("PJ-%1").arg(i + 1);
-            state.power = i % 3 == 2 ? int(CSimProjectorState::POWER_STANDBY) : int(CSimProjectorState::POWER_ON);
-            state.inputTerminal = choices.at((i / models.size()) % choices.size());
-            state.lampUsage[0] = 3600 * (100 + 37 * i);
-            state.lampUsage[1] = 3600 * (50 + 11 * i);
+    // Each shard is started, and later stopped, in its own thread.
+    std::vector<std::unique_ptr<Shard>> shards;
+    QString error;
+    for (int t = 0; t < threads && error.isEmpty(); ++t) {
+        const int from = int(qint64(count) * t / threads);
+        const int to = int(qint64(count) * (t + 1) / threads);
+        shards.emplace_back(new Shard);
+        Shard& shard = *shards.back();
+        shard.simulator->moveToThread(&shard.thread);
+        shard.thread.start();
+        QMetaObject::invokeMethod(shard.simulator.get(), [&]() {
+            StartShard(shard, setup, from, to - from, mode, quint16(port), first);
+        }, Qt::BlockingQueuedConnection);
+        error = shard.error;
+    }
+    const auto stopAll = [&shards]() {
+        for (const std::unique_ptr<Shard>& shard : shards) {
+            QMetaObject::invokeMethod(shard->simulator.get(), [&shard]() {
+                shard->simulator->Stop();
+                shard->protocols.clear();
+            }, Qt::BlockingQueuedConnection);
+            shard->thread.quit();
+            shard->thread.wait();
+            shard->simulator.reset();
         }
-        simulator.Projector(i)->SetHandler([protocol](const QByteArray& request) { return protocol->Answer(request); });
-    }
-    for (CSimulatedProjector* projector : simulator.Projectors()) {
-        if (parser.isSet(refuseOption))
-            projector->SetConnectMode(CSimulatedProjector::CONNECT_REFUSE);
-        else if (parser.isSet(stallOption) && !projector->SetConnectMode(CSimulatedProjector::CONNECT_STALL))
-            return Fail(projector->ErrorString());
-        if (!verbose)
-            continue;
-        const QString where = projector->AddressText() + QLatin1Char(':') + projector->PortText();
-        QObject::connect(projector, &CSimulatedProjector::ClientConnected, [where]() {
-            std::printf("%s connected\n", qPrintable(where));
-            std::fflush(stdout);
-        });
-        QObject::connect(projector, &CSimulatedProjector::RequestReceived, [where](const QByteArray& request) {
-            std::printf("%s request %s\n", qPrintable(where), request.toHex(' ').toUpper().constData());
-            std::fflush(stdout);
-        });
+    };
+    if (!error.isEmpty()) {
+        stopAll();
+        return Fail(error);
     }
 
-    const CSimulatedProjector* last = simulator.Projector(simulator.Count() - 1);
-    std::printf("%d projector(s) listening: %s:%u", simulator.Count(),
-                qPrintable(simulator.Projector(0)->AddressText()), unsigned(simulator.Projector(0)->Port()));
-    if (simulator.Count() > 1)
+    const CSimulatedProjector* firstProjector = shards.front()->simulator->Projector(0);
+    const CProjectorSimulator& lastShard = *shards.back()->simulator;
+    const CSimulatedProjector* last = lastShard.Projector(lastShard.Count() - 1);
+    std::printf("%d projector(s) listening: %s:%u", count, qPrintable(firstProjector->AddressText()),
+                unsigned(firstProjector->Port()));
+    if (count > 1)
         std::printf(" ... %s:%u", qPrintable(last->AddressText()), unsigned(last->Port()));
+    if (threads > 1)
+        std::printf(" (%d threads)", threads);
     std::printf("\n");
     std::fflush(stdout);
 
@@ -222,5 +352,7 @@ int main(int argc, char* argv[])
         std::signal(SIGINT, OnSignal);
         std::signal(SIGTERM, OnSignal);
     }
-    return app.exec();
+    const int result = app.exec();
+    stopAll();
+    return result;
 }

@@ -1,0 +1,81 @@
+#include <QtTest>
+
+#include <memory>
+
+#include "EngineTestRig.h"
+#include "RaiseOpenFileLimit.h"
+
+namespace {
+
+const int FLEET = 200;
+
+// A rig with a fleet of the shipped models, each answering after `delayMs`.
+std::unique_ptr<EngineTestRig> Fleet(int delayMs)
+{
+    std::unique_ptr<EngineTestRig> rig(new EngineTestRig);
+    const QStringList models{QStringLiteral("LV-L100"), QStringLiteral("LV-D200"), QStringLiteral("LV-X500"),
+                             QStringLiteral("LV-E300")};
+    CSimFaults faults;
+    faults.extraDelayMs = delayMs;
+    for (int i = 0; i < FLEET; ++i) {
+        const int id = rig->Add(CSimModelSpec::Shipped(models.at(i % models.size())));
+        if (id < 0)
+            return nullptr;
+        rig->Projector(id)->SetFaults(faults);
+    }
+    return rig;
+}
+
+QSet<int> Targets(const QSignalSpy& spy, int column)
+{
+    QSet<int> out;
+    for (const QList<QVariant>& args : spy)
+        out.insert(args.at(column).toInt());
+    return out;
+}
+
+} // namespace
+
+class tst_CCommandFunctionsFleet : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { RaiseOpenFileLimit(); }
+
+    // Every projector of a fleet polled at once ends exactly once.
+    void everyProjectorEndsOnce()
+    {
+        std::unique_ptr<EngineTestRig> rig = Fleet(0);
+        QVERIFY(rig && rig->ProfilesLoaded());
+        EngineSpies spies(&rig->m_Engine);
+        for (int id = 1; id <= FLEET; ++id)
+            QCOMPARE(rig->m_Engine.GetGeneralData(0, id, 1, 1, 1, false), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(spies.Ends(), FLEET, 60000);
+        QTest::qWait(50);
+        QCOMPARE(spies.Ends(), FLEET);
+        QCOMPARE(spies.completed.count(), FLEET);
+        QCOMPARE(Targets(spies.completed, 1).size(), FLEET);
+    }
+
+    // The program ending in the middle of a fleet sweep: the engine, the
+    // device link and the records go while frames are out and replies on
+    // their way; nothing may run on them afterwards (sanitizer build).
+    void stoppingMidSweepEndsCleanly()
+    {
+        std::unique_ptr<EngineTestRig> rig = Fleet(20);
+        QVERIFY(rig && rig->ProfilesLoaded());
+        std::unique_ptr<EngineSpies> spies(new EngineSpies(&rig->m_Engine));
+        for (int id = 1; id <= FLEET; ++id)
+            QCOMPARE(rig->m_Engine.GetGeneralData(0, id, 1, 1, 1, false), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(spies->timing.count() + spies->Ends() > 0 || rig->m_Access.GetTransportCount() > 0,
+                                 10000);
+        QTest::qWait(100);
+        QVERIFY(spies->Ends() < FLEET);
+        spies.reset();
+        rig.reset();
+        QTest::qWait(300);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_CCommandFunctionsFleet)
+#include "tst_CCommandFunctionsFleet.moc"
