@@ -24,6 +24,8 @@ namespace {
 
 const int PROGRESS_INTERVAL_MS = 200;
 const int EDIT_COLUMNS_ACTION_ID = 0;
+// The width the column chooser gives a column with a negative width.
+const int MINIMUM_COLUMN_WIDTH = 12;
 
 } // namespace
 
@@ -66,6 +68,9 @@ CProjectorTreeView::CProjectorTreeView(QWidget* parent)
 
     QHeaderViewEx* headerView = new QHeaderViewEx(Qt::Horizontal, this);
     headerView->setDefaultAlignment(Qt::AlignLeft);
+    // Qt's own minimum follows the font and is wider than the 28-pixel icon
+    // columns; stored widths must come back as they were stored.
+    headerView->setMinimumSectionSize(MINIMUM_COLUMN_WIDTH);
     setHeader(headerView);
     headerView->setSectionsMovable(true);
     headerView->setSectionsClickable(true);
