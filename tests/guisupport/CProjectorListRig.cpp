@@ -8,8 +8,8 @@
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 
-CProjectorListRig::CProjectorListRig(bool initialize)
-    : view(new CProjectorTreeView())
+CProjectorListRig::CProjectorListRig(bool initialize, CProjectorTreeView* givenView)
+    : view(givenView ? givenView : new CProjectorTreeView())
 {
     CListViewColumnStatus::f_MakePjListColumns(&columns);
     if (initialize)

@@ -19,8 +19,9 @@ class QStandardItemModel;
 class CProjectorListRig
 {
 public:
-    // `initialize` false leaves the columns to the test.
-    explicit CProjectorListRig(bool initialize = true);
+    // `initialize` false leaves the columns to the test; a view given (a test's
+    // subclass, say) is taken over.
+    explicit CProjectorListRig(bool initialize = true, CProjectorTreeView* view = nullptr);
     ~CProjectorListRig();
     CProjectorListRig(const CProjectorListRig&) = delete;
     CProjectorListRig& operator=(const CProjectorListRig&) = delete;

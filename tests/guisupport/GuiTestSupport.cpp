@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFocusEvent>
 #include <QTimer>
 #include <QWidget>
 
@@ -41,6 +42,12 @@ void OnNextPopup(std::function<void(QWidget*)> action, int timeoutMs)
             action(shown);
     });
     poll->start();
+}
+
+void SendFocus(QWidget* widget, QEvent::Type type)
+{
+    QFocusEvent event(type, Qt::OtherFocusReason);
+    QCoreApplication::sendEvent(widget, &event);
 }
 
 } // namespace GuiTestSupport

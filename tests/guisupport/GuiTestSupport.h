@@ -1,6 +1,8 @@
 #ifndef GUITESTSUPPORT_H
 #define GUITESTSUPPORT_H
 
+#include <QEvent>
+
 #include <functional>
 
 class QWidget;
@@ -16,6 +18,10 @@ void InstallEnglishCatalogue();
 // soon as it shows, so that a test can drive code that waits in exec(). The
 // action usually closes what it was given. Gives up after `timeoutMs`.
 void OnNextPopup(std::function<void(QWidget*)> action, int timeoutMs = 5000);
+
+// Sends a focus event (QEvent::FocusIn or FocusOut) straight to the widget,
+// as the window system would when the keyboard focus comes or goes.
+void SendFocus(QWidget* widget, QEvent::Type type);
 
 } // namespace GuiTestSupport
 

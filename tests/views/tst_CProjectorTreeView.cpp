@@ -98,12 +98,6 @@ void Describe(const QMenu* menu, const QString& indent, QStringList& lines)
     }
 }
 
-void SendFocusIn(QWidget* widget)
-{
-    QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(widget, &focusIn);
-}
-
 } // namespace
 
 class tst_CProjectorTreeView : public QObject
@@ -144,7 +138,7 @@ void tst_CProjectorTreeView::emptyList()
     QVERIFY(rig.view->GetDispPjDataIDList().isEmpty());
     QVERIFY(rig.view->GetPjDataIDList(true).isEmpty());
     QVERIFY(rig.view->GetPjDataIDList(false).isEmpty());
-    SendFocusIn(rig.view.get());
+    GuiTestSupport::SendFocus(rig.view.get(), QEvent::FocusIn);
     QVERIFY(!rig.view->currentIndex().isValid());
 }
 
@@ -217,13 +211,13 @@ void tst_CProjectorTreeView::focusInMakesFirstRowCurrent()
     for (int id = 1; id <= 3; ++id)
         rig.addRecord(id);
     rig.view->sortByColumn(rig.view->m_columnIndexByKey.value(3), Qt::DescendingOrder);
-    SendFocusIn(rig.view.get());
+    GuiTestSupport::SendFocus(rig.view.get(), QEvent::FocusIn);
     QCOMPARE(rig.view->currentIndex(), rig.proxy()->index(0, 0));
     QCOMPARE(rig.view->GetDispPjDataIDList().first(), 3);
 
     // With a selection the current index stays where it is.
     rig.view->setCurrentIndex(rig.proxy()->index(2, 0));
-    SendFocusIn(rig.view.get());
+    GuiTestSupport::SendFocus(rig.view.get(), QEvent::FocusIn);
     QCOMPARE(rig.view->currentIndex(), rig.proxy()->index(2, 0));
 }
 

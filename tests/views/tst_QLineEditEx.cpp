@@ -2,6 +2,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "GuiTestSupport.h"
 #include "QLineEditEx.h"
 
 namespace {
@@ -18,12 +19,6 @@ public:
         return false;
     }
 };
-
-void SendFocusOut(QWidget* widget)
-{
-    QFocusEvent focusOut(QEvent::FocusOut, Qt::MouseFocusReason);
-    QCoreApplication::sendEvent(widget, &focusOut);
-}
 
 } // namespace
 
@@ -114,7 +109,7 @@ void tst_QLineEditEx::laterFocusLossPostsNothing()
     edit.installEventFilter(&enters);
     edit.grabMouse();
     QTest::mouseRelease(&edit, Qt::LeftButton, Qt::NoModifier, QPoint(-1, 5));
-    SendFocusOut(&edit);
+    GuiTestSupport::SendFocus(&edit, QEvent::FocusOut);
     QCoreApplication::processEvents();
     QCOMPARE(enters.count, 1);
 }
@@ -125,7 +120,7 @@ void tst_QLineEditEx::focusLossWhileGrabbingEndsEdit()
     EnterCounter enters;
     edit.installEventFilter(&enters);
     edit.grabMouse();
-    SendFocusOut(&edit);
+    GuiTestSupport::SendFocus(&edit, QEvent::FocusOut);
     QCOMPARE(enters.count, 0); // posted, not sent
     QCoreApplication::processEvents();
     QCOMPARE(enters.count, 1);
@@ -137,7 +132,7 @@ void tst_QLineEditEx::focusLossWithoutGrabPostsNothing()
     QLineEditEx edit;
     EnterCounter enters;
     edit.installEventFilter(&enters);
-    SendFocusOut(&edit);
+    GuiTestSupport::SendFocus(&edit, QEvent::FocusOut);
     QCoreApplication::processEvents();
     QCOMPARE(enters.count, 0);
 }
