@@ -150,12 +150,36 @@ QList<int> CProjectorTreeView::GetPjDataIDList(bool selectedOnly)
         return GetDispPjDataIDList();
     return RunTraced(QList<int>(), [&] {
         QList<int> ids;
-        const QModelIndexList rows = selectionModel()->selectedRows(0);
+        const QList<int> rows = f_SelectedRows();
         ids.reserve(rows.size());
-        for (const QModelIndex& index : rows)
-            ids.append(f_RowId(f_ProxyModel()->mapToSource(index).row()));
+        PJDataSortProxyModel* proxy = f_ProxyModel();
+        for (int row : rows)
+            ids.append(f_RowId(proxy->mapToSource(proxy->index(row, 0)).row()));
         return ids;
     });
+}
+
+QList<int> CProjectorTreeView::f_SelectedRows() const
+{
+    QList<int> rows;
+    const QItemSelectionModel* selection = selectionModel();
+    const int rowCount = model()->rowCount();
+    const int lastColumn = model()->columnCount() - 1;
+    QVector<bool> seen(rowCount, false);
+    for (const QItemSelectionRange& range : selection->selection()) {
+        if (range.parent().isValid())
+            continue;
+        // A range over every column selects its rows whole; others need asking.
+        const bool whole = range.left() == 0 && range.right() == lastColumn;
+        for (int row = range.top(); row <= range.bottom() && row < rowCount; ++row) {
+            if (seen.at(row))
+                continue;
+            seen[row] = true;
+            if (whole || selection->isRowSelected(row, QModelIndex()))
+                rows.append(row);
+        }
+    }
+    return rows;
 }
 
 bool CProjectorTreeView::IsVisibleColumn(int column)

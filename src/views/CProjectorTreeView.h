@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QString>
 #include <QTreeView>
+#include <QVariant>
 #include <QVector>
 
 class CListViewColumnStatus;
@@ -166,6 +167,23 @@ private slots:
     void f_HeaderMouseReleaseEvent(QMouseEvent* event);
 
 private:
+    // Writes cells of the source model with its signals held back and then
+    // reports the changed block once: a refresh pass or a progress tick over
+    // 2000 rows would otherwise send one change per cell and role.
+    class CellWriter
+    {
+    public:
+        explicit CellWriter(QStandardItemModel* model);
+        ~CellWriter();
+        // Sets the value unless the cell holds an equal one.
+        void set(QStandardItem* cell, const QVariant& value, int role);
+
+    private:
+        QStandardItemModel* m_model;
+        bool m_wasBlocked;
+        int m_top, m_bottom, m_left, m_right;
+    };
+
     QStandardItemModel* f_SourceModel() const;
     PJDataSortProxyModel* f_ProxyModel() const;
     // The model column of a key; a key the map lacks stands for column 0.
@@ -178,9 +196,13 @@ private:
     // Row look shared by a new row's detached cells and a row in the model;
     // `cells` holds one item per model column.
     void f_SetVisual(int row, const QVector<QStandardItem*>& cells, CProjectorData& record, int code);
-    void f_SetTexts(const QVector<QStandardItem*>& cells, CProjectorData& record);
+    void f_SetTexts(CellWriter& writer, const QVector<QStandardItem*>& cells, CProjectorData& record);
     QVector<QStandardItem*> f_RowCells(int row) const;
-    void f_SetProgressFrame(QStandardItem* cell);
+    // The proxy rows the selection model reports as selected, in its order
+    // (what selectedRows(0) gives, without its per-column checks for rows
+    // selected whole).
+    QList<int> f_SelectedRows() const;
+    void f_SetProgressFrame(CellWriter& writer, QStandardItem* cell);
 
     // Rename in progress: the source row and the name shown when it started.
     int m_editRowIdx;

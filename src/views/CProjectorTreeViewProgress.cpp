@@ -45,7 +45,7 @@ void CProjectorTreeView::CheckProgressIcon(int target, bool bStart)
             if (cell) {
                 cell->setData(bStart ? 1 : 0, ROLE_PROGRESS_STATE);
                 if (!bStart)
-                    cell->setData(QIcon(), Qt::DecorationRole);
+                    cell->setData(QVariant(), Qt::DecorationRole);
             }
         }
         if (m_progressTimer->isActive())
@@ -61,28 +61,29 @@ void CProjectorTreeView::f_OnTimerProgress_Tick()
         if (m_progressPjDataIDList->isEmpty())
             return;
         const int column = f_ColumnOfKey(KEY_COMM_ERROR);
+        CellWriter writer(f_SourceModel());
         for (int id : *m_progressPjDataIDList) {
             const int row = f_FindRow(id);
             if (row < 0)
                 continue;
             QStandardItem* cell = f_SourceModel()->item(row, column);
             if (cell)
-                f_SetProgressFrame(cell);
+                f_SetProgressFrame(writer, cell);
         }
     });
 }
 
-void CProjectorTreeView::f_SetProgressFrame(QStandardItem* cell)
+void CProjectorTreeView::f_SetProgressFrame(CellWriter& writer, QStandardItem* cell)
 {
     bool ok = false;
     const int state = cell->data(ROLE_PROGRESS_STATE).toInt(&ok);
     if (!ok || state < 1 || state > FRAME_COUNT) {
-        cell->setData(QIcon(), Qt::DecorationRole);
+        writer.set(cell, QVariant(), Qt::DecorationRole);
         return;
     }
     // State n shows frame n and moves on to the next, frame 4 back to frame 1.
-    cell->setData(FrameIcon(state - 1), Qt::DecorationRole);
-    cell->setData(state % FRAME_COUNT + 1, ROLE_PROGRESS_STATE);
+    writer.set(cell, FrameIcon(state - 1), Qt::DecorationRole);
+    writer.set(cell, state % FRAME_COUNT + 1, ROLE_PROGRESS_STATE);
 }
 
 int CProjectorTreeView::f_FindRow(int id)

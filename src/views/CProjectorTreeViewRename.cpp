@@ -14,10 +14,10 @@
 void CProjectorTreeView::ProjectorRename()
 {
     RunTraced([&] {
-        const QModelIndexList rows = selectionModel()->selectedRows(0);
+        const QList<int> rows = f_SelectedRows();
         if (rows.size() != 1)
             return;
-        edit(f_ProxyModel()->index(rows.first().row(), f_ColumnOfKey(KEY_PJ_NAME)));
+        edit(f_ProxyModel()->index(rows.first(), f_ColumnOfKey(KEY_PJ_NAME)));
     });
 }
 
@@ -32,7 +32,7 @@ bool CProjectorTreeView::edit(const QModelIndex& index, QAbstractItemView::EditT
         PJDataSortProxyModel* proxy = f_ProxyModel();
         const int nameColumn = f_ColumnOfKey(KEY_PJ_NAME);
         const QModelIndex nameIndex = proxy->index(index.row(), nameColumn);
-        if (!nameIndex.isValid() || selectionModel()->selectedRows(0).size() != 1 || isColumnHidden(nameColumn))
+        if (!nameIndex.isValid() || f_SelectedRows().size() != 1 || isColumnHidden(nameColumn))
             return false;
 
         const QModelIndex sourceName = proxy->mapToSource(nameIndex);
@@ -85,12 +85,12 @@ void CProjectorTreeView::closeEditor(QWidget* editor, QAbstractItemDelegate::End
 void CProjectorTreeView::startDrag(Qt::DropActions supportedActions)
 {
     RunTraced([&] {
-        const QModelIndexList rows = selectionModel()->selectedRows(0);
+        const QList<int> rows = f_SelectedRows();
         if (rows.isEmpty())
             return;
         QString ids;
-        for (const QModelIndex& index : rows) {
-            const QModelIndex sourceIndex = f_ProxyModel()->mapToSource(index);
+        for (int row : rows) {
+            const QModelIndex sourceIndex = f_ProxyModel()->mapToSource(f_ProxyModel()->index(row, 0));
             const QStandardItem* item = f_SourceModel()->item(sourceIndex.row(), 0);
             if (!item)
                 continue;

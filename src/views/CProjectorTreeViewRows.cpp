@@ -145,7 +145,9 @@ void CProjectorTreeView::f_UpdateParam(int row, CProjectorData& record)
     RunTraced([&] {
         if (row < 0 || row >= f_SourceModel()->rowCount())
             return;
-        f_SetTexts(f_RowCells(row), record);
+        const QVector<QStandardItem*> cells = f_RowCells(row);
+        CellWriter writer(f_SourceModel());
+        f_SetTexts(writer, cells, record);
     });
 }
 
@@ -165,20 +167,20 @@ QVector<QStandardItem*> CProjectorTreeView::f_RowCells(int row) const
     return cells;
 }
 
-void CProjectorTreeView::f_SetTexts(const QVector<QStandardItem*>& cells, CProjectorData& record)
+void CProjectorTreeView::f_SetTexts(CellWriter& writer, const QVector<QStandardItem*>& cells, CProjectorData& record)
 {
     if (cells.isEmpty())
         return;
     for (const CellText& cell : CELL_TEXTS) {
         const int column = f_ColumnOfKey(cell.key);
         if (column >= 0 && column < cells.size())
-            cells.at(column)->setData(cell.text(record), Qt::DisplayRole);
+            writer.set(cells.at(column), cell.text(record), Qt::DisplayRole);
     }
     QStandardItem* first = cells.at(0);
     const QVariant previous = first->data(ROLE_PJDATA_ID);
     if (previous.isValid() && previous.toInt() != record.m_Id)
         f_InvalidateRowIndex();
-    first->setData(record.m_Id, ROLE_PJDATA_ID);
+    writer.set(first, record.m_Id, ROLE_PJDATA_ID);
 }
 
 void CProjectorTreeView::f_SetVisual(int row, const QVector<QStandardItem*>& cells, CProjectorData& record,
@@ -188,7 +190,9 @@ void CProjectorTreeView::f_SetVisual(int row, const QVector<QStandardItem*>& cel
            qUtf8Printable(record.m_Address), code);
     if (cells.isEmpty())
         return;
-    f_SetTexts(cells, record);
+    // Cells not yet in the model (a row being added) have no model to hold back.
+    CellWriter writer(cells.at(0)->model());
+    f_SetTexts(writer, cells, record);
 
     const int id = cells.at(0)->data(ROLE_PJDATA_ID).toInt();
     auto cellOfKey = [&](int key) {
@@ -201,11 +205,11 @@ void CProjectorTreeView::f_SetVisual(int row, const QVector<QStandardItem*>& cel
     // A refreshed row of an animated projector starts its animation afresh.
     if (m_progressTimer->isActive())
         m_progressTimer->stop();
-    commCell->setData(m_progressPjDataIDList->contains(id) ? 1 : 0, ROLE_PROGRESS_STATE);
+    writer.set(commCell, m_progressPjDataIDList->contains(id) ? 1 : 0, ROLE_PROGRESS_STATE);
     m_progressTimer->start();
 
-    // Each value is worked out first and written once: QStandardItem leaves an
-    // equal value alone and sends no change, so refreshing an unchanged row is cheap.
+    // Each value is worked out first and written once, so that refreshing an
+    // unchanged row changes nothing.
     const bool connected = record.m_ConnectState == CProjectorData::CONNECT_STATE_CONNECTED;
     bool warned[3] = { false, false, false };
     if (connected) {
@@ -219,34 +223,71 @@ void CProjectorTreeView::f_SetVisual(int row, const QVector<QStandardItem*>& cel
         bool red = false;
         for (int i = 0; i < 3; ++i)
             red = red || (warned[i] && f_ColumnOfKey(HOUR_WARNINGS[i].key) == column);
-        cells.at(column)->setData(red ? warningBrush : textBrush, Qt::ForegroundRole);
-        cells.at(column)->setData(sizeHint, Qt::SizeHintRole);
+        writer.set(cells.at(column), red ? warningBrush : textBrush, Qt::ForegroundRole);
+        writer.set(cells.at(column), sizeHint, Qt::SizeHintRole);
     }
 
     int level = 0;
     if (code != 0 && code != CANCELED_BY_USER) {
         level = f_IsNakError(code) ? 2 : 1;
-        commCell->setData(CachedIcon(level == 2 ? ICON_NAK_ERROR : ICON_COMM_ERROR), Qt::DecorationRole);
+        writer.set(commCell, CachedIcon(level == 2 ? ICON_NAK_ERROR : ICON_COMM_ERROR), Qt::DecorationRole);
     }
-    commCell->setData(level, ROLE_COMM_ERROR_LEVEL);
+    writer.set(commCell, level, ROLE_COMM_ERROR_LEVEL);
 
     // Marks and warnings of a projector out of contact keep their last values;
     // only its error icon goes.
     if (!connected) {
-        errorCell->setData(QVariant(), Qt::DecorationRole);
+        writer.set(errorCell, QVariant(), Qt::DecorationRole);
         return;
     }
 
     const bool marked = record.m_Status[CProjectorData::StErrorWordA].ToLong() != 0
                         || record.f_IsRemainingFilterUsageError();
-    errorCell->setData(marked ? QVariant(CachedIcon(ICON_PJ_ERROR)) : QVariant(), Qt::DecorationRole);
-    errorCell->setData(marked ? 1 : 0, ROLE_PJ_ERROR_MARK);
+    writer.set(errorCell, marked ? QVariant(CachedIcon(ICON_PJ_ERROR)) : QVariant(), Qt::DecorationRole);
+    writer.set(errorCell, marked ? 1 : 0, ROLE_PJ_ERROR_MARK);
 
     for (int i = 0; i < 3; ++i) {
         QStandardItem* cell = cellOfKey(HOUR_WARNINGS[i].key);
         const QVariant current = cell->data(Qt::FontRole);
         QFont font = current.canConvert<QFont>() ? current.value<QFont>() : QFont();
         font.setWeight(warned[i] ? QFont::Bold : QFont::Normal);
-        cell->setData(font, Qt::FontRole);
+        writer.set(cell, font, Qt::FontRole);
     }
+}
+
+CProjectorTreeView::CellWriter::CellWriter(QStandardItemModel* model)
+    : m_model(model)
+    , m_wasBlocked(model ? model->blockSignals(true) : false)
+    , m_top(-1)
+    , m_bottom(-1)
+    , m_left(-1)
+    , m_right(-1)
+{
+}
+
+CProjectorTreeView::CellWriter::~CellWriter()
+{
+    if (!m_model)
+        return;
+    m_model->blockSignals(m_wasBlocked);
+    if (m_top >= 0 && !m_wasBlocked)
+        emit m_model->dataChanged(m_model->index(m_top, m_left), m_model->index(m_bottom, m_right));
+}
+
+void CProjectorTreeView::CellWriter::set(QStandardItem* cell, const QVariant& value, int role)
+{
+    const QVariant current = cell->data(role);
+    // An absent value and an invalid one are the same; QVariant compares icons
+    // by picture identity, which the shared icons keep.
+    if (current.isValid() == value.isValid() && (!value.isValid() || current == value))
+        return;
+    cell->setData(value, role);
+    if (!m_model)
+        return;
+    const int row = cell->row();
+    const int column = cell->column();
+    m_top = m_top < 0 ? row : qMin(m_top, row);
+    m_bottom = qMax(m_bottom, row);
+    m_left = m_left < 0 ? column : qMin(m_left, column);
+    m_right = qMax(m_right, column);
 }

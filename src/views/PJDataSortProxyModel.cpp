@@ -21,12 +21,18 @@ QDateTime ToDateTime(const QVariant& value)
     case QMetaType::QDate:
         return value.toDate().startOfDay();
     default:
-        return QDateTime::fromString(value.toString(), Qt::ISODate);
+        break;
     }
+    const QString text = value.toString();
+    // An ISO 8601 date starts "yyyy-MM-dd"; anything else (the list's own
+    // "yyyy/MM/dd" among them) is turned down before the costly parse.
+    if (text.size() < 10 || text.at(4) != QLatin1Char('-') || text.at(7) != QLatin1Char('-'))
+        return QDateTime();
+    return QDateTime::fromString(text, Qt::ISODate);
 }
 
 // A part that is no decimal number counts as 0.
-int DottedPart(const QString& part)
+int DottedPart(const QStringRef& part)
 {
     bool ok = false;
     const int value = part.toInt(&ok, 10);
@@ -107,8 +113,8 @@ bool PJDataSortProxyModel::f_TypedLessThan(const QModelIndex& left, const QModel
         return f_BaseLessThan(left, right);
     }
     case SORT_DOTTED: {
-        const QStringList l = leftText.split(QLatin1Char('.'));
-        const QStringList r = rightText.split(QLatin1Char('.'));
+        const QVector<QStringRef> l = leftText.splitRef(QLatin1Char('.'));
+        const QVector<QStringRef> r = rightText.splitRef(QLatin1Char('.'));
         if (l.size() != 4 || r.size() != 4)
             return f_BaseLessThan(left, right);
         for (int i = 0; i < 4; ++i) {

@@ -2,6 +2,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QImageReader>
+#include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTimer>
 #include <QtTest>
@@ -63,6 +64,7 @@ private slots:
     void successLeavesCommunicationIconAlone();
     void addTakesTheLastCommandsResult();
     void rowHeightAndTextColour();
+    void refreshReportsChangedRowsOnly();
     void onlyNameCellsAreEditable();
     void progressStateOfAnAnimatedProjector();
     void addRangeAppendsInListOrder();
@@ -216,6 +218,29 @@ void tst_CProjectorTreeViewRows::rowHeightAndTextColour()
         QCOMPARE(cell->data(Qt::SizeHintRole).toSize(), QSize(-1, 24));
         QCOMPARE(cell->data(Qt::ForegroundRole).value<QBrush>(), QBrush(BLACK));
     }
+}
+
+// A refresh reports a changed row once, as one block, so that the proxy and
+// the view follow; an unchanged row reports nothing.
+void tst_CProjectorTreeViewRows::refreshReportsChangedRowsOnly()
+{
+    CProjectorListRig rig;
+    rig.addRecord(1);
+    CProjectorData* record = rig.addRecord(2);
+    QSignalSpy changes(rig.source(), &QAbstractItemModel::dataChanged);
+    rig.view->SetPjDataVisual(1, *record, 0);
+    QCOMPARE(changes.count(), 0);
+
+    record->m_SettingName = "Renamed";
+    rig.view->SetPjDataVisual(1, *record, 0);
+    QCOMPARE(changes.count(), 1);
+    const QModelIndex topLeft = changes.first().at(0).toModelIndex();
+    const QModelIndex bottomRight = changes.first().at(1).toModelIndex();
+    QCOMPARE(topLeft.row(), 1);
+    QCOMPARE(bottomRight.row(), 1);
+    const int column = rig.view->m_columnIndexByKey.value(3);
+    QVERIFY(topLeft.column() <= column && column <= bottomRight.column());
+    QCOMPARE(rig.proxy()->mapFromSource(rig.source()->index(1, column)).data().toString(), QString("Renamed"));
 }
 
 // A click on a selected row must not open an editor on Status, a MAC
