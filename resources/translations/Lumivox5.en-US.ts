@@ -23,6 +23,13 @@
     </message>
 </context>
 <context>
+    <name>CGroupTreeView</name>
+    <message>
+        <source>Search Result</source>
+        <translation>Search Result</translation>
+    </message>
+</context>
+<context>
     <name>CLumivox5Data</name>
     <message>
         <source>Setting</source>
