@@ -20,10 +20,10 @@
 
 const QString CGroupTreeView::GROUP_SEPARATOR = QStringLiteral("\\");
 
-// Resources of a static library are registered by hand, outside any namespace.
+// The icons are resources of a static library: registered by hand, outside any namespace.
 static void f_InitGroupIcons()
 {
-    Q_INIT_RESOURCE(groupicons);
+    Q_INIT_RESOURCE(Lumivox5Icons);
 }
 
 namespace {

@@ -1,9 +1,8 @@
 #include <QtTest>
 
 #include "CGroupTreeView.h"
-#include "CKeyEchoTranslator.h"
+#include "GuiTestSupport.h"
 #include "CProjectorTreeView.h"
-#include "EnglishCatalogue.h"
 #include "ScheduleListView.h"
 #include "ui_Lumivox5Main.h"
 
@@ -96,7 +95,7 @@ class tst_Lumivox5MainForm : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY(m_English.isInstalled()); }
+    void initTestCase() { GuiTestSupport::InstallEnglishCatalogue(); }
 
     void actions_data()
     {
@@ -590,8 +589,6 @@ private:
             "atcMenuPJWeb",
         };
     }
-
-    EnglishCatalogue m_English;
 };
 
 QTEST_MAIN(tst_Lumivox5MainForm)

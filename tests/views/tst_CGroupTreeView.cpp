@@ -2,13 +2,13 @@
 
 #include "CGroupTreeView.h"
 #include "CKeyEchoTranslator.h"
+#include "GuiTestSupport.h"
 #include "CLumivox5Data.h"
 #include "CProjectorGroup.h"
 #include "CScheduleData.h"
 #include "CScheduleManager.h"
 #include "CScheduleTargetText.h"
 #include "CTestFolders.h"
-#include "EnglishCatalogue.h"
 
 #include <QHelpEvent>
 #include <QLabel>
@@ -110,7 +110,7 @@ private slots:
     {
         // Name lengths are counted in the local 8-bit encoding.
         QCOMPARE(QTextCodec::codecForLocale()->name(), QByteArray("UTF-8"));
-        QVERIFY(m_English.isInstalled());
+        GuiTestSupport::InstallEnglishCatalogue();
         // The first view registers the icon resources.
         CGroupTreeView first;
     }
@@ -503,8 +503,6 @@ private slots:
         QToolTip::hideText();
     }
 
-private:
-    EnglishCatalogue m_English;
 };
 
 QTEST_MAIN(tst_CGroupTreeView)
