@@ -9,6 +9,7 @@
 #include "CSMTPClient.h"
 #include "CSmtpReplyReader.h"
 #include "CSystemClock.h"
+#include "MailTestRig.h"
 #include "MailTraceRecorder.h"
 
 using STATES = CSMTPClient::STATES;
@@ -22,7 +23,7 @@ namespace {
 
 // Nothing listens here: SendMail's connection attempt is refused, and these
 // tests only look at what SendMail prepared before it.
-const char* const UnusedServer = "127.0.25.9";
+const QHostAddress UnusedServer = MailTestAddress(9);
 
 const char* const Body54 = "01234567890123456789012345678901234567890123456789abcd";
 const char* const Body54Base64 = "MDEyMzQ1Njc4OTAxMjM0NTY3ODkwMTIzNDU2Nzg5MDEyMzQ1Njc4OTAxMjM0NTY3ODlhYmNk";
@@ -70,14 +71,7 @@ QString Headers(const QString& to, const QString& subjectBase64)
 
 CMailSettings Settings(const QStringList& recipients, int authority = 0)
 {
-    CMailSettings settings;
-    settings.m_SMTPServer = QString::fromLatin1(UnusedServer);
-    settings.m_Sender = QStringLiteral("from@example.org");
-    settings.m_Recipients = recipients;
-    settings.m_User = QStringLiteral("user");
-    settings.m_Pass = QStringLiteral("secret");
-    settings.m_Authority = authority;
-    return settings;
+    return MailTestSettings(UnusedServer, authority, recipients);
 }
 
 } // namespace

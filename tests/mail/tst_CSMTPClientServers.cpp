@@ -82,19 +82,7 @@ class tst_CSMTPClientServers : public QObject
     CAiosmtpdServer& server(const QHostAddress& address) { return *m_Servers[address.toString()]; }
 
     // One mail; the outcomes reported.
-    QList<int> send(const CMailSettings& settings)
-    {
-        CSMTPClient client;
-        QSignalSpy ends(&client, &CSMTPClient::EndSignal);
-        client.Init();
-        client.SendMail(settings, Subject, Body);
-        ends.wait(20000);
-        QTest::qWait(50);
-        QList<int> codes;
-        for (const QList<QVariant>& args : ends)
-            codes << int(args.at(0).value<RESULT::Enum>());
-        return codes;
-    }
+    QList<int> send(const CMailSettings& settings) { return SendOneMail(settings, Subject, Body); }
 
 private slots:
     void initTestCase()
