@@ -415,6 +415,42 @@ private slots:
         QCOMPARE(int(client.GetResult()), code);
     }
 
+    void nextMailStartedFromTheOutcomeSlot_data()
+    {
+        QTest::addColumn<Script>("script");
+        QTest::addColumn<int>("code");
+        QTest::newRow("outcome from a reply") << Joined({{Greeting(), EhloNoAuth()}, Delivery(1)})
+                                              << int(RESULT::Completed);
+        QTest::newRow("outcome from a socket error")
+            << Script{Greeting(), EhloNoAuth(), Ok(), Ok(), GoAhead(), Queued(), Step::close()}
+            << int(RESULT::Completed);
+        QTest::newRow("outcome from the time-out") << Script{} << int(RESULT::FailedTimeOut);
+    }
+
+    void nextMailStartedFromTheOutcomeSlot()
+    {
+        // The receiver starts the next mail inside the outcome signal, which
+        // the client emits from a signal of its own socket.
+        QFETCH(Script, script);
+        QFETCH(int, code);
+        m_Plain->reset();
+        m_Plain->setScript(script);
+        CSMTPClient client;
+        client.SetSessionTimeOut(300);
+        QList<int> codes;
+        connect(&client, &CSMTPClient::EndSignal, this, [&](RESULT::Enum result) {
+            codes << int(result);
+            if (codes.size() < 3) {
+                client.Init();
+                client.SendMail(MailTestSettings(PlainPeer, 0, OneRecipient), Subject, Body);
+            }
+        });
+        client.SendMail(MailTestSettings(PlainPeer, 0, OneRecipient), Subject, Body);
+        QTRY_COMPARE_WITH_TIMEOUT(codes.size(), 3, 15000);
+        QCOMPARE(codes, (QList<int>{code, code, code}));
+        QCOMPARE(m_Plain->connectionCount(), 3);
+    }
+
     void clientIsReusedMailAfterMail()
     {
         const Script script = Joined({{Greeting(), EhloNoAuth()}, Delivery(1)});
