@@ -338,6 +338,36 @@ private slots:
         QCOMPARE(reader.TakeRest(), QStringList());
     }
 
+    void manyRepliesInOddPieces()
+    {
+        // Replies of one to three lines cut at every possible kind of place:
+        // each comes out whole and in order, however the buffer moves its bytes.
+        QByteArray stream;
+        QStringList expected;
+        for (int i = 0; i < 2000; ++i) {
+            QStringList lines;
+            for (int c = 0; c < i % 3; ++c)
+                lines << QStringLiteral("250-line %1.%2").arg(i).arg(c);
+            lines << QStringLiteral("250 end %1").arg(i);
+            for (const QString& line : lines)
+                stream += line.toLatin1() + "\r\n";
+            expected << lines.join(QLatin1Char('|'));
+        }
+        CSmtpReplyReader reader;
+        QStringList taken;
+        int at = 0;
+        for (int piece = 1; at < stream.size(); piece = piece % 37 + 1) {
+            reader.Append(stream.mid(at, piece));
+            at += piece;
+            QStringList reply;
+            while (reader.TakeReply(&reply) == CSmtpReplyReader::Complete)
+                taken << reply.join(QLatin1Char('|'));
+        }
+        QCOMPARE(taken.size(), expected.size());
+        QCOMPARE(taken, expected);
+        QCOMPARE(reader.TakeRest(), QStringList());
+    }
+
     void authScan_data()
     {
         QTest::addColumn<QStringList>("lines");
