@@ -7,6 +7,7 @@ PACKAGES=(
   g++ cmake ninja-build ccache
   qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev libqt5webkit5-dev
   tzdata
+  python3-aiosmtpd openssl   # the mail tests: SMTP server, throwaway certificates
 )
 
 missing=()
