@@ -1,0 +1,310 @@
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QSignalSpy>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include "CPop3Client.h"
+#include "DovecotLauncher.h"
+#include "ScriptedLinePeer.h"
+#include "TraceCapture.h"
+
+using R = CMailSettings::SMTP_RESULT;
+
+namespace {
+
+// This test's own loopback addresses, port 110 on each.
+const QString PEER = QStringLiteral("127.0.25.130");
+const QString NOTHING_LISTENS = QStringLiteral("127.0.25.131");
+const QString DOVECOT = QStringLiteral("127.0.25.132");
+const QString DOVECOT_STRICT = QStringLiteral("127.0.25.133");
+
+const QString PASSWORD = QStringLiteral("s3cret-Pw");
+
+R::Enum ResultOf(const QSignalSpy& spy, int index = 0)
+{
+    return spy.at(index).at(0).value<R::Enum>();
+}
+
+} // namespace
+
+class tst_CPop3Client : public QObject
+{
+    Q_OBJECT
+
+private:
+    DovecotLauncher m_Dovecot;
+    DovecotLauncher m_DovecotStrict;
+
+    // Runs one log-in and waits for its outcome; one EndSignal, no second.
+    R::Enum runOnce(CPop3Client& client, const QString& server, const QString& user, const QString& password)
+    {
+        QSignalSpy ended(&client, &CPop3Client::EndSignal);
+        client.Init();
+        client.StartAuth(server, user, password);
+        if (!ended.wait(15000))
+            return R::Executing;
+        QTest::qWait(100);
+        if (ended.count() != 1)
+            return R::Executing;
+        return ResultOf(ended);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        DovecotLauncher::Options options;
+        options.addresses = {QHostAddress(DOVECOT)};
+        options.users = {{QStringLiteral("alice"), PASSWORD}};
+        QVERIFY2(m_Dovecot.start(options), qPrintable(m_Dovecot.error()));
+        options.addresses = {QHostAddress(DOVECOT_STRICT)};
+        options.disablePlaintextAuth = true;
+        QVERIFY2(m_DovecotStrict.start(options), qPrintable(m_DovecotStrict.error()));
+    }
+
+    void cleanupTestCase()
+    {
+        m_Dovecot.stop();
+        m_DovecotStrict.stop();
+    }
+
+    void constructedIdle()
+    {
+        CPop3Client client;
+        QCOMPARE(client.GetResult(), R::Executing);
+        QCOMPARE(client.GetState(), CPop3Client::STATES::Idle);
+        QVERIFY(client.GetSocket() == nullptr);
+        QCOMPARE(client.GetTimeOutInterval(), 60000);
+    }
+
+    void scriptedPeer_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("replies");
+        QTest::addColumn<int>("closeAtLine");
+        QTest::addColumn<bool>("closeAfterLast");
+        QTest::addColumn<bool>("byteByByte");
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<QByteArray>("clientBytes");
+
+        const QByteArray all = "USER u\r\nPASS p\r\nQUIT\r\n";
+        const QList<QByteArray> ok{"+OK ready\r\n", "+OK\r\n", "+OK\r\n", "+OK bye\r\n"};
+        QTest::newRow("all +OK") << ok << -1 << false << false << 9 << all;
+        QTest::newRow("+ok in lower case")
+            << QList<QByteArray>{"+ok ready\r\n", "+ok\r\n", "+Ok\r\n", "+oK\r\n"} << -1 << false << false << 9 << all;
+        QTest::newRow("-ERR greeting") << QList<QByteArray>{"-ERR go away\r\n"} << -1 << false << false << 12
+                                       << QByteArray();
+        QTest::newRow("empty greeting line") << QList<QByteArray>{"\r\n"} << -1 << false << false << 12
+                                             << QByteArray();
+        QTest::newRow("-ERR after USER") << QList<QByteArray>{"+OK\r\n", "-ERR who\r\n"} << -1 << false << false
+                                         << 13 << QByteArray("USER u\r\n");
+        QTest::newRow("-ERR after PASS") << QList<QByteArray>{"+OK\r\n", "+OK\r\n", "-ERR [AUTH] no\r\n"} << -1
+                                         << false << false << 14 << QByteArray("USER u\r\nPASS p\r\n");
+        QTest::newRow("-ERR after QUIT") << QList<QByteArray>{"+OK\r\n", "+OK\r\n", "+OK\r\n", "-ERR\r\n"} << -1
+                                         << false << false << 18 << all;
+        QTest::newRow("every reply byte by byte") << ok << -1 << false << true << 9 << all;
+        QTest::newRow("a line that came with the greeting is dropped")
+            << QList<QByteArray>{"+OK\r\n-ERR\r\n", "+OK\r\n", "+OK\r\n", "+OK\r\n"} << -1 << false << false << 9
+            << all;
+        QTest::newRow("the rest of a stale line is dropped too")
+            << QList<QByteArray>{"+OK\r\n-ER", "R late\r\n+OK\r\n", "+OK\r\n", "+OK\r\n"} << -1 << false << false
+            << 9 << all;
+        QTest::newRow("closed after PASS") << QList<QByteArray>{"+OK\r\n", "+OK\r\n"} << 2 << false << false << 14
+                                           << QByteArray("USER u\r\nPASS p\r\n");
+        QTest::newRow("closed after the QUIT reply") << ok << -1 << true << false << 9 << all;
+        QTest::newRow("64 KiB without a line end") << QList<QByteArray>{QByteArray(70000, '+')} << -1 << false
+                                                   << false << 12 << QByteArray();
+    }
+
+    void scriptedPeer()
+    {
+        QFETCH(QList<QByteArray>, replies);
+        QFETCH(int, closeAtLine);
+        QFETCH(bool, closeAfterLast);
+        QFETCH(bool, byteByByte);
+        QFETCH(int, expected);
+        QFETCH(QByteArray, clientBytes);
+
+        ScriptedLinePeer peer;
+        QVERIFY2(peer.listen(QHostAddress(PEER), 110), qPrintable(peer.errorString()));
+        peer.setScript({replies, closeAtLine, closeAfterLast, byteByByte});
+
+        CPop3Client client;
+        QCOMPARE(int(runOnce(client, PEER, QStringLiteral("u"), QStringLiteral("p"))), expected);
+        QCOMPARE(peer.received(), clientBytes);
+        QCOMPARE(peer.connections(), 1);
+        QCOMPARE(client.GetResult(), R::Enum(expected));
+        // The run ended with the socket closed.
+        QVERIFY(client.GetSocket() != nullptr);
+        QCOMPARE(client.GetSocket()->state(), QAbstractSocket::UnconnectedState);
+    }
+
+    // One command per reply: nothing goes out before the reply it follows.
+    void oneCommandPerReply()
+    {
+        ScriptedLinePeer peer;
+        QVERIFY2(peer.listen(QHostAddress(PEER), 110), qPrintable(peer.errorString()));
+        peer.setScript({{"+OK\r\n", "+OK\r\n"}, -1, false, false});
+        CPop3Client client;
+        QSignalSpy ended(&client, &CPop3Client::EndSignal);
+        client.Init();
+        client.StartAuth(PEER, QStringLiteral("u"), QStringLiteral("p"));
+        QTRY_COMPARE(peer.lines().size(), 2);
+        QTest::qWait(200);
+        QCOMPARE(peer.received(), QByteArray("USER u\r\nPASS p\r\n"));
+        QCOMPARE(ended.count(), 0);
+        QCOMPARE(client.GetState(), CPop3Client::STATES::Pass);
+    }
+
+    void silentServerTimesOut()
+    {
+        ScriptedLinePeer peer;
+        QVERIFY2(peer.listen(QHostAddress(PEER), 110), qPrintable(peer.errorString()));
+        CPop3Client client;
+        client.SetTimeOutInterval(500);
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(runOnce(client, PEER, QStringLiteral("u"), QStringLiteral("p")), R::Pop3NotResponse);
+        QVERIFY2(clock.elapsed() >= 450, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(peer.connections(), 1);
+        QCOMPARE(client.GetSocket()->state(), QAbstractSocket::UnconnectedState);
+        QTRY_VERIFY(peer.clientClosed());
+    }
+
+    void refusedAndUnknownHost_data()
+    {
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("refused") << NOTHING_LISTENS << 10;
+        QTest::newRow("no such host") << QStringLiteral("no such host") << 11;
+    }
+
+    void refusedAndUnknownHost()
+    {
+        QFETCH(QString, server);
+        QFETCH(int, expected);
+        CPop3Client client;
+        QCOMPARE(int(runOnce(client, server, QStringLiteral("u"), QStringLiteral("p"))), expected);
+    }
+
+    // Without Init the earlier outcome stands: the exchange runs, nothing is reported.
+    void startAuthWithoutInitAfterAnEndedRun()
+    {
+        ScriptedLinePeer peer;
+        QVERIFY2(peer.listen(QHostAddress(PEER), 110), qPrintable(peer.errorString()));
+        peer.setScript({{"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK\r\n"}, -1, false, false});
+        CPop3Client client;
+        QCOMPARE(runOnce(client, PEER, QStringLiteral("u"), QStringLiteral("p")), R::Pop3OK);
+
+        QSignalSpy ended(&client, &CPop3Client::EndSignal);
+        client.StartAuth(PEER, QStringLiteral("v"), QStringLiteral("q"));
+        QTRY_COMPARE(peer.connections(), 2);
+        QTRY_COMPARE(peer.received(), QByteArray("USER v\r\nPASS q\r\nQUIT\r\n"));
+        QTest::qWait(100);
+        QCOMPARE(ended.count(), 0);
+        QCOMPARE(client.GetResult(), R::Pop3OK);
+    }
+
+    // A time-out of an earlier run that reaches the client late ends nothing.
+    void staleTimeOutIsIgnored()
+    {
+        ScriptedLinePeer peer;
+        QVERIFY2(peer.listen(QHostAddress(PEER), 110), qPrintable(peer.errorString()));
+        peer.setScript({{"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK\r\n"}, -1, false, false});
+        CPop3Client client;
+        QSignalSpy ended(&client, &CPop3Client::EndSignal);
+        client.Init();
+        client.StartAuth(PEER, QStringLiteral("u"), QStringLiteral("p"));
+        QVERIFY(QMetaObject::invokeMethod(&client, "f_OnTimerTimeOut"));
+        QVERIFY(ended.wait(5000));
+        QCOMPARE(ResultOf(ended), R::Pop3OK);
+    }
+
+    void destroyedWhileRunning()
+    {
+        ScriptedLinePeer peer;
+        QVERIFY2(peer.listen(QHostAddress(PEER), 110), qPrintable(peer.errorString()));
+        peer.setScript({{"+OK\r\n"}, -1, false, false});
+        auto* client = new CPop3Client;
+        QSignalSpy ended(client, &CPop3Client::EndSignal);
+        client->Init();
+        client->StartAuth(PEER, QStringLiteral("u"), QStringLiteral("p"));
+        QTRY_COMPARE(peer.lines().size(), 1);
+        delete client;
+        QTRY_VERIFY(peer.clientClosed());
+        QCOMPARE(ended.count(), 0);
+    }
+
+    void socketErrors_data()
+    {
+        QTest::addColumn<QAbstractSocket::SocketError>("error");
+        QTest::addColumn<int>("expected");
+        using E = QAbstractSocket;
+        QTest::newRow("refused") << E::ConnectionRefusedError << 10;
+        QTest::newRow("remote closed") << E::RemoteHostClosedError << 12;
+        QTest::newRow("host not found") << E::HostNotFoundError << 11;
+        QTest::newRow("proxy not found") << E::ProxyNotFoundError << 11;
+        QTest::newRow("proxy protocol") << E::ProxyProtocolError << 11;
+        QTest::newRow("access") << E::SocketAccessError << 15;
+        QTest::newRow("proxy authentication") << E::ProxyAuthenticationRequiredError << 15;
+        QTest::newRow("proxy refused") << E::ProxyConnectionRefusedError << 15;
+        QTest::newRow("proxy closed") << E::ProxyConnectionClosedError << 15;
+        QTest::newRow("socket time-out") << E::SocketTimeoutError << 20;
+        QTest::newRow("proxy time-out") << E::ProxyConnectionTimeoutError << 20;
+        QTest::newRow("datagram too large") << E::DatagramTooLargeError << 16;
+        QTest::newRow("network") << E::NetworkError << 12;
+        QTest::newRow("unknown") << E::UnknownSocketError << 12;
+        QTest::newRow("ssl handshake") << E::SslHandshakeFailedError << 12;
+    }
+
+    void socketErrors()
+    {
+        QFETCH(QAbstractSocket::SocketError, error);
+        QFETCH(int, expected);
+        QCOMPARE(int(CPop3Client::GetSocketError(error)), expected);
+    }
+
+    void commandsAreUtf8AndThePasswordIsMasked()
+    {
+        using S = CPop3Client::STATES;
+        const QString user = QStringLiteral("j\u00fcrgen");
+        QCOMPARE(CPop3Client::CommandFor(S::User, user, PASSWORD), QByteArray("USER j\xc3\xbcrgen\r\n"));
+        QCOMPARE(CPop3Client::CommandFor(S::Pass, user, QString()), QByteArray("PASS \r\n"));
+        QCOMPARE(CPop3Client::CommandFor(S::Quit, user, PASSWORD), QByteArray("QUIT\r\n"));
+        QVERIFY(CPop3Client::CommandFor(S::Greeting, user, PASSWORD).isEmpty());
+        QVERIFY(CPop3Client::CommandFor(S::Idle, user, PASSWORD).isEmpty());
+        QCOMPARE(CPop3Client::TracedCommand(S::Pass, "PASS x\r\n"), QByteArray("PASS ****\r\n"));
+        QCOMPARE(CPop3Client::TracedCommand(S::User, "USER x\r\n"), QByteArray("USER x\r\n"));
+    }
+
+    void dovecot_data()
+    {
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("good log-in") << DOVECOT << QStringLiteral("alice") << PASSWORD << 9;
+        QTest::newRow("wrong password") << DOVECOT << QStringLiteral("alice") << QStringLiteral("wrong") << 14;
+        QTest::newRow("unknown user") << DOVECOT << QStringLiteral("mallory") << PASSWORD << 14;
+        // A peer at another address is not a local one: plain USER is refused.
+        QTest::newRow("plain text refused") << DOVECOT_STRICT << QStringLiteral("alice") << PASSWORD << 13;
+    }
+
+    void dovecot()
+    {
+        QFETCH(QString, server);
+        QFETCH(QString, user);
+        QFETCH(QString, password);
+        QFETCH(int, expected);
+        TraceCapture traces;
+        TraceCapture::lines().clear();
+        CPop3Client client;
+        QCOMPARE(int(runOnce(client, server, user, password)), expected);
+        QVERIFY(TraceCapture::text().contains(QStringLiteral("[POP3] SND << \"USER ")));
+        QVERIFY(!TraceCapture::text().contains(password));
+        if (expected == 9)
+            QTRY_VERIFY(m_Dovecot.hasLoggedIn(user));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_CPop3Client)
+#include "tst_CPop3Client.moc"
