@@ -7,7 +7,8 @@ PACKAGES=(
   g++ cmake ninja-build ccache
   qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev libqt5webkit5-dev
   tzdata
-  dovecot-core dovecot-pop3d
+  python3-aiosmtpd openssl   # the mail tests: SMTP server, throwaway certificates
+  dovecot-core dovecot-pop3d # the mail tests: POP3 server
 )
 
 # The packaged dovecot listens on port 110 of every address, which would keep

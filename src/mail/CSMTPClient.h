@@ -1,0 +1,162 @@
+#ifndef CSMTPCLIENT_H
+#define CSMTPCLIENT_H
+
+#include <QAbstractSocket>
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QNetworkProxy>
+#include <QObject>
+#include <QSslError>
+#include <QString>
+#include <QStringList>
+
+#include "CMailSettings.h"
+#include "CSmtpReplyReader.h"
+
+class QAuthenticator;
+class QSslSocket;
+class QTimer;
+
+// One SMTP conversation at a time, for the mail sender: SendMail composes the
+// mail, queues the protocol states and connects (plain on port 25, TLS from the
+// first byte on port 465); each complete good reply sends the next state's
+// command, and the session ends exactly once per Init with EndSignal.
+class CSMTPClient : public QObject
+{
+    Q_OBJECT
+public:
+    // Protocol states, in the order a session passes them.
+    struct STATES {
+        enum Enum : int {
+            Idle = 0,
+            Connected = 1,  // waiting for the greeting
+            Ehlo = 2,
+            AuthStart = 3,
+            AuthSecond = 4,
+            AuthThird = 5,
+            MailFrom = 6,
+            RcptTo = 7,     // one per recipient
+            Data = 8,
+            Message = 9,
+            Quit = 10
+        };
+    };
+
+    // How the client authenticates, chosen by the server's answer to EHLO.
+    struct AUTH_METHOD {
+        enum Enum : int { None = 0, Plain = 1, Login = 2, CramMd5 = 3 };
+    };
+
+    // What the command of one state is made of.
+    struct CommandInput {
+        QString server;
+        QString user;
+        QString password;
+        QString sender;
+        bool hasRecipient = false; // a recipient is left for RCPT TO
+        QString recipient;
+        QString message;
+        QByteArray cramMd5Answer;
+        int method = AUTH_METHOD::None;
+    };
+
+    // A command as written to the server, and as the trace shows it (secrets masked).
+    struct Command {
+        QByteArray bytes;
+        QString trace;
+    };
+
+    static const int SmtpPort = 25;
+    static const int SmtpOverSslPort = 465;
+    static const int DefaultSessionTimeOutMs = 60000;
+
+    CSMTPClient();
+    ~CSMTPClient() override;
+
+    void Init();
+    void SendMail(CMailSettings settings, QString subject, QString body);
+    // Writes the command of `state`; false when the state has none.
+    bool f_Send(STATES::Enum state);
+
+    // Time for a whole session, from connecting to the end. Only tests change it.
+    void SetSessionTimeOut(int milliseconds);
+
+    // The Base64 answer line to a CRAM-MD5 challenge (HMAC-MD5 keyed with the password).
+    static QByteArray f_authCramMd5(const QByteArray& challengeBase64, const QByteArray& user,
+                                    const QByteArray& password);
+    static bool f_CheckMailAddress(const QString& address);
+    // The address as written in a header (false) or in MAIL FROM / RCPT TO (true).
+    static QString f_ConvertMailAddress(const QString& address, bool forEnvelope);
+
+    // The parts of a session that need no network.
+    static Command f_BuildCommand(STATES::Enum state, const CommandInput& input);
+    static QList<STATES::Enum> f_StateQueue(int authority, int recipientCount);
+    // The method the EHLO reply's first AUTH line offers; -1 when no line offers any.
+    static int f_AuthMethodOffered(const QStringList& ehloReply);
+    // "dd MMM yyyy hh:mm:ss" and the instant's own offset from UTC as +hhmm or -hhmm.
+    static QString f_DateText(const QDateTime& now);
+    // The whole mail text with CR LF line ends, without the final dot line.
+    static QString f_ComposeMessage(const QString& sender, const QStringList& recipients,
+                                    const QString& subject, const QString& body, const QDateTime& now);
+
+    // Read-only views for the sender and for tests.
+    CMailSettings::SMTP_RESULT::Enum GetResult() const { return m_Result; }
+    STATES::Enum GetCurrentState() const { return m_CurrentState; }
+    int GetAuthMethod() const { return m_AuthMethod; }
+    QList<STATES::Enum> GetStateQueue() const { return m_StateQueue; }
+    QString GetMessage() const { return m_Message; }
+    QSslSocket* GetSocket() const { return m_Socket; }
+
+signals:
+    void status(int value);
+    void EndSignal(CMailSettings::SMTP_RESULT::Enum result);
+
+private slots:
+    void f_OnStateChanged(QAbstractSocket::SocketState state);
+    void f_OnErrorReceived(QAbstractSocket::SocketError error);
+    void f_OnDisconnected();
+    void f_OnConnected();
+    void f_OnHostFound();
+    void f_OnProxyAuthenticationRequired(const QNetworkProxy& proxy, QAuthenticator* authenticator);
+    void f_OnAboutToClose();
+    void f_OnBytesWritten(qint64 bytes);
+    void f_OnReadChannelFinished();
+    void f_OnReadyRead();
+    void f_OnDestroyed(QObject* object);
+    void f_OnTimerTimeOut();
+    void f_OnSslErrors(const QList<QSslError>& errors);
+
+private:
+    void f_SignalsConnect();
+    void f_SignalsDisconnect();
+    void f_DeleteSocket();
+    CMailSettings::SMTP_RESULT::Enum f_GetError() const;
+    void f_processEnd(CMailSettings::SMTP_RESULT::Enum code);
+    void f_HandleReply(const QStringList& reply);
+    void f_SendNext();
+
+    QString m_Message;
+    QSslSocket* m_Socket = nullptr;
+    int m_RecipientIndex = 0;
+    QByteArray m_CramMd5Answer;
+    STATES::Enum m_CurrentState = STATES::Idle;
+    int m_AuthMethod = AUTH_METHOD::None;
+    QString m_SMTPServer;
+    QString m_POP3Server;
+    QString m_User;
+    QString m_Pass;
+    QString m_Sender;
+    QStringList m_Recipients;
+    QString m_Subject;
+    QString m_Body;
+    qint32 m_Authority = 0;
+    bool m_OverSSL = false;
+    QList<STATES::Enum> m_StateQueue;
+    bool m_RecipientRefused = false;
+    CMailSettings::SMTP_RESULT::Enum m_Result = CMailSettings::SMTP_RESULT::Executing;
+    QTimer* m_Timer = nullptr;
+    CSmtpReplyReader m_Replies;
+};
+
+#endif // CSMTPCLIENT_H
