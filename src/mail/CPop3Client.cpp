@@ -13,18 +13,6 @@ namespace {
 const char* const SEND_START = "[POP3] f_Send start ----------------------------------";
 const char* const SEND_END = "[POP3] f_Send end   ----------------------------------";
 
-// A reply line as it is judged: without its line end, up to a NUL.
-QByteArray ReplyText(const QByteArray& line)
-{
-    QByteArray text = line;
-    const int nul = text.indexOf('\0');
-    if (nul >= 0)
-        text.truncate(nul);
-    while (text.endsWith('\n') || text.endsWith('\r'))
-        text.chop(1);
-    return text;
-}
-
 } // namespace
 
 CPop3Client::CPop3Client()
@@ -122,9 +110,9 @@ QByteArray CPop3Client::TracedCommand(STATES::Enum state, const QByteArray& comm
     return command;
 }
 
-bool CPop3Client::IsGoodReply(const QByteArray& line)
+bool CPop3Client::IsGoodReply(const QString& line)
 {
-    return ReplyText(line).left(3).toUpper() == "+OK";
+    return line.left(3).compare(QLatin1String("+OK"), Qt::CaseInsensitive) == 0;
 }
 
 bool CPop3Client::f_Send(STATES::Enum state)
@@ -202,30 +190,28 @@ void CPop3Client::f_OnReadyRead()
     if (!m_pSocket)
         return;
     const bool handled = RunTraced(false, [&] {
-        m_Received += m_pSocket->readAll();
-        int lineEnd;
-        while ((lineEnd = m_Received.indexOf('\n')) >= 0) {
-            const QByteArray line = m_Received.left(lineEnd + 1);
-            m_Received.remove(0, lineEnd + 1);
+        m_Received.Append(m_pSocket->readAll());
+        QString line;
+        while (m_Received.TakeLine(&line)) {
             if (m_bSkipToLineEnd) {
                 m_bSkipToLineEnd = false;
-                qDebug().nospace() << "[POP3] dropped " << QString::fromUtf8(line);
+                qDebug() << "[POP3] dropped" << line;
                 continue;
             }
-            qDebug().nospace() << "[POP3] RCV >> " << QString::fromUtf8(line);
+            qDebug().nospace() << "[POP3] RCV >> " << line;
             // What came with the reply was sent before the server saw the next
             // command, so it answers nothing of ours.
-            const QList<QByteArray> stale = m_Received.split('\n');
-            for (int i = 0; i < stale.size() - 1; ++i)
-                qDebug().nospace() << "[POP3] dropped " << QString::fromUtf8(stale.at(i) + '\n');
-            m_bSkipToLineEnd = !m_Received.isEmpty() && !m_Received.endsWith('\n');
-            m_Received.clear();
+            QString stale;
+            while (m_Received.TakeLine(&stale))
+                qDebug() << "[POP3] dropped" << stale;
+            m_bSkipToLineEnd = m_Received.Buffered() > 0;
+            m_Received.Clear();
             f_HandleReply(line);
             return true;
         }
-        if (m_Received.size() > MAX_PENDING_BYTES) {
+        if (m_Received.Buffered() > CMailLineBuffer::MaxBufferedBytes) {
             qDebug("[POP3] reply too long");
-            m_Received.clear();
+            m_Received.Clear();
             f_processEnd(f_GetError());
         }
         return true;
@@ -234,7 +220,7 @@ void CPop3Client::f_OnReadyRead()
         f_processEnd(CMailSettings::SMTP_RESULT::Pop3NotRead);
 }
 
-void CPop3Client::f_HandleReply(const QByteArray& line)
+void CPop3Client::f_HandleReply(const QString& line)
 {
     if (!IsGoodReply(line)) {
         f_processEnd(f_GetError());
@@ -341,7 +327,7 @@ void CPop3Client::f_SignalsDisconnect()
 
 void CPop3Client::f_DeleteSocket()
 {
-    m_Received.clear();
+    m_Received.Clear();
     m_bSkipToLineEnd = false;
     if (!m_pSocket)
         return;

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 
+#include "CMailLineBuffer.h"
 #include "CMailSettings.h"
 
 class QAuthenticator;
@@ -35,8 +36,6 @@ public:
     // The whole log-in, greeting to the reply to QUIT, has this long.
     static const int DEFAULT_TIMEOUT_MSEC = 60000;
     static const quint16 POP3_PORT = 110;
-    // More unanswered bytes than this without a line end end the run.
-    static const int MAX_PENDING_BYTES = 64 * 1024;
 
     CPop3Client();
     ~CPop3Client() override;
@@ -61,7 +60,7 @@ public:
     static QByteArray CommandFor(STATES::Enum state, const QString& user, const QString& password);
     static QByteArray TracedCommand(STATES::Enum state, const QByteArray& command);
     // A good reply starts with "+OK" in any case.
-    static bool IsGoodReply(const QByteArray& line);
+    static bool IsGoodReply(const QString& line);
 
 signals:
     void status(int value);
@@ -88,7 +87,7 @@ private:
     void f_SignalsConnect();
     void f_SignalsDisconnect();
     void f_DeleteSocket();
-    void f_HandleReply(const QByteArray& line);
+    void f_HandleReply(const QString& line);
     void f_StartAuth();
 
     QTcpSocket* m_pSocket;
@@ -100,7 +99,7 @@ private:
     CMailSettings::SMTP_RESULT::Enum m_Result;
     QTimer* m_pTimer;
     // Received bytes not yet a complete line.
-    QByteArray m_Received;
+    CMailLineBuffer m_Received;
     // The rest of a line that had begun before the last command went out
     // belongs to the earlier reply and is dropped.
     bool m_bSkipToLineEnd;

@@ -6,10 +6,12 @@
 
 #include "CPop3Client.h"
 #include "DovecotLauncher.h"
-#include "ScriptedLinePeer.h"
+#include "CScriptedMailPeer.h"
 #include "TraceCapture.h"
 
 using R = CMailSettings::SMTP_RESULT;
+using Step = ScriptedMailStep;
+Q_DECLARE_METATYPE(QList<ScriptedMailStep>)
 
 namespace {
 
@@ -79,59 +81,63 @@ private slots:
 
     void scriptedPeer_data()
     {
-        QTest::addColumn<QList<QByteArray>>("replies");
-        QTest::addColumn<int>("closeAtLine");
-        QTest::addColumn<bool>("closeAfterLast");
-        QTest::addColumn<bool>("byteByByte");
+        QTest::addColumn<QList<ScriptedMailStep>>("script");
         QTest::addColumn<int>("expected");
         QTest::addColumn<QByteArray>("clientBytes");
 
         const QByteArray all = "USER u\r\nPASS p\r\nQUIT\r\n";
-        const QList<QByteArray> ok{"+OK ready\r\n", "+OK\r\n", "+OK\r\n", "+OK bye\r\n"};
-        QTest::newRow("all +OK") << ok << -1 << false << false << 9 << all;
-        QTest::newRow("+ok in lower case")
-            << QList<QByteArray>{"+ok ready\r\n", "+ok\r\n", "+Ok\r\n", "+oK\r\n"} << -1 << false << false << 9 << all;
-        QTest::newRow("-ERR greeting") << QList<QByteArray>{"-ERR go away\r\n"} << -1 << false << false << 12
-                                       << QByteArray();
-        QTest::newRow("empty greeting line") << QList<QByteArray>{"\r\n"} << -1 << false << false << 12
-                                             << QByteArray();
-        QTest::newRow("-ERR after USER") << QList<QByteArray>{"+OK\r\n", "-ERR who\r\n"} << -1 << false << false
-                                         << 13 << QByteArray("USER u\r\n");
-        QTest::newRow("-ERR after PASS") << QList<QByteArray>{"+OK\r\n", "+OK\r\n", "-ERR [AUTH] no\r\n"} << -1
-                                         << false << false << 14 << QByteArray("USER u\r\nPASS p\r\n");
-        QTest::newRow("-ERR after QUIT") << QList<QByteArray>{"+OK\r\n", "+OK\r\n", "+OK\r\n", "-ERR\r\n"} << -1
-                                         << false << false << 18 << all;
-        QTest::newRow("every reply byte by byte") << ok << -1 << false << true << 9 << all;
+        const QList<Step> ok{Step::reply("+OK ready\r\n"), Step::reply("+OK\r\n"), Step::reply("+OK\r\n"),
+                             Step::reply("+OK bye\r\n")};
+        QTest::newRow("all +OK") << ok << 9 << all;
+        QTest::newRow("+ok in lower case") << QList<Step>{Step::reply("+ok ready\r\n"), Step::reply("+ok\r\n"),
+                                                          Step::reply("+Ok\r\n"), Step::reply("+oK\r\n")}
+                                           << 9 << all;
+        QTest::newRow("-ERR greeting") << QList<Step>{Step::reply("-ERR go away\r\n")} << 12 << QByteArray();
+        QTest::newRow("empty greeting line") << QList<Step>{Step::reply("\r\n")} << 12 << QByteArray();
+        QTest::newRow("-ERR after USER") << QList<Step>{Step::reply("+OK\r\n"), Step::reply("-ERR who\r\n")} << 13
+                                         << QByteArray("USER u\r\n");
+        QTest::newRow("-ERR after PASS")
+            << QList<Step>{Step::reply("+OK\r\n"), Step::reply("+OK\r\n"), Step::reply("-ERR [AUTH] no\r\n")} << 14
+            << QByteArray("USER u\r\nPASS p\r\n");
+        QTest::newRow("-ERR after QUIT") << QList<Step>{Step::reply("+OK\r\n"), Step::reply("+OK\r\n"),
+                                                        Step::reply("+OK\r\n"), Step::reply("-ERR\r\n")}
+                                         << 18 << all;
+        QList<Step> bytes;
+        for (const Step& step : ok)
+            bytes << Step::perByte(step.parts.first(), 3);
+        QTest::newRow("every reply byte by byte") << bytes << 9 << all;
         QTest::newRow("a line that came with the greeting is dropped")
-            << QList<QByteArray>{"+OK\r\n-ERR\r\n", "+OK\r\n", "+OK\r\n", "+OK\r\n"} << -1 << false << false << 9
-            << all;
-        QTest::newRow("the rest of a stale line is dropped too")
-            << QList<QByteArray>{"+OK\r\n-ER", "R late\r\n+OK\r\n", "+OK\r\n", "+OK\r\n"} << -1 << false << false
+            << QList<Step>{Step::reply("+OK\r\n-ERR\r\n"), Step::reply("+OK\r\n"), Step::reply("+OK\r\n"),
+                           Step::reply("+OK\r\n")}
             << 9 << all;
-        QTest::newRow("closed after PASS") << QList<QByteArray>{"+OK\r\n", "+OK\r\n"} << 2 << false << false << 14
-                                           << QByteArray("USER u\r\nPASS p\r\n");
-        QTest::newRow("closed after the QUIT reply") << ok << -1 << true << false << 9 << all;
-        QTest::newRow("64 KiB without a line end") << QList<QByteArray>{QByteArray(70000, '+')} << -1 << false
-                                                   << false << 12 << QByteArray();
+        QTest::newRow("the rest of a stale line is dropped too")
+            << QList<Step>{Step::reply("+OK\r\n-ER"), Step::reply("R late\r\n+OK\r\n"), Step::reply("+OK\r\n"),
+                           Step::reply("+OK\r\n")}
+            << 9 << all;
+        QTest::newRow("closed after PASS") << QList<Step>{Step::reply("+OK\r\n"), Step::reply("+OK\r\n"), Step::close()}
+                                           << 14 << QByteArray("USER u\r\nPASS p\r\n");
+        QList<Step> closing = ok;
+        closing.last().closeAfter = true;
+        QTest::newRow("closed after the QUIT reply") << closing << 9 << all;
+        QTest::newRow("64 KiB without a line end") << QList<Step>{Step::reply(QByteArray(70000, '+'))} << 12
+                                                   << QByteArray();
     }
 
     void scriptedPeer()
     {
-        QFETCH(QList<QByteArray>, replies);
-        QFETCH(int, closeAtLine);
-        QFETCH(bool, closeAfterLast);
-        QFETCH(bool, byteByByte);
+        QFETCH(QList<ScriptedMailStep>, script);
         QFETCH(int, expected);
         QFETCH(QByteArray, clientBytes);
 
-        ScriptedLinePeer peer;
-        QVERIFY2(peer.listen(QHostAddress(PEER), 110), qPrintable(peer.errorString()));
-        peer.setScript({replies, closeAtLine, closeAfterLast, byteByByte});
+        CScriptedMailPeer peer;
+        QString error;
+        QVERIFY2(peer.listenOn(QHostAddress(PEER), 110, &error), qPrintable(error));
+        peer.setScript(script);
 
         CPop3Client client;
         QCOMPARE(int(runOnce(client, PEER, QStringLiteral("u"), QStringLiteral("p"))), expected);
         QCOMPARE(peer.received(), clientBytes);
-        QCOMPARE(peer.connections(), 1);
+        QCOMPARE(peer.connectionCount(), 1);
         QCOMPARE(client.GetResult(), R::Enum(expected));
         // The run ended with the socket closed.
         QVERIFY(client.GetSocket() != nullptr);
@@ -141,14 +147,15 @@ private slots:
     // One command per reply: nothing goes out before the reply it follows.
     void oneCommandPerReply()
     {
-        ScriptedLinePeer peer;
-        QVERIFY2(peer.listen(QHostAddress(PEER), 110), qPrintable(peer.errorString()));
-        peer.setScript({{"+OK\r\n", "+OK\r\n"}, -1, false, false});
+        CScriptedMailPeer peer;
+        QString error;
+        QVERIFY2(peer.listenOn(QHostAddress(PEER), 110, &error), qPrintable(error));
+        peer.setScript({Step::reply("+OK\r\n"), Step::reply("+OK\r\n")});
         CPop3Client client;
         QSignalSpy ended(&client, &CPop3Client::EndSignal);
         client.Init();
         client.StartAuth(PEER, QStringLiteral("u"), QStringLiteral("p"));
-        QTRY_COMPARE(peer.lines().size(), 2);
+        QTRY_COMPARE(peer.received(), QByteArray("USER u\r\nPASS p\r\n"));
         QTest::qWait(200);
         QCOMPARE(peer.received(), QByteArray("USER u\r\nPASS p\r\n"));
         QCOMPARE(ended.count(), 0);
@@ -157,15 +164,16 @@ private slots:
 
     void silentServerTimesOut()
     {
-        ScriptedLinePeer peer;
-        QVERIFY2(peer.listen(QHostAddress(PEER), 110), qPrintable(peer.errorString()));
+        CScriptedMailPeer peer;
+        QString error;
+        QVERIFY2(peer.listenOn(QHostAddress(PEER), 110, &error), qPrintable(error));
         CPop3Client client;
         client.SetTimeOutInterval(500);
         QElapsedTimer clock;
         clock.start();
         QCOMPARE(runOnce(client, PEER, QStringLiteral("u"), QStringLiteral("p")), R::Pop3NotResponse);
         QVERIFY2(clock.elapsed() >= 450, qPrintable(QString::number(clock.elapsed())));
-        QCOMPARE(peer.connections(), 1);
+        QCOMPARE(peer.connectionCount(), 1);
         QCOMPARE(client.GetSocket()->state(), QAbstractSocket::UnconnectedState);
         QTRY_VERIFY(peer.clientClosed());
     }
@@ -189,16 +197,17 @@ private slots:
     // Without Init the earlier outcome stands: the exchange runs, nothing is reported.
     void startAuthWithoutInitAfterAnEndedRun()
     {
-        ScriptedLinePeer peer;
-        QVERIFY2(peer.listen(QHostAddress(PEER), 110), qPrintable(peer.errorString()));
-        peer.setScript({{"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK\r\n"}, -1, false, false});
+        CScriptedMailPeer peer;
+        QString error;
+        QVERIFY2(peer.listenOn(QHostAddress(PEER), 110, &error), qPrintable(error));
+        peer.setScript({Step::reply("+OK\r\n"), Step::reply("+OK\r\n"), Step::reply("+OK\r\n"), Step::reply("+OK\r\n")});
         CPop3Client client;
         QCOMPARE(runOnce(client, PEER, QStringLiteral("u"), QStringLiteral("p")), R::Pop3OK);
 
         QSignalSpy ended(&client, &CPop3Client::EndSignal);
         client.StartAuth(PEER, QStringLiteral("v"), QStringLiteral("q"));
-        QTRY_COMPARE(peer.connections(), 2);
-        QTRY_COMPARE(peer.received(), QByteArray("USER v\r\nPASS q\r\nQUIT\r\n"));
+        QTRY_COMPARE(peer.connectionCount(), 2);
+        QTRY_COMPARE(peer.received(), QByteArray("USER u\r\nPASS p\r\nQUIT\r\nUSER v\r\nPASS q\r\nQUIT\r\n"));
         QTest::qWait(100);
         QCOMPARE(ended.count(), 0);
         QCOMPARE(client.GetResult(), R::Pop3OK);
@@ -207,9 +216,10 @@ private slots:
     // A time-out of an earlier run that reaches the client late ends nothing.
     void staleTimeOutIsIgnored()
     {
-        ScriptedLinePeer peer;
-        QVERIFY2(peer.listen(QHostAddress(PEER), 110), qPrintable(peer.errorString()));
-        peer.setScript({{"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK\r\n"}, -1, false, false});
+        CScriptedMailPeer peer;
+        QString error;
+        QVERIFY2(peer.listenOn(QHostAddress(PEER), 110, &error), qPrintable(error));
+        peer.setScript({Step::reply("+OK\r\n"), Step::reply("+OK\r\n"), Step::reply("+OK\r\n"), Step::reply("+OK\r\n")});
         CPop3Client client;
         QSignalSpy ended(&client, &CPop3Client::EndSignal);
         client.Init();
@@ -221,14 +231,15 @@ private slots:
 
     void destroyedWhileRunning()
     {
-        ScriptedLinePeer peer;
-        QVERIFY2(peer.listen(QHostAddress(PEER), 110), qPrintable(peer.errorString()));
-        peer.setScript({{"+OK\r\n"}, -1, false, false});
+        CScriptedMailPeer peer;
+        QString error;
+        QVERIFY2(peer.listenOn(QHostAddress(PEER), 110, &error), qPrintable(error));
+        peer.setScript({Step::reply("+OK\r\n")});
         auto* client = new CPop3Client;
         QSignalSpy ended(client, &CPop3Client::EndSignal);
         client->Init();
         client->StartAuth(PEER, QStringLiteral("u"), QStringLiteral("p"));
-        QTRY_COMPARE(peer.lines().size(), 1);
+        QTRY_COMPARE(peer.received(), QByteArray("USER u\r\n"));
         delete client;
         QTRY_VERIFY(peer.clientClosed());
         QCOMPARE(ended.count(), 0);
