@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "CAiosmtpdServer.h"
 #include "CDataFunctions.h"
 #include "CDataFunctionsEvent.h"
 #include "CMailSettings.h"
@@ -191,6 +192,7 @@ private slots:
     void logRequestsReachTheLogWriter();
     void logSlotsWriteFrames();
     void mailRequestReachesTheSender();
+    void mailRequestIsDelivered();
     void mailCompletionIsPassedOn();
     void scheduleRequestsReachTheRunner();
     void backgroundFailuresBecomeUpdateError();
@@ -716,6 +718,37 @@ void tst_CDataFunctions::mailRequestReachesTheSender()
     QCOMPARE(completed.at(0).at(1).toBool(), true);
     QCOMPARE(completed.at(1).at(0).value<CMailSettings::SMTP_RESULT::Enum>(), CMailSettings::SMTP_RESULT::InvalidSetting);
     QCOMPARE(completed.at(1).at(1).toBool(), false);
+}
+
+void tst_CDataFunctions::mailRequestIsDelivered()
+{
+    CAiosmtpdServer receiver;
+    AiosmtpdOptions options;
+    options.address = QHostAddress(QStringLiteral("127.0.25.151"));
+    options.plainPorts = {25};
+    options.noAuth = true;
+    QString error;
+    QVERIFY2(receiver.start(options, &error), qPrintable(error));
+
+    Rig rig;
+    CDataFunctions* d = rig.Dispatcher();
+    CMailSettings settings;
+    settings.m_SMTPServer = QStringLiteral("127.0.25.151");
+    settings.m_Sender = QStringLiteral("lumivox@example.test");
+    settings.m_Recipients = QList<QString>{QStringLiteral("ops@example.test"), QString(), QString()};
+    QSignalSpy completed(d, &CDataFunctions::CompletedMailSignal);
+    QList<CVariantParameter> params{pointerParam(&settings), textParam(QStringLiteral("Projector error")),
+                                    textParam(QStringLiteral("Lamp failure")), CVariantParameter().FromBool(false)};
+    QCOMPARE(d->SetDataThreadEvent(141, &params, 1, 0, nullptr, false, true), 0);
+
+    QTRY_COMPARE_WITH_TIMEOUT(completed.count(), 1, 15000);
+    QCOMPARE(completed.at(0).at(0).value<CMailSettings::SMTP_RESULT::Enum>(), CMailSettings::SMTP_RESULT::Completed);
+    QCOMPARE(completed.at(0).at(1).toBool(), false);
+    QVERIFY(receiver.waitForMessages(1));
+    const QJsonObject mail = receiver.summary(0);
+    QCOMPARE(mail.value(QStringLiteral("subject")).toString(), QStringLiteral("Projector error"));
+    QCOMPARE(mail.value(QStringLiteral("body")).toString(), QStringLiteral("Lamp failure"));
+    QCOMPARE(mail.value(QStringLiteral("rcpt_tos")).toArray().size(), 1);
 }
 
 void tst_CDataFunctions::mailCompletionIsPassedOn()
