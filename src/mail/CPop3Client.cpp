@@ -25,7 +25,7 @@ CPop3Client::CPop3Client()
 {
     qRegisterMetaType<CMailSettings::SMTP_RESULT::Enum>("CMailSettings::SMTP_RESULT::Enum");
     m_pTimer->setSingleShot(true);
-    m_pTimer->setInterval(DEFAULT_TIMEOUT_MSEC);
+    m_pTimer->setInterval(DefaultLoginTimeOutMs);
     connect(m_pTimer, &QTimer::timeout, this, &CPop3Client::f_OnTimerTimeOut, Qt::QueuedConnection);
     Init();
 }
@@ -48,12 +48,12 @@ void CPop3Client::Init()
     f_DeleteSocket();
 }
 
-void CPop3Client::SetTimeOutInterval(int msec)
+void CPop3Client::SetLoginTimeOut(int milliseconds)
 {
-    m_pTimer->setInterval(msec);
+    m_pTimer->setInterval(milliseconds);
 }
 
-int CPop3Client::GetTimeOutInterval() const
+int CPop3Client::GetLoginTimeOut() const
 {
     return m_pTimer->interval();
 }
@@ -85,7 +85,7 @@ void CPop3Client::f_StartAuth()
     qDebug("### [POP3] Connect Start   ###");
     m_State = STATES::Greeting;
     m_pTimer->start();
-    m_pSocket->connectToHost(m_Server, POP3_PORT, QIODevice::ReadWrite);
+    m_pSocket->connectToHost(m_Server, Pop3Port, QIODevice::ReadWrite);
 }
 
 QByteArray CPop3Client::CommandFor(STATES::Enum state, const QString& user, const QString& password)

@@ -34,8 +34,8 @@ public:
     };
 
     // The whole log-in, greeting to the reply to QUIT, has this long.
-    static const int DEFAULT_TIMEOUT_MSEC = 60000;
-    static const quint16 POP3_PORT = 110;
+    static const int DefaultLoginTimeOutMs = 60000;
+    static const quint16 Pop3Port = 110;
 
     CPop3Client();
     ~CPop3Client() override;
@@ -46,8 +46,8 @@ public:
     void StartAuth(QString server, QString user, QString password);
 
     // Only tests shorten the log-in time.
-    void SetTimeOutInterval(int msec);
-    int GetTimeOutInterval() const;
+    void SetLoginTimeOut(int milliseconds);
+    int GetLoginTimeOut() const;
 
     CMailSettings::SMTP_RESULT::Enum GetResult() const { return m_Result; }
     STATES::Enum GetState() const { return m_State; }

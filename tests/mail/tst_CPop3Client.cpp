@@ -76,7 +76,7 @@ private slots:
         QCOMPARE(client.GetResult(), R::Executing);
         QCOMPARE(client.GetState(), CPop3Client::STATES::Idle);
         QVERIFY(client.GetSocket() == nullptr);
-        QCOMPARE(client.GetTimeOutInterval(), 60000);
+        QCOMPARE(client.GetLoginTimeOut(), 60000);
     }
 
     void scriptedPeer_data()
@@ -168,7 +168,7 @@ private slots:
         QString error;
         QVERIFY2(peer.listenOn(QHostAddress(PEER), 110, &error), qPrintable(error));
         CPop3Client client;
-        client.SetTimeOutInterval(500);
+        client.SetLoginTimeOut(500);
         QElapsedTimer clock;
         clock.start();
         QCOMPARE(runOnce(client, PEER, QStringLiteral("u"), QStringLiteral("p")), R::Pop3NotResponse);
