@@ -13,32 +13,16 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <malloc.h>
-#include <sys/resource.h>
 #include <time.h>
 
 #include "CAiosmtpdServer.h"
 #include "CMailTestCertificates.h"
 #include "CSMTPSend.h"
+#include "ProcessFigures.h"
 
 namespace {
 
 const char* const ADDRESS = "127.0.25.160";
-
-double CpuMs(int who)
-{
-    rusage usage{};
-    getrusage(who, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0
-           + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
-}
-
-long PeakRssKb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
 
 // CPU time of this thread: a stall in which it grew was our own work, not
 // the machine running something else.
@@ -47,11 +31,6 @@ double ThreadCpuMs()
     timespec t{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
-}
-
-size_t HeapInUse()
-{
-    return mallinfo2().uordblks;
 }
 
 void Quiet(QtMsgType type, const QMessageLogContext&, const QString& message)
@@ -201,6 +180,6 @@ int main(int argc, char* argv[])
     Print("plain", mails, plain, 2);
     const Run tls = RunBurst(true, mails, certificates);
     Print("TLS", mails, tls, 10);
-    printf("peak memory (resident) %ld KB\n", PeakRssKb());
+    printf("peak memory (resident) %ld KiB\n", PeakKiB());
     return plain.ok && tls.ok ? 0 : 1;
 }
