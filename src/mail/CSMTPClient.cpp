@@ -408,7 +408,7 @@ void CSMTPClient::f_processEnd(CMailSettings::SMTP_RESULT::Enum code)
 int CSMTPClient::f_AuthMethodOffered(const QStringList& ehloReply)
 {
     static const QRegularExpression authLine(
-        QStringLiteral("^250[- ]AUTH(?:[ =](.*))?$"), QRegularExpression::CaseInsensitiveOption);
+        QStringLiteral("^250[- ]AUTH(?:[\\s=](.*))?$"), QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression separators(QStringLiteral("[\\s=]+"));
     for (const QString& line : ehloReply) {
         const QRegularExpressionMatch match = authLine.match(line);
