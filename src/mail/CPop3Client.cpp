@@ -2,11 +2,14 @@
 
 #include <QAuthenticator>
 #include <QDebug>
+#include <QLoggingCategory>
 #include <QNetworkProxy>
 #include <QTcpSocket>
 #include <QTimer>
 
 #include "ExceptionTrace.h"
+
+Q_LOGGING_CATEGORY(lcPop3, "lumivox.mail.pop3")
 
 namespace {
 
@@ -82,7 +85,7 @@ void CPop3Client::f_StartAuth()
 
     m_StateQueue << STATES::User << STATES::Pass << STATES::Quit;
 
-    qDebug("### [POP3] Connect Start   ###");
+    qCDebug(lcPop3, "### [POP3] Connect Start   ###");
     m_State = STATES::Greeting;
     m_pTimer->start();
     m_pSocket->connectToHost(m_Server, Pop3Port, QIODevice::ReadWrite);
@@ -117,17 +120,17 @@ bool CPop3Client::IsGoodReply(const QString& line)
 
 bool CPop3Client::f_Send(STATES::Enum state)
 {
-    qDebug("%s", SEND_START);
+    qCDebug(lcPop3, "%s", SEND_START);
     const QByteArray command = CommandFor(state, m_User, m_Password);
     bool written = false;
     if (!command.isEmpty() && m_pSocket) {
         m_pSocket->write(command);
         m_pSocket->flush();
-        qDebug().nospace() << "[POP3] SND << " << QString::fromUtf8(TracedCommand(state, command));
+        qCDebug(lcPop3).nospace() << "[POP3] SND << " << QString::fromUtf8(TracedCommand(state, command));
         written = true;
     }
     m_State = state;
-    qDebug("%s", SEND_END);
+    qCDebug(lcPop3, "%s", SEND_END);
     return written;
 }
 
@@ -186,7 +189,7 @@ void CPop3Client::f_processEnd(CMailSettings::SMTP_RESULT::Enum code)
 
 void CPop3Client::f_OnReadyRead()
 {
-    qDebug("[POP3] f_OnReadyRead()");
+    qCDebug(lcPop3, "[POP3] f_OnReadyRead()");
     if (!m_pSocket)
         return;
     const bool handled = RunTraced(false, [&] {
@@ -195,22 +198,22 @@ void CPop3Client::f_OnReadyRead()
         while (m_Received.TakeLine(&line)) {
             if (m_bSkipToLineEnd) {
                 m_bSkipToLineEnd = false;
-                qDebug() << "[POP3] dropped" << line;
+                qCDebug(lcPop3) << "[POP3] dropped" << line;
                 continue;
             }
-            qDebug().nospace() << "[POP3] RCV >> " << line;
+            qCDebug(lcPop3).nospace() << "[POP3] RCV >> " << line;
             // What came with the reply was sent before the server saw the next
             // command, so it answers nothing of ours.
             QString stale;
             while (m_Received.TakeLine(&stale))
-                qDebug() << "[POP3] dropped" << stale;
+                qCDebug(lcPop3) << "[POP3] dropped" << stale;
             m_bSkipToLineEnd = m_Received.Buffered() > 0;
             m_Received.Clear();
             f_HandleReply(line);
             return true;
         }
         if (m_Received.Buffered() > CMailLineBuffer::MaxBufferedBytes) {
-            qDebug("[POP3] reply too long");
+            qCDebug(lcPop3, "[POP3] reply too long");
             m_Received.Clear();
             f_processEnd(f_GetError());
         }
@@ -242,63 +245,63 @@ void CPop3Client::f_OnTimerTimeOut()
     // arrives while the timer runs for the next and is no longer ours.
     if (m_pTimer->isActive())
         return;
-    qDebug("[POP3] f_OnTimerTimeOut");
+    qCDebug(lcPop3, "[POP3] f_OnTimerTimeOut");
     f_processEnd(CMailSettings::SMTP_RESULT::Pop3NotResponse);
 }
 
 void CPop3Client::f_OnErrorReceived(QAbstractSocket::SocketError socketError)
 {
-    qDebug() << "[POP3] f_OnErrorReceived() " << socketError;
+    qCDebug(lcPop3) << "[POP3] f_OnErrorReceived() " << socketError;
     f_processEnd(f_GetError());
 }
 
 void CPop3Client::f_OnStateChanged(QAbstractSocket::SocketState socketState)
 {
-    qDebug() << "[POP3] f_OnStateChanged() " << socketState;
+    qCDebug(lcPop3) << "[POP3] f_OnStateChanged() " << socketState;
 }
 
 void CPop3Client::f_OnDisconnected()
 {
-    qDebug("[POP3] f_OnDisconnected()");
+    qCDebug(lcPop3, "[POP3] f_OnDisconnected()");
 }
 
 void CPop3Client::f_OnConnected()
 {
-    qDebug("[POP3] f_OnConnected() ");
+    qCDebug(lcPop3, "[POP3] f_OnConnected() ");
 }
 
 void CPop3Client::f_OnHostFound()
 {
-    qDebug("[POP3] f_OnHostFound()");
+    qCDebug(lcPop3, "[POP3] f_OnHostFound()");
 }
 
 void CPop3Client::f_OnProxyAuthenticationRequired(const QNetworkProxy& proxy, QAuthenticator* authenticator)
 {
     Q_UNUSED(proxy)
     Q_UNUSED(authenticator)
-    qDebug("[POP3] f_OnProxyAuthenticationRequired()");
+    qCDebug(lcPop3, "[POP3] f_OnProxyAuthenticationRequired()");
 }
 
 void CPop3Client::f_OnAboutToClose()
 {
-    qDebug("[POP3] f_OnAboutToClose()");
+    qCDebug(lcPop3, "[POP3] f_OnAboutToClose()");
 }
 
 void CPop3Client::f_OnBytesWritten(qint64 bytes)
 {
     Q_UNUSED(bytes)
-    qDebug("[POP3] f_OnBytesWritten()");
+    qCDebug(lcPop3, "[POP3] f_OnBytesWritten()");
 }
 
 void CPop3Client::f_OnReadChannelFinished()
 {
-    qDebug("[POP3] f_OnReadChannelFinished()");
+    qCDebug(lcPop3, "[POP3] f_OnReadChannelFinished()");
 }
 
 void CPop3Client::f_OnDestroyed(QObject* obj)
 {
     Q_UNUSED(obj)
-    qDebug("[POP3] f_OnDestroyed()");
+    qCDebug(lcPop3, "[POP3] f_OnDestroyed()");
 }
 
 void CPop3Client::f_SignalsConnect()

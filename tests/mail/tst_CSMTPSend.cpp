@@ -16,7 +16,7 @@
 #include "CScriptedMailPeer.h"
 #include "DovecotLauncher.h"
 #include "PopBeforeSmtpServer.h"
-#include "TraceCapture.h"
+#include "MailTraceRecorder.h"
 
 using R = CMailSettings::SMTP_RESULT;
 using Mutator = std::function<void(CMailSettings&)>;
@@ -143,8 +143,7 @@ private slots:
         const int stored = m_Gate.stored();
         const int refused = m_Gate.refusedMailFrom();
         const int logins = popLogins();
-        TraceCapture traces;
-        TraceCapture::lines().clear();
+        MailTraceRecorder traces;
         CSMTPSend sender;
         QSignalSpy completed(&sender, &CSMTPSend::CompletedMailSignal);
         sender.SMTPSend(Settings(POP_GATE, 1), QStringLiteral("after POP"), QStringLiteral("body"), true);
@@ -154,7 +153,8 @@ private slots:
         QCOMPARE(popLogins(), logins + 1);
         QTRY_COMPARE(m_Gate.stored(), stored + 1);
         QCOMPARE(m_Gate.refusedMailFrom(), refused);
-        QVERIFY(!TraceCapture::text().contains(PASSWORD));
+        QVERIFY(traces.lines().join(QLatin1Char('\n')).contains(QStringLiteral("[POP3] SND << \"PASS ****")));
+        QCOMPARE(traces.findAny({PASSWORD}), QString());
         QTest::qWait(100);
         QCOMPARE(completed.count(), 1);
 
