@@ -256,6 +256,22 @@ private slots:
         QVERIFY(CSMTPSend::IsSendable(blanks));
     }
 
+    // Only the dialog guarantees a recipient; the settings file may hold three empty ones.
+    void emptyRecipientEntriesAreTheServersToJudge()
+    {
+        const int connections = m_Receiver.connectionCount();
+        const int stored = m_Receiver.messageCount();
+        CSMTPSend sender;
+        QSignalSpy completed(&sender, &CSMTPSend::CompletedMailSignal);
+        CMailSettings settings = Settings(RECEIVER);
+        settings.m_Recipients = {QString(), QString(), QString()};
+        sender.SMTPSend(settings, QStringLiteral("s"), QStringLiteral("b"), true);
+        QTRY_COMPARE_WITH_TIMEOUT(completed.count(), 1, 15000);
+        QCOMPARE(ResultOf(completed, 0), R::Failed);
+        QTRY_COMPARE(m_Receiver.connectionCount(), connections + 1);
+        QCOMPARE(m_Receiver.messageCount(), stored);
+    }
+
     void destroyedWithRequestsRunningAndWaiting()
     {
         CScriptedMailPeer silent;
