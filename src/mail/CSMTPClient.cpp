@@ -356,16 +356,11 @@ void CSMTPClient::f_DeleteSocket()
 {
     if (m_Socket) {
         f_SignalsDisconnect();
-        switch (m_Socket->state()) {
-        case QAbstractSocket::HostLookupState:
-        case QAbstractSocket::ConnectingState:
-        case QAbstractSocket::ClosingState:
-            m_Socket->deleteLater();
-            break;
-        default:
-            delete m_Socket;
-            break;
-        }
+        // Always deleted later: the outcome is reported from inside the
+        // socket's own signals, and a receiver that starts the next mail there
+        // (Init, SendMail) would otherwise delete a socket still emitting.
+        m_Socket->abort();
+        m_Socket->deleteLater();
         m_Socket = nullptr;
     }
     m_Replies.Clear();

@@ -5,7 +5,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <QList>
+#include <QSignalSpy>
+#include <QTest>
+
 #include "CMailSettings.h"
+#include "CSMTPClient.h"
 
 // Mail settings for the tests: every server a test talks to is on a loopback
 // address of 127.0.25.0/24 (127.0.0.1 may hold the machine's own mail server);
@@ -27,6 +32,25 @@ inline CMailSettings MailTestSettings(const QHostAddress& server, int authority,
     settings.m_Authority = authority;
     settings.m_SMTPOverSSL = overSsl;
     return settings;
+}
+
+// One mail through a new client: the outcomes it reported, waiting for the
+// first and then a little longer for a second one that must not come.
+inline QList<int> SendOneMail(const CMailSettings& settings, const QString& subject, const QString& body,
+                              int sessionTimeOutMs = 0)
+{
+    CSMTPClient client;
+    if (sessionTimeOutMs > 0)
+        client.SetSessionTimeOut(sessionTimeOutMs);
+    QSignalSpy ends(&client, &CSMTPClient::EndSignal);
+    client.Init();
+    client.SendMail(settings, subject, body);
+    ends.wait(20000);
+    QTest::qWait(100);
+    QList<int> codes;
+    for (const QList<QVariant>& args : ends)
+        codes << int(args.at(0).value<CMailSettings::SMTP_RESULT::Enum>());
+    return codes;
 }
 
 #endif // MAILTESTRIG_H

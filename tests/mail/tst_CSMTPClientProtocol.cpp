@@ -1,6 +1,8 @@
-// The SMTP client's parts that need no network: commands, CRAM-MD5, address
-// checks, reply assembly, the AUTH scan, the mail text and the state queue.
+// The SMTP client without a mail server: commands, CRAM-MD5, address checks,
+// reply assembly, the AUTH scan, the mail text, the state queue and f_Send.
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
 
 #include <memory>
@@ -9,6 +11,7 @@
 #include "CSMTPClient.h"
 #include "CSmtpReplyReader.h"
 #include "CSystemClock.h"
+#include "MailTestRig.h"
 #include "MailTraceRecorder.h"
 
 using STATES = CSMTPClient::STATES;
@@ -22,7 +25,7 @@ namespace {
 
 // Nothing listens here: SendMail's connection attempt is refused, and these
 // tests only look at what SendMail prepared before it.
-const char* const UnusedServer = "127.0.25.9";
+const QHostAddress UnusedServer = MailTestAddress(9);
 
 const char* const Body54 = "01234567890123456789012345678901234567890123456789abcd";
 const char* const Body54Base64 = "MDEyMzQ1Njc4OTAxMjM0NTY3ODkwMTIzNDU2Nzg5MDEyMzQ1Njc4OTAxMjM0NTY3ODlhYmNk";
@@ -70,14 +73,7 @@ QString Headers(const QString& to, const QString& subjectBase64)
 
 CMailSettings Settings(const QStringList& recipients, int authority = 0)
 {
-    CMailSettings settings;
-    settings.m_SMTPServer = QString::fromLatin1(UnusedServer);
-    settings.m_Sender = QStringLiteral("from@example.org");
-    settings.m_Recipients = recipients;
-    settings.m_User = QStringLiteral("user");
-    settings.m_Pass = QStringLiteral("secret");
-    settings.m_Authority = authority;
-    return settings;
+    return MailTestSettings(UnusedServer, authority, recipients);
 }
 
 } // namespace
@@ -478,6 +474,48 @@ private slots:
         QCOMPARE(Ints(client.GetStateQueue()), queue);
         QVERIFY(client.GetSocket());
         QCOMPARE(ends.count(), 0);
+    }
+
+    void sendGoesThroughTheStates()
+    {
+        // Authority 2 before any EHLO reply: no method chosen, so the
+        // authentication states have no command. A silent listener takes
+        // what is written.
+        QTcpServer listener;
+        QVERIFY2(listener.listen(UnusedServer, CSMTPClient::SmtpPort), qPrintable(listener.errorString()));
+        CSMTPClient client;
+        client.SendMail(Settings({"r1@example.org", "", "r3@example.org"}, 2), QStringLiteral("s"),
+                        QStringLiteral("b"));
+        QVERIFY(listener.waitForNewConnection(5000));
+        QTcpSocket* server = listener.nextPendingConnection();
+        QTRY_COMPARE(int(client.GetCurrentState()), int(STATES::Connected));
+
+        const QList<QPair<int, QByteArray>> steps{
+            {2, "EHLO 127.0.25.9\r\n"},
+            {3, ""},
+            {4, ""},
+            {5, ""},
+            {6, "MAIL FROM: <from@example.org>\r\n"},
+            {7, "RCPT TO:<r1@example.org>\r\n"},
+            {7, "RCPT TO:<r3@example.org>\r\n"},
+            {7, ""},
+            {8, "DATA\r\n"},
+            {9, client.GetMessage().toUtf8() + "\r\n.\r\n"},
+            {10, "QUIT\r\n"},
+            {1, ""},
+            {0, ""},
+            {11, ""}};
+        QByteArray expected;
+        for (const auto& step : steps) {
+            QCOMPARE(client.f_Send(STATES::Enum(step.first)), !step.second.isEmpty());
+            QCOMPARE(int(client.GetCurrentState()), step.first);
+            expected += step.second;
+        }
+        QByteArray received;
+        QTRY_VERIFY((received += server->readAll()).size() >= expected.size());
+        QTest::qWait(50);
+        received += server->readAll();
+        QCOMPARE(received, expected);
     }
 
     void invalidAddressesEndAtOnce_data()
