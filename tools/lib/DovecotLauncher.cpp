@@ -76,8 +76,10 @@ bool DovecotLauncher::writeFiles(const Options& options)
     }
     const passwd* nobody = getpwnam("nobody");
     const group* dovecotGroup = getgrnam("dovecot");
-    if (!nobody || !dovecotGroup)
+    const group* nobodyGroup = nobody ? getgrgid(nobody->pw_gid) : nullptr;
+    if (!nobody || !dovecotGroup || !nobodyGroup)
         return false;
+    const QByteArray nobodyGroupName(nobodyGroup->gr_name);
     // Mail processes run as nobody and make each user's home below this one.
     if (chown(QFile::encodeName(d + QStringLiteral("/home")).constData(), nobody->pw_uid, nobody->pw_gid) != 0)
         return false;
@@ -112,7 +114,7 @@ bool DovecotLauncher::writeFiles(const Options& options)
     conf += "auth_failure_delay = 0\n";
     conf += "service anvil {\n  unix_listener anvil-auth-penalty {\n    path = anvil-auth-penalty-unused\n  }\n}\n";
     conf += "passdb {\n  driver = passwd-file\n  args = scheme=PLAIN username_format=%u " + dir + "/users\n}\n";
-    conf += "userdb {\n  driver = static\n  args = uid=nobody gid=" + QByteArray(getgrgid(nobody->pw_gid)->gr_name)
+    conf += "userdb {\n  driver = static\n  args = uid=nobody gid=" + nobodyGroupName
             + " home=" + dir + "/home/%u\n}\n";
     conf += "mail_location = maildir:~/Maildir\n";
     conf += "service pop3-login {\n  inet_listener pop3 {\n    port = 110\n  }\n  inet_listener pop3s {\n    port = 0\n  }\n}\n";
@@ -147,6 +149,13 @@ bool DovecotLauncher::start(const Options& options)
         return fail(QStringLiteral("dovecot is not installed (packages dovecot-core, dovecot-pop3d)"));
     if (options.addresses.isEmpty())
         return fail(QStringLiteral("no address to listen on"));
+    for (const QHostAddress& address : options.addresses) {
+        // A server left over there would answer in place of ours.
+        QTcpSocket probe;
+        probe.connectToHost(address, 110);
+        if (probe.waitForConnected(300))
+            return fail(QStringLiteral("port 110 on %1 is already in use").arg(address.toString()));
+    }
     m_Dir = std::make_unique<QTemporaryDir>();
     if (!m_Dir->isValid() || !writeFiles(options))
         return fail(QStringLiteral("cannot write the dovecot folder (run as root?)"));
