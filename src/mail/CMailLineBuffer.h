@@ -14,7 +14,7 @@ class CMailLineBuffer
 public:
     // A peer that sends more than this without ending what it started is
     // given up on, so it cannot grow the buffer without end.
-    static const int MaxBufferedBytes = 64 * 1024;
+    static constexpr int MaxBufferedBytes = 64 * 1024;
 
     void Append(const QByteArray& bytes);
     // The next complete line; false (and `line` untouched) when none is complete.

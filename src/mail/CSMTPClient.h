@@ -67,9 +67,9 @@ public:
         QString trace;
     };
 
-    static const int SmtpPort = 25;
-    static const int SmtpOverSslPort = 465;
-    static const int DefaultSessionTimeOutMs = 60000;
+    static constexpr int SmtpPort = 25;
+    static constexpr int SmtpOverSslPort = 465;
+    static constexpr int DefaultSessionTimeOutMs = 60000;
 
     CSMTPClient();
     ~CSMTPClient() override;

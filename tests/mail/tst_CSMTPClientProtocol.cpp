@@ -58,17 +58,18 @@ QDateTime At(int y, int mo, int d, int h, int mi, int s, int offsetSeconds)
     return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::OffsetFromUTC, offsetSeconds);
 }
 
-QString Headers(const QString& to, const QString& subjectBase64)
+QString Headers(const QString& to, const QString& subjectBase64,
+                const QString& date = QStringLiteral("09 Dec 2026 17:05:03 +0900"))
 {
     return QStringLiteral("MIME-Version: 1.0 \r\n"
                           "From: from@example.org\r\n"
                           "To: %1\r\n"
-                          "Date: 09 Dec 2026 17:05:03 +0900\r\n"
+                          "Date: %3\r\n"
                           "Subject: =?utf-8?B?%2?=\r\n"
                           "Content-Type: text/plain; charset=utf-8\r\n"
                           "Content-Transfer-Encoding: base64\r\n"
                           "\r\n")
-        .arg(to, subjectBase64);
+        .arg(to, subjectBase64, date);
 }
 
 CMailSettings Settings(const QStringList& recipients, int authority = 0)
@@ -338,6 +339,36 @@ private slots:
         QCOMPARE(reader.TakeRest(), QStringList());
     }
 
+    void manyRepliesInOddPieces()
+    {
+        // Replies of one to three lines cut at every possible kind of place:
+        // each comes out whole and in order, however the buffer moves its bytes.
+        QByteArray stream;
+        QStringList expected;
+        for (int i = 0; i < 2000; ++i) {
+            QStringList lines;
+            for (int c = 0; c < i % 3; ++c)
+                lines << QStringLiteral("250-line %1.%2").arg(i).arg(c);
+            lines << QStringLiteral("250 end %1").arg(i);
+            for (const QString& line : lines)
+                stream += line.toLatin1() + "\r\n";
+            expected << lines.join(QLatin1Char('|'));
+        }
+        CSmtpReplyReader reader;
+        QStringList taken;
+        int at = 0;
+        for (int piece = 1; at < stream.size(); piece = piece % 37 + 1) {
+            reader.Append(stream.mid(at, piece));
+            at += piece;
+            QStringList reply;
+            while (reader.TakeReply(&reply) == CSmtpReplyReader::Complete)
+                taken << reply.join(QLatin1Char('|'));
+        }
+        QCOMPARE(taken.size(), expected.size());
+        QCOMPARE(taken, expected);
+        QCOMPARE(reader.TakeRest(), QStringList());
+    }
+
     void authScan_data()
     {
         QTest::addColumn<QStringList>("lines");
@@ -395,31 +426,41 @@ private slots:
         QTest::addColumn<QString>("subject");
         QTest::addColumn<QString>("body");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QDateTime>("now");
 
+        const QDateTime now = At(2026, 12, 9, 17, 5, 3, 9 * 3600);
         const QStringList two{"r1@example.org", "", "r3@example.org"};
         QTest::newRow("all recipients empty") << QStringList{"", "", ""} << "Test" << "x"
-                                              << Headers("", "VGVzdA==") + "eA==";
+                                              << Headers("", "VGVzdA==") + "eA==" << now;
         QTest::newRow("second empty") << two << "Test" << "x"
-                                      << Headers("r1@example.org, r3@example.org", "VGVzdA==") + "eA==";
+                                      << Headers("r1@example.org, r3@example.org", "VGVzdA==") + "eA==" << now;
         QTest::newRow("bracketed and display name")
             << QStringList{"<r1@example.org>", "Rui Ramos <r2@example.org>", ""} << "Test" << "x"
-            << Headers("r1@example.org, Rui Ramos <r2@example.org>", "VGVzdA==") + "eA==";
+            << Headers("r1@example.org, Rui Ramos <r2@example.org>", "VGVzdA==") + "eA==" << now;
         QTest::newRow("empty subject") << two << "" << "x"
-                                       << Headers("r1@example.org, r3@example.org", "") + "eA==";
+                                       << Headers("r1@example.org, r3@example.org", "") + "eA==" << now;
         QTest::newRow("Japanese subject") << two << QStringLiteral("日本語") << "x"
-                                          << Headers("r1@example.org, r3@example.org", "5pel5pys6Kqe") + "eA==";
+                                          << Headers("r1@example.org, r3@example.org", "5pel5pys6Kqe") + "eA==" << now;
         QTest::newRow("empty body, no line end") << two << "Test" << ""
-                                                 << Headers("r1@example.org, r3@example.org", "VGVzdA==");
+                                                 << Headers("r1@example.org, r3@example.org", "VGVzdA==") << now;
         QTest::newRow("54-byte body: one full line")
             << two << "Test" << Body54
-            << Headers("r1@example.org, r3@example.org", "VGVzdA==") + Body54Base64 + "\r\n";
+            << Headers("r1@example.org, r3@example.org", "VGVzdA==") + Body54Base64 + "\r\n" << now;
         QTest::newRow("55-byte body: a second line of 4")
             << two << "Test" << QString(Body54) + "e"
             << Headers("r1@example.org, r3@example.org", "VGVzdA==")
-                   + "MDEyMzQ1Njc4OTAxMjM0NTY3ODkwMTIzNDU2Nzg5MDEyMzQ1Njc4OTAxMjM0NTY3ODlhYmNk\r\nZQ==";
+                   + "MDEyMzQ1Njc4OTAxMjM0NTY3ODkwMTIzNDU2Nzg5MDEyMzQ1Njc4OTAxMjM0NTY3ODlhYmNk\r\nZQ==" << now;
         QTest::newRow("body of several lines")
             << two << "Test" << QStringLiteral("Line one\nLine two\nÄrger\n")
-            << Headers("r1@example.org, r3@example.org", "VGVzdA==") + "TGluZSBvbmUKTGluZSB0d28Kw4RyZ2VyCg==";
+            << Headers("r1@example.org, r3@example.org", "VGVzdA==") + "TGluZSBvbmUKTGluZSB0d28Kw4RyZ2VyCg==" << now;
+        QTest::newRow("offset -0330") << two << "Test" << "x"
+                               << Headers("r1@example.org, r3@example.org", "VGVzdA==", "05 Jan 2026 08:00:09 -0330")
+                                      + "eA=="
+                               << At(2026, 1, 5, 8, 0, 9, -(3 * 3600 + 30 * 60));
+        QTest::newRow("offset +0000") << two << "Test" << "x"
+                               << Headers("r1@example.org, r3@example.org", "VGVzdA==", "29 Feb 2028 00:00:00 +0000")
+                                      + "eA=="
+                               << At(2028, 2, 29, 0, 0, 0, 0);
     }
 
     void message()
@@ -428,7 +469,9 @@ private slots:
         QFETCH(QString, subject);
         QFETCH(QString, body);
         QFETCH(QString, message);
+        QFETCH(QDateTime, now);
 
+        CSystemClock::SetNowFunction([now] { return now; });
         CSMTPClient client;
         client.SendMail(Settings(recipients), subject, body);
         QCOMPARE(client.GetMessage(), message);

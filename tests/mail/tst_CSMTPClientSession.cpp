@@ -418,13 +418,14 @@ private slots:
     void nextMailStartedFromTheOutcomeSlot_data()
     {
         QTest::addColumn<Script>("script");
+        QTest::addColumn<int>("timeOutMs");
         QTest::addColumn<int>("code");
         QTest::newRow("outcome from a reply") << Joined({{Greeting(), EhloNoAuth()}, Delivery(1)})
-                                              << int(RESULT::Completed);
+                                              << CSMTPClient::DefaultSessionTimeOutMs << int(RESULT::Completed);
         QTest::newRow("outcome from a socket error")
             << Script{Greeting(), EhloNoAuth(), Ok(), Ok(), GoAhead(), Queued(), Step::close()}
-            << int(RESULT::Completed);
-        QTest::newRow("outcome from the time-out") << Script{} << int(RESULT::FailedTimeOut);
+            << CSMTPClient::DefaultSessionTimeOutMs << int(RESULT::Completed);
+        QTest::newRow("outcome from the time-out") << Script{} << 300 << int(RESULT::FailedTimeOut);
     }
 
     void nextMailStartedFromTheOutcomeSlot()
@@ -432,11 +433,12 @@ private slots:
         // The receiver starts the next mail inside the outcome signal, which
         // the client emits from a signal of its own socket.
         QFETCH(Script, script);
+        QFETCH(int, timeOutMs);
         QFETCH(int, code);
         m_Plain->reset();
         m_Plain->setScript(script);
         CSMTPClient client;
-        client.SetSessionTimeOut(300);
+        client.SetSessionTimeOut(timeOutMs);
         QList<int> codes;
         connect(&client, &CSMTPClient::EndSignal, this, [&](RESULT::Enum result) {
             codes << int(result);

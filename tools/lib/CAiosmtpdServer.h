@@ -50,6 +50,7 @@ public:
 
     const AiosmtpdOptions& options() const { return m_Options; }
     QString spoolFolder() const { return m_Spool.path(); }
+    // SMTP sessions begun; on a TLS port only after the handshake succeeded.
     int connectionCount() const { return m_Connections; }
     int messageCount() const { return m_Stored.size(); }
     // Waits (running the event loop) until `count` messages are stored.
