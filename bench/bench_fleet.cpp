@@ -19,21 +19,14 @@
 #include <QProcess>
 #include <QStringList>
 
-#include <sys/resource.h>
 
 #include <cstdio>
 
 #include "CFleetSweep.h"
+#include "ProcessFigures.h"
 #include "RaiseOpenFileLimit.h"
 
 namespace {
-
-long PeakKiB()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
 
 QString Option(const QStringList& args, const QString& name, const QString& fallback = QString())
 {

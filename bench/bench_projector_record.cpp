@@ -4,17 +4,12 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
-#include <malloc.h>
 
 #include <cstdio>
 #include <vector>
 
 #include "CProjectorData.h"
-
-static size_t HeapInUse()
-{
-    return mallinfo2().uordblks;
-}
+#include "ProcessFigures.h"
 
 int main(int argc, char** argv)
 {

@@ -8,7 +8,22 @@ PACKAGES=(
   qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev libqt5webkit5-dev
   tzdata
   python3-aiosmtpd openssl   # the mail tests: SMTP server, throwaway certificates
+  dovecot-core dovecot-pop3d # the mail tests: POP3 server
 )
+
+# The packaged dovecot listens on port 110 of every address, which would keep
+# the tests' private POP3 servers from binding theirs: stop it and keep it off.
+stop_packaged_dovecot() {
+  [ -x /etc/init.d/dovecot ] || return 0
+  local sudo=
+  if [ "$(id -u)" -ne 0 ]; then sudo=sudo; fi
+  if [ -d /run/systemd/system ]; then
+    $sudo systemctl disable --now dovecot.service dovecot.socket >/dev/null 2>&1 || true
+  else
+    $sudo /etc/init.d/dovecot stop >/dev/null 2>&1 || true
+    $sudo update-rc.d dovecot disable >/dev/null 2>&1 || true
+  fi
+}
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -18,6 +33,7 @@ for p in "${PACKAGES[@]}"; do
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
+  stop_packaged_dovecot
   exit 0
 fi
 
@@ -26,3 +42,4 @@ if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
 echo "Installing: ${missing[*]}"
 $SUDO apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+stop_packaged_dovecot

@@ -2,44 +2,69 @@
 #define CSMTPSEND_H
 
 #include <QList>
-#include <QObject>
 #include <QString>
 
+#include "CLumivox5Thread.h"
 #include "CMailSettings.h"
 
-// The mail sender. Send requests are queued with copies of their arguments
-// and taken one at a time by a queued check; each ends with
-// CompletedMailSignal. This build has no mail transport yet, so every
-// request ends as failed rather than being dropped or reported as sent.
-class CSMTPSend : public QObject
+class CEventBase;
+class CEventContainer;
+class CPop3Client;
+class CSMTPClient;
+class CSMTPSendEventSMTPSend;
+
+// The one way the application sends a mail. Requests wait in a first-in
+// first-out queue and run one at a time: the POP3 log-in first when the
+// settings ask for "POP before SMTP", then the SMTP session. Each request
+// reports exactly one outcome, with its own test flag, through
+// CompletedMailSignal. The thread is never started: everything runs on the
+// owner's thread, and a request starts only from the event loop, never
+// inside SMTPSend.
+class CSMTPSend : public CLumivox5Thread
 {
     Q_OBJECT
 public:
-    struct Request
-    {
-        CMailSettings settings;
-        QString subject;
-        QString body;
-        bool isTestMail = false;
-    };
-
     explicit CSMTPSend(QObject* parent = nullptr);
     ~CSMTPSend() override;
 
-    int SMTPSend(CMailSettings settings, QString subject, QString body, bool isTestMail);
+    void SMTPSend(CMailSettings settings, QString subject, QString body, bool isTestMail);
 
-    // Requests not yet taken by the check, oldest first.
-    const QList<Request>& GetPendingRequests() const { return m_Requests; }
+    // Requests not yet started, oldest first; owned by the queue.
+    QList<const CSMTPSendEventSMTPSend*> GetPendingRequests() const;
+    bool IsBusy() const { return m_nBusy != 0; }
+    CPop3Client* GetPop3Client() const { return m_pPop3Client; }
+    CSMTPClient* GetSMTPClient() const { return m_pSMTPClient; }
+
+    // Whether a request may be started with these settings: a recipient
+    // entry, a server name, and no line break or NUL in anything the
+    // request would send.
+    static bool IsSendable(const CMailSettings& settings);
 
 signals:
+    void CheckCommand();
     void CompletedMailSignal(CMailSettings::SMTP_RESULT::Enum result, bool isTestMail);
-    void CheckRequest();
 
 private slots:
-    void f_OnCheckRequest();
+    void f_OnPop3ProcessEnd(CMailSettings::SMTP_RESULT::Enum ret);
+    void f_OnSmtpProcessEnd(CMailSettings::SMTP_RESULT::Enum ret);
+    void f_OnCheckCommand();
+
+protected:
+    void f_CreateEventList() override;
+    void SMTPSendProc(CEventBase* event);
 
 private:
-    QList<Request> m_Requests;
+    void f_StartSmtp();
+    void f_Report(CMailSettings::SMTP_RESULT::Enum result);
+
+    CSMTPClient* m_pSMTPClient;
+    CPop3Client* m_pPop3Client;
+    CMailSettings m_MailSettings;
+    QString m_Subject;
+    QString m_Body;
+    bool m_bTestMail;
+    QList<CEventContainer*> m_Requests;
+    int m_nBusy;
 };
 
 #endif // CSMTPSEND_H

@@ -1,8 +1,10 @@
 #include <QtTest>
 
+#include "CAiosmtpdServer.h"
 #include "CDataFunctions.h"
 #include "CDataFunctionsEvent.h"
 #include "CMailSettings.h"
+#include "CSMTPEvent.h"
 #include "CSMTPSend.h"
 #include "CTransportLog.h"
 #include "CTransportLogManager.h"
@@ -190,6 +192,7 @@ private slots:
     void logRequestsReachTheLogWriter();
     void logSlotsWriteFrames();
     void mailRequestReachesTheSender();
+    void mailRequestIsDelivered();
     void mailCompletionIsPassedOn();
     void scheduleRequestsReachTheRunner();
     void backgroundFailuresBecomeUpdateError();
@@ -683,7 +686,9 @@ void tst_CDataFunctions::mailRequestReachesTheSender()
     Rig rig;
     CDataFunctions* d = rig.Dispatcher();
     CMailSettings settings;
-    settings.m_SMTPServer = QStringLiteral("smtp.example.test");
+    // A loopback address where nothing listens: the connection is refused at once.
+    settings.m_SMTPServer = QStringLiteral("127.0.25.150");
+    settings.m_Sender = QStringLiteral("lumivox@example.test");
     settings.m_Recipients = QList<QString>{QStringLiteral("ops@example.test")};
     QList<CVariantParameter> params{pointerParam(&settings), textParam(QStringLiteral("Subject")),
                                     textParam(QStringLiteral("Body")), CVariantParameter().FromBool(true)};
@@ -691,26 +696,59 @@ void tst_CDataFunctions::mailRequestReachesTheSender()
     // The settings are copied: changing the caller's object afterwards changes nothing.
     settings.m_SMTPServer = QStringLiteral("changed");
 
-    const QList<CSMTPSend::Request> requests = d->GetSMTPSend()->GetPendingRequests();
+    const QList<const CSMTPSendEventSMTPSend*> requests = d->GetSMTPSend()->GetPendingRequests();
     QCOMPARE(requests.size(), 1);
-    QCOMPARE(requests.first().settings.m_SMTPServer, QStringLiteral("smtp.example.test"));
-    QCOMPARE(requests.first().settings.m_Recipients, QList<QString>{QStringLiteral("ops@example.test")});
-    QCOMPARE(requests.first().subject, QStringLiteral("Subject"));
-    QCOMPARE(requests.first().body, QStringLiteral("Body"));
-    QCOMPARE(requests.first().isTestMail, true);
+    QCOMPARE(requests.first()->m_MailSettings.m_SMTPServer, QStringLiteral("127.0.25.150"));
+    QCOMPARE(requests.first()->m_MailSettings.m_Recipients, QList<QString>{QStringLiteral("ops@example.test")});
+    QCOMPARE(requests.first()->m_Subject, QStringLiteral("Subject"));
+    QCOMPARE(requests.first()->m_Body, QStringLiteral("Body"));
+    QCOMPARE(requests.first()->m_bTestMail, true);
 
     // A null settings pointer sends with the initial settings instead of reading through it.
     QList<CVariantParameter> noSettings{pointerParam(nullptr), textParam(QStringLiteral("S")),
                                         textParam(QStringLiteral("B")), CVariantParameter().FromBool(false)};
     QCOMPARE(d->SetDataThreadEvent(141, &noSettings, 1, 0, nullptr, false, false), 0);
     QCOMPARE(d->GetSMTPSend()->GetPendingRequests().size(), 2);
-    QCOMPARE(d->GetSMTPSend()->GetPendingRequests().at(1).settings.m_SMTPServer, CMailSettings().m_SMTPServer);
+    QCOMPARE(d->GetSMTPSend()->GetPendingRequests().at(1)->m_MailSettings.m_SMTPServer, CMailSettings().m_SMTPServer);
 
     // Each request ends with a reported outcome, never silently.
     QSignalSpy completed(d, &CDataFunctions::CompletedMailSignal);
     QTRY_COMPARE(completed.count(), 2);
+    QCOMPARE(completed.at(0).at(0).value<CMailSettings::SMTP_RESULT::Enum>(), CMailSettings::SMTP_RESULT::FailedConnect);
     QCOMPARE(completed.at(0).at(1).toBool(), true);
+    QCOMPARE(completed.at(1).at(0).value<CMailSettings::SMTP_RESULT::Enum>(), CMailSettings::SMTP_RESULT::InvalidSetting);
     QCOMPARE(completed.at(1).at(1).toBool(), false);
+}
+
+void tst_CDataFunctions::mailRequestIsDelivered()
+{
+    CAiosmtpdServer receiver;
+    AiosmtpdOptions options;
+    options.address = QHostAddress(QStringLiteral("127.0.25.151"));
+    options.plainPorts = {25};
+    options.noAuth = true;
+    QString error;
+    QVERIFY2(receiver.start(options, &error), qPrintable(error));
+
+    Rig rig;
+    CDataFunctions* d = rig.Dispatcher();
+    CMailSettings settings;
+    settings.m_SMTPServer = QStringLiteral("127.0.25.151");
+    settings.m_Sender = QStringLiteral("lumivox@example.test");
+    settings.m_Recipients = QList<QString>{QStringLiteral("ops@example.test"), QString(), QString()};
+    QSignalSpy completed(d, &CDataFunctions::CompletedMailSignal);
+    QList<CVariantParameter> params{pointerParam(&settings), textParam(QStringLiteral("Projector error")),
+                                    textParam(QStringLiteral("Lamp failure")), CVariantParameter().FromBool(false)};
+    QCOMPARE(d->SetDataThreadEvent(141, &params, 1, 0, nullptr, false, true), 0);
+
+    QTRY_COMPARE_WITH_TIMEOUT(completed.count(), 1, 15000);
+    QCOMPARE(completed.at(0).at(0).value<CMailSettings::SMTP_RESULT::Enum>(), CMailSettings::SMTP_RESULT::Completed);
+    QCOMPARE(completed.at(0).at(1).toBool(), false);
+    QVERIFY(receiver.waitForMessages(1));
+    const QJsonObject mail = receiver.summary(0);
+    QCOMPARE(mail.value(QStringLiteral("subject")).toString(), QStringLiteral("Projector error"));
+    QCOMPARE(mail.value(QStringLiteral("body")).toString(), QStringLiteral("Lamp failure"));
+    QCOMPARE(mail.value(QStringLiteral("rcpt_tos")).toArray().size(), 1);
 }
 
 void tst_CDataFunctions::mailCompletionIsPassedOn()
