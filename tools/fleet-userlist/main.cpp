@@ -1,0 +1,147 @@
+// Writes a user list for a fleet of simulated projectors into a home folder,
+// through the data hub's own save: N projectors on consecutive loopback
+// addresses, spread over three groups. Optionally turns on the automatic
+// update in a program folder's settings file.
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QHostAddress>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <memory>
+
+#include "AppPaths.h"
+#include "CLumivox5Data.h"
+#include "CLumivox5Reg.h"
+#include "COptionSettings.h"
+#include "ToolArguments.h"
+
+namespace {
+
+int Fail(const QString& message)
+{
+    std::fprintf(stderr, "fleet-userlist: %s\n", qPrintable(message));
+    return 2;
+}
+
+// The hub's trace lines are of no use here; warnings still show.
+void DropDebugLines(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg)
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("fleet-userlist"));
+    qInstallMessageHandler(DropDebugLines);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Writes the Lumivox 5 user list of a home folder: projectors on 127.0.0.2, 127.0.0.3, ...\n"
+        "(as the projector simulator places them), in the groups \"Floor 1\", \"Floor 2\" and\n"
+        "\"Floor 3\" in turn. An existing user list there is replaced."));
+    parser.addHelpOption();
+    const QCommandLineOption homeOption(QStringLiteral("home"),
+        QStringLiteral("The home folder to write the user list into."), QStringLiteral("folder"));
+    const QCommandLineOption countOption({QStringLiteral("n"), QStringLiteral("count")},
+        QStringLiteral("Number of projectors (default 20, at most 2000)."), QStringLiteral("count"),
+        QStringLiteral("20"));
+    const QCommandLineOption addressOption(QStringLiteral("first-address"),
+        QStringLiteral("Address of the first projector (default 127.0.0.2)."), QStringLiteral("address"),
+        QStringLiteral("127.0.0.2"));
+    const QCommandLineOption portOption({QStringLiteral("p"), QStringLiteral("port")},
+        QStringLiteral("TCP port of the projectors (default 7142)."), QStringLiteral("port"),
+        QStringLiteral("7142"));
+    const QCommandLineOption programOption(QStringLiteral("program"),
+        QStringLiteral("A program folder whose settings file gets the automatic update."), QStringLiteral("folder"));
+    const QCommandLineOption updateOption(QStringLiteral("auto-update"),
+        QStringLiteral("With --program: turn the automatic update on at this interval."), QStringLiteral("minutes"));
+    parser.addOptions({homeOption, countOption, addressOption, portOption, programOption, updateOption});
+    parser.process(app);
+
+    if (!parser.isSet(homeOption))
+        return Fail(QStringLiteral("--home is needed"));
+    int count = 0;
+    int port = 0;
+    int minutes = 0;
+    if (!ParseInt(parser.value(countOption), 1, CLumivox5Data::USERLIST_PROJECTOR_MAX, &count))
+        return Fail(QStringLiteral("--count wants a number from 1 to %1").arg(CLumivox5Data::USERLIST_PROJECTOR_MAX));
+    if (!ParseInt(parser.value(portOption), 1, 65535, &port))
+        return Fail(QStringLiteral("--port wants a number from 1 to 65535"));
+    QHostAddress first;
+    if (!first.setAddress(parser.value(addressOption)) || first.protocol() != QAbstractSocket::IPv4Protocol)
+        return Fail(QStringLiteral("--first-address wants an IPv4 address"));
+    if (parser.isSet(updateOption)) {
+        if (!parser.isSet(programOption))
+            return Fail(QStringLiteral("--auto-update needs --program"));
+        if (!ParseInt(parser.value(updateOption), 1, 1440, &minutes))
+            return Fail(QStringLiteral("--auto-update wants minutes from 1 to 1440"));
+    }
+
+    const QString home = QDir(parser.value(homeOption)).absolutePath();
+    if (!QDir().mkpath(home))
+        return Fail(QStringLiteral("cannot make %1").arg(home));
+    // Without a program folder the hub reads no settings file at all.
+    QTemporaryDir scratch;
+    const QString program = parser.isSet(programOption) ? QDir(parser.value(programOption)).absolutePath()
+                                                        : scratch.path();
+    if (program.isEmpty() || !QDir(program).exists())
+        return Fail(QStringLiteral("no program folder %1").arg(program));
+    AppPaths::setHomeFolder(home);
+    AppPaths::setProgramFolder(program);
+
+    char name[] = "Lumivox 5";
+    char* hubArgv[] = {name, nullptr};
+    std::unique_ptr<CLumivox5Data> hub(new CLumivox5Data(1, hubArgv, nullptr));
+    hub->InitGroupIDUsedList();
+    const QStringList groups{QStringLiteral("Floor 1"), QStringLiteral("Floor 2"), QStringLiteral("Floor 3")};
+    for (const QString& group : groups) {
+        if (hub->UpdateGroupDataAtCreateGroup(group) < 0)
+            return Fail(QStringLiteral("cannot make the group %1").arg(group));
+    }
+    QList<QList<int>> members;
+    for (int g = 0; g < groups.size(); ++g)
+        members.append(QList<int>());
+    for (int i = 0; i < count; ++i) {
+        const QString address = QHostAddress(first.toIPv4Address() + quint32(i)).toString();
+        CProjectorData* record = hub->AddProjector(QStringLiteral("Projector %1").arg(i + 1), 0,
+                                                   CProjectorData::TYPE_LAN::IP, address, QString::number(port),
+                                                   true, QString());
+        if (!record)
+            return Fail(QStringLiteral("cannot add projector %1").arg(i + 1));
+        members[i % groups.size()].append(record->m_Id);
+    }
+    for (int g = 0; g < groups.size(); ++g) {
+        hub->m_PasteProjectorIDs = members.at(g);
+        if (hub->UpdateGroupDataAtPasteProjector(groups.at(g)) != 0)
+            return Fail(QStringLiteral("cannot fill the group %1").arg(groups.at(g)));
+    }
+    // Replaces whatever is there, even a file the hub would refuse to write over.
+    QFile::remove(hub->GetDefaultUserListPath());
+    const int saved = hub->SaveUserList();
+    if (saved != 0)
+        return Fail(QStringLiteral("the user list was not written (%1)").arg(saved));
+    std::printf("%s: %d projectors (%s ... %s, port %d) in %d groups\n", qPrintable(hub->GetDefaultUserListPath()),
+                count, qPrintable(first.toString()),
+                qPrintable(QHostAddress(first.toIPv4Address() + quint32(count - 1)).toString()), port,
+                int(groups.size()));
+
+    if (minutes > 0) {
+        hub->m_pOptionSettings->m_AutoUpdate = true;
+        hub->m_pOptionSettings->m_AutoUpdateInterval = minutes;
+        *hub->m_pReg->m_pOptionSettings = *hub->m_pOptionSettings;
+        // Only the options: saved window places and the rest stay as they were.
+        if (hub->m_pReg->Write(CLumivox5Reg::REG_OPTION))
+            return Fail(QStringLiteral("the settings file in %1 was not written").arg(program));
+        std::printf("%s: automatic update every %d minute(s)\n",
+                    qPrintable(program + QLatin1Char('/') + CLumivox5Reg::APPREG_FILE_NAME), minutes);
+    }
+    return 0;
+}
