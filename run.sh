@@ -70,7 +70,10 @@ cp -r "$program_dir" "$work/program"
 # Settings of earlier runs stay behind: the fleet starts as on a first start.
 rm -f "$work/program/Lumivox 5.plist"
 
-build/tools/projector-simulator --count "$fleet" --model all --vary >"$work/simulator.log" 2>&1 &
+# The user list passes over addresses the program refuses (ending in .0 or .255);
+# the simulator runs on every address up to the last one in the list.
+places=$(build/tools/fleet-userlist --count "$fleet" --span)
+build/tools/projector-simulator --count "$places" --model all --vary >"$work/simulator.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 1 100); do
   grep -q "listening" "$work/simulator.log" && break

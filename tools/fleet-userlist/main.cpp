@@ -15,7 +15,7 @@
 #include "AppPaths.h"
 #include "CLumivox5Data.h"
 #include "CLumivox5Reg.h"
-#include "COptionSettings.h"
+#include "FleetUserList.h"
 #include "ToolArguments.h"
 
 namespace {
@@ -46,7 +46,9 @@ int main(int argc, char* argv[])
     parser.setApplicationDescription(QStringLiteral(
         "Writes the Lumivox 5 user list of a home folder: projectors on 127.0.0.2, 127.0.0.3, ...\n"
         "(as the projector simulator places them), in the groups \"Floor 1\", \"Floor 2\" and\n"
-        "\"Floor 3\" in turn. An existing user list there is replaced."));
+        "\"Floor 3\" in turn. An existing user list there is replaced. Addresses the program\n"
+        "refuses (ending in .0 or .255) are passed over; --span tells how many projectors a\n"
+        "simulator must run from the first address to cover the list."));
     parser.addHelpOption();
     const QCommandLineOption homeOption(QStringLiteral("home"),
         QStringLiteral("The home folder to write the user list into."), QStringLiteral("folder"));
@@ -63,11 +65,11 @@ int main(int argc, char* argv[])
         QStringLiteral("A program folder whose settings file gets the automatic update."), QStringLiteral("folder"));
     const QCommandLineOption updateOption(QStringLiteral("auto-update"),
         QStringLiteral("With --program: turn the automatic update on at this interval."), QStringLiteral("minutes"));
-    parser.addOptions({homeOption, countOption, addressOption, portOption, programOption, updateOption});
+    const QCommandLineOption spanOption(QStringLiteral("span"),
+        QStringLiteral("Only print how many consecutive addresses the projectors take; write nothing."));
+    parser.addOptions({homeOption, countOption, addressOption, portOption, programOption, updateOption, spanOption});
     parser.process(app);
 
-    if (!parser.isSet(homeOption))
-        return Fail(QStringLiteral("--home is needed"));
     int count = 0;
     int port = 0;
     int minutes = 0;
@@ -78,6 +80,12 @@ int main(int argc, char* argv[])
     QHostAddress first;
     if (!first.setAddress(parser.value(addressOption)) || first.protocol() != QAbstractSocket::IPv4Protocol)
         return Fail(QStringLiteral("--first-address wants an IPv4 address"));
+    if (parser.isSet(spanOption)) {
+        std::printf("%d\n", FleetUserList::Span(first, count));
+        return 0;
+    }
+    if (!parser.isSet(homeOption))
+        return Fail(QStringLiteral("--home is needed"));
     if (parser.isSet(updateOption)) {
         if (!parser.isSet(programOption))
             return Fail(QStringLiteral("--auto-update needs --program"));
@@ -100,46 +108,15 @@ int main(int argc, char* argv[])
     char name[] = "Lumivox 5";
     char* hubArgv[] = {name, nullptr};
     std::unique_ptr<CLumivox5Data> hub(new CLumivox5Data(1, hubArgv, nullptr));
-    hub->InitGroupIDUsedList();
-    const QStringList groups{QStringLiteral("Floor 1"), QStringLiteral("Floor 2"), QStringLiteral("Floor 3")};
-    for (const QString& group : groups) {
-        if (hub->UpdateGroupDataAtCreateGroup(group) < 0)
-            return Fail(QStringLiteral("cannot make the group %1").arg(group));
-    }
-    QList<QList<int>> members;
-    for (int g = 0; g < groups.size(); ++g)
-        members.append(QList<int>());
-    for (int i = 0; i < count; ++i) {
-        const QString address = QHostAddress(first.toIPv4Address() + quint32(i)).toString();
-        CProjectorData* record = hub->AddProjector(QStringLiteral("Projector %1").arg(i + 1), 0,
-                                                   CProjectorData::TYPE_LAN::IP, address, QString::number(port),
-                                                   true, QString());
-        if (!record)
-            return Fail(QStringLiteral("cannot add projector %1").arg(i + 1));
-        members[i % groups.size()].append(record->m_Id);
-    }
-    for (int g = 0; g < groups.size(); ++g) {
-        hub->m_PasteProjectorIDs = members.at(g);
-        if (hub->UpdateGroupDataAtPasteProjector(groups.at(g)) != 0)
-            return Fail(QStringLiteral("cannot fill the group %1").arg(groups.at(g)));
-    }
-    // Replaces whatever is there, even a file the hub would refuse to write over.
-    QFile::remove(hub->GetDefaultUserListPath());
-    const int saved = hub->SaveUserList();
-    if (saved != 0)
-        return Fail(QStringLiteral("the user list was not written (%1)").arg(saved));
-    std::printf("%s: %d projectors (%s ... %s, port %d) in %d groups\n", qPrintable(hub->GetDefaultUserListPath()),
-                count, qPrintable(first.toString()),
-                qPrintable(QHostAddress(first.toIPv4Address() + quint32(count - 1)).toString()), port,
-                int(groups.size()));
-
+    QString error;
+    if (!FleetUserList::Write(hub.get(), count, first, quint16(port), &error))
+        return Fail(error);
+    std::printf("%s: %d projectors (%s ... %s, port %d) in the groups %s\n", qPrintable(hub->GetDefaultUserListPath()),
+                count, qPrintable(first.toString()), qPrintable(FleetUserList::Addresses(first, count).last().toString()),
+                port, qPrintable(FleetUserList::Groups().join(QStringLiteral(", "))));
     if (minutes > 0) {
-        hub->m_pOptionSettings->m_AutoUpdate = true;
-        hub->m_pOptionSettings->m_AutoUpdateInterval = minutes;
-        *hub->m_pReg->m_pOptionSettings = *hub->m_pOptionSettings;
-        // Only the options: saved window places and the rest stay as they were.
-        if (hub->m_pReg->Write(CLumivox5Reg::REG_OPTION))
-            return Fail(QStringLiteral("the settings file in %1 was not written").arg(program));
+        if (!FleetUserList::EnableAutoUpdate(hub.get(), minutes, &error))
+            return Fail(QStringLiteral("%1: %2").arg(program, error));
         std::printf("%s: automatic update every %d minute(s)\n",
                     qPrintable(program + QLatin1Char('/') + CLumivox5Reg::APPREG_FILE_NAME), minutes);
     }
