@@ -90,6 +90,8 @@ sed 's/^/simulator: /' "$work/simulator.log"
 build/tools/fleet-userlist --home "$work/home" --count "$fleet" --program "$work/program" --auto-update 1
 
 export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
+# Qt's glib dispatcher slows down with every open socket; a fleet holds one per projector.
+export QT_NO_GLIB="${QT_NO_GLIB:-1}"
 
 if [ ! -x "$work/program/$program_name" ]; then
   echo "The main program \"$program_name\" is not part of this build yet: the fleet is set up, but there is nothing to show it."
