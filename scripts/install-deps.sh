@@ -9,6 +9,8 @@ PACKAGES=(
   tzdata
   python3-aiosmtpd openssl   # the mail tests: SMTP server, throwaway certificates
   dovecot-core dovecot-pop3d # the mail tests: POP3 server
+  # The window checks: a virtual display, window lookup and keys, screenshots.
+  xvfb xauth xdotool imagemagick
 )
 
 # The packaged dovecot listens on port 110 of every address, which would keep
