@@ -18,6 +18,7 @@ namespace {
 const int SECTIONS = 2000;
 const int KEYS = 15;
 const int RUNS = 5;
+const int REPEATED_LINES = 40000;
 
 const char* const KEY_NAMES[KEYS] = {"Name", "Type", "IPAddress", "Port", "Model", "Enable", "Group",
                                      "Timeout", "Retry", "Comment", "Lamp", "Filter", "Input", "Serial",
@@ -136,6 +137,23 @@ int main(int argc, char** argv)
         }
         ini->WriteIniFile(path);
     });
+    // One section whose keys repeat (a damaged or hand-merged file): deleting
+    // it must not search each next copy of a key from the start of the list.
+    const QString repeatedPath = dir.filePath(QStringLiteral("repeated.ini"));
+    {
+        QString t = QStringLiteral("[Repeated]\n");
+        for (int i = 0; i < REPEATED_LINES; ++i)
+            t += QStringLiteral("k%1=value %2\n").arg(i % 4).arg(i);
+        t += QStringLiteral("[After]\nx=1\n");
+        QFile f(repeatedPath);
+        if (!f.open(QIODevice::WriteOnly))
+            return 1;
+        f.write("\xFF\xFE", 2);
+        f.write(reinterpret_cast<const char*>(t.utf16()), t.size() * 2);
+    }
+    const qint64 repeatedSize = QFile(repeatedPath).size();
+    const double deleteRepeated = timeIt([&] { fresh(); ini->ReadIniFile(repeatedPath); },
+                                         [&] { ini->SetIniString(QStringLiteral("Repeated"), QString(), QString()); });
     delete ini;
 
     out << QStringLiteral("read file                      %1 ms\n").arg(read, 8, 'f', 2);
@@ -144,6 +162,10 @@ int main(int argc, char** argv)
     out << QStringLiteral("add one key per section        %1 ms\n").arg(addKey, 8, 'f', 2);
     out << QStringLiteral("merge write                    %1 ms\n").arg(merge, 8, 'f', 2);
     out << QStringLiteral("clear, set all, merge write    %1 ms\n").arg(rebuild, 8, 'f', 2);
+    out << QStringLiteral("delete a section of %1 lines, 4 keys repeated (%2 KiB)  %3 ms\n")
+               .arg(REPEATED_LINES)
+               .arg(repeatedSize / 1024)
+               .arg(deleteRepeated, 8, 'f', 2);
     if (found != RUNS * SECTIONS * KEYS) {
         out << "lookups found " << found << " values, expected " << RUNS * SECTIONS * KEYS << '\n';
         return 1;

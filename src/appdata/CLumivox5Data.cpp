@@ -150,6 +150,7 @@ CLumivox5Data::~CLumivox5Data()
     delete m_pUserList;
     delete m_pArguments;
     delete m_pMailSettings;
+    delete m_pMailSettingsOffForRun;
     delete m_pOptionSettings;
     delete m_pNoOperatingDate;
     delete m_pScheduleManager;
@@ -273,8 +274,11 @@ void CLumivox5Data::f_ReadSettingsAll()
         *m_pMailSettings = *m_pReg->m_pMailSettings;
         // Stored settings the mail dialog would refuse keep error mails off
         // for this run; the stored value stays until mail settings are written.
-        if (m_pMailSettings->m_Enabled && CMailSettings::GetInputError(*m_pMailSettings) != 0)
+        if (m_pMailSettings->m_Enabled && CMailSettings::GetInputError(*m_pMailSettings) != 0) {
             m_pMailSettings->m_Enabled = false;
+            delete m_pMailSettingsOffForRun;
+            m_pMailSettingsOffForRun = new CMailSettings(*m_pMailSettings);
+        }
 
         *m_pOptionSettings = *m_pReg->m_pOptionSettings;
         m_pReg->m_pNoOperatingDate->Clone(*m_pNoOperatingDate);
@@ -309,7 +313,7 @@ void CLumivox5Data::f_CopyToStore()
     m_pReg->m_ScheduleVisible = m_ScheduleVisible;
     m_pReg->m_MainTabVisible = m_MainTabVisible;
 
-    *m_pReg->m_pMailSettings = *m_pMailSettings;
+    f_CopyMailSettingsToStore();
     m_pReg->SetPjListColumnStatus(*m_pPjListColumnStatus);
     m_pReg->m_PjListSortID = m_PjListSortID;
     m_pReg->m_PjListSortAssending = m_PjListSortAssending;
@@ -325,6 +329,17 @@ void CLumivox5Data::f_CopyToStore()
     *m_pReg->m_pStartAppList = *m_pStartAppList;
 }
 
+void CLumivox5Data::f_CopyMailSettingsToStore()
+{
+    // Switched off at start for this run only and not changed since: the
+    // store keeps the settings it read, the operator's "on" included.
+    if (m_pMailSettingsOffForRun && *m_pMailSettingsOffForRun == *m_pMailSettings)
+        return;
+    delete m_pMailSettingsOffForRun;
+    m_pMailSettingsOffForRun = nullptr;
+    *m_pReg->m_pMailSettings = *m_pMailSettings;
+}
+
 bool CLumivox5Data::WriteRegistryAll()
 {
     return RunTraced(false, [&] {
@@ -337,7 +352,7 @@ bool CLumivox5Data::WriteRegistryFunc(int mask)
 {
     return RunTraced(false, [&] {
         if (mask & CLumivox5Reg::REG_MAIL)
-            *m_pReg->m_pMailSettings = *m_pMailSettings;
+            f_CopyMailSettingsToStore();
         if (mask == CLumivox5Reg::REG_AUTO_EXECUTE) {
             m_pReg->m_AutoExecuteSchedule = m_AutoExecuteSchedule;
         } else if ((mask & CLumivox5Reg::REG_OFFLINE_MODE) && !m_pArguments->m_Demo) {

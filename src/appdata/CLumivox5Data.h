@@ -13,6 +13,7 @@
 
 class CCommandFunctions;
 class CDeviceAccess;
+class IniSectionValues;
 class CIniFileAccess;
 class CListViewColumnStatus;
 class CLumivox5Arguments;
@@ -159,6 +160,12 @@ public:
     int LoadUserList();
     int LoadTempUserList();
     int LoadUserList(QString path);
+    // A user list at the default path that is no user list (another or no
+    // "MagicCode", an empty file) loads nothing (-2); its first such load in a
+    // run copies it aside as "user.lst.bad" (replacing an older copy), after
+    // which saves write a fresh list there. The copy's path, empty when none
+    // was made in this run.
+    QString GetRejectedUserListCopy() const;
     void f_ClearUserList();
     int f_AddRegisteredProjector(int projectorId, int groupId);
     int f_DeleteRegisteredProjector(int projectorId, int groupId);
@@ -227,6 +234,13 @@ private:
 
     // Profile lists replaced by a reload while records still point at them.
     QList<CProfileList*> m_RetiredProfileLists;
+    // The rejected user list that saves may write over (cleared by the first
+    // save), and where its copy went.
+    QString m_RejectedUserList;
+    QString m_RejectedUserListCopy;
+    // Mail settings found invalid at start are off for this run only: while
+    // the hub still holds these, the stored ones are written back unchanged.
+    CMailSettings* m_pMailSettingsOffForRun = nullptr;
 
     static void f_SetFlag(QList<bool>* flags, int index, bool value);
     static bool f_GetFlag(const QList<bool>* flags, int index);
@@ -242,13 +256,17 @@ private:
     static bool f_PathStartsWith(const QStringList& path, const QStringList& prefix);
     static QString f_SectionName(int number);
     void f_EnsureUserListHeader();
+    // Every user list value goes through here: a null text would delete its key.
+    void f_SetUserListValue(const QString& section, const QString& key, const QString& value, bool quoted = false);
+    bool f_SetRejectedUserListAside(const QString& path);
+    void f_CopyMailSettingsToStore();
     void f_CopyMailSettingsFromStore();
     void f_CopyToStore();
     // Reads one "Setting nnn" section into a new record; null when the section
     // is not loaded (serial, invalid).
-    bool f_ReadProjectorSection(const QString& section, QString* settingName, CProjectorData::TYPE_LAN::Enum* lanType,
-                                QString* address, int* port, QString* lastName, bool* enabled, QString* comment,
-                                QList<int>* groups);
+    bool f_ReadProjectorSection(const IniSectionValues& values, QString* settingName,
+                                CProjectorData::TYPE_LAN::Enum* lanType, QString* address, int* port,
+                                QString* lastName, bool* enabled, QString* comment, QList<int>* groups);
 };
 
 #endif // CLUMIVOX5DATA_H

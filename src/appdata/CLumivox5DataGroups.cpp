@@ -102,7 +102,7 @@ int CLumivox5Data::f_ChangeProjectorGroups(QString path, int id, CProjectorGroup
             CProjectorData* record = m_pProjectorDatas->value(projectorId, nullptr);
             if (!record)
                 continue;
-            record->m_Groups.insert(id, path);
+            record->m_GroupList.insert(id, path);
             record->m_GroupsChanged = true;
         }
         f_SetGroupIDUsed(id, mode);
@@ -119,8 +119,8 @@ int CLumivox5Data::f_AddGroupToProjectorData(int projectorId, CProjectorGroup* g
         CProjectorData* record = m_pProjectorDatas->value(projectorId, nullptr);
         if (!record || record->m_Id != projectorId)
             return -1;
-        if (!record->m_Groups.contains(group->m_GroupID)) {
-            record->m_Groups.insert(group->m_GroupID, group->m_GroupPath);
+        if (!record->m_GroupList.contains(group->m_GroupID)) {
+            record->m_GroupList.insert(group->m_GroupID, group->m_GroupPath);
             record->m_GroupsChanged = true;
         }
         return 0;
@@ -135,7 +135,7 @@ int CLumivox5Data::f_RemoveGroupToProjectorData(int projectorId, CProjectorGroup
         CProjectorData* record = m_pProjectorDatas->value(projectorId, nullptr);
         if (!record || record->m_Id != projectorId)
             return -1;
-        record->m_Groups.remove(group->m_GroupID);
+        record->m_GroupList.remove(group->m_GroupID);
         record->m_GroupsChanged = true;
         return 0;
     });
@@ -248,7 +248,7 @@ int CLumivox5Data::UpdateGroupDataAtPasteProjector(QString path)
             CProjectorData* record = m_pProjectorDatas->value(projectorId, nullptr);
             if (!record)
                 return -2;
-            if (record->m_Groups.size() >= PROJECTOR_GROUP_MAX)
+            if (record->m_GroupList.size() >= PROJECTOR_GROUP_MAX)
                 return -3;
         }
         CProjectorGroup* group = f_FindGroupByPath(path);

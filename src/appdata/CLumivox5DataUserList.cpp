@@ -9,10 +9,12 @@
 
 #include "CIniFileAccess.h"
 #include "ExceptionTrace.h"
+#include "IniSectionValues.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSaveFile>
 #include <QtDebug>
 
 #include <memory>
@@ -45,62 +47,9 @@ const QString TEXT_FALSE = QStringLiteral("False");
 const int DEFAULT_LAN_PORT = 7142;
 const int LAN_PORT_MAX = 65535;
 
-// Sections and keys of a user list are found whatever their case; a key
-// spelled exactly as asked wins over one spelled otherwise.
-class SectionValues
-{
-public:
-    SectionValues(const CIniFileAccess* ini, const QString& section)
-    {
-        QStringList keys;
-        ini->GetIniKeys(section, keys);
-        for (const QString& key : qAsConst(keys)) {
-            if (m_Exact.contains(key))
-                continue;
-            QString value;
-            ini->GetIniString(section, key, QString(""), &value);
-            m_Exact.insert(key, value);
-            const QString folded = key.toUpper();
-            if (!m_Folded.contains(folded))
-                m_Folded.insert(folded, value);
-        }
-    }
-
-    bool contains(const QString& key) const { return m_Exact.contains(key) || m_Folded.contains(key.toUpper()); }
-
-    QString value(const QString& key, const QString& defaultValue) const
-    {
-        const auto exact = m_Exact.constFind(key);
-        if (exact != m_Exact.constEnd())
-            return exact.value();
-        return m_Folded.value(key.toUpper(), defaultValue);
-    }
-
-private:
-    QHash<QString, QString> m_Exact;
-    QHash<QString, QString> m_Folded;
-};
-
-// The store's sections by upper-case name, as they are spelled.
-QHash<QString, QString> sectionSpellings(const CIniFileAccess* ini)
-{
-    QStringList sections;
-    ini->GetIniSections(sections);
-    QHash<QString, QString> spellings;
-    for (const QString& section : qAsConst(sections)) {
-        const QString folded = section.toUpper();
-        if (!spellings.contains(folded))
-            spellings.insert(folded, section);
-    }
-    return spellings;
-}
-
 QString magicCodeOf(const CIniFileAccess* ini, const QString& headerSection)
 {
-    const QString spelled = sectionSpellings(ini).value(headerSection.toUpper());
-    if (spelled.isEmpty())
-        return QString("");
-    return SectionValues(ini, spelled).value(KEY_MAGIC, QString(""));
+    return IniSectionValues(ini, headerSection).value(KEY_MAGIC, QString(""));
 }
 
 bool canRead(const QString& path)
@@ -118,11 +67,17 @@ QString CLumivox5Data::f_SectionName(int number)
 
 // ---------------------------------------------------------------- writer
 
+void CLumivox5Data::f_SetUserListValue(const QString& section, const QString& key, const QString& value,
+                                       bool quoted)
+{
+    m_pUserList->SetIniString(section, key, value.isNull() ? QString(QLatin1String("")) : value, quoted);
+}
+
 void CLumivox5Data::f_SetUserListHeaderData()
 {
     RunTraced([&] {
-        m_pUserList->SetIniString(HEADER_SECTION, KEY_MAGIC, USERLIST_MAGIC_CODE);
-        m_pUserList->SetIniString(HEADER_SECTION, KEY_REVISION, USERLIST_REVISION_CODE);
+        f_SetUserListValue(HEADER_SECTION, KEY_MAGIC, USERLIST_MAGIC_CODE);
+        f_SetUserListValue(HEADER_SECTION, KEY_REVISION, USERLIST_REVISION_CODE);
     });
 }
 
@@ -224,13 +179,13 @@ void CLumivox5Data::f_SetPjList(ProjectorMap* map)
             if (section.isEmpty())
                 continue;
 
-            m_pUserList->SetIniString(section, KEY_SETTING_NAME, record->m_SettingName);
-            m_pUserList->SetIniString(section, KEY_COMMENT, record->m_Comment);
+            f_SetUserListValue(section, KEY_SETTING_NAME, record->m_SettingName);
+            f_SetUserListValue(section, KEY_COMMENT, record->m_Comment);
             if (record->m_DeviceKind != 0) {
-                m_pUserList->SetIniString(section, KEY_DEVICE_TYPE, DEVICE_SERIAL);
-                m_pUserList->SetIniString(section, KEY_COMM_PORT, record->m_Address);
+                f_SetUserListValue(section, KEY_DEVICE_TYPE, DEVICE_SERIAL);
+                f_SetUserListValue(section, KEY_COMM_PORT, record->m_Address);
             } else {
-                m_pUserList->SetIniString(section, KEY_DEVICE_TYPE, DEVICE_LAN);
+                f_SetUserListValue(section, KEY_DEVICE_TYPE, DEVICE_LAN);
                 QString lanType;
                 QString addressKey;
                 switch (record->m_AddressType) {
@@ -253,19 +208,18 @@ void CLumivox5Data::f_SetPjList(ProjectorMap* map)
                     break;
                 }
                 if (!lanType.isEmpty()) {
-                    m_pUserList->SetIniString(section, KEY_LAN_TYPE, lanType);
-                    m_pUserList->SetIniString(section, addressKey, record->m_Address);
+                    f_SetUserListValue(section, KEY_LAN_TYPE, lanType);
+                    f_SetUserListValue(section, addressKey, record->m_Address);
                 }
-                m_pUserList->SetIniString(section, KEY_LAN_PORT, record->m_Port);
+                f_SetUserListValue(section, KEY_LAN_PORT, record->m_Port);
             }
             const QString polled = record->m_Status[CProjectorData::StProjectorName].ToString();
             const bool connected = record->m_ConnectState == CProjectorData::CONNECT_STATE_CONNECTED;
             const QString lastName = (!polled.isNull() && connected)
                                          ? polled
                                          : record->m_Status[CProjectorData::StLastProjectorName].ToString();
-            // A null value would remove the key.
-            m_pUserList->SetIniString(section, KEY_LAST_PJ_NAME, lastName.isNull() ? QString("") : lastName);
-            m_pUserList->SetIniString(section, KEY_ENABLED, record->m_Enabled ? TEXT_TRUE : TEXT_FALSE);
+            f_SetUserListValue(section, KEY_LAST_PJ_NAME, lastName);
+            f_SetUserListValue(section, KEY_ENABLED, record->m_Enabled ? TEXT_TRUE : TEXT_FALSE);
         }
     });
 }
@@ -277,8 +231,7 @@ void CLumivox5Data::f_SetGroupList(ProjectorMap* map)
             if (group->m_EditMode == CProjectorGroup::EditNone)
                 continue;
             const QString key = QString::number(group->m_GroupID).rightJustified(3, QLatin1Char('0'));
-            m_pUserList->SetIniString(GROUP_SECTION, key,
-                                      group->m_GroupPath.isNull() ? QString("") : group->m_GroupPath, true);
+            f_SetUserListValue(GROUP_SECTION, key, group->m_GroupPath, true);
             group->m_EditMode = CProjectorGroup::EditNone;
             f_SetGroupIDUsed(group->m_GroupID, CProjectorGroup::EditNone);
         }
@@ -288,8 +241,8 @@ void CLumivox5Data::f_SetGroupList(ProjectorMap* map)
             if (record->m_NewEntry || record->m_SectionName.isEmpty())
                 continue;
             QString text(QLatin1String(""));
-            f_GetGroupListString(&record->m_Groups, text);
-            m_pUserList->SetIniString(record->m_SectionName, KEY_GROUP_LIST, text);
+            f_GetGroupListString(&record->m_GroupList, text);
+            f_SetUserListValue(record->m_SectionName, KEY_GROUP_LIST, text);
             record->m_GroupsChanged = false;
         }
     });
@@ -313,9 +266,14 @@ int CLumivox5Data::SaveUserList(QString path, ProjectorMap* map, QList<bool>* de
             f_DeletedPjSettings(deleted);
         f_SetPjList(map);
         f_SetGroupList(map);
-        if (f_IsUserList(target) == -2)
+        // A rejected list that was copied aside is written over; any other
+        // file that is no user list is left alone.
+        if (f_IsUserList(target) == -2 && target != m_RejectedUserList)
             return -2;
-        return f_WriteUserList(target);
+        const int result = f_WriteUserList(target);
+        if (result == 0 && target == m_RejectedUserList)
+            m_RejectedUserList.clear();
+        return result;
     });
 }
 
@@ -381,11 +339,10 @@ int CLumivox5Data::f_ReadUserListFile(QString path)
     });
 }
 
-bool CLumivox5Data::f_ReadProjectorSection(const QString& section, QString* settingName,
+bool CLumivox5Data::f_ReadProjectorSection(const IniSectionValues& values, QString* settingName,
                                            CProjectorData::TYPE_LAN::Enum* lanType, QString* address, int* port,
                                            QString* lastName, bool* enabled, QString* comment, QList<int>* groups)
 {
-    const SectionValues values(m_pUserList, section);
     const QString empty(QLatin1String(""));
 
     const QString deviceType = values.value(KEY_DEVICE_TYPE, empty);
@@ -415,8 +372,12 @@ bool CLumivox5Data::f_ReadProjectorSection(const QString& section, QString* sett
     } else {
         return false;
     }
-    if (*lanType != CProjectorData::TYPE_LAN::HOST && !CProjectorData::IsIPAdrrCheck(*address, *lanType))
-        return false;
+    if (*lanType != CProjectorData::TYPE_LAN::HOST) {
+        // Kept in the clean dotted form the connection can use.
+        *address = CProjectorData::CleanAddressText(*address, *lanType);
+        if (address->isEmpty())
+            return false;
+    }
 
     bool isNumber = false;
     *port = values.value(KEY_LAN_PORT, empty).toInt(&isNumber, 10);
@@ -452,24 +413,19 @@ void CLumivox5Data::f_UpdatePjListByUserList(ProjectorMap* map, bool live)
         }
         f_DeleteGroups();
 
-        const QHash<QString, QString> spellings = sectionSpellings(m_pUserList);
+        const QHash<QString, QString> spellings = IniSectionValues::Spellings(m_pUserList);
 
-        const QString groupSection = spellings.value(GROUP_SECTION.toUpper());
-        if (!groupSection.isEmpty()) {
-            const SectionValues groups(m_pUserList, groupSection);
-            for (int id = CProjectorGroup::GROUP_ID_MIN; id <= CProjectorGroup::GROUP_ID_MAX; ++id) {
-                const QString path =
-                    groups.value(QString::number(id).rightJustified(3, QLatin1Char('0')), QString(""));
-                if (!path.isEmpty())
-                    f_AddProjectorGroups(path, id);
-            }
+        const IniSectionValues groups(m_pUserList, GROUP_SECTION, spellings);
+        for (int id = CProjectorGroup::GROUP_ID_MIN; id <= CProjectorGroup::GROUP_ID_MAX; ++id) {
+            const QString path = groups.value(QString::number(id).rightJustified(3, QLatin1Char('0')), QString(""));
+            if (!path.isEmpty())
+                f_AddProjectorGroups(path, id);
         }
 
         int accepted = 0;
         for (int n = 1; n <= ID_MAX; ++n) {
             const QString sectionName = f_SectionName(n);
-            const QString spelled = spellings.value(sectionName.toUpper());
-            if (spelled.isEmpty())
+            if (!spellings.contains(sectionName.toUpper()))
                 continue;
             QString settingName;
             CProjectorData::TYPE_LAN::Enum lanType = CProjectorData::TYPE_LAN::IP;
@@ -479,8 +435,9 @@ void CLumivox5Data::f_UpdatePjListByUserList(ProjectorMap* map, bool live)
             bool enabled = false;
             QString comment;
             QList<int> groupIds;
-            if (!f_ReadProjectorSection(spelled, &settingName, &lanType, &address, &port, &lastName, &enabled,
-                                        &comment, &groupIds))
+            const IniSectionValues values(m_pUserList, sectionName, spellings);
+            if (!f_ReadProjectorSection(values, &settingName, &lanType, &address, &port, &lastName, &enabled, &comment,
+                                        &groupIds))
                 continue;
             if (++accepted > USERLIST_PROJECTOR_MAX)
                 break;
@@ -513,7 +470,7 @@ void CLumivox5Data::f_UpdatePjListByUserList(ProjectorMap* map, bool live)
                     if (group->m_GroupID != groupId)
                         continue;
                     group->m_Projectors->insert(n, n);
-                    record->m_Groups.insert(groupId, group->m_GroupPath);
+                    record->m_GroupList.insert(groupId, group->m_GroupPath);
                 }
             }
         }
@@ -524,7 +481,11 @@ int CLumivox5Data::LoadUserList(QString path, ProjectorMap* map, bool live)
 {
     int result = -2;
     RunTraced([&] {
-        result = f_ReadUserListFile(path.isEmpty() ? GetDefaultUserListPath() : path);
+        const QString target = path.isEmpty() ? GetDefaultUserListPath() : path;
+        result = f_ReadUserListFile(target);
+        // Left as it is, the rejected list would block every save of this run.
+        if (result == -2 && m_RejectedUserListCopy.isEmpty() && target == GetDefaultUserListPath())
+            f_SetRejectedUserListAside(target);
         if (result < 0)
             return;
         f_UpdatePjListByUserList(map, live);
@@ -566,6 +527,34 @@ int CLumivox5Data::LoadUserList(QString path)
     const int result = LoadUserList(path, m_pProjectorDatas, true);
     f_RebuildIDUsedList(m_pIDUsedList, m_pProjectorDatas);
     return result;
+}
+
+bool CLumivox5Data::f_SetRejectedUserListAside(const QString& path)
+{
+    return RunTraced(false, [&] {
+        const QString aside = path + QStringLiteral(".bad");
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            qDebug("user list [%s] cannot be read to be set aside", qUtf8Printable(path));
+            return false;
+        }
+        const QByteArray bytes = file.readAll();
+        // An older copy is replaced only by a complete new one.
+        QSaveFile copy(aside);
+        if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.commit()) {
+            qDebug("user list [%s] cannot be set aside as [%s]", qUtf8Printable(path), qUtf8Printable(aside));
+            return false;
+        }
+        qDebug("user list [%s] is no user list; set aside as [%s]", qUtf8Printable(path), qUtf8Printable(aside));
+        m_RejectedUserList = path;
+        m_RejectedUserListCopy = aside;
+        return true;
+    });
+}
+
+QString CLumivox5Data::GetRejectedUserListCopy() const
+{
+    return m_RejectedUserListCopy;
 }
 
 void CLumivox5Data::f_ClearUserList()

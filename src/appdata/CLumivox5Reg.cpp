@@ -128,7 +128,7 @@ QString CLumivox5Reg::SettingsFilePath()
 
 QVariant CLumivox5Reg::ReadSettings(QString group, QString name)
 {
-    try {
+    return RunTraced(QVariant(), [&] {
         QSettings settings(SettingsFilePath(), CPlistSettingsFormat::Format());
         if (settings.status() != QSettings::NoError) {
             // Remembered for the next write: QSettings reports damage only
@@ -138,12 +138,7 @@ QVariant CLumivox5Reg::ReadSettings(QString group, QString name)
             return QVariant();
         }
         return settings.value(group + QLatin1Char('/') + name);
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-        TraceException("unknown");
-    }
-    return QVariant();
+    });
 }
 
 int CLumivox5Reg::ReadSettingsString(QString group, QString name, QString* out)
@@ -204,13 +199,13 @@ int CLumivox5Reg::WriteSettings(QString group, QString name, QVariant value)
     if (value.type() == QVariant::Bool)
         value = value.toBool() ? trueText : falseText;
 
-    try {
+    return RunTraced(1, [&] {
         const QString path = SettingsFilePath();
         // A file that turns out damaged on opening is set aside and the write tried once more.
         for (int attempt = 0; attempt < 2; ++attempt) {
             if (m_FileStatus == QSettings::FormatError && !f_SetDamagedFileAside(path))
                 return 1;
-            f_CreatePrivateFile(path);
+            f_MakePrivateFile(path);
             QSettings settings(path, CPlistSettingsFormat::Format());
             const QSettings::Status opened = settings.status();
             if (opened == QSettings::FormatError) {
@@ -226,12 +221,8 @@ int CLumivox5Reg::WriteSettings(QString group, QString name, QVariant value)
             m_FileStatus = settings.status();
             return m_FileStatus == QSettings::NoError ? 0 : 1;
         }
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-        TraceException("unknown");
-    }
-    return 1;
+        return 1;
+    });
 }
 
 int CLumivox5Reg::WriteSettingsBin(QString group, QString name, QByteArray data)
@@ -269,9 +260,9 @@ bool CLumivox5Reg::f_SetDamagedFileAside(const QString& path)
         m_FileStatus = QSettings::NoError;
         return true;
     }
-    const QString aside = path + QStringLiteral(".damaged");
-    if (QFileInfo::exists(aside) && !QFile::remove(aside))
-        return false;
+    QString aside = path + QStringLiteral(".damaged");
+    for (int number = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++number)
+        aside = path + QStringLiteral(".damaged.") + QString::number(number);
     if (!QFile::rename(path, aside)) {
         qDebug("settings file [%s] cannot be set aside", qPrintable(path));
         return false;
@@ -279,14 +270,18 @@ bool CLumivox5Reg::f_SetDamagedFileAside(const QString& path)
     return true;
 }
 
-void CLumivox5Reg::f_CreatePrivateFile(const QString& path)
+void CLumivox5Reg::f_MakePrivateFile(const QString& path)
 {
-    if (QFileInfo::exists(path))
+    const QFileDevice::Permissions owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    if (QFileInfo::exists(path)) {
+        // Set before the write: the file that replaces it takes its mode.
+        QFile::setPermissions(path, owner);
         return;
+    }
     QFile file(path);
-    // Empty until the first value is stored; a later write keeps these permissions.
+    // Empty until the first value is stored.
     if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        file.setPermissions(owner);
         file.close();
     }
 }

@@ -113,7 +113,8 @@ public:
     // value read or a value written):
     // NoError, FormatError (the file cannot be parsed; it is left as it is
     // until settings are written, and then kept beside the new file as
-    // "Lumivox 5.plist.damaged") or AccessError (it cannot be read or written).
+    // "Lumivox 5.plist.damaged", or ".damaged.2" and so on when that name is
+    // taken) or AccessError (it cannot be read or written).
     QSettings::Status GetFileStatus() const { return m_FileStatus; }
 
     // Generic value access. The readers return 0 when the key was present and
@@ -189,10 +190,13 @@ public:
 private:
     Q_DISABLE_COPY(CLumivox5Reg)
 
-    // Keeps a damaged file beside the new one; false when it cannot.
+    // Keeps a damaged file beside the new one, under the first free name of
+    // ".damaged", ".damaged.2", ".damaged.3" ... so that no earlier copy is
+    // lost; false when it cannot.
     bool f_SetDamagedFileAside(const QString& path);
-    // A new settings file holds the mail password: only its owner may read it.
-    static void f_CreatePrivateFile(const QString& path);
+    // The settings file holds the mail password: only its owner may read it,
+    // whatever mode it was given since it was created.
+    static void f_MakePrivateFile(const QString& path);
     static QString f_Cut(const QString& text, int length);
     // The column array `name`, when it holds bytesPerColumn bytes for every column.
     bool f_ReadColumnArray(const QString& name, int bytesPerColumn, QByteArray* bytes);

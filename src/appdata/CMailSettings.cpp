@@ -21,6 +21,14 @@ CMailSettings::~CMailSettings()
 {
 }
 
+bool CMailSettings::operator==(const CMailSettings& other) const
+{
+    return m_Enabled == other.m_Enabled && m_Recipients == other.m_Recipients && m_Comment == other.m_Comment
+        && m_SMTPServer == other.m_SMTPServer && m_POP3Server == other.m_POP3Server && m_User == other.m_User
+        && m_Pass == other.m_Pass && m_Sender == other.m_Sender && m_Authority == other.m_Authority
+        && m_SMTPOverSSL == other.m_SMTPOverSSL;
+}
+
 void CMailSettings::initialize()
 {
     m_Enabled = false;

@@ -61,6 +61,10 @@ public:
     CMailSettings& operator=(const CMailSettings& other) = default;
     ~CMailSettings();
 
+    // Every stored field equal.
+    bool operator==(const CMailSettings& other) const;
+    bool operator!=(const CMailSettings& other) const { return !(*this == other); }
+
     // Every field to its initial value, the recipient list empty.
     void initialize();
 

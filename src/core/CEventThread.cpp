@@ -8,7 +8,6 @@
 
 #include <QDeadlineTimer>
 #include <QDebug>
-#include <QException>
 #include <QMutexLocker>
 
 #include <cstdarg>
@@ -52,12 +51,7 @@ CEventThread::~CEventThread()
         f_ForcedQuit();
         wait();
     }
-    try {
-        f_ClearEventQueue();
-    } catch (const QException& e) {
-        TraceException(e);
-    } catch (...) {
-    }
+    RunTraced([&] { f_ClearEventQueue(); });
 }
 
 void CEventThread::f_Trace(const char* format, ...) const
@@ -244,7 +238,7 @@ void CEventThread::SafeAbort()
 
 void CEventThread::f_ForcedQuit()
 {
-    try {
+    RunTraced([&] {
         if (!isRunning())
             return;
         if (QThread::currentThread() == this) {
@@ -270,8 +264,7 @@ void CEventThread::f_ForcedQuit()
                 quit();
             }
         }
-    } catch (...) {
-    }
+    });
 }
 
 // ---- the loop --------------------------------------------------------------

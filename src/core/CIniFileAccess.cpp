@@ -36,6 +36,13 @@ bool sameSection(const QString& a, const QString& b)
     return a == b || indexName(a) == indexName(b);
 }
 
+// The key table finds a key whatever the case of its section's name, as the
+// section index finds the section: a file never gets two values for one key.
+QPair<QString, QString> tableKey(const QString& section, const QString& key)
+{
+    return qMakePair(indexName(section), key);
+}
+
 bool sameString(const QString& a, const QString& b)
 {
     return a.isNull() == b.isNull() && a == b;
@@ -93,6 +100,9 @@ QString decodeFileBytes(const QByteArray& bytes)
     } else {
         decoded = QString::fromLatin1(bytes.constData() + mark, n - mark);
     }
+    // A NUL (only a damaged file brings one) ends a value for any reader; it
+    // goes at once, so that what is read is what a write gives back.
+    decoded.remove(QChar(0));
 
     QString result;
     result.reserve(decoded.size() + decoded.size() / 16 + 2);
@@ -175,21 +185,17 @@ CIniFileAccess::~CIniFileAccess()
 
 int CIniFileAccess::ReadIniFile(const QString& path)
 {
-    try {
+    return RunTraced(-1, [&] {
         this->path = path;
         return f_ReadIniFile(path, text, lines, index);
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
-    return -1;
+    });
 }
 
 void CIniFileAccess::f_Copy(const CIniFileAccess* other)
 {
     if (!other || other == this)
         return;
-    try {
+    RunTraced([&] {
         codePage = other->codePage;
         path = other->path;
         text = other->text;
@@ -202,10 +208,7 @@ void CIniFileAccess::f_Copy(const CIniFileAccess* other)
         *index = *other->index;
         *writeIndex = *other->writeIndex;
         deleteList = other->deleteList;
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -231,7 +234,7 @@ void CIniFileAccess::f_InsertRecord(IniList* list, int position, IniData* record
         table.tail = record;
     if (record->key.isEmpty())
         return;
-    KeyEntry& entry = table.keys[SectionKey(record->section, record->key)];
+    KeyEntry& entry = table.keys[tableKey(record->section, record->key)];
     // A repeated key is rare: only then is the order looked up.
     if (entry.count == 0 || (!atEnd && list->indexOf(entry.first) > position))
         entry.first = record;
@@ -245,15 +248,16 @@ void CIniFileAccess::f_RemoveRecord(IniList* list, int position)
     if (table.tail == record)
         table.tail = nullptr;
     if (!record->key.isEmpty()) {
-        const SectionKey sk(record->section, record->key);
-        auto it = table.keys.find(sk);
+        auto it = table.keys.find(tableKey(record->section, record->key));
         if (it != table.keys.end()) {
             if (--it->count <= 0) {
                 table.keys.erase(it);
             } else if (it->first == record) {
+                // No copy comes before the removed one: the next starts here.
                 it->first = nullptr;
-                for (IniData* d : *list) {
-                    if (d->key == record->key && d->section == record->section) {
+                for (int pos = position; pos < list->size(); ++pos) {
+                    IniData* d = list->at(pos);
+                    if (d->key == record->key && sameSection(d->section, record->section)) {
                         it->first = d;
                         break;
                     }
@@ -287,8 +291,7 @@ void CIniFileAccess::f_CopyList(const IniList* from, IniList* to)
 int CIniFileAccess::f_ReadIniFile(const QString& filePath, QString& fileText, IniList* list,
                                   IniIndex* sectionIndex)
 {
-    int result = -1;
-    try {
+    return RunTraced(-1, [&] {
         fileText = QLatin1String("");
         qDebug("-- Read File \n[%s]", qPrintable(filePath));
         if (!QFileInfo::exists(filePath)) {
@@ -303,13 +306,9 @@ int CIniFileAccess::f_ReadIniFile(const QString& filePath, QString& fileText, In
             }
         }
         f_FileToIni(fileText, list, sectionIndex);
-        result = 0;
         qDebug("%s", QByteArray(58, '-').constData());
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
-    return result;
+        return 0;
+    });
 }
 
 QString CIniFileAccess::f_GetFeedCode(const QString& fileText)
@@ -422,13 +421,14 @@ void CIniFileAccess::GetIniString(const QString& section, const QString& key, co
 {
     if (!result)
         return;
-    try {
+    RunTraced([&] {
         *result = defaultValue;
         if (!index->contains(indexName(section)))
             return;
         if (!key.isEmpty()) {
-            const KeyEntry entry = lineKeys.keys.value(SectionKey(section, key));
-            if (entry.first)
+            const KeyEntry entry = lineKeys.keys.value(tableKey(section, key));
+            // The match itself is exact.
+            if (entry.first && entry.first->section == section)
                 *result = entry.first->value;
             return;
         }
@@ -439,30 +439,23 @@ void CIniFileAccess::GetIniString(const QString& section, const QString& key, co
                 return;
             }
         }
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
+    });
 }
 
 int CIniFileAccess::GetIniInt(const QString& section, const QString& key, int defaultValue) const
 {
-    try {
+    return RunTraced(defaultValue, [&] {
         QString s;
         GetIniString(section, key, QString(), &s);
         bool ok = false;
         const int value = s.toInt(&ok, 10);
         return ok ? value : defaultValue;
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
-    return defaultValue;
+    });
 }
 
 void CIniFileAccess::GetIniKeys(const QString& section, QStringList& keys) const
 {
-    try {
+    RunTraced([&] {
         keys.clear();
         const auto it = index->constFind(indexName(section));
         if (it == index->constEnd())
@@ -480,15 +473,12 @@ void CIniFileAccess::GetIniKeys(const QString& section, QStringList& keys) const
                 break;
             }
         }
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
+    });
 }
 
 void CIniFileAccess::GetIniSections(QStringList& sections) const
 {
-    try {
+    RunTraced([&] {
         sections.clear();
         QMap<int, QString> byPosition;
         for (auto it = index->constBegin(); it != index->constEnd(); ++it) {
@@ -496,28 +486,30 @@ void CIniFileAccess::GetIniSections(QStringList& sections) const
                 byPosition.insert(it.value(), lines->at(it.value())->section);
         }
         sections = byPosition.values();
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
+    });
 }
 
 // ---------------------------------------------------------------------------
 // Edits
 
-void CIniFileAccess::SetIniString(const QString& section, const QString& key, const QString& value, bool quoted)
+int CIniFileAccess::SetIniString(const QString& section, const QString& key, const QString& value, bool quoted)
 {
-    f_SetIniString(section, key, value, lines, index, quoted);
+    // A NUL would be dropped on reading: it is dropped here, so that what is
+    // held is what a write gives back.
+    QString held = value;
+    if (held.contains(QChar(0)))
+        held.remove(QChar(0));
+    return f_SetIniString(section, key, held, lines, index, quoted);
 }
 
-void CIniFileAccess::SetIniString(const QString& section, const QString& key, const QString& value)
+int CIniFileAccess::SetIniString(const QString& section, const QString& key, const QString& value)
 {
-    f_SetIniString(section, key, value, lines, index, false);
+    return SetIniString(section, key, value, false);
 }
 
-void CIniFileAccess::SetIniInt(const QString& section, const QString& key, int value)
+int CIniFileAccess::SetIniInt(const QString& section, const QString& key, int value)
 {
-    f_SetIniString(section, key, QString::number(value), lines, index, false);
+    return f_SetIniString(section, key, QString::number(value), lines, index, false);
 }
 
 void CIniFileAccess::f_DeleteSection(const QString& section, int sectionPosition, IniList* list,
@@ -544,27 +536,41 @@ void CIniFileAccess::f_DeleteSection(const QString& section, int sectionPosition
     }
 }
 
-void CIniFileAccess::f_SetIniString(const QString& section, const QString& key, const QString& value,
-                                    IniList* list, IniIndex* sectionIndex, bool quoted)
+// A name that would read back as something else is refused: a line break or
+// NUL splits or ends its line, "]" ends a section's header early, and a key
+// holding "=" or ";" or starting with "[" reads as a shorter key, a comment or
+// a header. Every name the reader gives passes.
+bool CIniFileAccess::f_IsWritableName(const QString& section, const QString& key)
 {
-    try {
+    const auto breaksLine = [](const QString& name) {
+        return name.contains(QLatin1Char('\n')) || name.contains(QLatin1Char('\r')) || name.contains(QChar(0));
+    };
+    if (breaksLine(section) || breaksLine(key) || section.contains(QLatin1Char(']')))
+        return false;
+    return !key.contains(QLatin1Char('=')) && !key.contains(QLatin1Char(';')) && !key.startsWith(QLatin1Char('['));
+}
+
+int CIniFileAccess::f_SetIniString(const QString& section, const QString& key, const QString& value,
+                                   IniList* list, IniIndex* sectionIndex, bool quoted)
+{
+    return RunTraced(2, [&] {
         if (section.isNull()) {
             f_ClearList(list, sectionIndex);
             f_AddDeleteList(QString(), QString());
-            return;
+            return 0;
+        }
+        if (!f_IsWritableName(section, key)) {
+            qDebug("!! ini name refused [%s] [%s] !!", qPrintable(section), qPrintable(key));
+            return -1;
         }
 
-        KeyTable& table = f_KeyTable(list);
         if (!key.isEmpty() && !value.isNull()) {
-            // The common edit: a key that is there already keeps its place.
-            IniData* existing = table.keys.value(SectionKey(section, key)).first;
+            // The common edit: a key that is there already (under any spelling
+            // of its section) keeps its place.
+            IniData* existing = f_KeyTable(list).keys.value(tableKey(section, key)).first;
             if (existing) {
-                existing->value = value;
-                existing->quoted = quoted;
-                // An edited line from before the first header is a key line now.
-                if (existing->section.isNull())
-                    existing->section = QLatin1String("");
-                return;
+                f_UpdateRecord(existing, value, quoted);
+                return 0;
             }
         }
 
@@ -579,95 +585,112 @@ void CIniFileAccess::f_SetIniString(const QString& section, const QString& key, 
             } else {
                 f_AddDeleteList(section, key);
             }
-            return;
+            return 0;
         }
         const int sectionPos = found.value();
 
         if (key.isNull()) {
             f_DeleteSection(section, sectionPos, list, sectionIndex);
             f_AddDeleteList(section, QString());
-            return;
+            return 0;
         }
-
-        IniData* match = nullptr;
-        int matchPos = -1;
-        int insertPos = -1;
-
-        if (!key.isEmpty())
-            match = table.keys.value(SectionKey(section, key)).first;
-
-        if (!key.isEmpty() && !match && !value.isNull() && table.tail && !list->isEmpty()
-            && list->last() == table.tail && table.tail->section == section && !table.tail->key.isEmpty()) {
-            // The section ends the list and its last record is a key line:
-            // the new key goes to the very end.
-            insertPos = list->size();
-        } else if (key.isEmpty() || (match ? value.isNull() : !value.isNull())) {
-            // Walk the section's run: its records and the plain lines among
-            // them, up to the first key line of another section.
-            int trailing = 0;
-            int pos = sectionPos;
-            for (; pos < list->size(); ++pos) {
-                const IniData* d = list->at(pos);
-                const bool plain = d->key.isEmpty();
-                if (!plain && !sameSection(d->section, section))
-                    break;
-                if (matchPos < 0 && d->key == key && d->section == section) {
-                    matchPos = pos;
-                    if (match || value.isNull())
-                        break;
-                }
-                if (plain)
-                    ++trailing;
-                else
-                    trailing = 0;
-            }
-            if (matchPos >= 0) {
-                match = list->at(matchPos);
-            } else if (match) {
-                matchPos = list->indexOf(match);
-            }
-            insertPos = pos - trailing;
-        }
-
-        if (match && !value.isNull()) {
-            // Only the empty key gets here: it names the first plain line.
-            match->value = value;
-            match->quoted = quoted;
-            return;
-        }
-        if (match && matchPos >= 0) {
-            f_RemoveRecord(list, matchPos);
-            for (auto it = sectionIndex->begin(); it != sectionIndex->end(); ++it) {
-                if (it.value() > matchPos)
-                    --it.value();
-            }
-            // Removing the section's first record: the entry stays only while a
-            // record of the section is still there, so it never points into
-            // the next section.
-            if (sectionPos == matchPos
-                && (matchPos >= list->size() || indexName(list->at(matchPos)->section) != upper))
-                sectionIndex->remove(upper);
-            f_AddDeleteList(section, key);
-            return;
-        }
-
         if (value.isNull()) {
+            f_DeleteKey(section, key, sectionPos, list, sectionIndex);
             f_AddDeleteList(section, key);
-            return;
+            return 0;
         }
-
-        insertPos = qBound(0, insertPos, list->size());
-        const bool atEnd = insertPos >= list->size();
-        f_InsertRecord(list, insertPos, new IniData(section, key, value, quoted));
-        if (!atEnd) {
-            for (auto it = sectionIndex->begin(); it != sectionIndex->end(); ++it) {
-                if (it.key() != upper && it.value() >= insertPos)
-                    ++it.value();
+        if (key.isEmpty()) {
+            // The empty key names the section's first plain line.
+            int matchPos = -1;
+            int insertPos = -1;
+            f_FindInRun(section, key, sectionPos, list, &matchPos, &insertPos);
+            if (matchPos >= 0) {
+                f_UpdateRecord(list->at(matchPos), value, quoted);
+                return 0;
             }
         }
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
+        f_InsertKey(section, key, value, quoted, sectionPos, list, sectionIndex);
+        return 0;
+    });
+}
+
+void CIniFileAccess::f_UpdateRecord(IniData* record, const QString& value, bool quoted)
+{
+    record->value = value;
+    record->quoted = quoted;
+    // An edited line from before the first header is a key line now.
+    if (record->section.isNull())
+        record->section = QLatin1String("");
+}
+
+// Walks the section's run: its records and the plain lines among them, up to
+// the first key line of another section. Gives the position of the first
+// record of the key (-1 when none) and, when there is none, where a new key
+// goes: after the section's last key line, ahead of the plain lines that
+// close the run.
+void CIniFileAccess::f_FindInRun(const QString& section, const QString& key, int sectionPos, const IniList* list,
+                                 int* matchPos, int* insertPos) const
+{
+    *matchPos = -1;
+    int trailing = 0;
+    int pos = sectionPos;
+    for (; pos < list->size(); ++pos) {
+        const IniData* d = list->at(pos);
+        const bool plain = d->key.isEmpty();
+        const bool ofSection = sameSection(d->section, section);
+        if (!plain && !ofSection)
+            break;
+        if (d->key == key && ofSection) {
+            *matchPos = pos;
+            return;
+        }
+        trailing = plain ? trailing + 1 : 0;
+    }
+    *insertPos = qBound(0, pos - trailing, list->size());
+}
+
+void CIniFileAccess::f_DeleteKey(const QString& section, const QString& key, int sectionPos, IniList* list,
+                                 IniIndex* sectionIndex)
+{
+    int matchPos = -1;
+    int insertPos = -1;
+    f_FindInRun(section, key, sectionPos, list, &matchPos, &insertPos);
+    if (matchPos < 0)
+        return;
+    f_RemoveRecord(list, matchPos);
+    for (auto it = sectionIndex->begin(); it != sectionIndex->end(); ++it) {
+        if (it.value() > matchPos)
+            --it.value();
+    }
+    // Removing the section's first record: the entry stays only while a record
+    // of the section is still there, so it never points into the next section.
+    const QString upper = indexName(section);
+    if (sectionPos == matchPos && (matchPos >= list->size() || indexName(list->at(matchPos)->section) != upper))
+        sectionIndex->remove(upper);
+}
+
+void CIniFileAccess::f_InsertKey(const QString& section, const QString& key, const QString& value, bool quoted,
+                                 int sectionPos, IniList* list, IniIndex* sectionIndex)
+{
+    const KeyTable& table = f_KeyTable(list);
+    int insertPos = -1;
+    if (!key.isEmpty() && table.tail && !list->isEmpty() && list->last() == table.tail
+        && sameSection(table.tail->section, section) && !table.tail->key.isEmpty()) {
+        // The section ends the list and its last record is a key line: the
+        // new key goes to the very end.
+        insertPos = list->size();
+    } else {
+        int matchPos = -1;
+        f_FindInRun(section, key, sectionPos, list, &matchPos, &insertPos);
+    }
+    const bool atEnd = insertPos >= list->size();
+    f_InsertRecord(list, insertPos, new IniData(section, key, value, quoted));
+    if (!atEnd) {
+        const QString upper = indexName(section);
+        for (auto it = sectionIndex->begin(); it != sectionIndex->end(); ++it) {
+            if (it.key() != upper && it.value() >= insertPos)
+                ++it.value();
+        }
     }
 }
 
@@ -695,7 +718,7 @@ void CIniFileAccess::f_ExecuteDeleteList(IniList* list, IniIndex* sectionIndex)
 
 int CIniFileAccess::WriteIniFile(const QString& path, bool withoutMerge, const QString& codePage)
 {
-    try {
+    const int result = RunTraced(2, [&] {
         bool replayed = false;
         f_ClearList(writeLines, writeIndex);
         if (!withoutMerge) {
@@ -718,10 +741,6 @@ int CIniFileAccess::WriteIniFile(const QString& path, bool withoutMerge, const Q
             *writeIndex = *index;
         }
         f_IniToFile(&outText, writeLines);
-        // A NUL (only a damaged file brings one) ends a value for any reader,
-        // and right after the UTF-16 mark it would make the file read back as
-        // UTF-32: none is written.
-        outText.remove(QChar(0));
 
         QTextCodec* codec = nullptr;
         QByteArray bytes;
@@ -761,12 +780,10 @@ int CIniFileAccess::WriteIniFile(const QString& path, bool withoutMerge, const Q
         if (replayed)
             deleteList.clear();
         return lossy ? 1 : 0;
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
+    });
+    // Never left set by a replay that an exception ended.
     deleting = false;
-    return 2;
+    return result;
 }
 
 int CIniFileAccess::WriteIniFile(const QString& path, const QString& codePage)
@@ -803,7 +820,7 @@ void CIniFileAccess::f_LayOver()
     for (const IniData* d : qAsConst(*lines)) {
         if (d->section.isNull() || d->key.isEmpty())
             continue;
-        if (lineKeys.keys.value(SectionKey(d->section, d->key)).first != d)
+        if (lineKeys.keys.value(tableKey(d->section, d->key)).first != d)
             continue;
         f_SetIniString(d->section, d->key, d->value, writeLines, writeIndex, d->quoted);
     }

@@ -49,9 +49,13 @@ public:
     // The names of the sections held, in file order, each as first spelled.
     void GetIniSections(QStringList& sections) const;
 
-    void SetIniString(const QString& section, const QString& key, const QString& value, bool quoted);
-    void SetIniString(const QString& section, const QString& key, const QString& value);
-    void SetIniInt(const QString& section, const QString& key, int value);
+    // 0 done; -1 refused, nothing changed (a name that would read back as
+    // another section, key or comment, as a write reports what it cannot
+    // write); 2 an exception ended the edit. A section found regardless of
+    // case takes the edit: a key is never held twice under two spellings.
+    int SetIniString(const QString& section, const QString& key, const QString& value, bool quoted);
+    int SetIniString(const QString& section, const QString& key, const QString& value);
+    int SetIniInt(const QString& section, const QString& key, int value);
 
     // 0 written; 1 written, but some character has no form in the code page
     // (it was replaced); 2 an exception ended the write; -1 not written (the
@@ -72,8 +76,8 @@ private:
     typedef QMap<QString, int> IniIndex;
     typedef QPair<QString, QString> SectionKey;
 
-    // First record (in list order) of one exact section and key, and how many
-    // records carry that pair, so that lookups need no scan.
+    // First record (in list order) of one key of a section (its name in upper
+    // case), and how many records carry that pair, so that lookups need no scan.
     struct KeyEntry
     {
         IniData* first = nullptr;
@@ -95,8 +99,17 @@ private:
     void f_AddIniData(const QString& section, const QString& key, const QString& value, IniList* list,
                       bool quoted);
 
-    void f_SetIniString(const QString& section, const QString& key, const QString& value, IniList* list,
-                        IniIndex* sectionIndex, bool quoted);
+    // The one edit: its steps below update, insert or delete.
+    int f_SetIniString(const QString& section, const QString& key, const QString& value, IniList* list,
+                       IniIndex* sectionIndex, bool quoted);
+    static bool f_IsWritableName(const QString& section, const QString& key);
+    static void f_UpdateRecord(IniData* record, const QString& value, bool quoted);
+    void f_FindInRun(const QString& section, const QString& key, int sectionPos, const IniList* list, int* matchPos,
+                     int* insertPos) const;
+    void f_InsertKey(const QString& section, const QString& key, const QString& value, bool quoted, int sectionPos,
+                     IniList* list, IniIndex* sectionIndex);
+    void f_DeleteKey(const QString& section, const QString& key, int sectionPos, IniList* list,
+                     IniIndex* sectionIndex);
     void f_AddDeleteList(const QString& section, const QString& key);
     void f_ExecuteDeleteList(IniList* list, IniIndex* sectionIndex);
     void f_IniToFile(QString* output, const IniList* list) const;

@@ -152,7 +152,7 @@ void CLanguageCodeTable::f_ReleaseTables()
 
 void CLanguageCodeTable::MakeLanguageTables()
 {
-    try {
+    RunTraced([&] {
         f_ReleaseTables();
         m_pCodePageTable = new QMap<int, CIntBox*>;
         m_pEncodingNameTable = new QMap<int, QString*>;
@@ -170,15 +170,12 @@ void CLanguageCodeTable::MakeLanguageTables()
         }
         for (const ArgumentRow& row : ARGUMENT_ROWS)
             m_pArgumentTable->insert(row.key, new QString(QLatin1String(row.text)));
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
+    });
 }
 
 int CLanguageCodeTable::SetLanguageCodeByArg(QString arg)
 {
-    try {
+    return RunTraced(-1, [&] {
         if (arg.isEmpty() || !m_pArgumentTable)
             return -1;
         for (auto it = m_pArgumentTable->constBegin(); it != m_pArgumentTable->constEnd(); ++it) {
@@ -197,11 +194,8 @@ int CLanguageCodeTable::SetLanguageCodeByArg(QString arg)
             }
             return 0;
         }
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
-    return -1;
+        return -1;
+    });
 }
 
 CLanguageCodeTable::LANGUAGE_CODE CLanguageCodeTable::LanguageCodeForLocale(const QLocale& locale)
@@ -293,7 +287,7 @@ QString CLanguageCodeTable::GetEnglishCatalogueName() const
 
 void CLanguageCodeTable::SetCulture(QObject* parent)
 {
-    try {
+    RunTraced([&] {
         static const bool resourcesRegistered = (initEmbeddedCatalogues(), true);
         Q_UNUSED(resourcesRegistered);
 
@@ -332,8 +326,5 @@ void CLanguageCodeTable::SetCulture(QObject* parent)
         }
 
         m_TranslatorReady = true;
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
+    });
 }

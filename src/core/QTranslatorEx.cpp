@@ -18,7 +18,8 @@ QTranslatorEx::~QTranslatorEx()
 QString QTranslatorEx::translate(const char* context, const char* sourceText,
                                  const char* disambiguation, int n) const
 {
-    try {
+    // An empty result makes the framework fall back to the source text.
+    return RunTraced(QString(), [&] {
         QString text = QTranslator::translate(context, sourceText, disambiguation, n);
         const int pos = text.indexOf(QLatin1String("(&"));
         if (pos >= 0) {
@@ -27,10 +28,5 @@ QString QTranslatorEx::translate(const char* context, const char* sourceText,
             text.replace(tag, QString());
         }
         return text;
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
-    // An empty result makes the framework fall back to the source text.
-    return QString();
+    });
 }

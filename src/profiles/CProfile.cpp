@@ -169,14 +169,34 @@ static const QString& ItemSection(int list)
     }
 }
 
+namespace {
+
+std::shared_ptr<const CIniFileAccess> privateCopy(CIniFileAccess* ini)
+{
+    return RunTraced(std::shared_ptr<const CIniFileAccess>(),
+                     [&] { return ini ? std::make_shared<const CIniFileAccess>(ini) : nullptr; });
+}
+
+} // namespace
+
 CProfile::CProfile(CIniFileAccess* ini, CLanguageCodeTable::LANGUAGE_CODE lang)
 {
-    f_Construct(ini, true, lang);
+    f_Construct(privateCopy(ini), true, lang);
 }
 
 CProfile::CProfile(CIniFileAccess* ini)
 {
-    f_Construct(ini, false, CLanguageCodeTable::LANGUAGE_CODE(0));
+    f_Construct(privateCopy(ini), false, CLanguageCodeTable::LANGUAGE_CODE(0));
+}
+
+CProfile::CProfile(std::shared_ptr<const CIniFileAccess> ini, CLanguageCodeTable::LANGUAGE_CODE lang)
+{
+    f_Construct(std::move(ini), true, lang);
+}
+
+CProfile::CProfile(std::shared_ptr<const CIniFileAccess> ini)
+{
+    f_Construct(std::move(ini), false, CLanguageCodeTable::LANGUAGE_CODE(0));
 }
 
 CProfile::CProfile(CLanguageCodeTable::LANGUAGE_CODE lang)
@@ -193,9 +213,10 @@ CProfile::CProfile()
     f_SetDummy();
 }
 
-void CProfile::f_Construct(CIniFileAccess* ini, bool languageGiven, CLanguageCodeTable::LANGUAGE_CODE lang)
+void CProfile::f_Construct(std::shared_ptr<const CIniFileAccess> ini, bool languageGiven,
+                           CLanguageCodeTable::LANGUAGE_CODE lang)
 {
-    m_Ini = nullptr;
+    m_Ini = std::move(ini);
     m_Dummy = false;
     for (bool& flag : m_Flags)
         flag = false;
@@ -210,20 +231,14 @@ void CProfile::f_Construct(CIniFileAccess* ini, bool languageGiven, CLanguageCod
     m_ModelCode = 0;
     m_LanguageGiven = languageGiven;
     m_Language = lang;
-    try {
+    RunTraced([&] {
         for (int i = 0; i < ItemListCount; ++i)
             m_ItemList[i] = new CSectionItemList();
-        if (ini)
-            m_Ini = new CIniFileAccess(ini);
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
+    });
 }
 
 CProfile::~CProfile()
 {
-    delete m_Ini;
     for (CSectionItemList* list : m_ItemList)
         delete list;
 }

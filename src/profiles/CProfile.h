@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <memory>
+
 #include "CLanguageCodeTable.h"
 #include "ProfileFlag.h"
 
@@ -176,6 +178,10 @@ public:
     // Loading profiles: each keeps a private copy of the reader.
     CProfile(CIniFileAccess* ini, CLanguageCodeTable::LANGUAGE_CODE lang);
     explicit CProfile(CIniFileAccess* ini);
+    // The profiles of one load share the reader: a copy per model would make
+    // loading quadratic in the file's size.
+    CProfile(std::shared_ptr<const CIniFileAccess> ini, CLanguageCodeTable::LANGUAGE_CODE lang);
+    explicit CProfile(std::shared_ptr<const CIniFileAccess> ini);
     // The dummy profile.
     explicit CProfile(CLanguageCodeTable::LANGUAGE_CODE lang);
     CProfile();
@@ -220,7 +226,8 @@ public:
     // The "Functions" key of a flag id (ProfileFlag::Id), empty outside 0..106.
     static QString FunctionKey(int id);
 
-    CIniFileAccess* m_Ini;
+    // Read only; null in the dummy profile.
+    std::shared_ptr<const CIniFileAccess> m_Ini;
     bool m_Dummy;
     // Supported-function flags by ProfileFlag::Id; index 28 is unused.
     bool m_Flags[ProfileFlag::Count];
@@ -243,7 +250,8 @@ public:
     CSectionItemList* EcoMarks() const { return m_ItemList[ListEcologicalMark]; }
 
 private:
-    void f_Construct(CIniFileAccess* ini, bool languageGiven, CLanguageCodeTable::LANGUAGE_CODE lang);
+    void f_Construct(std::shared_ptr<const CIniFileAccess> ini, bool languageGiven,
+                     CLanguageCodeTable::LANGUAGE_CODE lang);
 };
 
 #endif // CPROFILE_H

@@ -11,15 +11,15 @@ int CProfile::f_LC2PLC(CLanguageCodeTable::LANGUAGE_CODE language)
 
 QStringList CProfile::f_GetInputTermNameList(QString section, QString key)
 {
-    return CSectionItemList::f_GetInputTermNameList(m_Ini, section, key);
+    return CSectionItemList::f_GetInputTermNameList(m_Ini.get(), section, key);
 }
 
 bool CProfile::f_LoadProfileSectionItems(QString section, int& count, CSectionItemList* list)
 {
-    return list && list->f_LoadProfileSectionItems(m_Ini, m_Language, section, count);
+    return list && list->f_LoadProfileSectionItems(m_Ini.get(), m_Language, section, count);
 }
 
 bool CProfile::f_LoadMultipleSelectedTermList(int& count, CSectionItemList* list)
 {
-    return list && list->f_LoadMultipleSelectedTermList(m_Ini, m_Language, MULTI_TERM_SECTION, count);
+    return list && list->f_LoadMultipleSelectedTermList(m_Ini.get(), m_Language, MULTI_TERM_SECTION, count);
 }

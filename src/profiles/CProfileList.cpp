@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QScopedPointer>
 
+#include <memory>
+
 #include "AppPaths.h"
 #include "CIniFileAccess.h"
 #include "CProfile.h"
@@ -83,7 +85,8 @@ bool CProfileList::f_LoadProfile()
         f_ClearProfiles();
         m_ProfileMap.insert(qint32(CProfile::DUMMY_PROFILECODE), new CProfile(m_Language));
 
-        QScopedPointer<CIniFileAccess> ini(new CIniFileAccess(path));
+        // One reader for all the profiles of this load.
+        const std::shared_ptr<const CIniFileAccess> ini = std::make_shared<const CIniFileAccess>(path);
         QString magic;
         ini->GetIniString(HEAD_SECTION, QStringLiteral("MagicCode"), QString(""), &magic);
         if (magic != FILE_MAGIC_CODE)
@@ -96,7 +99,7 @@ bool CProfileList::f_LoadProfile()
         ini->GetIniString(HEAD_SECTION, QStringLiteral("CopyrightYear"), QString(""), &m_CopyrightYear);
 
         auto newProfile = [&]() {
-            return m_LanguageGiven ? new CProfile(ini.data(), m_Language) : new CProfile(ini.data());
+            return m_LanguageGiven ? new CProfile(ini, m_Language) : new CProfile(ini);
         };
 
         QStringList keys;

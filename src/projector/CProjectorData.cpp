@@ -136,7 +136,7 @@ void CProjectorData::f_CopySettings(const CProjectorData& other)
     m_ConnectState = other.m_ConnectState;
     for (int i = 0; i < StatusCount; ++i)
         m_Status[i] = other.m_Status[i];
-    m_Groups = other.m_Groups;
+    m_GroupList = other.m_GroupList;
     m_GroupsChanged = other.m_GroupsChanged;
 }
 
@@ -232,16 +232,74 @@ bool CProjectorData::SDecCheck(QString text, TYPE_LAN::Enum type)
 
 bool CProjectorData::IsIPAdrrCheck(QString text, TYPE_LAN::Enum type)
 {
-    if (!SDecCheck(text, type))
-        return false;
-    // Exactly four parts of one to three ASCII digits each: "10..0.1" or
-    // "192.168.x.1" never pass as an address to connect to.
-    quint32 address = 0;
-    if (!parseIpv4Text(text, &address))
-        return false;
+    return !CleanAddressText(text, type).isEmpty();
+}
+
+namespace {
+
+// Exactly four parts of one to three ASCII digits and nothing else: a blank
+// anywhere is refused, since the connection could not use the text.
+bool strictAddress(const QString& text, quint32* address)
+{
+    for (const QChar c : text) {
+        if (c != QLatin1Char('.') && (c < QLatin1Char('0') || c > QLatin1Char('9')))
+            return false;
+    }
+    return parseIpv4Text(text, address);
+}
+
+bool deviceAddress(quint32 address)
+{
     const quint32 first = address >> 24;
     const quint32 fourth = address & 0xFF;
     return first >= 1 && first <= 223 && fourth >= 1 && fourth <= 254;
+}
+
+QString dotted(quint32 address)
+{
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg(address >> 24)
+        .arg((address >> 16) & 0xFF)
+        .arg((address >> 8) & 0xFF)
+        .arg(address & 0xFF);
+}
+
+} // namespace
+
+QString CProjectorData::CleanAddressText(const QString& text, TYPE_LAN::Enum type)
+{
+    if (!SDecCheck(text, type))
+        return QString();
+    quint32 address = 0;
+    if (type == TYPE_LAN::NETWORK && text.contains(QLatin1Char('/'))) {
+        // A network: its address, "/" and a prefix length of 1 to 32.
+        const QStringList parts = text.split(QLatin1Char('/'));
+        if (parts.size() != 2 || !strictAddress(parts.at(0), &address) || parts.at(1).isEmpty()
+            || parts.at(1).size() > 3)
+            return QString();
+        quint32 prefix = 0;
+        for (const QChar c : parts.at(1)) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return QString();
+            prefix = prefix * 10 + quint32(c.unicode() - '0');
+        }
+        const quint32 first = address >> 24;
+        if (first < 1 || first > 223 || prefix < 1 || prefix > 32)
+            return QString();
+        return dotted(address) + QLatin1Char('/') + QString::number(prefix);
+    }
+    if (type == TYPE_LAN::RANGE && text.contains(QLatin1Char('-'))) {
+        // A range: two device addresses joined by "-", the first not above the second.
+        const QStringList parts = text.split(QLatin1Char('-'));
+        quint32 last = 0;
+        if (parts.size() != 2 || !strictAddress(parts.at(0), &address) || !strictAddress(parts.at(1), &last)
+            || !deviceAddress(address) || !deviceAddress(last) || address > last)
+            return QString();
+        return dotted(address) + QLatin1Char('-') + dotted(last);
+    }
+    if (!strictAddress(text, &address) || !deviceAddress(address))
+        return QString();
+    return dotted(address);
 }
 
 bool CProjectorData::f_Flag(int id) const

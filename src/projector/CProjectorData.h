@@ -207,7 +207,12 @@ public:
     bool IsConnectDestinationCompare(CProjectorData* other);
     bool IsOtherSettingCompare(CProjectorData* other);
 
+    // Strict: no blanks; for a network "address/prefix", for a range
+    // "first-last" (either may also be one plain address).
     static bool IsIPAdrrCheck(QString text, TYPE_LAN::Enum type);
+    // The text in its clean dotted form ("010.0.0.1" gives "10.0.0.1"), the
+    // form to store; empty when the check refuses it.
+    static QString CleanAddressText(const QString& text, TYPE_LAN::Enum type);
     static bool SDecCheck(QString text, TYPE_LAN::Enum type);
 
     bool f_LampErrorBitEnabled(int lamp);
@@ -321,7 +326,7 @@ public:
     CVariantParameter m_Status[StatusCount];
     QMap<int, CGainInfo*> m_GainInfo;         // owned
     QMap<int, CGainInfo*> m_ReceivedGainInfo; // owned
-    QMap<int, QString> m_Groups;
+    QMap<int, QString> m_GroupList;
     bool m_GroupsChanged = false;
 
 private:

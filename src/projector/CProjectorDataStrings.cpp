@@ -98,7 +98,7 @@ QString CProjectorData::GetLastUpdateString()
 QString CProjectorData::GetGroupString()
 {
     QString text("");
-    for (const QString& name : m_Groups) {
+    for (const QString& name : m_GroupList) {
         if (!text.isEmpty())
             text += QStringLiteral("\r\n");
         text += name;

@@ -3,6 +3,7 @@
 #include "AppPaths.h"
 #include "CIniFileAccess.h"
 #include "CNoOperatingDate.h"
+#include "IniSectionValues.h"
 #include "CScheduleData.h"
 #include "CScheduleGuard.h"
 #include "CScheduleManager.h"
@@ -133,10 +134,12 @@ bool CScheduleFile::LoadScheduleFile(bool withHolidays)
     return CScheduleGuard::Run(false, [&] {
         m_pIniFile->ReadIniFile(m_Folder + QLatin1Char('/') + m_FileName);
 
-        QString magic;
-        QString revision;
-        m_pIniFile->GetIniString(HEAD_SECTION, MagicCode_Key, QLatin1String(""), &magic);
-        m_pIniFile->GetIniString(HEAD_SECTION, RevCode_Key, QLatin1String(""), &revision);
+        // Sections and keys are found whatever their case: a hand-edited
+        // "function=2" is the schedule's function, not a missing key.
+        const QHash<QString, QString> spellings = IniSectionValues::Spellings(m_pIniFile);
+        const IniSectionValues head(m_pIniFile, HEAD_SECTION, spellings);
+        const QString magic = head.value(MagicCode_Key, QLatin1String(""));
+        const QString revision = head.value(RevCode_Key, QLatin1String(""));
         if (magic.compare(MAGIC_CODE, Qt::CaseInsensitive) != 0
             || revision.compare(REVISION_CODE, Qt::CaseInsensitive) != 0) {
             m_pIniFile->SetIniString(QString(), QString(), QString());
@@ -148,14 +151,11 @@ bool CScheduleFile::LoadScheduleFile(bool withHolidays)
         // Only sections that are there are loaded: a damaged count must not
         // invent enabled power-on schedules for every projector. Section
         // numbers beyond what a collection holds could never be loaded.
-        const int count = std::min(m_pIniFile->GetIniInt(HEAD_SECTION, ScheduleCount_Key, 0),
-                                   MAX_LOADED_SCHEDULES);
+        const int count = std::min(head.intValue(ScheduleCount_Key, 0), MAX_LOADED_SCHEDULES);
         int missing = 0;
-        QStringList keys;
         for (int i = 0; i < count; ++i) {
-            const QString section = f_SectionName(i);
-            m_pIniFile->GetIniKeys(section, keys);
-            if (keys.isEmpty()) {
+            const IniSectionValues section(m_pIniFile, f_SectionName(i), spellings);
+            if (section.keys().isEmpty()) {
                 ++missing;
                 continue;
             }
@@ -169,94 +169,79 @@ bool CScheduleFile::LoadScheduleFile(bool withHolidays)
             qDebug("CScheduleFile::LoadScheduleFile %d schedule section(s) missing", missing);
 
         if (withHolidays)
-            f_GetHolidayData();
+            f_GetHolidayData(IniSectionValues(m_pIniFile, HOLIDAY_SECTION, spellings));
         return true;
     });
 }
 
-CScheduleData* CScheduleFile::f_GetScheduleData(const QString& section)
+CScheduleData* CScheduleFile::f_GetScheduleData(const IniSectionValues& section)
 {
     CScheduleData* data = new CScheduleData();
-    const CIniFileAccess& ini = *m_pIniFile;
 
-    data->TargetType = ini.GetIniInt(section, TargetType_Key, data->TargetType);
-    QString text;
-    ini.GetIniString(section, TargetName_Key, data->TargetName, &text);
-    data->TargetName = withBackslashes(text);
-    data->Function = ini.GetIniInt(section, Function_Key, data->Function);
-    ini.GetIniString(section, InputTerminal_Key, hexText(data->InputTerminal), &text);
-    data->InputTerminal = hexValue(text);
-    data->DurationType = ini.GetIniInt(section, DurationType_Key, data->DurationType);
+    data->TargetType = section.intValue(TargetType_Key, data->TargetType);
+    data->TargetName = withBackslashes(section.value(TargetName_Key, data->TargetName));
+    data->Function = section.intValue(Function_Key, data->Function);
+    data->InputTerminal = hexValue(section.value(InputTerminal_Key, hexText(data->InputTerminal)));
+    data->DurationType = section.intValue(DurationType_Key, data->DurationType);
 
     auto readDateTime = [&](const QDateTime& def, const QString& y, const QString& mo, const QString& d,
                             const QString& h, const QString& mi, const QString& s) {
-        const QDate date(ini.GetIniInt(section, y, def.date().year()),
-                         ini.GetIniInt(section, mo, def.date().month()),
-                         ini.GetIniInt(section, d, def.date().day()));
-        const QTime time(ini.GetIniInt(section, h, def.time().hour()),
-                         ini.GetIniInt(section, mi, def.time().minute()),
-                         ini.GetIniInt(section, s, def.time().second()), 0);
+        const QDate date(section.intValue(y, def.date().year()), section.intValue(mo, def.date().month()),
+                         section.intValue(d, def.date().day()));
+        const QTime time(section.intValue(h, def.time().hour()), section.intValue(mi, def.time().minute()),
+                         section.intValue(s, def.time().second()), 0);
         return QDateTime(date, time);
     };
     data->StartDay = readDateTime(data->StartDay, StartDayYear_Key, StartDayMonth_Key, StartDayDay_Key,
                                   StartDayHour_Key, StartDayMinute_Key, StartDaySecond_Key);
     data->FinishDay = readDateTime(data->FinishDay, FinishDayYear_Key, FinishDayMonth_Key, FinishDayDay_Key,
                                    FinishDayHour_Key, FinishDayMinute_Key, FinishDaySecond_Key);
-    data->ExecuteTime = QTime(ini.GetIniInt(section, ExecuteTimeHour_Key, data->ExecuteTime.hour()),
-                              ini.GetIniInt(section, ExecuteTimeMinute_Key, data->ExecuteTime.minute()),
-                              ini.GetIniInt(section, ExecuteTimeSecond_Key, data->ExecuteTime.second()), 0);
+    data->ExecuteTime = QTime(section.intValue(ExecuteTimeHour_Key, data->ExecuteTime.hour()),
+                              section.intValue(ExecuteTimeMinute_Key, data->ExecuteTime.minute()),
+                              section.intValue(ExecuteTimeSecond_Key, data->ExecuteTime.second()), 0);
 
-    ini.GetIniString(section, DayOfWeek_Key, hexText(data->DayOfWeek), &text);
-    data->DayOfWeek = quint8(hexValue(text) & 0xFF);
+    data->DayOfWeek = quint8(hexValue(section.value(DayOfWeek_Key, hexText(data->DayOfWeek))) & 0xFF);
     // A flag that is there is set only by 1; a missing one keeps the default.
     auto readFlag = [&](const QString& key, bool def) {
-        QString value;
-        ini.GetIniString(section, key, QString(), &value);
-        if (value.isNull())
+        if (!section.contains(key))
             return def;
         bool ok = false;
-        return value.toInt(&ok, 10) == 1 && ok;
+        return section.value(key, QString()).toInt(&ok, 10) == 1 && ok;
     };
     data->Enable = readFlag(Enable_Key, data->Enable);
     data->UseFinishDay = readFlag(UseFinishDay_Key, data->UseFinishDay);
-    ini.GetIniString(section, Comment_Key, data->Comment, &text);
-    data->Comment = text;
+    data->Comment = section.value(Comment_Key, data->Comment);
     return data;
 }
 
-bool CScheduleFile::f_GetHolidayData()
+bool CScheduleFile::f_GetHolidayData(const IniSectionValues& holidays)
 {
     CScheduleGuard::Run([&] {
         m_HolidayList.clear();
-        const int count = m_pIniFile->GetIniInt(HOLIDAY_SECTION, HolidayCount_Key, 0);
+        const int count = holidays.intValue(HolidayCount_Key, 0);
         // Only the day keys the section holds are read, in number order: a
         // count taken from the file never drives the loop.
-        QStringList keys;
-        m_pIniFile->GetIniKeys(HOLIDAY_SECTION, keys);
+        const QString prefix = HolidayDayData_Key.toUpper();
         QList<int> numbers;
-        for (const QString& key : qAsConst(keys)) {
-            if (!key.startsWith(HolidayDayData_Key))
+        for (const QString& key : holidays.keys()) {
+            const QString folded = key.toUpper();
+            if (!folded.startsWith(prefix))
                 continue;
             bool ok = false;
-            const int n = key.midRef(HolidayDayData_Key.size()).toInt(&ok, 10);
-            if (ok && n >= 1 && n <= count && key == f_DayDataKey(n))
+            const int n = folded.midRef(prefix.size()).toInt(&ok, 10);
+            if (ok && n >= 1 && n <= count && folded == f_DayDataKey(n).toUpper())
                 numbers.append(n);
         }
         std::sort(numbers.begin(), numbers.end());
         numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
         for (int n : qAsConst(numbers)) {
-            const int offset = f_GetHoliday(HOLIDAY_SECTION, f_DayDataKey(n));
+            const int offset = holidays.intValue(f_DayDataKey(n), -1);
             if (offset >= 0)
                 m_HolidayList.append(offset);
         }
     });
     m_HolidayCount = m_HolidayList.size();
     return true;
-}
-
-int CScheduleFile::f_GetHoliday(const QString& section, const QString& key)
-{
-    return m_pIniFile->GetIniInt(section, key, -1);
 }
 
 // ---------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <QString>
 
 class CIniFileAccess;
+class IniSectionValues;
 class CNoOperatingDate;
 class CScheduleData;
 class CScheduleManager;
@@ -74,11 +75,10 @@ public:
     QList<qint32> m_HolidayList;
 
 private:
-    CScheduleData* f_GetScheduleData(const QString& section);
+    CScheduleData* f_GetScheduleData(const IniSectionValues& section);
     void f_SetScheduleData(const QString& section, const CScheduleData& data);
-    bool f_GetHolidayData();
+    bool f_GetHolidayData(const IniSectionValues& holidays);
     bool f_SetHolidayData();
-    int f_GetHoliday(const QString& section, const QString& key);
 
     static QString f_SectionName(int number);
     static QString f_DayDataKey(int number);

@@ -36,7 +36,7 @@ QList<int> CScheduleTarget::f_GetTargetProjectors(const CScheduleData& instance,
             qualifies = true;
             break;
         case Group:
-            for (const QString& path : pj->m_Groups) {
+            for (const QString& path : pj->m_GroupList) {
                 if (path == match) {
                     qualifies = true;
                     break;

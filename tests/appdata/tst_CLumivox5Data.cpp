@@ -239,6 +239,23 @@ void tst_CLumivox5Data::invalidStoredMailSwitchedOffForThisRun()
     QCOMPARE(m_Hub->m_pMailSettings->m_Enabled, enabled);
     QCOMPARE(m_Hub->m_pMailSettings->m_SMTPServer, QString("smtp.example.org"));
     QVERIFY(m_Hub->m_pReg->m_pMailSettings->m_Enabled); // the stored value is untouched
+
+    // Writing the settings at exit keeps the stored value as well.
+    m_Hub->WriteRegistryAll();
+    m_Hub->WriteRegistryFunc(CLumivox5Reg::REG_MAIL);
+    m_Hub.reset();
+    m_Hub = m_Folders->makeHub();
+    QVERIFY(m_Hub->m_pReg->m_pMailSettings->m_Enabled);
+    QCOMPARE(m_Hub->m_pMailSettings->m_Enabled, enabled);
+
+    // Settings the operator changes in the run are written as they are.
+    m_Hub->m_pMailSettings->m_Sender = "desk@example.org";
+    m_Hub->m_pMailSettings->m_Enabled = false;
+    m_Hub->WriteRegistryAll();
+    m_Hub.reset();
+    m_Hub = m_Folders->makeHub();
+    QVERIFY(!m_Hub->m_pReg->m_pMailSettings->m_Enabled);
+    QCOMPARE(m_Hub->m_pReg->m_pMailSettings->m_Sender, QString("desk@example.org"));
 }
 
 void tst_CLumivox5Data::idAllocation()

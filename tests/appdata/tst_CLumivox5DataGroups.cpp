@@ -67,12 +67,12 @@ void tst_CLumivox5DataGroups::verifyBothSides()
         for (int projectorId : g->m_Projectors->keys()) {
             CProjectorData* record = m_Hub->GetProjectorData(projectorId);
             QVERIFY(record);
-            QCOMPARE(record->m_Groups.value(g->m_GroupID), g->m_GroupPath);
+            QCOMPARE(record->m_GroupList.value(g->m_GroupID), g->m_GroupPath);
         }
     }
     for (int projectorId : m_Hub->GetProjectorDataIDList(false)) {
         CProjectorData* record = m_Hub->GetProjectorData(projectorId);
-        for (auto it = record->m_Groups.cbegin(); it != record->m_Groups.cend(); ++it) {
+        for (auto it = record->m_GroupList.cbegin(); it != record->m_GroupList.cend(); ++it) {
             CProjectorGroup* g = group(it.key());
             QVERIFY(g);
             QVERIFY(g->m_Projectors->contains(projectorId));
@@ -133,8 +133,8 @@ void tst_CLumivox5DataGroups::renameRewritesSubtreeAndMembers()
     QCOMPARE(group(1)->m_GroupPath, QString("Z"));
     QCOMPARE(group(3)->m_GroupPath, QString("Z\\N\\C"));
     QCOMPARE(group(4)->m_GroupPath, QString("AB"));
-    QCOMPARE(m_Hub->GetProjectorData(1)->m_Groups.value(3), QString("Z\\N\\C"));
-    QCOMPARE(m_Hub->GetProjectorData(1)->m_Groups.value(4), QString("AB"));
+    QCOMPARE(m_Hub->GetProjectorData(1)->m_GroupList.value(3), QString("Z\\N\\C"));
+    QCOMPARE(m_Hub->GetProjectorData(1)->m_GroupList.value(4), QString("AB"));
     QVERIFY(m_Hub->GetProjectorData(1)->m_GroupsChanged);
     verifyBothSides();
 
@@ -168,8 +168,8 @@ void tst_CLumivox5DataGroups::deleteRemovesSubtreeOnBothSides()
         QVERIFY(!group(id)->m_InTree);
         QCOMPARE(m_Hub->m_GroupIDUsedList->at(id - 1), int(CProjectorGroup::EditDelete));
     }
-    QCOMPARE(m_Hub->GetProjectorData(3)->m_Groups.keys(), QList<int>({3}));
-    QCOMPARE(m_Hub->GetProjectorData(4)->m_Groups.keys(), QList<int>({3}));
+    QCOMPARE(m_Hub->GetProjectorData(3)->m_GroupList.keys(), QList<int>({3}));
+    QCOMPARE(m_Hub->GetProjectorData(4)->m_GroupList.keys(), QList<int>({3}));
     verifyBothSides();
     QCOMPARE(m_Hub->UpdateGroupDataAtDeleteGroup("Nowhere"), -1);
 }
@@ -181,7 +181,7 @@ void tst_CLumivox5DataGroups::pasteAddsOnBothSidesOnce()
     QCOMPARE(m_Hub->UpdateGroupDataAtPasteProjector("A"), 0);
     QCOMPARE(m_Hub->UpdateGroupDataAtPasteProjector("A"), 0);
     QCOMPARE(group(1)->m_Projectors->keys(), QList<qint32>({5, 6}));
-    QCOMPARE(m_Hub->GetProjectorData(5)->m_Groups.size(), 1);
+    QCOMPARE(m_Hub->GetProjectorData(5)->m_GroupList.size(), 1);
     verifyBothSides();
 
     m_Hub->m_PasteProjectorIDs.clear();
@@ -211,8 +211,8 @@ void tst_CLumivox5DataGroups::pasteRefusals()
 
     m_Hub->m_PasteProjectorIDs = paste;
     QCOMPARE(m_Hub->UpdateGroupDataAtPasteProjector(path), result);
-    QCOMPARE(m_Hub->GetProjectorData(1)->m_Groups.size(), 10);
-    QVERIFY(m_Hub->GetProjectorData(2)->m_Groups.isEmpty());
+    QCOMPARE(m_Hub->GetProjectorData(1)->m_GroupList.size(), 10);
+    QVERIFY(m_Hub->GetProjectorData(2)->m_GroupList.isEmpty());
     QVERIFY(group(11)->m_Projectors->isEmpty());
 }
 
@@ -223,7 +223,7 @@ void tst_CLumivox5DataGroups::deleteProjectorFromGroup()
     QCOMPARE(m_Hub->UpdateGroupDataAtPasteProjector("A"), 0);
     QCOMPARE(m_Hub->UpdateGroupDataAtDeleteProjector("A", 7), 0);
     QCOMPARE(group(1)->m_Projectors->keys(), QList<qint32>({8}));
-    QVERIFY(m_Hub->GetProjectorData(7)->m_Groups.isEmpty());
+    QVERIFY(m_Hub->GetProjectorData(7)->m_GroupList.isEmpty());
     QCOMPARE(m_Hub->UpdateGroupDataAtDeleteProjector("B", 8), -1);
     QCOMPARE(m_Hub->f_AddRegisteredProjector(8, 1), -2);
     QCOMPARE(m_Hub->f_AddRegisteredProjector(8, 9), -1);

@@ -28,12 +28,16 @@ private slots:
     void lanTypesWritten();
     void lastProjectorName();
     void deletedGroupWrittenEmpty();
+    void foreignMagicCode_data();
     void foreignMagicCode();
+    void nullTextsKeepTheirKeys();
     void failedSaveKeepsPreviousFile();
     void exportCodePages();
     void checks();
     void readerSections_data();
     void readerSections();
+    void readerAddresses_data();
+    void readerAddresses();
     void readerLimits();
     void readerKeepsAtMostTwoThousand();
     void readerGroups();
@@ -112,14 +116,14 @@ void tst_CLumivox5DataUserList::exampleFileRoundTrip()
     QVERIFY(lobby->m_Enabled);
     QVERIFY(!lobby->m_NewEntry);
     QCOMPARE(lobby->m_SectionName, QString("Setting 001"));
-    QCOMPARE(lobby->m_Groups.keys(), QList<int>({1, 2}));
-    QCOMPARE(lobby->m_Groups.value(2), QString("Floor 1\\Room A"));
+    QCOMPARE(lobby->m_GroupList.keys(), QList<int>({1, 2}));
+    QCOMPARE(lobby->m_GroupList.value(2), QString("Floor 1\\Room A"));
 
     CProjectorData* hall = m_Hub->GetProjectorData(4);
     QCOMPARE(hall->m_AddressType, CProjectorData::TYPE_LAN::HOST);
     QCOMPARE(hall->m_Address, QString("pj-hall.local"));
     QVERIFY(!hall->m_Enabled);
-    QVERIFY(hall->m_Groups.isEmpty());
+    QVERIFY(hall->m_GroupList.isEmpty());
 
     QCOMPARE(m_Hub->m_ProjectorGroups->size(), 3);
     QCOMPARE(m_Hub->m_ProjectorGroups->at(0)->m_Projectors->keys(), QList<qint32>({1}));
@@ -134,7 +138,7 @@ void tst_CLumivox5DataUserList::exampleFileRoundTrip()
     m_Hub = m_Folders->makeHub();
     QCOMPARE(m_Hub->LoadUserList(), 0);
     QCOMPARE(m_Hub->GetProjectorDataIDList(false), QList<int>({1, 4}));
-    QCOMPARE(m_Hub->GetProjectorData(1)->m_Groups.keys(), QList<int>({1, 2}));
+    QCOMPARE(m_Hub->GetProjectorData(1)->m_GroupList.keys(), QList<int>({1, 2}));
     QCOMPARE(m_Hub->GetProjectorData(4)->m_Address, QString("pj-hall.local"));
     QCOMPARE(m_Hub->m_ProjectorGroups->size(), 3);
 }
@@ -298,19 +302,84 @@ void tst_CLumivox5DataUserList::deletedGroupWrittenEmpty()
     QCOMPARE(m_Hub->m_ProjectorGroups->size(), 1);
 }
 
+void tst_CLumivox5DataUserList::foreignMagicCode_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("another magic code")
+        << QByteArray("[Header Info]\nMagicCode=000-0000-000-0-00\n[Setting 001]\nIPAddress=10.0.0.9\n");
+    QTest::newRow("empty file") << QByteArray();
+}
+
+// A list that is no user list loads nothing; it is copied aside once, so that
+// what the operator adds in this run is saved.
 void tst_CLumivox5DataUserList::foreignMagicCode()
 {
-    writeList(section(1, VALID_IP), "000-0000-000-0-00");
-    const QByteArray before = HubTestFolders::readFile(listPath());
+    QFETCH(QByteArray, content);
+    QVERIFY(HubTestFolders::writeFile(listPath(), content));
+    const QString aside = listPath() + ".bad";
+    QVERIFY(HubTestFolders::writeFile(aside, "an older copy"));
+    QVERIFY(m_Hub->GetRejectedUserListCopy().isEmpty());
+
     QCOMPARE(m_Hub->LoadUserList(), -2);
     QCOMPARE(m_Hub->f_GetProjectorCount(), 0);
     QStringList sections;
     m_Hub->m_pUserList->GetIniSections(sections);
     QCOMPARE(sections, QStringList({"Header Info"}));
+    QCOMPARE(m_Hub->GetRejectedUserListCopy(), aside);
+    QCOMPARE(HubTestFolders::readFile(aside), content);
+    QCOMPARE(HubTestFolders::readFile(listPath()), content);
 
+    // Another file that is no user list is still never written over.
+    const QString other = m_Folders->path("other.lst");
+    QVERIFY(HubTestFolders::writeFile(other, content));
     m_Hub->AddProjector("X", 0, CProjectorData::TYPE_LAN::IP, "10.0.0.1", "7142", true, "");
-    QCOMPARE(m_Hub->SaveUserList(), -2);
-    QCOMPARE(HubTestFolders::readFile(listPath()), before);
+    QCOMPARE(m_Hub->SaveUserList(other, m_Hub->m_pProjectorDatas, nullptr), -2);
+    QCOMPARE(HubTestFolders::readFile(other), content);
+
+    QCOMPARE(m_Hub->SaveUserList(), 0);
+    QCOMPARE(m_Hub->SaveUserList(), 0);
+    QCOMPARE(HubTestFolders::readFile(aside), content);
+    m_Hub.reset();
+    m_Hub = m_Folders->makeHub();
+    QCOMPARE(m_Hub->LoadUserList(), 0);
+    QCOMPARE(m_Hub->GetProjectorDataIDList(false), QList<int>({1}));
+    QCOMPARE(m_Hub->GetProjectorData(1)->m_Address, QString("10.0.0.1"));
+    QVERIFY(m_Hub->GetRejectedUserListCopy().isEmpty());
+    QCOMPARE(HubTestFolders::readFile(aside), content);
+}
+
+// A null text is written as an empty value: it never deletes its key, so the
+// record loads again.
+void tst_CLumivox5DataUserList::nullTextsKeepTheirKeys()
+{
+    QCOMPARE(m_Hub->LoadUserList(), -1);
+    CProjectorData* record = m_Hub->AddProjector("", 0, CProjectorData::TYPE_LAN::HOST, "projector.local", "7142",
+                                                 true, "");
+    record->m_Address = QString();
+    record->m_SettingName = QString();
+    record->m_Comment = QString();
+    record->m_Port = QString();
+    QCOMPARE(m_Hub->SaveUserList(), 0);
+    QCOMPARE(savedValue("Setting 001", "HostName"), QString(""));
+    QVERIFY(!savedValue("Setting 001", "HostName").isNull());
+    QCOMPARE(savedValue("Setting 001", "SettingName"), QString(""));
+    QVERIFY(!savedValue("Setting 001", "SettingName").isNull());
+    QCOMPARE(savedValue("Setting 001", "Comment"), QString(""));
+    QVERIFY(!savedValue("Setting 001", "Comment").isNull());
+    QCOMPARE(savedValue("Setting 001", "LanPort"), QString(""));
+    QVERIFY(!savedValue("Setting 001", "LanPort").isNull());
+
+    // Saved again over a list that held values, the keys stay too.
+    m_Hub.reset();
+    m_Hub = m_Folders->makeHub();
+    QCOMPARE(m_Hub->LoadUserList(), 0);
+    QCOMPARE(m_Hub->GetProjectorDataIDList(false), QList<int>({1}));
+    m_Hub->GetProjectorData(1)->m_Address = "named.local";
+    QCOMPARE(m_Hub->SaveUserList(), 0);
+    m_Hub->GetProjectorData(1)->m_Address = QString();
+    QCOMPARE(m_Hub->SaveUserList(), 0);
+    QCOMPARE(savedValue("Setting 001", "HostName"), QString(""));
+    QVERIFY(!savedValue("Setting 001", "HostName").isNull());
 }
 
 void tst_CLumivox5DataUserList::failedSaveKeepsPreviousFile()
@@ -404,6 +473,38 @@ void tst_CLumivox5DataUserList::readerSections()
     QCOMPARE(m_Hub->GetProjectorDataIDList(false), ids);
 }
 
+void tst_CLumivox5DataUserList::readerAddresses_data()
+{
+    QTest::addColumn<QString>("entries");
+    QTest::addColumn<int>("lanType"); // -1: the section is skipped
+    QTest::addColumn<QString>("address");
+    QTest::newRow("network") << "LanType=Network\nNetwork=192.168.0.0/24\n" << 3 << "192.168.0.0/24";
+    QTest::newRow("network in lower case") << "lantype=network\nnetwork=10.1.0.0/16\n" << 3 << "10.1.0.0/16";
+    QTest::newRow("range") << "LanType=RANGE\nNetwork=10.0.0.10-10.0.0.20\n" << 4 << "10.0.0.10-10.0.0.20";
+    QTest::newRow("range backwards") << "LanType=RANGE\nNetwork=10.0.0.20-10.0.0.10\n" << -1 << "";
+    QTest::newRow("network as a range") << "LanType=Network\nNetwork=10.0.0.1-10.0.0.2\n" << -1 << "";
+    QTest::newRow("ip with leading zeros stored clean") << "IPAddress=010.000.000.001\n" << 1 << "10.0.0.1";
+    QTest::newRow("ip with a blank") << "IPAddress=10 .0.0.1\n" << -1 << "";
+    QTest::newRow("ip with a leading blank") << "IPAddress=\" 10.0.0.1\"\n" << -1 << "";
+}
+
+void tst_CLumivox5DataUserList::readerAddresses()
+{
+    QFETCH(QString, entries);
+    QFETCH(int, lanType);
+    QFETCH(QString, address);
+    writeList(section(1, "DeviceType=LAN\n" + entries));
+    QCOMPARE(m_Hub->LoadUserList(), 0);
+    const CProjectorData* record = m_Hub->GetProjectorData(1);
+    if (lanType < 0) {
+        QVERIFY(!record);
+        return;
+    }
+    QVERIFY(record);
+    QCOMPARE(int(record->m_AddressType), lanType);
+    QCOMPARE(record->m_Address, address);
+}
+
 void tst_CLumivox5DataUserList::readerLimits()
 {
     const QString longName(40, QLatin1Char('n'));
@@ -455,9 +556,9 @@ void tst_CLumivox5DataUserList::readerGroups()
     QCOMPARE(m_Hub->LoadUserList(), 0);
     QCOMPARE(m_Hub->m_ProjectorGroups->size(), 3);
     QCOMPARE(m_Hub->m_ProjectorGroups->at(2)->m_GroupID, 256);
-    QCOMPARE(m_Hub->GetProjectorData(1)->m_Groups.keys(), QList<int>({3, 7}));
-    QVERIFY(m_Hub->GetProjectorData(2)->m_Groups.isEmpty());
-    QCOMPARE(m_Hub->GetProjectorData(3)->m_Groups.keys(), QList<int>({3}));
+    QCOMPARE(m_Hub->GetProjectorData(1)->m_GroupList.keys(), QList<int>({3, 7}));
+    QVERIFY(m_Hub->GetProjectorData(2)->m_GroupList.isEmpty());
+    QCOMPARE(m_Hub->GetProjectorData(3)->m_GroupList.keys(), QList<int>({3}));
     QCOMPARE(m_Hub->m_ProjectorGroups->at(0)->m_Projectors->keys(), QList<qint32>({1, 3}));
     QCOMPARE(m_Hub->m_ProjectorGroups->at(1)->m_Projectors->keys(), QList<qint32>({1}));
 }
@@ -482,7 +583,7 @@ void tst_CLumivox5DataUserList::importRefusedBeforeAnythingIsDropped()
     QCOMPARE(m_Hub->LoadUserList(importPath), result);
     QCOMPARE(m_Hub->GetProjectorDataIDList(false), QList<int>({1, 4}));
     QCOMPARE(m_Hub->m_ProjectorGroups->size(), 3);
-    QCOMPARE(m_Hub->GetProjectorData(1)->m_Groups.size(), 2);
+    QCOMPARE(m_Hub->GetProjectorData(1)->m_GroupList.size(), 2);
 }
 
 void tst_CLumivox5DataUserList::importReplacesList()

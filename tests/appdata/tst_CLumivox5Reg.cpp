@@ -848,6 +848,40 @@ private slots:
         QCOMPARE(QDir(m_Folders->programFolder()).entryList(QDir::Files), QStringList{ "Lumivox 5.plist" });
     }
 
+    // A file made readable by others since it was created is private again
+    // after the next write.
+    void everyWriteMakesTheFilePrivate()
+    {
+        CLumivox5Reg reg;
+        reg.Write(R::REG_MAIL);
+        QVERIFY(QFile::setPermissions(R::SettingsFilePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                                 | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+        QCOMPARE(reg.WriteSettings(R::APPREG_KEY_MAIL, R::APPREG_NAME_MAILPASS, QStringLiteral("secret")), 0);
+        const QFileDevice::Permissions permissions = QFileInfo(R::SettingsFilePath()).permissions();
+        QVERIFY(permissions & QFileDevice::ReadOwner);
+        QVERIFY(!(permissions & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther
+                                 | QFileDevice::WriteOther | QFileDevice::ExeOwner)));
+    }
+
+    // Each damaged file is kept: a second one never replaces the first copy.
+    void damagedCopiesAreNumbered()
+    {
+        const QList<QByteArray> damaged = { "<plist><dict><key>first</key>", "<plist><dict><key>second</key>",
+                                            "<plist><dict><key>third</key>" };
+        for (const QByteArray& bytes : damaged) {
+            QVERIFY(CTestFolders::writeFile(R::SettingsFilePath(), bytes));
+            CLumivox5Reg reg;
+            reg.Read();
+            QCOMPARE(reg.GetFileStatus(), QSettings::FormatError);
+            QCOMPARE(reg.WriteSettings(R::APPREG_KEY_PATH, R::APPREG_NAME_PATHEXPORTCSV, QStringLiteral("a")), 0);
+            QCOMPARE(reg.GetFileStatus(), QSettings::NoError);
+        }
+        const QString path = R::SettingsFilePath();
+        QCOMPARE(CTestFolders::readFile(path + ".damaged"), damaged.at(0));
+        QCOMPARE(CTestFolders::readFile(path + ".damaged.2"), damaged.at(1));
+        QCOMPARE(CTestFolders::readFile(path + ".damaged.3"), damaged.at(2));
+    }
+
     void damagedFileIsReportedAndLeftInPlace()
     {
         const QByteArray damaged = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>Software</key><dict>"

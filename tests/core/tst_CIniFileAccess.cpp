@@ -476,6 +476,86 @@ private slots:
         QCOMPARE(render(ini), QStringLiteral("[Next]\nn=1\n[Models]\nd=4\n"));
     }
 
+    // A key set through another spelling of its section is the key the file
+    // holds: changed in place, never added a second time.
+    void existingKeyThroughAnotherSpelling()
+    {
+        const QString p = file("spelling.ini");
+        put(p, written("[Models]\na=1\nb=1\n[Next]\nn=1\n"));
+        CIniFileAccess ini(p);
+        QCOMPARE(ini.SetIniString("MODELS", "a", "2"), 0);
+        QCOMPARE(render(ini), QStringLiteral("[Models]\na=2\nb=1\n[Next]\nn=1\n"));
+        QCOMPARE(lookup(ini, "Models", "a"), QStringLiteral("2"));
+        ini.SetIniString("models", "b", QString());
+        QCOMPARE(render(ini), QStringLiteral("[Models]\na=2\n[Next]\nn=1\n"));
+
+        // The merge write lays it over the file's own key the same way.
+        CIniFileAccess other;
+        other.SetIniString("MODELS", "a", "3");
+        QCOMPARE(other.WriteIniFile(p), 0);
+        QCOMPARE(get(p), written("[Models]\na=3\nb=1\n[Next]\nn=1\n"));
+        CIniFileAccess back(p);
+        QCOMPARE(lookup(back, "Models", "a"), QStringLiteral("3"));
+    }
+
+    void namesThatReadBackOtherwise_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("result");
+        QTest::newRow("section with ]") << "A]B" << "k" << -1;
+        QTest::newRow("section with line break") << "A\n[B" << "k" << -1;
+        QTest::newRow("section with CR") << "A\rB" << "k" << -1;
+        QTest::newRow("key with =") << "A" << "k=x" << -1;
+        QTest::newRow("key with leading ;") << "A" << ";k" << -1;
+        QTest::newRow("key with ; inside") << "A" << "k;x" << -1;
+        QTest::newRow("key with leading [") << "A" << "[B]" << -1;
+        QTest::newRow("key with line break") << "A" << "k\n[B]" << -1;
+        QTest::newRow("key with NUL") << "A" << QString::fromUtf8("k\0x", 3) << -1;
+        QTest::newRow("section with = reads back") << "A=B" << "k" << 0;
+        QTest::newRow("section with ; reads back") << ";A" << "k" << 0;
+        QTest::newRow("key with ] reads back") << "A" << "k]x" << 0;
+        QTest::newRow("key with [ inside reads back") << "A" << "k[x" << 0;
+    }
+
+    void namesThatReadBackOtherwise()
+    {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(int, result);
+        const QString p = file("names.ini");
+        CIniFileAccess ini;
+        ini.SetIniString("A", "first", "1");
+        QCOMPARE(ini.SetIniString(section, key, "v"), result);
+        QCOMPARE(ini.SetIniInt(section, key, 5), result);
+        QCOMPARE(ini.SetIniString(section, key, QString()), result);
+        QCOMPARE(ini.SetIniString(section, key, "v", true), result);
+        QCOMPARE(ini.WriteIniFile(p), 0);
+        CIniFileAccess back(p);
+        QCOMPARE(lookup(back, "A", "first"), QStringLiteral("1"));
+        if (result == 0) {
+            QCOMPARE(lookup(back, section, key), QStringLiteral("v"));
+        } else {
+            QCOMPARE(records(ini.lines), QStringList{"A|first|1|"});
+            QCOMPARE(get(p), written("[A]\nfirst=1\n"));
+            QVERIFY(ini.deleteList.isEmpty());
+        }
+    }
+
+    // Deleting a section whose keys repeat leaves the next copies findable.
+    void deleteSectionWithRepeatedKeys()
+    {
+        const QString p = file("repeat.ini");
+        put(p, written("[A]\nx=1\ny=1\nx=2\ny=2\nx=3\n[B]\nx=9\n"));
+        CIniFileAccess ini(p);
+        ini.SetIniString("A", QString(), QString());
+        QCOMPARE(render(ini), QStringLiteral("[B]\nx=9\n"));
+        QCOMPARE(lookup(ini, "A", "x"), QStringLiteral("<default>"));
+        QCOMPARE(lookup(ini, "B", "x"), QStringLiteral("9"));
+        ini.SetIniString("A", "x", "new");
+        QCOMPARE(render(ini), QStringLiteral("[B]\nx=9\n[A]\nx=new\n"));
+    }
+
     void deleteListRecording()
     {
         CIniFileAccess ini;
@@ -738,6 +818,26 @@ private slots:
         CIniFileAccess back(p);
         QCOMPARE(lookup(back, "T", "m"), QStringLiteral("1"));
         QCOMPARE(lookup(back, "S", "k"), QStringLiteral("ab"));
+    }
+
+    // A NUL goes as the text is decoded: a damaged line "\0[B]" is the header
+    // it will be written as, and every key stays in its section through a
+    // write and a read.
+    void nulsGoRightAfterDecoding()
+    {
+        const QString p = file("nulheader.ini");
+        put(p, QByteArray("[A]\r\nk=1\r\n\0[B]\r\nj=2\r\n", 22));
+        CIniFileAccess ini(p);
+        QCOMPARE(lookup(ini, "A", "k"), QStringLiteral("1"));
+        QCOMPARE(lookup(ini, "B", "j"), QStringLiteral("2"));
+        QCOMPARE(ini.WriteIniFile(p), 0);
+        QCOMPARE(get(p), written("[A]\nk=1\n[B]\nj=2\n"));
+        CIniFileAccess back(p);
+        QCOMPARE(records(back.lines), records(ini.lines));
+
+        // A value set with a NUL is held as it will read back.
+        ini.SetIniString("A", "v", QString::fromUtf8("a\0b", 3));
+        QCOMPARE(lookup(ini, "A", "v"), QStringLiteral("ab"));
     }
 
     void mergeKeepsUntouchedWithoutMergeDrops()

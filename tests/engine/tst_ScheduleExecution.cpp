@@ -112,9 +112,9 @@ private slots:
         for (int i = 0; i < 3; ++i)
             rig.Connected(ids.at(i));
         CProjectorData* hall = rig.Hub()->GetProjectorData(ids.at(0));
-        hall->m_Groups.insert(1, QStringLiteral("Hall"));
-        hall->m_Groups.insert(2, QStringLiteral("Hall"));
-        rig.Hub()->GetProjectorData(ids.at(1))->m_Groups.insert(3, QStringLiteral("Hall\\Left"));
+        hall->m_GroupList.insert(1, QStringLiteral("Hall"));
+        hall->m_GroupList.insert(2, QStringLiteral("Hall"));
+        rig.Hub()->GetProjectorData(ids.at(1))->m_GroupList.insert(3, QStringLiteral("Hall\\Left"));
         // The name is not what an address target matches.
         rig.Hub()->GetProjectorData(ids.at(1))->m_SettingName = QStringLiteral("Renamed");
         rig.Hub()->GetProjectorData(ids.at(2))->m_Enabled = false;
@@ -157,7 +157,7 @@ private slots:
         QFETCH(int, function);
         ScheduleTestRig rig;
         const int id = rig.Connected(rig.AddSimulated(model()));
-        rig.Hub()->GetProjectorData(id)->m_Groups.insert(1, QStringLiteral("Hall"));
+        rig.Hub()->GetProjectorData(id)->m_GroupList.insert(1, QStringLiteral("Hall"));
         const QString target = CScheduleTargetText::Group(group);
         rig.AddInstance(KEY, 0, target, function);
 

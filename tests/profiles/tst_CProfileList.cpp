@@ -315,6 +315,26 @@ private slots:
         QCOMPARE(list.m_ProfileMap.size(), 4);
     }
 
+    // The profiles of one load read through one accessor, not a copy each.
+    void profilesOfOneLoadShareTheReader()
+    {
+        QTemporaryDir dir;
+        CProfileList list(WriteProfileFile(dir, "Profile.ini", kFixture));
+        QVERIFY(!list.m_LoadFailed);
+        const CIniFileAccess* shared = nullptr;
+        int models = 0;
+        for (const CProfile* profile : qAsConst(list.m_ProfileMap)) {
+            if (profile->m_Dummy)
+                continue;
+            QVERIFY(profile->m_Ini);
+            if (!shared)
+                shared = &*profile->m_Ini;
+            QCOMPARE(&*profile->m_Ini, shared);
+            ++models;
+        }
+        QCOMPARE(models, 3);
+    }
+
     void shippedProfileUsesOnlyKnownNames()
     {
         // A misspelt key or section in the shipped file would silently fall

@@ -1,11 +1,13 @@
 #include <QtTest>
 
 #include <QScopedPointer>
+#include <QTemporaryDir>
 
 #include "CEventBase.h"
 #include "CEventContainer.h"
 #include "CGainInfo.h"
 #include "CProfile.h"
+#include "CProfileList.h"
 #include "CProjectorData.h"
 #include "CSectionItemList.h"
 
@@ -135,6 +137,70 @@ private slots:
         Q_UNUSED(before)
     }
 
+    // Every member a copy takes, each set away from its default, arrives.
+    void copyTakesEveryMember()
+    {
+        CProfile profile;
+        QTemporaryDir dir;
+        CProfileList profileList(dir.filePath("absent.ini"));
+        CProfileList* profiles = &profileList;
+        CProjectorData source(nullptr, 7);
+        source.m_ConnectOption = 9;
+        source.m_NewEntry = true;
+        source.m_InputTerminalKnown = true;
+        source.m_CreatedTick = 123456789012ull;
+        source.m_LastUpdate = QDateTime(QDate(2026, 5, 4), QTime(3, 2, 1), Qt::UTC);
+        source.m_SettingName = "Hall A";
+        source.m_SectionName = "Setting 007";
+        source.m_SectionNumber = 7;
+        source.m_Comment = "left";
+        source.m_Enabled = false;
+        source.m_Profile = &profile;
+        source.m_ProfileList = profiles;
+        source.m_AddressType = CProjectorData::TYPE_LAN::RANGE;
+        source.m_ConnectParameter = 5;
+        source.m_DeviceKind = 1;
+        source.m_Address = "10.1.2.3";
+        source.m_Port = "7143";
+        source.m_ConnectState = 3;
+        for (int i = 0; i < CProjectorData::StatusCount; ++i)
+            source.m_Status[i].FromInt(1000 + i);
+        source.m_GroupList.insert(2, "Floor");
+        source.m_GroupsChanged = true;
+
+        CProjectorData copy(nullptr, 1);
+        copy.f_Copy(source);
+        QCOMPARE(copy.m_ConnectOption, 9);
+        QCOMPARE(copy.m_NewEntry, true);
+        QCOMPARE(copy.m_InputTerminalKnown, true);
+        QCOMPARE(copy.m_CreatedTick, 123456789012ull);
+        QCOMPARE(copy.m_LastUpdate, source.m_LastUpdate);
+        QCOMPARE(copy.m_Id, 7);
+        QCOMPARE(copy.m_SettingName, QString("Hall A"));
+        QCOMPARE(copy.m_SectionName, QString("Setting 007"));
+        QCOMPARE(copy.m_SectionNumber, 7);
+        QCOMPARE(copy.m_Comment, QString("left"));
+        QCOMPARE(copy.m_Enabled, false);
+        QCOMPARE(copy.m_Profile, &profile);
+        QCOMPARE(copy.m_ProfileList, profiles);
+        QCOMPARE(copy.m_AddressType, CProjectorData::TYPE_LAN::RANGE);
+        QCOMPARE(copy.m_ConnectParameter, 5);
+        QCOMPARE(copy.m_DeviceKind, 1);
+        QCOMPARE(copy.m_Address, QString("10.1.2.3"));
+        QCOMPARE(copy.m_Port, QString("7143"));
+        QCOMPARE(copy.m_ConnectState, 3);
+        for (int i = 0; i < CProjectorData::StatusCount; ++i)
+            QCOMPARE(copy.m_Status[i].ToInt(), 1000 + i);
+        QCOMPARE(copy.m_GroupList, source.m_GroupList);
+        QCOMPARE(copy.m_GroupsChanged, true);
+
+        // The copy constructor takes them all the same way.
+        CProjectorData constructed(source);
+        QCOMPARE(constructed.m_Enabled, false);
+        QCOMPARE(constructed.m_ConnectOption, 9);
+        QCOMPARE(constructed.m_Status[CProjectorData::StatusCount - 1].ToInt(), 1000 + CProjectorData::StatusCount - 1);
+    }
+
     void copyKeepsSettingsAndOwnsFreshAdjustments()
     {
         CProfile profile;
@@ -146,7 +212,7 @@ private slots:
         source.m_SectionNumber = 7;
         source.m_ConnectState = 3;
         source.m_Profile = &profile;
-        source.m_Groups.insert(2, "Floor");
+        source.m_GroupList.insert(2, "Floor");
         source.m_StepNo = 9;
         source.m_SendFrame = "frame";
         source.m_Status[CProjectorData::StModelName].FromString("LV-L100");
@@ -159,7 +225,7 @@ private slots:
         QCOMPARE(copy.m_SectionName, QString("Setting 007"));
         QCOMPARE(copy.m_ConnectState, 3);
         QCOMPARE(copy.m_Profile, &profile);
-        QCOMPARE(copy.m_Groups.value(2), QString("Floor"));
+        QCOMPARE(copy.m_GroupList.value(2), QString("Floor"));
         QCOMPARE(copy.m_Status[CProjectorData::StModelName].ToString(), QString("LV-L100"));
         QCOMPARE(copy.m_StepNo, 0); // engine state is not copied
         QVERIFY(copy.m_SendFrame.isEmpty());
@@ -230,7 +296,7 @@ private slots:
         record.m_Enabled = false;
         record.m_ConnectState = 3;
         record.m_Profile = &profile;
-        record.m_Groups.insert(1, "g");
+        record.m_GroupList.insert(1, "g");
         QScopedPointer<CProjectorData> copy(record.CopyConnection());
         QVERIFY(copy);
         QCOMPARE(copy->m_Id, 12);
@@ -245,7 +311,7 @@ private slots:
         QVERIFY(copy->m_Enabled); // the settings dialog sets it itself
         QCOMPARE(copy->m_ConnectState, 0);
         QVERIFY(!copy->m_Profile);
-        QVERIFY(copy->m_Groups.isEmpty());
+        QVERIFY(copy->m_GroupList.isEmpty());
     }
 
     void compares_data()
@@ -292,29 +358,53 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("type");
         QTest::addColumn<bool>("valid");
-        QTest::newRow("plain") << "192.168.0.10" << 1 << true;
-        QTest::newRow("type 2") << "192.168.0.10" << 2 << true;
-        QTest::newRow("smallest") << "1.0.0.1" << 1 << true;
-        QTest::newRow("largest") << "223.255.255.254" << 1 << true;
-        QTest::newRow("leading zeros") << "010.001.000.001" << 1 << true;
-        QTest::newRow("first part 0") << "0.1.2.3" << 1 << false;
-        QTest::newRow("multicast") << "224.0.0.1" << 1 << false;
-        QTest::newRow("fourth part 0") << "10.0.0.0" << 1 << false;
-        QTest::newRow("broadcast") << "10.0.0.255" << 1 << false;
-        QTest::newRow("part above 255") << "10.300.0.1" << 1 << false;
-        QTest::newRow("three parts") << "10.0.0" << 1 << false;
-        QTest::newRow("five parts") << "10.0.0.1.2" << 1 << false;
-        QTest::newRow("empty part") << "10..0.1" << 1 << false;
-        QTest::newRow("letter part") << "192.168.x.1" << 1 << false;
-        QTest::newRow("trailing letter") << "192.168.0.1a" << 1 << false;
-        QTest::newRow("four digits") << "10.0000.0.1" << 1 << false;
-        QTest::newRow("sign") << "10.+1.0.1" << 1 << false;
-        QTest::newRow("blank inside a part") << "10.1 1.0.1" << 1 << false;
-        QTest::newRow("padded by the address edit") << "192.   168.   1.   10" << 1 << true;
-        QTest::newRow("non-ASCII digit") << QString::fromUtf8("10.\xd9\xa1.0.1") << 1 << false;
-        QTest::newRow("empty") << "" << 1 << false;
-        QTest::newRow("dots only") << "..." << 1 << false;
-        QTest::newRow("slash for type 1") << "10.0.0.1/8" << 1 << false;
+        QTest::addColumn<QString>("clean");
+        QTest::newRow("plain") << "192.168.0.10" << 1 << true << "192.168.0.10";
+        QTest::newRow("type 2") << "192.168.0.10" << 2 << true << "192.168.0.10";
+        QTest::newRow("smallest") << "1.0.0.1" << 1 << true << "1.0.0.1";
+        QTest::newRow("largest") << "223.255.255.254" << 1 << true << "223.255.255.254";
+        QTest::newRow("leading zeros") << "010.001.000.001" << 1 << true << "10.1.0.1";
+        QTest::newRow("first part 0") << "0.1.2.3" << 1 << false << "";
+        QTest::newRow("multicast") << "224.0.0.1" << 1 << false << "";
+        QTest::newRow("fourth part 0") << "10.0.0.0" << 1 << false << "";
+        QTest::newRow("broadcast") << "10.0.0.255" << 1 << false << "";
+        QTest::newRow("part above 255") << "10.300.0.1" << 1 << false << "";
+        QTest::newRow("three parts") << "10.0.0" << 1 << false << "";
+        QTest::newRow("five parts") << "10.0.0.1.2" << 1 << false << "";
+        QTest::newRow("empty part") << "10..0.1" << 1 << false << "";
+        QTest::newRow("letter part") << "192.168.x.1" << 1 << false << "";
+        QTest::newRow("trailing letter") << "192.168.0.1a" << 1 << false << "";
+        QTest::newRow("four digits") << "10.0000.0.1" << 1 << false << "";
+        QTest::newRow("sign") << "10.+1.0.1" << 1 << false << "";
+        QTest::newRow("blank inside a part") << "10.1 1.0.1" << 1 << false << "";
+        // The connection could not use these: the caller trims what an edit pads.
+        QTest::newRow("padded by the address edit") << "192.   168.   1.   10" << 1 << false << "";
+        QTest::newRow("leading blank") << " 10.0.0.1" << 1 << false << "";
+        QTest::newRow("trailing blank") << "10.0.0.1 " << 1 << false << "";
+        QTest::newRow("blank before a dot") << "10 .0.0.1" << 1 << false << "";
+        QTest::newRow("tab") << "10.0.0.1\t" << 1 << false << "";
+        QTest::newRow("non-ASCII digit") << QString::fromUtf8("10.\xd9\xa1.0.1") << 1 << false << "";
+        QTest::newRow("empty") << "" << 1 << false << "";
+        QTest::newRow("dots only") << "..." << 1 << false << "";
+        QTest::newRow("slash for type 1") << "10.0.0.1/8" << 1 << false << "";
+        QTest::newRow("network") << "192.168.0.0/24" << 3 << true << "192.168.0.0/24";
+        QTest::newRow("network, leading zeros") << "192.168.000.000/024" << 3 << true << "192.168.0.0/24";
+        QTest::newRow("network of one address") << "10.0.0.1/32" << 3 << true << "10.0.0.1/32";
+        QTest::newRow("network without a prefix") << "10.0.0.1" << 3 << true << "10.0.0.1";
+        QTest::newRow("network prefix 0") << "10.0.0.0/0" << 3 << false << "";
+        QTest::newRow("network prefix 33") << "10.0.0.0/33" << 3 << false << "";
+        QTest::newRow("network without prefix digits") << "10.0.0.0/" << 3 << false << "";
+        QTest::newRow("network with two slashes") << "10.0.0.0/8/8" << 3 << false << "";
+        QTest::newRow("network multicast") << "224.0.0.0/8" << 3 << false << "";
+        QTest::newRow("network padded") << "10.0.0.0 /8" << 3 << false << "";
+        QTest::newRow("range") << "192.168.0.10-192.168.0.20" << 4 << true << "192.168.0.10-192.168.0.20";
+        QTest::newRow("range of one") << "10.0.0.1-10.0.0.1" << 4 << true << "10.0.0.1-10.0.0.1";
+        QTest::newRow("range without an end") << "10.0.0.1" << 4 << true << "10.0.0.1";
+        QTest::newRow("range backwards") << "10.0.0.20-10.0.0.10" << 4 << false << "";
+        QTest::newRow("range end broadcast") << "10.0.0.1-10.0.0.255" << 4 << false << "";
+        QTest::newRow("range short end") << "10.0.0.1-20" << 4 << false << "";
+        QTest::newRow("range padded") << "10.0.0.1 - 10.0.0.2" << 4 << false << "";
+        QTest::newRow("dash for network") << "10.0.0.1-10.0.0.2" << 3 << false << "";
     }
 
     void addressCheck()
@@ -322,7 +412,9 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, type);
         QFETCH(bool, valid);
+        QFETCH(QString, clean);
         QCOMPARE(CProjectorData::IsIPAdrrCheck(text, Lan::Enum(type)), valid);
+        QCOMPARE(CProjectorData::CleanAddressText(text, Lan::Enum(type)), clean);
     }
 
     void digitCheck_data()
@@ -345,6 +437,34 @@ private slots:
         QFETCH(int, type);
         QFETCH(bool, valid);
         QCOMPARE(CProjectorData::SDecCheck(text, Lan::Enum(type)), valid);
+    }
+
+    // Each of the ten lamp error bits of error word A belongs to one lamp.
+    void lampErrorMasks_data()
+    {
+        QTest::addColumn<quint32>("word");
+        QTest::addColumn<bool>("lamp1");
+        QTest::addColumn<bool>("lamp2");
+        for (int bit : { 6, 7, 8, 19, 20 })
+            QTest::addRow("lamp 1 bit %d", bit) << (1u << bit) << true << false;
+        for (int bit : { 10, 22, 23, 24, 25 })
+            QTest::addRow("lamp 2 bit %d", bit) << (1u << bit) << false << true;
+        for (int bit : { 0, 5, 9, 11, 18, 21, 26, 31 })
+            QTest::addRow("other bit %d", bit) << (1u << bit) << false << false;
+        QTest::newRow("every lamp 1 bit") << 0x1801C0u << true << false;
+        QTest::newRow("every lamp 2 bit") << 0x3C00400u << false << true;
+        QTest::newRow("none") << 0u << false << false;
+    }
+
+    void lampErrorMasks()
+    {
+        QFETCH(quint32, word);
+        QFETCH(bool, lamp1);
+        QFETCH(bool, lamp2);
+        CProjectorData record(nullptr, 1);
+        record.m_Status[CProjectorData::StErrorWordA].FromULong(word);
+        QCOMPARE(record.f_LampErrorBitEnabled(1), lamp1);
+        QCOMPARE(record.f_LampErrorBitEnabled(2), lamp2);
     }
 
     void lampErrorBits()

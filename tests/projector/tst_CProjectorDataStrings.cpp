@@ -148,6 +148,10 @@ private slots:
         QTest::newRow("on: lamp time") << "on" << "lamp time" << "1";
         QTest::newRow("on: lamp time unit") << "on" << "lamp time unit" << "1 [H]";
         QTest::newRow("on: lamp2 time") << "on" << "lamp2 time" << "---";
+        QTest::newRow("lamp 2 present: usage") << "lamp2" << "lamp2 usage" << "10";
+        QTest::newRow("lamp 2 present: time") << "lamp2" << "lamp2 time" << "10 [H]";
+        QTest::newRow("lamp 2 present, standby: usage kept") << "lamp2standby" << "lamp2 usage" << "10";
+        QTest::newRow("lamp 2 present, standby: time") << "lamp2standby" << "lamp2 time" << "---";
         QTest::newRow("on: filter") << "on" << "filter" << "1";
         QTest::newRow("on: filter unit") << "on" << "filter unit" << "1 [H]";
         QTest::newRow("on: filter left rounds up") << "on" << "filter left" << "2 [H]";
@@ -208,7 +212,8 @@ private slots:
         r.m_Profile = m_AllOn;
         if (setup != "off")
             FillConnected(r);
-        if (setup == "standby") r.m_Status[P::StLowPowerStandby].FromBool(true);
+        if (setup == "standby" || setup == "lamp2standby") r.m_Status[P::StLowPowerStandby].FromBool(true);
+        if (setup.startsWith("lamp2")) r.m_Status[P::StLamp2Info].FromUChar(0);
         if (setup == "power6") r.m_Status[P::StPowerStatus].FromInt(6);
         if (setup == "power0") r.m_Status[P::StPowerStatus].FromInt(0);
         if (setup == "invalid") r.m_Status[P::StStatusValid].FromBool(false);
@@ -272,8 +277,8 @@ private slots:
     {
         CProjectorData r(nullptr, 1);
         QCOMPARE(r.GetGroupString(), QString(""));
-        r.m_Groups.insert(9, "Second");
-        r.m_Groups.insert(2, "First");
+        r.m_GroupList.insert(9, "Second");
+        r.m_GroupList.insert(2, "First");
         QCOMPARE(r.GetGroupString(), QString("First\r\nSecond"));
         r.m_ConnectState = 3;
         r.m_LastUpdate = QDateTime(QDate(2026, 3, 4), QTime(5, 6, 7));

@@ -173,7 +173,7 @@ class tst_CSchedule : public QObject
         pj->m_ConnectState = state;
         int n = 1;
         for (const QString& g : groups)
-            pj->m_Groups.insert(n++, g);
+            pj->m_GroupList.insert(n++, g);
         return pj->m_Id;
     }
 

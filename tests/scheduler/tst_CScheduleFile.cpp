@@ -182,6 +182,10 @@ private slots:
         QTest::newRow("day keys not in the file's numbering")
             << header + "ScheduleCount=0\n[Holiday]\nCount=3\nDayData 1=1\nDayData 00003=3\nDayData 002=2\n"
             << true << 0 << QList<qint32>({ 3 });
+        QTest::newRow("sections and keys in another case")
+            << "[HEADER INFO]\nmagiccode=ScheduleData\nrevcode=Rev.1.0\nschedulecount=2\n" + section(0)
+                   + section(1).toLower() + "[holiday]\ncount=1\ndaydata 00001=9\n"
+            << true << 2 << QList<qint32>({ 9 });
         QTest::newRow("days in any order read by number")
             << header + "ScheduleCount=0\n[Holiday]\nCount=2\nDayData 00002=20\nDayData 00001=10\n" << true << 0
             << QList<qint32>({ 10, 20 });
@@ -250,6 +254,9 @@ private slots:
         QTest::newRow("function not a number") << "Function=x" << "Function" << QVariant(1);
         QTest::newRow("month 13") << "StartDay Month=13" << "StartDayValid" << QVariant(false);
         QTest::newRow("seconds kept") << "ExecuteTime Second=30" << "ExecuteTime" << QVariant(QTime(7, 15, 30));
+        QTest::newRow("function in lower case") << "function=2" << "Function" << QVariant(2);
+        QTest::newRow("enable 0 in lower case") << "enable=0" << "Enable" << QVariant(false);
+        QTest::newRow("target name in upper case") << "TARGETNAME=Hall" << "TargetName" << QVariant("Hall");
         QTest::newRow("comment with %1") << "Comment=100%1 off" << "Comment" << QVariant("100%1 off");
     }
 

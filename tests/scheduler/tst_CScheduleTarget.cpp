@@ -19,7 +19,7 @@ class tst_CScheduleTarget : public QObject
         pj->m_ConnectState = state;
         int n = 1;
         for (const QString& g : groups)
-            pj->m_Groups.insert(n++, g);
+            pj->m_GroupList.insert(n++, g);
         m_Projectors.insert(id, pj);
     }
 
