@@ -649,6 +649,121 @@ Use the specified lamp for safety and performance.</translation>
     </message>
 </context>
 <context>
+    <name>CProjectorTreeView</name>
+    <message>
+        <source>ctxAdjust</source>
+        <translation>&amp;Adjustment</translation>
+    </message>
+    <message>
+        <source>ctxControl</source>
+        <translation>C&amp;ontrol</translation>
+    </message>
+    <message>
+        <source>ctxControlPower</source>
+        <translation>&amp;Power</translation>
+    </message>
+    <message>
+        <source>ctxControlPowerOn</source>
+        <translation>Power O&amp;n</translation>
+    </message>
+    <message>
+        <source>ctxControlPowerOff</source>
+        <translation>Power O&amp;ff</translation>
+    </message>
+    <message>
+        <source>ctxControlSignalSelect</source>
+        <translation>&amp;Signal Select</translation>
+    </message>
+    <message>
+        <source>ctxControlFreeze</source>
+        <translation>&amp;Freeze</translation>
+    </message>
+    <message>
+        <source>ctxControlFreezeOn</source>
+        <translation>Freeze O&amp;n</translation>
+    </message>
+    <message>
+        <source>ctxControlFreezeOff</source>
+        <translation>Freeze O&amp;ff</translation>
+    </message>
+    <message>
+        <source>ctxControlPictureMute</source>
+        <translation>P&amp;icture Blank</translation>
+    </message>
+    <message>
+        <source>ctxControlPictureMuteOn</source>
+        <translation>Picture Blank O&amp;n</translation>
+    </message>
+    <message>
+        <source>ctxControlPictureMuteOff</source>
+        <translation>Picture Blank O&amp;ff</translation>
+    </message>
+    <message>
+        <source>ctxControlSoundMute</source>
+        <translation>So&amp;und Mute</translation>
+    </message>
+    <message>
+        <source>ctxControlSoundMuteOn</source>
+        <translation>Sound Mute O&amp;n</translation>
+    </message>
+    <message>
+        <source>ctxControlSoundMuteOff</source>
+        <translation>Sound Mute O&amp;ff</translation>
+    </message>
+    <message>
+        <source>ctxControlOsdMute</source>
+        <translation>&amp;On-screen Display</translation>
+    </message>
+    <message>
+        <source>ctxControlOsdMuteOn</source>
+        <translation>On-screen Display O&amp;ff</translation>
+    </message>
+    <message>
+        <source>ctxControlOsdMuteOff</source>
+        <translation>On-screen Display O&amp;n</translation>
+    </message>
+    <message>
+        <source>ctxEditPJName</source>
+        <translation>Re&amp;name</translation>
+    </message>
+    <message>
+        <source>ctxRefresh</source>
+        <translation>Re&amp;fresh</translation>
+    </message>
+    <message>
+        <source>ctxCut</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>ctxCopy</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>ctxPaste</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>ctxDelete</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>ctxWeb</source>
+        <translation>&amp;HTTPServer</translation>
+    </message>
+    <message>
+        <source>ctxProperty</source>
+        <translation>P&amp;roperty...</translation>
+    </message>
+    <message>
+        <source>Edit Columns</source>
+        <translation>&amp;Edit Column</translation>
+    </message>
+    <message>
+        <source>MainMsgPjNameOverMessage</source>
+        <translation>The projector name must be %1 characters or less.</translation>
+    </message>
+</context>
+<context>
     <name>CSchedule</name>
     <message>
         <source>FileWriteErrorMsg</source>

@@ -1,0 +1,76 @@
+#include "QStyledItemDelegateEx.h"
+
+#include "ExceptionTrace.h"
+#include "QLineEditEx.h"
+
+#include <QDebug>
+#include <QKeyEvent>
+
+QStyledItemDelegateEx::QStyledItemDelegateEx(QObject* parent)
+    : QStyledItemDelegate(parent)
+{
+}
+
+QStyledItemDelegateEx::~QStyledItemDelegateEx()
+{
+}
+
+bool QStyledItemDelegateEx::eventFilter(QObject* object, QEvent* event)
+{
+    if (!object || !object->isWidgetType() || !event)
+        return false;
+    return RunTraced(false, [&] {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
+                return true;
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    });
+}
+
+QWidget* QStyledItemDelegateEx::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                             const QModelIndex&) const
+{
+    return RunTraced(static_cast<QWidget*>(nullptr), [&]() -> QWidget* {
+        qDebug("\ncreateEditor()");
+        QLineEditEx* editor = new QLineEditEx(parent);
+        // A click anywhere now reaches the editor, which ends the edit on one outside it.
+        editor->grabMouse();
+        return editor;
+    });
+}
+
+void QStyledItemDelegateEx::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    RunTraced([&] {
+        qDebug("setEditorData() {");
+        const QString text = index.model() ? index.model()->data(index, Qt::DisplayRole).toString() : QString();
+        qDebug() << "valueString" << text;
+        if (QLineEditEx* edit = qobject_cast<QLineEditEx*>(editor)) {
+            edit->insert(text);
+            qDebug("} setEditorData()");
+        }
+    });
+}
+
+void QStyledItemDelegateEx::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                         const QModelIndex& index) const
+{
+    RunTraced([&] {
+        qDebug("setModelData()");
+        QLineEditEx* edit = qobject_cast<QLineEditEx*>(editor);
+        if (edit && model)
+            model->setData(index, QVariant(edit->text()), Qt::EditRole);
+    });
+}
+
+void QStyledItemDelegateEx::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                                 const QModelIndex&) const
+{
+    RunTraced([&] {
+        qDebug("updateEditorGeometry()");
+        if (editor)
+            editor->setGeometry(option.rect);
+    });
+}
