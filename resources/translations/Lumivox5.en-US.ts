@@ -23,6 +23,13 @@
     </message>
 </context>
 <context>
+    <name>CGroupTreeView</name>
+    <message>
+        <source>Search Result</source>
+        <translation>Search Result</translation>
+    </message>
+</context>
+<context>
     <name>CLumivox5Data</name>
     <message>
         <source>Setting</source>
@@ -834,6 +841,585 @@ Use the specified lamp for safety and performance.</translation>
     <message>
         <source>Menu_AllClear</source>
         <translation>All Clear(&amp;C)</translation>
+    </message>
+</context>
+<context>
+    <name>Lumivox5Main</name>
+    <message>
+        <source>Lumivox5Main</source>
+        <translation>Lumivox 5</translation>
+    </message>
+    <message>
+        <source>lblDetail1</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>lblDetail1Param</source>
+        <translation>lblDetail1Param</translation>
+    </message>
+    <message>
+        <source>lblDetail2</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>lblDetail2Param</source>
+        <translation>lblDetail2Param</translation>
+    </message>
+    <message>
+        <source>lblDetail3</source>
+        <translation>Projector Name</translation>
+    </message>
+    <message>
+        <source>lblDetail3Param</source>
+        <translation>lblDetail3Param</translation>
+    </message>
+    <message>
+        <source>lblDetail4</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>lblDetail4Param</source>
+        <translation>lblDetail4Param</translation>
+    </message>
+    <message>
+        <source>lblDetail5</source>
+        <translation>Input Terminal</translation>
+    </message>
+    <message>
+        <source>lblDetail5Param</source>
+        <translation>lblDetail5Param</translation>
+    </message>
+    <message>
+        <source>Container for Search</source>
+        <translation>Container for Search</translation>
+    </message>
+    <message>
+        <source>Search Result</source>
+        <translation>Search Result</translation>
+    </message>
+    <message>
+        <source>search condition</source>
+        <translation>search condition</translation>
+    </message>
+    <message>
+        <source>ProjectorList</source>
+        <translation>Projector List</translation>
+    </message>
+    <message>
+        <source>Property</source>
+        <translation>Property</translation>
+    </message>
+    <message>
+        <source>lblPropPJName</source>
+        <translation>Projector Name</translation>
+    </message>
+    <message>
+        <source>lblPropMdlName</source>
+        <translation>Model Name</translation>
+    </message>
+    <message>
+        <source>lblPropStatus</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>lblPropLamp</source>
+        <translation>Lamp Used Hours</translation>
+    </message>
+    <message>
+        <source>lblPropLamp2</source>
+        <translation>Lamp2 Used Hours</translation>
+    </message>
+    <message>
+        <source>lblPropFilter</source>
+        <translation>Filter Used Hours</translation>
+    </message>
+    <message>
+        <source>lblPropSignalName</source>
+        <translation>Source Name</translation>
+    </message>
+    <message>
+        <source>lblPropInput</source>
+        <translation>Input Terminal</translation>
+    </message>
+    <message>
+        <source>lblPropHorizn</source>
+        <translation>Horizontal Frequency</translation>
+    </message>
+    <message>
+        <source>lblPropVertical</source>
+        <translation>Vertical Frequency</translation>
+    </message>
+    <message>
+        <source>lblPropSync</source>
+        <translation>Sync Polarity</translation>
+    </message>
+    <message>
+        <source>Remark</source>
+        <translation>Remark</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>tabGeneral</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>hours</source>
+        <translation>H</translation>
+    </message>
+    <message>
+        <source>tabInput</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>lblPropInputType</source>
+        <translation>lblPropInputType</translation>
+    </message>
+    <message>
+        <source>lblPropVideo</source>
+        <translation>lblPropVideo</translation>
+    </message>
+    <message>
+        <source>lblPropInputName</source>
+        <translation>lblPropInputName</translation>
+    </message>
+    <message>
+        <source>lblPropNo</source>
+        <translation>lblPropNo</translation>
+    </message>
+    <message>
+        <source>lblPropType</source>
+        <translation>lblPropType</translation>
+    </message>
+    <message>
+        <source>lblPropScanType</source>
+        <translation>lblPropScanType</translation>
+    </message>
+    <message>
+        <source>tabNetwork</source>
+        <translation>Network</translation>
+    </message>
+    <message>
+        <source>Priority LAN</source>
+        <translation>Priority LAN</translation>
+    </message>
+    <message>
+        <source>lblPropIpAddr</source>
+        <translation>lblPropIpAddr</translation>
+    </message>
+    <message>
+        <source>lblPropSubnetMask</source>
+        <translation>lblPropSubnetMask</translation>
+    </message>
+    <message>
+        <source>lblPropGateway</source>
+        <translation>lblPropGateway</translation>
+    </message>
+    <message>
+        <source>lblPropMacAddr</source>
+        <translation>lblPropMacAddr</translation>
+    </message>
+    <message>
+        <source>Wireless LAN</source>
+        <translation>Wireless LAN</translation>
+    </message>
+    <message>
+        <source>lblPropWIpAddr</source>
+        <translation>lblPropWIpAddr</translation>
+    </message>
+    <message>
+        <source>lblPropWSubnetMask</source>
+        <translation>lblPropWSubnetMask</translation>
+    </message>
+    <message>
+        <source>lblPropWGateway</source>
+        <translation>lblPropWGateway</translation>
+    </message>
+    <message>
+        <source>lblPropWMacAddr</source>
+        <translation>lblPropWMacAddr</translation>
+    </message>
+    <message>
+        <source>lblPropSSID</source>
+        <translation>lblPropSSID</translation>
+    </message>
+    <message>
+        <source>lblPropConnectionMode</source>
+        <translation>lblPropConnectionMode</translation>
+    </message>
+    <message>
+        <source>lblPropWEPWPA</source>
+        <translation>lblPropWEPWPA</translation>
+    </message>
+    <message>
+        <source>lblPropChannel</source>
+        <translation>lblPropChannel</translation>
+    </message>
+    <message>
+        <source>lblPropSignalLevel</source>
+        <translation>lblPropSignalLevel</translation>
+    </message>
+    <message>
+        <source>tabVersion</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>lblPropProduct</source>
+        <translation>lblPropProduct</translation>
+    </message>
+    <message>
+        <source>lblPropSerialNo</source>
+        <translation>lblPropSerialNo</translation>
+    </message>
+    <message>
+        <source>lblPropLanUnitType</source>
+        <translation>lblPropLanUnitType</translation>
+    </message>
+    <message>
+        <source>lblPropLanUnitVersion</source>
+        <translation>lblPropLanUnitVersion</translation>
+    </message>
+    <message>
+        <source>lblPropFirmware</source>
+        <translation>lblPropFirmware</translation>
+    </message>
+    <message>
+        <source>lblPropData</source>
+        <translation>lblPropData</translation>
+    </message>
+    <message>
+        <source>lblPropFirmware2</source>
+        <translation>lblPropFirmware2</translation>
+    </message>
+    <message>
+        <source>lblPropData2</source>
+        <translation>lblPropData2</translation>
+    </message>
+    <message>
+        <source>tabGeneralTemp</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Schedule</source>
+        <translation>Schedule</translation>
+    </message>
+    <message>
+        <source>EventLog</source>
+        <translation>EventLog</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Imoprt</source>
+        <translation>&amp;Import</translation>
+    </message>
+    <message>
+        <source>&amp;Export</source>
+        <translation>&amp;Export</translation>
+    </message>
+    <message>
+        <source>&amp;Show Log</source>
+        <translation>&amp;Display log</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>&amp;Sort</source>
+        <translation>S&amp;ort</translation>
+    </message>
+    <message>
+        <source>&amp;Tool</source>
+        <translation>&amp;Tool</translation>
+    </message>
+    <message>
+        <source>&amp;App Start</source>
+        <translation>&amp;Launch application</translation>
+    </message>
+    <message>
+        <source>&amp;Group</source>
+        <translation>&amp;Group</translation>
+    </message>
+    <message>
+        <source>&amp;Projector</source>
+        <translation>&amp;Projector</translation>
+    </message>
+    <message>
+        <source>C&amp;ontrol</source>
+        <translation>C&amp;ontrol</translation>
+    </message>
+    <message>
+        <source>&amp;Power</source>
+        <translation>&amp;Power</translation>
+    </message>
+    <message>
+        <source>&amp;Signal Select</source>
+        <translation>&amp;Signal Select</translation>
+    </message>
+    <message>
+        <source>&amp;Freeze</source>
+        <translation>&amp;Freeze</translation>
+    </message>
+    <message>
+        <source>&amp;Picture Blank</source>
+        <translation>P&amp;icture Blank</translation>
+    </message>
+    <message>
+        <source>So&amp;und Mute</source>
+        <translation>So&amp;und Mute</translation>
+    </message>
+    <message>
+        <source>&amp;On-screen Display</source>
+        <translation>&amp;On-screen Display</translation>
+    </message>
+    <message>
+        <source>&amp;Schedule</source>
+        <translation>&amp;Schedule</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help </translation>
+    </message>
+    <message>
+        <source>&amp;Work Offline</source>
+        <translation>&amp;Work Offline</translation>
+    </message>
+    <message>
+        <source>&amp;Projector List...</source>
+        <translation>&amp;Projector List...</translation>
+    </message>
+    <message>
+        <source>&amp;Schedule...</source>
+        <translation>&amp;Schedule...</translation>
+    </message>
+    <message>
+        <source>&amp;EventLog</source>
+        <translation>&amp;Event log</translation>
+    </message>
+    <message>
+        <source>&amp;CSV File...</source>
+        <translation>&amp;CSV File...</translation>
+    </message>
+    <message>
+        <source>&amp;EventLog...</source>
+        <translation>&amp;Event log...</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Column...</source>
+        <translation>E&amp;dit Column...</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>Select &amp;All</translation>
+    </message>
+    <message>
+        <source>Ctrl+A</source>
+        <translation>Ctrl+A</translation>
+    </message>
+    <message>
+        <source>S&amp;top</source>
+        <translation>S&amp;top</translation>
+    </message>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation>&amp;Refresh</translation>
+    </message>
+    <message>
+        <source>F5</source>
+        <translation>F5</translation>
+    </message>
+    <message>
+        <source>Re&amp;fresh All</source>
+        <translation>Re&amp;fresh All</translation>
+    </message>
+    <message>
+        <source>EventList &amp;Clear</source>
+        <translation>EventList &amp;Clear</translation>
+    </message>
+    <message>
+        <source>&amp;Mail Settings...</source>
+        <translation>&amp;Mail Settings...</translation>
+    </message>
+    <message>
+        <source>&amp;Option Settings...</source>
+        <translation>&amp;Option Settings...</translation>
+    </message>
+    <message>
+        <source>&amp;Communication Settings...</source>
+        <translation>&amp;Communication Settings...</translation>
+    </message>
+    <message>
+        <source>&amp;LAN Auto Search...</source>
+        <translation>&amp;LAN Auto Search...</translation>
+    </message>
+    <message>
+        <source>&amp;Serial Auto Search...</source>
+        <translation>&amp;Serial Auto Search...</translation>
+    </message>
+    <message>
+        <source>&amp;Start Application Settings...</source>
+        <translation>&amp;Application launch setting...</translation>
+    </message>
+    <message>
+        <source>&amp;Create Group</source>
+        <translation>&amp;Create Group</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>Del</translation>
+    </message>
+    <message>
+        <source>&amp;Rename</source>
+        <translation>&amp;Rename</translation>
+    </message>
+    <message>
+        <source>F2</source>
+        <translation>F2</translation>
+    </message>
+    <message>
+        <source>&amp;Adjustment</source>
+        <translation>&amp;Adjustment</translation>
+    </message>
+    <message>
+        <source>Projector &amp;Rename</source>
+        <translation>Re&amp;name</translation>
+    </message>
+    <message>
+        <source>Re&amp;fresh</source>
+        <translation>Re&amp;fresh</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>Ctrl+X</source>
+        <translation>Ctrl+X</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>Ctrl+C</source>
+        <translation>Ctrl+C</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>Ctrl+V</source>
+        <translation>Ctrl+V</translation>
+    </message>
+    <message>
+        <source>&amp;Property</source>
+        <translation>P&amp;roperty</translation>
+    </message>
+    <message>
+        <source>&amp;Edit...</source>
+        <translation>&amp;Edit...</translation>
+    </message>
+    <message>
+        <source>E&amp;xecute</source>
+        <translation>E&amp;xecute</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>Setting &amp;No Operating Date...</source>
+        <translation>Setting &amp;No Operating Date...</translation>
+    </message>
+    <message>
+        <source>&amp;Help...</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>F1</source>
+        <translation>F1</translation>
+    </message>
+    <message>
+        <source>&amp;About Lumivox5...</source>
+        <translation>&amp;About Lumivox 5</translation>
+    </message>
+    <message>
+        <source>Virtual Time</source>
+        <translation>Virtual Time</translation>
+    </message>
+    <message>
+        <source>Virtual Time Setting...</source>
+        <translation>Virtual Time Setting...</translation>
+    </message>
+    <message>
+        <source>&amp;Transport...</source>
+        <translation>&amp;Transport...</translation>
+    </message>
+    <message>
+        <source>Power O&amp;n</source>
+        <translation>Power O&amp;n</translation>
+    </message>
+    <message>
+        <source>Power O&amp;ff</source>
+        <translation>Power O&amp;ff</translation>
+    </message>
+    <message>
+        <source>Freeze O&amp;n</source>
+        <translation>Freeze O&amp;n</translation>
+    </message>
+    <message>
+        <source>Freeze O&amp;ff</source>
+        <translation>Freeze O&amp;ff</translation>
+    </message>
+    <message>
+        <source>Picture Blank O&amp;n</source>
+        <translation>Picture Blank O&amp;n</translation>
+    </message>
+    <message>
+        <source>Picture Blank O&amp;ff</source>
+        <translation>Picture Blank O&amp;ff</translation>
+    </message>
+    <message>
+        <source>Sound Mute O&amp;n</source>
+        <translation>Sound Mute O&amp;n</translation>
+    </message>
+    <message>
+        <source>Sound Mute O&amp;ff</source>
+        <translation>Sound Mute O&amp;ff</translation>
+    </message>
+    <message>
+        <source>On-screen Display O&amp;ff</source>
+        <translation>On-screen Display O&amp;ff</translation>
+    </message>
+    <message>
+        <source>On-screen Display O&amp;n</source>
+        <translation>On-screen Display O&amp;n</translation>
+    </message>
+    <message>
+        <source>&amp;Event...</source>
+        <translation>&amp;Event...</translation>
+    </message>
+    <message>
+        <source>&amp;Detail</source>
+        <translation>&amp;Detail</translation>
+    </message>
+    <message>
+        <source>&amp;Browser</source>
+        <translation>&amp;HTTPServer</translation>
     </message>
 </context>
 <context>

@@ -208,6 +208,8 @@ public:
     CScheduleManager* m_pScheduleExcuteManager;
     bool m_ScheduleSaved;
     bool m_AutoExecuteSchedule;
+    // True while schedule execution is on; the stored twin is m_AutoExecuteSchedule.
+    bool m_ScheduleRunning;
     CIniFileAccess* m_pUserList;
     QString m_PathExportCSV;
     QString m_PathExportUserList;

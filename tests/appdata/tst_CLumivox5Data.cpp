@@ -84,6 +84,7 @@ void tst_CLumivox5Data::withoutProfile()
     QVERIFY(m_Hub->m_PjListSortAssending);
     QVERIFY(m_Hub->m_ScheduleSaved);
     QVERIFY(!m_Hub->m_AutoExecuteSchedule);
+    QVERIFY(!m_Hub->m_ScheduleRunning);
     QVERIFY(m_Hub->m_pOptionSettings->m_ImportAvailable);
     QCOMPARE(m_Hub->m_pPjListColumnStatusDefault->size(), 25);
     QCOMPARE(m_Hub->m_pIDUsedList->size(), 2257);

@@ -1,0 +1,108 @@
+#ifndef CGROUPTREEVIEW_H
+#define CGROUPTREEVIEW_H
+
+#include <QIcon>
+#include <QList>
+#include <QModelIndex>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+#include <QTreeView>
+
+class CLumivox5Data;
+class CProjectorGroup;
+class QLabel;
+class QMenu;
+class QStandardItem;
+class QStandardItemModel;
+
+// The group tree beside the projector list: three fixed top nodes (All
+// Projectors, Group, Search Result) and, below Group, the operator's groups
+// built from their paths. The selected node decides which projectors and
+// schedules the main window lists.
+class CGroupTreeView : public QTreeView
+{
+    Q_OBJECT
+public:
+    // Separates the segments of a group path.
+    static const QString GROUP_SEPARATOR;
+
+    // Rows of the three top nodes; they keep these rows in every language.
+    enum TopRow { ROW_ALL_PROJECTORS = 0, ROW_GROUP = 1, ROW_SEARCH_RESULT = 2 };
+
+    // What the tree shows at most.
+    static const int GROUP_COUNT_MAX = 100;
+    static const int GROUP_LEVEL_MAX = 5;
+    static const int GROUP_NAME_BYTES_MAX = 64;
+
+    explicit CGroupTreeView(QWidget* parent = nullptr);
+    ~CGroupTreeView() override;
+
+    void ResetGroupTree(QList<CProjectorGroup*>* groups);
+    QString GetFullPath(bool withTop, QModelIndex index);
+    QStandardItem* GetStdItem(QModelIndex index, int& depth);
+    int GetItemCount(QStandardItem* item);
+    QStandardItem* GetSelectedGrpItem();
+    bool IsSelectedGroupTree();
+    int GetCurrentGroupID();
+    bool IsSelectedAllProjectors();
+    void f_CheckStdItem();
+    void f_SetNodeIcons(QStandardItem* item);
+    void changeAllDeviceCloseIcon(QStandardItem* item);
+    void f_SetTreeViewHighLight(QStandardItem* item);
+
+    // The segments of a stored group path: split at the separator, empty
+    // segments kept; a path without one is split at the text the "Shift-JIS"
+    // codec gives for the separator's byte, when that codec exists.
+    static QStringList f_SplitGroupPath(const QString& path);
+
+    bool m_isEditing;
+    CLumivox5Data* m_appData;
+    QLabel* m_searchTitleLabel;
+    QLabel* m_searchConditionLabel;
+
+public slots:
+    void f_SetAllGroupIcons(QStandardItem* item);
+    void edit(const QModelIndex& index);
+
+signals:
+    void PostDropEvent();
+    void f_RequestProjectorPaste(QString pathGroup);
+    void CheckGroupName();
+    void f_RequestChangeGroupName();
+
+protected:
+    bool viewportEvent(QEvent* event) override;
+
+private slots:
+    void f_SelectionChanged();
+    void f_IconChange(QModelIndex index);
+    // Dropping projectors, the group menu and renaming come later; until
+    // then these do nothing.
+    void f_PostDropEvent();
+    void f_CheckGroupName();
+    void f_ShowContextMenu(QPoint position);
+    void f_SelectedGrpMenu();
+
+private:
+    Q_DISABLE_COPY(CGroupTreeView)
+
+    QStandardItem* f_TopNode(int row) const;
+    // The top node's row, or -1 for a group item or null.
+    static int f_TopRow(const QStandardItem* item);
+    QList<CProjectorGroup*>* f_HubGroups() const;
+
+    QString m_editOldName;
+    QMenu* m_groupMenu;
+    QStandardItem* m_openItem;
+    int m_itemDepth;
+    QList<QString> m_dropIdList;
+    QPoint m_dropPos;
+
+    QStandardItemModel* m_model;
+    QIcon m_iconClosed;
+    QIcon m_iconOpen;
+    QIcon m_iconScheduleRunning;
+};
+
+#endif // CGROUPTREEVIEW_H
