@@ -7,6 +7,8 @@ PACKAGES=(
   g++ cmake ninja-build ccache
   qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev libqt5webkit5-dev
   tzdata
+  # The window checks: a virtual display, window lookup and keys, screenshots.
+  xvfb xauth xdotool imagemagick
 )
 
 missing=()

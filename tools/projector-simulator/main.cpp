@@ -19,6 +19,7 @@
 #include "CSimProjectorModel.h"
 #include "CSimulatorScript.h"
 #include "RaiseOpenFileLimit.h"
+#include "ToolArguments.h"
 
 namespace {
 
@@ -30,16 +31,6 @@ void OnSignal(int)
     if (::write(g_SignalPipe[1], &c, 1) < 0) {
         // Nothing to do: the process ends with the next signal's default action.
     }
-}
-
-bool ParseInt(const QString& text, int minimum, int maximum, int* out)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < minimum || value > maximum)
-        return false;
-    *out = value;
-    return true;
 }
 
 int Fail(const QString& message)
