@@ -1,6 +1,16 @@
 #include <QtTest>
 
+#include "CCommLogFile.h"
+#include "CCommandFunctions.h"
 #include "CDataFunctions.h"
+#include "CProjectorSimulator.h"
+#include "CScheduleData.h"
+#include "CScheduleExcuteAdminInfo.h"
+#include "CScheduleManager.h"
+#include "CScheduleTargetText.h"
+#include "CSimProjectorModel.h"
+#include "CSimulatedProjector.h"
+#include "CSystemClock.h"
 #include "CGroupTreeView.h"
 #include "CListViewColumnStatus.h"
 #include "CLumivox5Data.h"
@@ -488,6 +498,80 @@ private slots:
         QVERIFY(m_Window->m_lblStatus[0]->isHidden());
         QVERIFY(m_Window->m_lblStatus[2]->isHidden());
         QVERIFY(!m_Window->m_lblStatus[1]->isHidden());
+    }
+    // The window's wiring carries a schedule's power-on to three simulated
+    // projectors and its results back, queued, to the instance; and the
+    // device link's exchanges reach the communication log.
+    void aSchedulePowerOnComesBackToItsInstance()
+    {
+        start();
+        CDataFunctions* dispatcher = m_Window->m_DataThread;
+        const QDateTime now(QDate(2026, 3, 11), QTime(10, 0, 30));
+        CSystemClock::SetNowFunction([now] { return now; });
+
+        const QString folder = m_Fixture->path(QStringLiteral("comm"));
+        QList<CVariantParameter> path{CVariantParameter().FromString(folder)};
+        QCOMPARE(dispatcher->SetDataThreadEvent(138, &path, 1, 0, nullptr, false, false), 0);
+        QList<CVariantParameter> on{CVariantParameter().FromBool(true)};
+        QCOMPARE(dispatcher->SetDataThreadEvent(139, &on, 1, 0, nullptr, false, false), 0);
+        QList<CVariantParameter> start{CVariantParameter().FromDateTime(now)};
+        QCOMPARE(dispatcher->SetDataThreadEvent(144, &start, 1, 0, nullptr, false, false), 0);
+
+        CSimProjectorModel model(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        CProjectorSimulator simulator;
+        // The window goes before the projectors and the clock comes back, on every path.
+        struct Teardown
+        {
+            std::unique_ptr<Lumivox5Main>& window;
+            ~Teardown()
+            {
+                window.reset();
+                CSystemClock::SetNowFunction(CSystemClock::NowFunction());
+            }
+        } teardown{m_Window};
+        QStringList addresses;
+        for (int i = 0; i < 3; ++i) {
+            CSimulatedProjector* projector = simulator.AddProjector(QHostAddress(QStringLiteral("127.0.0.%1").arg(2 + i)), 0);
+            QVERIFY(projector);
+            projector->SetHandler([&model](const QByteArray& request) { return model.Answer(request); });
+            CProjectorData* record = hub()->AddProjector(QString(), 0, CProjectorData::TYPE_LAN::IP,
+                                                         projector->AddressText(), projector->PortText(), true,
+                                                         QString());
+            QVERIFY(record);
+            record->m_ConnectState = CProjectorData::CONNECT_STATE_CONNECTED;
+            addresses << projector->AddressText();
+        }
+
+        const int key = 7001;
+        auto* instance = new CScheduleData(now);
+        instance->TargetType = 0;
+        instance->TargetName = CScheduleTargetText::AllProjectors();
+        instance->Function = 1;
+        instance->StartDay = QDateTime(now.date(), QTime(10, 0));
+        instance->ExecuteTime = instance->StartDay.time();
+        instance->Enable = true;
+        instance->AdminInfo->ExcuteStatus = CScheduleExcuteAdminInfo::EXCUTE_STATE::Executing;
+        hub()->m_pScheduleExcuteManager->f_GetScheduleMap().insert(key, instance);
+
+        // The instance hears of a result only on a later pass of the event
+        // loop: when the engine reports the last one, it is not complete yet.
+        QList<int> statusAtReport;
+        connect(hub()->m_pCommandFunctions, &CCommandFunctions::Completed, this,
+                [&](int, int, int, int, int) { statusAtReport << instance->Status; });
+        dispatcher->ScheduleExecute(key, -1);
+        QTRY_COMPARE_WITH_TIMEOUT(instance->Status, int(CScheduleData::STATUS_TYPE::OK), 15000);
+        QCOMPARE(statusAtReport.size(), 3);
+        QVERIFY(!statusAtReport.contains(int(CScheduleData::STATUS_TYPE::OK)));
+
+        QTRY_VERIFY_WITH_TIMEOUT(!CCommLogFile::Lines(folder).isEmpty(), 5000);
+        const QStringList lines = CCommLogFile::Lines(folder);
+        for (const QString& address : qAsConst(addresses)) {
+            QVERIFY2(lines.contains(address + QStringLiteral(",Ex,Connected.")), qPrintable(address));
+            bool sent = false;
+            for (const QString& line : lines)
+                sent = sent || line.startsWith(address + QStringLiteral(",Tx,"));
+            QVERIFY2(sent, qPrintable(address));
+        }
     }
 };
 
