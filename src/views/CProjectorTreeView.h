@@ -28,18 +28,18 @@ class CProjectorTreeView : public QTreeView
     Q_OBJECT
 public:
     // Item data roles of the list.
-    static const int ROLE_PJDATA_ID = Qt::UserRole + 1; // column-0 item: projector id
-    static const int ROLE_PROGRESS_STATE = 1031;       // Communication Error cell: animation frame
-    static const int ROLE_PJ_ERROR_MARK = 1032;        // Projector Error cell: 0 or 1
-    static const int ROLE_COMM_ERROR_LEVEL = 1033;     // Communication Error cell: 0, 1 or 2
+    static constexpr int ROLE_PJDATA_ID = Qt::UserRole + 1; // column-0 item: projector id
+    static constexpr int ROLE_PROGRESS_STATE = 1031;       // Communication Error cell: animation frame
+    static constexpr int ROLE_PJ_ERROR_MARK = 1032;        // Projector Error cell: 0 or 1
+    static constexpr int ROLE_COMM_ERROR_LEVEL = 1033;     // Communication Error cell: 0, 1 or 2
 
     // Column keys the view itself acts on.
-    static const int KEY_PJ_ERROR = 0;
-    static const int KEY_COMM_ERROR = 1;
-    static const int KEY_PJ_NAME = 2;
+    static constexpr int KEY_PJ_ERROR = 0;
+    static constexpr int KEY_COMM_ERROR = 1;
+    static constexpr int KEY_PJ_NAME = 2;
 
     // Longest projector name, in UTF-16 code units.
-    static const int PJ_NAME_MAX_LENGTH = 16;
+    static constexpr int PJ_NAME_MAX_LENGTH = 16;
 
     explicit CProjectorTreeView(QWidget* parent = nullptr);
     ~CProjectorTreeView() override;

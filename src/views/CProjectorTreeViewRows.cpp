@@ -213,8 +213,12 @@ void CProjectorTreeView::f_SetVisual(int row, const QVector<QStandardItem*>& cel
     const bool connected = record.m_ConnectState == CProjectorData::CONNECT_STATE_CONNECTED;
     bool warned[3] = { false, false, false };
     if (connected) {
-        for (int i = 0; i < 3; ++i)
-            warned[i] = (record.*HOUR_WARNINGS[i].warned)();
+        for (int i = 0; i < 3; ++i) {
+            // Through a local copy: GCC's bounds check misreads a call
+            // through a member pointer taken straight from the table.
+            bool (CProjectorData::*test)() = HOUR_WARNINGS[i].warned;
+            warned[i] = (record.*test)();
+        }
     }
     const QBrush textBrush(connected ? QColor(0, 0, 0) : QColor(128, 128, 128, 255));
     const QBrush warningBrush(Qt::red);

@@ -19,9 +19,9 @@ public:
         SORT_ROLE_1032 = 4,
         SORT_ROLE_1033 = 5
     };
-    static const int SORT_TABLE_SIZE = 64;
-    static const int ROLE_SORT_KEY_1032 = 1032;
-    static const int ROLE_SORT_KEY_1033 = 1033;
+    static constexpr int SORT_TABLE_SIZE = 64;
+    static constexpr int ROLE_SORT_KEY_1032 = 1032;
+    static constexpr int ROLE_SORT_KEY_1033 = 1033;
 
     explicit PJDataSortProxyModel(QObject* parent = nullptr);
     ~PJDataSortProxyModel() override;
