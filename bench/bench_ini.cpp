@@ -18,7 +18,7 @@ namespace {
 const int SECTIONS = 2000;
 const int KEYS = 15;
 const int RUNS = 5;
-const int REPEATED_LINES = 40000;
+const int REPEATED_LINES = 20000;
 
 const char* const KEY_NAMES[KEYS] = {"Name", "Type", "IPAddress", "Port", "Model", "Enable", "Group",
                                      "Timeout", "Retry", "Comment", "Lamp", "Filter", "Input", "Serial",
@@ -141,7 +141,12 @@ int main(int argc, char** argv)
     // it must not search each next copy of a key from the start of the list.
     const QString repeatedPath = dir.filePath(QStringLiteral("repeated.ini"));
     {
-        QString t = QStringLiteral("[Repeated]\n");
+        // Behind a large section, so that a search from the start of the
+        // list would walk it for every removed copy.
+        QString t = QStringLiteral("[Before]\n");
+        for (int i = 0; i < REPEATED_LINES; ++i)
+            t += QStringLiteral("b%1=value %1\n").arg(i);
+        t += QStringLiteral("[Repeated]\n");
         for (int i = 0; i < REPEATED_LINES; ++i)
             t += QStringLiteral("k%1=value %2\n").arg(i % 4).arg(i);
         t += QStringLiteral("[After]\nx=1\n");
@@ -162,7 +167,7 @@ int main(int argc, char** argv)
     out << QStringLiteral("add one key per section        %1 ms\n").arg(addKey, 8, 'f', 2);
     out << QStringLiteral("merge write                    %1 ms\n").arg(merge, 8, 'f', 2);
     out << QStringLiteral("clear, set all, merge write    %1 ms\n").arg(rebuild, 8, 'f', 2);
-    out << QStringLiteral("delete a section of %1 lines, 4 keys repeated (%2 KiB)  %3 ms\n")
+    out << QStringLiteral("delete a section of %1 lines, 4 keys repeated, behind %1 lines (%2 KiB)  %3 ms\n")
                .arg(REPEATED_LINES)
                .arg(repeatedSize / 1024)
                .arg(deleteRepeated, 8, 'f', 2);
