@@ -41,12 +41,7 @@ public slots:
 // The window with its form set up; the English catalogue must be installed.
 struct Form
 {
-    Form()
-    {
-        // The views register the icon resources the window icon comes from.
-        CGroupTreeView registersIcons;
-        ui.setupUi(&window);
-    }
+    Form() { ui.setupUi(&window); }
     FormTestWindow window;
     Ui_Lumivox5Main ui;
 };
@@ -287,7 +282,6 @@ private slots:
     // The main window names itself before setting up its form.
     void windowKeepsItsName()
     {
-        CGroupTreeView registersIcons;
         FormTestWindow window;
         window.setObjectName(QStringLiteral("Named"));
         Ui_Lumivox5Main ui;

@@ -111,8 +111,6 @@ private slots:
         // Name lengths are counted in the local 8-bit encoding.
         QCOMPARE(QTextCodec::codecForLocale()->name(), QByteArray("UTF-8"));
         GuiTestSupport::InstallEnglishCatalogue();
-        // The first view registers the icon resources.
-        CGroupTreeView first;
     }
 
     void construction()
