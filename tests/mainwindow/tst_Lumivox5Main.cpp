@@ -19,11 +19,13 @@
 #include "GuiTestSupport.h"
 #include "Lumivox5Main.h"
 #include "MainWindowFixture.h"
+#include "MainWindowMenus.h"
 #include "PJDataSortProxyModel.h"
 #include "ScriptedModalBoxes.h"
 #include "ui_Lumivox5Main.h"
 
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
 #include <QStandardItemModel>
 #include <QTabWidget>
@@ -499,6 +501,47 @@ private slots:
         QVERIFY(m_Window->m_lblStatus[2]->isHidden());
         QVERIFY(!m_Window->m_lblStatus[1]->isHidden());
     }
+    // The built window keeps the form's menus; only the offline entry's
+    // visibility is its own.
+    void menusByObjectName_data() { MainWindowMenus::AddRows(); }
+
+    void menusByObjectName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, parent);
+        QFETCH(QString, title);
+        QFETCH(QStringList, entries);
+        start();
+        auto* menu = ui()->menuBar->findChild<QMenu*>(name);
+        QVERIFY(menu);
+        QCOMPARE(menu->parent()->objectName(), parent);
+        QCOMPARE(menu->title(), title);
+        QStringList shown;
+        for (const QAction* action : menu->actions())
+            shown << MainWindowMenus::EntryName(action);
+        QCOMPARE(shown, entries);
+
+        // Hidden entries as the form leaves them, and Work Offline without "/DEMO".
+        QMainWindow plain;
+        Ui_Lumivox5Main form;
+        form.setupUi(&plain);
+        auto* formMenu = form.menuBar->findChild<QMenu*>(name);
+        QVERIFY(formMenu);
+        QStringList hidden;
+        QStringList formHidden;
+        for (const QAction* action : menu->actions()) {
+            if (!action->isVisible())
+                hidden << MainWindowMenus::EntryName(action);
+        }
+        for (const QAction* action : formMenu->actions()) {
+            if (!action->isVisible() && action->objectName() != QLatin1String("actMenuFileOffline"))
+                formHidden << MainWindowMenus::EntryName(action);
+        }
+        if (name == QLatin1String("menuFile"))
+            formHidden.prepend(QStringLiteral("actMenuFileOffline"));
+        QCOMPARE(hidden, formHidden);
+    }
+
     // The window's wiring carries a schedule's power-on to three simulated
     // projectors and its results back, queued, to the instance; and the
     // device link's exchanges reach the communication log.
