@@ -516,10 +516,7 @@ private slots:
         QVERIFY(menu);
         QCOMPARE(menu->parent()->objectName(), parent);
         QCOMPARE(menu->title(), title);
-        QStringList shown;
-        for (const QAction* action : menu->actions())
-            shown << MainWindowMenus::EntryName(action);
-        QCOMPARE(shown, entries);
+        QCOMPARE(MainWindowMenus::Entries(menu), entries);
 
         // Hidden entries as the form leaves them, and Work Offline without "/DEMO".
         QMainWindow plain;
