@@ -47,11 +47,11 @@ private slots:
         for (CProjectorData* record : *reader->m_pProjectorDatas) {
             QCOMPARE(record->m_Port, QString("7142"));
             QVERIFY(record->m_Enabled);
-            QCOMPARE(record->m_Groups.size(), 1);
+            QCOMPARE(record->m_GroupList.size(), 1);
             const int n = record->m_SettingName.mid(QString("Projector ").size()).toInt();
             QCOMPARE(record->m_Address, expected.at(n - 1).toString());
-            QCOMPARE(record->m_Groups.first(), FleetUserList::Groups().at((n - 1) % 3));
-            ++perGroup[record->m_Groups.first()];
+            QCOMPARE(record->m_GroupList.first(), FleetUserList::Groups().at((n - 1) % 3));
+            ++perGroup[record->m_GroupList.first()];
             addresses.insert(record->m_Address);
         }
         QCOMPARE(addresses.size(), count);
