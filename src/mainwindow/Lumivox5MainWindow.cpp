@@ -6,6 +6,7 @@
 #include "CLumivox5Reg.h"
 #include "ExceptionTrace.h"
 #include "ModalBoxes.h"
+#include "WindowPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -89,40 +90,31 @@ void Lumivox5Main::f_InitPosition()
         const QRect desktop = screen ? screen->virtualGeometry() : QRect(0, 0, 800, 600);
         const QRect available = screen ? screen->availableGeometry() : desktop;
 
-        int w = 800;
-        int h = 600;
-        if (hub->m_pReg->m_SizeValid) {
+        const bool sizeValid = hub->m_pReg->m_SizeValid;
+        const bool positionValid = hub->m_pReg->m_PositionValid;
+        if (sizeValid)
             qDebug("desktop size[%d %d] app size[%d %d]", desktop.width(), desktop.height(), hub->m_MainWidth,
                    hub->m_MainHeight);
-            w = qMin(hub->m_MainWidth, desktop.width());
-            h = qMin(hub->m_MainHeight, desktop.height());
-        } else {
+        if (positionValid)
+            qDebug("desktop pos[%d %d] app pos[%d %d]", desktop.left(), desktop.top(), hub->m_MainX, hub->m_MainY);
+        const QRect place = WindowPlacement::Place(
+            desktop, available, QRect(hub->m_MainX, hub->m_MainY, hub->m_MainWidth, hub->m_MainHeight),
+            positionValid, sizeValid);
+        if (!sizeValid) {
             hub->m_LastWidth = hub->m_MainWidth;
             hub->m_LastHeight = hub->m_MainHeight;
-            hub->m_MainWidth = w;
-            hub->m_MainHeight = h;
+            hub->m_MainWidth = place.width();
+            hub->m_MainHeight = place.height();
         }
-
-        int x;
-        int y;
-        if (hub->m_pReg->m_PositionValid) {
-            x = hub->m_MainX;
-            y = hub->m_MainY;
-            qDebug("desktop pos[%d %d] app pos[%d %d]", desktop.left(), desktop.top(), x, y);
-            // Keep the window reachable; the stored value stays as it was.
-            if (x + w <= desktop.left())
-                x = desktop.left();
-            if (x + w >= desktop.left() + desktop.width())
-                x = desktop.left() + desktop.width() - w;
-            y = qMax(y, desktop.top());
-            if (y >= desktop.top() + desktop.height())
-                y = desktop.top() + desktop.height() - h;
-        } else {
-            x = (available.width() - 800) / 2;
-            y = (available.height() - 600) / 2;
-            hub->m_MainX = x;
-            hub->m_MainY = y;
+        // A clamped position is used, not stored; a centred one is stored.
+        if (!positionValid) {
+            hub->m_MainX = place.x();
+            hub->m_MainY = place.y();
         }
+        const int x = place.x();
+        const int y = place.y();
+        const int w = place.width();
+        const int h = place.height();
         move(x, y);
 
         // The stored size is the frame's; the widget is smaller by the decoration.
@@ -200,7 +192,8 @@ void Lumivox5Main::closeEvent(QCloseEvent* event)
 
         // An exit never passes over lost changes in silence.
         QStringList failures;
-        if (!hub->WriteRegistryAll())
+        // The settings store answers true when a group could not be written.
+        if (hub->WriteRegistryAll())
             failures << tr("MainMsgExitSettingsNotSaved").arg(QDir::toNativeSeparators(CLumivox5Reg::SettingsFilePath()));
         const int listed = hub->SaveUserList();
         const QString listPath = QDir::toNativeSeparators(hub->GetDefaultUserListPath());
