@@ -13,6 +13,14 @@ QString EntryName(const QAction* action)
     return action->menu() ? action->menu()->objectName() : action->objectName();
 }
 
+QStringList Entries(const QMenu* menu)
+{
+    QStringList names;
+    for (const QAction* action : menu->actions())
+        names << EntryName(action);
+    return names;
+}
+
 void AddRows()
 {
     QTest::addColumn<QString>("name");

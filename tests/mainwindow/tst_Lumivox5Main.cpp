@@ -501,6 +501,27 @@ private slots:
         QVERIFY(m_Window->m_lblStatus[2]->isHidden());
         QVERIFY(!m_Window->m_lblStatus[1]->isHidden());
     }
+    // The request comes queued; from a group it selects All Projectors and
+    // the first page, from All Projectors it rebuilds the list.
+    void showAllProjectors()
+    {
+        QVERIFY(m_Fixture->writeUserList(FLEET_USER_LIST));
+        start();
+        selectGroupNode(groupNode(QStringLiteral("Floor 2")));
+        ui()->tabMain->setCurrentWidget(ui()->tabSchedule);
+        emit m_Window->ShowAllProjectorsSignal();
+        QCOMPARE(shownIds(), (QList<int>{3}));
+        QTRY_VERIFY(ui()->treeViewGroup->IsSelectedAllProjectors());
+        QCOMPARE(ui()->tabMain->currentIndex(), 0);
+        QCOMPARE(shownIds().size(), 3);
+
+        QVERIFY(hub()->AddProjector(QStringLiteral("Echo"), 0, CProjectorData::TYPE_LAN::IP,
+                                    QStringLiteral("192.168.0.15"), QStringLiteral("7142"), true, QString()));
+        emit m_Window->ShowAllProjectorsSignal();
+        QTRY_COMPARE(shownIds().size(), 4);
+        QVERIFY(list()->currentIndex().isValid());
+    }
+
     // The built window keeps the form's menus; only the offline entry's
     // visibility is its own.
     void menusByObjectName_data() { MainWindowMenus::AddRows(); }
@@ -516,10 +537,7 @@ private slots:
         QVERIFY(menu);
         QCOMPARE(menu->parent()->objectName(), parent);
         QCOMPARE(menu->title(), title);
-        QStringList shown;
-        for (const QAction* action : menu->actions())
-            shown << MainWindowMenus::EntryName(action);
-        QCOMPARE(shown, entries);
+        QCOMPARE(MainWindowMenus::Entries(menu), entries);
 
         // Hidden entries as the form leaves them, and Work Offline without "/DEMO".
         QMainWindow plain;

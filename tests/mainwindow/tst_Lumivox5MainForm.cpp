@@ -207,10 +207,7 @@ private slots:
         QVERIFY(menu);
         QCOMPARE(menu->parent()->objectName(), parent);
         QCOMPARE(menu->title(), title);
-        QStringList shown;
-        for (const QAction* action : menu->actions())
-            shown << MainWindowMenus::EntryName(action);
-        QCOMPARE(shown, entries);
+        QCOMPARE(MainWindowMenus::Entries(menu), entries);
     }
 
     void menuBar()
