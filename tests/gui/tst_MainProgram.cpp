@@ -130,7 +130,7 @@ private slots:
         QVERIFY(!QFile::exists(programFolder() + "/Lumivox 5.plist"));
     }
 
-    void fileExitSavesTheSettingsAndTheUserList()
+    void fileExitSavesAndAMovedWindowComesBackThere()
     {
         QProcess* process = launch();
         QString window = m_Session.WaitForWindow(TITLE, 60000);
@@ -143,6 +143,22 @@ private slots:
         const QString userList =
             m_Root->filePath("home") + "/Application Data/Corvex Projector User Fennick/Lumivox 5/user.lst";
         QVERIFY(CTestFolders::readFile(userList).startsWith("\xFF\xFE"));
+
+        // Moved, closed and started again: the window comes back where it was left.
+        process = launch();
+        window = m_Session.WaitForWindow(TITLE, 60000);
+        QVERIFY(!window.isEmpty());
+        QProcess mover;
+        mover.setProcessEnvironment(m_Session.Environment());
+        mover.start("xdotool", {"windowmove", window, "300", "150"});
+        QVERIFY(mover.waitForFinished(10000));
+        QTRY_COMPARE(m_Session.Geometry(window), QRect(300, 150, 800, 600));
+        QVERIFY2(m_Session.SendKeys(window, {"alt+f", "x"}), qPrintable(m_Session.Error()));
+        QVERIFY(finish(process, 20000));
+        process = launch();
+        window = m_Session.WaitForWindow(TITLE, 60000);
+        QVERIFY(!window.isEmpty());
+        QCOMPARE(m_Session.Geometry(window), QRect(300, 150, 800, 600));
     }
 };
 
