@@ -1433,6 +1433,41 @@ Use the specified lamp for safety and performance.</translation>
         <source>UserListMsgImportFailed</source>
         <translation>Projector List Import has been failed.</translation>
     </message>
+    <message>
+        <source>MainMsgExitAppMessageMailEnable</source>
+        <translation>Stop a mail function and exit the application.
+Are you sure?</translation>
+    </message>
+    <message>
+        <source>MainMsgExitAppMessageMailEnableAndScheduleExecuted</source>
+        <translation>Stop a mail function and a schedule, then exit the application.
+The schedule will be executed automatically the next time the application is launched.
+Are you sure?</translation>
+    </message>
+    <message>
+        <source>MainMsgExitAppMessageScheduleExecuted</source>
+        <translation>Stop a schedule and exit the application.
+The schedule will be executed automatically the next time the application is launched.
+Are you sure?</translation>
+    </message>
+    <message>
+        <source>MainMsgExitSaveFailed</source>
+        <translation>Changes could not be saved and are lost at exit:
+%1
+The files named there stay as they were.</translation>
+    </message>
+    <message>
+        <source>MainMsgExitSettingsNotSaved</source>
+        <translation>%1: the settings could not be written.</translation>
+    </message>
+    <message>
+        <source>MainMsgExitUserListNotAList</source>
+        <translation>%1: the file there is not a projector list and was left alone.</translation>
+    </message>
+    <message>
+        <source>MainMsgExitUserListNotSaved</source>
+        <translation>%1: the projector list could not be written.</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -1655,6 +1690,14 @@ Use the specified lamp for safety and performance.</translation>
     <message>
         <source>GroupTreeGroup</source>
         <translation>Group</translation>
+    </message>
+    <message>
+        <source>Lumivox5MsgTitle</source>
+        <translation>Lumivox 5</translation>
+    </message>
+    <message>
+        <source>MsgProfileError</source>
+        <translation>Profile read failed.</translation>
     </message>
     <message>
         <source>MainMultiPicturePreset00H</source>

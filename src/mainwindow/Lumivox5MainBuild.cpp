@@ -167,7 +167,7 @@ void Lumivox5Main::f_Construct(int argc, char** argv)
     ui->actMenuViewDetail->setChecked(m_Lumivox5Data->m_MainTabVisible);
     on_actMenuViewDetail_triggered();
 
-    showMaximized();
+    // Maximising first would reach the stored geometry through a late resize.
     showNormal();
 }
 

@@ -1,0 +1,98 @@
+// The main program: one instance per user, then the main window and its event loop.
+#include "About.h"
+#include "CLanguageCodeTable.h"
+#include "CLumivox5Data.h"
+#include "CStartService.h"
+#include "Lumivox5Main.h"
+#include "ModalBoxes.h"
+#include "QTranslatorEx.h"
+#include "RaiseOpenFileLimit.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QObject>
+#include <QString>
+#include <QtGlobal>
+
+namespace {
+
+// Qt's own catalogue for the chosen language: the English one is embedded,
+// the others lie in the program's culture folders.
+void f_QtCatalogue(const CLanguageCodeTable& languages, QString* file, QString* folder)
+{
+    switch (int(languages.m_LanguageCode)) {
+    case 0:
+    case 1000:
+        *file = QStringLiteral("qt_uk");
+        *folder = QStringLiteral(":/translations");
+        return;
+    case 3:
+        *file = QStringLiteral("qt_fr");
+        break;
+    case 7:
+        *file = QStringLiteral("qt_zh_CN");
+        break;
+    default:
+        *file = QStringLiteral("qt_ja");
+        break;
+    }
+    const QString* culture = languages.GetCultureString();
+    *folder = QCoreApplication::applicationDirPath() + QDir::separator() + (culture ? *culture : QString());
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Qt's glib dispatcher slows down with every open socket; a fleet holds one per projector.
+    if (qEnvironmentVariableIsEmpty("QT_NO_GLIB"))
+        qputenv("QT_NO_GLIB", "1");
+    RaiseOpenFileLimit();
+
+    QApplication app(argc, argv);
+    About::SetupVersion();
+
+    // Decided before any window exists: a second start builds nothing, touches
+    // no file and opens no connection; its connection alone brings the first
+    // instance's window to the front.
+    auto* service = new CStartService(nullptr);
+    if (!service->CheckStart()) {
+        qDebug("!!! Lumivox5 is already exists !!!");
+        delete service;
+        return 0;
+    }
+
+    auto* window = new Lumivox5Main(argc, argv);
+    QObject::connect(service, &CStartService::MultipleStarted, window,
+                     QOverload<>::of(&Lumivox5Main::f_EnableWindowProc), Qt::QueuedConnection);
+
+    if (!window->m_blnProfileLoaded) {
+        CMessageBoxes::Show(nullptr, window->m_Lumivox5Data, QMessageBox::Critical,
+                            QObject::tr("Lumivox5MsgTitle"), QObject::tr("MsgProfileError"), QMessageBox::Ok,
+                            QMessageBox::Ok);
+        delete service;
+        delete window;
+        return 0;
+    }
+
+    QString file;
+    QString folder;
+    f_QtCatalogue(window->m_Lumivox5Data->m_LanguageCodeTable, &file, &folder);
+    auto* translator = new QTranslatorEx(nullptr);
+    // Qt's texts stay in English when the catalogue is missing.
+    translator->load(file, folder, QString(), QString());
+    QCoreApplication::installTranslator(translator);
+    const QByteArray rule(73, '=');
+    qDebug("%s", rule.constData());
+    qDebug("load QtLib Tarnslator \n  dir[%s] \n  filename[%s]", folder.toLocal8Bit().constData(),
+           file.toLocal8Bit().constData());
+    qDebug("%s", rule.constData());
+
+    window->setVisible(true);
+    const int result = app.exec();
+
+    delete service;
+    delete translator;
+    delete window;
+    return result;
+}

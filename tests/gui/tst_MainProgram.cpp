@@ -1,0 +1,166 @@
+#include <QtTest>
+
+#include "CTestFolders.h"
+#include "XvfbSession.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString TITLE = QStringLiteral("^Lumivox 5$");
+const char ALREADY_RUNNING[] = "!!! Lumivox5 is already exists !!!";
+
+} // namespace
+
+// The built program as the operator starts it, on a virtual display: one
+// instance per user, the first place of its window, the profile error and
+// what File > Exit leaves behind.
+class tst_MainProgram : public QObject
+{
+    Q_OBJECT
+
+private:
+    XvfbSession m_Session;
+    std::unique_ptr<QTemporaryDir> m_Root;
+    std::vector<std::unique_ptr<QProcess>> m_Programs;
+
+    QString programFolder() const { return m_Root->filePath("program"); }
+    QString program() const { return programFolder() + "/Lumivox 5"; }
+
+    QProcess* launch()
+    {
+        QProcessEnvironment env = m_Session.Environment();
+        env.insert("HOME", m_Root->filePath("home"));
+        env.insert("XDG_RUNTIME_DIR", m_Root->filePath("runtime"));
+        m_Programs.emplace_back(new QProcess);
+        QProcess* process = m_Programs.back().get();
+        process->setProcessEnvironment(env);
+        process->start(program(), QStringList());
+        process->waitForStarted(10000);
+        return process;
+    }
+    static bool finish(QProcess* process, int timeoutMs)
+    {
+        return process->state() == QProcess::NotRunning || process->waitForFinished(timeoutMs);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        const QStringList missing = XvfbSession::MissingTools();
+        if (!missing.isEmpty())
+            QSKIP(qPrintable("not installed: " + missing.join(", ") + " (scripts/install-deps.sh installs them)"));
+        QVERIFY2(m_Session.Start(), qPrintable(m_Session.Error()));
+    }
+
+    void init()
+    {
+        m_Root.reset(new QTemporaryDir);
+        QVERIFY(m_Root->isValid());
+        QVERIFY(QDir().mkpath(programFolder()));
+        QVERIFY(QDir().mkpath(m_Root->filePath("home")));
+        QVERIFY(QDir().mkpath(m_Root->filePath("runtime")));
+        QFile::setPermissions(m_Root->filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        // A copy: the program keeps its settings beside itself.
+        QVERIFY(QFile::copy(LUMIVOX_PROGRAM_DIR "/Lumivox 5", program()));
+        QVERIFY(QFile::copy(LUMIVOX_PROGRAM_DIR "/Profile.ini", programFolder() + "/Profile.ini"));
+    }
+
+    void cleanup()
+    {
+        for (auto& process : m_Programs) {
+            if (process->state() != QProcess::NotRunning) {
+                process->kill();
+                process->waitForFinished(5000);
+            }
+        }
+        m_Programs.clear();
+        m_Root.reset();
+    }
+
+    void firstStartPlacesTheWindowAndASecondStartHandsOver()
+    {
+        QProcess* first = launch();
+        const QString window = m_Session.WaitForWindow(TITLE, 60000);
+        QVERIFY2(!window.isEmpty(), first->readAllStandardError().right(2000).constData());
+        QCOMPARE(m_Session.Geometry(window), QRect(240, 100, 800, 600));
+        // No box beside the window.
+        QCOMPARE(m_Session.Windows(TITLE), QStringList{window});
+        const QString shot = QCoreApplication::applicationDirPath() + "/tst_MainProgram-first-start.png";
+        QVERIFY2(m_Session.Screenshot(shot, window), qPrintable(m_Session.Error()));
+        QVERIFY(XvfbSession::Colours(shot) > 10);
+
+        QProcess* second = launch();
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(second->waitForFinished(10000));
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second->exitCode(), 0);
+        QVERIFY(second->readAllStandardError().contains(ALREADY_RUNNING));
+        QCOMPARE(m_Session.Windows(TITLE), QStringList{window});
+        QCOMPARE(first->state(), QProcess::Running);
+
+        // A crashed first instance leaves its socket behind; the next start runs.
+        first->kill();
+        QVERIFY(first->waitForFinished(5000));
+        QProcess* third = launch();
+        const QString again = m_Session.WaitForWindow(TITLE, 60000);
+        QVERIFY2(!again.isEmpty(), third->readAllStandardError().right(2000).constData());
+        QCOMPARE(third->state(), QProcess::Running);
+    }
+
+    void withoutProfileOneBoxThenExit()
+    {
+        QVERIFY(QFile::remove(programFolder() + "/Profile.ini"));
+        QProcess* process = launch();
+        const QString box = m_Session.WaitForWindow(TITLE, 60000);
+        QVERIFY2(!box.isEmpty(), process->readAllStandardError().right(2000).constData());
+        QTest::qWait(300);
+        QCOMPARE(m_Session.Windows(TITLE), QStringList{box});
+        QVERIFY(m_Session.Geometry(box).width() < 800);
+        QVERIFY2(m_Session.SendKeys(box, {"Return"}), qPrintable(m_Session.Error()));
+        QVERIFY(finish(process, 10000));
+        QCOMPARE(process->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process->exitCode(), 0);
+        QVERIFY(!QFile::exists(programFolder() + "/Lumivox 5.plist"));
+    }
+
+    void fileExitSavesAndAMovedWindowComesBackThere()
+    {
+        QProcess* process = launch();
+        QString window = m_Session.WaitForWindow(TITLE, 60000);
+        QVERIFY2(!window.isEmpty(), process->readAllStandardError().right(2000).constData());
+        QVERIFY2(m_Session.SendKeys(window, {"alt+f", "x"}), qPrintable(m_Session.Error()));
+        QVERIFY(finish(process, 20000));
+        QCOMPARE(process->exitCode(), 0);
+        const QByteArray settings = CTestFolders::readFile(programFolder() + "/Lumivox 5.plist");
+        QVERIFY2(settings.contains("MainX") && settings.contains("240"), settings.left(2000).constData());
+        const QString userList =
+            m_Root->filePath("home") + "/Application Data/Corvex Projector User Fennick/Lumivox 5/user.lst";
+        QVERIFY(CTestFolders::readFile(userList).startsWith("\xFF\xFE"));
+
+        // Moved, closed and started again: the window comes back where it was left.
+        process = launch();
+        window = m_Session.WaitForWindow(TITLE, 60000);
+        QVERIFY(!window.isEmpty());
+        QProcess mover;
+        mover.setProcessEnvironment(m_Session.Environment());
+        mover.start("xdotool", {"windowmove", window, "300", "150"});
+        QVERIFY(mover.waitForFinished(10000));
+        QTRY_COMPARE(m_Session.Geometry(window), QRect(300, 150, 800, 600));
+        QVERIFY2(m_Session.SendKeys(window, {"alt+f", "x"}), qPrintable(m_Session.Error()));
+        QVERIFY(finish(process, 20000));
+        process = launch();
+        window = m_Session.WaitForWindow(TITLE, 60000);
+        QVERIFY(!window.isEmpty());
+        QCOMPARE(m_Session.Geometry(window), QRect(300, 150, 800, 600));
+    }
+};
+
+QTEST_MAIN(tst_MainProgram)
+#include "tst_MainProgram.moc"

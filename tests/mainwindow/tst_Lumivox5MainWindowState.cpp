@@ -1,0 +1,288 @@
+#include <QtTest>
+
+#include "CLumivox5Data.h"
+#include "CLumivox5Reg.h"
+#include "GuiTestSupport.h"
+#include "Lumivox5Main.h"
+#include "MainWindowFixture.h"
+#include "ScriptedModalBoxes.h"
+#include "WindowPlacement.h"
+#include "ui_Lumivox5Main.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolBar>
+
+class tst_Lumivox5MainWindowState : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<MainWindowFixture> m_Fixture;
+    std::unique_ptr<Lumivox5Main> m_Window;
+
+    CLumivox5Data* hub() const { return m_Window->m_Lumivox5Data; }
+    QString settingsPath() const { return CLumivox5Reg::SettingsFilePath(); }
+
+    void start()
+    {
+        m_Window = m_Fixture->makeWindow();
+        QVERIFY(m_Window->m_blnProfileLoaded);
+        QVERIFY(QTest::qWaitForWindowExposed(m_Window.get()));
+        QVERIFY(m_Window->m_blnFirstShowDone);
+    }
+    // Both files of the exit gone, so that a write shows.
+    void removeSavedFiles()
+    {
+        QFile::remove(settingsPath());
+        QFile::remove(m_Fixture->userListPath());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        GuiTestSupport::InstallEnglishCatalogue();
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    }
+
+    void init()
+    {
+        m_Fixture.reset(new MainWindowFixture);
+        QVERIFY(m_Fixture->writeProfile(CTestFolders::readFile(QStringLiteral(":/mainwindow/Profile.ini"))));
+    }
+
+    void cleanup()
+    {
+        m_Window.reset();
+        m_Fixture.reset();
+        QApplication::setQuitOnLastWindowClosed(true);
+    }
+
+    void placement_data()
+    {
+        QTest::addColumn<QRect>("desktop");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QRect>("stored");
+        QTest::addColumn<bool>("positionValid");
+        QTest::addColumn<bool>("sizeValid");
+        QTest::addColumn<QRect>("expected");
+        const QRect d1280(0, 0, 1280, 800);
+        const QRect d1920(0, 0, 1920, 1080);
+        QTest::newRow("first start, centred") << d1280 << d1280 << QRect() << false << false
+                                              << QRect(240, 100, 800, 600);
+        QTest::newRow("centred, offset of the available area not added")
+            << d1280 << QRect(100, 30, 1180, 770) << QRect() << false << false << QRect(190, 85, 800, 600);
+        QTest::newRow("stored inside") << d1920 << d1920 << QRect(50, 60, 700, 500) << true << true
+                                       << QRect(50, 60, 700, 500);
+        QTest::newRow("width 3000 on 1920") << d1920 << d1920 << QRect(0, 0, 3000, 700) << true << true
+                                            << QRect(0, 0, 1920, 700);
+        QTest::newRow("X = -5000") << d1920 << d1920 << QRect(-5000, 10, 800, 600) << true << true
+                                   << QRect(0, 10, 800, 600);
+        QTest::newRow("partly off the left stays") << d1920 << d1920 << QRect(-300, 10, 800, 600) << true << true
+                                                   << QRect(-300, 10, 800, 600);
+        QTest::newRow("off the right") << d1920 << d1920 << QRect(1500, 10, 800, 600) << true << true
+                                       << QRect(1120, 10, 800, 600);
+        QTest::newRow("above the top") << d1920 << d1920 << QRect(10, -40, 800, 600) << true << true
+                                       << QRect(10, 0, 800, 600);
+        QTest::newRow("below the bottom") << d1920 << d1920 << QRect(10, 1200, 800, 600) << true << true
+                                          << QRect(10, 480, 800, 600);
+        QTest::newRow("position without size") << d1920 << d1920 << QRect(30, 40, 100, 100) << true << false
+                                               << QRect(30, 40, 800, 600);
+        QTest::newRow("size without position") << d1920 << d1920 << QRect(30, 40, 1000, 700) << false << true
+                                               << QRect(560, 240, 1000, 700);
+    }
+
+    void placement()
+    {
+        QFETCH(QRect, desktop);
+        QFETCH(QRect, available);
+        QFETCH(QRect, stored);
+        QFETCH(bool, positionValid);
+        QFETCH(bool, sizeValid);
+        QFETCH(QRect, expected);
+        QCOMPARE(WindowPlacement::Place(desktop, available, stored, positionValid, sizeValid), expected);
+    }
+
+    void firstShowStoresTheDefaultPlace()
+    {
+        start();
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(m_Window->frameGeometry().size(), QSize(800, 600));
+        QCOMPARE(hub()->m_MainWidth, 800);
+        QCOMPARE(hub()->m_MainHeight, 600);
+        QCOMPARE(hub()->m_MainX, (available.width() - 800) / 2);
+        QCOMPARE(hub()->m_MainY, (available.height() - 600) / 2);
+    }
+
+    void aStoredPlaceIsUsed()
+    {
+        m_Fixture->saveSettings([](CLumivox5Data* settings) {
+            settings->m_MainX = 20;
+            settings->m_MainY = 30;
+            settings->m_MainWidth = 500;
+            settings->m_MainHeight = 400;
+        });
+        start();
+        QCOMPARE(m_Window->frameGeometry(), QRect(20, 30, 500, 400));
+    }
+
+    void movingAndResizingAreStored()
+    {
+        start();
+        m_Window->move(40, 50);
+        m_Window->resize(510, 420);
+        QTRY_COMPARE(hub()->m_MainX, m_Window->frameGeometry().x());
+        QCOMPARE(hub()->m_MainY, m_Window->frameGeometry().y());
+        QCOMPARE(hub()->m_MainWidth, m_Window->frameGeometry().width());
+        QCOMPARE(hub()->m_MainHeight, m_Window->frameGeometry().height());
+        QCOMPARE(hub()->m_LastWidth, 800);
+    }
+
+    void exitQuestion_data()
+    {
+        QTest::addColumn<bool>("schedule");
+        QTest::addColumn<bool>("mail");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("neither") << false << false << QString();
+        QTest::newRow("mail") << false << true
+                              << QString("Stop a mail function and exit the application.\nAre you sure?");
+        QTest::newRow("schedule") << true << false
+                                  << QString("Stop a schedule and exit the application.\nThe schedule will be "
+                                             "executed automatically the next time the application is "
+                                             "launched.\nAre you sure?");
+        QTest::newRow("both") << true << true
+                              << QString("Stop a mail function and a schedule, then exit the application.\nThe "
+                                         "schedule will be executed automatically the next time the application "
+                                         "is launched.\nAre you sure?");
+    }
+
+    void exitQuestion()
+    {
+        QFETCH(bool, schedule);
+        QFETCH(bool, mail);
+        QFETCH(QString, question);
+        start();
+        hub()->m_ScheduleRunning = schedule;
+        hub()->m_pMailSettings->m_Enabled = mail;
+        removeSavedFiles();
+
+        ScriptedMessageBoxes script;
+        script.answers << QMessageBox::Cancel;
+        if (!question.isEmpty()) {
+            // Cancel: the window stays, nothing is saved, quitting stays off.
+            QVERIFY(!m_Window->close());
+            QCOMPARE(script.shown.size(), 1);
+            const CMessageBoxes::Box box = script.shown.first();
+            QCOMPARE(box.icon, QMessageBox::Question);
+            QCOMPARE(box.title, QString("Lumivox 5"));
+            QCOMPARE(box.text, question);
+            QCOMPARE(box.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+            QCOMPARE(box.defaultButton, QMessageBox::Cancel);
+            QVERIFY(box.modalFlag);
+            QVERIFY(!hub()->m_ModalDialog);
+            QVERIFY(m_Window->isVisible());
+            QVERIFY(!QApplication::quitOnLastWindowClosed());
+            QVERIFY(!QFile::exists(settingsPath()));
+            QVERIFY(!QFile::exists(m_Fixture->userListPath()));
+            script.answers << QMessageBox::Ok;
+        }
+        QVERIFY(m_Window->close());
+        QCOMPARE(script.shown.size(), question.isEmpty() ? 0 : 2);
+        QVERIFY(QApplication::quitOnLastWindowClosed());
+        QVERIFY(QFile::exists(settingsPath()));
+        QVERIFY(CTestFolders::readFile(m_Fixture->userListPath()).startsWith("\xFF\xFE"));
+    }
+
+    void maximiseThenQuitSavesTheEarlierSize()
+    {
+        start();
+        m_Window->move(40, 50);
+        m_Window->resize(500, 400);
+        QTRY_COMPARE(hub()->m_MainWidth, m_Window->frameGeometry().width());
+        const QSize before = m_Window->frameGeometry().size();
+        m_Window->showMaximized();
+        if (!QTest::qWaitFor([&] { return m_Window->frameGeometry().size() != before; }, 3000))
+            QSKIP("this display maximises nothing (no window manager)");
+        ScriptedMessageBoxes script;
+        QVERIFY(m_Window->close());
+        QVERIFY(script.shown.isEmpty());
+
+        std::unique_ptr<CLumivox5Data> saved = CTestFolders::makeHub();
+        QCOMPARE(saved->m_MainX, 0);
+        QCOMPARE(saved->m_MainY, 0);
+        QCOMPARE(saved->m_MainWidth, before.width());
+        QCOMPARE(saved->m_MainHeight, before.height());
+    }
+
+    void aFailedSaveAtExitIsReported()
+    {
+        start();
+        removeSavedFiles();
+        // A folder where each file should go: neither can be written.
+        QVERIFY(QDir().mkpath(settingsPath()));
+        QVERIFY(QDir().mkpath(m_Fixture->userListPath()));
+        ScriptedMessageBoxes script;
+        QVERIFY(m_Window->close());
+        QCOMPARE(script.shown.size(), 1);
+        const CMessageBoxes::Box box = script.shown.first();
+        QCOMPARE(box.icon, QMessageBox::Warning);
+        QVERIFY2(box.text.contains(QDir::toNativeSeparators(settingsPath())), qPrintable(box.text));
+        QVERIFY2(box.text.contains(QDir::toNativeSeparators(m_Fixture->userListPath())), qPrintable(box.text));
+        QVERIFY(QFileInfo(settingsPath()).isDir());
+    }
+
+    void contextMenuFilter_data()
+    {
+        QTest::addColumn<bool>("toolBar");
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<bool>("consumed");
+        QTest::newRow("menu bar, mouse") << false << int(QContextMenuEvent::Mouse) << true;
+        QTest::newRow("toolbar, mouse") << true << int(QContextMenuEvent::Mouse) << true;
+        QTest::newRow("menu bar, keyboard") << false << int(QContextMenuEvent::Keyboard) << false;
+        QTest::newRow("toolbar, keyboard") << true << int(QContextMenuEvent::Keyboard) << false;
+    }
+
+    void contextMenuFilter()
+    {
+        QFETCH(bool, toolBar);
+        QFETCH(int, reason);
+        QFETCH(bool, consumed);
+        start();
+        QWidget* target = toolBar ? static_cast<QWidget*>(m_Window->ui->mainToolBar)
+                                  : static_cast<QWidget*>(m_Window->ui->menuBar);
+        QContextMenuEvent event(QContextMenuEvent::Reason(reason), QPoint(5, 5));
+        QObject* filter = m_Window.get();
+        QCOMPARE(filter->eventFilter(target, &event), consumed);
+        QMoveEvent other(QPoint(1, 1), QPoint(0, 0));
+        QVERIFY(!filter->eventFilter(target, &other));
+    }
+
+    void enableWindowProc_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("minimised") << int(Qt::WindowMinimized) << int(Qt::WindowNoState);
+        QTest::newRow("maximised") << int(Qt::WindowMaximized) << int(Qt::WindowMaximized);
+        QTest::newRow("both") << int(Qt::WindowMinimized | Qt::WindowMaximized)
+                              << int(Qt::WindowMinimized | Qt::WindowMaximized);
+        QTest::newRow("normal") << int(Qt::WindowNoState) << int(Qt::WindowNoState);
+    }
+
+    void enableWindowProc()
+    {
+        QFETCH(int, state);
+        QFETCH(int, expected);
+        start();
+        m_Window->setWindowState(Qt::WindowStates(state));
+        QApplication::setQuitOnLastWindowClosed(false);
+        QMetaObject::invokeMethod(m_Window.get(), "f_EnableWindowProc", Qt::QueuedConnection);
+        QTRY_VERIFY(QApplication::quitOnLastWindowClosed());
+        QCOMPARE(int(m_Window->windowState()), expected);
+        QVERIFY(m_Window->isVisible());
+    }
+};
+
+QTEST_MAIN(tst_Lumivox5MainWindowState)
+#include "tst_Lumivox5MainWindowState.moc"
