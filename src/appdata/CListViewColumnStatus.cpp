@@ -112,6 +112,16 @@ void CListViewColumnStatus::f_MakePjListColumns(ColumnMap* columns)
     }
 }
 
+void CListViewColumnStatus::f_TranslatePjListColumns(ColumnMap* columns)
+{
+    if (!columns)
+        return;
+    for (CListViewColumnStatus* column : qAsConst(*columns)) {
+        if (column && column->m_ID >= 0 && column->m_ID < COLUMN_COUNT)
+            column->m_Title = QCoreApplication::translate("CLumivox5Data", builtInColumns[column->m_ID].key);
+    }
+}
+
 void CListViewColumnStatus::DeleteColumns(ColumnMap* columns)
 {
     if (!columns)

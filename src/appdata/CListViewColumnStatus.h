@@ -38,6 +38,9 @@ public:
     // Empties the map (deleting its records) and fills it with the built-in
     // table, titles translated in the context "CLumivox5Data".
     static void f_MakePjListColumns(ColumnMap* columns);
+    // Titles again from the installed catalogue: the maps are made before the
+    // window installs the hub's translator.
+    static void f_TranslatePjListColumns(ColumnMap* columns);
     // Deletes every record and empties the map.
     static void DeleteColumns(ColumnMap* columns);
     // Replaces `target`'s records with copies of `source`'s, keyed by the copies' ids.

@@ -234,6 +234,8 @@ bool CLumivox5Data::InitializeAfterReadProfile()
         }
         if (!LoadProfile(true))
             return false;
+        CListViewColumnStatus::f_TranslatePjListColumns(m_pPjListColumnStatusDefault);
+        CListViewColumnStatus::f_TranslatePjListColumns(m_pPjListColumnStatus);
         InitMultiInputTerminalList();
         InitMultiPicturePresetList();
         InitMultiPictureGammaList();

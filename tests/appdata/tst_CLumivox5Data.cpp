@@ -12,6 +12,7 @@
 #include "CSectionItemList.h"
 #include "CProjectorSimulator.h"
 #include "HubTestFolders.h"
+#include "CKeyEchoTranslator.h"
 
 // The data hub's construction, profiles, language, ids and names, the
 // merge of the communication settings dialog's edits, the temporary copy
@@ -25,6 +26,7 @@ private slots:
 
     void withoutProfile();
     void withProfile();
+    void columnTitlesFollowTheCatalogueInstalledAfterConstruction();
     void unreadableProfileRefused();
     void languageFromArguments_data();
     void languageFromArguments();
@@ -107,6 +109,25 @@ void tst_CLumivox5Data::withProfile()
     QCOMPARE(m_Hub->m_GroupIDUsedList->size(), 256);
     QVERIFY(!m_Hub->m_GroupIDUsedList->contains(int(CProjectorGroup::EditNone)));
     QVERIFY(m_Hub->m_pMultiVolume3DSurroundList);
+}
+
+void tst_CLumivox5Data::columnTitlesFollowTheCatalogueInstalledAfterConstruction()
+{
+    // The window installs the hub's translator between constructing the hub
+    // and initialising it: the list header must not keep the bare keys.
+    m_Folders->writeProfile();
+    m_Hub = m_Folders->makeHub();
+    QCOMPARE(m_Hub->m_pPjListColumnStatus->value(0)->m_Title, QStringLiteral("MainPjListColumnPjError"));
+    CKeyEchoTranslator catalogue("en");
+    QCoreApplication::installTranslator(&catalogue);
+    const bool initialised = m_Hub->InitializeAfterReadProfile();
+    QCoreApplication::removeTranslator(&catalogue);
+    QVERIFY(initialised);
+    for (auto* columns : {m_Hub->m_pPjListColumnStatus, m_Hub->m_pPjListColumnStatusDefault}) {
+        QCOMPARE(columns->size(), int(CListViewColumnStatus::COLUMN_COUNT));
+        QCOMPARE(columns->value(0)->m_Title, QStringLiteral("en:CLumivox5Data:MainPjListColumnPjError"));
+        QCOMPARE(columns->value(24)->m_Title, QStringLiteral("en:CLumivox5Data:MainPjListColumnRemark"));
+    }
 }
 
 void tst_CLumivox5Data::unreadableProfileRefused()
