@@ -1421,6 +1421,18 @@ Use the specified lamp for safety and performance.</translation>
         <source>&amp;Browser</source>
         <translation>&amp;HTTPServer</translation>
     </message>
+    <message>
+        <source>Lumivox5MsgTitle</source>
+        <translation>Lumivox 5</translation>
+    </message>
+    <message>
+        <source>MainMsgUserListReadErrorMessage</source>
+        <translation>The file format is corrupted.</translation>
+    </message>
+    <message>
+        <source>UserListMsgImportFailed</source>
+        <translation>Projector List Import has been failed.</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

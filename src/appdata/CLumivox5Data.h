@@ -230,6 +230,9 @@ public:
     QMap<int, CListViewColumnStatus*>* m_pPjListColumnStatus;
     QMap<int, CListViewColumnStatus*>* m_pPjListColumnStatusDefault;
     QList<int> m_PasteProjectorIDs;
+    // True while the main window shows a modal dialog, file dialog or message
+    // box; the File menu and the tray icon read it.
+    bool m_ModalDialog = false;
 
 private:
     Q_DISABLE_COPY(CLumivox5Data)

@@ -2,6 +2,7 @@
 
 #include "CGroupTreeView.h"
 #include "GuiTestSupport.h"
+#include "MainWindowMenus.h"
 #include "CProjectorTreeView.h"
 #include "ScheduleListView.h"
 #include "ui_Lumivox5Main.h"
@@ -45,15 +46,6 @@ struct Form
     FormTestWindow window;
     Ui_Lumivox5Main ui;
 };
-
-// An entry of a menu as the tables name it: a separator "-", a sub-menu by
-// its menu's name, an action by its own.
-QString entryName(const QAction* action)
-{
-    if (action->isSeparator())
-        return QStringLiteral("-");
-    return action->menu() ? action->menu()->objectName() : action->objectName();
-}
 
 // Texts as a catalogue in another language gives them: "[key]", and for the
 // shortcut keys another shortcut.
@@ -203,38 +195,7 @@ private slots:
         QCOMPARE(created, actionNames());
     }
 
-    void menus_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("parent");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QStringList>("entries");
-        auto menu = [](const char* name, const char* parent, const char* title, std::initializer_list<const char*> entries) {
-            QStringList list;
-            for (const char* entry : entries)
-                list << QString::fromUtf8(entry);
-            QTest::newRow(name) << QString::fromUtf8(name) << QString::fromUtf8(parent) << QString::fromUtf8(title) << list;
-        };
-        menu("menuFile", "menuBar", "&File", { "actMenuFileOffline", "menuFileImport", "actMenuFileExport", "-", "menuFileShowLog", "-", "actMenuFileExit" });
-        menu("menuFileImport", "menuFile", "&Import", { "actMenuFileImportPJList", "actMenuFileImportSchedule", "actMenuFileImportEventLog" });
-        menu("actMenuFileExport", "menuFile", "&Export", { "actMenuFileExportCSVFile", "actMenuFileExportPJList", "actMenuFileExportSchedule", "actMenuFileExportEventLog" });
-        menu("menuFileShowLog", "menuFile", "&Display log", { "actMenuFileShowLogTransport", "actMenuFileShowLogSchedule", "actMenuFileShowLogEvent" });
-        menu("menuView", "menuBar", "&View", { "actMenuViewDetail", "-", "menuViewSort", "actMenuViewEditColumn", "actMenuViewSelectAll", "-", "actMenuViewStop", "actMenuViewRefresh", "actMenuViewRefreshAll", "actMenuViewEventListClear" });
-        menu("menuViewSort", "menuView", "S&ort", {  });
-        menu("menuTool", "menuBar", "&Tool", { "actMenuToolMail", "actMenuToolOption", "-", "actMenuToolCommunication", "actMenuToolLANAutoSearch", "actMenuToolSerialAutoSearch", "-", "actMenuToolStartProcessSettings", "menuToolStartProcess" });
-        menu("menuToolStartProcess", "menuTool", "&Launch application", {  });
-        menu("menuGroup", "menuBar", "&Group", { "actMenuGroupCreate", "actMenuGroupDelete", "actMenuGroupRename" });
-        menu("menuProjector", "menuBar", "&Projector", { "actMenuPJAdjust", "menuPJCtrl", "actMenuPJRename", "actMenuPJRefresh", "-", "actMenuPJCut", "actMenuPJCopy", "actMenuPJPaste", "actMenuPJDelete", "actMenuPJProperty", "-", "atcMenuPJWeb" });
-        menu("menuPJCtrl", "menuProjector", "C&ontrol", { "menuPJCtrlPower", "-", "menuPJCtrlSignalSelect", "-", "menuPJCtrlFreeze", "menuPJCtrlPictureMute", "menuPJCtrlSoundMute", "menuPJCtrlOSDMute" });
-        menu("menuPJCtrlPower", "menuPJCtrl", "&Power", { "actMenuPJCtrlPowerOn", "actMenuPJCtrlPowerOff" });
-        menu("menuPJCtrlSoundMute", "menuPJCtrl", "So&und Mute", { "actMenuPJCtrlSoundMuteOn", "actMenuPJCtrlSoundMuteOff" });
-        menu("menuPJCtrlFreeze", "menuPJCtrl", "&Freeze", { "actMenuPJCtrlFreezeOn", "actMenuPJCtrlFreezeOff" });
-        menu("menuPJCtrlPictureMute", "menuPJCtrl", "P&icture Blank", { "actMenuPJCtrlPictureMuteOn", "actMenuPJCtrlPictureMuteOff" });
-        menu("menuPJCtrlOSDMute", "menuPJCtrl", "&On-screen Display", { "actMenuPJCtrlOSDMuteOn", "actMenuPJCtrlOSDMuteOff" });
-        menu("menuPJCtrlSignalSelect", "menuPJCtrl", "&Signal Select", {  });
-        menu("menuSchedule", "menuBar", "&Schedule", { "actMenuScheduleEdit", "actMenuScheduleExecute", "actMenuScheduleCancel", "-", "actMenuScheduleSettingNoOperatingDate" });
-        menu("menuHelp", "menuBar", "&Help ", { "actMenuHelpHelp", "-", "actMenuHelpAbout", "actMenuHelpVirtualTime", "actMenuHelpVirtualTimeSetting" });
-    }
+    void menus_data() { MainWindowMenus::AddRows(); }
     void menus()
     {
         QFETCH(QString, name);
@@ -246,10 +207,7 @@ private slots:
         QVERIFY(menu);
         QCOMPARE(menu->parent()->objectName(), parent);
         QCOMPARE(menu->title(), title);
-        QStringList shown;
-        for (const QAction* action : menu->actions())
-            shown << entryName(action);
-        QCOMPARE(shown, entries);
+        QCOMPARE(MainWindowMenus::Entries(menu), entries);
     }
 
     void menuBar()
@@ -259,7 +217,7 @@ private slots:
         QCOMPARE(form.ui.menuBar->findChildren<QMenu*>().size(), 19);
         QStringList shown;
         for (const QAction* action : form.ui.menuBar->actions())
-            shown << entryName(action);
+            shown << MainWindowMenus::EntryName(action);
         QCOMPARE(shown, (QStringList{ "menuFile", "menuView", "menuTool", "menuGroup", "menuProjector", "menuSchedule",
                                       "menuHelp" }));
         QCOMPARE(form.ui.menuBar->geometry(), QRect(0, 0, 936, 24));

@@ -49,15 +49,19 @@ bool CTestFolders::writeFile(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
+CTestCommandLine::CTestCommandLine(const QStringList& arguments)
+    : m_Texts{QByteArray("Lumivox 5")}
+{
+    for (const QString& argument : arguments)
+        m_Texts.append(argument.toLocal8Bit());
+    for (QByteArray& text : m_Texts)
+        m_Argv.push_back(text.data());
+    m_Argv.push_back(nullptr);
+}
+
 std::unique_ptr<CLumivox5Data> CTestFolders::makeHub(const QStringList& arguments)
 {
     // The hub reads its command line while it is built and keeps none of it.
-    QList<QByteArray> texts{QByteArray("Lumivox 5")};
-    for (const QString& argument : arguments)
-        texts.append(argument.toLocal8Bit());
-    std::vector<char*> argv;
-    for (QByteArray& text : texts)
-        argv.push_back(text.data());
-    argv.push_back(nullptr);
-    return std::unique_ptr<CLumivox5Data>(new CLumivox5Data(int(texts.size()), argv.data(), nullptr));
+    CTestCommandLine line(arguments);
+    return std::unique_ptr<CLumivox5Data>(new CLumivox5Data(line.argc(), line.argv(), nullptr));
 }

@@ -7,8 +7,25 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <vector>
 
 class CLumivox5Data;
+
+// A command line as `main` receives it: the program name "Lumivox 5", then
+// the arguments. The texts live as long as the object.
+class CTestCommandLine
+{
+public:
+    explicit CTestCommandLine(const QStringList& arguments);
+    CTestCommandLine(const CTestCommandLine&) = delete;
+    CTestCommandLine& operator=(const CTestCommandLine&) = delete;
+    int argc() const { return int(m_Texts.size()); }
+    char** argv() { return m_Argv.data(); }
+
+private:
+    QList<QByteArray> m_Texts;
+    std::vector<char*> m_Argv;
+};
 
 // A program folder ("program") and a home folder ("home") below one
 // temporary folder; the program looks up both there while the object lives.

@@ -1,0 +1,413 @@
+#ifndef LUMIVOX5MAIN_H
+#define LUMIVOX5MAIN_H
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QMainWindow>
+#include <QMap>
+#include <QMutex>
+#include <QString>
+#include <QSystemTrayIcon>
+
+#include "CMailSettings.h"
+#include "CVariantParameter.h"
+
+class CCreateDemoData;
+class CDataFunctions;
+class CListViewColumnStatus;
+class CLumivox5Data;
+class CLumivox5PluginIF;
+class CProjectorData;
+class QAction;
+class QCloseEvent;
+class QDialog;
+class QLabel;
+class QMenu;
+class QMoveEvent;
+class QResizeEvent;
+class QShowEvent;
+class QTimer;
+class Ui_Lumivox5Main;
+
+// The main window: builds the data hub, the dispatcher, the demo-data engine
+// and the plug-ins, wires them, and turns every menu, toolbar and context
+// menu entry into requests for the projectors selected in the list. Its
+// slots bind to the form's actions by name, so their names are fixed. The
+// bodies live in one source file per area of the window.
+class Lumivox5Main : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // Which entries an enabling pass updates.
+    struct MENU_TYPE
+    {
+        enum Enum { MAIN_MENU = 0, TOOL_BAR = 1, CONTEXT_MENU = 2 };
+    };
+
+    // Takes the application's command line.
+    explicit Lumivox5Main(QWidget* parent = nullptr);
+    // Takes the given command line (as `main` received it).
+    Lumivox5Main(int argc, char** argv, QWidget* parent = nullptr);
+    ~Lumivox5Main() override;
+
+    // --- construction (window build)
+    void f_CreateControls();
+    void f_InitializeUI();
+    void f_WorkOfflineEnable(bool on);
+
+    // --- projector list
+    void f_InitPjList();
+    void f_InitializePjListDisplayIndex();
+    void f_PjListColumnCheck();
+    void f_UpdatePjListColumn(bool fromView);
+    QList<CProjectorData*> f_GetSelectedPjDataList();
+    QList<CProjectorData*> f_GetDispPjDataList();
+    void f_PjListSelectAll();
+    void f_SortPjList(int intColumn = -1, Qt::SortOrder sortOrder = Qt::AscendingOrder);
+    void f_MenuSortDropDownCreate(QMenu* menu);
+
+    // --- groups
+    void f_InitGroupTree();
+    void f_ResetGroupTree();
+
+    // --- property pane and detail view
+    void f_UpdateProperty();
+    void f_ClearPropertyParam();
+
+    // --- files
+    void f_ImportUserList();
+    int f_ImportUserList(QString path, bool rememberFolder);
+    void f_ExportUserList();
+    void f_ImportSchedule();
+    void f_ExportSchedule();
+    int f_ImportEventLog(QString path, bool rememberFolder);
+    void f_ExportEventLog();
+    void f_Export();
+    QString f_GetTransportLogPath();
+    QString f_GetScheduleExecutionHistoryLogPath();
+    bool f_IsScheduleExecutionHistoryLogExists();
+    void f_ShowFolder(QString path);
+    void f_ShowTransportLog();
+    void f_ShowScheduleLog();
+
+    // --- schedule
+    void f_LoadScheduleData();
+    void f_SaveScheduleData();
+    void f_ScheduleExecute(bool start);
+    int f_ScheduleExecuteData(bool confirm, bool fromMidnight);
+    void f_InitExcuteSchedule();
+    void f_UpdateScheduleList();
+    void f_VirtualTimeExecute(bool on);
+
+    // --- commands and updates
+    void f_SetPowerSelectedConnection(int sts, bool blnConfirm);
+    void f_SetInputTerminalSelectedConnection(unsigned char code);
+    void f_SetFreezeSelectedConnection(int sts);
+    void f_SetFreezeAutoToggle();
+    void f_SetPictureMuteSelectedConnection(int sts, bool blnConfirm);
+    void f_SetSoundMuteSelectedConnection(int sts, bool blnConfirm);
+    void f_SetOSDMuteSelectedConnection(int sts, bool blnConfirm);
+    void f_AllSwitchingMute();
+    void f_PJRefresh();
+    void f_PJRefresh(QMap<int, CProjectorData*>* targetDatas);
+    void f_UpdateAllConnection(bool blnOnlyShowDevices);
+    void f_UpdateAllUnconnectedConnection(bool blnOnlyShowDevices);
+    void f_DisconnectAllConnection();
+    void f_Stop(bool blnAllStop);
+    void f_SetUpdateAllProjectorsTimerInterval(int minutes);
+    void f_EnableUpdateAllProjectorsTimer(bool enable);
+    void f_OnUpdateTimingProc();
+    void f_OnUpdateTimingToPluginProc();
+    void f_OnUpdateErrorToPluginProc(QString msg, QString strTarget, int code, int cmd, int from, int act,
+                                     int nTargetID);
+    void f_RequestTransportLogPath(int from);
+    void f_RequestTransportLogEnable(int from);
+    void f_RequestScheduleLogEnable(int from);
+    void f_RequestScheduleChangeLogPath(int from);
+    void f_RequestScheduleStart(int from);
+    void f_RequestScheduleStop(int from);
+
+    // --- mail
+    void f_SendMail(CMailSettings settings, QString subject, QString body, bool isTestMail);
+    void f_ErrorMailProc(CProjectorData* record);
+
+    // --- plug-ins
+    void f_LoadPlugin();
+
+    // --- menus, toolbar, tray icon, status bar
+    void f_UpdateProjectorMenuEnabled(MENU_TYPE::Enum type);
+    void f_UpdateScheduleMenuEnabled(MENU_TYPE::Enum type);
+    bool f_RenameMenuAvailable();
+    void f_SetMenuCheckedDot(QObject* entry, bool checked);
+    void f_MenuPJCtrlDropDownOpening(MENU_TYPE::Enum type);
+    void f_MenuPowerDropDownOpening(MENU_TYPE::Enum type);
+    void f_MenuFreezeDropDownOpening(MENU_TYPE::Enum type);
+    void f_MenuPictureMuteDropDownOpening(MENU_TYPE::Enum type);
+    void f_MenuSoundMuteDropDownOpening(MENU_TYPE::Enum type);
+    void f_MenuOSDMuteDropDownOpening(MENU_TYPE::Enum type);
+    void f_MenuAppStartDropDownCreate(QMenu* menu);
+    void f_CreateToolBar();
+    void f_CreateTrayIcon();
+    void f_SetNotifyScheduleRunningIcon(bool running);
+    void f_CreateEventStringStatusBar(int index);
+    void f_SetStatusbarCenterMessage();
+
+    // --- window state
+    void f_InitPosition();
+    bool f_FormClosePreparation();
+    void f_LANAutoSearch();
+
+    // The window's parts; public so that tests and `main` can reach them.
+    Ui_Lumivox5Main* ui;
+    CLumivox5Data* m_Lumivox5Data;
+    CDataFunctions* m_DataThread;
+    CCreateDemoData* m_demoData;
+    QList<CLumivox5PluginIF*> m_plugins;
+    bool m_blnProfileLoaded;
+    bool m_blnFirstShowDone;
+    QTimer* m_tmrUpdateAllProjectors;
+    QTimer* m_tmrUpdateDelay;
+    QTimer* m_tmrUpdateMidFlow;
+    QTimer* m_tmrUpdateScheduleList;
+    QTimer* m_tmrStatusMessage;
+    // The status bar's labels at positions 0 (left), 1 (centre) and 2 (right).
+    QLabel* m_lblStatus[3];
+
+signals:
+    void ShowAllProjectorsSignal();
+    void f_ShowHelpSignal();
+    void UpdateTimingToCommandIF(int id, int from, int act, int target);
+    void UpdateErrorToCommandIF(QString msg, QString strTarget, int code, int cmd, int from, int act,
+                                int nTargetID);
+
+public slots:
+    // --- File menu
+    void on_actMenuFileOffline_triggered(bool checked);
+    void on_actMenuFileImportPJList_triggered();
+    void on_actMenuFileImportSchedule_triggered();
+    void on_actMenuFileImportEventLog_triggered();
+    void on_actMenuFileExportCSVFile_triggered();
+    void on_actMenuFileExportPJList_triggered();
+    void on_actMenuFileExportSchedule_triggered();
+    void on_actMenuFileExportEventLog_triggered();
+    void on_actMenuFileShowLogTransport_triggered();
+    void on_actMenuFileShowLogSchedule_triggered();
+    void on_actMenuFileExit_triggered();
+    // --- View menu
+    void on_actMenuViewDetail_triggered();
+    void on_actMenuViewSchedule_triggered();
+    void on_actMenuViewEditColumn_triggered();
+    void on_actMenuViewSelectAll_triggered();
+    void on_actMenuViewStop_triggered();
+    void on_actMenuViewRefresh_triggered();
+    void on_actMenuViewRefreshAll_triggered();
+    // --- Tool menu
+    void on_actMenuToolMail_triggered();
+    void on_actMenuToolOption_triggered();
+    void on_actMenuToolCommunication_triggered();
+    void on_actMenuToolLANAutoSearch_triggered();
+    void on_actMenuToolSerialAutoSearch_triggered();
+    void on_actMenuToolStartProcessSettings_triggered();
+    // --- Group menu
+    void on_actMenuGroupCreate_triggered();
+    void on_actMenuGroupDelete_triggered();
+    void on_actMenuGroupRename_triggered();
+    // --- Projector menu
+    void on_actMenuPJAdjust_triggered();
+    void on_menuPJCtrl_hovered();
+    void on_actMenuPJCtrlPowerOn_triggered();
+    void on_actMenuPJCtrlPowerOff_triggered();
+    void on_actMenuPJCtrlFreezeOn_triggered();
+    void on_actMenuPJCtrlFreezeOff_triggered();
+    void on_actMenuPJCtrlPictureMuteOn_triggered();
+    void on_actMenuPJCtrlPictureMuteOff_triggered();
+    void on_actMenuPJCtrlSoundMuteOn_triggered();
+    void on_actMenuPJCtrlSoundMuteOff_triggered();
+    void on_actMenuPJCtrlOSDMuteOn_triggered();
+    void on_actMenuPJCtrlOSDMuteOff_triggered();
+    void on_actMenuPJRename_triggered();
+    void on_actMenuPJRefresh_triggered();
+    void on_actMenuPJCut_triggered();
+    void on_actMenuPJCopy_triggered();
+    void on_actMenuPJPaste_triggered();
+    void on_actMenuPJDelete_triggered();
+    void on_actMenuPJProperty_triggered();
+    void on_atcMenuPJWeb_triggered();
+    // --- Schedule menu
+    void on_actMenuScheduleEdit_triggered();
+    void on_actMenuScheduleExecute_triggered();
+    void on_actMenuScheduleCancel_triggered();
+    void on_actMenuScheduleSettingNoOperatingDate_triggered();
+    // --- Help menu
+    void on_actMenuHelpHelp_triggered();
+    void on_actMenuHelpAbout_triggered();
+    void on_actMenuHelpVirtualTime_triggered();
+    void on_actMenuHelpVirtualTimeSetting_triggered();
+    // --- main tab
+    void on_tabMain_currentChanged(int index);
+
+    // --- menu drop-downs
+    void f_UpdateMenuFileDropDown();
+    void f_UpdateMenuFileImportDropDown();
+    void f_UpdateMenuFileShowLogDropDown();
+    void f_UpdateMenuViewDropDown();
+    void f_UpdateMenuToolDropDown();
+    void f_UpdateMenuGroupDropDown(bool focusIn);
+    void onUpdateMenuGroupDropDown();
+    void f_UpdateMenuProjectorDropDown();
+    void f_UpdateMenuScheduleDropDown();
+    void f_UpdateMenuHelpDropDown();
+    void f_On_MenuHelp_hovered();
+    void f_On_MenuViewSort_hovered();
+    void f_On_MenuToolStartProcess_hovered();
+    void f_On_menuPJCtrlPower_showDropDown();
+    void f_On_menuPJCtrlSignalSelect_showDropDown();
+    void f_On_menuPJCtrlFreeze_showDropDown();
+    void f_On_menuPJCtrlPictureMute_showDropDown();
+    void f_On_menuPJCtrlSoundMute_showDropDown();
+    void f_On_menuPJCtrlOSDMute_showDropDown();
+    void f_On_ViewSortSelected();
+    void f_OnInputSW_triggered();
+    void f_On_AppStartSelected();
+    void f_MenuSignalSelectDropDownCreate(QMenu* targetMenu);
+    void f_UpdateToolbarEnabled();
+
+    // --- projector list context menu
+    void f_PJCtxDropDownShow();
+    void f_PJCtxControlDropDownShow();
+    void f_PJCtxPowerDropDownShow();
+    void f_PJCtxFreezeDropDownShow();
+    void f_PJCtxPictureMuteDropDownShow();
+    void f_PJCtxSoundMuteDropDownShow();
+    void f_PJCtxOSDMuteDropDownShow();
+
+    // --- toolbar
+    void f_On_TBPWOn();
+    void f_On_TBPWOff();
+    void f_On_TBSWInputShowDropDown();
+    void f_On_TBAVMute();
+    void f_On_TBAVMuteShowDropDown();
+    void f_On_TBPictureMuteOn();
+    void f_On_TBPictureMuteOff();
+    void f_On_TBSoundMuteOn();
+    void f_On_TBSoundMuteOff();
+    void f_On_TBOSDMuteOn();
+    void f_On_TBOSDMuteOff();
+    void f_On_TBFreeze();
+    void f_On_TBFreezeOn();
+    void f_On_TBFreezeOff();
+    void f_On_TBFreezeShowDropDown();
+    void f_On_TBRefresh();
+    void f_On_TBStop();
+    void f_On_TBAdjust();
+    void f_On_TBDetail();
+    void f_On_TBScheduleEdit();
+    void f_On_TBScheduleStart();
+    void f_On_TBScheduleCancel();
+
+    // --- projector list, groups, clipboard
+    void f_ShowAllProjectors();
+    void f_On_treeViewPJList_selectionChanged();
+    void f_On_UpdateSubPJList();
+    void f_On_treeViewPJListSub_selectionChanged();
+    void f_OnChangePjListSortConditions();
+    void f_On_TreeViewAfterSelect();
+    void f_On_TreeViewAfterChangeGroupName();
+    void f_On_UpdateShowDetail();
+    void f_IsSetProjectorNameEnabled(int dataId, bool& enabled);
+    void f_PJRenameEnd(int dataId, QString newName);
+    void f_ShowMsgBoxWarn(QString text);
+    void ProjectorCut();
+    void ProjectorCopy();
+    void ProjectorPaste();
+    void ProjectorPaste(QString pathGroup);
+    void ProjectorDelete();
+    void f_DirectAddProjector(QMap<int, CProjectorData*>* datas, bool blnAutoUpdate);
+    int f_UpdateTargetList(QList<int>* lstDelete, QList<bool>* lstModifyOnly, QMap<int, CProjectorData*>* lstAdd,
+                           QMap<int, CProjectorData*>* result);
+
+    // --- commands and status updates
+    void SendCommand(int id, QList<CVariantParameter>* param, int from, int act, QList<int>* target, bool cache,
+                     bool log);
+    void OnReceiveUpdateTiming(int cmd, int from, int act, int target);
+    void OnReceiveUpdateError(QString msg, QString strTarget, int code, int cmd, int from, int act, int target);
+    void OnTransportStateUpdate(int target);
+    void OnTimerUpdateDelay();
+    void OnTimerUpdateMidFlow();
+    void f_TmrUpdateAllProjectors_Tick();
+    void f_OnCheckTimerUpdate();
+
+    // --- schedule
+    bool f_OnScheduleIsInExecution();
+    bool f_OnOfflineStatus();
+    bool f_OnScheduleLogExists();
+    void f_OnDateUpdateProc();
+    void f_OnTimerUpdateScheduleList();
+    void f_OnTimerUpdateScheduleListProc();
+    void f_OnScheduleExecuteWithOffline(int cmd, int from, int act, int target, int status, int scheduleid);
+
+    // --- mail
+    void f_OnCompletedMail(CMailSettings::SMTP_RESULT::Enum result, bool isTestMail);
+    void f_OnSendTestMail(CMailSettings* setting);
+    void f_OnSendErrorMail(CProjectorData* record, QString message, int isFilterError);
+
+    // --- settings dialogs, help, external programs
+    void f_ShowColumnDetail();
+    void f_ShowMailSettings();
+    void f_ShowOptionSettings();
+    void f_ShowCommunicationSettings();
+    void f_ShowVirtualTimeSetting();
+    void f_ShowStartAppSettings();
+    void f_ShowAbout();
+    void f_ShowHelp();
+    void f_ShowHelpPage(QString page, QWidget* parent);
+    void f_HTMLViewerParentChange(QWidget* parent);
+    void f_HTMLViewerClosed();
+    void f_AutoSearchLANShowHelp(QWidget* parent);
+    void f_ShowWeb();
+
+    // --- window state, tray icon, status bar
+    void f_EnableWindowProc();
+    void f_EnableWindowProc(bool UpdateScheduleList);
+    void f_EnableWindowClose();
+    void f_On_IconActivated(QSystemTrayIcon::ActivationReason reason);
+    void f_UpdateEventStringStatusBar(QString text);
+    void f_UpdateEventStringStatusBar(QString message, QString target, int code);
+    void updateStatusMessage();
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    Q_DISABLE_COPY(Lumivox5Main)
+
+    void f_Construct(int argc, char** argv);
+    void f_ConnectViews();
+    void f_ConnectEngine();
+    void f_CreateTimers();
+    void f_CreateStatusBar();
+    // Records column and order as the user's sort.
+    void f_RecordSort(int column, Qt::SortOrder order);
+
+    // Pending status updates (six values each) and their guards.
+    QList<QList<int>> m_UpdateQueue;
+    QMutex m_mtxUpdateQueue;
+    QMutex m_mtxUpdateDelay;
+    QMutex m_mtxUpdateMidFlow;
+    // Re-entrancy guards of the hidden sub projector list.
+    bool m_blnSubListFilling;
+    bool m_blnSubSelectionMirroring;
+    // Whether the group tree was the last list the operator worked in.
+    bool m_blnGroupTreeActive;
+    // The mail settings dialog while it is open.
+    QDialog* m_pFormMailSettings;
+    QSystemTrayIcon* m_trayIcon;
+    QMenu* m_trayIconMenu;
+};
+
+#endif // LUMIVOX5MAIN_H

@@ -1,0 +1,62 @@
+// Files: user list, schedule file, event log, CSV export, log folders.
+#include "Lumivox5Main.h"
+#include "ui_Lumivox5Main.h"
+
+#include "CLumivox5Data.h"
+#include "ExceptionTrace.h"
+
+#include <QFileInfo>
+
+int Lumivox5Main::f_ImportUserList(QString path, bool rememberFolder)
+{
+    int result = -1;
+    RunTraced([&] {
+        result = m_Lumivox5Data->LoadUserList(path);
+        if (result == 0) {
+            m_Lumivox5Data->ExportUserList(m_Lumivox5Data->GetDefaultUserListPath());
+            if (rememberFolder)
+                m_Lumivox5Data->m_PathExportUserList = QFileInfo(path).absolutePath();
+        }
+        f_ResetGroupTree();
+        f_InitPjList();
+        f_PjListColumnCheck();
+        f_UpdateScheduleList();
+    });
+    return result;
+}
+
+void Lumivox5Main::f_ImportUserList() {}
+void Lumivox5Main::f_ExportUserList() {}
+void Lumivox5Main::f_ImportSchedule() {}
+void Lumivox5Main::f_ExportSchedule() {}
+int Lumivox5Main::f_ImportEventLog(QString, bool)
+{
+    return 0;
+}
+void Lumivox5Main::f_ExportEventLog() {}
+void Lumivox5Main::f_Export() {}
+QString Lumivox5Main::f_GetTransportLogPath()
+{
+    return QString();
+}
+QString Lumivox5Main::f_GetScheduleExecutionHistoryLogPath()
+{
+    return QString();
+}
+bool Lumivox5Main::f_IsScheduleExecutionHistoryLogExists()
+{
+    return false;
+}
+void Lumivox5Main::f_ShowFolder(QString) {}
+void Lumivox5Main::f_ShowTransportLog() {}
+void Lumivox5Main::f_ShowScheduleLog() {}
+
+void Lumivox5Main::on_actMenuFileImportPJList_triggered() {}
+void Lumivox5Main::on_actMenuFileImportSchedule_triggered() {}
+void Lumivox5Main::on_actMenuFileImportEventLog_triggered() {}
+void Lumivox5Main::on_actMenuFileExportCSVFile_triggered() {}
+void Lumivox5Main::on_actMenuFileExportPJList_triggered() {}
+void Lumivox5Main::on_actMenuFileExportSchedule_triggered() {}
+void Lumivox5Main::on_actMenuFileExportEventLog_triggered() {}
+void Lumivox5Main::on_actMenuFileShowLogTransport_triggered() {}
+void Lumivox5Main::on_actMenuFileShowLogSchedule_triggered() {}

@@ -1,0 +1,34 @@
+// Property pane and detail view, the projector clipboard, registering
+// searched projectors.
+#include "Lumivox5Main.h"
+#include "ui_Lumivox5Main.h"
+
+void Lumivox5Main::f_UpdateProperty() {}
+void Lumivox5Main::f_ClearPropertyParam() {}
+void Lumivox5Main::f_On_UpdateShowDetail() {}
+void Lumivox5Main::on_actMenuViewDetail_triggered() {}
+void Lumivox5Main::on_actMenuViewSchedule_triggered() {}
+void Lumivox5Main::on_actMenuPJProperty_triggered() {}
+void Lumivox5Main::on_actMenuPJRename_triggered() {}
+
+void Lumivox5Main::ProjectorCut() {}
+void Lumivox5Main::ProjectorCopy() {}
+void Lumivox5Main::ProjectorPaste() {}
+void Lumivox5Main::ProjectorPaste(QString) {}
+void Lumivox5Main::ProjectorDelete() {}
+void Lumivox5Main::on_actMenuPJCut_triggered() {}
+void Lumivox5Main::on_actMenuPJCopy_triggered() {}
+void Lumivox5Main::on_actMenuPJPaste_triggered() {}
+void Lumivox5Main::on_actMenuPJDelete_triggered() {}
+
+void Lumivox5Main::f_LANAutoSearch() {}
+void Lumivox5Main::f_DirectAddProjector(QMap<int, CProjectorData*>*, bool) {}
+int Lumivox5Main::f_UpdateTargetList(QList<int>*, QList<bool>*, QMap<int, CProjectorData*>*,
+                                     QMap<int, CProjectorData*>*)
+{
+    return 0;
+}
+void Lumivox5Main::f_AutoSearchLANShowHelp(QWidget*) {}
+void Lumivox5Main::on_actMenuToolLANAutoSearch_triggered() {}
+void Lumivox5Main::on_actMenuToolSerialAutoSearch_triggered() {}
+void Lumivox5Main::f_ShowMsgBoxWarn(QString) {}
