@@ -1433,6 +1433,38 @@ Use the specified lamp for safety and performance.</translation>
         <source>UserListMsgImportFailed</source>
         <translation>Projector List Import has been failed.</translation>
     </message>
+    <message>
+        <source>MainMsgMultiPowerOnMessage</source>
+        <translation>Turn on the selected projector.</translation>
+    </message>
+    <message>
+        <source>MainMsgMultiPowerOffMessage</source>
+        <translation>Turn off the selected projector.</translation>
+    </message>
+    <message>
+        <source>MainMsgMultiPictureMuteOnMessage</source>
+        <translation>Picture blank on the selected projector.</translation>
+    </message>
+    <message>
+        <source>MainMsgMultiPictureMuteOffMessage</source>
+        <translation>Picture blank off the selected projector.</translation>
+    </message>
+    <message>
+        <source>MainMsgMultiSoundMuteOnMessage</source>
+        <translation>Sound mute on the selected projector.</translation>
+    </message>
+    <message>
+        <source>MainMsgMultiSoundMuteOffMessage</source>
+        <translation>Sound mute off the selected projector.</translation>
+    </message>
+    <message>
+        <source>MainMsgMultiOSDMuteOnMessage</source>
+        <translation>On-screen display off the selected projector.</translation>
+    </message>
+    <message>
+        <source>MainMsgMultiOSDMuteOffMessage</source>
+        <translation>On-screen display on the selected projector.</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
