@@ -15,6 +15,8 @@
 
 #include <QElapsedTimer>
 #include <QItemSelectionModel>
+#include <QSortFilterProxyModel>
+#include <QTextCodec>
 
 #include <algorithm>
 #include <memory>
@@ -81,12 +83,17 @@ struct RequestRecorder
 // Counts the status passes from the window's trace.
 int g_Passes = 0;
 int g_LastEntries = -1;
+// The rows the passes refreshed: "address code".
+QStringList g_Visuals;
 QtMessageHandler g_Previous = nullptr;
 void countPasses(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
     if (text.startsWith(QLatin1String("Lumivox5Main::f_OnUpdateTimingProc"))) {
         ++g_Passes;
         g_LastEntries = text.section('[', 1).section(']', 0, 0).toInt();
+    } else if (text.startsWith(QLatin1String("CProjectorTreeView::SetPjDataVisual"))) {
+        g_Visuals << text.section(QLatin1String("data["), 1).section(']', 0, 0) + ' ' +
+                         text.section(QLatin1String("errCode["), 1).section(']', 0, 0);
     }
     else if (type != QtDebugMsg && g_Previous)
         g_Previous(type, context, text);
@@ -396,6 +403,106 @@ private slots:
         m_Window->OnReceiveUpdateError(QStringLiteral("cannot write"), QString(), -3, 0, 0, 0, 0);
         QTRY_COMPARE(g_Passes, 2);
         QCOMPARE(g_LastEntries, 1);
+    }
+
+    void theNewestReportOfARowWins()
+    {
+        start();
+        m_Window->m_tmrUpdateDelay->setInterval(100);
+        g_Passes = 0;
+        g_Visuals.clear();
+        m_Window->OnReceiveUpdateError(QStringLiteral("no answer"), QStringLiteral("One"), -7, 1, 1, 1, 1);
+        m_Window->OnReceiveUpdateTiming(1, 1, 1, 1);
+        m_Window->OnReceiveUpdateError(QStringLiteral("no answer"), QStringLiteral("Two"), -7, 1, 1, 1, 2);
+        QTRY_COMPARE(g_Passes, 1);
+        g_Visuals.sort();
+        QCOMPARE(g_Visuals, (QStringList{"192.168.0.11 0", "192.168.0.12 -7"}));
+    }
+
+    void aReportedNameIsSavedWithThePass()
+    {
+        start();
+        m_Window->m_tmrUpdateDelay->setInterval(100);
+        g_Passes = 0;
+        // Both identified projectors report a new name with the poll.
+        hub()->GetProjectorData(1)->m_Status[CProjectorData::StProjectorName].FromString(QStringLiteral("Hall"));
+        hub()->GetProjectorData(3)->m_Status[CProjectorData::StProjectorName].FromString(QStringLiteral("Foyer"));
+        m_Window->OnReceiveUpdateTiming(1, 1, 1, 1);
+        m_Window->OnReceiveUpdateTiming(1, 1, 1, 3);
+        QTRY_COMPARE(g_Passes, 1);
+        const QByteArray bytes = CTestFolders::readFile(m_Fixture->userListPath());
+        const QString saved = QTextCodec::codecForUtfText(bytes)->toUnicode(bytes);
+        QVERIFY2(saved.contains(QLatin1String("=Hall")), qPrintable(saved));
+        QVERIFY(saved.contains(QLatin1String("=Foyer")));
+    }
+
+    void reportsMadeDuringAPassWaitForTheNext()
+    {
+        start();
+        m_Window->m_tmrUpdateDelay->setInterval(100);
+        g_Passes = 0;
+        auto* proxy = qobject_cast<QSortFilterProxyModel*>(list()->model());
+        QVERIFY(proxy);
+        bool fired = false;
+        // A handler on the list's model runs inside the pass: a synchronous
+        // report and a look-up in the hub's map must neither block nor be lost.
+        QMetaObject::Connection connection = connect(proxy->sourceModel(), &QAbstractItemModel::dataChanged, this, [&] {
+            if (fired)
+                return;
+            fired = true;
+            QVERIFY(hub()->GetProjectorData(3));
+            m_Window->OnReceiveUpdateTiming(1, 1, 1, 2);
+        });
+        m_Window->OnReceiveUpdateTiming(1, 1, 1, 1);
+        QTRY_COMPARE(g_Passes, 1);
+        QVERIFY(fired);
+        QTRY_COMPARE(g_Passes, 2);
+        QCOMPARE(g_LastEntries, 1);
+        disconnect(connection);
+    }
+
+    void aTickPollsTheEnabledProjectors()
+    {
+        start();
+        RequestRecorder recorder;
+        m_Window->f_TmrUpdateAllProjectors_Tick();
+        QCOMPARE(recorder.requests, QStringList{"1 - 0 1 [1,2,3] 0 0"});
+    }
+
+    void refreshOfAMap_data()
+    {
+        QTest::addColumn<bool>("null");
+        QTest::addColumn<QList<int>>("ids");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("null") << true << QList<int>() << QStringList();
+        QTest::newRow("empty") << false << QList<int>() << QStringList();
+        QTest::newRow("two") << false << QList<int>{3, 1} << QStringList{"1 - 1 1 [1,3] 0 1"};
+    }
+
+    void refreshOfAMap()
+    {
+        QFETCH(bool, null);
+        QFETCH(QList<int>, ids);
+        QFETCH(QStringList, expected);
+        start();
+        QMap<int, CProjectorData*> records;
+        for (int id : ids)
+            records.insert(id, hub()->GetProjectorData(id));
+        RequestRecorder recorder;
+        m_Window->f_PJRefresh(null ? nullptr : &records);
+        QCOMPARE(recorder.requests, expected);
+    }
+
+    void unconnectedPolls()
+    {
+        start();
+        RequestRecorder recorder;
+        m_Window->f_UpdateAllUnconnectedConnection(false);
+        m_Window->f_UpdateAllUnconnectedConnection(true);
+        select({1, 2});
+        m_Window->f_Stop(false);
+        QCOMPARE(recorder.requests,
+                 (QStringList{"1 - 1 1 [2] 0 1", "1 - 1 1 [2] 0 1", "129 - 1 0 [1,2] 1 1"}));
     }
 };
 
