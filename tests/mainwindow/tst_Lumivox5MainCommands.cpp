@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "CCommLogFile.h"
 #include "CDataFunctions.h"
 #include "CLumivox5Data.h"
 #include "COptionSettings.h"
@@ -10,10 +11,16 @@
 #include "Lumivox5Main.h"
 #include "MainWindowFixture.h"
 #include "ProfileFlag.h"
+#include "CProjectorSimulator.h"
+#include "CSimProjectorModel.h"
+#include "CSimulatedProjector.h"
 #include "ScriptedModalBoxes.h"
 #include "ui_Lumivox5Main.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QHostAddress>
 #include <QItemSelectionModel>
 #include <QSortFilterProxyModel>
 #include <QTextCodec>
@@ -82,7 +89,10 @@ struct RequestRecorder
 
 // Counts the status passes from the window's trace.
 int g_Passes = 0;
+// Progress reports: "START" or "END".
+QStringList g_Progress;
 int g_LastEntries = -1;
+qint64 g_LastPassAt = 0;
 // The rows the passes refreshed: "address code".
 QStringList g_Visuals;
 QtMessageHandler g_Previous = nullptr;
@@ -90,7 +100,10 @@ void countPasses(QtMsgType type, const QMessageLogContext& context, const QStrin
 {
     if (text.startsWith(QLatin1String("Lumivox5Main::f_OnUpdateTimingProc"))) {
         ++g_Passes;
+        g_LastPassAt = QDateTime::currentMSecsSinceEpoch();
         g_LastEntries = text.section('[', 1).section(']', 0, 0).toInt();
+    } else if (text.startsWith(QLatin1String("Lumivox5Main::OnTransportStateUpdate Connect["))) {
+        g_Progress << text.section('[', 1).section(']', 0, 0);
     } else if (text.startsWith(QLatin1String("CProjectorTreeView::SetPjDataVisual"))) {
         g_Visuals << text.section(QLatin1String("data["), 1).section(']', 0, 0) + ' ' +
                          text.section(QLatin1String("errCode["), 1).section(']', 0, 0);
@@ -341,36 +354,40 @@ private slots:
     void aBurstGivesOnePassAfterItsLastReport()
     {
         start();
-        m_Window->m_tmrUpdateDelay->setInterval(200);
-        m_Window->m_tmrUpdateMidFlow->setInterval(1000);
+        m_Window->m_tmrUpdateDelay->setInterval(500);
         g_Passes = 0;
         QElapsedTimer clock;
         for (int i = 0; i < 5; ++i) {
             m_Window->OnReceiveUpdateTiming(1, 1, 1, 1);
             clock.start();
-            QTest::qWait(60);
+            QTest::qWait(150);
         }
         QCOMPARE(g_Passes, 0);
         QTRY_COMPARE(g_Passes, 1);
-        QVERIFY(clock.elapsed() >= 190);
-        QTest::qWait(400);
+        QVERIFY(clock.elapsed() >= 490);
+        QTest::qWait(700);
         QCOMPARE(g_Passes, 1);
     }
 
     void aSteadyStreamGivesPassesAtTheMidFlowInterval()
     {
         start();
-        m_Window->m_tmrUpdateDelay->setInterval(200);
-        m_Window->m_tmrUpdateMidFlow->setInterval(600);
+        m_Window->m_tmrUpdateDelay->setInterval(400);
+        m_Window->m_tmrUpdateMidFlow->setInterval(1000);
         g_Passes = 0;
-        for (int i = 0; i < 20; ++i) {
+        qint64 lastReport = 0;
+        for (int i = 0; i < 30; ++i) {
             m_Window->OnReceiveUpdateTiming(1, 1, 1, 1);
+            lastReport = QDateTime::currentMSecsSinceEpoch();
             QTest::qWait(100);
         }
         const int during = g_Passes;
-        // Two seconds of reports every 100 ms: a pass about every 0.6 s.
-        QVERIFY2(during >= 2 && during <= 4, qPrintable(QString::number(during)));
-        QTRY_COMPARE(g_Passes, during + 1);
+        // Three seconds of reports every 100 ms: a pass about every second,
+        // not one at the end only (nor one per report).
+        QVERIFY2(during >= 2 && during <= 6, qPrintable(QString::number(during)));
+        // And a last one after the last report.
+        QTRY_VERIFY(!m_Window->m_tmrUpdateDelay->isActive() && !m_Window->m_tmrUpdateMidFlow->isActive());
+        QTRY_VERIFY(g_LastPassAt >= lastReport);
     }
 
     void unknownProjectorsArmNothing()
@@ -503,6 +520,58 @@ private slots:
         m_Window->f_Stop(false);
         QCOMPARE(recorder.requests,
                  (QStringList{"1 - 1 1 [2] 0 1", "1 - 1 1 [2] 0 1", "129 - 1 0 [1,2] 1 1"}));
+    }
+    // Refresh All polls two simulated projectors through the real dispatcher:
+    // the rows come back with their results, the progress icon goes on and
+    // off, and the log settings sent at construction put the exchanges into
+    // the communication log.
+    void aRealPollRefreshesTheRows()
+    {
+        const QString folder = m_Fixture->path(QStringLiteral("comm"));
+        m_Fixture->saveSettings([&](CLumivox5Data* h) {
+            h->m_pOptionSettings->m_SaveLog = true;
+            h->m_pOptionSettings->m_SaveLogPath = folder;
+        });
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(m_Fixture->writeUserList("[Header Info]\nMagicCode=258-0017-686-1-5F\nRevCode=Rev.1.0\n"));
+        m_Window = m_Fixture->makeWindow();
+        QVERIFY(m_Window->m_blnProfileLoaded);
+        m_Window->m_tmrUpdateDelay->setInterval(300);
+
+        CSimProjectorModel model(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        CProjectorSimulator simulator;
+        struct Teardown
+        {
+            std::unique_ptr<Lumivox5Main>& window;
+            ~Teardown() { window.reset(); }
+        } teardown{m_Window};
+        QStringList addresses;
+        for (int i = 0; i < 2; ++i) {
+            CSimulatedProjector* projector =
+                simulator.AddProjector(QHostAddress(QStringLiteral("127.0.0.%1").arg(2 + i)), 0);
+            QVERIFY(projector);
+            projector->SetHandler([&model](const QByteArray& request) { return model.Answer(request); });
+            QVERIFY(hub()->AddProjector(QString(), 0, CProjectorData::TYPE_LAN::IP, projector->AddressText(),
+                                        projector->PortText(), true, QString()));
+            addresses << projector->AddressText() + QStringLiteral(" 0");
+        }
+        m_Window->f_ShowAllProjectors();
+        QCOMPARE(list()->GetDispPjDataIDList().size(), 2);
+
+        g_Passes = 0;
+        g_Visuals.clear();
+        g_Progress.clear();
+        m_Window->on_actMenuViewRefreshAll_triggered();
+        QTRY_VERIFY_WITH_TIMEOUT(g_Visuals.size() >= 2, 15000);
+        QStringList visuals = g_Visuals;
+        visuals.removeDuplicates();
+        visuals.sort();
+        QCOMPARE(visuals, addresses);
+        QVERIFY(g_Progress.contains(QStringLiteral("START")));
+        QTRY_VERIFY2_WITH_TIMEOUT(g_Progress.contains(QStringLiteral("END")), qPrintable(g_Progress.join(' ')), 5000);
+        for (int id : list()->GetDispPjDataIDList())
+            QCOMPARE(hub()->GetProjectorData(id)->m_ConnectState, int(CProjectorData::CONNECT_STATE_CONNECTED));
+        QTRY_VERIFY_WITH_TIMEOUT(!CCommLogFile::Lines(folder).isEmpty(), 5000);
     }
 };
 
