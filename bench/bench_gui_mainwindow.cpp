@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "CFleetSweep.h"
+#include "CLumivox5Data.h"
+#include "CProjectorData.h"
 #include "CGroupTreeView.h"
 #include "CProjectorTreeView.h"
 #include "CTestFolders.h"
@@ -123,10 +125,45 @@ int main(int argc, char** argv)
         window.reset();
     }
 
+    // The status pass over every listed row, each with a new result and a new
+    // reported name (so every row changes and the list re-sorts), from one
+    // and from ten reports per projector.
+    CTestFolders::writeFile(userList, FleetUserList());
+    CTestCommandLine line{QStringList()};
+    std::unique_ptr<Lumivox5Main> window(new Lumivox5Main(line.argc(), line.argv()));
+    QCoreApplication::processEvents();
+    window->f_SortPjList(2, Qt::AscendingOrder);
+    const QList<int> ids = window->m_Lumivox5Data->GetProjectorDataIDList(false);
+    std::vector<double> passes[2];
+    const int perProjector[2] = {1, 10};
+    for (int run = 0; run < RUNS; ++run) {
+        for (int kind = 0; kind < 2; ++kind) {
+            for (int id : ids) {
+                CProjectorData* record = window->m_Lumivox5Data->GetProjectorData(id);
+                record->m_ConnectState = CProjectorData::CONNECT_STATE_CONNECTED;
+                record->m_Status[CProjectorData::StProjectorName].FromString(
+                    QStringLiteral("PJ %1 %2").arg((id * 7919 + run * 31 + kind) % 5003).arg(run));
+                for (int n = 0; n < perProjector[kind]; ++n) {
+                    if (n % 2)
+                        window->OnReceiveUpdateError(QStringLiteral("no answer"), QStringLiteral("PJ"), -7, 1, 1,
+                                                     1, id);
+                    else
+                        window->OnReceiveUpdateTiming(1, 1, 1, id);
+                }
+            }
+            passes[kind].push_back(Milliseconds([&] { window->OnTimerUpdateDelay(); }));
+        }
+    }
+    window.reset();
+
     std::printf("Main window with %d projectors in %d groups (%d listed, %d in a group), median of %d runs\n", FLEET,
                 GROUPS, listed, groupListed, RUNS);
     std::printf("  construction             %8.1f ms   (target < 1000 ms)\n", Median(builds));
     std::printf("  All Projectors -> group  %8.1f ms   (target < 300 ms)\n", Median(toGroup));
     std::printf("  group -> All Projectors  %8.1f ms   (target < 300 ms)\n", Median(toAll));
+    std::printf("  status pass, %5d reports %8.1f ms   (target < 200 ms, all rows changed, re-sorted)\n", FLEET,
+                Median(passes[0]));
+    std::printf("  status pass, %5d reports %8.1f ms   (target < 200 ms, all rows changed, re-sorted)\n",
+                FLEET * 10, Median(passes[1]));
     return 0;
 }

@@ -1468,6 +1468,38 @@ The files named there stay as they were.</translation>
         <source>MainMsgExitUserListNotSaved</source>
         <translation>%1: the projector list could not be written.</translation>
     </message>
+    <message>
+        <source>MainMsgMultiPowerOnMessage</source>
+        <translation>Turn on the selected projector.</translation>
+    </message>
+    <message>
+        <source>MainMsgMultiPowerOffMessage</source>
+        <translation>Turn off the selected projector.</translation>
+    </message>
+    <message>
+        <source>MainMsgMultiPictureMuteOnMessage</source>
+        <translation>Picture blank on the selected projector.</translation>
+    </message>
+    <message>
+        <source>MainMsgMultiPictureMuteOffMessage</source>
+        <translation>Picture blank off the selected projector.</translation>
+    </message>
+    <message>
+        <source>MainMsgMultiSoundMuteOnMessage</source>
+        <translation>Sound mute on the selected projector.</translation>
+    </message>
+    <message>
+        <source>MainMsgMultiSoundMuteOffMessage</source>
+        <translation>Sound mute off the selected projector.</translation>
+    </message>
+    <message>
+        <source>MainMsgMultiOSDMuteOnMessage</source>
+        <translation>On-screen display off the selected projector.</translation>
+    </message>
+    <message>
+        <source>MainMsgMultiOSDMuteOffMessage</source>
+        <translation>On-screen display on the selected projector.</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

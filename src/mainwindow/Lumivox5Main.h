@@ -3,12 +3,16 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QHash>
+#include <QPair>
 #include <QList>
 #include <QMainWindow>
 #include <QMap>
 #include <QMutex>
 #include <QString>
 #include <QSystemTrayIcon>
+
+#include <functional>
 
 #include "CMailSettings.h"
 #include "CVariantParameter.h"
@@ -157,6 +161,14 @@ public:
     void f_InitPosition();
     bool f_FormClosePreparation();
     void f_LANAutoSearch();
+
+    // Where `SendCommand` hands every request: the demo-data engine (offline)
+    // and the dispatcher, unless a sink is installed, which then receives the
+    // request instead (tests record with it). An empty sink restores the
+    // dispatcher. It serves every window, those being built included.
+    using RequestSink = std::function<void(int id, QList<CVariantParameter>* param, int from, int act,
+                                           QList<int>* target, bool cache, bool log)>;
+    static void SetRequestSink(RequestSink sink);
 
     // The window's parts; public so that tests and `main` can reach them.
     Ui_Lumivox5Main* ui;
@@ -394,8 +406,21 @@ private:
     // Records column and order as the user's sort.
     void f_RecordSort(int column, Qt::SortOrder order);
 
+    // Hands a request to the demo-data engine (offline) and the dispatcher.
+    void f_HandOnRequest(int id, QList<CVariantParameter>* param, int from, int act, QList<int>* target,
+                         bool cache, bool log);
+    // Queues a report and arms the timers when the hub knows its projector.
+    void f_QueueReport(const QList<int>& entry);
+    // Runs one status pass over the reports queued so far; `stop` is the other timer.
+    void f_RunUpdatePass(QTimer* stop, QMutex* stopGuard);
+
     // Pending status updates (six values each) and their guards.
     QList<QList<int>> m_UpdateQueue;
+    // The reports the running status pass works on, taken out of the queue.
+    QList<QList<int>> m_PassQueue;
+    // Errors naming no projector (a log line that cannot be written, say) come
+    // in floods: one per (message, code) is taken per pass, the repeats counted.
+    QHash<QPair<QString, int>, int> m_SeenGeneralErrors;
     QMutex m_mtxUpdateQueue;
     QMutex m_mtxUpdateDelay;
     QMutex m_mtxUpdateMidFlow;

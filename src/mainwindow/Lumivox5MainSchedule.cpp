@@ -26,7 +26,6 @@ bool Lumivox5Main::f_OnScheduleLogExists()
 void Lumivox5Main::f_OnDateUpdateProc() {}
 void Lumivox5Main::f_OnTimerUpdateScheduleList() {}
 void Lumivox5Main::f_OnTimerUpdateScheduleListProc() {}
-void Lumivox5Main::f_OnScheduleExecuteWithOffline(int, int, int, int, int, int) {}
 void Lumivox5Main::on_actMenuScheduleEdit_triggered() {}
 void Lumivox5Main::on_actMenuScheduleExecute_triggered() {}
 void Lumivox5Main::on_actMenuScheduleCancel_triggered() {}

@@ -1,0 +1,579 @@
+#include <QtTest>
+
+#include "CCommLogFile.h"
+#include "CDataFunctions.h"
+#include "CLumivox5Data.h"
+#include "COptionSettings.h"
+#include "CProfile.h"
+#include "CProjectorData.h"
+#include "CProjectorTreeView.h"
+#include "GuiTestSupport.h"
+#include "Lumivox5Main.h"
+#include "MainWindowFixture.h"
+#include "ProfileFlag.h"
+#include "CProjectorSimulator.h"
+#include "CSimProjectorModel.h"
+#include "CSimulatedProjector.h"
+#include "ScriptedModalBoxes.h"
+#include "ui_Lumivox5Main.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QItemSelectionModel>
+#include <QSortFilterProxyModel>
+#include <QTextCodec>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+// Four projectors, 1 to 3 enabled and shown, 4 disabled.
+const char USER_LIST[] = "[Header Info]\n"
+                         "MagicCode=258-0017-686-1-5F\n"
+                         "RevCode=Rev.1.0\n"
+                         "[Setting 001]\nSettingName=One\nDeviceType=LAN\nLanType=IP\n"
+                         "IPAddress=192.168.0.11\nLanPort=7142\nEnabled=True\nGroupList=\n"
+                         "[Setting 002]\nSettingName=Two\nDeviceType=LAN\nLanType=IP\n"
+                         "IPAddress=192.168.0.12\nLanPort=7142\nEnabled=True\nGroupList=\n"
+                         "[Setting 003]\nSettingName=Three\nDeviceType=LAN\nLanType=IP\n"
+                         "IPAddress=192.168.0.13\nLanPort=7142\nEnabled=True\nGroupList=\n"
+                         "[Setting 004]\nSettingName=Four\nDeviceType=LAN\nLanType=IP\n"
+                         "IPAddress=192.168.0.14\nLanPort=7142\nEnabled=False\nGroupList=\n";
+
+// One request as the sink saw it: "id [params] from act [targets] cache log",
+// targets sorted, parameters as integers.
+QString describe(int id, QList<CVariantParameter>* params, int from, int act, QList<int>* targets, bool cache,
+                 bool log)
+{
+    QStringList values;
+    if (params) {
+        for (const CVariantParameter& value : *params)
+            values << QString::number(value.ToInt());
+    }
+    QStringList ids;
+    if (targets) {
+        QList<int> sorted = *targets;
+        std::sort(sorted.begin(), sorted.end());
+        for (int target : sorted)
+            ids << QString::number(target);
+    }
+    return QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+        .arg(id)
+        .arg(params ? QStringLiteral("[%1]").arg(values.join(',')) : QStringLiteral("-"))
+        .arg(from)
+        .arg(act)
+        .arg(targets ? QStringLiteral("[%1]").arg(ids.join(',')) : QStringLiteral("-"))
+        .arg(int(cache))
+        .arg(int(log));
+}
+
+// Records what SendCommand hands on, in place of the dispatcher, while it lives.
+struct RequestRecorder
+{
+    QStringList requests;
+    QList<QList<CVariantParameter>> parameters;
+    RequestRecorder()
+    {
+        Lumivox5Main::SetRequestSink(
+            [this](int id, QList<CVariantParameter>* params, int from, int act, QList<int>* targets, bool cache,
+                   bool log) {
+                requests << describe(id, params, from, act, targets, cache, log);
+                parameters << (params ? *params : QList<CVariantParameter>());
+            });
+    }
+    ~RequestRecorder() { Lumivox5Main::SetRequestSink(Lumivox5Main::RequestSink()); }
+};
+
+// Counts the status passes from the window's trace.
+int g_Passes = 0;
+// Progress reports: "START" or "END".
+QStringList g_Progress;
+int g_LastEntries = -1;
+qint64 g_LastPassAt = 0;
+// The rows the passes refreshed: "address code".
+QStringList g_Visuals;
+QtMessageHandler g_Previous = nullptr;
+void countPasses(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (text.startsWith(QLatin1String("Lumivox5Main::f_OnUpdateTimingProc"))) {
+        ++g_Passes;
+        g_LastPassAt = QDateTime::currentMSecsSinceEpoch();
+        g_LastEntries = text.section('[', 1).section(']', 0, 0).toInt();
+    } else if (text.startsWith(QLatin1String("Lumivox5Main::OnTransportStateUpdate Connect["))) {
+        g_Progress << text.section('[', 1).section(']', 0, 0);
+    } else if (text.startsWith(QLatin1String("CProjectorTreeView::SetPjDataVisual"))) {
+        g_Visuals << text.section(QLatin1String("data["), 1).section(']', 0, 0) + ' ' +
+                         text.section(QLatin1String("errCode["), 1).section(']', 0, 0);
+    }
+    else if (type != QtDebugMsg && g_Previous)
+        g_Previous(type, context, text);
+}
+
+} // namespace
+
+class tst_Lumivox5MainCommands : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<MainWindowFixture> m_Fixture;
+    std::unique_ptr<Lumivox5Main> m_Window;
+    // Profiles the test hands to the records: every function, and one that
+    // can only switch power off and sound mute.
+    CProfile m_Full;
+    CProfile m_Partial;
+
+    CLumivox5Data* hub() const { return m_Window->m_Lumivox5Data; }
+    CProjectorTreeView* list() const { return m_Window->ui->treeViewPJList; }
+
+    void start()
+    {
+        QVERIFY(m_Fixture->writeUserList(USER_LIST));
+        m_Window = m_Fixture->makeWindow();
+        QVERIFY(m_Window->m_blnProfileLoaded);
+        m_Window->f_ShowAllProjectors();
+        QList<int> shown = list()->GetDispPjDataIDList();
+        std::sort(shown.begin(), shown.end());
+        QCOMPARE(shown, (QList<int>{1, 2, 3}));
+        // 1 identified with every function, 2 not identified, 3 identified
+        // with the partial profile, 4 (disabled) identified.
+        const struct {
+            int id;
+            int state;
+            CProfile* profile;
+        } records[] = {{1, CProjectorData::CONNECT_STATE_CONNECTED, &m_Full},
+                       {2, 0, &m_Full},
+                       {3, CProjectorData::CONNECT_STATE_CONNECTED, &m_Partial},
+                       {4, CProjectorData::CONNECT_STATE_CONNECTED, &m_Full}};
+        for (const auto& entry : records) {
+            CProjectorData* record = hub()->GetProjectorData(entry.id);
+            QVERIFY(record);
+            record->m_ConnectState = entry.state;
+            record->m_Profile = entry.profile;
+        }
+    }
+
+    void select(const QList<int>& ids)
+    {
+        list()->clearSelection();
+        QAbstractItemModel* model = list()->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QModelIndex index = model->index(row, 0);
+            if (ids.contains(index.data(Qt::UserRole + 1).toInt()))
+                list()->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    }
+
+private slots:
+    void initTestCase()
+    {
+        GuiTestSupport::InstallEnglishCatalogue();
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\ndefault.debug=true"));
+        g_Previous = qInstallMessageHandler(countPasses);
+        for (bool& flag : m_Full.m_Flags)
+            flag = true;
+        for (bool& flag : m_Partial.m_Flags)
+            flag = false;
+        m_Partial.m_Flags[ProfileFlag::SetPowerOff] = true;
+        m_Partial.m_Flags[ProfileFlag::SetSndMuteOn] = true;
+        m_Partial.m_Flags[ProfileFlag::SetSndMuteOff] = true;
+    }
+
+    void cleanupTestCase() { qInstallMessageHandler(g_Previous); }
+
+    void init()
+    {
+        m_Fixture.reset(new MainWindowFixture);
+        QVERIFY(m_Fixture->writeProfile(CTestFolders::readFile(QStringLiteral(":/mainwindow/Profile.ini"))));
+    }
+
+    void cleanup()
+    {
+        m_Window.reset();
+        m_Fixture.reset();
+    }
+
+    void requestsForTheSelection_data()
+    {
+        QTest::addColumn<QByteArray>("slot");
+        QTest::addColumn<QList<int>>("selection");
+        // 0 as loaded, 1 every record picture-muted and frozen.
+        QTest::addColumn<int>("state");
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<int>("boxes");
+        QTest::addColumn<QStringList>("expected");
+
+        const QList<int> three{1, 2, 3};
+        QTest::newRow("power on") << QByteArray("on_actMenuPJCtrlPowerOn_triggered") << three << 0 << false << 1
+                                  << QStringList{"2 [1] 1 2 [1] 1 1"};
+        QTest::newRow("power off") << QByteArray("on_actMenuPJCtrlPowerOff_triggered") << three << 0 << false << 1
+                                   << QStringList{"2 [0] 1 2 [1,3] 1 1"};
+        QTest::newRow("power on, cancel") << QByteArray("on_actMenuPJCtrlPowerOn_triggered") << three << 0 << true
+                                          << 1 << QStringList();
+        QTest::newRow("power on, nothing selected")
+            << QByteArray("on_actMenuPJCtrlPowerOn_triggered") << QList<int>() << 0 << false << 1 << QStringList();
+        QTest::newRow("power on, only unidentified")
+            << QByteArray("on_actMenuPJCtrlPowerOn_triggered") << QList<int>{2} << 0 << false << 1 << QStringList();
+        QTest::newRow("picture mute on ignores the profile")
+            << QByteArray("on_actMenuPJCtrlPictureMuteOn_triggered") << three << 0 << false << 0
+            << QStringList{"5 [1] 1 2 [1,3] 1 1"};
+        QTest::newRow("picture mute off") << QByteArray("on_actMenuPJCtrlPictureMuteOff_triggered") << three << 0
+                                          << false << 0 << QStringList{"5 [0] 1 2 [1,3] 1 1"};
+        QTest::newRow("sound mute on") << QByteArray("on_actMenuPJCtrlSoundMuteOn_triggered") << three << 0 << false
+                                       << 0 << QStringList{"4 [1] 1 2 [1,3] 1 1"};
+        QTest::newRow("sound mute off") << QByteArray("on_actMenuPJCtrlSoundMuteOff_triggered") << three << 0
+                                        << false << 0 << QStringList{"4 [0] 1 2 [1,3] 1 1"};
+        QTest::newRow("display mute on") << QByteArray("on_actMenuPJCtrlOSDMuteOn_triggered") << three << 0 << false
+                                         << 0 << QStringList{"6 [1] 1 2 [1,3] 1 1"};
+        QTest::newRow("display mute off") << QByteArray("on_actMenuPJCtrlOSDMuteOff_triggered") << three << 0
+                                          << false << 0 << QStringList{"6 [0] 1 2 [1,3] 1 1"};
+        QTest::newRow("freeze on") << QByteArray("on_actMenuPJCtrlFreezeOn_triggered") << three << 0 << false << 0
+                                   << QStringList{"7 [1] 1 2 [1,3] 1 1"};
+        QTest::newRow("freeze off") << QByteArray("on_actMenuPJCtrlFreezeOff_triggered") << three << 0 << false << 0
+                                    << QStringList{"7 [2] 1 2 [1,3] 1 1"};
+        QTest::newRow("AV mute on") << QByteArray("f_AllSwitchingMute") << three << 0 << false << 0
+                                    << QStringList{"5 [1] 1 2 [1] 1 1", "4 [1] 1 2 [1,3] 1 1", "6 [1] 1 2 [1] 1 1"};
+        QTest::newRow("AV mute off") << QByteArray("f_AllSwitchingMute") << three << 1 << false << 0
+                                     << QStringList{"5 [0] 1 2 [1] 1 1", "4 [0] 1 2 [1,3] 1 1", "6 [0] 1 2 [1] 1 1"};
+        QTest::newRow("AV mute, none qualifies")
+            << QByteArray("f_AllSwitchingMute") << QList<int>{2} << 0 << false << 0 << QStringList();
+        QTest::newRow("freeze toggle, frozen") << QByteArray("f_SetFreezeAutoToggle") << three << 1 << false << 0
+                                               << QStringList{"7 [2] 1 2 [1,3] 1 1"};
+        QTest::newRow("freeze toggle, not frozen") << QByteArray("f_SetFreezeAutoToggle") << three << 0 << false << 0
+                                                   << QStringList{"7 [1] 1 2 [1,3] 1 1"};
+        QTest::newRow("freeze toggle, none identified")
+            << QByteArray("f_SetFreezeAutoToggle") << QList<int>{2} << 0 << false << 0 << QStringList();
+        QTest::newRow("projector refresh") << QByteArray("on_actMenuPJRefresh_triggered") << three << 0 << false << 0
+                                           << QStringList{"1 - 1 1 [1,2,3] 0 1"};
+        QTest::newRow("view refresh: the shown rows") << QByteArray("on_actMenuViewRefresh_triggered") << three << 0
+                                                      << false << 0 << QStringList{"1 - 0 1 [1,2,3] 0 0"};
+        QTest::newRow("refresh all: the enabled") << QByteArray("on_actMenuViewRefreshAll_triggered") << three << 0
+                                                  << false << 0 << QStringList{"1 - 0 1 [1,2,3] 0 0"};
+        QTest::newRow("stop: the enabled") << QByteArray("on_actMenuViewStop_triggered") << QList<int>() << 0
+                                           << false << 0 << QStringList{"129 - 1 0 [1,2,3] 1 1"};
+    }
+
+    void requestsForTheSelection()
+    {
+        QFETCH(QByteArray, slot);
+        QFETCH(QList<int>, selection);
+        QFETCH(int, state);
+        QFETCH(bool, cancel);
+        QFETCH(int, boxes);
+        QFETCH(QStringList, expected);
+        start();
+        for (int id = 1; id <= 4; ++id) {
+            CProjectorData* record = hub()->GetProjectorData(id);
+            record->m_Status[CProjectorData::StPictureMute].FromInt(state);
+            record->m_Status[CProjectorData::StFreeze].FromBool(state == 1);
+        }
+        select(selection);
+        ScriptedMessageBoxes scripted;
+        if (cancel)
+            scripted.answers << QMessageBox::Cancel;
+        RequestRecorder recorder;
+        // The two toggles are operations, not slots of their own.
+        if (slot == "f_AllSwitchingMute")
+            m_Window->f_AllSwitchingMute();
+        else if (slot == "f_SetFreezeAutoToggle")
+            m_Window->f_SetFreezeAutoToggle();
+        else
+            QVERIFY(QMetaObject::invokeMethod(m_Window.get(), slot.constData(), Qt::DirectConnection));
+        QCOMPARE(recorder.requests, expected);
+        QCOMPARE(scripted.shown.size(), boxes);
+        for (const CMessageBoxes::Box& box : qAsConst(scripted.shown)) {
+            QVERIFY(box.modalFlag);
+            QCOMPARE(box.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+            QCOMPARE(box.defaultButton, QMessageBox::Ok);
+            QCOMPARE(box.title, QStringLiteral("Lumivox 5"));
+            QCOMPARE(box.text, slot.contains("PowerOn") ? QStringLiteral("Turn on the selected projector.")
+                                                        : QStringLiteral("Turn off the selected projector."));
+        }
+        QVERIFY(!hub()->m_ModalDialog);
+    }
+
+    void sendCommandWithOneArgument()
+    {
+        start();
+        {
+            RequestRecorder recorder;
+            m_Window->SendCommand(1, nullptr, 0, 0, nullptr, false, false);
+            QCOMPARE(recorder.requests, QStringList{"1 - 0 0 - 0 0"});
+        }
+        // The dispatcher has no request for (0, 1) and refuses it silently.
+        QCOMPARE(m_Window->m_DataThread->SetDataThreadEvent(1, nullptr, 0, 0, nullptr, false, false) != 0, true);
+        m_Window->SendCommand(1, nullptr, 0, 0, nullptr, false, false);
+    }
+
+    void constructionSendsTheLogSettings()
+    {
+        m_Fixture->saveSettings([this](CLumivox5Data* h) {
+            h->m_pOptionSettings->m_SaveLog = true;
+            h->m_pOptionSettings->m_SaveLogPath = m_Fixture->homeFolder() + QStringLiteral("/comm");
+            h->m_pOptionSettings->m_SaveScheduleLog = false;
+            h->m_pOptionSettings->m_SaveScheduleLogPath = m_Fixture->homeFolder() + QStringLiteral("/sche");
+        });
+        RequestRecorder recorder;
+        start();
+        QVERIFY(recorder.requests.size() >= 4);
+        QCOMPARE(recorder.requests.mid(0, 4),
+                 (QStringList{"138 [0] 1 0 - 0 0", "139 [1] 1 0 - 0 0", "147 [0] 1 0 - 0 0", "146 [0] 1 0 - 0 0"}));
+        QCOMPARE(recorder.parameters.at(0).at(0).ToString(), m_Fixture->homeFolder() + QStringLiteral("/comm"));
+        QCOMPARE(recorder.parameters.at(1).at(0).ToBool(), true);
+        QCOMPARE(recorder.parameters.at(2).at(0).ToBool(), false);
+        QCOMPARE(recorder.parameters.at(3).at(0).ToString(), m_Fixture->homeFolder() + QStringLiteral("/sche"));
+    }
+
+    void offlineScheduleCommandIsResent()
+    {
+        start();
+        RequestRecorder recorder;
+        m_Window->f_OnScheduleExecuteWithOffline(2, 3, 2, 7, 1, 12);
+        QCOMPARE(recorder.requests, QStringList{"2 [1,12] 3 2 [7] 0 1"});
+    }
+
+    void offlineRequestsPassTheDemoEngineAndTheStub()
+    {
+        start();
+        hub()->GetProjectorData(2)->m_ConnectState = 0;
+        QSignalSpy timing(m_Window->m_DataThread, SIGNAL(UpdateTiming(int, int, int, int)));
+        hub()->m_OfflineMenu = true;
+        hub()->SetOfflineMode(true);
+        QVERIFY(m_Window->m_DataThread->f_IsOfflineMode());
+        QList<int> targets{2};
+        m_Window->SendCommand(1, nullptr, 1, 1, &targets, false, true);
+        // The stub answers at once and marks the projector identified.
+        QTRY_VERIFY(!timing.isEmpty());
+        QCOMPARE(timing.last().at(3).toInt(), 2);
+        QCOMPARE(hub()->GetProjectorData(2)->m_ConnectState, int(CProjectorData::CONNECT_STATE_CONNECTED));
+    }
+
+    void aBurstGivesOnePassAfterItsLastReport()
+    {
+        start();
+        m_Window->m_tmrUpdateDelay->setInterval(500);
+        g_Passes = 0;
+        QElapsedTimer clock;
+        for (int i = 0; i < 5; ++i) {
+            m_Window->OnReceiveUpdateTiming(1, 1, 1, 1);
+            clock.start();
+            QTest::qWait(150);
+        }
+        QCOMPARE(g_Passes, 0);
+        QTRY_COMPARE(g_Passes, 1);
+        QVERIFY(clock.elapsed() >= 490);
+        QTest::qWait(700);
+        QCOMPARE(g_Passes, 1);
+    }
+
+    void aSteadyStreamGivesPassesAtTheMidFlowInterval()
+    {
+        start();
+        m_Window->m_tmrUpdateDelay->setInterval(400);
+        m_Window->m_tmrUpdateMidFlow->setInterval(1000);
+        g_Passes = 0;
+        qint64 lastReport = 0;
+        for (int i = 0; i < 30; ++i) {
+            m_Window->OnReceiveUpdateTiming(1, 1, 1, 1);
+            lastReport = QDateTime::currentMSecsSinceEpoch();
+            QTest::qWait(100);
+        }
+        const int during = g_Passes;
+        // Three seconds of reports every 100 ms: a pass about every second,
+        // not one at the end only (nor one per report).
+        QVERIFY2(during >= 2 && during <= 6, qPrintable(QString::number(during)));
+        // And a last one after the last report.
+        QTRY_VERIFY(!m_Window->m_tmrUpdateDelay->isActive() && !m_Window->m_tmrUpdateMidFlow->isActive());
+        QTRY_VERIFY(g_LastPassAt >= lastReport);
+    }
+
+    void unknownProjectorsArmNothing()
+    {
+        start();
+        m_Window->m_tmrUpdateDelay->setInterval(100);
+        g_Passes = 0;
+        m_Window->OnReceiveUpdateTiming(1, 1, 1, 999);
+        QVERIFY(!m_Window->m_tmrUpdateDelay->isActive());
+        QVERIFY(!m_Window->m_tmrUpdateMidFlow->isActive());
+        QTest::qWait(300);
+        QCOMPARE(g_Passes, 0);
+    }
+
+    void generalErrorsAreTakenOncePerPass()
+    {
+        start();
+        m_Window->m_tmrUpdateDelay->setInterval(100);
+        g_Passes = 0;
+        for (int i = 0; i < 2000; ++i) {
+            m_Window->OnReceiveUpdateError(QStringLiteral("cannot write"), QString(), -3, 0, 0, 0, 0);
+            m_Window->OnReceiveUpdateError(QStringLiteral("cannot open"), QString(), -3, 0, 0, 0, 0);
+        }
+        // Reports naming a projector always come through.
+        for (int i = 0; i < 3; ++i)
+            m_Window->OnReceiveUpdateError(QStringLiteral("cannot write"), QStringLiteral("One"), -3, 1, 1, 1, 1);
+        QTRY_COMPARE(g_Passes, 1);
+        QCOMPARE(g_LastEntries, 2 + 3);
+        // After the pass a repeat is taken again.
+        m_Window->OnReceiveUpdateError(QStringLiteral("cannot write"), QString(), -3, 0, 0, 0, 0);
+        QTRY_COMPARE(g_Passes, 2);
+        QCOMPARE(g_LastEntries, 1);
+    }
+
+    void theNewestReportOfARowWins()
+    {
+        start();
+        m_Window->m_tmrUpdateDelay->setInterval(100);
+        g_Passes = 0;
+        g_Visuals.clear();
+        m_Window->OnReceiveUpdateError(QStringLiteral("no answer"), QStringLiteral("One"), -7, 1, 1, 1, 1);
+        m_Window->OnReceiveUpdateTiming(1, 1, 1, 1);
+        m_Window->OnReceiveUpdateError(QStringLiteral("no answer"), QStringLiteral("Two"), -7, 1, 1, 1, 2);
+        QTRY_COMPARE(g_Passes, 1);
+        g_Visuals.sort();
+        QCOMPARE(g_Visuals, (QStringList{"192.168.0.11 0", "192.168.0.12 -7"}));
+    }
+
+    void aReportedNameIsSavedWithThePass()
+    {
+        start();
+        m_Window->m_tmrUpdateDelay->setInterval(100);
+        g_Passes = 0;
+        // Both identified projectors report a new name with the poll.
+        hub()->GetProjectorData(1)->m_Status[CProjectorData::StProjectorName].FromString(QStringLiteral("Hall"));
+        hub()->GetProjectorData(3)->m_Status[CProjectorData::StProjectorName].FromString(QStringLiteral("Foyer"));
+        m_Window->OnReceiveUpdateTiming(1, 1, 1, 1);
+        m_Window->OnReceiveUpdateTiming(1, 1, 1, 3);
+        QTRY_COMPARE(g_Passes, 1);
+        const QByteArray bytes = CTestFolders::readFile(m_Fixture->userListPath());
+        const QString saved = QTextCodec::codecForUtfText(bytes)->toUnicode(bytes);
+        QVERIFY2(saved.contains(QLatin1String("=Hall")), qPrintable(saved));
+        QVERIFY(saved.contains(QLatin1String("=Foyer")));
+    }
+
+    void reportsMadeDuringAPassWaitForTheNext()
+    {
+        start();
+        m_Window->m_tmrUpdateDelay->setInterval(100);
+        g_Passes = 0;
+        auto* proxy = qobject_cast<QSortFilterProxyModel*>(list()->model());
+        QVERIFY(proxy);
+        bool fired = false;
+        // A handler on the list's model runs inside the pass: a synchronous
+        // report and a look-up in the hub's map must neither block nor be lost.
+        QMetaObject::Connection connection = connect(proxy->sourceModel(), &QAbstractItemModel::dataChanged, this, [&] {
+            if (fired)
+                return;
+            fired = true;
+            QVERIFY(hub()->GetProjectorData(3));
+            m_Window->OnReceiveUpdateTiming(1, 1, 1, 2);
+        });
+        m_Window->OnReceiveUpdateTiming(1, 1, 1, 1);
+        QTRY_COMPARE(g_Passes, 1);
+        QVERIFY(fired);
+        QTRY_COMPARE(g_Passes, 2);
+        QCOMPARE(g_LastEntries, 1);
+        disconnect(connection);
+    }
+
+    void aTickPollsTheEnabledProjectors()
+    {
+        start();
+        RequestRecorder recorder;
+        m_Window->f_TmrUpdateAllProjectors_Tick();
+        QCOMPARE(recorder.requests, QStringList{"1 - 0 1 [1,2,3] 0 0"});
+    }
+
+    void refreshOfAMap_data()
+    {
+        QTest::addColumn<bool>("null");
+        QTest::addColumn<QList<int>>("ids");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("null") << true << QList<int>() << QStringList();
+        QTest::newRow("empty") << false << QList<int>() << QStringList();
+        QTest::newRow("two") << false << QList<int>{3, 1} << QStringList{"1 - 1 1 [1,3] 0 1"};
+    }
+
+    void refreshOfAMap()
+    {
+        QFETCH(bool, null);
+        QFETCH(QList<int>, ids);
+        QFETCH(QStringList, expected);
+        start();
+        QMap<int, CProjectorData*> records;
+        for (int id : ids)
+            records.insert(id, hub()->GetProjectorData(id));
+        RequestRecorder recorder;
+        m_Window->f_PJRefresh(null ? nullptr : &records);
+        QCOMPARE(recorder.requests, expected);
+    }
+
+    void unconnectedPolls()
+    {
+        start();
+        RequestRecorder recorder;
+        m_Window->f_UpdateAllUnconnectedConnection(false);
+        m_Window->f_UpdateAllUnconnectedConnection(true);
+        select({1, 2});
+        m_Window->f_Stop(false);
+        QCOMPARE(recorder.requests,
+                 (QStringList{"1 - 1 1 [2] 0 1", "1 - 1 1 [2] 0 1", "129 - 1 0 [1,2] 1 1"}));
+    }
+    // Refresh All polls two simulated projectors through the real dispatcher:
+    // the rows come back with their results, the progress icon goes on and
+    // off, and the log settings sent at construction put the exchanges into
+    // the communication log.
+    void aRealPollRefreshesTheRows()
+    {
+        const QString folder = m_Fixture->path(QStringLiteral("comm"));
+        m_Fixture->saveSettings([&](CLumivox5Data* h) {
+            h->m_pOptionSettings->m_SaveLog = true;
+            h->m_pOptionSettings->m_SaveLogPath = folder;
+        });
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(m_Fixture->writeUserList("[Header Info]\nMagicCode=258-0017-686-1-5F\nRevCode=Rev.1.0\n"));
+        m_Window = m_Fixture->makeWindow();
+        QVERIFY(m_Window->m_blnProfileLoaded);
+        m_Window->m_tmrUpdateDelay->setInterval(300);
+
+        CSimProjectorModel model(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        CProjectorSimulator simulator;
+        struct Teardown
+        {
+            std::unique_ptr<Lumivox5Main>& window;
+            ~Teardown() { window.reset(); }
+        } teardown{m_Window};
+        QStringList addresses;
+        for (int i = 0; i < 2; ++i) {
+            CSimulatedProjector* projector =
+                simulator.AddProjector(QHostAddress(QStringLiteral("127.0.0.%1").arg(2 + i)), 0);
+            QVERIFY(projector);
+            projector->SetHandler([&model](const QByteArray& request) { return model.Answer(request); });
+            QVERIFY(hub()->AddProjector(QString(), 0, CProjectorData::TYPE_LAN::IP, projector->AddressText(),
+                                        projector->PortText(), true, QString()));
+            addresses << projector->AddressText() + QStringLiteral(" 0");
+        }
+        m_Window->f_ShowAllProjectors();
+        QCOMPARE(list()->GetDispPjDataIDList().size(), 2);
+
+        g_Passes = 0;
+        g_Visuals.clear();
+        g_Progress.clear();
+        m_Window->on_actMenuViewRefreshAll_triggered();
+        QTRY_VERIFY_WITH_TIMEOUT(g_Visuals.size() >= 2, 15000);
+        QStringList visuals = g_Visuals;
+        visuals.removeDuplicates();
+        visuals.sort();
+        QCOMPARE(visuals, addresses);
+        QVERIFY(g_Progress.contains(QStringLiteral("START")));
+        QTRY_VERIFY2_WITH_TIMEOUT(g_Progress.contains(QStringLiteral("END")), qPrintable(g_Progress.join(' ')), 5000);
+        for (int id : list()->GetDispPjDataIDList())
+            QCOMPARE(hub()->GetProjectorData(id)->m_ConnectState, int(CProjectorData::CONNECT_STATE_CONNECTED));
+        QTRY_VERIFY_WITH_TIMEOUT(!CCommLogFile::Lines(folder).isEmpty(), 5000);
+    }
+};
+
+QTEST_MAIN(tst_Lumivox5MainCommands)
+#include "tst_Lumivox5MainCommands.moc"
