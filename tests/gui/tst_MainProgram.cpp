@@ -1,13 +1,13 @@
 #include <QtTest>
 
 #include "CTestFolders.h"
+#include "ProgramCopy.h"
 #include "XvfbSession.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -25,62 +25,30 @@ class tst_MainProgram : public QObject
 
 private:
     XvfbSession m_Session;
-    std::unique_ptr<QTemporaryDir> m_Root;
-    std::vector<std::unique_ptr<QProcess>> m_Programs;
+    std::unique_ptr<ProgramCopy> m_Copy;
 
-    QString programFolder() const { return m_Root->filePath("program"); }
-    QString program() const { return programFolder() + "/Lumivox 5"; }
-
-    QProcess* launch()
-    {
-        QProcessEnvironment env = m_Session.Environment();
-        env.insert("HOME", m_Root->filePath("home"));
-        env.insert("XDG_RUNTIME_DIR", m_Root->filePath("runtime"));
-        m_Programs.emplace_back(new QProcess);
-        QProcess* process = m_Programs.back().get();
-        process->setProcessEnvironment(env);
-        process->start(program(), QStringList());
-        process->waitForStarted(10000);
-        return process;
-    }
-    static bool finish(QProcess* process, int timeoutMs)
-    {
-        return process->state() == QProcess::NotRunning || process->waitForFinished(timeoutMs);
-    }
+    QString programFolder() const { return m_Copy->ProgramFolder(); }
+    QProcess* launch() { return m_Copy->Launch(m_Session); }
+    static bool finish(QProcess* process, int timeoutMs) { return ProgramCopy::Finish(process, timeoutMs); }
 
 private slots:
     void initTestCase()
     {
-        const QStringList missing = XvfbSession::MissingTools();
-        if (!missing.isEmpty())
-            QSKIP(qPrintable("not installed: " + missing.join(", ") + " (scripts/install-deps.sh installs them)"));
-        QVERIFY2(m_Session.Start(), qPrintable(m_Session.Error()));
+        QString why;
+        bool skip = false;
+        if (!ProgramCopy::StartDisplay(m_Session, &why, &skip) && skip)
+            QSKIP(qPrintable(why));
+        QVERIFY2(why.isEmpty(), qPrintable(why));
     }
 
     void init()
     {
-        m_Root.reset(new QTemporaryDir);
-        QVERIFY(m_Root->isValid());
-        QVERIFY(QDir().mkpath(programFolder()));
-        QVERIFY(QDir().mkpath(m_Root->filePath("home")));
-        QVERIFY(QDir().mkpath(m_Root->filePath("runtime")));
-        QFile::setPermissions(m_Root->filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        // A copy: the program keeps its settings beside itself.
-        QVERIFY(QFile::copy(LUMIVOX_PROGRAM_DIR "/Lumivox 5", program()));
-        QVERIFY(QFile::copy(LUMIVOX_PROGRAM_DIR "/Profile.ini", programFolder() + "/Profile.ini"));
+        m_Copy.reset(new ProgramCopy);
+        QString error;
+        QVERIFY2(m_Copy->Prepare(LUMIVOX_PROGRAM_DIR, &error), qPrintable(error));
     }
 
-    void cleanup()
-    {
-        for (auto& process : m_Programs) {
-            if (process->state() != QProcess::NotRunning) {
-                process->kill();
-                process->waitForFinished(5000);
-            }
-        }
-        m_Programs.clear();
-        m_Root.reset();
-    }
+    void cleanup() { m_Copy.reset(); }
 
     void firstStartPlacesTheWindowAndASecondStartHandsOver()
     {
@@ -140,9 +108,7 @@ private slots:
         QCOMPARE(process->exitCode(), 0);
         const QByteArray settings = CTestFolders::readFile(programFolder() + "/Lumivox 5.plist");
         QVERIFY2(settings.contains("MainX") && settings.contains("240"), settings.left(2000).constData());
-        const QString userList =
-            m_Root->filePath("home") + "/Application Data/Corvex Projector User Fennick/Lumivox 5/user.lst";
-        QVERIFY(CTestFolders::readFile(userList).startsWith("\xFF\xFE"));
+        QVERIFY(CTestFolders::readFile(m_Copy->UserListPath()).startsWith("\xFF\xFE"));
 
         // Moved, closed and started again: the window comes back where it was left.
         process = launch();

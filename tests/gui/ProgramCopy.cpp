@@ -1,0 +1,69 @@
+#include "ProgramCopy.h"
+
+#include "XvfbSession.h"
+
+#include <QDir>
+#include <QFile>
+
+ProgramCopy::~ProgramCopy()
+{
+    for (auto& process : m_Programs) {
+        if (process->state() != QProcess::NotRunning) {
+            process->kill();
+            process->waitForFinished(5000);
+        }
+    }
+}
+
+bool ProgramCopy::Prepare(const QString& builtFolder, QString* error)
+{
+    const QString runtime = Path(QStringLiteral("runtime"));
+    if (!m_Root.isValid() || !QDir().mkpath(ProgramFolder()) || !QDir().mkpath(HomeFolder())
+        || !QDir().mkpath(runtime)) {
+        *error = QStringLiteral("cannot make the temporary folders");
+        return false;
+    }
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    for (const QString& name : {QStringLiteral("Lumivox 5"), QStringLiteral("Profile.ini")}) {
+        if (!QFile::copy(builtFolder + '/' + name, ProgramFolder() + '/' + name)) {
+            *error = QStringLiteral("cannot copy ") + builtFolder + '/' + name;
+            return false;
+        }
+    }
+    return true;
+}
+
+QString ProgramCopy::UserListPath() const
+{
+    return HomeFolder() + QStringLiteral("/Application Data/Corvex Projector User Fennick/Lumivox 5/user.lst");
+}
+
+QProcess* ProgramCopy::Launch(const XvfbSession& session)
+{
+    QProcessEnvironment env = session.Environment();
+    env.insert(QStringLiteral("HOME"), HomeFolder());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), Path(QStringLiteral("runtime")));
+    m_Programs.emplace_back(new QProcess);
+    QProcess* process = m_Programs.back().get();
+    process->setProcessEnvironment(env);
+    process->start(Program(), QStringList());
+    process->waitForStarted(10000);
+    return process;
+}
+
+bool ProgramCopy::Finish(QProcess* process, int timeoutMs)
+{
+    return process->state() == QProcess::NotRunning || process->waitForFinished(timeoutMs);
+}
+
+bool ProgramCopy::StartDisplay(XvfbSession& session, QString* why, bool* skip)
+{
+    const QStringList missing = XvfbSession::MissingTools();
+    *skip = !missing.isEmpty();
+    if (*skip)
+        *why = QStringLiteral("not installed: ") + missing.join(QStringLiteral(", "))
+             + QStringLiteral(" (scripts/install-deps.sh installs them)");
+    else if (!session.Start())
+        *why = session.Error();
+    return why->isEmpty();
+}
