@@ -1,11 +1,19 @@
 // The main window over a temporary home with a user list of 2000 projectors
 // in 100 groups: its construction, and a switch of the group tree from All
-// Projectors to a group and back. Runs offscreen unless QT_QPA_PLATFORM says
-// otherwise.
+// Projectors to a group and back. Then Refresh All over 2000 simulated
+// projectors answering from a process of their own: the time until every
+// listed row shows its result, the longest time the GUI thread went without
+// its event loop meanwhile, and the command engine's sweep of the same fleet
+// in the same run. Runs offscreen unless QT_QPA_PLATFORM says otherwise.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
+#include <QHostAddress>
 #include <QLoggingCategory>
+#include <QSet>
+#include <QSortFilterProxyModel>
+#include <QTimer>
 #include <QTreeView>
 
 #include <algorithm>
@@ -14,19 +22,94 @@
 #include <memory>
 #include <vector>
 
+#include "CCommandFunctions.h"
 #include "CFleetSweep.h"
 #include "CLumivox5Data.h"
 #include "CProjectorData.h"
 #include "CGroupTreeView.h"
 #include "CProjectorTreeView.h"
 #include "CTestFolders.h"
+#include "FleetUserList.h"
 #include "Lumivox5Main.h"
+#include "RaiseOpenFileLimit.h"
 
 namespace {
 
 const int FLEET = 2000;
 const int GROUPS = 100;
 const int RUNS = 5;
+// The simulated projectors answer after this; the first address is the one
+// the simulator starts from.
+const int REPLY_DELAY_MS = 20;
+const char* const FIRST_ADDRESS = "127.0.0.2";
+const int POLL_TIMEOUT_MS = 120000;
+
+struct PollFigures
+{
+    qint64 untilAllShownMs = -1; // -1: not every row within the time allowed
+    qint64 longestStallMs = 0;
+    int rows = 0;
+    int ended = 0; // projectors whose request the engine ended
+    int shown = 0;
+};
+
+// Refresh All from the menu's slot; done when every listed row has been
+// rewritten by a status pass after the engine ended that projector's
+// request, i.e. the row shows its result. A 5 ms timer meanwhile measures
+// the gaps of the GUI thread's event loop.
+PollFigures PollFleet(Lumivox5Main* window)
+{
+    PollFigures figures;
+    CProjectorTreeView* list = window->findChild<CProjectorTreeView*>(QStringLiteral("treeViewPJList"));
+    auto* proxy = qobject_cast<QSortFilterProxyModel*>(list->model());
+    QAbstractItemModel* rows = proxy ? proxy->sourceModel() : list->model();
+    figures.rows = rows->rowCount();
+    QSet<int> ended;
+    QSet<int> shown;
+    QEventLoop loop;
+    QElapsedTimer clock;
+    CCommandFunctions* engine = window->m_Lumivox5Data->m_pCommandFunctions;
+    const auto end = [&](int target) { ended.insert(target); };
+    QObject::connect(engine, &CCommandFunctions::Completed, &loop, [&](int, int target, int, int, int) { end(target); });
+    QObject::connect(engine, &CCommandFunctions::Error, &loop,
+                     [&](int, int, int target, int, int, int) { end(target); });
+    QObject::connect(engine, &CCommandFunctions::NackReceived, &loop,
+                     [&](int, int, int target, int, int, int) { end(target); });
+    QObject::connect(engine, &CCommandFunctions::Canceled, &loop, [&](int, int target, int, int, int) { end(target); });
+    QObject::connect(rows, &QAbstractItemModel::dataChanged, &loop,
+                     [&](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                         for (int row = topLeft.row(); row <= bottomRight.row(); ++row) {
+                             const int id = rows->index(row, 0).data(CProjectorTreeView::ROLE_PJDATA_ID).toInt();
+                             if (ended.contains(id))
+                                 shown.insert(id);
+                         }
+                         if (shown.size() >= figures.rows && figures.untilAllShownMs < 0) {
+                             figures.untilAllShownMs = clock.elapsed();
+                             loop.quit();
+                         }
+                     });
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QTimer probe;
+    probe.setTimerType(Qt::PreciseTimer);
+    QElapsedTimer sinceTick;
+    QObject::connect(&probe, &QTimer::timeout, &loop, [&] {
+        figures.longestStallMs = qMax(figures.longestStallMs, sinceTick.elapsed());
+        sinceTick.restart();
+    });
+    clock.start();
+    window->on_actMenuViewRefreshAll_triggered();
+    limit.start(POLL_TIMEOUT_MS);
+    probe.start(5);
+    sinceTick.start();
+    loop.exec();
+    // The stall that ended the wait counts too.
+    figures.longestStallMs = qMax(figures.longestStallMs, sinceTick.elapsed());
+    figures.ended = ended.size();
+    figures.shown = shown.size();
+    return figures;
+}
 
 double Milliseconds(const std::function<void()>& work)
 {
@@ -42,7 +125,7 @@ double Median(std::vector<double> values)
     return values.at(values.size() / 2);
 }
 
-QByteArray FleetUserList()
+QByteArray GroupedUserList()
 {
     QByteArray text = "[Header Info]\nMagicCode=258-0017-686-1-5F\nRevCode=Rev.1.0\n";
     for (int n = 1; n <= FLEET; ++n) {
@@ -75,7 +158,12 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // As the program does: Qt's glib dispatcher spends time linear in the
+    // number of open sockets on every socket change.
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
+        qputenv("QT_NO_GLIB", "1");
     QApplication app(argc, argv);
+    RaiseOpenFileLimit();
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
 
     CTestFolders folders;
@@ -86,7 +174,7 @@ int main(int argc, char** argv)
     }
     const QString userList =
         folders.homeFolder() + QStringLiteral("/Application Data/Corvex Projector User Fennick/Lumivox 5/user.lst");
-    if (!CTestFolders::writeFile(userList, FleetUserList())) {
+    if (!CTestFolders::writeFile(userList, GroupedUserList())) {
         std::fprintf(stderr, "cannot write the user list\n");
         return 1;
     }
@@ -98,7 +186,7 @@ int main(int argc, char** argv)
     int groupListed = 0;
     for (int run = 0; run < RUNS; ++run) {
         // Each start reads the user list the last one left.
-        CTestFolders::writeFile(userList, FleetUserList());
+        CTestFolders::writeFile(userList, GroupedUserList());
         std::unique_ptr<Lumivox5Main> window;
         builds.push_back(Milliseconds([&] {
             CTestCommandLine line{QStringList()};
@@ -128,7 +216,7 @@ int main(int argc, char** argv)
     // The status pass over every listed row, each with a new result and a new
     // reported name (so every row changes and the list re-sorts), from one
     // and from ten reports per projector.
-    CTestFolders::writeFile(userList, FleetUserList());
+    CTestFolders::writeFile(userList, GroupedUserList());
     CTestCommandLine line{QStringList()};
     std::unique_ptr<Lumivox5Main> window(new Lumivox5Main(line.argc(), line.argv()));
     QCoreApplication::processEvents();
@@ -156,6 +244,40 @@ int main(int argc, char** argv)
     }
     window.reset();
 
+    // The simulated fleet: the user list passes over the addresses the
+    // program refuses, so the simulator spans a few more; the engine sweeps
+    // the same projectors the window lists.
+    const QHostAddress first{QString::fromLatin1(FIRST_ADDRESS)};
+    CFleetSweep sweep;
+    if (!sweep.StartSimulator(CFleetSweep::FindSimulator(QString()), FleetUserList::Span(first, FLEET),
+                              QStringLiteral("LV-L100"), REPLY_DELAY_MS)
+        || !sweep.CreateRecords(profile)) {
+        std::fprintf(stderr, "%s\n", qPrintable(sweep.Error()));
+        return 1;
+    }
+    for (auto it = sweep.Records().begin(); it != sweep.Records().end();) {
+        if (CProjectorData::IsIPAdrrCheck(it.value()->m_Address, CProjectorData::TYPE_LAN::IP)) {
+            ++it;
+        } else {
+            delete it.value();
+            it = sweep.Records().erase(it);
+        }
+    }
+    const quint16 port = quint16(sweep.Records().first()->m_Port.toUInt());
+    {
+        QString error;
+        auto hub = CTestFolders::makeHub();
+        if (!FleetUserList::Write(hub.get(), FLEET, first, port, &error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 1;
+        }
+    }
+    window.reset(new Lumivox5Main(line.argc(), line.argv()));
+    QCoreApplication::processEvents();
+    const PollFigures poll = PollFleet(window.get());
+    window.reset();
+    const CFleetSweep::Outcome engine = sweep.Sweep(POLL_TIMEOUT_MS);
+
     std::printf("Main window with %d projectors in %d groups (%d listed, %d in a group), median of %d runs\n", FLEET,
                 GROUPS, listed, groupListed, RUNS);
     std::printf("  construction             %8.1f ms   (target < 1000 ms)\n", Median(builds));
@@ -165,5 +287,21 @@ int main(int argc, char** argv)
                 Median(passes[0]));
     std::printf("  status pass, %5d reports %8.1f ms   (target < 200 ms, all rows changed, re-sorted)\n",
                 FLEET * 10, Median(passes[1]));
-    return 0;
+    std::printf("Refresh All over %d simulated projectors in another process (reply after %d ms), one run\n",
+                int(sweep.Records().size()), REPLY_DELAY_MS);
+    if (poll.untilAllShownMs < 0)
+        std::printf("  until every row shows   (only %d of %d rows within %d ms, %d ended)\n", poll.shown,
+                    poll.rows, POLL_TIMEOUT_MS, poll.ended);
+    else
+        std::printf("  until every row shows   %8lld ms   (%d rows)\n", static_cast<long long>(poll.untilAllShownMs),
+                    poll.rows);
+    std::printf("  engine sweep            %8lld ms   (%d completed, %d failed%s)\n",
+                static_cast<long long>(engine.wallMs), engine.completed, engine.failed,
+                engine.timedOut ? ", timed out" : "");
+    if (poll.untilAllShownMs >= 0)
+        std::printf("  difference              %8lld ms   (target <= 1500 ms)\n",
+                    static_cast<long long>(poll.untilAllShownMs - engine.wallMs));
+    std::printf("  longest GUI stall       %8lld ms   (target <= 250 ms)\n",
+                static_cast<long long>(poll.longestStallMs));
+    return poll.untilAllShownMs >= 0 && !engine.timedOut ? 0 : 1;
 }
