@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QHash>
+#include <QIcon>
 #include <QPair>
 #include <QList>
 #include <QMainWindow>
@@ -31,6 +32,7 @@ class QMenu;
 class QMoveEvent;
 class QResizeEvent;
 class QShowEvent;
+class QToolButton;
 class QTimer;
 class Ui_Lumivox5Main;
 
@@ -185,6 +187,30 @@ public:
     QTimer* m_tmrStatusMessage;
     // The status bar's labels at positions 0 (left), 1 (centre) and 2 (right).
     QLabel* m_lblStatus[3];
+    // The toolbar's buttons and drop-down entries, made by `f_CreateToolBar`
+    // (the window owns them through parenting).
+    QAction* actTBPowerOn = nullptr;
+    QAction* actTBPowerOff = nullptr;
+    QToolButton* btnTBSignalSelect = nullptr;
+    QAction* actTBAVMute = nullptr;
+    QAction* actTBFreeze = nullptr;
+    QAction* actTBRefresh = nullptr;
+    QAction* actTBStop = nullptr;
+    QAction* actTBScheduleEdit = nullptr;
+    QAction* actTBScheduleStart = nullptr;
+    QAction* actTBScheduleCancel = nullptr;
+    QAction* actTBMail = nullptr;
+    QAction* actTBCommunication = nullptr;
+    QAction* actTBOption = nullptr;
+    QToolButton* btnTBStartApp = nullptr;
+    QAction* actTBPictureMuteOn = nullptr;
+    QAction* actTBPictureMuteOff = nullptr;
+    QAction* actTBSoundMuteOn = nullptr;
+    QAction* actTBSoundMuteOff = nullptr;
+    QAction* actTBOSDMuteOn = nullptr;
+    QAction* actTBOSDMuteOff = nullptr;
+    QAction* actTBFreezeOn = nullptr;
+    QAction* actTBFreezeOff = nullptr;
 
 signals:
     void ShowAllProjectorsSignal();
@@ -403,6 +429,10 @@ private:
     void f_ConnectEngine();
     void f_CreateTimers();
     void f_CreateStatusBar();
+    // The check-dot icons, loaded once and shared by every menu entry.
+    const QIcon& f_DotIcon(bool checked);
+    QIcon m_CheckedDotIcon;
+    QIcon m_BlankDotIcon;
     // Records column and order as the user's sort.
     void f_RecordSort(int column, Qt::SortOrder order);
 

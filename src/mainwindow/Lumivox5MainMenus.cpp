@@ -1,6 +1,9 @@
-// Menus, context menus, toolbar and their enabling.
+// Menu-bar drop-downs, context menus and the enabling of projector entries.
 #include "Lumivox5Main.h"
 #include "ui_Lumivox5Main.h"
+
+#include <QAction>
+#include <QMenu>
 
 void Lumivox5Main::f_UpdateMenuFileDropDown() {}
 void Lumivox5Main::f_UpdateMenuFileImportDropDown() {}
@@ -13,20 +16,14 @@ void Lumivox5Main::f_UpdateMenuProjectorDropDown() {}
 void Lumivox5Main::f_UpdateMenuScheduleDropDown() {}
 void Lumivox5Main::f_UpdateMenuHelpDropDown() {}
 void Lumivox5Main::f_On_MenuHelp_hovered() {}
-void Lumivox5Main::f_On_MenuViewSort_hovered() {}
 void Lumivox5Main::f_On_MenuToolStartProcess_hovered() {}
 void Lumivox5Main::on_menuPJCtrl_hovered() {}
 void Lumivox5Main::f_On_menuPJCtrlPower_showDropDown() {}
-void Lumivox5Main::f_On_menuPJCtrlSignalSelect_showDropDown() {}
 void Lumivox5Main::f_On_menuPJCtrlFreeze_showDropDown() {}
 void Lumivox5Main::f_On_menuPJCtrlPictureMute_showDropDown() {}
 void Lumivox5Main::f_On_menuPJCtrlSoundMute_showDropDown() {}
 void Lumivox5Main::f_On_menuPJCtrlOSDMute_showDropDown() {}
-void Lumivox5Main::f_On_ViewSortSelected() {}
-void Lumivox5Main::f_OnInputSW_triggered() {}
 void Lumivox5Main::f_On_AppStartSelected() {}
-void Lumivox5Main::f_MenuSignalSelectDropDownCreate(QMenu*) {}
-void Lumivox5Main::f_MenuSortDropDownCreate(QMenu*) {}
 void Lumivox5Main::f_MenuAppStartDropDownCreate(QMenu*) {}
 void Lumivox5Main::f_UpdateToolbarEnabled() {}
 void Lumivox5Main::f_UpdateProjectorMenuEnabled(MENU_TYPE::Enum) {}
@@ -35,7 +32,22 @@ bool Lumivox5Main::f_RenameMenuAvailable()
 {
     return false;
 }
-void Lumivox5Main::f_SetMenuCheckedDot(QObject*, bool) {}
+
+const QIcon& Lumivox5Main::f_DotIcon(bool checked)
+{
+    QIcon& icon = checked ? m_CheckedDotIcon : m_BlankDotIcon;
+    if (icon.isNull())
+        icon = QIcon(checked ? QStringLiteral(":/icon/ico/CheckedDot.ico") : QStringLiteral(":/icon/ico/BlankChecked.ico"));
+    return icon;
+}
+
+void Lumivox5Main::f_SetMenuCheckedDot(QObject* entry, bool checked)
+{
+    if (auto* menu = qobject_cast<QMenu*>(entry))
+        menu->setIcon(f_DotIcon(checked));
+    else if (auto* action = qobject_cast<QAction*>(entry))
+        action->setIcon(f_DotIcon(checked));
+}
 void Lumivox5Main::f_MenuPJCtrlDropDownOpening(MENU_TYPE::Enum) {}
 void Lumivox5Main::f_MenuPowerDropDownOpening(MENU_TYPE::Enum) {}
 void Lumivox5Main::f_MenuFreezeDropDownOpening(MENU_TYPE::Enum) {}
@@ -50,27 +62,3 @@ void Lumivox5Main::f_PJCtxFreezeDropDownShow() {}
 void Lumivox5Main::f_PJCtxPictureMuteDropDownShow() {}
 void Lumivox5Main::f_PJCtxSoundMuteDropDownShow() {}
 void Lumivox5Main::f_PJCtxOSDMuteDropDownShow() {}
-
-void Lumivox5Main::f_CreateToolBar() {}
-void Lumivox5Main::f_On_TBPWOn() {}
-void Lumivox5Main::f_On_TBPWOff() {}
-void Lumivox5Main::f_On_TBSWInputShowDropDown() {}
-void Lumivox5Main::f_On_TBAVMute() {}
-void Lumivox5Main::f_On_TBAVMuteShowDropDown() {}
-void Lumivox5Main::f_On_TBPictureMuteOn() {}
-void Lumivox5Main::f_On_TBPictureMuteOff() {}
-void Lumivox5Main::f_On_TBSoundMuteOn() {}
-void Lumivox5Main::f_On_TBSoundMuteOff() {}
-void Lumivox5Main::f_On_TBOSDMuteOn() {}
-void Lumivox5Main::f_On_TBOSDMuteOff() {}
-void Lumivox5Main::f_On_TBFreeze() {}
-void Lumivox5Main::f_On_TBFreezeOn() {}
-void Lumivox5Main::f_On_TBFreezeOff() {}
-void Lumivox5Main::f_On_TBFreezeShowDropDown() {}
-void Lumivox5Main::f_On_TBRefresh() {}
-void Lumivox5Main::f_On_TBStop() {}
-void Lumivox5Main::f_On_TBAdjust() {}
-void Lumivox5Main::f_On_TBDetail() {}
-void Lumivox5Main::f_On_TBScheduleEdit() {}
-void Lumivox5Main::f_On_TBScheduleStart() {}
-void Lumivox5Main::f_On_TBScheduleCancel() {}
