@@ -435,6 +435,7 @@ private:
     QIcon m_BlankDotIcon;
     // Records column and order as the user's sort.
     void f_RecordSort(int column, Qt::SortOrder order);
+    void f_RefreshDetailAndMenus();
 
     // Hands a request to the demo-data engine (offline) and the dispatcher.
     void f_HandOnRequest(int id, QList<CVariantParameter>* param, int from, int act, QList<int>* target,

@@ -357,12 +357,7 @@ void Lumivox5Main::f_OnUpdateTimingProc()
             m_Lumivox5Data->SaveUserList();
         if (ui->tabMain->currentWidget() == ui->tabPropery)
             f_UpdateProperty();
-        f_On_UpdateShowDetail();
-        f_UpdateToolbarEnabled();
-        f_UpdateMenuFileDropDown();
-        f_UpdateMenuViewDropDown();
-        f_UpdateMenuGroupDropDown(false);
-        f_UpdateMenuProjectorDropDown();
+        f_RefreshDetailAndMenus();
     });
     ui->treeViewPJList->header()->setSectionsClickable(true);
 }

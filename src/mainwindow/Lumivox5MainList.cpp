@@ -171,14 +171,21 @@ void Lumivox5Main::f_On_treeViewPJList_selectionChanged()
     RunTraced([&] {
         m_blnGroupTreeActive = false;
         f_UpdateProperty();
-        f_On_UpdateShowDetail();
-        f_UpdateToolbarEnabled();
-        f_UpdateMenuFileDropDown();
-        f_UpdateMenuViewDropDown();
-        f_UpdateMenuGroupDropDown(false);
-        f_UpdateMenuProjectorDropDown();
+        f_RefreshDetailAndMenus();
         f_SetStatusbarCenterMessage();
     });
+}
+
+// What follows a change of the listed projectors or their selection: the
+// detail pane, the toolbar and the menus that depend on the selection.
+void Lumivox5Main::f_RefreshDetailAndMenus()
+{
+    f_On_UpdateShowDetail();
+    f_UpdateToolbarEnabled();
+    f_UpdateMenuFileDropDown();
+    f_UpdateMenuViewDropDown();
+    f_UpdateMenuGroupDropDown(false);
+    f_UpdateMenuProjectorDropDown();
 }
 
 // Nothing in the window invokes the two sub list slots; they stay as slots.
