@@ -15,7 +15,6 @@
 #include "CSMTPSend.h"
 #include "CScriptedMailPeer.h"
 #include "DovecotLauncher.h"
-#include "PopBeforeSmtpServer.h"
 #include "MailTraceRecorder.h"
 
 using R = CMailSettings::SMTP_RESULT;
@@ -66,7 +65,8 @@ class tst_CSMTPSend : public QObject
 private:
     DovecotLauncher m_Dovecot;
     CAiosmtpdServer m_Receiver;
-    PopBeforeSmtpServer m_Gate;
+    // Plain SMTP that takes MAIL FROM only after a fresh POP3 log-in of the user.
+    CAiosmtpdServer m_Gate;
 
     int popLogins() const { return int(m_Dovecot.log().count(DovecotLauncher::loginMarker(USER))); }
 
@@ -84,7 +84,12 @@ private slots:
         smtp.noAuth = true;
         QString error;
         QVERIFY2(m_Receiver.start(smtp, &error), qPrintable(error));
-        QVERIFY2(m_Gate.start(QHostAddress(POP_GATE), m_Dovecot.logPath(), USER, &error), qPrintable(error));
+        AiosmtpdOptions gate = smtp;
+        gate.address = QHostAddress(POP_GATE);
+        gate.script = QStringLiteral("pop_before_smtp.py");
+        gate.scriptArguments = QStringList{QStringLiteral("--pop-log"), m_Dovecot.logPath(),
+                                           QStringLiteral("--pop-user"), USER};
+        QVERIFY2(m_Gate.start(gate, &error), qPrintable(error));
     }
 
     void cleanupTestCase()
@@ -140,8 +145,8 @@ private slots:
     // The gate takes mail only after a fresh POP3 log-in.
     void popBeforeSmtp()
     {
-        const int stored = m_Gate.stored();
-        const int refused = m_Gate.refusedMailFrom();
+        const int stored = m_Gate.messageCount();
+        const int refused = m_Gate.refusedMailCount();
         const int logins = popLogins();
         MailTraceRecorder traces;
         CSMTPSend sender;
@@ -151,8 +156,8 @@ private slots:
         QCOMPARE(ResultOf(completed, 0), R::Completed);
         QCOMPARE(FlagOf(completed, 0), true);
         QCOMPARE(popLogins(), logins + 1);
-        QTRY_COMPARE(m_Gate.stored(), stored + 1);
-        QCOMPARE(m_Gate.refusedMailFrom(), refused);
+        QTRY_COMPARE(m_Gate.messageCount(), stored + 1);
+        QCOMPARE(m_Gate.refusedMailCount(), refused);
         QVERIFY(traces.lines().join(QLatin1Char('\n')).contains(QStringLiteral("[POP3] SND << \"PASS ****")));
         QCOMPARE(traces.findAny({PASSWORD}), QString());
         QTest::qWait(100);
@@ -162,8 +167,8 @@ private slots:
         sender.SMTPSend(Settings(POP_GATE, 0), QStringLiteral("no POP"), QStringLiteral("body"), false);
         QTRY_COMPARE_WITH_TIMEOUT(completed.count(), 2, 15000);
         QCOMPARE(ResultOf(completed, 1), R::Failed);
-        QCOMPARE(m_Gate.refusedMailFrom(), refused + 1);
-        QCOMPARE(m_Gate.stored(), stored + 1);
+        QCOMPARE(m_Gate.refusedMailCount(), refused + 1);
+        QCOMPARE(m_Gate.messageCount(), stored + 1);
     }
 
     void popFailureStopsBeforeSmtp_data()
@@ -180,7 +185,7 @@ private slots:
         QFETCH(QString, popServer);
         QFETCH(QString, password);
         QFETCH(int, expected);
-        const int connections = m_Gate.connections();
+        const int connections = m_Gate.connectionCount();
         CSMTPSend sender;
         QSignalSpy completed(&sender, &CSMTPSend::CompletedMailSignal);
         CMailSettings settings = Settings(POP_GATE, 1);
@@ -192,7 +197,7 @@ private slots:
         QCOMPARE(FlagOf(completed, 0), true);
         QTest::qWait(300);
         QCOMPARE(completed.count(), 1);
-        QCOMPARE(m_Gate.connections(), connections);
+        QCOMPARE(m_Gate.connectionCount(), connections);
         QVERIFY(sender.GetSMTPClient()->GetSocket() == nullptr);
     }
 

@@ -29,9 +29,10 @@ CAiosmtpdServer::~CAiosmtpdServer()
     stop();
 }
 
-QString CAiosmtpdServer::scriptPath()
+QString CAiosmtpdServer::scriptPath(const QString& name)
 {
-    return QStringLiteral(LUMIVOX_MAILSERVERS_DIR "/smtp_test_server.py");
+    return QStringLiteral(LUMIVOX_MAILSERVERS_DIR "/")
+           + (name.isEmpty() ? QStringLiteral("smtp_test_server.py") : name);
 }
 
 bool CAiosmtpdServer::launch(const AiosmtpdOptions& options, QString* error)
@@ -45,7 +46,7 @@ bool CAiosmtpdServer::launch(const AiosmtpdOptions& options, QString* error)
         *error = QStringLiteral("no temporary spool folder");
         return false;
     }
-    QStringList arguments{QStringLiteral("-W"), QStringLiteral("ignore"), scriptPath(),
+    QStringList arguments{QStringLiteral("-W"), QStringLiteral("ignore"), scriptPath(options.script),
                           QStringLiteral("--address"), options.address.toString(),
                           QStringLiteral("--spool"), m_Spool.path()};
     for (quint16 port : options.plainPorts)
@@ -64,6 +65,7 @@ bool CAiosmtpdServer::launch(const AiosmtpdOptions& options, QString* error)
         arguments << QStringLiteral("--no-auth");
     for (const auto& refusal : options.refusals)
         arguments << QStringLiteral("--refuse") << refusal.first + QLatin1Char('=') + refusal.second;
+    arguments << options.scriptArguments;
 
     m_Process.start(QString::fromLatin1(Python), arguments);
     if (!m_Process.waitForStarted()) {
@@ -122,6 +124,8 @@ void CAiosmtpdServer::readOutput()
             m_BindFailure = line.mid(12);
         else if (line.startsWith(QLatin1String("CONNECT ")))
             ++m_Connections;
+        else if (line.startsWith(QLatin1String("REFUSED-MAIL")))
+            ++m_RefusedMail;
         else if (line.startsWith(QLatin1String("STORED ")))
             m_Stored << line.mid(7);
     }

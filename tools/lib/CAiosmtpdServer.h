@@ -23,6 +23,10 @@ struct AiosmtpdOptions
     QStringList excludeMechanisms;      // e.g. "CRAM-MD5"
     bool noAuth = false;                // offer no AUTH at all
     QList<QPair<QString, QString>> refusals; // recipient, reply such as "550 no such user"
+    // Another server script of tools/mailservers built on smtp_test_server.py
+    // (empty: that one), and the options of its own.
+    QString script;
+    QStringList scriptArguments;
 };
 
 // The aiosmtpd test server in a process of its own, run by Debian's
@@ -52,6 +56,8 @@ public:
     QString spoolFolder() const { return m_Spool.path(); }
     // SMTP sessions begun; on a TLS port only after the handshake succeeded.
     int connectionCount() const { return m_Connections; }
+    // MAIL FROM commands the script refused (a gate demanding a log-in first).
+    int refusedMailCount() const { return m_RefusedMail; }
     int messageCount() const { return m_Stored.size(); }
     // Waits (running the event loop) until `count` messages are stored.
     bool waitForMessages(int count, int timeoutMs = 10000);
@@ -60,7 +66,8 @@ public:
     // Everything the process wrote to its error output.
     QString errorOutput() const { return m_ErrorOutput; }
 
-    static QString scriptPath();
+    // A script of tools/mailservers; by default the plain test server.
+    static QString scriptPath(const QString& name = QString());
 
 private:
     void readOutput();
@@ -73,6 +80,7 @@ private:
     bool m_Ready = false;
     QString m_BindFailure;
     int m_Connections = 0;
+    int m_RefusedMail = 0;
     QStringList m_Stored;
 };
 
