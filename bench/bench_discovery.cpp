@@ -18,23 +18,16 @@
 #include <QTextStream>
 #include <QTimer>
 
-#include <ctime>
 
 #include "DiscoveryResponder.h"
 #include "PJSearchUdp.h"
+#include "ProcessFigures.h"
 
 namespace {
 
 const char *const Subnet = "127.0.4.0/22";
 const char *const FanOut = "127.0.7.255";
 const int Hosts = 1022;
-
-double cpuSeconds()
-{
-    timespec ts {};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
-}
 
 struct Stats
 {
@@ -102,7 +95,7 @@ private:
 void runSearch(PJSearchUdp &engine, unsigned int command, double *cpu, qint64 *wallMs)
 {
     QElapsedTimer wall;
-    const double cpu0 = cpuSeconds();
+    const double cpu0 = CpuMs() / 1000.0;
     wall.start();
     if (!engine.Start(command)) {
         *cpu = -1;
@@ -118,7 +111,7 @@ void runSearch(PJSearchUdp &engine, unsigned int command, double *cpu, qint64 *w
     });
     poll.start(10);
     loop.exec();
-    *cpu = cpuSeconds() - cpu0;
+    *cpu = CpuMs() / 1000.0 - cpu0;
     *wallMs = wall.elapsed();
     QTimer::singleShot(300, &loop, &QEventLoop::quit);
     loop.exec();

@@ -13,7 +13,6 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <time.h>
 
 #include "CAiosmtpdServer.h"
 #include "CMailTestCertificates.h"
@@ -23,15 +22,6 @@
 namespace {
 
 const char* const ADDRESS = "127.0.25.160";
-
-// CPU time of this thread: a stall in which it grew was our own work, not
-// the machine running something else.
-double ThreadCpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
-}
 
 void Quiet(QtMsgType type, const QMessageLogContext&, const QString& message)
 {

@@ -20,7 +20,6 @@
 #include <QTextStream>
 #include <QTimer>
 
-#include <ctime>
 #include <memory>
 #include <vector>
 
@@ -36,16 +35,10 @@
 #include "CScheduleManager.h"
 #include "CScheduleTargetText.h"
 #include "CVirtualTime.h"
+#include "ProcessFigures.h"
 #include "RaiseOpenFileLimit.h"
 
 namespace {
-
-double cpuSeconds()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
-}
 
 // The simulator program with `count` projectors of one shipped model.
 class Simulator
@@ -199,11 +192,11 @@ Figures Run(const QString& profile, int count, bool offline)
     });
     poll.start(50);
 
-    const double cpu0 = cpuSeconds();
+    const double cpu0 = CpuMs() / 1000.0;
     wall.start();
     emit d->GetSchedule()->ScheduleExecution(0, -1);
     loop.exec();
-    const double cpu = cpuSeconds() - cpu0;
+    const double cpu = CpuMs() / 1000.0 - cpu0;
     f.cpuMsPerProjector = cpu * 1000.0 / count;
     for (const CScheduleExcuteAdminInfoSub* sub : qAsConst(*instance->AdminInfo->DetailesData)) {
         if (sub->Status != CScheduleExcuteAdminInfoSub::EXCUTE_STATUS::Completed)

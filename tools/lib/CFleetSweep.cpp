@@ -1,64 +1,23 @@
 #include "CFleetSweep.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QFileInfo>
 #include <QHostAddress>
 #include <QLoggingCategory>
 #include <QTcpServer>
 #include <QTimer>
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include "CCommandFunctions.h"
 #include "CDeviceAccess.h"
 #include "CProfileList.h"
 #include "CProjectorData.h"
+#include "ProcessFigures.h"
 
 namespace {
 
 const char* const FIRST_ADDRESS = "127.0.0.2";
-
-double CpuMs()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0
-           + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
-}
-
-// CPU time of another process of ours (or of one of its threads, with the
-// path of its stat file), from /proc; 0 when unknown.
-double ProcessCpuMs(qint64 pid, const QString& statPath = QString())
-{
-    QFile stat(statPath.isEmpty() ? QStringLiteral("/proc/%1/stat").arg(pid) : statPath);
-    if (pid <= 0 || !stat.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray text = stat.readAll();
-    // The fields after the command name, which is in parentheses.
-    const QList<QByteArray> f = text.mid(text.lastIndexOf(')') + 2).split(' ');
-    if (f.size() < 13)
-        return 0;
-    const double ticks = double(sysconf(_SC_CLK_TCK));
-    return (f.at(11).toDouble() + f.at(12).toDouble()) * 1000.0 / ticks;
-}
-
-// The CPU time of each thread of another process of ours, by thread id,
-// from /proc.
-QMap<QString, double> ThreadCpuMs(qint64 pid)
-{
-    QMap<QString, double> times;
-    if (pid <= 0)
-        return times;
-    const QString tasks = QStringLiteral("/proc/%1/task").arg(pid);
-    for (const QString& tid : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-        times.insert(tid, ProcessCpuMs(pid, QStringLiteral("%1/%2/stat").arg(tasks, tid)));
-    return times;
-}
 
 // The first existing file of the candidates, relative to this program's folder.
 QString FindBeside(const QString& given, const QStringList& candidates)
@@ -230,7 +189,7 @@ CFleetSweep::Outcome CFleetSweep::Sweep(int timeoutMs, int graceMs)
 
     m_CpuBefore = CpuMs();
     const double simulatorBefore = ProcessCpuMs(m_Simulator.processId());
-    const QMap<QString, double> threadsBefore = ThreadCpuMs(m_Simulator.processId());
+    const QMap<QString, double> threadsBefore = ProcessThreadCpuMs(m_Simulator.processId());
     m_Clock.start();
     for (auto it = m_Records.cbegin(); it != m_Records.cend(); ++it)
         m_Engine->GetGeneralData(0, it.key(), 1, 1, 1, false);
@@ -246,7 +205,7 @@ CFleetSweep::Outcome CFleetSweep::Sweep(int timeoutMs, int graceMs)
         m_Outcome.cpuMs = CpuMs() - m_CpuBefore;
     }
     m_Outcome.simulatorCpuMs = ProcessCpuMs(m_Simulator.processId()) - simulatorBefore;
-    const QMap<QString, double> threadsAfter = ThreadCpuMs(m_Simulator.processId());
+    const QMap<QString, double> threadsAfter = ProcessThreadCpuMs(m_Simulator.processId());
     for (auto it = threadsAfter.cbegin(); it != threadsAfter.cend(); ++it)
         m_Outcome.simulatorBusiestThreadMs
             = qMax(m_Outcome.simulatorBusiestThreadMs, it.value() - threadsBefore.value(it.key()));

@@ -1,11 +1,15 @@
 #ifndef PROCESSFIGURES_H
 #define PROCESSFIGURES_H
 
+#include <QMap>
+#include <QString>
+
 #include <cstddef>
 #include <malloc.h>
 #include <sys/resource.h>
+#include <time.h>
 
-// What the benchmarks report about this process.
+// What the benchmarks report about this process and the processes it starts.
 
 // CPU time (user and system) in milliseconds: RUSAGE_SELF for this process,
 // RUSAGE_CHILDREN for its ended and reaped child processes.
@@ -16,6 +20,23 @@ inline double CpuMs(int who = RUSAGE_SELF)
     return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0
            + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
 }
+
+// CPU time of the calling thread in milliseconds: a stall in which it grew
+// was the thread's own work, not the machine running something else.
+inline double ThreadCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
+}
+
+// CPU time of another running process of ours in milliseconds, from /proc
+// (in steps of the kernel's clock tick); 0 when unknown.
+double ProcessCpuMs(qint64 pid);
+
+// The CPU time of each thread of another running process of ours, by thread
+// id, from /proc.
+QMap<QString, double> ProcessThreadCpuMs(qint64 pid);
 
 // Peak resident memory in KiB.
 inline long PeakKiB()
