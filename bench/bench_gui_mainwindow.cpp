@@ -25,6 +25,7 @@
 #include "CCommandFunctions.h"
 #include "CFleetSweep.h"
 #include "CLumivox5Data.h"
+#include "COptionSettings.h"
 #include "CProjectorData.h"
 #include "CGroupTreeView.h"
 #include "CProjectorTreeView.h"
@@ -184,14 +185,17 @@ int main(int argc, char** argv)
     std::vector<double> toAll;
     int listed = 0;
     int groupListed = 0;
-    for (int run = 0; run < RUNS; ++run) {
-        // Each start reads the user list the last one left.
+    // A start over the grouped list (each start reads the list the last one left), timed.
+    const auto start = [&](std::unique_ptr<Lumivox5Main>& window) {
         CTestFolders::writeFile(userList, GroupedUserList());
-        std::unique_ptr<Lumivox5Main> window;
-        builds.push_back(Milliseconds([&] {
+        return Milliseconds([&] {
             CTestCommandLine line{QStringList()};
             window.reset(new Lumivox5Main(line.argc(), line.argv()));
-        }));
+        });
+    };
+    for (int run = 0; run < RUNS; ++run) {
+        std::unique_ptr<Lumivox5Main> window;
+        builds.push_back(start(window));
         if (!window->m_blnProfileLoaded) {
             std::fprintf(stderr, "the window did not load its profile\n");
             return 1;
@@ -212,6 +216,30 @@ int main(int argc, char** argv)
         }
         window.reset();
     }
+
+    // The same start with the "Import" option: the user list comes from
+    // another file and becomes the home folder's list.
+    const QString importPath = folders.path(QStringLiteral("import/user.lst"));
+    const auto setImport = [&](bool on) {
+        auto hub = CTestFolders::makeHub();
+        hub->m_pOptionSettings->m_Import = on;
+        hub->m_pOptionSettings->m_ImportPath = on ? importPath : QString();
+        hub->WriteRegistryAll();
+    };
+    CTestFolders::writeFile(importPath, GroupedUserList());
+    setImport(true);
+    std::vector<double> importBuilds;
+    for (int run = 0; run < RUNS; ++run) {
+        std::unique_ptr<Lumivox5Main> window;
+        importBuilds.push_back(start(window));
+        QCoreApplication::processEvents();
+        const int rows = window->findChild<CProjectorTreeView*>(QStringLiteral("treeViewPJList"))->model()->rowCount();
+        if (rows != listed) {
+            std::fprintf(stderr, "the imported list shows %d rows, the loaded one %d\n", rows, listed);
+            return 1;
+        }
+    }
+    setImport(false);
 
     // The status pass over every listed row, each with a new result and a new
     // reported name (so every row changes and the list re-sorts), from one
@@ -281,6 +309,7 @@ int main(int argc, char** argv)
     std::printf("Main window with %d projectors in %d groups (%d listed, %d in a group), median of %d runs\n", FLEET,
                 GROUPS, listed, groupListed, RUNS);
     std::printf("  construction             %8.1f ms   (target < 1000 ms)\n", Median(builds));
+    std::printf("  construction, import     %8.1f ms   (the user list imported at start)\n", Median(importBuilds));
     std::printf("  All Projectors -> group  %8.1f ms   (target < 300 ms)\n", Median(toGroup));
     std::printf("  group -> All Projectors  %8.1f ms   (target < 300 ms)\n", Median(toAll));
     std::printf("  status pass, %5d reports %8.1f ms   (target < 200 ms, all rows changed, re-sorted)\n", FLEET,

@@ -357,9 +357,12 @@ void Lumivox5Main::f_CreateControls()
         CMessageBoxes::Warning(this, hub, tr("Lumivox5MsgTitle"), tr("MainMsgUserListReadErrorMessage"));
     }
 
-    f_InitGroupTree();
-    f_InitPjList();
-    f_PjListColumnCheck();
+    // An import has built the group tree and the list from the list it read.
+    if (!imported) {
+        f_InitGroupTree();
+        f_InitPjList();
+        f_PjListColumnCheck();
+    }
     f_InitializeUI();
 
     f_EnableUpdateAllProjectorsTimer(true);
