@@ -106,6 +106,7 @@ CLumivox5Reg::CLumivox5Reg()
     , m_SizeValid(false)
     , m_PainValid(false)
     , m_FileStatus(QSettings::NoError)
+    , m_pPendingValues(nullptr)
 {
 }
 
@@ -199,6 +200,16 @@ int CLumivox5Reg::WriteSettings(QString group, QString name, QVariant value)
     if (value.type() == QVariant::Bool)
         value = value.toBool() ? trueText : falseText;
 
+    const QString key = group + QLatin1Char('/') + name;
+    if (m_pPendingValues) {
+        m_pPendingValues->append(qMakePair(key, value));
+        return 0;
+    }
+    return f_StoreValues({qMakePair(key, value)});
+}
+
+int CLumivox5Reg::f_StoreValues(const QList<QPair<QString, QVariant>>& values)
+{
     return RunTraced(1, [&] {
         const QString path = SettingsFilePath();
         // A file that turns out damaged on opening is set aside and the write tried once more.
@@ -216,7 +227,8 @@ int CLumivox5Reg::WriteSettings(QString group, QString name, QVariant value)
                 m_FileStatus = opened;
                 return 1;
             }
-            settings.setValue(group + QLatin1Char('/') + name, value);
+            for (const auto& value : values)
+                settings.setValue(value.first, value.second);
             settings.sync();
             m_FileStatus = settings.status();
             return m_FileStatus == QSettings::NoError ? 0 : 1;
@@ -597,6 +609,15 @@ bool CLumivox5Reg::Read()
 
 bool CLumivox5Reg::Write(int mask)
 {
+    // The groups' values are gathered and stored in one pass: the file is
+    // read and replaced once, not once per value.
+    QList<QPair<QString, QVariant>> pending;
+    struct Gathering {
+        QList<QPair<QString, QVariant>>** m_Target;
+        ~Gathering() { *m_Target = nullptr; }
+    } gathering{&m_pPendingValues};
+    m_pPendingValues = &pending;
+
     // True when any group failed, not only the last one written.
     bool result = false;
     if (mask & REG_OPTION)
@@ -617,6 +638,9 @@ bool CLumivox5Reg::Write(int mask)
         if (mask & REG_START_APP)
             result |= WriteStartAppSettings() != 0;
     }
+    m_pPendingValues = nullptr;
+    if (!pending.isEmpty())
+        result |= f_StoreValues(pending) != 0;
     return result;
 }
 

@@ -200,8 +200,13 @@ private:
     static QString f_Cut(const QString& text, int length);
     // The column array `name`, when it holds bytesPerColumn bytes for every column.
     bool f_ReadColumnArray(const QString& name, int bytesPerColumn, QByteArray* bytes);
+    // Stores the values (key, value) in one pass over the file: one opening,
+    // one safe replacement; 0, or 1 when they could not be stored.
+    int f_StoreValues(const QList<QPair<QString, QVariant>>& values);
 
     QSettings::Status m_FileStatus;
+    // While Write() runs: the values of its groups, stored together at its end.
+    QList<QPair<QString, QVariant>>* m_pPendingValues;
 };
 
 #endif // CLUMIVOX5REG_H

@@ -968,6 +968,52 @@ private slots:
         QCOMPARE(reg.Write(R::REG_ALL), true);
     }
 
+    // A whole write stores every group at once; the file comes out as the
+    // groups written one value at a time leave it.
+    void oneWholeWriteLeavesTheBytesOfValueByValueWrites_data()
+    {
+        QTest::addColumn<QByteArray>("before"); // empty: no file
+        QTest::addColumn<bool>("others");       // values no group writes
+        QTest::newRow("no file") << QByteArray() << false;
+        QTest::newRow("other values") << QByteArray() << true;
+        QTest::newRow("damaged file") << QByteArray("<plist><dict><key>cut") << false;
+    }
+
+    void oneWholeWriteLeavesTheBytesOfValueByValueWrites()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(bool, others);
+        QByteArray written[2];
+        for (int pass = 0; pass < 2; ++pass) {
+            m_Folders.reset(new CTestFolders);
+            if (!before.isEmpty())
+                QVERIFY(CTestFolders::writeFile(R::SettingsFilePath(), before));
+            if (others) {
+                putRaw(R::APPREG_KEY_SCHEDULE, R::APPREG_NAME_AUTOEXECUTESCHEDULE, QStringLiteral("True"));
+                putRaw(QStringLiteral("Elsewhere"), QStringLiteral("Kept"), 7);
+            }
+            CLumivox5Reg reg;
+            useDefaultColumns(reg);
+            fillRecord(reg);
+            if (pass == 0) {
+                QCOMPARE(reg.Write(R::REG_ALL), false);
+            } else {
+                // The groups of Write(-1) in its order, each value on its own.
+                QCOMPARE(reg.WriteOptionSettings(), 0);
+                QCOMPARE(reg.WritePathSettings(), 0);
+                QCOMPARE(reg.WriteWndSettings(), 0);
+                QCOMPARE(reg.WriteMailSettings(), 0);
+                QCOMPARE(reg.WriteScheduleSettings(), 0);
+                QCOMPARE(reg.WriteOfflineModeSettings(), 0);
+                QCOMPARE(reg.WriteStartAppSettings(), 0);
+            }
+            written[pass] = fileBytes();
+        }
+        QVERIFY(written[0].contains("Elsewhere") == others);
+        QVERIFY(written[0].size() > 50000);
+        QCOMPARE(written[0], written[1]);
+    }
+
     void changesByAnotherWriterAreSeen()
     {
         CLumivox5Reg reg;
