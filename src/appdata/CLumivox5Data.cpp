@@ -343,9 +343,11 @@ void CLumivox5Data::f_CopyMailSettingsToStore()
     *m_pReg->m_pMailSettings = *m_pMailSettings;
 }
 
+// True when the settings were not saved, as the store answers; a write cut
+// short by an exception was not saved either.
 bool CLumivox5Data::WriteRegistryAll()
 {
-    return RunTraced(false, [&] {
+    return RunTraced(true, [&] {
         f_CopyToStore();
         return m_pReg->Write(CLumivox5Reg::REG_ALL);
     });
@@ -353,7 +355,7 @@ bool CLumivox5Data::WriteRegistryAll()
 
 bool CLumivox5Data::WriteRegistryFunc(int mask)
 {
-    return RunTraced(false, [&] {
+    return RunTraced(true, [&] {
         if (mask & CLumivox5Reg::REG_MAIL)
             f_CopyMailSettingsToStore();
         if (mask == CLumivox5Reg::REG_AUTO_EXECUTE) {

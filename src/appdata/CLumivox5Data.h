@@ -100,6 +100,7 @@ public:
     QString GetUniqueSettingNameFromTemp(QString baseName);
 
     // --- settings and files
+    // Both answer true when the settings could not be saved.
     bool WriteRegistryFunc(int mask);
     bool WriteRegistryAll();
     void SetOfflineMode(bool offline);

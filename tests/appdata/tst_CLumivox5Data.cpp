@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "AppPaths.h"
 #include "CCommandFunctions.h"
 #include "CDeviceAccess.h"
 #include "CListViewColumnStatus.h"
@@ -32,6 +33,8 @@ private slots:
     void languageFromArguments();
     void settingsRoundTrip();
     void demoForcesOfflineWithoutWritingIt();
+    void settingsNotWrittenAreReported_data();
+    void settingsNotWrittenAreReported();
     void invalidStoredMailSwitchedOffForThisRun_data();
     void invalidStoredMailSwitchedOffForThisRun();
     void idAllocation();
@@ -234,6 +237,34 @@ void tst_CLumivox5Data::demoForcesOfflineWithoutWritingIt()
     m_Hub.reset();
     m_Hub = m_Folders->makeHub();
     QVERIFY(m_Hub->m_Offline);
+}
+
+// True from a write means the settings were not saved (the exit says so).
+void tst_CLumivox5Data::settingsNotWrittenAreReported_data()
+{
+    QTest::addColumn<QString>("blocker"); // what stands in the way of the file
+    QTest::addColumn<bool>("failed");
+    QTest::newRow("written") << QString() << false;
+    QTest::newRow("settings file is a folder") << QStringLiteral("folder") << true;
+    QTest::newRow("program folder is a file") << QStringLiteral("file") << true;
+}
+
+void tst_CLumivox5Data::settingsNotWrittenAreReported()
+{
+    QFETCH(QString, blocker);
+    QFETCH(bool, failed);
+    m_Hub = m_Folders->makeHub();
+    if (blocker == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(CLumivox5Reg::SettingsFilePath()));
+    } else if (blocker == QLatin1String("file")) {
+        const QString file = m_Folders->path(QStringLiteral("not-a-folder"));
+        QVERIFY(CTestFolders::writeFile(file, QByteArray("x")));
+        AppPaths::setProgramFolder(file);
+    }
+    QCOMPARE(m_Hub->WriteRegistryAll(), failed);
+    QCOMPARE(m_Hub->WriteRegistryFunc(CLumivox5Reg::REG_MAIL), failed);
+    QCOMPARE(m_Hub->WriteRegistryFunc(CLumivox5Reg::REG_AUTO_EXECUTE), failed);
+    QCOMPARE(QFileInfo(CLumivox5Reg::SettingsFilePath()).isFile(), !failed);
 }
 
 void tst_CLumivox5Data::invalidStoredMailSwitchedOffForThisRun_data()
