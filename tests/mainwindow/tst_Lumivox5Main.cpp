@@ -16,9 +16,8 @@
 #include "CLumivox5Data.h"
 #include "COptionSettings.h"
 #include "CProjectorTreeView.h"
-#include "GuiTestSupport.h"
 #include "Lumivox5Main.h"
-#include "MainWindowFixture.h"
+#include "MainWindowTestBase.h"
 #include "MainWindowMenus.h"
 #include "PJDataSortProxyModel.h"
 #include "ScriptedModalBoxes.h"
@@ -71,21 +70,17 @@ void collectWarnings(QtMsgType type, const QMessageLogContext&, const QString& t
 
 } // namespace
 
-class tst_Lumivox5Main : public QObject
+class tst_Lumivox5Main : public MainWindowTestBase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<MainWindowFixture> m_Fixture;
-    std::unique_ptr<Lumivox5Main> m_Window;
-
     void start(const QStringList& arguments = QStringList())
     {
         m_Window = m_Fixture->makeWindow(arguments);
         QVERIFY(m_Window->m_blnProfileLoaded);
     }
     Ui_Lumivox5Main* ui() const { return m_Window->ui; }
-    CLumivox5Data* hub() const { return m_Window->m_Lumivox5Data; }
     CProjectorTreeView* list() const { return m_Window->ui->treeViewPJList; }
     PJDataSortProxyModel* proxy() const { return qobject_cast<PJDataSortProxyModel*>(list()->model()); }
     QList<int> shownIds() const { return list()->GetDispPjDataIDList(); }
@@ -116,24 +111,6 @@ private:
     int modelColumn(int key) const { return list()->m_columnIndexByKey.value(key, 0); }
 
 private slots:
-    void initTestCase()
-    {
-        GuiTestSupport::InstallEnglishCatalogue();
-        // The profile loader and the engine trace every step.
-        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-    }
-
-    void init()
-    {
-        m_Fixture.reset(new MainWindowFixture);
-        QVERIFY(m_Fixture->writeProfile(CTestFolders::readFile(QStringLiteral(":/mainwindow/Profile.ini"))));
-    }
-
-    void cleanup()
-    {
-        m_Window.reset();
-        m_Fixture.reset();
-    }
 
     void withoutProfileOnlyTheHubExists()
     {

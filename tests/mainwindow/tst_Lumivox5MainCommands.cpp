@@ -9,7 +9,7 @@
 #include "CProjectorTreeView.h"
 #include "GuiTestSupport.h"
 #include "Lumivox5Main.h"
-#include "MainWindowFixture.h"
+#include "MainWindowTestBase.h"
 #include "ProfileFlag.h"
 #include "CProjectorSimulator.h"
 #include "CSimProjectorModel.h"
@@ -114,19 +114,16 @@ void countPasses(QtMsgType type, const QMessageLogContext& context, const QStrin
 
 } // namespace
 
-class tst_Lumivox5MainCommands : public QObject
+class tst_Lumivox5MainCommands : public MainWindowTestBase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<MainWindowFixture> m_Fixture;
-    std::unique_ptr<Lumivox5Main> m_Window;
     // Profiles the test hands to the records: every function, and one that
     // can only switch power off and sound mute.
     CProfile m_Full;
     CProfile m_Partial;
 
-    CLumivox5Data* hub() const { return m_Window->m_Lumivox5Data; }
     CProjectorTreeView* list() const { return m_Window->ui->treeViewPJList; }
 
     void start()
@@ -183,18 +180,6 @@ private slots:
     }
 
     void cleanupTestCase() { qInstallMessageHandler(g_Previous); }
-
-    void init()
-    {
-        m_Fixture.reset(new MainWindowFixture);
-        QVERIFY(m_Fixture->writeProfile(CTestFolders::readFile(QStringLiteral(":/mainwindow/Profile.ini"))));
-    }
-
-    void cleanup()
-    {
-        m_Window.reset();
-        m_Fixture.reset();
-    }
 
     void requestsForTheSelection_data()
     {

@@ -2,9 +2,8 @@
 
 #include "CLumivox5Data.h"
 #include "CLumivox5Reg.h"
-#include "GuiTestSupport.h"
 #include "Lumivox5Main.h"
-#include "MainWindowFixture.h"
+#include "MainWindowTestBase.h"
 #include "ScriptedModalBoxes.h"
 #include "WindowPlacement.h"
 #include "ui_Lumivox5Main.h"
@@ -15,15 +14,11 @@
 #include <QScreen>
 #include <QToolBar>
 
-class tst_Lumivox5MainWindowState : public QObject
+class tst_Lumivox5MainWindowState : public MainWindowTestBase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<MainWindowFixture> m_Fixture;
-    std::unique_ptr<Lumivox5Main> m_Window;
-
-    CLumivox5Data* hub() const { return m_Window->m_Lumivox5Data; }
     QString settingsPath() const { return CLumivox5Reg::SettingsFilePath(); }
 
     void start()
@@ -41,22 +36,9 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        GuiTestSupport::InstallEnglishCatalogue();
-        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-    }
-
-    void init()
-    {
-        m_Fixture.reset(new MainWindowFixture);
-        QVERIFY(m_Fixture->writeProfile(CTestFolders::readFile(QStringLiteral(":/mainwindow/Profile.ini"))));
-    }
-
     void cleanup()
     {
-        m_Window.reset();
-        m_Fixture.reset();
+        MainWindowTestBase::cleanup();
         QApplication::setQuitOnLastWindowClosed(true);
     }
 
