@@ -115,13 +115,7 @@ private:
 
     void select(const QList<int>& ids)
     {
-        list()->clearSelection();
-        QAbstractItemModel* model = list()->model();
-        for (int row = 0; row < model->rowCount(); ++row) {
-            const QModelIndex index = model->index(row, 0);
-            if (ids.contains(index.data(Qt::UserRole + 1).toInt()))
-                list()->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        }
+        MainWindowFixture::selectProjectors(m_Window.get(), ids);
     }
 
 private slots:
