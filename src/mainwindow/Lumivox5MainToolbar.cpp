@@ -7,7 +7,6 @@ void Lumivox5Main::f_On_TBPWOn() {}
 void Lumivox5Main::f_On_TBPWOff() {}
 void Lumivox5Main::f_On_TBSWInputShowDropDown() {}
 void Lumivox5Main::f_On_TBAVMute() {}
-void Lumivox5Main::f_On_TBAVMuteShowDropDown() {}
 void Lumivox5Main::f_On_TBPictureMuteOn() {}
 void Lumivox5Main::f_On_TBPictureMuteOff() {}
 void Lumivox5Main::f_On_TBSoundMuteOn() {}
@@ -17,7 +16,6 @@ void Lumivox5Main::f_On_TBOSDMuteOff() {}
 void Lumivox5Main::f_On_TBFreeze() {}
 void Lumivox5Main::f_On_TBFreezeOn() {}
 void Lumivox5Main::f_On_TBFreezeOff() {}
-void Lumivox5Main::f_On_TBFreezeShowDropDown() {}
 void Lumivox5Main::f_On_TBRefresh() {}
 void Lumivox5Main::f_On_TBStop() {}
 void Lumivox5Main::f_On_TBAdjust() {}
