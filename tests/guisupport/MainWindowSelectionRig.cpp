@@ -63,14 +63,19 @@ CProfile* MainWindowSelectionRig::profile(const QList<int>& flags, int freeze)
     return made;
 }
 
-CProfile* MainWindowSelectionRig::fullProfile()
+QList<int> MainWindowSelectionRig::everyFunction()
 {
     QList<int> every;
     for (int flag = 0; flag < ProfileFlag::Count; ++flag) {
         if (flag != ProfileFlag::SetFreezeSupported)
             every << flag;
     }
-    return profile(every, 1);
+    return every;
+}
+
+CProfile* MainWindowSelectionRig::fullProfile()
+{
+    return profile(everyFunction(), 1);
 }
 
 CProjectorData* MainWindowSelectionRig::record(int id) const

@@ -39,6 +39,8 @@ public:
     CProfile* profile(const QList<int>& flags, int freeze = 0);
     // A profile offering every function.
     CProfile* fullProfile();
+    // The flag ids of every function (freeze support is a value of its own).
+    static QList<int> everyFunction();
 
     CProjectorData* record(int id) const;
     // The record's connection state, profile and status values.
