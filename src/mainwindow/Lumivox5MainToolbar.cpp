@@ -168,8 +168,6 @@ void Lumivox5Main::f_On_TBAVMute()
     f_AllSwitchingMute();
 }
 
-void Lumivox5Main::f_On_TBAVMuteShowDropDown() {}
-
 void Lumivox5Main::f_On_TBPictureMuteOn()
 {
     f_SetPictureMuteSelectedConnection(1, false);
@@ -214,8 +212,6 @@ void Lumivox5Main::f_On_TBFreezeOff()
 {
     f_SetFreezeSelectedConnection(2);
 }
-
-void Lumivox5Main::f_On_TBFreezeShowDropDown() {}
 
 void Lumivox5Main::f_On_TBRefresh()
 {
