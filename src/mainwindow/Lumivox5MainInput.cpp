@@ -11,6 +11,9 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QSet>
+
+#include <algorithm>
 
 namespace {
 
@@ -39,15 +42,20 @@ QList<CSectionItem*> itemsOf(const CSectionItemList* list)
     return list ? list->values() : QList<CSectionItem*>();
 }
 
+QList<CSectionItem*> modelInputs(const CProfile* profile)
+{
+    return itemsOf(profile ? profile->InputTerminals() : nullptr);
+}
+
 QList<CSectionItem*> modelInputs(const CProjectorData* record)
 {
-    return itemsOf(record->m_Profile ? record->m_Profile->InputTerminals() : nullptr);
+    return modelInputs(record->m_Profile);
 }
 
 // The model lists the input under its code, or as the sub code of one of its terminals.
-bool supportsInput(const CProjectorData* record, int code)
+bool supportsInput(const CProfile* profile, int code)
 {
-    for (const CSectionItem* item : modelInputs(record)) {
+    for (const CSectionItem* item : modelInputs(profile)) {
         if (item->code == code || (item->hasSub && item->sub == code))
             return true;
     }
@@ -89,19 +97,20 @@ QList<InputChoice> inputChoices(const QList<CProjectorData*>& records, const CSe
     } else if (records.size() > 1) {
         current = commonInput(records);
     }
+    // A large selection holds few models: each is asked once. Records
+    // without a profile do not restrict the choice.
+    QSet<const CProfile*> models;
+    if (records.size() > 1) {
+        for (const CProjectorData* record : records) {
+            if (record->m_Profile)
+                models.insert(record->m_Profile);
+        }
+    }
     for (const CSectionItem* item : itemsOf(common)) {
         if (!item->show)
             continue;
-        bool everyModel = true;
-        if (records.size() > 1) {
-            // Records without a profile do not restrict the choice.
-            for (const CProjectorData* record : records) {
-                if (record->m_Profile && !supportsInput(record, item->code)) {
-                    everyModel = false;
-                    break;
-                }
-            }
-        }
+        const bool everyModel = std::all_of(models.begin(), models.end(),
+                                            [&](const CProfile* model) { return supportsInput(model, item->code); });
         if (everyModel)
             choices.append({item->code, item->name, current >= 0 && item->code == current});
     }
