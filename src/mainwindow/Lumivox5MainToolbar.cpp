@@ -122,6 +122,11 @@ void Lumivox5Main::f_CreateToolBar()
                 button->setToolTip(tr(item.tip));
                 button->setMenu(menu);
                 button->setPopupMode(QToolButton::InstantPopup);
+                // A button of our own looks like the toolbar's.
+                button->setIconSize(bar->iconSize());
+                button->setToolButtonStyle(bar->toolButtonStyle());
+                connect(bar, &QToolBar::iconSizeChanged, button, &QToolButton::setIconSize);
+                connect(bar, &QToolBar::toolButtonStyleChanged, button, &QToolButton::setToolButtonStyle);
                 this->*item.button = button;
             }
         }

@@ -123,6 +123,8 @@ private slots:
             const QImage drawn = picture(QIcon(QStringLiteral(":/icon/ico/%1.ico").arg(icon)), 32);
             QVERIFY2(!drawn.isNull(), qPrintable(icon));
             QCOMPARE(picture(button->icon(), 32), drawn);
+            QCOMPARE(button->iconSize(), QSize(32, 32));
+            QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonIconOnly);
         }
         QVERIFY(!bar()->isMovable());
         QCOMPARE(bar()->iconSize(), QSize(32, 32));
