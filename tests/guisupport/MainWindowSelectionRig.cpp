@@ -144,7 +144,9 @@ bool MainWindowSelectionRig::selectGroupNode(const QString& name)
 bool MainWindowSelectionRig::focus(QWidget* widget)
 {
     window->show();
-    QApplication::setActiveWindow(window.get());
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        return false;
+    window->activateWindow();
     if (!QTest::qWaitForWindowActive(window.get()))
         return false;
     widget->setFocus(Qt::OtherFocusReason);
