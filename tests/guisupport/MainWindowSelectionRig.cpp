@@ -108,13 +108,7 @@ CGroupTreeView* MainWindowSelectionRig::tree() const
 
 void MainWindowSelectionRig::select(const QList<int>& ids)
 {
-    list()->clearSelection();
-    QAbstractItemModel* model = list()->model();
-    for (int row = 0; row < model->rowCount(); ++row) {
-        const QModelIndex index = model->index(row, 0);
-        if (ids.contains(index.data(CProjectorTreeView::ROLE_PJDATA_ID).toInt()))
-            list()->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
+    MainWindowFixture::selectProjectors(window.get(), ids);
 }
 
 QModelIndex MainWindowSelectionRig::groupNode(const QString& name) const
@@ -150,7 +144,9 @@ bool MainWindowSelectionRig::selectGroupNode(const QString& name)
 bool MainWindowSelectionRig::focus(QWidget* widget)
 {
     window->show();
-    QApplication::setActiveWindow(window.get());
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        return false;
+    window->activateWindow();
     if (!QTest::qWaitForWindowActive(window.get()))
         return false;
     widget->setFocus(Qt::OtherFocusReason);

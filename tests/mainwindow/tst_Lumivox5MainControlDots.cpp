@@ -7,10 +7,13 @@
 #include "Lumivox5Main.h"
 #include "MainWindowSelectionRig.h"
 #include "ProfileFlag.h"
+#include "RequestRecorder.h"
 #include "ui_Lumivox5Main.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <functional>
 
@@ -303,8 +306,7 @@ private slots:
 
         if (!member.toolBar)
             return;
-        if (!window->actTBFreezeOn)
-            QSKIP("the toolbar is not built yet");
+        QVERIFY(window->actTBFreezeOn);
         const Dropdown tool = member.toolBar(window);
         preset(window, tool, true, true);
         member.openToolBar(window);
@@ -346,6 +348,47 @@ private slots:
         QCOMPARE(enabled(context), QStringLiteral("off"));
     }
 
+    // The toolbar's arrow menus compute their dots as they open, from the
+    // records as they are then.
+    void arrowMenusShowFreshDots_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("AV-MUTE") << "AV-MUTE";
+        QTest::newRow("Freeze") << "Freeze";
+    }
+
+    void arrowMenusShowFreshDots()
+    {
+        QFETCH(QString, button);
+        Rig rig;
+        QVERIFY(rig.start());
+        Lumivox5Main* window = rig.window.get();
+        QAction* action = button == QLatin1String("Freeze") ? window->actTBFreeze : window->actTBAVMute;
+        QVERIFY(action && action->menu());
+        auto* arrow = qobject_cast<QToolButton*>(window->ui->mainToolBar->widgetForAction(action));
+        QVERIFY(arrow);
+        const QList<QAction*> entries = action->menu()->actions();
+
+        // The dots of the entries while the menu is up, on then off per pair.
+        auto openAndRead = [&] {
+            QStringList dots;
+            GuiTestSupport::OnNextPopup([&](QWidget* popup) {
+                for (QAction* entry : entries)
+                    dots << rig.dotOf(entry);
+                popup->close();
+            });
+            arrow->showMenu();
+            return dots.join(' ');
+        };
+        const QString onDotted = button == QLatin1String("Freeze") ? "dot blank" : "dot blank dot blank dot blank";
+        const QString offDotted = button == QLatin1String("Freeze") ? "blank dot" : "blank dot blank dot blank dot";
+
+        giveAndSelect(rig, {{3, Model::Full, 1, 1, true}, {3, Model::Full, 1, 1, true}});
+        QCOMPARE(openAndRead(), onDotted);
+        giveAndSelect(rig, {{3, Model::Full, 1, 0, false}, {3, Model::Full, 1, 0, false}});
+        QCOMPARE(openAndRead(), offDotted);
+    }
+
     // Muting the on-screen display turns it off: the entry dotted while the
     // display is muted reads "Off", in the menu bar and the context menu.
     void osdMuteWording()
@@ -363,13 +406,9 @@ private slots:
         for (QAction* shown : {ui->actMenuPJCtrlOSDMuteOff, ui->treeViewPJList->ctxControlOsdMuteOff})
             QCOMPARE(shown->text(), QStringLiteral("On-screen Display O&n"));
         // Choosing the dotted entry asks for the mute to be switched on.
-        QStringList requests;
-        Lumivox5Main::SetRequestSink([&](int id, QList<CVariantParameter>* params, int, int, QList<int>*, bool, bool) {
-            requests << QStringLiteral("%1 %2").arg(id).arg(params && !params->isEmpty() ? params->first().ToInt() : -1);
-        });
+        RequestRecorder recorder;
         ui->actMenuPJCtrlOSDMuteOn->trigger();
-        Lumivox5Main::SetRequestSink(Lumivox5Main::RequestSink());
-        QCOMPARE(requests, QStringList{QStringLiteral("6 1")});
+        QCOMPARE(recorder.requests, QStringList{QStringLiteral("6 [1] 1 2 [1] 1 1")});
     }
 };
 

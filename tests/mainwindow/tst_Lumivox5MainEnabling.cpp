@@ -274,8 +274,7 @@ private slots:
         window->f_IsSetProjectorNameEnabled(-1, renameOffered);
         QCOMPARE(renameOffered, menuBar.contains(QLatin1String("Rename")));
 
-        if (!window->actTBPowerOn)
-            QSKIP("the toolbar is not built yet");
+        QVERIFY(window->actTBPowerOn);
         QCOMPARE(enabledNames(toolBarEntries(window)), toolBar);
     }
 
@@ -335,8 +334,7 @@ private slots:
         QVERIFY(rig.window->m_blnProfileLoaded);
         QCOMPARE(rig.list()->model()->rowCount(), 0);
         QVERIFY(!rig.window->ui->actMenuViewRefresh->isEnabled());
-        if (!rig.window->actTBPowerOn)
-            QSKIP("the toolbar is not built yet");
+        QVERIFY(rig.window->actTBPowerOn);
         QCOMPARE(enabledNames(toolBarEntries(rig.window.get())),
                  QStringLiteral("Stop ScheduleEdit ScheduleStart Mail Communication Option StartApp"));
     }
