@@ -1422,6 +1422,94 @@ Use the specified lamp for safety and performance.</translation>
         <translation>&amp;HTTPServer</translation>
     </message>
     <message>
+        <source>ToolBar</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>Power On</source>
+        <translation>Power On</translation>
+    </message>
+    <message>
+        <source>Power Off</source>
+        <translation>Power Off</translation>
+    </message>
+    <message>
+        <source>Signal Select</source>
+        <translation>Signal Select</translation>
+    </message>
+    <message>
+        <source>AV-MUTE</source>
+        <translation>AV-MUTE</translation>
+    </message>
+    <message>
+        <source>Freeze</source>
+        <translation>Freeze</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Schedule Edit</source>
+        <translation>Schedule Edit</translation>
+    </message>
+    <message>
+        <source>Schedule Execute</source>
+        <translation>Schedule Execute</translation>
+    </message>
+    <message>
+        <source>Schedule Cancel</source>
+        <translation>Schedule Cancel</translation>
+    </message>
+    <message>
+        <source>Mail Settings</source>
+        <translation>Mail Settings</translation>
+    </message>
+    <message>
+        <source>Communication Settings</source>
+        <translation>Communication Settings</translation>
+    </message>
+    <message>
+        <source>Option Settings</source>
+        <translation>Option Settings</translation>
+    </message>
+    <message>
+        <source>Start Application Settings</source>
+        <translation>Launch application</translation>
+    </message>
+    <message>
+        <source>Picture Blank On</source>
+        <translation>Picture Blank On</translation>
+    </message>
+    <message>
+        <source>Picture Blank Off</source>
+        <translation>Picture Blank Off</translation>
+    </message>
+    <message>
+        <source>Sound Mute On</source>
+        <translation>Sound Mute On</translation>
+    </message>
+    <message>
+        <source>Sound Mute Off</source>
+        <translation>Sound Mute Off</translation>
+    </message>
+    <message>
+        <source>On-screen Display Off</source>
+        <translation>On-screen Display Off</translation>
+    </message>
+    <message>
+        <source>On-screen Display On</source>
+        <translation>On-screen Display On</translation>
+    </message>
+    <message>
+        <source>MenuSignalSelectNone</source>
+        <translation>None</translation>
+    </message>
+    <message>
         <source>Lumivox5MsgTitle</source>
         <translation>Lumivox 5</translation>
     </message>

@@ -339,7 +339,6 @@ public slots:
     void f_On_TBRefresh();
     void f_On_TBStop();
     void f_On_TBAdjust();
-    void f_On_TBDetail();
     void f_On_TBScheduleEdit();
     void f_On_TBScheduleStart();
     void f_On_TBScheduleCancel();

@@ -29,8 +29,4 @@ void Lumivox5Main::f_On_TreeViewAfterChangeGroupName() {}
 void Lumivox5Main::on_actMenuGroupCreate_triggered() {}
 void Lumivox5Main::on_actMenuGroupDelete_triggered() {}
 void Lumivox5Main::on_actMenuGroupRename_triggered() {}
-void Lumivox5Main::f_IsSetProjectorNameEnabled(int, bool& enabled)
-{
-    enabled = false;
-}
 void Lumivox5Main::f_PJRenameEnd(int, QString) {}

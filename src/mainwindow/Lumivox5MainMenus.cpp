@@ -1,64 +1,160 @@
-// Menu-bar drop-downs, context menus and the enabling of projector entries.
+// The menu bar's drop-downs: each recomputes its entries when it is about to
+// show (the Group menu on every selection change instead).
 #include "Lumivox5Main.h"
 #include "ui_Lumivox5Main.h"
 
-#include <QAction>
-#include <QMenu>
+#include "CDataFunctions.h"
+#include "CGroupTreeView.h"
+#include "CLumivox5Arguments.h"
+#include "CLumivox5Data.h"
+#include "COptionSettings.h"
+#include "ExceptionTrace.h"
 
-void Lumivox5Main::f_UpdateMenuFileDropDown() {}
-void Lumivox5Main::f_UpdateMenuFileImportDropDown() {}
-void Lumivox5Main::f_UpdateMenuFileShowLogDropDown() {}
-void Lumivox5Main::f_UpdateMenuViewDropDown() {}
-void Lumivox5Main::f_UpdateMenuToolDropDown() {}
-void Lumivox5Main::f_UpdateMenuGroupDropDown(bool) {}
-void Lumivox5Main::onUpdateMenuGroupDropDown() {}
-void Lumivox5Main::f_UpdateMenuProjectorDropDown() {}
-void Lumivox5Main::f_UpdateMenuScheduleDropDown() {}
-void Lumivox5Main::f_UpdateMenuHelpDropDown() {}
-void Lumivox5Main::f_On_MenuHelp_hovered() {}
-void Lumivox5Main::f_On_MenuToolStartProcess_hovered() {}
-void Lumivox5Main::on_menuPJCtrl_hovered() {}
-void Lumivox5Main::f_On_menuPJCtrlPower_showDropDown() {}
-void Lumivox5Main::f_On_menuPJCtrlFreeze_showDropDown() {}
-void Lumivox5Main::f_On_menuPJCtrlPictureMute_showDropDown() {}
-void Lumivox5Main::f_On_menuPJCtrlSoundMute_showDropDown() {}
-void Lumivox5Main::f_On_menuPJCtrlOSDMute_showDropDown() {}
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <QStandardItem>
+
+namespace {
+
+// More projectors than this cannot be registered, so the search stops offering.
+const int PROJECTOR_COUNT_MAX = 2000;
+
+// The F-key shortcuts that the form gives and the menus take away again the
+// first time their routine runs; the same key would otherwise stay bound to
+// an entry whose enabling no longer follows the view in use.
+void removeShortcut(QAction* action)
+{
+    if (!action->shortcuts().isEmpty())
+        action->setShortcuts(QList<QKeySequence>());
+}
+
+} // namespace
+
+void Lumivox5Main::f_UpdateMenuFileDropDown()
+{
+    RunTraced([&] {
+        CLumivox5Data* hub = m_Lumivox5Data;
+        const COptionSettings options = *hub->m_pOptionSettings;
+        QAction* offline = ui->actMenuFileOffline;
+        offline->setChecked(m_DataThread && m_DataThread->f_IsOfflineMode());
+        offline->setVisible(hub->m_OfflineMenu);
+        // Once taken out, the entry stays out for the rest of the run.
+        if (!hub->m_OfflineMenu && ui->menuFile->actions().contains(offline))
+            ui->menuFile->removeAction(offline);
+        ui->menuFileImport->setEnabled(!hub->m_ScheduleRunning);
+        ui->actMenuFileExport->setEnabled(true);
+        ui->actMenuFileExit->setEnabled(!hub->m_ModalDialog || options.m_Resident);
+        ui->menuFileShowLog->setEnabled(options.m_SaveLog || options.m_SaveScheduleLog || options.m_SaveEventLog);
+    });
+}
+
+void Lumivox5Main::f_UpdateMenuFileImportDropDown()
+{
+    RunTraced([&] {
+        const bool running = m_Lumivox5Data->m_ScheduleRunning;
+        for (QAction* entry : {ui->actMenuFileImportPJList, ui->actMenuFileImportSchedule})
+            entry->setEnabled(!running);
+    });
+}
+
+void Lumivox5Main::f_UpdateMenuFileShowLogDropDown()
+{
+    RunTraced([&] {
+        const COptionSettings options = *m_Lumivox5Data->m_pOptionSettings;
+        const struct
+        {
+            QAction* entry;
+            bool logged;
+        } logs[] = {{ui->actMenuFileShowLogTransport, options.m_SaveLog},
+                    {ui->actMenuFileShowLogSchedule, options.m_SaveScheduleLog},
+                    {ui->actMenuFileShowLogEvent, options.m_SaveEventLog}};
+        for (const auto& log : logs)
+            log.entry->setEnabled(log.logged);
+    });
+}
+
+void Lumivox5Main::f_UpdateMenuViewDropDown()
+{
+    RunTraced([&] {
+        ui->actMenuViewDetail->setVisible(false);
+        removeShortcut(ui->actMenuViewRefresh);
+    });
+}
+
+void Lumivox5Main::f_UpdateMenuToolDropDown()
+{
+    RunTraced([&] {
+        ui->menuTool->removeAction(ui->actMenuToolSerialAutoSearch);
+        const bool running = m_Lumivox5Data->m_ScheduleRunning;
+        ui->actMenuToolLANAutoSearch->setEnabled(m_Lumivox5Data->f_GetProjectorCount() < PROJECTOR_COUNT_MAX &&
+                                                 !running);
+        ui->actMenuToolCommunication->setEnabled(!running);
+    });
+}
+
+void Lumivox5Main::f_UpdateMenuGroupDropDown(bool focusIn)
+{
+    RunTraced([&] {
+        CGroupTreeView* tree = ui->treeViewGroup;
+        for (QAction* entry : {ui->actMenuGroupCreate, ui->actMenuGroupDelete, ui->actMenuGroupRename})
+            entry->setEnabled(false);
+
+        const QStandardItem* item = tree->GetSelectedGrpItem();
+        if (item && item->parent() && item->index().parent().isValid()) {
+            const bool focused = tree->hasFocus() || focusIn;
+            ui->actMenuGroupDelete->setEnabled(focused && !tree->IsEditing());
+            ui->actMenuGroupRename->setEnabled(focused || tree->IsEditing());
+        }
+        ui->actMenuGroupCreate->setEnabled(tree->IsSelectedGroupTree());
+        removeShortcut(ui->actMenuGroupRename);
+    });
+}
+
+void Lumivox5Main::onUpdateMenuGroupDropDown()
+{
+    m_blnGroupTreeActive = true;
+    f_UpdateMenuGroupDropDown(false);
+}
+
+void Lumivox5Main::f_UpdateMenuProjectorDropDown()
+{
+    RunTraced([&] {
+        f_UpdateProjectorMenuEnabled(MENU_TYPE::MAIN_MENU);
+        removeShortcut(ui->actMenuPJRename);
+    });
+}
+
+void Lumivox5Main::f_UpdateMenuScheduleDropDown()
+{
+    f_UpdateScheduleMenuEnabled(MENU_TYPE::MAIN_MENU);
+}
+
+void Lumivox5Main::f_On_MenuHelp_hovered()
+{
+    f_UpdateMenuHelpDropDown();
+}
+
+void Lumivox5Main::f_UpdateMenuHelpDropDown()
+{
+    RunTraced([&] {
+        const bool virtualTime = m_Lumivox5Data->m_pArguments && m_Lumivox5Data->m_pArguments->m_VirtualTime;
+        const bool running = m_Lumivox5Data->m_ScheduleRunning;
+        QAction* clock = ui->actMenuHelpVirtualTime;
+        QAction* setting = ui->actMenuHelpVirtualTimeSetting;
+        clock->setVisible(virtualTime);
+        setting->setVisible(virtualTime);
+        clock->setEnabled(!running);
+        setting->setEnabled(!clock->isChecked() && !running);
+        removeShortcut(ui->actMenuHelpHelp);
+    });
+}
+
+void Lumivox5Main::f_On_MenuToolStartProcess_hovered()
+{
+    if (auto* menu = qobject_cast<QMenu*>(sender()))
+        f_MenuAppStartDropDownCreate(menu);
+}
+
 void Lumivox5Main::f_On_AppStartSelected() {}
 void Lumivox5Main::f_MenuAppStartDropDownCreate(QMenu*) {}
-void Lumivox5Main::f_UpdateToolbarEnabled() {}
-void Lumivox5Main::f_UpdateProjectorMenuEnabled(MENU_TYPE::Enum) {}
-void Lumivox5Main::f_UpdateScheduleMenuEnabled(MENU_TYPE::Enum) {}
-bool Lumivox5Main::f_RenameMenuAvailable()
-{
-    return false;
-}
-
-const QIcon& Lumivox5Main::f_DotIcon(bool checked)
-{
-    QIcon& icon = checked ? m_CheckedDotIcon : m_BlankDotIcon;
-    if (icon.isNull())
-        icon = QIcon(checked ? QStringLiteral(":/icon/ico/CheckedDot.ico") : QStringLiteral(":/icon/ico/BlankChecked.ico"));
-    return icon;
-}
-
-void Lumivox5Main::f_SetMenuCheckedDot(QObject* entry, bool checked)
-{
-    if (auto* menu = qobject_cast<QMenu*>(entry))
-        menu->setIcon(f_DotIcon(checked));
-    else if (auto* action = qobject_cast<QAction*>(entry))
-        action->setIcon(f_DotIcon(checked));
-}
-void Lumivox5Main::f_MenuPJCtrlDropDownOpening(MENU_TYPE::Enum) {}
-void Lumivox5Main::f_MenuPowerDropDownOpening(MENU_TYPE::Enum) {}
-void Lumivox5Main::f_MenuFreezeDropDownOpening(MENU_TYPE::Enum) {}
-void Lumivox5Main::f_MenuPictureMuteDropDownOpening(MENU_TYPE::Enum) {}
-void Lumivox5Main::f_MenuSoundMuteDropDownOpening(MENU_TYPE::Enum) {}
-void Lumivox5Main::f_MenuOSDMuteDropDownOpening(MENU_TYPE::Enum) {}
-
-void Lumivox5Main::f_PJCtxDropDownShow() {}
-void Lumivox5Main::f_PJCtxControlDropDownShow() {}
-void Lumivox5Main::f_PJCtxPowerDropDownShow() {}
-void Lumivox5Main::f_PJCtxFreezeDropDownShow() {}
-void Lumivox5Main::f_PJCtxPictureMuteDropDownShow() {}
-void Lumivox5Main::f_PJCtxSoundMuteDropDownShow() {}
-void Lumivox5Main::f_PJCtxOSDMuteDropDownShow() {}

@@ -56,6 +56,9 @@ public:
     // codec gives for the separator's byte, when that codec exists.
     static QStringList f_SplitGroupPath(const QString& path);
 
+    // Whether a group name is being edited in place.
+    bool IsEditing() const { return m_isEditing; }
+
     bool m_isEditing;
     CLumivox5Data* m_appData;
     QLabel* m_searchTitleLabel;

@@ -36,6 +36,49 @@ private:
         return line.match(QString::fromUtf8(*seen)).hasMatch();
     }
 
+    // Writes the copy's user list (`count` projectors from 127.0.0.2 on
+    // `port`), starts it and waits for its window; what the start-up wrote to
+    // the error output is passed over. The window's id, empty on failure.
+    QString launch(ProgramCopy& copy, int count, quint16 port, QProcess** program)
+    {
+        QString error;
+        AppPaths::setProgramFolder(copy.ProgramFolder());
+        AppPaths::setHomeFolder(copy.HomeFolder());
+        auto hub = CTestFolders::makeHub();
+        const bool written =
+            FleetUserList::Write(hub.get(), count, QHostAddress(QStringLiteral("127.0.0.2")), port, &error);
+        hub.reset();
+        AppPaths::setProgramFolder(QString());
+        AppPaths::setHomeFolder(QString());
+        if (!written) {
+            qWarning("%s", qPrintable(error));
+            return QString();
+        }
+        *program = copy.Launch(m_Session);
+        const QString window = m_Session.WaitForWindow(TITLE, 60000);
+        if (window.isEmpty())
+            qWarning("%s", (*program)->readAllStandardError().right(2000).constData());
+        (*program)->readAllStandardError();
+        return window;
+    }
+
+    // View > Refresh, until the rows of the answering and of the refusing
+    // addresses were redrawn with what came back.
+    void refreshRows(const QString& window, QProcess* program, QByteArray* seen, const QStringList& answering,
+                     const QString& refusing)
+    {
+        QVERIFY2(m_Session.SendKeys(window, {"alt+v", "r"}), qPrintable(m_Session.Error()));
+        QList<QRegularExpression> rows;
+        for (const QString& address : answering)
+            rows << QRegularExpression(QStringLiteral(R"(SetPjDataVisual row\[\d+\] data\[%1[^\]]*\] errCode\[0\])")
+                                           .arg(QRegularExpression::escape(address)));
+        rows << QRegularExpression(QStringLiteral(R"(SetPjDataVisual row\[\d+\] data\[%1[^\]]*\] errCode\[-\d+\])")
+                                       .arg(QRegularExpression::escape(refusing)));
+        QTRY_VERIFY2_WITH_TIMEOUT(std::all_of(rows.begin(), rows.end(),
+                                              [&](const QRegularExpression& row) { return hasLine(program, seen, row); }),
+                                  seen->right(3000).constData(), 20000);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -61,34 +104,15 @@ private slots:
         CSimulatedProjector refusing(QHostAddress(QStringLiteral("127.0.0.3")), answering.Port());
         QVERIFY2(refusing.Start(), qPrintable(refusing.ErrorString()));
         QVERIFY(refusing.SetConnectMode(CSimulatedProjector::CONNECT_REFUSE));
-
-        AppPaths::setProgramFolder(copy.ProgramFolder());
-        AppPaths::setHomeFolder(copy.HomeFolder());
-        {
-            auto hub = CTestFolders::makeHub();
-            const bool written =
-                FleetUserList::Write(hub.get(), 2, QHostAddress(QStringLiteral("127.0.0.2")), answering.Port(), &error);
-            hub.reset();
-            AppPaths::setProgramFolder(QString());
-            AppPaths::setHomeFolder(QString());
-            QVERIFY2(written, qPrintable(error));
-        }
-
-        QProcess* program = copy.Launch(m_Session);
-        const QString window = m_Session.WaitForWindow(TITLE, 60000);
-        QVERIFY2(!window.isEmpty(), program->readAllStandardError().right(2000).constData());
-        // What the start-up wrote is not the refresh's.
-        program->readAllStandardError();
+        QProcess* program = nullptr;
+        const QString window = launch(copy, 2, answering.Port(), &program);
+        QVERIFY(!window.isEmpty());
         QByteArray seen;
 
         // View > Refresh: a row for each, code 0 for the one that answers.
-        QVERIFY2(m_Session.SendKeys(window, {"alt+v", "r"}), qPrintable(m_Session.Error()));
-        const QRegularExpression reached(
-            QStringLiteral(R"(SetPjDataVisual row\[\d+\] data\[127\.0\.0\.2[^\]]*\] errCode\[0\])"));
-        const QRegularExpression refused(
-            QStringLiteral(R"(SetPjDataVisual row\[\d+\] data\[127\.0\.0\.3[^\]]*\] errCode\[-\d+\])"));
-        QTRY_VERIFY2_WITH_TIMEOUT(hasLine(program, &seen, reached) && hasLine(program, &seen, refused),
-                                  seen.right(3000).constData(), 20000);
+        refreshRows(window, program, &seen, {QStringLiteral("127.0.0.2")}, QStringLiteral("127.0.0.3"));
+        if (QTest::currentTestFailed())
+            return;
 
         // Select all, Projector > Control > Power > Power On, confirmed.
         answering.ClearRequests();
@@ -117,6 +141,62 @@ private slots:
             QTextCodec::codecForName("UTF-16")->toUnicode(CTestFolders::readFile(copy.UserListPath()));
         QVERIFY2(userList.contains(REPORTED_NAME), qPrintable(userList.left(3000)));
         QVERIFY2(userList.contains(QStringLiteral("127.0.0.3")), qPrintable(userList.left(3000)));
+    }
+
+    // Input selection from the Control menu with three projectors: two
+    // models that share one common input, and an address that refuses.
+    void inputSelectionReachesTheIdentifiedProjectors()
+    {
+        ProgramCopy copy;
+        QString error;
+        QVERIFY2(copy.Prepare(LUMIVOX_PROGRAM_DIR, &error), qPrintable(error));
+
+        // COMPUTER1 (01H) is the only shown common input both models have.
+        CSimProjectorModel lamp(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        lamp.State().inputTerminal = 0x06;
+        CSimProjectorModel digital(CSimModelSpec::Shipped(QStringLiteral("LV-D200")));
+        digital.State().inputTerminal = 0x1A;
+        CSimulatedProjector first(QHostAddress(QStringLiteral("127.0.0.2")), 0);
+        first.SetHandler([&lamp](const QByteArray& request) { return lamp.Answer(request); });
+        QVERIFY2(first.Start(), qPrintable(first.ErrorString()));
+        CSimulatedProjector second(QHostAddress(QStringLiteral("127.0.0.3")), first.Port());
+        second.SetHandler([&digital](const QByteArray& request) { return digital.Answer(request); });
+        QVERIFY2(second.Start(), qPrintable(second.ErrorString()));
+        CSimulatedProjector refusing(QHostAddress(QStringLiteral("127.0.0.4")), first.Port());
+        QVERIFY2(refusing.Start(), qPrintable(refusing.ErrorString()));
+        QVERIFY(refusing.SetConnectMode(CSimulatedProjector::CONNECT_REFUSE));
+        QProcess* program = nullptr;
+        const QString window = launch(copy, 3, first.Port(), &program);
+        QVERIFY(!window.isEmpty());
+        QByteArray seen;
+        const QStringList chooseFirstInput{"ctrl+a", "alt+p", "o", "s", "1", "Escape", "Escape", "Escape"};
+        const auto inputFrames = [](const CSimulatedProjector& projector) {
+            int frames = 0;
+            for (const QByteArray& request : projector.Requests())
+                frames += CSimProjectorModel::RequestIndex(request) == 4 ? 1 : 0;
+            return frames;
+        };
+
+        // Nothing is identified before the first poll: nothing goes out.
+        QVERIFY2(m_Session.SendKeys(window, chooseFirstInput), qPrintable(m_Session.Error()));
+        QTest::qWait(2000);
+        QVERIFY(first.Requests().isEmpty());
+        QVERIFY(second.Requests().isEmpty());
+
+        refreshRows(window, program, &seen, {QStringLiteral("127.0.0.2"), QStringLiteral("127.0.0.3")},
+                    QStringLiteral("127.0.0.4"));
+        if (QTest::currentTestFailed())
+            return;
+        first.ClearRequests();
+        second.ClearRequests();
+        QVERIFY2(m_Session.SendKeys(window, chooseFirstInput), qPrintable(m_Session.Error()));
+        QTRY_VERIFY2_WITH_TIMEOUT(lamp.State().inputTerminal == 0x01 && digital.State().inputTerminal == 0x01,
+                                  program->readAllStandardError().right(3000).constData(), 20000);
+        QCOMPARE(inputFrames(first), 1);
+        QCOMPARE(inputFrames(second), 1);
+
+        QVERIFY2(m_Session.SendKeys(window, {"alt+f", "x"}), qPrintable(m_Session.Error()));
+        QVERIFY(ProgramCopy::Finish(program, 20000));
     }
 };
 

@@ -1,7 +1,11 @@
 #include "MainWindowFixture.h"
 
 #include "CLumivox5Data.h"
+#include "CProjectorTreeView.h"
 #include "Lumivox5Main.h"
+#include "ui_Lumivox5Main.h"
+
+#include <QItemSelectionModel>
 
 
 bool MainWindowFixture::writeProfile(const QByteArray& text)
@@ -30,4 +34,16 @@ std::unique_ptr<Lumivox5Main> MainWindowFixture::makeWindow(const QStringList& a
 {
     CTestCommandLine line(arguments);
     return std::unique_ptr<Lumivox5Main>(new Lumivox5Main(line.argc(), line.argv()));
+}
+
+void MainWindowFixture::selectProjectors(Lumivox5Main* window, const QList<int>& ids)
+{
+    CProjectorTreeView* list = window->ui->treeViewPJList;
+    list->clearSelection();
+    QAbstractItemModel* model = list->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QModelIndex index = model->index(row, 0);
+        if (ids.contains(index.data(CProjectorTreeView::ROLE_PJDATA_ID).toInt()))
+            list->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
 }

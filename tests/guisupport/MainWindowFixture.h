@@ -4,6 +4,7 @@
 #include "CTestFolders.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QStringList>
 
 #include <functional>
@@ -24,6 +25,9 @@ public:
     bool writeUserList(const QByteArray& text);
     // Changes the saved settings through a hub of their own, written at once.
     void saveSettings(const std::function<void(CLumivox5Data*)>& change);
+
+    // Selects exactly the rows of these projectors in the window's list.
+    static void selectProjectors(Lumivox5Main* window, const QList<int>& ids);
 
     // A window started with the arguments after the program name.
     std::unique_ptr<Lumivox5Main> makeWindow(const QStringList& arguments = QStringList());

@@ -499,8 +499,8 @@ private slots:
         QVERIFY(list()->currentIndex().isValid());
     }
 
-    // The built window keeps the form's menus; only the offline entry's
-    // visibility is its own.
+    // The built window keeps the form's menus until they are opened; only the
+    // offline entry's and Detail's visibility are its own.
     void menusByObjectName_data() { MainWindowMenus::AddRows(); }
 
     void menusByObjectName()
@@ -534,6 +534,9 @@ private slots:
         }
         if (name == QLatin1String("menuFile"))
             formHidden.prepend(QStringLiteral("actMenuFileOffline"));
+        // The View rules hide Detail from the first list fill on.
+        if (name == QLatin1String("menuView"))
+            formHidden.prepend(QStringLiteral("actMenuViewDetail"));
         QCOMPARE(hidden, formHidden);
     }
 

@@ -11,6 +11,7 @@
 #include "Lumivox5Main.h"
 #include "MainWindowTestBase.h"
 #include "ProfileFlag.h"
+#include "RequestRecorder.h"
 #include "CProjectorSimulator.h"
 #include "CSimProjectorModel.h"
 #include "CSimulatedProjector.h"
@@ -42,50 +43,6 @@ const char USER_LIST[] = "[Header Info]\n"
                          "IPAddress=192.168.0.13\nLanPort=7142\nEnabled=True\nGroupList=\n"
                          "[Setting 004]\nSettingName=Four\nDeviceType=LAN\nLanType=IP\n"
                          "IPAddress=192.168.0.14\nLanPort=7142\nEnabled=False\nGroupList=\n";
-
-// One request as the sink saw it: "id [params] from act [targets] cache log",
-// targets sorted, parameters as integers.
-QString describe(int id, QList<CVariantParameter>* params, int from, int act, QList<int>* targets, bool cache,
-                 bool log)
-{
-    QStringList values;
-    if (params) {
-        for (const CVariantParameter& value : *params)
-            values << QString::number(value.ToInt());
-    }
-    QStringList ids;
-    if (targets) {
-        QList<int> sorted = *targets;
-        std::sort(sorted.begin(), sorted.end());
-        for (int target : sorted)
-            ids << QString::number(target);
-    }
-    return QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
-        .arg(id)
-        .arg(params ? QStringLiteral("[%1]").arg(values.join(',')) : QStringLiteral("-"))
-        .arg(from)
-        .arg(act)
-        .arg(targets ? QStringLiteral("[%1]").arg(ids.join(',')) : QStringLiteral("-"))
-        .arg(int(cache))
-        .arg(int(log));
-}
-
-// Records what SendCommand hands on, in place of the dispatcher, while it lives.
-struct RequestRecorder
-{
-    QStringList requests;
-    QList<QList<CVariantParameter>> parameters;
-    RequestRecorder()
-    {
-        Lumivox5Main::SetRequestSink(
-            [this](int id, QList<CVariantParameter>* params, int from, int act, QList<int>* targets, bool cache,
-                   bool log) {
-                requests << describe(id, params, from, act, targets, cache, log);
-                parameters << (params ? *params : QList<CVariantParameter>());
-            });
-    }
-    ~RequestRecorder() { Lumivox5Main::SetRequestSink(Lumivox5Main::RequestSink()); }
-};
 
 // Counts the status passes from the window's trace.
 int g_Passes = 0;
@@ -155,13 +112,7 @@ private:
 
     void select(const QList<int>& ids)
     {
-        list()->clearSelection();
-        QAbstractItemModel* model = list()->model();
-        for (int row = 0; row < model->rowCount(); ++row) {
-            const QModelIndex index = model->index(row, 0);
-            if (ids.contains(index.data(Qt::UserRole + 1).toInt()))
-                list()->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        }
+        MainWindowFixture::selectProjectors(m_Window.get(), ids);
     }
 
 private slots:
