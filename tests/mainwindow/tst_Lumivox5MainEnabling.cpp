@@ -295,6 +295,33 @@ private slots:
         QVERIFY(!enabled);
     }
 
+    // A click on the group tree makes it the object of the menu bar's edit
+    // entries until the list's selection changes again.
+    void aTreeClickHoldsUntilTheListSelectionChanges()
+    {
+        Rig rig;
+        QVERIFY(rig.start());
+        giveFleetStates(rig);
+        setNameColumnShown(rig, true);
+        Ui_Lumivox5Main* ui = rig.window->ui;
+        QVERIFY(rig.selectGroupNode(QStringLiteral("Floor 1")));
+        rig.select({1});
+        const QList<QAction*> edits{ui->actMenuPJCut, ui->actMenuPJCopy, ui->actMenuPJDelete, ui->actMenuPJRename};
+        for (QAction* edit : edits)
+            QVERIFY2(edit->isEnabled(), qPrintable(edit->objectName()));
+        emit ui->treeViewGroup->clicked(ui->treeViewGroup->currentIndex());
+        emit ui->menuProjector->aboutToShow();
+        for (QAction* edit : edits)
+            QVERIFY2(!edit->isEnabled(), qPrintable(edit->objectName()));
+        emit ui->menuProjector->aboutToShow();
+        QVERIFY(!ui->actMenuPJCopy->isEnabled());
+        rig.select({2});
+        QVERIFY(ui->actMenuPJCopy->isEnabled());
+        rig.select({1});
+        for (QAction* edit : edits)
+            QVERIFY2(edit->isEnabled(), qPrintable(edit->objectName()));
+    }
+
     // "Del" sits on both Delete entries; after a change of either view's
     // selection exactly one of them is enabled, and the key reaches it.
     void oneDeleteAfterEachSelectionChange()
