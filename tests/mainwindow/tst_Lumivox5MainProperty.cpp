@@ -13,6 +13,7 @@
 #include "StartedMainWindow.h"
 #include "ui_Lumivox5Main.h"
 
+#include <QFormLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollArea>
@@ -186,6 +187,45 @@ private slots:
                 others << propertyText(QLatin1String(name));
         }
         QVERIFY2(!others.contains(text), qPrintable(text));
+    }
+
+    // Caption and value of each row of the pane as the form lays them out.
+    void propertyRows_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("name") << "lblPropPJNameTemp" << "Projector Name" << "lblPropPJNameParamTemp";
+        QTest::newRow("model") << "lblPropMdlNameTemp" << "Model Name" << "lblPropMdlNameParamTemp";
+        QTest::newRow("status") << "lblPropStatusTemp" << "Status" << "lblPropStatusParamTemp";
+        QTest::newRow("lamp") << "lblPropLampRemainTimeTemp" << "Lamp Used Hours" << "lblPropLampRemainTimeParamTemp";
+        QTest::newRow("lamp 2") << "lblPropLamp2RemainTimeTemp" << "Lamp2 Used Hours"
+                                << "lblPropLamp2RemainTimeParamTemp";
+        QTest::newRow("filter") << "lblPropFilterRemainTimeTemp" << "Filter Used Hours"
+                                << "lblPropFilterRemainTimeParamTemp";
+        QTest::newRow("source") << "lblPropSignalNameTemp" << "Source Name" << "lblPropSignalNameParamTemp";
+        QTest::newRow("input") << "lblPropInputTerminalTemp" << "Input Terminal" << "lblPropInputTerminalParamTemp";
+        QTest::newRow("horizontal") << "lblPropHoriznTemp" << "Horizontal Frequency" << "lblPropHoriznParamTemp";
+        QTest::newRow("vertical") << "lblPropVerticalTemp" << "Vertical Frequency" << "lblPropVerticalParamTemp";
+        QTest::newRow("sync") << "lblPropSyncPolicyTemp" << "Sync Polarity" << "lblPropSyncPolicyParamTemp";
+    }
+    void propertyRows()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, text);
+        QFETCH(QString, value);
+        QLabel* captionLabel = label(caption);
+        QVERIFY(captionLabel);
+        QCOMPARE(captionLabel->text(), text);
+        QCOMPARE(captionLabel->minimumWidth(), 136);
+        QCOMPARE(captionLabel->maximumWidth(), 136);
+        QCOMPARE(captionLabel->minimumHeight(), 16);
+        QVERIFY(captionLabel->wordWrap());
+        int row = -1;
+        QFormLayout::ItemRole role;
+        ui()->formLayout_4->getWidgetPosition(captionLabel, &row, &role);
+        QCOMPARE(role, QFormLayout::LabelRole);
+        QCOMPARE(ui()->formLayout_4->itemAt(row, QFormLayout::FieldRole)->widget(), label(value));
     }
 
     void propertyEmptyUnlessOneSelected_data()
