@@ -33,6 +33,7 @@
 #include "FleetUserList.h"
 #include "Lumivox5Main.h"
 #include "RaiseOpenFileLimit.h"
+#include "ProcessFigures.h"
 
 namespace {
 
@@ -112,14 +113,6 @@ PollFigures PollFleet(Lumivox5Main* window)
     return figures;
 }
 
-double Milliseconds(const std::function<void()>& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
 double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -188,7 +181,7 @@ int main(int argc, char** argv)
     // A start over the grouped list (each start reads the list the last one left), timed.
     const auto start = [&](std::unique_ptr<Lumivox5Main>& window) {
         CTestFolders::writeFile(userList, GroupedUserList());
-        return Milliseconds([&] {
+        return WallMs([&] {
             CTestCommandLine line{QStringList()};
             window.reset(new Lumivox5Main(line.argc(), line.argv()));
         });
@@ -206,9 +199,9 @@ int main(int argc, char** argv)
         listed = list->model()->rowCount();
         const QModelIndex groupNode = tree->model()->index(CGroupTreeView::ROW_GROUP, 0);
         const QModelIndex group = tree->model()->index(run % GROUPS, 0, groupNode);
-        toGroup.push_back(Milliseconds([&] { Select(tree, group); }));
+        toGroup.push_back(WallMs([&] { Select(tree, group); }));
         groupListed = list->model()->rowCount();
-        toAll.push_back(Milliseconds([&] { Select(tree, tree->model()->index(CGroupTreeView::ROW_ALL_PROJECTORS, 0)); }));
+        toAll.push_back(WallMs([&] { Select(tree, tree->model()->index(CGroupTreeView::ROW_ALL_PROJECTORS, 0)); }));
         if (list->model()->rowCount() != listed) {
             std::fprintf(stderr, "All Projectors lists %d rows after the switch, %d before\n",
                          list->model()->rowCount(), listed);
@@ -267,7 +260,7 @@ int main(int argc, char** argv)
                         window->OnReceiveUpdateTiming(1, 1, 1, id);
                 }
             }
-            passes[kind].push_back(Milliseconds([&] { window->OnTimerUpdateDelay(); }));
+            passes[kind].push_back(WallMs([&] { window->OnTimerUpdateDelay(); }));
         }
     }
     window.reset();

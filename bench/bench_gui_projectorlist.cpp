@@ -3,7 +3,6 @@
 // tick with every projector animated, and the id lists with every row
 // selected. Runs offscreen unless QT_QPA_PLATFORM says otherwise.
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QMetaObject>
 #include <QSortFilterProxyModel>
@@ -15,18 +14,11 @@
 #include "CListViewColumnStatus.h"
 #include "CProjectorData.h"
 #include "CProjectorTreeView.h"
+#include "ProcessFigures.h"
 
 namespace {
 
 const int FLEET = 2000;
-
-double Milliseconds(const std::function<void()>& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
 
 // Varied values, so that every sort has real work to do.
 void FillRecord(CProjectorData* record, int id, int round)
@@ -79,7 +71,7 @@ int main(int argc, char** argv)
     auto column = [&](int key) { return view.m_columnIndexByKey.value(key); };
     std::printf("projector list, %d rows, platform %s\n", FLEET, qPrintable(QGuiApplication::platformName()));
 
-    const double fill = Milliseconds([&] {
+    const double fill = WallMs([&] {
         view.AddRange(list);
         view.sortByColumn(column(3), Qt::AscendingOrder);
     });
@@ -95,18 +87,18 @@ int main(int argc, char** argv)
     for (int round = 1; round <= 3; ++round) {
         for (int i = 0; i < FLEET; ++i)
             FillRecord(records[size_t(i)], i + 1, round);
-        changed += Milliseconds(refreshAll);
+        changed += WallMs(refreshAll);
         QCoreApplication::processEvents();
     }
     std::printf("refresh of every row, values changed:  %8.1f ms  (target < 200)\n", changed / 3);
     // Out of contact: every cell of every row turns grey.
     for (CProjectorData* record : records)
         record->m_ConnectState = 0;
-    std::printf("refresh of every row, all turn grey:   %8.1f ms\n", Milliseconds(refreshAll));
+    std::printf("refresh of every row, all turn grey:   %8.1f ms\n", WallMs(refreshAll));
     for (CProjectorData* record : records)
         record->m_ConnectState = CProjectorData::CONNECT_STATE_CONNECTED;
     refreshAll();
-    std::printf("refresh of every row, unchanged:       %8.1f ms\n", Milliseconds(refreshAll));
+    std::printf("refresh of every row, unchanged:       %8.1f ms\n", WallMs(refreshAll));
     QCoreApplication::processEvents();
 
     const struct {
@@ -118,8 +110,8 @@ int main(int argc, char** argv)
     };
     for (const auto& sort : sorts) {
         const int c = column(sort.key);
-        const double up = Milliseconds([&] { view.sortByColumn(c, Qt::AscendingOrder); });
-        const double down = Milliseconds([&] { view.sortByColumn(c, Qt::DescendingOrder); });
+        const double up = WallMs([&] { view.sortByColumn(c, Qt::AscendingOrder); });
+        const double down = WallMs([&] { view.sortByColumn(c, Qt::DescendingOrder); });
         std::printf("sort by %-28s %8.1f ms ascending, %6.1f ms descending  (target < 100)\n", sort.name, up, down);
         QCoreApplication::processEvents();
     }
@@ -129,9 +121,9 @@ int main(int argc, char** argv)
     double tick = 0;
     const int ticks = 8;
     for (int i = 0; i < ticks; ++i)
-        tick += Milliseconds([&] { QMetaObject::invokeMethod(&view, "f_OnTimerProgress_Tick"); });
+        tick += WallMs([&] { QMetaObject::invokeMethod(&view, "f_OnTimerProgress_Tick"); });
     std::printf("progress tick, %d projectors animated:  %8.2f ms  (target < 10)\n", FLEET, tick / ticks);
-    const double stopAll = Milliseconds([&] {
+    const double stopAll = WallMs([&] {
         for (int id = 1; id <= FLEET; ++id)
             view.CheckProgressIcon(id, false);
     });
@@ -139,9 +131,9 @@ int main(int argc, char** argv)
 
     view.selectAll();
     QList<int> ids;
-    const double selected = Milliseconds([&] { ids = view.GetPjDataIDList(true); });
+    const double selected = WallMs([&] { ids = view.GetPjDataIDList(true); });
     std::printf("selected id list, all %d selected:    %8.2f ms  (%d ids, target < 5)\n", FLEET, selected, int(ids.size()));
-    const double shown = Milliseconds([&] { ids = view.GetDispPjDataIDList(); });
+    const double shown = WallMs([&] { ids = view.GetDispPjDataIDList(); });
     std::printf("displayed id list:                     %8.2f ms  (%d ids, target < 5)\n", shown, int(ids.size()));
 
     for (CProjectorData* record : records)

@@ -890,6 +890,26 @@ Use the specified lamp for safety and performance.</translation>
         <translation>lblDetail5Param</translation>
     </message>
     <message>
+        <source>DetailSetting</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>DetailPort</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>DetailProjectorName</source>
+        <translation>Projector Name</translation>
+    </message>
+    <message>
+        <source>DetailStatus</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>DetailInputTerminal</source>
+        <translation>Input Terminal</translation>
+    </message>
+    <message>
         <source>Container for Search</source>
         <translation>Container for Search</translation>
     </message>

@@ -4,7 +4,10 @@
 
 #include "CGroupTreeView.h"
 #include "CLumivox5Data.h"
+#include "CProjectorTreeView.h"
+#include "CVariantParameter.h"
 #include "ExceptionTrace.h"
+#include "ModalBoxes.h"
 
 void Lumivox5Main::f_InitGroupTree()
 {
@@ -29,4 +32,30 @@ void Lumivox5Main::f_On_TreeViewAfterChangeGroupName() {}
 void Lumivox5Main::on_actMenuGroupCreate_triggered() {}
 void Lumivox5Main::on_actMenuGroupDelete_triggered() {}
 void Lumivox5Main::on_actMenuGroupRename_triggered() {}
-void Lumivox5Main::f_PJRenameEnd(int, QString) {}
+// The list edits the name in place and asks here before it starts.
+void Lumivox5Main::on_actMenuPJRename_triggered()
+{
+    RunTraced([&] { ui->treeViewPJList->ProjectorRename(); });
+}
+
+// The projector keeps the name itself: the window only asks it to take the new one.
+void Lumivox5Main::f_PJRenameEnd(int dataId, QString newName)
+{
+    RunTraced([&] {
+        qDebug("call f_PJRenameEnd : dataId = %d, newName = %s", dataId, qPrintable(newName));
+        if (!m_Lumivox5Data->GetProjectorData(dataId))
+            return;
+        QList<int> targets{dataId};
+        QList<CVariantParameter> params{CVariantParameter().FromString(newName)};
+        SendCommand(93, &params, 1, 2, &targets, true, true);
+    });
+}
+
+// What the list refuses (a name too long) is told through this box.
+void Lumivox5Main::f_ShowMsgBoxWarn(QString text)
+{
+    RunTraced([&] {
+        CMessageBoxes::Show(this, m_Lumivox5Data, QMessageBox::Warning, tr("Lumivox5MsgTitle"), text, QMessageBox::Ok,
+                            QMessageBox::Ok);
+    });
+}

@@ -1,15 +1,9 @@
-// Property pane and detail view, the projector clipboard, registering
-// searched projectors.
+// The projector clipboard, registering searched projectors.
 #include "Lumivox5Main.h"
 #include "ui_Lumivox5Main.h"
 
-void Lumivox5Main::f_UpdateProperty() {}
-void Lumivox5Main::f_ClearPropertyParam() {}
-void Lumivox5Main::f_On_UpdateShowDetail() {}
-void Lumivox5Main::on_actMenuViewDetail_triggered() {}
 void Lumivox5Main::on_actMenuViewSchedule_triggered() {}
 void Lumivox5Main::on_actMenuPJProperty_triggered() {}
-void Lumivox5Main::on_actMenuPJRename_triggered() {}
 
 void Lumivox5Main::ProjectorCut() {}
 void Lumivox5Main::ProjectorCopy() {}
@@ -31,4 +25,3 @@ int Lumivox5Main::f_UpdateTargetList(QList<int>*, QList<bool>*, QMap<int, CProje
 void Lumivox5Main::f_AutoSearchLANShowHelp(QWidget*) {}
 void Lumivox5Main::on_actMenuToolLANAutoSearch_triggered() {}
 void Lumivox5Main::on_actMenuToolSerialAutoSearch_triggered() {}
-void Lumivox5Main::f_ShowMsgBoxWarn(QString) {}

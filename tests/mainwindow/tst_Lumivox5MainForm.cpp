@@ -350,7 +350,7 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("detail 1") << "lblDetail1" << "Setting";
         QTest::newRow("detail 5") << "lblDetail5" << "Input Terminal";
-        QTest::newRow("detail value shows its key") << "lblDetail1Param" << "lblDetail1Param";
+        QTest::newRow("detail value is blank") << "lblDetail1Param" << QString(QChar(0x00A0));
         QTest::newRow("search container shows its key") << "label" << "Container for Search";
         QTest::newRow("search title") << "lblSearchResultTitle" << "Search Result";
         QTest::newRow("search condition") << "lblSearchResultCondition" << "search condition";

@@ -1,10 +1,12 @@
 #ifndef PROCESSFIGURES_H
 #define PROCESSFIGURES_H
 
+#include <QElapsedTimer>
 #include <QMap>
 #include <QString>
 
 #include <cstddef>
+#include <functional>
 #include <malloc.h>
 #include <sys/resource.h>
 #include <time.h>
@@ -50,6 +52,15 @@ inline long PeakKiB()
 inline size_t HeapInUse()
 {
     return mallinfo2().uordblks;
+}
+
+// Wall time of `work` in milliseconds.
+inline double WallMs(const std::function<void()>& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e6;
 }
 
 #endif // PROCESSFIGURES_H
