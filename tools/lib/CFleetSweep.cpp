@@ -165,6 +165,7 @@ bool CFleetSweep::CreateRecords(const QString& profilePath)
     m_Engine.reset(new CCommandFunctions());
     m_Engine->SetProjectorDatas(&m_Records);
     m_Engine->SetDeviceAccess(m_Access.get());
+    m_Access->StartWorkerThread(); // as the program's data hub does
     connect(m_Engine.get(), &CCommandFunctions::Completed, this,
             [this](int, int target, int, int, int) { f_OnEnd(target, 0); });
     connect(m_Engine.get(), &CCommandFunctions::Error, this,
