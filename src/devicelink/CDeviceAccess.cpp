@@ -767,6 +767,22 @@ void CDeviceAccess::DeleteLator(int nTargetID, CTransport* transport)
     f_Report(REPORT_DISCONNECTED, nTargetID, host);
 }
 
+int CDeviceAccess::GetTransportCount()
+{
+    int count = 0;
+    if (f_FromOtherThread())
+        QMetaObject::invokeMethod(this, [this, &count]() { count = m_Transports.size(); }, Qt::BlockingQueuedConnection);
+    else
+        count = m_Transports.size();
+    return count;
+}
+
+int CDeviceAccess::GetQueuedRequestCount()
+{
+    QMutexLocker lock(&m_RequestMutex);
+    return m_Requests.size();
+}
+
 int CDeviceAccess::f_GetUnusedKey() const
 {
     for (int i = 0; i < m_InUse.size(); ++i) {

@@ -57,8 +57,8 @@ public:
     QThread* WorkerThread() const { return m_pWorker; }
 
     // For tests and diagnostics: how many transports exist, queued requests.
-    int GetTransportCount() const { return m_Transports.size(); }
-    int GetQueuedRequestCount() const { return m_Requests.size(); }
+    int GetTransportCount();
+    int GetQueuedRequestCount();
 
 signals:
     void ConnectCompleted(QDateTime time, QString target, QString msg, int nTargetID);
