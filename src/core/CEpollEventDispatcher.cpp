@@ -20,8 +20,9 @@ Q_CORE_EXPORT uint qGlobalPostedEventsCount();
 namespace {
 
 const qint64 NS_PER_MS = 1000000;
-// Ready descriptors taken per wait; more stay ready for the next turn.
-const int READY_MAX = 512;
+// Ready descriptors taken per wait; more stay ready for the next turn, so
+// one turn stays short however many sockets are ready.
+const int READY_MAX = 128;
 
 template <typename T>
 bool Later(const T& a, const T& b)

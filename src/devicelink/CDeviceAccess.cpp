@@ -77,7 +77,10 @@ bool CDeviceAccess::StartWorkerThread()
     m_pRelay = new QObject;
     m_pWorker = new QThread;
     m_pWorker->setObjectName(QStringLiteral("device link"));
-    m_pWorker->setEventDispatcher(new CEpollEventDispatcher);
+    auto* dispatcher = new CEpollEventDispatcher;
+    m_pWorker->setEventDispatcher(dispatcher);
+    connect(dispatcher, &QAbstractEventDispatcher::awake, this, [this]() { m_TurnClock.start(); },
+            Qt::DirectConnection);
     moveToThread(m_pWorker);
     m_pWorker->start();
     return true;
@@ -209,14 +212,52 @@ void CDeviceAccess::f_Record(int nTargetID)
     m_RecordedCanceled[nTargetID].storeRelease(transport && transport->m_bCanceled ? 1 : 0);
 }
 
+// Without a worker every request goes with one CheckEvent. With one, a single
+// posted event carries out what has been queued meanwhile, a few
+// milliseconds' worth per turn of the worker's loop; either way nothing is
+// carried out inside the call that queued it, and the order is kept.
 void CDeviceAccess::f_Enqueue(CDeviceAccessEvent* request)
 {
     const int id = request->m_nTargetID;
     {
         QMutexLocker lock(&m_RequestMutex);
         m_Requests.append(request);
+        if (m_pWorker) {
+            if (!m_bRequestsPosted) {
+                m_bRequestsPosted = true;
+                QMetaObject::invokeMethod(this, [this]() { f_RunRequests(); }, Qt::QueuedConnection);
+            }
+            return;
+        }
     }
     emit CheckEvent(id);
+}
+
+bool CDeviceAccess::f_TurnBudgetSpent() const
+{
+    const qint64 budgetMs = 5;
+    return m_TurnClock.isValid() && m_TurnClock.elapsed() >= budgetMs;
+}
+
+void CDeviceAccess::f_RunRequests()
+{
+    for (;;) {
+        CDeviceAccessEvent* request = nullptr;
+        {
+            QMutexLocker lock(&m_RequestMutex);
+            if (m_Requests.isEmpty()) {
+                m_bRequestsPosted = false;
+                return;
+            }
+            if (f_TurnBudgetSpent()) {
+                // The rest on a later turn, after the sockets and timers.
+                QMetaObject::invokeMethod(this, [this]() { f_RunRequests(); }, Qt::QueuedConnection);
+                return;
+            }
+            request = m_Requests.takeFirst();
+        }
+        f_CarryOut(request);
+    }
 }
 
 void CDeviceAccess::f_Init()
@@ -290,6 +331,11 @@ void CDeviceAccess::f_OnCheckEvent(int)
             return;
         request = m_Requests.takeFirst();
     }
+    f_CarryOut(request);
+}
+
+void CDeviceAccess::f_CarryOut(CDeviceAccessEvent* request)
+{
     const int id = request->m_nTargetID;
     switch (request->m_nKind) {
     case CDeviceAccessEvent::KIND_SEND:

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QList>
 #include <QMap>
 #include <QMutex>
@@ -103,6 +104,9 @@ private:
     bool f_IsInUse(int nTargetID) const;
     bool f_FromOtherThread() const;
     void f_Enqueue(CDeviceAccessEvent* request);
+    void f_CarryOut(CDeviceAccessEvent* request);
+    void f_RunRequests();
+    bool f_TurnBudgetSpent() const;
     void f_Record(int nTargetID);
     int f_CancelHere(int nTargetID);
     void f_CancelAllHere();
@@ -136,7 +140,11 @@ private:
     QList<bool> m_InUse;
     QList<CDeviceAccessEvent*> m_Requests; // under m_RequestMutex
     QMutex m_RequestMutex;
+    bool m_bRequestsPosted = false; // under m_RequestMutex
     QThread* m_pWorker = nullptr;
+    // Since the worker's event loop last came back: how long this turn has
+    // run, so one turn never carries out a whole fleet's requests at once.
+    QElapsedTimer m_TurnClock;
     // Per id, what another thread's queries read: the socket state (-1 for
     // no transport) and the canceled flag. Written by the worker only.
     std::unique_ptr<QAtomicInt[]> m_RecordedState;

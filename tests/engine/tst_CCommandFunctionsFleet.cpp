@@ -13,20 +13,10 @@ const int FLEET = 200;
 // the device link in the main thread or in its own.
 std::unique_ptr<EngineTestRig> Fleet(int delayMs, bool deviceLinkThread = false)
 {
-    std::unique_ptr<EngineTestRig> rig(new EngineTestRig);
-    const QStringList models{QStringLiteral("LV-L100"), QStringLiteral("LV-D200"), QStringLiteral("LV-X500"),
-                             QStringLiteral("LV-E300")};
-    CSimFaults faults;
-    faults.extraDelayMs = delayMs;
-    for (int i = 0; i < FLEET; ++i) {
-        const int id = rig->Add(CSimModelSpec::Shipped(models.at(i % models.size())));
-        if (id < 0)
-            return nullptr;
-        rig->Projector(id)->SetFaults(faults);
-    }
-    if (deviceLinkThread && !rig->m_Access.StartWorkerThread())
-        return nullptr;
-    return rig;
+    return FleetRig(FLEET,
+                    {QStringLiteral("LV-L100"), QStringLiteral("LV-D200"), QStringLiteral("LV-X500"),
+                     QStringLiteral("LV-E300")},
+                    delayMs, deviceLinkThread);
 }
 
 void DeviceLinkThreadRows()

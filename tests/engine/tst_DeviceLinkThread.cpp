@@ -57,20 +57,9 @@ private:
     }
 };
 
-std::unique_ptr<EngineTestRig> Rig(bool deviceLinkThread, int projectors = 1, int delayMs = 0)
+std::unique_ptr<EngineTestRig> Rig(bool deviceLinkThread, int projectors = 1)
 {
-    std::unique_ptr<EngineTestRig> rig(new EngineTestRig);
-    CSimFaults faults;
-    faults.extraDelayMs = delayMs;
-    for (int i = 0; i < projectors; ++i) {
-        const int id = rig->Add(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
-        if (id < 0)
-            return nullptr;
-        rig->Projector(id)->SetFaults(faults);
-    }
-    if (deviceLinkThread && !rig->m_Access.StartWorkerThread())
-        return nullptr;
-    return rig;
+    return FleetRig(projectors, {QStringLiteral("LV-L100")}, 0, deviceLinkThread);
 }
 
 // One command from the main thread, the device link in the main thread or in
