@@ -787,6 +787,10 @@ void CDeviceAccess::DisconnectTimerStop(int nTargetID)
 
 void CDeviceAccess::Delete(int nTargetID)
 {
+    if (f_FromOtherThread()) {
+        QMetaObject::invokeMethod(this, [this, nTargetID]() { Delete(nTargetID); }, Qt::BlockingQueuedConnection);
+        return;
+    }
     CTransport* transport = m_Transports.take(nTargetID);
     if (!transport)
         return;

@@ -48,12 +48,15 @@ public:
 
     // Moves the connections to a thread of their own (an epoll dispatcher),
     // so that thousands of sockets do not load the caller's thread. Call once,
-    // from the thread that created this object, before the first request.
-    // From then on requests and queries may come from that thread: requests
-    // are queued as before, the timers are started and stopped through the
-    // queue, Cancel and CancelAll wait for the worker, the state queries read
-    // what the worker last recorded, and every signal reaches a receiver in
-    // another thread queued.
+    // from the thread that created this object, before the first request;
+    // requests and queries then come from that thread. Requests are queued as
+    // before (never carried out inside the call) and the disconnect timers are
+    // started and stopped through the same queue; Cancel, CancelAll and Delete
+    // wait for the worker; the state queries read what the worker last
+    // recorded. The signals are emitted in the creating thread, in the order
+    // the worker made them, in batches of a few milliseconds per event-loop
+    // turn; Cancel delivers its target's reports (Canceled among them) before
+    // it returns, as without a worker.
     bool StartWorkerThread();
     QThread* WorkerThread() const { return m_pWorker; }
 
