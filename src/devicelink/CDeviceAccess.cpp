@@ -77,10 +77,25 @@ bool CDeviceAccess::StartWorkerThread()
     m_pRelay = new QObject;
     m_pWorker = new QThread;
     m_pWorker->setObjectName(QStringLiteral("device link"));
+    // Each side hands over what a turn of its event loop produced in one
+    // posted event, at the start of its next turn or before it waits: one
+    // wake-up of the other thread per turn, not per request or report.
     auto* dispatcher = new CEpollEventDispatcher;
     m_pWorker->setEventDispatcher(dispatcher);
-    connect(dispatcher, &QAbstractEventDispatcher::awake, this, [this]() { m_TurnClock.start(); },
+    connect(dispatcher, &QAbstractEventDispatcher::awake, this, [this]() {
+        f_HandOverReports();
+        m_TurnClock.start();
+    }, Qt::DirectConnection);
+    connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this]() { f_HandOverReports(); },
             Qt::DirectConnection);
+    if (QAbstractEventDispatcher* here = QAbstractEventDispatcher::instance()) {
+        connect(here, &QAbstractEventDispatcher::awake, m_pRelay, [this]() { f_HandOverRequests(); },
+                Qt::DirectConnection);
+        connect(here, &QAbstractEventDispatcher::aboutToBlock, m_pRelay, [this]() { f_HandOverRequests(); },
+                Qt::DirectConnection);
+    } else {
+        m_bRequestsAtOnce = true;
+    }
     moveToThread(m_pWorker);
     m_pWorker->start();
     return true;
@@ -97,10 +112,29 @@ void CDeviceAccess::f_Report(int kind, int nTargetID, const QString& target, con
     }
     QMutexLocker lock(&m_OutboxMutex);
     m_Outbox.push_back(std::move(report));
-    if (!m_bDeliveryPosted) {
+}
+
+// In the worker.
+void CDeviceAccess::f_HandOverReports()
+{
+    QMutexLocker lock(&m_OutboxMutex);
+    if (!m_Outbox.empty() && !m_bDeliveryPosted) {
         m_bDeliveryPosted = true;
         f_PostDelivery();
     }
+}
+
+// In the creating thread (with the request lock held when `locked`).
+void CDeviceAccess::f_HandOverRequests(bool locked)
+{
+    if (!locked)
+        m_RequestMutex.lock();
+    if (!m_Requests.isEmpty() && !m_bRequestsPosted) {
+        m_bRequestsPosted = true;
+        QMetaObject::invokeMethod(this, [this]() { f_RunRequests(); }, Qt::QueuedConnection);
+    }
+    if (!locked)
+        m_RequestMutex.unlock();
 }
 
 void CDeviceAccess::f_Emit(const Report& r)
@@ -213,9 +247,10 @@ void CDeviceAccess::f_Record(int nTargetID)
 }
 
 // Without a worker every request goes with one CheckEvent. With one, a single
-// posted event carries out what has been queued meanwhile, a few
-// milliseconds' worth per turn of the worker's loop; either way nothing is
-// carried out inside the call that queued it, and the order is kept.
+// posted event carries out what the creating thread queued in one turn of
+// its loop, a few milliseconds' worth per turn of the worker's loop; either
+// way nothing is carried out inside the call that queued it, and the order
+// is kept.
 void CDeviceAccess::f_Enqueue(CDeviceAccessEvent* request)
 {
     const int id = request->m_nTargetID;
@@ -223,10 +258,8 @@ void CDeviceAccess::f_Enqueue(CDeviceAccessEvent* request)
         QMutexLocker lock(&m_RequestMutex);
         m_Requests.append(request);
         if (m_pWorker) {
-            if (!m_bRequestsPosted) {
-                m_bRequestsPosted = true;
-                QMetaObject::invokeMethod(this, [this]() { f_RunRequests(); }, Qt::QueuedConnection);
-            }
+            if (m_bRequestsAtOnce)
+                f_HandOverRequests(true);
             return;
         }
     }

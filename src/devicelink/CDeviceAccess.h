@@ -109,6 +109,8 @@ private:
     void f_Enqueue(CDeviceAccessEvent* request);
     void f_CarryOut(CDeviceAccessEvent* request);
     void f_RunRequests();
+    void f_HandOverRequests(bool locked = false);
+    void f_HandOverReports();
     bool f_TurnBudgetSpent() const;
     void f_Record(int nTargetID);
     int f_CancelHere(int nTargetID);
@@ -144,6 +146,7 @@ private:
     QList<CDeviceAccessEvent*> m_Requests; // under m_RequestMutex
     QMutex m_RequestMutex;
     bool m_bRequestsPosted = false; // under m_RequestMutex
+    bool m_bRequestsAtOnce = false; // the creating thread has no event loop to hook
     QThread* m_pWorker = nullptr;
     // Since the worker's event loop last came back: how long this turn has
     // run, so one turn never carries out a whole fleet's requests at once.
