@@ -278,6 +278,38 @@ void CEpollEventDispatcher::f_UpdateWatch(int fd, Watch& watch)
     watch.events = wanted;
 }
 
+// A socket that stays watched but changes what for (a write notifier enabled
+// for one write and disabled after it, all in one turn) is told to the kernel
+// only before the next wait, and not at all when the change undoes itself. A
+// socket that starts or stops being watched is told at once: its descriptor
+// may be closed and its number given to a new socket before then.
+void CEpollEventDispatcher::f_ChangeWatch(int fd, Watch& watch)
+{
+    bool anyNotifier = false;
+    for (QSocketNotifier* n : watch.notifier)
+        anyNotifier = anyNotifier || n != nullptr;
+    if (watch.events == 0 || !anyNotifier) {
+        f_UpdateWatch(fd, watch);
+        return;
+    }
+    if (!watch.pending) {
+        watch.pending = true;
+        m_PendingWatches.push_back(fd);
+    }
+}
+
+void CEpollEventDispatcher::f_ApplyPendingWatches()
+{
+    for (int fd : m_PendingWatches) {
+        const auto it = m_Watches.find(fd);
+        if (it == m_Watches.end() || !it->pending)
+            continue;
+        it->pending = false;
+        f_UpdateWatch(fd, *it);
+    }
+    m_PendingWatches.clear();
+}
+
 void CEpollEventDispatcher::registerSocketNotifier(QSocketNotifier* notifier)
 {
     const int fd = int(notifier->socket());
@@ -288,7 +320,7 @@ void CEpollEventDispatcher::registerSocketNotifier(QSocketNotifier* notifier)
     if (watch.notifier[type] && watch.notifier[type] != notifier)
         qWarning("CEpollEventDispatcher: socket %d already has a notifier of that type", fd);
     watch.notifier[type] = notifier;
-    f_UpdateWatch(fd, watch);
+    f_ChangeWatch(fd, watch);
 }
 
 void CEpollEventDispatcher::unregisterSocketNotifier(QSocketNotifier* notifier)
@@ -301,7 +333,7 @@ void CEpollEventDispatcher::unregisterSocketNotifier(QSocketNotifier* notifier)
     if (it->notifier[type] != notifier)
         return;
     it->notifier[type] = nullptr;
-    f_UpdateWatch(fd, *it);
+    f_ChangeWatch(fd, *it);
     if (it->events == 0)
         m_Watches.erase(it);
 }
@@ -365,6 +397,7 @@ bool CEpollEventDispatcher::processEvents(QEventLoop::ProcessEventsFlags flags)
 
     epoll_event ready[READY_MAX];
     int count = 0;
+    f_ApplyPendingWatches();
     if (withNotifiers && m_Epoll >= 0) {
         count = ::epoll_wait(m_Epoll, ready, READY_MAX, timeout);
     } else if (m_Wake >= 0) {

@@ -64,7 +64,8 @@ private:
     struct Watch
     {
         QSocketNotifier* notifier[3] = {nullptr, nullptr, nullptr};
-        quint32 events = 0;
+        quint32 events = 0; // what the kernel watches
+        bool pending = false; // a change waits for the next wait
     };
 
     static qint64 f_NowNs();
@@ -73,6 +74,8 @@ private:
     int f_ActivateTimers();
     int f_ActivateNotifiers(const struct epoll_event* ready, int count);
     void f_UpdateWatch(int fd, Watch& watch);
+    void f_ChangeWatch(int fd, Watch& watch);
+    void f_ApplyPendingWatches();
     void f_DrainWake();
 
     int m_Epoll = -1;
@@ -84,6 +87,7 @@ private:
     std::vector<HeapEntry> m_Heap;
     quint64 m_NextSerial = 1;
     QHash<int, Watch> m_Watches;
+    std::vector<int> m_PendingWatches;
 };
 
 #endif // CEPOLLEVENTDISPATCHER_H
