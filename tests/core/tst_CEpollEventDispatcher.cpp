@@ -232,6 +232,51 @@ private slots:
         });
         ::close(fds[0]);
     }
+
+    // Within one turn: a watched socket's notifiers go, its descriptor is
+    // closed and the number comes back for a new socket, whose reader must
+    // then be woken; a write notifier enabled and disabled again in that turn
+    // leaves the reader alone.
+    void descriptorNumberReusedInOneTurn()
+    {
+        EpollThread worker;
+        int fresh[2] = {-1, -1};
+        int reused = -1;
+        QByteArray received;
+        QSocketNotifier* reader = nullptr;
+        worker.Run([&] {
+            int old[2];
+            QVERIFY(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, old) == 0);
+            auto* oldReader = new QSocketNotifier(old[0], QSocketNotifier::Read);
+            auto* oldWriter = new QSocketNotifier(old[0], QSocketNotifier::Write);
+            oldWriter->setEnabled(false);
+            delete oldWriter;
+            delete oldReader;
+            ::close(old[0]);
+            ::close(old[1]);
+            QVERIFY(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, fresh) == 0);
+            reused = fresh[0] == old[0] || fresh[1] == old[0] ? old[0] : -1;
+            if (fresh[1] == old[0])
+                std::swap(fresh[0], fresh[1]);
+            reader = new QSocketNotifier(fresh[0], QSocketNotifier::Read);
+            connect(reader, &QSocketNotifier::activated, reader, [&] {
+                char buffer[16];
+                const ssize_t n = ::read(fresh[0], buffer, sizeof buffer);
+                if (n > 0)
+                    received.append(buffer, int(n));
+            });
+            auto* writer = new QSocketNotifier(fresh[0], QSocketNotifier::Write);
+            writer->setEnabled(false);
+            delete writer;
+        });
+        QVERIFY(reused >= 0); // the kernel hands out the lowest free number
+        QCOMPARE(::write(fresh[1], "x", 1), ssize_t(1));
+        QByteArray seen;
+        QTRY_VERIFY_WITH_TIMEOUT((worker.Run([&] { seen = received; }), seen == "x"), 10000);
+        worker.Run([&] { delete reader; });
+        ::close(fresh[0]);
+        ::close(fresh[1]);
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_CEpollEventDispatcher)
