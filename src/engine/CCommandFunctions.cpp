@@ -83,9 +83,8 @@ int CCommandFunctions::SetDeviceAccess(CDeviceAccess* deviceAccess)
     connect(deviceAccess, &CDeviceAccess::SendCompleted, this, &CCommandFunctions::f_OnSendCompleted);
     connect(deviceAccess, &CDeviceAccess::Received, this, &CCommandFunctions::f_OnReceived);
     connect(deviceAccess, &CDeviceAccess::Canceled, this, &CCommandFunctions::f_OnCanceled);
-    // Direct while both live in one thread; queued when the device link has
-    // a thread of its own (the queries then read what it recorded).
-    connect(deviceAccess, &CDeviceAccess::StateChanged, this, &CCommandFunctions::f_OnStateChanged);
+    connect(deviceAccess, &CDeviceAccess::StateChanged, this, &CCommandFunctions::f_OnStateChanged,
+            Qt::DirectConnection);
     return 0;
 }
 
