@@ -5,10 +5,10 @@
 // fleet refusing, silent or answering late, this prints the wall time of the
 // sweep, its ratio to the one-projector sweep at the same delay, this
 // program's CPU time per projector during the sweep, its peak memory (in all
-// and per projector), the longest time the thread running the command engine
-// and device link went without returning to its event loop (today that is
-// the main thread, which is the GUI thread in the program), and the
-// simulator's CPU time in all and of its busiest thread. Each configuration
+// and per projector), the longest time the main thread (the GUI thread in the
+// program, which runs the command engine) and the device link's own thread
+// each went without returning to their event loop, and the simulator's CPU
+// time in all and of its busiest thread. Each configuration
 // runs in a fresh child process so its peak memory is its own; the child
 // starts as the program does (it sets what the program sets).
 //
@@ -56,9 +56,10 @@ int RunOne(const QStringList& args)
     }
     // With late answers about, wait past them for any second result.
     const CFleetSweep::Outcome o = sweep.Sweep(120000, troubled > 0 ? LATE_MS : 0);
-    std::printf("RESULT %lld %.3f %ld %d %d %d %.0f %d %.0f %lld\n", static_cast<long long>(o.wallMs), o.cpuMs,
+    std::printf("RESULT %lld %.3f %ld %d %d %d %.0f %d %.0f %lld %lld\n", static_cast<long long>(o.wallMs), o.cpuMs,
                 PeakKiB(), o.completed, o.failed, o.timedOut ? 1 : 0, o.simulatorCpuMs, o.doubled,
-                o.simulatorBusiestThreadMs, static_cast<long long>(o.longestStallMs));
+                o.simulatorBusiestThreadMs, static_cast<long long>(o.longestStallMs),
+                static_cast<long long>(o.longestLinkStallMs));
     std::fflush(stdout);
     return 0;
 }
@@ -76,6 +77,7 @@ struct Row
     int doubled = 0;
     double simulatorBusiestThreadMs = 0;
     qint64 longestStallMs = 0;
+    qint64 longestLinkStallMs = 0;
 };
 
 Row RunChild(const QStringList& args, int count, int delay, int troubled)
@@ -94,7 +96,7 @@ Row RunChild(const QStringList& args, int count, int delay, int troubled)
     }
     for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
         const QList<QByteArray> f = line.split(' ');
-        if (f.size() != 11 || f.at(0) != "RESULT")
+        if (f.size() != 12 || f.at(0) != "RESULT")
             continue;
         row.wallMs = f.at(1).toLongLong();
         row.cpuMs = f.at(2).toDouble();
@@ -106,6 +108,7 @@ Row RunChild(const QStringList& args, int count, int delay, int troubled)
         row.doubled = f.at(8).toInt();
         row.simulatorBusiestThreadMs = f.at(9).toDouble();
         row.longestStallMs = f.at(10).toLongLong();
+        row.longestLinkStallMs = f.at(11).toLongLong();
         row.ok = true;
     }
     return row;
@@ -135,11 +138,11 @@ int main(int argc, char* argv[])
     const Config configs[] = {{1, 0, 0},  {200, 0, 0},  {2000, 0, 0},  {1, 20, 0},    {200, 20, 0},
                               {2000, 20, 0}, {1, 50, 0}, {200, 50, 0}, {2000, 50, 0}, {2000, 20, 10}};
     std::printf("Status update of a fleet through the command engine (simulator in its own process):\n");
-    std::printf("%6s %6s %7s %9s %7s %8s %9s %9s %9s %7s %7s %8s %10s %10s\n", "fleet", "delay", "trouble",
+    std::printf("%6s %6s %7s %9s %7s %8s %9s %9s %9s %7s %7s %8s %8s %10s %10s\n", "fleet", "delay", "trouble",
                 "wall ms", "ratio", "CPU ms", "peak MiB", "peak KiB", "completed", "failed", "doubled",
-                "stall ms", "sim. CPU", "sim. max");
-    std::printf("%6s %6s %7s %9s %7s %8s %9s %9s %9s %7s %7s %8s %10s %10s\n", "", "ms", "%", "", "", "/proj.",
-                "", "/proj.", "", "", "", "", "ms", "thread ms");
+                "stall ms", "stall ms", "sim. CPU", "sim. max");
+    std::printf("%6s %6s %7s %9s %7s %8s %9s %9s %9s %7s %7s %8s %8s %10s %10s\n", "", "ms", "%", "", "", "/proj.",
+                "", "/proj.", "", "", "", "main", "link", "ms", "thread ms");
     bool allOk = true;
     qint64 single = 0;
     for (const Config& c : configs) {
@@ -152,15 +155,16 @@ int main(int argc, char* argv[])
         if (c.count == 1)
             single = r.wallMs;
         const double ratio = single > 0 && c.troubled == 0 ? double(r.wallMs) / double(single) : 0.0;
-        std::printf("%6d %6d %7d %9lld %7.2f %8.3f %9.1f %9.1f %9d %7d %7d %8lld %10.0f %10.0f%s\n", c.count,
+        std::printf("%6d %6d %7d %9lld %7.2f %8.3f %9.1f %9.1f %9d %7d %7d %8lld %8lld %10.0f %10.0f%s\n", c.count,
                     c.delay, c.troubled, static_cast<long long>(r.wallMs), ratio, r.cpuMs / c.count,
                     r.peakKiB / 1024.0, double(r.peakKiB) / c.count, r.completed, r.failed, r.doubled,
-                    static_cast<long long>(r.longestStallMs), r.simulatorCpuMs, r.simulatorBusiestThreadMs,
-                    r.timedOut ? "  (timed out)" : "");
+                    static_cast<long long>(r.longestStallMs), static_cast<long long>(r.longestLinkStallMs),
+                    r.simulatorCpuMs, r.simulatorBusiestThreadMs, r.timedOut ? "  (timed out)" : "");
         std::fflush(stdout);
         const bool everyOneResult = r.completed + r.failed == c.count && r.doubled == 0 && !r.timedOut;
         allOk = allOk && everyOneResult && (c.troubled > 0 || r.failed == 0);
     }
-    std::printf("\nThe stall column is the main thread's, which runs the command engine and the device link.\n");
+    std::printf("\nStall: main is the main thread's (the GUI thread in the program; it runs the command engine),\n"
+                "link the device link's own thread's (sockets and their timers).\n");
     return allOk ? 0 : 1;
 }

@@ -114,6 +114,8 @@ CLumivox5Data::CLumivox5Data(int argc, char** argv, QObject* parent)
     m_pCommandFunctions = new CCommandFunctions();
     m_pCommandFunctions->SetProjectorDatas(m_pProjectorDatas);
     m_pCommandFunctions->SetDeviceAccess(m_pDeviceAccess);
+    // Sockets and their timers run beside the window, not in its thread.
+    m_pDeviceAccess->StartWorkerThread();
 
     m_GroupIDUsedList = new QList<int>;
     m_ProjectorGroups = new QList<CProjectorGroup*>;

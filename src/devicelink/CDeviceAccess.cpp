@@ -1,11 +1,18 @@
 #include "CDeviceAccess.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLoggingCategory>
+#include <QMutexLocker>
+#include <QThread>
 
 #include "CDeviceAccessEvent.h"
+#include "CEpollEventDispatcher.h"
 #include "CLocalClock.h"
 #include "CPortTCP.h"
 #include "CTransport.h"
+
+#include <algorithm>
 
 namespace {
 Q_LOGGING_CATEGORY(lcDevice, "lumivox.devicelink")
@@ -18,7 +25,11 @@ QDateTime Now()
 
 CDeviceAccess::CDeviceAccess(QObject* parent)
     : QObject(parent)
+    , m_RecordedState(new QAtomicInt[TARGET_MAX])
+    , m_RecordedCanceled(new QAtomicInt[TARGET_MAX])
 {
+    for (int i = 0; i < TARGET_MAX; ++i)
+        m_RecordedState[i].storeRelaxed(-1);
     qRegisterMetaType<CTransport*>("CTransport*");
     f_Init();
     connect(this, &CDeviceAccess::CheckEvent, this, &CDeviceAccess::f_OnCheckEvent, Qt::QueuedConnection);
@@ -27,14 +38,259 @@ CDeviceAccess::CDeviceAccess(QObject* parent)
 
 CDeviceAccess::~CDeviceAccess()
 {
+    if (m_pWorker && QThread::currentThread() != m_pWorker) {
+        // Sockets and timers end in the thread that owns them; then this
+        // object comes back to the deleting thread and the worker ends.
+        QThread* here = QThread::currentThread();
+        QMetaObject::invokeMethod(this, [this, here]() {
+            f_DeleteEverything();
+            moveToThread(here);
+        }, Qt::BlockingQueuedConnection);
+        m_pWorker->quit();
+        m_pWorker->wait();
+        delete m_pWorker;
+        m_pWorker = nullptr;
+        // Reports not yet delivered go with it.
+        delete m_pRelay;
+        m_pRelay = nullptr;
+    }
+    f_DeleteEverything();
+}
+
+void CDeviceAccess::f_DeleteEverything()
+{
     f_DeleteAllTransports();
     for (CTransport* transport : qAsConst(m_Deleting)) {
         transport->m_pPort->BeforeDelete();
         delete transport;
     }
     m_Deleting.clear();
+    QMutexLocker lock(&m_RequestMutex);
     qDeleteAll(m_Requests);
     m_Requests.clear();
+}
+
+bool CDeviceAccess::StartWorkerThread()
+{
+    if (m_pWorker || parent() || thread() != QThread::currentThread())
+        return false;
+    m_pRelay = new QObject;
+    m_pWorker = new QThread;
+    m_pWorker->setObjectName(QStringLiteral("device link"));
+    // Each side hands over what a turn of its event loop produced in one
+    // posted event, at the start of its next turn or before it waits: one
+    // wake-up of the other thread per turn, not per request or report.
+    auto* dispatcher = new CEpollEventDispatcher;
+    m_pWorker->setEventDispatcher(dispatcher);
+    connect(dispatcher, &QAbstractEventDispatcher::awake, this, [this]() {
+        f_HandOverReports();
+        m_TurnClock.start();
+    }, Qt::DirectConnection);
+    connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this]() { f_HandOverReports(); },
+            Qt::DirectConnection);
+    if (QAbstractEventDispatcher* here = QAbstractEventDispatcher::instance()) {
+        connect(here, &QAbstractEventDispatcher::awake, m_pRelay, [this]() { f_HandOverRequests(); },
+                Qt::DirectConnection);
+        connect(here, &QAbstractEventDispatcher::aboutToBlock, m_pRelay, [this]() { f_HandOverRequests(); },
+                Qt::DirectConnection);
+    } else {
+        m_bRequestsAtOnce = true;
+    }
+    moveToThread(m_pWorker);
+    m_pWorker->start();
+    return true;
+}
+
+void CDeviceAccess::f_Report(int kind, int nTargetID, const QString& target, const QByteArray& data, int code)
+{
+    Report report{kind, nTargetID, code, QDateTime(), target, data};
+    if (kind != REPORT_CANCELED && kind != REPORT_STATE)
+        report.time = Now();
+    if (!m_pWorker) {
+        f_Emit(report);
+        return;
+    }
+    QMutexLocker lock(&m_OutboxMutex);
+    m_Outbox.push_back(std::move(report));
+}
+
+// In the worker.
+void CDeviceAccess::f_HandOverReports()
+{
+    QMutexLocker lock(&m_OutboxMutex);
+    if (!m_Outbox.empty() && !m_bDeliveryPosted) {
+        m_bDeliveryPosted = true;
+        f_PostDelivery();
+    }
+}
+
+// In the creating thread (with the request lock held when `locked`).
+void CDeviceAccess::f_HandOverRequests(bool locked)
+{
+    if (!locked)
+        m_RequestMutex.lock();
+    if (!m_Requests.isEmpty() && !m_bRequestsPosted) {
+        m_bRequestsPosted = true;
+        QMetaObject::invokeMethod(this, [this]() { f_RunRequests(); }, Qt::QueuedConnection);
+    }
+    if (!locked)
+        m_RequestMutex.unlock();
+}
+
+void CDeviceAccess::f_Emit(const Report& r)
+{
+    switch (r.kind) {
+    case REPORT_CONNECTED:
+        emit ConnectCompleted(r.time, r.target, QStringLiteral("Connected."), r.id);
+        break;
+    case REPORT_SENT:
+        emit SendCompleted(r.time, r.target, r.data, r.id);
+        break;
+    case REPORT_RECEIVED:
+        emit Received(r.time, r.target, r.data, r.id);
+        break;
+    case REPORT_DISCONNECTED:
+        emit DisconnectCompleted(r.time, r.target, QStringLiteral("Disconnected."), r.id);
+        break;
+    case REPORT_ERROR:
+        emit Error(r.time, r.target, r.code, r.id);
+        break;
+    case REPORT_CANCELED:
+        emit Canceled(r.id);
+        break;
+    case REPORT_STATE:
+        emit StateChanged(r.id);
+        break;
+    default:
+        break;
+    }
+}
+
+// Called with m_OutboxMutex held.
+void CDeviceAccess::f_PostDelivery()
+{
+    QMetaObject::invokeMethod(m_pRelay, [this]() { f_Deliver(); }, Qt::QueuedConnection);
+}
+
+// In the creating thread: what the worker has reported so far joins the
+// reports waiting there.
+void CDeviceAccess::f_TakeOutbox(bool deliveryStarts)
+{
+    QMutexLocker lock(&m_OutboxMutex);
+    if (deliveryStarts)
+        m_bDeliveryPosted = false;
+    for (Report& r : m_Outbox)
+        m_Delivering.push_back(std::move(r));
+    m_Outbox.clear();
+}
+
+void CDeviceAccess::f_PostDeliveryOfRest()
+{
+    if (m_Delivering.empty())
+        return;
+    QMutexLocker lock(&m_OutboxMutex);
+    if (!m_bDeliveryPosted) {
+        m_bDeliveryPosted = true;
+        f_PostDelivery();
+    }
+}
+
+// In the creating thread: the reports in the order they were made, for a few
+// milliseconds at most per event-loop turn, so a burst of replies from a
+// large fleet never holds the thread up for long.
+void CDeviceAccess::f_Deliver()
+{
+    f_TakeOutbox(true);
+    const qint64 budgetMs = 5;
+    QElapsedTimer spent;
+    spent.start();
+    // Taken off one at a time: a slot that runs a nested event loop may
+    // deliver the rest meanwhile.
+    while (!m_Delivering.empty() && spent.elapsed() < budgetMs) {
+        const Report r = std::move(m_Delivering.front());
+        m_Delivering.pop_front();
+        f_Emit(r);
+    }
+    f_PostDeliveryOfRest();
+}
+
+// In the creating thread: every waiting report of one target, now, in order;
+// the other targets' reports keep their turn.
+void CDeviceAccess::f_DeliverFor(int nTargetID)
+{
+    f_TakeOutbox(false);
+    for (;;) {
+        const auto it = std::find_if(m_Delivering.begin(), m_Delivering.end(),
+                                     [nTargetID](const Report& r) { return r.id == nTargetID; });
+        if (it == m_Delivering.end())
+            break;
+        const Report r = std::move(*it);
+        m_Delivering.erase(it);
+        f_Emit(r);
+    }
+    f_PostDeliveryOfRest();
+}
+
+bool CDeviceAccess::f_FromOtherThread() const
+{
+    return m_pWorker && QThread::currentThread() != m_pWorker;
+}
+
+// What another thread's queries read for this id from now on.
+void CDeviceAccess::f_Record(int nTargetID)
+{
+    if (nTargetID < 0 || nTargetID >= TARGET_MAX)
+        return;
+    CTransport* transport = f_Transport(nTargetID);
+    m_RecordedState[nTargetID].storeRelease(transport ? transport->m_pPort->GetConnectionState() : -1);
+    m_RecordedCanceled[nTargetID].storeRelease(transport && transport->m_bCanceled ? 1 : 0);
+}
+
+// Without a worker every request goes with one CheckEvent. With one, a single
+// posted event carries out what the creating thread queued in one turn of
+// its loop, a few milliseconds' worth per turn of the worker's loop; either
+// way nothing is carried out inside the call that queued it, and the order
+// is kept.
+void CDeviceAccess::f_Enqueue(CDeviceAccessEvent* request)
+{
+    const int id = request->m_nTargetID;
+    {
+        QMutexLocker lock(&m_RequestMutex);
+        m_Requests.append(request);
+        if (m_pWorker) {
+            if (m_bRequestsAtOnce)
+                f_HandOverRequests(true);
+            return;
+        }
+    }
+    emit CheckEvent(id);
+}
+
+bool CDeviceAccess::f_TurnBudgetSpent() const
+{
+    const qint64 budgetMs = 5;
+    return m_TurnClock.isValid() && m_TurnClock.elapsed() >= budgetMs;
+}
+
+void CDeviceAccess::f_RunRequests()
+{
+    for (;;) {
+        CDeviceAccessEvent* request = nullptr;
+        {
+            QMutexLocker lock(&m_RequestMutex);
+            if (m_Requests.isEmpty()) {
+                m_bRequestsPosted = false;
+                return;
+            }
+            if (f_TurnBudgetSpent()) {
+                // The rest on a later turn, after the sockets and timers.
+                QMetaObject::invokeMethod(this, [this]() { f_RunRequests(); }, Qt::QueuedConnection);
+                return;
+            }
+            request = m_Requests.takeFirst();
+        }
+        f_CarryOut(request);
+    }
 }
 
 void CDeviceAccess::f_Init()
@@ -86,8 +342,7 @@ int CDeviceAccess::SendCommand(int nTargetID, QByteArray* data, int param1, int 
     if (port)
         request->m_Port = *port;
     request->m_bWait = wait;
-    m_Requests.append(request);
-    emit CheckEvent(nTargetID);
+    f_Enqueue(request);
     return 0;
 }
 
@@ -96,23 +351,44 @@ int CDeviceAccess::Disconnect(int nTargetID)
     auto* request = new CDeviceAccessEvent;
     request->m_nTargetID = nTargetID;
     request->m_nKind = CDeviceAccessEvent::KIND_DISCONNECT;
-    m_Requests.append(request);
-    emit CheckEvent(nTargetID);
+    f_Enqueue(request);
     return 0;
 }
 
 void CDeviceAccess::f_OnCheckEvent(int)
 {
-    if (m_Requests.isEmpty())
-        return;
-    CDeviceAccessEvent* request = m_Requests.takeFirst();
-    if (request->m_nKind == CDeviceAccessEvent::KIND_SEND) {
+    CDeviceAccessEvent* request = nullptr;
+    {
+        QMutexLocker lock(&m_RequestMutex);
+        if (m_Requests.isEmpty())
+            return;
+        request = m_Requests.takeFirst();
+    }
+    f_CarryOut(request);
+}
+
+void CDeviceAccess::f_CarryOut(CDeviceAccessEvent* request)
+{
+    const int id = request->m_nTargetID;
+    switch (request->m_nKind) {
+    case CDeviceAccessEvent::KIND_SEND:
         f_SendEvent(*request);
-    } else if (request->m_nKind == CDeviceAccessEvent::KIND_DISCONNECT) {
-        if (CTransport* transport = f_Transport(request->m_nTargetID))
+        break;
+    case CDeviceAccessEvent::KIND_DISCONNECT:
+        if (CTransport* transport = f_Transport(id))
             transport->m_pPort->Abort();
+        break;
+    case CDeviceAccessEvent::KIND_TIMER_START:
+        DisconnectTimerStart(id);
+        break;
+    case CDeviceAccessEvent::KIND_TIMER_STOP:
+        DisconnectTimerStop(id);
+        break;
+    default:
+        break;
     }
     delete request;
+    f_Record(id);
 }
 
 void CDeviceAccess::f_SendEvent(const CDeviceAccessEvent& request)
@@ -135,6 +411,7 @@ void CDeviceAccess::f_SendEvent(const CDeviceAccessEvent& request)
         transport->m_nParam1 = request.m_nParam1;
         transport->m_nParam2 = request.m_nParam2;
         m_Transports.insert(id, transport);
+        f_Record(id);
         f_ConnectTargetSignals(transport);
         transport->m_pPort->SetReceiveCompletedCondition(3, 6, 28, 39, 0, true, true);
     }
@@ -168,7 +445,7 @@ void CDeviceAccess::f_Reconnect(int nTargetID, CTransport* transport, const QStr
     if (result < 0 && result != -4 && f_Transport(nTargetID) == transport) {
         const QString target = transport->m_Host;
         Delete(nTargetID);
-        emit Error(Now(), target, result, nTargetID);
+        f_Report(REPORT_ERROR, nTargetID, target, QByteArray(), result);
     }
 }
 
@@ -189,7 +466,11 @@ void CDeviceAccess::f_SendOldestFrame(int nTargetID, CTransport* transport, int 
     transport->m_nState = stateAfterSend;
     transport->m_bAwaitingReply = true;
     transport->m_pPort->GetReceiveTimer()->start();
-    emit SendCompleted(Now(), transport->m_Host, frame, nTargetID);
+    f_Report(REPORT_SENT, nTargetID, transport->m_Host, frame);
+    // A failure to write reports through the port's Error as before, after
+    // the send was reported.
+    if (f_Transport(nTargetID) == transport)
+        transport->m_pPort->FlushSent();
 }
 
 // After a request has its result, the next waiting frame goes out at once;
@@ -221,7 +502,7 @@ void CDeviceAccess::f_OnConnected(int target)
         return;
     transport->m_nState = CTransport::STATE_CONNECTED;
     transport->m_ReceiveBuffer.clear();
-    emit ConnectCompleted(Now(), transport->m_Host, QStringLiteral("Connected."), target);
+    f_Report(REPORT_CONNECTED, target, transport->m_Host);
     // The state stays "connected" while this first frame is out.
     if (f_Transport(target) == transport)
         f_SendOldestFrame(target, transport, CTransport::STATE_CONNECTED);
@@ -270,7 +551,7 @@ void CDeviceAccess::f_OnReadyRead(int target)
     frameTimer->stop();
     transport->m_bAwaitingReply = false;
     transport->m_nState = CTransport::STATE_REPLY_RECEIVED;
-    emit Received(Now(), transport->m_Host, transport->m_ReceiveBuffer, target);
+    f_Report(REPORT_RECEIVED, target, transport->m_Host, transport->m_ReceiveBuffer);
     f_SendPending(target, transport);
 }
 
@@ -325,9 +606,9 @@ void CDeviceAccess::f_TimeoutEnding(int nTargetID, CTransport* transport)
     f_StateSynchronizeWithSocket(transport);
     transport->m_bAwaitingReply = false;
     if (transport->m_ReceiveBuffer.isEmpty())
-        emit Error(Now(), transport->m_Host, -21, nTargetID);
+        f_Report(REPORT_ERROR, nTargetID, transport->m_Host, QByteArray(), -21);
     else
-        emit Received(Now(), transport->m_Host, transport->m_ReceiveBuffer, nTargetID);
+        f_Report(REPORT_RECEIVED, nTargetID, transport->m_Host, transport->m_ReceiveBuffer);
     f_SendPending(nTargetID, transport);
 }
 
@@ -344,7 +625,7 @@ void CDeviceAccess::f_OnError(int target, int code)
     const QString host = transport->m_Host;
     if (transport->m_nState == CTransport::STATE_CLOSED)
         Delete(target);
-    emit Error(Now(), host, code, target);
+    f_Report(REPORT_ERROR, target, host, QByteArray(), code);
 }
 
 void CDeviceAccess::f_OnDisconnected(int target)
@@ -353,13 +634,14 @@ void CDeviceAccess::f_OnDisconnected(int target)
     if (!transport)
         return;
     transport->m_nState = CTransport::STATE_CLOSED;
-    emit DisconnectCompleted(Now(), transport->m_Host, QStringLiteral("Disconnected."), target);
+    f_Report(REPORT_DISCONNECTED, target, transport->m_Host);
     f_SendPending(target, transport);
 }
 
 void CDeviceAccess::f_OnStateChanged(int nTargetID)
 {
-    emit StateChanged(nTargetID);
+    f_Record(nTargetID);
+    f_Report(REPORT_STATE, nTargetID);
 }
 
 void CDeviceAccess::f_OnDisconnectTimerTimeout(int nTargetID)
@@ -388,8 +670,9 @@ CTransport* CDeviceAccess::f_TransportNotCanceled(int nTargetID)
 
 void CDeviceAccess::f_CancelEnding(int nTargetID, CTransport* transport)
 {
-    emit Canceled(nTargetID);
+    f_Report(REPORT_CANCELED, nTargetID);
     transport->m_bCanceled = false;
+    f_Record(nTargetID);
     transport->m_nState = CTransport::STATE_CLOSED;
     if (f_Transport(nTargetID) == transport)
         Delete(nTargetID);
@@ -419,6 +702,22 @@ void CDeviceAccess::f_StateSynchronizeWithSocket(CTransport* transport)
 
 int CDeviceAccess::Cancel(int nTargetID)
 {
+    if (f_FromOtherThread()) {
+        // As without a worker: the caller has seen every report of the
+        // target up to the cancel, and the cancel's own reports (Canceled
+        // first of all) before this returns.
+        f_DeliverFor(nTargetID);
+        int result = -1;
+        QMetaObject::invokeMethod(this, [this, nTargetID, &result]() { result = f_CancelHere(nTargetID); },
+                                  Qt::BlockingQueuedConnection);
+        f_DeliverFor(nTargetID);
+        return result;
+    }
+    return f_CancelHere(nTargetID);
+}
+
+int CDeviceAccess::f_CancelHere(int nTargetID)
+{
     CTransport* transport = f_Transport(nTargetID);
     if (!transport)
         return -1;
@@ -426,25 +725,38 @@ int CDeviceAccess::Cancel(int nTargetID)
     port->GetDisconnectTimer()->stop();
     port->GetReceiveTimer()->stop();
     port->GetFrameTimer()->stop();
-    for (int i = m_Requests.size() - 1; i >= 0; --i) {
-        if (m_Requests.at(i)->m_nTargetID == nTargetID)
-            delete m_Requests.takeAt(i);
+    {
+        QMutexLocker lock(&m_RequestMutex);
+        for (int i = m_Requests.size() - 1; i >= 0; --i) {
+            if (m_Requests.at(i)->m_nTargetID == nTargetID)
+                delete m_Requests.takeAt(i);
+        }
     }
     const int socketState = port->GetConnectionState();
     if (socketState < 1 || socketState > 6)
         return -1;
     transport->m_bCanceled = true;
+    f_Record(nTargetID);
     port->Abort();
+    f_Record(nTargetID);
     return 0;
 }
 
 int CDeviceAccess::CancelAll()
 {
+    if (f_FromOtherThread())
+        QMetaObject::invokeMethod(this, [this]() { f_CancelAllHere(); }, Qt::BlockingQueuedConnection);
+    else
+        f_CancelAllHere();
+    return 0;
+}
+
+void CDeviceAccess::f_CancelAllHere()
+{
     // An abort may take a transport out of the map, but never frees it here.
     const QList<CTransport*> transports = m_Transports.values();
     for (CTransport* transport : transports)
         transport->m_pPort->Abort();
-    return 0;
 }
 
 bool CDeviceAccess::IsCommunicating(int nTargetID)
@@ -454,36 +766,64 @@ bool CDeviceAccess::IsCommunicating(int nTargetID)
 
 int CDeviceAccess::GetConnectionState(int nTargetID)
 {
+    if (f_FromOtherThread())
+        return nTargetID >= 0 && nTargetID < TARGET_MAX ? m_RecordedState[nTargetID].loadAcquire() : -1;
     CTransport* transport = f_Transport(nTargetID);
     return transport ? transport->m_pPort->GetConnectionState() : -1;
 }
 
 int CDeviceAccess::GetLastError(int nTargetID)
 {
+    if (f_FromOtherThread()) {
+        int result = 0;
+        QMetaObject::invokeMethod(this, [this, nTargetID, &result]() { result = GetLastError(nTargetID); },
+                                  Qt::BlockingQueuedConnection);
+        return result;
+    }
     CTransport* transport = f_Transport(nTargetID);
     return transport ? transport->m_pPort->GetLastError() : 0;
 }
 
 bool CDeviceAccess::IsCanceled(int nTargetID)
 {
+    if (f_FromOtherThread())
+        return nTargetID >= 0 && nTargetID < TARGET_MAX && m_RecordedCanceled[nTargetID].loadAcquire() != 0;
     CTransport* transport = f_Transport(nTargetID);
     return transport ? transport->m_bCanceled : false;
 }
 
 void CDeviceAccess::DisconnectTimerStart(int nTargetID)
 {
+    if (f_FromOtherThread()) {
+        auto* request = new CDeviceAccessEvent;
+        request->m_nTargetID = nTargetID;
+        request->m_nKind = CDeviceAccessEvent::KIND_TIMER_START;
+        f_Enqueue(request);
+        return;
+    }
     if (CTransport* transport = f_Transport(nTargetID))
         transport->m_pPort->GetDisconnectTimer()->start();
 }
 
 void CDeviceAccess::DisconnectTimerStop(int nTargetID)
 {
+    if (f_FromOtherThread()) {
+        auto* request = new CDeviceAccessEvent;
+        request->m_nTargetID = nTargetID;
+        request->m_nKind = CDeviceAccessEvent::KIND_TIMER_STOP;
+        f_Enqueue(request);
+        return;
+    }
     if (CTransport* transport = f_Transport(nTargetID))
         transport->m_pPort->GetDisconnectTimer()->stop();
 }
 
 void CDeviceAccess::Delete(int nTargetID)
 {
+    if (f_FromOtherThread()) {
+        QMetaObject::invokeMethod(this, [this, nTargetID]() { Delete(nTargetID); }, Qt::BlockingQueuedConnection);
+        return;
+    }
     CTransport* transport = m_Transports.take(nTargetID);
     if (!transport)
         return;
@@ -495,6 +835,7 @@ void CDeviceAccess::Delete(int nTargetID)
     transport->m_pPort->GetReceiveTimer()->stop();
     transport->m_pPort->GetFrameTimer()->stop();
     m_Deleting.append(transport);
+    f_Record(nTargetID);
     emit DeleteLatorSignal(nTargetID, transport);
 }
 
@@ -505,8 +846,24 @@ void CDeviceAccess::DeleteLator(int nTargetID, CTransport* transport)
     const QString host = transport->m_Host;
     transport->m_pPort->BeforeDelete();
     delete transport;
-    emit StateChanged(nTargetID);
-    emit DisconnectCompleted(Now(), host, QStringLiteral("Disconnected."), nTargetID);
+    f_Report(REPORT_STATE, nTargetID);
+    f_Report(REPORT_DISCONNECTED, nTargetID, host);
+}
+
+int CDeviceAccess::GetTransportCount()
+{
+    int count = 0;
+    if (f_FromOtherThread())
+        QMetaObject::invokeMethod(this, [this, &count]() { count = m_Transports.size(); }, Qt::BlockingQueuedConnection);
+    else
+        count = m_Transports.size();
+    return count;
+}
+
+int CDeviceAccess::GetQueuedRequestCount()
+{
+    QMutexLocker lock(&m_RequestMutex);
+    return m_Requests.size();
 }
 
 int CDeviceAccess::f_GetUnusedKey() const

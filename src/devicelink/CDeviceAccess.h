@@ -3,14 +3,21 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QList>
 #include <QMap>
+#include <QMutex>
 #include <QObject>
 #include <QString>
+
+#include <deque>
+#include <memory>
+#include <vector>
 
 class CDeviceAccessEvent;
 class CPortTCP;
 class CTransport;
+class QThread;
 
 // The one manager of connections to projectors: one transport (and TCP port)
 // per projector id with a connection. Requests are queued and carried out one
@@ -39,9 +46,23 @@ public:
     void Delete(int nTargetID);
     int f_GetUnusedKey() const;
 
+    // Moves the connections to a thread of their own (an epoll dispatcher),
+    // so that thousands of sockets do not load the caller's thread. Call once,
+    // from the thread that created this object, before the first request;
+    // requests and queries then come from that thread. Requests are queued as
+    // before (never carried out inside the call) and the disconnect timers are
+    // started and stopped through the same queue; Cancel, CancelAll and Delete
+    // wait for the worker; the state queries read what the worker last
+    // recorded. The signals are emitted in the creating thread, in the order
+    // the worker made them, in batches of a few milliseconds per event-loop
+    // turn; Cancel delivers its target's reports (Canceled among them) before
+    // it returns, as without a worker.
+    bool StartWorkerThread();
+    QThread* WorkerThread() const { return m_pWorker; }
+
     // For tests and diagnostics: how many transports exist, queued requests.
-    int GetTransportCount() const { return m_Transports.size(); }
-    int GetQueuedRequestCount() const { return m_Requests.size(); }
+    int GetTransportCount();
+    int GetQueuedRequestCount();
 
 signals:
     void ConnectCompleted(QDateTime time, QString target, QString msg, int nTargetID);
@@ -84,11 +105,61 @@ private:
     void f_DisconnectTargetSignals(CTransport* transport);
     CTransport* f_Transport(int nTargetID) const { return m_Transports.value(nTargetID, nullptr); }
     bool f_IsInUse(int nTargetID) const;
+    bool f_FromOtherThread() const;
+    void f_Enqueue(CDeviceAccessEvent* request);
+    void f_CarryOut(CDeviceAccessEvent* request);
+    void f_RunRequests();
+    void f_HandOverRequests(bool locked = false);
+    void f_HandOverReports();
+    bool f_TurnBudgetSpent() const;
+    void f_Record(int nTargetID);
+    int f_CancelHere(int nTargetID);
+    void f_CancelAllHere();
+    void f_DeleteEverything();
+
+    // With a worker thread the results travel to the creating thread in
+    // batches: one posted event carries every report made meanwhile, and the
+    // signals are emitted there, in the order they were made.
+    enum ReportKind { REPORT_CONNECTED, REPORT_SENT, REPORT_RECEIVED, REPORT_DISCONNECTED, REPORT_ERROR,
+                      REPORT_CANCELED, REPORT_STATE };
+    struct Report
+    {
+        int kind;
+        int id;
+        int code;
+        QDateTime time;
+        QString target;
+        QByteArray data;
+    };
+    void f_Report(int kind, int nTargetID, const QString& target = QString(), const QByteArray& data = QByteArray(),
+                  int code = 0);
+    void f_Emit(const Report& report);
+    void f_PostDelivery();
+    void f_Deliver();
+    void f_DeliverFor(int nTargetID);
+    void f_TakeOutbox(bool deliveryStarts);
+    void f_PostDeliveryOfRest();
     void f_SetInUse(int nTargetID, bool inUse);
 
     QMap<int, CTransport*> m_Transports;
     QList<bool> m_InUse;
-    QList<CDeviceAccessEvent*> m_Requests;
+    QList<CDeviceAccessEvent*> m_Requests; // under m_RequestMutex
+    QMutex m_RequestMutex;
+    bool m_bRequestsPosted = false; // under m_RequestMutex
+    bool m_bRequestsAtOnce = false; // the creating thread has no event loop to hook
+    QThread* m_pWorker = nullptr;
+    // Since the worker's event loop last came back: how long this turn has
+    // run, so one turn never carries out a whole fleet's requests at once.
+    QElapsedTimer m_TurnClock;
+    // Per id, what another thread's queries read: the socket state (-1 for
+    // no transport) and the canceled flag. Written by the worker only.
+    std::unique_ptr<QAtomicInt[]> m_RecordedState;
+    std::unique_ptr<QAtomicInt[]> m_RecordedCanceled;
+    QObject* m_pRelay = nullptr; // lives in the creating thread
+    QMutex m_OutboxMutex;
+    std::vector<Report> m_Outbox;    // under m_OutboxMutex
+    bool m_bDeliveryPosted = false;  // under m_OutboxMutex
+    std::deque<Report> m_Delivering; // the creating thread's only
     // Taken out of the map, waiting for their queued deletion.
     QList<CTransport*> m_Deleting;
 };

@@ -8,7 +8,9 @@
 class CDeviceAccessEvent
 {
 public:
-    enum Kind { KIND_SEND = 1, KIND_DISCONNECT = 2 };
+    // The timer kinds come only from another thread, which may not touch the
+    // port's timers itself.
+    enum Kind { KIND_SEND = 1, KIND_DISCONNECT = 2, KIND_TIMER_START = 3, KIND_TIMER_STOP = 4 };
 
     int m_nTargetID = 0;
     int m_nKind = KIND_SEND;

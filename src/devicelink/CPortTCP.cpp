@@ -296,6 +296,12 @@ void CPortTCP::SendProc(CEventBase* event)
     emit SendCompleted(m_nKey, m_SendBuffer, m_SendBuffer.size());
 }
 
+void CPortTCP::FlushSent()
+{
+    if (m_pSocket && m_pSocket->bytesToWrite() > 0)
+        m_pSocket->flush();
+}
+
 // Non-blocking: one read of what has arrived. The blocking variant is never
 // needed, so the receive key reads the same way.
 void CPortTCP::ReceiveProc(CEventBase* event)

@@ -37,6 +37,9 @@ public:
     void BeforeDelete() override;
 
     int GetSocketState() const;
+    // Hands what write() buffered to the kernel now instead of on the next
+    // event-loop turn.
+    void FlushSent();
     int GetTransportState() const { return m_tsTransportState; }
     int GetConnectTimeout() const { return m_nConnectTimeout; }
     int GetSendTimeout() const { return m_nSendTimeout; }

@@ -126,6 +126,26 @@ public:
     CProjectorSimulator m_Simulator;
 };
 
+// A rig with `count` simulated projectors, the shipped models taken in turn,
+// each answering after `delayMs`; the device link in the main thread or in
+// its own.
+inline std::unique_ptr<EngineTestRig> FleetRig(int count, const QStringList& models, int delayMs,
+                                               bool deviceLinkThread)
+{
+    std::unique_ptr<EngineTestRig> rig(new EngineTestRig);
+    CSimFaults faults;
+    faults.extraDelayMs = delayMs;
+    for (int i = 0; i < count; ++i) {
+        const int id = rig->Add(CSimModelSpec::Shipped(models.at(i % models.size())));
+        if (id < 0)
+            return nullptr;
+        rig->Projector(id)->SetFaults(faults);
+    }
+    if (deviceLinkThread && !rig->m_Access.StartWorkerThread())
+        return nullptr;
+    return rig;
+}
+
 // What the engine reports, one spy per signal.
 struct EngineSpies
 {

@@ -9,21 +9,21 @@ namespace {
 
 const int FLEET = 200;
 
-// A rig with a fleet of the shipped models, each answering after `delayMs`.
-std::unique_ptr<EngineTestRig> Fleet(int delayMs)
+// A rig with a fleet of the shipped models, each answering after `delayMs`;
+// the device link in the main thread or in its own.
+std::unique_ptr<EngineTestRig> Fleet(int delayMs, bool deviceLinkThread = false)
 {
-    std::unique_ptr<EngineTestRig> rig(new EngineTestRig);
-    const QStringList models{QStringLiteral("LV-L100"), QStringLiteral("LV-D200"), QStringLiteral("LV-X500"),
-                             QStringLiteral("LV-E300")};
-    CSimFaults faults;
-    faults.extraDelayMs = delayMs;
-    for (int i = 0; i < FLEET; ++i) {
-        const int id = rig->Add(CSimModelSpec::Shipped(models.at(i % models.size())));
-        if (id < 0)
-            return nullptr;
-        rig->Projector(id)->SetFaults(faults);
-    }
-    return rig;
+    return FleetRig(FLEET,
+                    {QStringLiteral("LV-L100"), QStringLiteral("LV-D200"), QStringLiteral("LV-X500"),
+                     QStringLiteral("LV-E300")},
+                    delayMs, deviceLinkThread);
+}
+
+void DeviceLinkThreadRows()
+{
+    QTest::addColumn<bool>("deviceLinkThread");
+    QTest::newRow("device link in the main thread") << false;
+    QTest::newRow("device link in its own thread") << true;
 }
 
 QSet<int> Targets(const QSignalSpy& spy, int column)
@@ -42,10 +42,13 @@ class tst_CCommandFunctionsFleet : public QObject
 private slots:
     void initTestCase() { RaiseOpenFileLimit(); }
 
+    void everyProjectorEndsOnce_data() { DeviceLinkThreadRows(); }
+
     // Every projector of a fleet polled at once ends exactly once.
     void everyProjectorEndsOnce()
     {
-        std::unique_ptr<EngineTestRig> rig = Fleet(0);
+        QFETCH(bool, deviceLinkThread);
+        std::unique_ptr<EngineTestRig> rig = Fleet(0, deviceLinkThread);
         QVERIFY(rig && rig->ProfilesLoaded());
         EngineSpies spies(&rig->m_Engine);
         for (int id = 1; id <= FLEET; ++id)
@@ -60,9 +63,12 @@ private slots:
     // The program ending in the middle of a fleet sweep: the engine, the
     // device link and the records go while frames are out and replies on
     // their way; nothing may run on them afterwards (sanitizer build).
+    void stoppingMidSweepEndsCleanly_data() { DeviceLinkThreadRows(); }
+
     void stoppingMidSweepEndsCleanly()
     {
-        std::unique_ptr<EngineTestRig> rig = Fleet(20);
+        QFETCH(bool, deviceLinkThread);
+        std::unique_ptr<EngineTestRig> rig = Fleet(20, deviceLinkThread);
         QVERIFY(rig && rig->ProfilesLoaded());
         std::unique_ptr<EngineSpies> spies(new EngineSpies(&rig->m_Engine));
         for (int id = 1; id <= FLEET; ++id)

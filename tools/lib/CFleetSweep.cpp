@@ -124,6 +124,7 @@ bool CFleetSweep::CreateRecords(const QString& profilePath)
     m_Engine.reset(new CCommandFunctions());
     m_Engine->SetProjectorDatas(&m_Records);
     m_Engine->SetDeviceAccess(m_Access.get());
+    m_Access->StartWorkerThread(); // as the program's data hub does
     connect(m_Engine.get(), &CCommandFunctions::Completed, this,
             [this](int, int target, int, int, int) { f_OnEnd(target, 0); });
     connect(m_Engine.get(), &CCommandFunctions::Error, this,
@@ -187,6 +188,25 @@ CFleetSweep::Outcome CFleetSweep::Sweep(int timeoutMs, int graceMs)
         sinceTick.restart();
     });
 
+    // The same in the device link's thread, when it has one of its own.
+    QAtomicInteger<qint64> linkStall(0);
+    QAtomicInt linkProbing(1);
+    QTimer* linkProbe = nullptr;
+    if (m_Access->WorkerThread()) {
+        QMetaObject::invokeMethod(m_Access.get(), [&]() {
+            linkProbe = new QTimer;
+            linkProbe->setTimerType(Qt::PreciseTimer);
+            std::shared_ptr<QElapsedTimer> tick(new QElapsedTimer);
+            tick->start();
+            connect(linkProbe, &QTimer::timeout, linkProbe, [&linkStall, &linkProbing, tick]() {
+                if (linkProbing.loadRelaxed() && tick->elapsed() > linkStall.loadRelaxed())
+                    linkStall.storeRelaxed(tick->elapsed());
+                tick->restart();
+            });
+            linkProbe->start(5);
+        }, Qt::BlockingQueuedConnection);
+    }
+
     m_CpuBefore = CpuMs();
     const double simulatorBefore = ProcessCpuMs(m_Simulator.processId());
     const QMap<QString, double> threadsBefore = ProcessThreadCpuMs(m_Simulator.processId());
@@ -200,6 +220,11 @@ CFleetSweep::Outcome CFleetSweep::Sweep(int timeoutMs, int graceMs)
     if (m_Pending > 0)
         loop.exec();
     m_pLoop = nullptr;
+    linkProbing.storeRelaxed(0);
+    if (linkProbe) {
+        QMetaObject::invokeMethod(m_Access.get(), [linkProbe]() { delete linkProbe; }, Qt::BlockingQueuedConnection);
+        m_Outcome.longestLinkStallMs = linkStall.loadRelaxed();
+    }
     if (m_Outcome.timedOut) {
         m_Outcome.wallMs = m_Clock.elapsed();
         m_Outcome.cpuMs = CpuMs() - m_CpuBefore;

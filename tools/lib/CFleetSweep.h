@@ -30,6 +30,7 @@ public:
         double simulatorCpuMs = 0; // the simulator's (10 ms steps)
         double simulatorBusiestThreadMs = 0; // its busiest thread's share of that
         qint64 longestStallMs = 0; // longest gap between two ticks of a 5 ms timer in this thread
+        qint64 longestLinkStallMs = -1; // the same in the device link's own thread (-1: it has none)
         int completed = 0;
         int failed = 0;         // errors, negative replies, cancels
         int doubled = 0;        // further results for a projector that had one

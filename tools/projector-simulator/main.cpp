@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "CEpollEventDispatcher.h"
 #include "CProjectorSimulator.h"
 #include "CSimProjectorModel.h"
 #include "CSimulatorScript.h"
@@ -302,6 +303,8 @@ int main(int argc, char* argv[])
         shards.emplace_back(new Shard);
         Shard& shard = *shards.back();
         shard.simulator->moveToThread(&shard.thread);
+        // Thousands of sockets per thread: epoll instead of a poll over all.
+        shard.thread.setEventDispatcher(new CEpollEventDispatcher);
         shard.thread.start();
         QMetaObject::invokeMethod(shard.simulator.get(), [&]() {
             StartShard(shard, setup, from, to - from, mode, quint16(port), first);

@@ -1,0 +1,426 @@
+#include "CEpollEventDispatcher.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <QThread>
+#include <QTimerEvent>
+#include <QVarLengthArray>
+
+#include <algorithm>
+#include <cerrno>
+#include <ctime>
+#include <poll.h>
+#include <sys/epoll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+// Qt's own count of events posted and not yet delivered, in every thread.
+Q_CORE_EXPORT uint qGlobalPostedEventsCount();
+
+namespace {
+
+const qint64 NS_PER_MS = 1000000;
+// Ready descriptors taken per wait; more stay ready for the next turn, so
+// one turn stays short however many sockets are ready.
+const int READY_MAX = 128;
+
+template <typename T>
+bool Later(const T& a, const T& b)
+{
+    return a.deadlineNs != b.deadlineNs ? a.deadlineNs > b.deadlineNs : a.serial > b.serial;
+}
+
+int TypeIndex(QSocketNotifier::Type type)
+{
+    return type == QSocketNotifier::Read ? 0 : type == QSocketNotifier::Write ? 1 : 2;
+}
+
+const quint32 EVENTS_OF_TYPE[3] = {EPOLLIN, EPOLLOUT, EPOLLPRI};
+// What wakes each kind of notifier, as Qt's own dispatcher has it: a hang-up
+// or error wakes all three, so the socket sees its end.
+const quint32 WAKES_TYPE[3] = {EPOLLIN | EPOLLHUP | EPOLLERR | EPOLLRDHUP, EPOLLOUT | EPOLLHUP | EPOLLERR,
+                               EPOLLPRI | EPOLLHUP | EPOLLERR};
+
+} // namespace
+
+CEpollEventDispatcher::CEpollEventDispatcher(QObject* parent)
+    : QAbstractEventDispatcher(parent)
+{
+    m_Epoll = ::epoll_create1(EPOLL_CLOEXEC);
+    m_Wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (m_Epoll >= 0 && m_Wake >= 0) {
+        epoll_event ev{};
+        ev.events = EPOLLIN;
+        ev.data.fd = m_Wake;
+        if (::epoll_ctl(m_Epoll, EPOLL_CTL_ADD, m_Wake, &ev) != 0)
+            qWarning("CEpollEventDispatcher: cannot watch the wake-up descriptor (errno %d)", errno);
+    } else {
+        qWarning("CEpollEventDispatcher: no epoll or eventfd descriptor (errno %d)", errno);
+    }
+}
+
+CEpollEventDispatcher::~CEpollEventDispatcher()
+{
+    if (m_Epoll >= 0)
+        ::close(m_Epoll);
+    if (m_Wake >= 0)
+        ::close(m_Wake);
+}
+
+qint64 CEpollEventDispatcher::f_NowNs()
+{
+    timespec ts;
+    ::clock_gettime(CLOCK_MONOTONIC, &ts);
+    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
+bool CEpollEventDispatcher::hasPendingEvents()
+{
+    return qGlobalPostedEventsCount() > 0;
+}
+
+void CEpollEventDispatcher::wakeUp()
+{
+    if (m_WakePending.testAndSetAcquire(0, 1) && m_Wake >= 0) {
+        const quint64 one = 1;
+        if (::write(m_Wake, &one, sizeof one) < 0) {
+            // The counter is full: the thread is awake anyway.
+        }
+    }
+}
+
+void CEpollEventDispatcher::interrupt()
+{
+    m_Interrupted.storeRelaxed(1);
+    wakeUp();
+}
+
+void CEpollEventDispatcher::f_DrainWake()
+{
+    quint64 count;
+    while (m_Wake >= 0 && ::read(m_Wake, &count, sizeof count) > 0) {
+    }
+}
+
+// ---- timers ------------------------------------------------------------
+
+void CEpollEventDispatcher::f_PushTimer(int timerId, Timer& timer)
+{
+    timer.serial = m_NextSerial++;
+    m_Heap.push_back(HeapEntry{timer.deadlineNs, timer.serial, timerId});
+    std::push_heap(m_Heap.begin(), m_Heap.end(), Later<HeapEntry>);
+    // Entries of stopped timers stay until they come to the top; rebuild
+    // when they outnumber the live ones.
+    if (m_Heap.size() > 2 * size_t(m_Timers.size()) + 64) {
+        m_Heap.clear();
+        for (auto it = m_Timers.cbegin(); it != m_Timers.cend(); ++it)
+            m_Heap.push_back(HeapEntry{it->deadlineNs, it->serial, it.key()});
+        std::make_heap(m_Heap.begin(), m_Heap.end(), Later<HeapEntry>);
+    }
+}
+
+void CEpollEventDispatcher::registerTimer(int timerId, int interval, Qt::TimerType timerType, QObject* object)
+{
+    if (timerId < 1 || interval < 0 || !object) {
+        qWarning("CEpollEventDispatcher::registerTimer: invalid arguments");
+        return;
+    }
+    Timer& timer = m_Timers[timerId];
+    timer.object = object;
+    timer.interval = interval;
+    timer.intervalNs = qint64(interval) * NS_PER_MS;
+    timer.type = timerType;
+    timer.inTimerEvent = false;
+    timer.deadlineNs = f_NowNs() + timer.intervalNs;
+    f_PushTimer(timerId, timer);
+    m_TimersByObject[object].append(timerId);
+}
+
+bool CEpollEventDispatcher::unregisterTimer(int timerId)
+{
+    const auto it = m_Timers.find(timerId);
+    if (it == m_Timers.end())
+        return false;
+    const auto owner = m_TimersByObject.find(it->object);
+    if (owner != m_TimersByObject.end()) {
+        owner->removeOne(timerId);
+        if (owner->isEmpty())
+            m_TimersByObject.erase(owner);
+    }
+    m_Timers.erase(it);
+    return true;
+}
+
+bool CEpollEventDispatcher::unregisterTimers(QObject* object)
+{
+    const auto owner = m_TimersByObject.find(object);
+    if (owner == m_TimersByObject.end())
+        return false;
+    for (int id : qAsConst(*owner))
+        m_Timers.remove(id);
+    m_TimersByObject.erase(owner);
+    return true;
+}
+
+QList<QAbstractEventDispatcher::TimerInfo> CEpollEventDispatcher::registeredTimers(QObject* object) const
+{
+    QList<TimerInfo> list;
+    for (int id : m_TimersByObject.value(object)) {
+        const Timer& t = m_Timers[id];
+        list.append(TimerInfo(id, t.interval, t.type));
+    }
+    return list;
+}
+
+int CEpollEventDispatcher::remainingTime(int timerId)
+{
+    const auto it = m_Timers.constFind(timerId);
+    if (it == m_Timers.constEnd())
+        return -1;
+    const qint64 left = it->deadlineNs - f_NowNs();
+    return left <= 0 ? 0 : int((left + NS_PER_MS - 1) / NS_PER_MS);
+}
+
+int CEpollEventDispatcher::f_WaitMs(qint64 now) const
+{
+    // The top may be a stopped timer's entry: a wake-up too early then
+    // finds nothing due and waits again, which is harmless.
+    if (m_Heap.empty())
+        return -1;
+    const qint64 left = m_Heap.front().deadlineNs - now;
+    if (left <= 0)
+        return 0;
+    const qint64 ms = (left + NS_PER_MS - 1) / NS_PER_MS;
+    return ms > 0x7fffffff ? 0x7fffffff : int(ms);
+}
+
+int CEpollEventDispatcher::f_ActivateTimers()
+{
+    const qint64 now = f_NowNs();
+    // Take every due timer first, then deliver: a zero-interval timer fires
+    // once per turn, and a timer stopped by an earlier one's event does not fire.
+    QVarLengthArray<QPair<int, quint64>, 64> due;
+    while (!m_Heap.empty() && m_Heap.front().deadlineNs <= now) {
+        std::pop_heap(m_Heap.begin(), m_Heap.end(), Later<HeapEntry>);
+        const HeapEntry entry = m_Heap.back();
+        m_Heap.pop_back();
+        const auto it = m_Timers.find(entry.timerId);
+        if (it == m_Timers.end() || it->serial != entry.serial)
+            continue;
+        due.append(qMakePair(entry.timerId, quint64(0)));
+    }
+    for (auto& d : due) {
+        Timer& t = m_Timers[d.first];
+        if (t.inTimerEvent) {
+            // Still inside its own event (a nested loop): not again before
+            // that ends.
+            t.deadlineNs = now + qMax<qint64>(t.intervalNs, NS_PER_MS);
+            f_PushTimer(d.first, t);
+            d.first = 0;
+            continue;
+        }
+        t.deadlineNs += t.intervalNs;
+        if (t.deadlineNs <= now)
+            t.deadlineNs = now + t.intervalNs;
+        f_PushTimer(d.first, t);
+        d.second = t.serial;
+    }
+    int fired = 0;
+    for (const auto& d : due) {
+        if (d.first == 0)
+            continue;
+        auto it = m_Timers.find(d.first);
+        if (it == m_Timers.end() || it->serial != d.second)
+            continue;
+        it->inTimerEvent = true;
+        QObject* object = it->object;
+        QTimerEvent event(d.first);
+        QCoreApplication::sendEvent(object, &event);
+        ++fired;
+        it = m_Timers.find(d.first);
+        if (it != m_Timers.end())
+            it->inTimerEvent = false;
+    }
+    return fired;
+}
+
+// ---- socket notifiers --------------------------------------------------
+
+void CEpollEventDispatcher::f_UpdateWatch(int fd, Watch& watch)
+{
+    quint32 wanted = 0;
+    for (int i = 0; i < 3; ++i)
+        if (watch.notifier[i])
+            wanted |= EVENTS_OF_TYPE[i];
+    if (m_Epoll < 0 || wanted == watch.events)
+        return;
+    epoll_event ev{};
+    ev.events = wanted;
+    ev.data.fd = fd;
+    int rc;
+    if (wanted == 0) {
+        rc = ::epoll_ctl(m_Epoll, EPOLL_CTL_DEL, fd, &ev);
+        // Closed before it was unwatched: the kernel has forgotten it already.
+        if (rc != 0 && (errno == EBADF || errno == ENOENT))
+            rc = 0;
+    } else if (watch.events == 0) {
+        rc = ::epoll_ctl(m_Epoll, EPOLL_CTL_ADD, fd, &ev);
+        if (rc != 0 && errno == EEXIST)
+            rc = ::epoll_ctl(m_Epoll, EPOLL_CTL_MOD, fd, &ev);
+    } else {
+        rc = ::epoll_ctl(m_Epoll, EPOLL_CTL_MOD, fd, &ev);
+        // The descriptor number was closed and opened again meanwhile.
+        if (rc != 0 && errno == ENOENT)
+            rc = ::epoll_ctl(m_Epoll, EPOLL_CTL_ADD, fd, &ev);
+    }
+    if (rc != 0)
+        qWarning("CEpollEventDispatcher: cannot watch socket %d (errno %d)", fd, errno);
+    watch.events = wanted;
+}
+
+// A socket that stays watched but changes what for (a write notifier enabled
+// for one write and disabled after it, all in one turn) is told to the kernel
+// only before the next wait, and not at all when the change undoes itself. A
+// socket that starts or stops being watched is told at once: its descriptor
+// may be closed and its number given to a new socket before then.
+void CEpollEventDispatcher::f_ChangeWatch(int fd, Watch& watch)
+{
+    bool anyNotifier = false;
+    for (QSocketNotifier* n : watch.notifier)
+        anyNotifier = anyNotifier || n != nullptr;
+    if (watch.events == 0 || !anyNotifier) {
+        f_UpdateWatch(fd, watch);
+        return;
+    }
+    if (!watch.pending) {
+        watch.pending = true;
+        m_PendingWatches.push_back(fd);
+    }
+}
+
+void CEpollEventDispatcher::f_ApplyPendingWatches()
+{
+    for (int fd : m_PendingWatches) {
+        const auto it = m_Watches.find(fd);
+        if (it == m_Watches.end() || !it->pending)
+            continue;
+        it->pending = false;
+        f_UpdateWatch(fd, *it);
+    }
+    m_PendingWatches.clear();
+}
+
+void CEpollEventDispatcher::registerSocketNotifier(QSocketNotifier* notifier)
+{
+    const int fd = int(notifier->socket());
+    if (fd < 0)
+        return;
+    Watch& watch = m_Watches[fd];
+    const int type = TypeIndex(notifier->type());
+    if (watch.notifier[type] && watch.notifier[type] != notifier)
+        qWarning("CEpollEventDispatcher: socket %d already has a notifier of that type", fd);
+    watch.notifier[type] = notifier;
+    f_ChangeWatch(fd, watch);
+}
+
+void CEpollEventDispatcher::unregisterSocketNotifier(QSocketNotifier* notifier)
+{
+    const int fd = int(notifier->socket());
+    const auto it = m_Watches.find(fd);
+    if (it == m_Watches.end())
+        return;
+    const int type = TypeIndex(notifier->type());
+    if (it->notifier[type] != notifier)
+        return;
+    it->notifier[type] = nullptr;
+    f_ChangeWatch(fd, *it);
+    if (it->events == 0)
+        m_Watches.erase(it);
+}
+
+int CEpollEventDispatcher::f_ActivateNotifiers(const epoll_event* ready, int count)
+{
+    struct Pending
+    {
+        QSocketNotifier* notifier;
+        int fd;
+        int type;
+    };
+    QVarLengthArray<Pending, 64> pending;
+    for (int i = 0; i < count; ++i) {
+        const int fd = ready[i].data.fd;
+        if (fd == m_Wake) {
+            f_DrainWake();
+            continue;
+        }
+        const auto it = m_Watches.constFind(fd);
+        if (it == m_Watches.constEnd())
+            continue;
+        for (int type = 0; type < 3; ++type)
+            if (it->notifier[type] && (ready[i].events & WAKES_TYPE[type]))
+                pending.append(Pending{it->notifier[type], fd, type});
+    }
+    int activated = 0;
+    for (const Pending& p : pending) {
+        // An earlier delivery may have disabled or deleted this one.
+        const auto it = m_Watches.constFind(p.fd);
+        if (it == m_Watches.constEnd() || it->notifier[p.type] != p.notifier)
+            continue;
+        QEvent event(QEvent::SockAct);
+        QCoreApplication::sendEvent(p.notifier, &event);
+        ++activated;
+    }
+    return activated;
+}
+
+// ---- the loop ----------------------------------------------------------
+
+bool CEpollEventDispatcher::processEvents(QEventLoop::ProcessEventsFlags flags)
+{
+    m_Interrupted.storeRelaxed(0);
+    emit awake();
+    // Cleared before the posted events run, so a post from now on wakes the
+    // wait below.
+    if (m_WakePending.fetchAndStoreAcquire(0))
+        f_DrainWake();
+    QCoreApplication::sendPostedEvents();
+
+    const bool withNotifiers = !(flags & QEventLoop::ExcludeSocketNotifiers);
+    const bool withTimers = !(flags & QEventLoop::X11ExcludeTimers);
+    const bool canWait = (flags & QEventLoop::WaitForMoreEvents) && !m_Interrupted.loadRelaxed()
+        && !m_WakePending.loadAcquire();
+    int timeout = 0;
+    if (canWait) {
+        timeout = withTimers ? f_WaitMs(f_NowNs()) : -1;
+        emit aboutToBlock();
+    }
+
+    epoll_event ready[READY_MAX];
+    int count = 0;
+    f_ApplyPendingWatches();
+    if (withNotifiers && m_Epoll >= 0) {
+        count = ::epoll_wait(m_Epoll, ready, READY_MAX, timeout);
+    } else if (m_Wake >= 0) {
+        // Sockets left out: wait for a wake-up or a timer only.
+        pollfd one{m_Wake, POLLIN, 0};
+        if (::poll(&one, 1, timeout) < 0 && errno != EINTR)
+            qWarning("CEpollEventDispatcher: poll failed (errno %d)", errno);
+        if (one.revents)
+            f_DrainWake();
+    } else if (timeout != 0) {
+        // No descriptors at all: sleep until the next timer, at most a moment.
+        ::usleep(timeout < 0 ? 10000 : qMin(timeout, 10) * 1000);
+    }
+    if (count < 0) {
+        if (errno != EINTR)
+            qWarning("CEpollEventDispatcher: epoll_wait failed (errno %d)", errno);
+        count = 0;
+    }
+
+    int activated = 0;
+    if (count > 0)
+        activated += f_ActivateNotifiers(ready, count);
+    if (withTimers)
+        activated += f_ActivateTimers();
+    return activated > 0;
+}

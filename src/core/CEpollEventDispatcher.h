@@ -1,0 +1,93 @@
+#ifndef CEPOLLEVENTDISPATCHER_H
+#define CEPOLLEVENTDISPATCHER_H
+
+#include <QAbstractEventDispatcher>
+#include <QAtomicInt>
+#include <QHash>
+#include <QVector>
+
+#include <vector>
+
+class QSocketNotifier;
+
+// An event dispatcher for worker threads that serve thousands of sockets:
+// readiness comes from epoll (cost per ready socket, not per open socket) and
+// timers live in a heap with their entries looked up by id, so starting,
+// stopping and firing a timer costs O(log n) whatever the number of timers.
+// Install with QThread::setEventDispatcher() before the thread starts; the
+// GUI thread keeps the platform's own dispatcher.
+class CEpollEventDispatcher : public QAbstractEventDispatcher
+{
+    Q_OBJECT
+public:
+    explicit CEpollEventDispatcher(QObject* parent = nullptr);
+    ~CEpollEventDispatcher() override;
+
+    bool processEvents(QEventLoop::ProcessEventsFlags flags) override;
+    bool hasPendingEvents() override;
+
+    void registerSocketNotifier(QSocketNotifier* notifier) override;
+    void unregisterSocketNotifier(QSocketNotifier* notifier) override;
+
+    using QAbstractEventDispatcher::registerTimer;
+    void registerTimer(int timerId, int interval, Qt::TimerType timerType, QObject* object) override;
+    bool unregisterTimer(int timerId) override;
+    bool unregisterTimers(QObject* object) override;
+    QList<TimerInfo> registeredTimers(QObject* object) const override;
+    int remainingTime(int timerId) override;
+
+    void wakeUp() override;
+    void interrupt() override;
+    void flush() override {}
+
+    // False when the kernel refused an epoll or eventfd descriptor; the
+    // dispatcher then only runs posted events and timers.
+    bool IsValid() const { return m_Epoll >= 0 && m_Wake >= 0; }
+
+private:
+    struct Timer
+    {
+        QObject* object = nullptr;
+        qint64 intervalNs = 0;
+        qint64 deadlineNs = 0;
+        quint64 serial = 0; // the heap entry that is current for this timer
+        int interval = 0;
+        Qt::TimerType type = Qt::CoarseTimer;
+        bool inTimerEvent = false;
+    };
+    struct HeapEntry
+    {
+        qint64 deadlineNs;
+        quint64 serial; // also the order among equal deadlines
+        int timerId;
+    };
+    struct Watch
+    {
+        QSocketNotifier* notifier[3] = {nullptr, nullptr, nullptr};
+        quint32 events = 0; // what the kernel watches
+        bool pending = false; // a change waits for the next wait
+    };
+
+    static qint64 f_NowNs();
+    void f_PushTimer(int timerId, Timer& timer);
+    int f_WaitMs(qint64 now) const;
+    int f_ActivateTimers();
+    int f_ActivateNotifiers(const struct epoll_event* ready, int count);
+    void f_UpdateWatch(int fd, Watch& watch);
+    void f_ChangeWatch(int fd, Watch& watch);
+    void f_ApplyPendingWatches();
+    void f_DrainWake();
+
+    int m_Epoll = -1;
+    int m_Wake = -1;
+    QAtomicInt m_WakePending;
+    QAtomicInt m_Interrupted;
+    QHash<int, Timer> m_Timers;
+    QHash<QObject*, QVector<int>> m_TimersByObject;
+    std::vector<HeapEntry> m_Heap;
+    quint64 m_NextSerial = 1;
+    QHash<int, Watch> m_Watches;
+    std::vector<int> m_PendingWatches;
+};
+
+#endif // CEPOLLEVENTDISPATCHER_H
