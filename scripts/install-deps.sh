@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  g++ cmake ninja-build ccache
+  g++ cmake ninja-build ccache lld
   qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev libqt5webkit5-dev
   tzdata
   python3-aiosmtpd openssl   # the mail tests: SMTP server, throwaway certificates
