@@ -854,40 +854,20 @@ Use the specified lamp for safety and performance.</translation>
         <translation>Setting</translation>
     </message>
     <message>
-        <source>lblDetail1Param</source>
-        <translation>lblDetail1Param</translation>
-    </message>
-    <message>
         <source>lblDetail2</source>
         <translation>Port</translation>
-    </message>
-    <message>
-        <source>lblDetail2Param</source>
-        <translation>lblDetail2Param</translation>
     </message>
     <message>
         <source>lblDetail3</source>
         <translation>Projector Name</translation>
     </message>
     <message>
-        <source>lblDetail3Param</source>
-        <translation>lblDetail3Param</translation>
-    </message>
-    <message>
         <source>lblDetail4</source>
         <translation>Status</translation>
     </message>
     <message>
-        <source>lblDetail4Param</source>
-        <translation>lblDetail4Param</translation>
-    </message>
-    <message>
         <source>lblDetail5</source>
         <translation>Input Terminal</translation>
-    </message>
-    <message>
-        <source>lblDetail5Param</source>
-        <translation>lblDetail5Param</translation>
     </message>
     <message>
         <source>DetailSetting</source>

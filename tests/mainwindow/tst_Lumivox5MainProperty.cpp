@@ -7,9 +7,9 @@
 #include "CProjectorTreeView.h"
 #include "CSectionItem.h"
 #include "CSectionItemList.h"
-#include "GuiTestSupport.h"
 #include "Lumivox5Main.h"
 #include "MainWindowFixture.h"
+#include "MainWindowTestBase.h"
 #include "StartedMainWindow.h"
 #include "ui_Lumivox5Main.h"
 
@@ -43,16 +43,12 @@ using Formatter = std::function<QString(CProjectorData*)>;
 
 Q_DECLARE_METATYPE(Formatter)
 
-class tst_Lumivox5MainProperty : public QObject
+class tst_Lumivox5MainProperty : public MainWindowTestBase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<MainWindowFixture> m_Fixture;
-    std::unique_ptr<Lumivox5Main> m_Window;
-
     Ui_Lumivox5Main* ui() const { return m_Window->ui; }
-    CLumivox5Data* hub() const { return m_Window->m_Lumivox5Data; }
     CProjectorTreeView* list() const { return m_Window->ui->treeViewPJList; }
     CProjectorData* record(int id) const { return hub()->GetProjectorData(id); }
 
@@ -92,16 +88,7 @@ private:
     }
 
     // Selects the rows of these projectors, as the operator's clicks would.
-    void select(const QList<int>& ids)
-    {
-        QItemSelection rows;
-        const QList<int> shown = list()->GetDispPjDataIDList();
-        for (int id : ids) {
-            const QModelIndex index = list()->model()->index(shown.indexOf(id), 0);
-            rows.select(index, index);
-        }
-        list()->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    }
+    void select(const QList<int>& ids) { MainWindowFixture::selectProjectors(m_Window.get(), ids); }
 
     QLabel* label(const QString& name) const { return m_Window->findChild<QLabel*>(name); }
 
@@ -140,26 +127,16 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        GuiTestSupport::InstallEnglishCatalogue();
-        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-    }
-
     void init()
     {
-        m_Fixture.reset(new MainWindowFixture);
+        MainWindowTestBase::init();
+        if (QTest::currentTestFailed())
+            return;
         m_Window = StartMainWindow(*m_Fixture, USER_LIST);
         QVERIFY(m_Window);
         QCOMPARE(list()->GetDispPjDataIDList().size(), 3);
         identify(1, QStringLiteral("Hall A"), 1200);
         identify(2, QStringLiteral("Hall B"), 300);
-    }
-
-    void cleanup()
-    {
-        m_Window.reset();
-        m_Fixture.reset();
     }
 
     // Every value of the one selected projector, from its formatter, none empty

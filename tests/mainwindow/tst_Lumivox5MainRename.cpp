@@ -3,9 +3,10 @@
 #include "CLumivox5Data.h"
 #include "CProjectorData.h"
 #include "CProjectorTreeView.h"
-#include "GuiTestSupport.h"
 #include "Lumivox5Main.h"
 #include "MainWindowFixture.h"
+#include "MainWindowTestBase.h"
+#include "RequestRecorder.h"
 #include "ScriptedModalBoxes.h"
 #include "StartedMainWindow.h"
 #include "ui_Lumivox5Main.h"
@@ -31,17 +32,11 @@ const QString OLD_NAME = QStringLiteral("Stage left");
 
 // The operator edits a projector's name in the list; the window turns the
 // finished edit into a request to the projector, or warns.
-class tst_Lumivox5MainRename : public QObject
+class tst_Lumivox5MainRename : public MainWindowTestBase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<MainWindowFixture> m_Fixture;
-    std::unique_ptr<Lumivox5Main> m_Window;
-    // What reached the dispatcher: "id [texts] from act [targets] cache log".
-    QStringList m_Requests;
-
-    CLumivox5Data* hub() const { return m_Window->m_Lumivox5Data; }
     CProjectorTreeView* list() const { return m_Window->ui->treeViewPJList; }
 
     QModelIndex nameIndex() const
@@ -54,10 +49,9 @@ private:
     // Opens the name editor of projector 1 from the menu entry.
     QLineEdit* startEditing()
     {
-        const QModelIndex index = nameIndex();
-        list()->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        MainWindowFixture::selectProjectors(m_Window.get(), {1});
         m_Window->ui->actMenuPJRename->trigger();
-        return qobject_cast<QLineEdit*>(list()->indexWidget(index));
+        return qobject_cast<QLineEdit*>(list()->indexWidget(nameIndex()));
     }
 
     // Types the name and ends the edit with Return, as the operator would.
@@ -69,15 +63,11 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        GuiTestSupport::InstallEnglishCatalogue();
-        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-    }
-
     void init()
     {
-        m_Fixture.reset(new MainWindowFixture);
+        MainWindowTestBase::init();
+        if (QTest::currentTestFailed())
+            return;
         m_Window = StartMainWindow(*m_Fixture, USER_LIST);
         QVERIFY(m_Window);
 
@@ -97,59 +87,45 @@ private slots:
         disconnect(list(), &CProjectorTreeView::f_RequestIsSetProjectorNameEnabled, m_Window.get(), nullptr);
         connect(list(), &CProjectorTreeView::f_RequestIsSetProjectorNameEnabled, this,
                 [](int, bool& enabled) { enabled = true; }, Qt::DirectConnection);
-
-        m_Requests.clear();
-        Lumivox5Main::SetRequestSink([this](int id, QList<CVariantParameter>* params, int from, int act,
-                                            QList<int>* targets, bool cache, bool log) {
-            QStringList texts;
-            for (const CVariantParameter& value : *params)
-                texts << value.ToString();
-            QStringList ids;
-            for (int target : *targets)
-                ids << QString::number(target);
-            m_Requests << QStringLiteral("%1 [%2] %3 %4 [%5] %6 %7")
-                              .arg(id)
-                              .arg(texts.join(','))
-                              .arg(from)
-                              .arg(act)
-                              .arg(ids.join(','))
-                              .arg(cache)
-                              .arg(log);
-        });
-    }
-
-    void cleanup()
-    {
-        Lumivox5Main::SetRequestSink(Lumivox5Main::RequestSink());
-        m_Window.reset();
-        m_Fixture.reset();
     }
 
     void finishedEdit_data()
     {
         QTest::addColumn<QString>("typed");
+        // What reached the dispatcher, and the name each request carried.
         QTest::addColumn<QStringList>("requests");
+        QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("warnings");
         QTest::addColumn<QString>("cell");
         const QString sixteen = QStringLiteral("Projector-16-chr");
-        QTest::newRow("16 characters") << sixteen << QStringList{"93 [" + sixteen + "] 1 2 [1] 1 1"} << QStringList()
-                                       << sixteen;
-        QTest::newRow("17 characters") << sixteen + "x" << QStringList()
+        QTest::newRow("16 characters") << sixteen << QStringList{"93 [0] 1 2 [1] 1 1"} << QStringList{sixteen}
+                                       << QStringList() << sixteen;
+        QTest::newRow("17 characters") << sixteen + "x" << QStringList() << QStringList()
                                        << QStringList{"The projector name must be 16 characters or less."}
                                        << OLD_NAME;
-        QTest::newRow("unchanged") << OLD_NAME << QStringList() << QStringList() << OLD_NAME;
+        QTest::newRow("unchanged") << OLD_NAME << QStringList() << QStringList() << QStringList() << OLD_NAME;
     }
     void finishedEdit()
     {
         QFETCH(QString, typed);
         QFETCH(QStringList, requests);
+        QFETCH(QStringList, names);
         QFETCH(QStringList, warnings);
         QFETCH(QString, cell);
         ScriptedMessageBoxes boxes;
+        RequestRecorder recorder;
         QLineEdit* editor = startEditing();
         QVERIFY(editor);
         finishEditing(editor, typed);
-        QCOMPARE(m_Requests, requests);
+        QCOMPARE(recorder.requests, requests);
+        QStringList sent;
+        for (const QList<CVariantParameter>& params : qAsConst(recorder.parameters)) {
+            QStringList texts;
+            for (const CVariantParameter& value : params)
+                texts << value.ToString();
+            sent << texts.join(',');
+        }
+        QCOMPARE(sent, names);
         QStringList shown;
         for (const CMessageBoxes::Box& box : qAsConst(boxes.shown)) {
             QCOMPARE(box.icon, QMessageBox::Warning);
@@ -167,6 +143,7 @@ private slots:
     // The projector was deleted while its name was being edited.
     void deletedMeanwhileSendsNothing()
     {
+        RequestRecorder recorder;
         QLineEdit* editor = startEditing();
         QVERIFY(editor);
         {
@@ -174,7 +151,7 @@ private slots:
             delete hub()->m_pProjectorDatas->take(1);
         }
         finishEditing(editor, QStringLiteral("New name"));
-        QVERIFY(m_Requests.isEmpty());
+        QVERIFY(recorder.requests.isEmpty());
     }
 };
 
