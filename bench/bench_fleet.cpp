@@ -6,13 +6,13 @@
 // sweep, its ratio to the one-projector sweep at the same delay, this
 // program's CPU time per projector during the sweep, its peak memory (in all
 // and per projector), the longest time the main thread (the GUI thread in the
-// program, which runs the command engine) and the device link's own thread
+// program, which runs the command engine) and the device link's own threads
 // each went without returning to their event loop, and the simulator's CPU
 // time in all and of its busiest thread. Each configuration
 // runs in a fresh child process so its peak memory is its own; the child
 // starts as the program does (it sets what the program sets).
 //
-//   bench_fleet [--simulator path] [--profile path] [--model name]
+//   bench_fleet [--simulator path] [--profile path] [--model name] [--link-threads N]
 //   bench_fleet --one <count> <delay ms> <troubled percent> ...   (one configuration; one result line)
 
 #include <QCoreApplication>
@@ -44,6 +44,7 @@ int RunOne(const QStringList& args)
     const int delay = args.value(at + 2).toInt();
     const int troubled = args.value(at + 3).toInt();
     CFleetSweep sweep;
+    sweep.SetLinkThreads(Option(args, QStringLiteral("--link-threads"), QStringLiteral("0")).toInt());
     QStringList extra;
     if (troubled > 0)
         extra << QStringLiteral("--troubled") << QString::number(troubled) << QStringLiteral("--late")
@@ -56,10 +57,15 @@ int RunOne(const QStringList& args)
     }
     // With late answers about, wait past them for any second result.
     const CFleetSweep::Outcome o = sweep.Sweep(120000, troubled > 0 ? LATE_MS : 0);
-    std::printf("RESULT %lld %.3f %ld %d %d %d %.0f %d %.0f %lld %lld\n", static_cast<long long>(o.wallMs), o.cpuMs,
+    QStringList perThread;
+    for (qint64 ms : o.linkStallsMs)
+        perThread << QString::number(ms);
+    if (perThread.isEmpty())
+        perThread << QStringLiteral("-");
+    std::printf("RESULT %lld %.3f %ld %d %d %d %.0f %d %.0f %lld %lld %s\n", static_cast<long long>(o.wallMs), o.cpuMs,
                 PeakKiB(), o.completed, o.failed, o.timedOut ? 1 : 0, o.simulatorCpuMs, o.doubled,
                 o.simulatorBusiestThreadMs, static_cast<long long>(o.longestStallMs),
-                static_cast<long long>(o.longestLinkStallMs));
+                static_cast<long long>(o.longestLinkStallMs), qPrintable(perThread.join(QLatin1Char('/'))));
     std::fflush(stdout);
     return 0;
 }
@@ -78,6 +84,7 @@ struct Row
     double simulatorBusiestThreadMs = 0;
     qint64 longestStallMs = 0;
     qint64 longestLinkStallMs = 0;
+    QByteArray linkStallsMs;
 };
 
 Row RunChild(const QStringList& args, int count, int delay, int troubled)
@@ -96,7 +103,7 @@ Row RunChild(const QStringList& args, int count, int delay, int troubled)
     }
     for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
         const QList<QByteArray> f = line.split(' ');
-        if (f.size() != 12 || f.at(0) != "RESULT")
+        if (f.size() != 13 || f.at(0) != "RESULT")
             continue;
         row.wallMs = f.at(1).toLongLong();
         row.cpuMs = f.at(2).toDouble();
@@ -109,6 +116,7 @@ Row RunChild(const QStringList& args, int count, int delay, int troubled)
         row.simulatorBusiestThreadMs = f.at(9).toDouble();
         row.longestStallMs = f.at(10).toLongLong();
         row.longestLinkStallMs = f.at(11).toLongLong();
+        row.linkStallsMs = f.at(12).trimmed();
         row.ok = true;
     }
     return row;
@@ -138,11 +146,11 @@ int main(int argc, char* argv[])
     const Config configs[] = {{1, 0, 0},  {200, 0, 0},  {2000, 0, 0},  {1, 20, 0},    {200, 20, 0},
                               {2000, 20, 0}, {1, 50, 0}, {200, 50, 0}, {2000, 50, 0}, {2000, 20, 10}};
     std::printf("Status update of a fleet through the command engine (simulator in its own process):\n");
-    std::printf("%6s %6s %7s %9s %7s %8s %9s %9s %9s %7s %7s %8s %8s %10s %10s\n", "fleet", "delay", "trouble",
+    std::printf("%6s %6s %7s %9s %7s %8s %9s %9s %9s %7s %7s %8s %8s %10s %10s  %s\n", "fleet", "delay", "trouble",
                 "wall ms", "ratio", "CPU ms", "peak MiB", "peak KiB", "completed", "failed", "doubled",
-                "stall ms", "stall ms", "sim. CPU", "sim. max");
-    std::printf("%6s %6s %7s %9s %7s %8s %9s %9s %9s %7s %7s %8s %8s %10s %10s\n", "", "ms", "%", "", "", "/proj.",
-                "", "/proj.", "", "", "", "main", "link", "ms", "thread ms");
+                "stall ms", "stall ms", "sim. CPU", "sim. max", "stall ms");
+    std::printf("%6s %6s %7s %9s %7s %8s %9s %9s %9s %7s %7s %8s %8s %10s %10s  %s\n", "", "ms", "%", "", "", "/proj.",
+                "", "/proj.", "", "", "", "main", "link", "ms", "thread ms", "each link");
     bool allOk = true;
     qint64 single = 0;
     for (const Config& c : configs) {
@@ -155,16 +163,17 @@ int main(int argc, char* argv[])
         if (c.count == 1)
             single = r.wallMs;
         const double ratio = single > 0 && c.troubled == 0 ? double(r.wallMs) / double(single) : 0.0;
-        std::printf("%6d %6d %7d %9lld %7.2f %8.3f %9.1f %9.1f %9d %7d %7d %8lld %8lld %10.0f %10.0f%s\n", c.count,
+        std::printf("%6d %6d %7d %9lld %7.2f %8.3f %9.1f %9.1f %9d %7d %7d %8lld %8lld %10.0f %10.0f  %s%s\n", c.count,
                     c.delay, c.troubled, static_cast<long long>(r.wallMs), ratio, r.cpuMs / c.count,
                     r.peakKiB / 1024.0, double(r.peakKiB) / c.count, r.completed, r.failed, r.doubled,
                     static_cast<long long>(r.longestStallMs), static_cast<long long>(r.longestLinkStallMs),
-                    r.simulatorCpuMs, r.simulatorBusiestThreadMs, r.timedOut ? "  (timed out)" : "");
+                    r.simulatorCpuMs, r.simulatorBusiestThreadMs, r.linkStallsMs.constData(),
+                    r.timedOut ? "  (timed out)" : "");
         std::fflush(stdout);
         const bool everyOneResult = r.completed + r.failed == c.count && r.doubled == 0 && !r.timedOut;
         allOk = allOk && everyOneResult && (c.troubled > 0 || r.failed == 0);
     }
     std::printf("\nStall: main is the main thread's (the GUI thread in the program; it runs the command engine),\n"
-                "link the device link's own thread's (sockets and their timers).\n");
+                "link the device link's own threads' (sockets and their timers), the longest and each one's.\n");
     return allOk ? 0 : 1;
 }

@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+#include <sched.h>
+
 namespace {
 Q_LOGGING_CATEGORY(lcDevice, "lumivox.devicelink")
 
@@ -38,6 +40,9 @@ CDeviceAccess::CDeviceAccess(QObject* parent)
 
 CDeviceAccess::~CDeviceAccess()
 {
+    for (CDeviceAccess* shard : m_Shards)
+        delete shard;
+    m_Shards.clear();
     if (m_pWorker && QThread::currentThread() != m_pWorker) {
         // Sockets and timers end in the thread that owns them; then this
         // object comes back to the deleting thread and the worker ends.
@@ -70,13 +75,66 @@ void CDeviceAccess::f_DeleteEverything()
     m_Requests.clear();
 }
 
-bool CDeviceAccess::StartWorkerThread()
+int CDeviceAccess::DefaultWorkerCount()
 {
-    if (m_pWorker || parent() || thread() != QThread::currentThread())
+    int cores = QThread::idealThreadCount();
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (sched_getaffinity(0, sizeof(set), &set) == 0)
+        cores = CPU_COUNT(&set);
+    return qBound(1, cores - 1, 4);
+}
+
+bool CDeviceAccess::StartWorkerThread(int threads)
+{
+    if (m_pWorker || !m_Shards.empty() || m_pFront || parent() || thread() != QThread::currentThread())
         return false;
+    const int most = TARGET_MAX;
+    const int count = threads > 0 ? qMin(threads, most) : DefaultWorkerCount();
+    // One delivery budget per turn of this thread's loop, shared by the workers.
+    if (QAbstractEventDispatcher* here = QAbstractEventDispatcher::instance()) {
+        m_bDeliveryTurnKnown = true;
+        connect(here, &QAbstractEventDispatcher::awake, this, [this]() { m_DeliveredThisTurnNs = 0; },
+                Qt::DirectConnection);
+    }
+    for (int i = 0; i < count; ++i) {
+        auto* shard = new CDeviceAccess;
+        shard->m_pFront = this;
+        m_Shards.push_back(shard);
+        shard->f_StartOwnWorker(i);
+    }
+    return true;
+}
+
+QThread* CDeviceAccess::WorkerThread() const
+{
+    return m_Shards.empty() ? m_pWorker : m_Shards.front()->m_pWorker;
+}
+
+QList<QThread*> CDeviceAccess::WorkerThreads() const
+{
+    QList<QThread*> threads;
+    for (CDeviceAccess* shard : m_Shards)
+        threads.append(shard->m_pWorker);
+    if (m_pWorker)
+        threads.append(m_pWorker);
+    return threads;
+}
+
+// The worker that owns this id's connection, or null without workers.
+CDeviceAccess* CDeviceAccess::f_Shard(int nTargetID) const
+{
+    if (m_Shards.empty())
+        return nullptr;
+    const int n = static_cast<int>(m_Shards.size());
+    return m_Shards[static_cast<size_t>((nTargetID % n + n) % n)];
+}
+
+bool CDeviceAccess::f_StartOwnWorker(int index)
+{
     m_pRelay = new QObject;
     m_pWorker = new QThread;
-    m_pWorker->setObjectName(QStringLiteral("device link"));
+    m_pWorker->setObjectName(QStringLiteral("device link %1").arg(index));
     // Each side hands over what a turn of its event loop produced in one
     // posted event, at the start of its next turn or before it waits: one
     // wake-up of the other thread per turn, not per request or report.
@@ -139,27 +197,28 @@ void CDeviceAccess::f_HandOverRequests(bool locked)
 
 void CDeviceAccess::f_Emit(const Report& r)
 {
+    CDeviceAccess* out = m_pFront ? m_pFront : this;
     switch (r.kind) {
     case REPORT_CONNECTED:
-        emit ConnectCompleted(r.time, r.target, QStringLiteral("Connected."), r.id);
+        emit out->ConnectCompleted(r.time, r.target, QStringLiteral("Connected."), r.id);
         break;
     case REPORT_SENT:
-        emit SendCompleted(r.time, r.target, r.data, r.id);
+        emit out->SendCompleted(r.time, r.target, r.data, r.id);
         break;
     case REPORT_RECEIVED:
-        emit Received(r.time, r.target, r.data, r.id);
+        emit out->Received(r.time, r.target, r.data, r.id);
         break;
     case REPORT_DISCONNECTED:
-        emit DisconnectCompleted(r.time, r.target, QStringLiteral("Disconnected."), r.id);
+        emit out->DisconnectCompleted(r.time, r.target, QStringLiteral("Disconnected."), r.id);
         break;
     case REPORT_ERROR:
-        emit Error(r.time, r.target, r.code, r.id);
+        emit out->Error(r.time, r.target, r.code, r.id);
         break;
     case REPORT_CANCELED:
-        emit Canceled(r.id);
+        emit out->Canceled(r.id);
         break;
     case REPORT_STATE:
-        emit StateChanged(r.id);
+        emit out->StateChanged(r.id);
         break;
     default:
         break;
@@ -201,17 +260,30 @@ void CDeviceAccess::f_PostDeliveryOfRest()
 void CDeviceAccess::f_Deliver()
 {
     f_TakeOutbox(true);
-    const qint64 budgetMs = 5;
+    const qint64 budgetNs = f_DeliveryBudgetNs();
     QElapsedTimer spent;
     spent.start();
     // Taken off one at a time: a slot that runs a nested event loop may
-    // deliver the rest meanwhile.
-    while (!m_Delivering.empty() && spent.elapsed() < budgetMs) {
+    // deliver the rest meanwhile. At least one, so every worker gets on.
+    bool first = true;
+    while (!m_Delivering.empty() && (first || spent.nsecsElapsed() < budgetNs)) {
+        first = false;
         const Report r = std::move(m_Delivering.front());
         m_Delivering.pop_front();
         f_Emit(r);
     }
+    if (m_pFront)
+        m_pFront->m_DeliveredThisTurnNs += spent.nsecsElapsed();
     f_PostDeliveryOfRest();
+}
+
+// What is left of the creating thread's delivery time in this turn.
+qint64 CDeviceAccess::f_DeliveryBudgetNs() const
+{
+    const qint64 budgetNs = 5 * 1000 * 1000;
+    if (!m_pFront || !m_pFront->m_bDeliveryTurnKnown)
+        return budgetNs;
+    return budgetNs - m_pFront->m_DeliveredThisTurnNs;
 }
 
 // In the creating thread: every waiting report of one target, now, in order;
@@ -328,6 +400,8 @@ void CDeviceAccess::f_SetInUse(int nTargetID, bool inUse)
 int CDeviceAccess::SendCommand(int nTargetID, QByteArray* data, int param1, int param2, QString* host,
                                QString* port, bool wait)
 {
+    if (CDeviceAccess* shard = f_Shard(nTargetID))
+        return shard->SendCommand(nTargetID, data, param1, param2, host, port, wait);
     auto* request = new CDeviceAccessEvent;
     request->m_nTargetID = nTargetID;
     request->m_nKind = CDeviceAccessEvent::KIND_SEND;
@@ -348,6 +422,8 @@ int CDeviceAccess::SendCommand(int nTargetID, QByteArray* data, int param1, int 
 
 int CDeviceAccess::Disconnect(int nTargetID)
 {
+    if (CDeviceAccess* shard = f_Shard(nTargetID))
+        return shard->Disconnect(nTargetID);
     auto* request = new CDeviceAccessEvent;
     request->m_nTargetID = nTargetID;
     request->m_nKind = CDeviceAccessEvent::KIND_DISCONNECT;
@@ -702,6 +778,8 @@ void CDeviceAccess::f_StateSynchronizeWithSocket(CTransport* transport)
 
 int CDeviceAccess::Cancel(int nTargetID)
 {
+    if (CDeviceAccess* shard = f_Shard(nTargetID))
+        return shard->Cancel(nTargetID);
     if (f_FromOtherThread()) {
         // As without a worker: the caller has seen every report of the
         // target up to the cancel, and the cancel's own reports (Canceled
@@ -744,6 +822,8 @@ int CDeviceAccess::f_CancelHere(int nTargetID)
 
 int CDeviceAccess::CancelAll()
 {
+    for (CDeviceAccess* shard : m_Shards)
+        shard->CancelAll();
     if (f_FromOtherThread())
         QMetaObject::invokeMethod(this, [this]() { f_CancelAllHere(); }, Qt::BlockingQueuedConnection);
     else
@@ -766,6 +846,8 @@ bool CDeviceAccess::IsCommunicating(int nTargetID)
 
 int CDeviceAccess::GetConnectionState(int nTargetID)
 {
+    if (CDeviceAccess* shard = f_Shard(nTargetID))
+        return shard->GetConnectionState(nTargetID);
     if (f_FromOtherThread())
         return nTargetID >= 0 && nTargetID < TARGET_MAX ? m_RecordedState[nTargetID].loadAcquire() : -1;
     CTransport* transport = f_Transport(nTargetID);
@@ -774,6 +856,8 @@ int CDeviceAccess::GetConnectionState(int nTargetID)
 
 int CDeviceAccess::GetLastError(int nTargetID)
 {
+    if (CDeviceAccess* shard = f_Shard(nTargetID))
+        return shard->GetLastError(nTargetID);
     if (f_FromOtherThread()) {
         int result = 0;
         QMetaObject::invokeMethod(this, [this, nTargetID, &result]() { result = GetLastError(nTargetID); },
@@ -786,6 +870,8 @@ int CDeviceAccess::GetLastError(int nTargetID)
 
 bool CDeviceAccess::IsCanceled(int nTargetID)
 {
+    if (CDeviceAccess* shard = f_Shard(nTargetID))
+        return shard->IsCanceled(nTargetID);
     if (f_FromOtherThread())
         return nTargetID >= 0 && nTargetID < TARGET_MAX && m_RecordedCanceled[nTargetID].loadAcquire() != 0;
     CTransport* transport = f_Transport(nTargetID);
@@ -794,6 +880,10 @@ bool CDeviceAccess::IsCanceled(int nTargetID)
 
 void CDeviceAccess::DisconnectTimerStart(int nTargetID)
 {
+    if (CDeviceAccess* shard = f_Shard(nTargetID)) {
+        shard->DisconnectTimerStart(nTargetID);
+        return;
+    }
     if (f_FromOtherThread()) {
         auto* request = new CDeviceAccessEvent;
         request->m_nTargetID = nTargetID;
@@ -807,6 +897,10 @@ void CDeviceAccess::DisconnectTimerStart(int nTargetID)
 
 void CDeviceAccess::DisconnectTimerStop(int nTargetID)
 {
+    if (CDeviceAccess* shard = f_Shard(nTargetID)) {
+        shard->DisconnectTimerStop(nTargetID);
+        return;
+    }
     if (f_FromOtherThread()) {
         auto* request = new CDeviceAccessEvent;
         request->m_nTargetID = nTargetID;
@@ -820,6 +914,10 @@ void CDeviceAccess::DisconnectTimerStop(int nTargetID)
 
 void CDeviceAccess::Delete(int nTargetID)
 {
+    if (CDeviceAccess* shard = f_Shard(nTargetID)) {
+        shard->Delete(nTargetID);
+        return;
+    }
     if (f_FromOtherThread()) {
         QMetaObject::invokeMethod(this, [this, nTargetID]() { Delete(nTargetID); }, Qt::BlockingQueuedConnection);
         return;
@@ -853,6 +951,8 @@ void CDeviceAccess::DeleteLator(int nTargetID, CTransport* transport)
 int CDeviceAccess::GetTransportCount()
 {
     int count = 0;
+    for (CDeviceAccess* shard : m_Shards)
+        count += shard->GetTransportCount();
     if (f_FromOtherThread())
         QMetaObject::invokeMethod(this, [this, &count]() { count = m_Transports.size(); }, Qt::BlockingQueuedConnection);
     else
@@ -862,6 +962,11 @@ int CDeviceAccess::GetTransportCount()
 
 int CDeviceAccess::GetQueuedRequestCount()
 {
+    int count = 0;
+    for (CDeviceAccess* shard : m_Shards)
+        count += shard->GetQueuedRequestCount();
+    if (!m_Shards.empty())
+        return count;
     QMutexLocker lock(&m_RequestMutex);
     return m_Requests.size();
 }
@@ -869,7 +974,8 @@ int CDeviceAccess::GetQueuedRequestCount()
 int CDeviceAccess::f_GetUnusedKey() const
 {
     for (int i = 0; i < m_InUse.size(); ++i) {
-        if (!m_InUse.at(i))
+        const CDeviceAccess* owner = m_Shards.empty() ? this : f_Shard(i);
+        if (!owner->m_InUse.at(i))
             return i;
     }
     return -1;

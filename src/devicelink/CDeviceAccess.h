@@ -46,19 +46,24 @@ public:
     void Delete(int nTargetID);
     int f_GetUnusedKey() const;
 
-    // Moves the connections to a thread of their own (an epoll dispatcher),
-    // so that thousands of sockets do not load the caller's thread. Call once,
-    // from the thread that created this object, before the first request;
-    // requests and queries then come from that thread. Requests are queued as
-    // before (never carried out inside the call) and the disconnect timers are
-    // started and stopped through the same queue; Cancel, CancelAll and Delete
-    // wait for the worker; the state queries read what the worker last
-    // recorded. The signals are emitted in the creating thread, in the order
-    // the worker made them, in batches of a few milliseconds per event-loop
-    // turn; Cancel delivers its target's reports (Canceled among them) before
-    // it returns, as without a worker.
-    bool StartWorkerThread();
-    QThread* WorkerThread() const { return m_pWorker; }
+    // Moves the connections to threads of their own (each an epoll
+    // dispatcher), so that thousands of sockets neither load the caller's
+    // thread nor one core: projector id % N lives on worker N's thread, with
+    // N from the cores this process may use (at most 4, one core left for
+    // the caller) unless `threads` names it. Call once, from the thread that
+    // created this object, before the first request; requests and queries
+    // then come from that thread. Requests are queued as before (never
+    // carried out inside the call) and the disconnect timers are started and
+    // stopped through the same queue; Cancel, CancelAll and Delete wait for
+    // the worker(s); the state queries read what the worker last recorded.
+    // The signals are emitted in the creating thread, each projector's in the
+    // order its worker made them, in batches of a few milliseconds per
+    // event-loop turn; Cancel delivers its target's reports (Canceled among
+    // them) before it returns, as without a worker.
+    bool StartWorkerThread(int threads = 0);
+    QThread* WorkerThread() const;
+    QList<QThread*> WorkerThreads() const;
+    static int DefaultWorkerCount();
 
     // For tests and diagnostics: how many transports exist, queued requests.
     int GetTransportCount();
@@ -140,6 +145,9 @@ private:
     void f_TakeOutbox(bool deliveryStarts);
     void f_PostDeliveryOfRest();
     void f_SetInUse(int nTargetID, bool inUse);
+    bool f_StartOwnWorker(int index);
+    CDeviceAccess* f_Shard(int nTargetID) const;
+    qint64 f_DeliveryBudgetNs() const;
 
     QMap<int, CTransport*> m_Transports;
     QList<bool> m_InUse;
@@ -160,6 +168,15 @@ private:
     std::vector<Report> m_Outbox;    // under m_OutboxMutex
     bool m_bDeliveryPosted = false;  // under m_OutboxMutex
     std::deque<Report> m_Delivering; // the creating thread's only
+    // With several workers this object only hands each request to the
+    // worker of its id (one CDeviceAccess each, living in its thread), and
+    // the workers emit their reports as this object's signals.
+    std::vector<CDeviceAccess*> m_Shards;
+    CDeviceAccess* m_pFront = nullptr;
+    // The creating thread's delivery time in its current event-loop turn,
+    // summed over the workers, so that together they keep one budget.
+    qint64 m_DeliveredThisTurnNs = 0;
+    bool m_bDeliveryTurnKnown = false;
     // Taken out of the map, waiting for their queued deletion.
     QList<CTransport*> m_Deleting;
 };

@@ -128,9 +128,9 @@ public:
 
 // A rig with `count` simulated projectors, the shipped models taken in turn,
 // each answering after `delayMs`; the device link in the main thread or in
-// its own.
+// threads of its own (`workerThreads` of them, 0 for as many as it picks).
 inline std::unique_ptr<EngineTestRig> FleetRig(int count, const QStringList& models, int delayMs,
-                                               bool deviceLinkThread)
+                                               bool deviceLinkThread, int workerThreads = 0)
 {
     std::unique_ptr<EngineTestRig> rig(new EngineTestRig);
     CSimFaults faults;
@@ -141,7 +141,7 @@ inline std::unique_ptr<EngineTestRig> FleetRig(int count, const QStringList& mod
             return nullptr;
         rig->Projector(id)->SetFaults(faults);
     }
-    if (deviceLinkThread && !rig->m_Access.StartWorkerThread())
+    if (deviceLinkThread && !rig->m_Access.StartWorkerThread(workerThreads))
         return nullptr;
     return rig;
 }

@@ -10,20 +10,21 @@ namespace {
 const int FLEET = 200;
 
 // A rig with a fleet of the shipped models, each answering after `delayMs`;
-// the device link in the main thread or in its own.
-std::unique_ptr<EngineTestRig> Fleet(int delayMs, bool deviceLinkThread = false)
+// the device link in the main thread (no threads) or in `threads` of its own.
+std::unique_ptr<EngineTestRig> Fleet(int delayMs, int threads)
 {
     return FleetRig(FLEET,
                     {QStringLiteral("LV-L100"), QStringLiteral("LV-D200"), QStringLiteral("LV-X500"),
                      QStringLiteral("LV-E300")},
-                    delayMs, deviceLinkThread);
+                    delayMs, threads > 0, threads);
 }
 
 void DeviceLinkThreadRows()
 {
-    QTest::addColumn<bool>("deviceLinkThread");
-    QTest::newRow("device link in the main thread") << false;
-    QTest::newRow("device link in its own thread") << true;
+    QTest::addColumn<int>("threads");
+    QTest::newRow("device link in the main thread") << 0;
+    QTest::newRow("device link in its own thread") << 1;
+    QTest::newRow("device link in four threads") << 4;
 }
 
 QSet<int> Targets(const QSignalSpy& spy, int column)
@@ -47,8 +48,8 @@ private slots:
     // Every projector of a fleet polled at once ends exactly once.
     void everyProjectorEndsOnce()
     {
-        QFETCH(bool, deviceLinkThread);
-        std::unique_ptr<EngineTestRig> rig = Fleet(0, deviceLinkThread);
+        QFETCH(int, threads);
+        std::unique_ptr<EngineTestRig> rig = Fleet(0, threads);
         QVERIFY(rig && rig->ProfilesLoaded());
         EngineSpies spies(&rig->m_Engine);
         for (int id = 1; id <= FLEET; ++id)
@@ -67,8 +68,8 @@ private slots:
 
     void stoppingMidSweepEndsCleanly()
     {
-        QFETCH(bool, deviceLinkThread);
-        std::unique_ptr<EngineTestRig> rig = Fleet(20, deviceLinkThread);
+        QFETCH(int, threads);
+        std::unique_ptr<EngineTestRig> rig = Fleet(20, threads);
         QVERIFY(rig && rig->ProfilesLoaded());
         std::unique_ptr<EngineSpies> spies(new EngineSpies(&rig->m_Engine));
         for (int id = 1; id <= FLEET; ++id)

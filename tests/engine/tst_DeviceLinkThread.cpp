@@ -57,9 +57,31 @@ private:
     }
 };
 
-std::unique_ptr<EngineTestRig> Rig(bool deviceLinkThread, int projectors = 1)
+std::unique_ptr<EngineTestRig> Rig(bool deviceLinkThread, int projectors = 1, int threads = 0)
 {
-    return FleetRig(projectors, {QStringLiteral("LV-L100")}, 0, deviceLinkThread);
+    return FleetRig(projectors, {QStringLiteral("LV-L100")}, 0, deviceLinkThread, threads);
+}
+
+// The report lines of each projector, in the order they came.
+QMap<int, QStringList> ByProjector(const QStringList& lines)
+{
+    QMap<int, QStringList> out;
+    for (const QString& line : lines) {
+        const QStringList words = line.split(QLatin1Char(' '));
+        out[words.value(line.startsWith(QLatin1String("update error")) ? 2 : 1).toInt()] << line;
+    }
+    return out;
+}
+
+bool AllClosed(const QMap<int, QStringList>& byProjector, int projectors)
+{
+    if (byProjector.size() != projectors)
+        return false;
+    for (const QStringList& lines : byProjector) {
+        if (!lines.last().startsWith(QLatin1String("disconnected")))
+            return false;
+    }
+    return true;
 }
 
 // One command from the main thread, the device link in the main thread or in
@@ -121,6 +143,31 @@ private slots:
         QCOMPARE(threaded.elsewhere, 0);
         QCOMPARE(threaded.lines, alone.lines);
         QCOMPARE(threaded.requests, alone.requests);
+    }
+
+    // Projectors whose connections live on different threads: in the main
+    // thread each one's reports come in the order they come without threads,
+    // however the projectors interleave.
+    void eachProjectorKeepsItsOrderOnSeveralThreads()
+    {
+        const int projectors = 8;
+        QMap<int, QStringList> alone;
+        for (int threads : {0, 4}) {
+            std::unique_ptr<EngineTestRig> rig = Rig(threads > 0, projectors, threads);
+            QVERIFY(rig && rig->ProfilesLoaded());
+            QCOMPARE(rig->m_Access.WorkerThreads().size(), threads);
+            ReportLog log(&rig->m_Access, &rig->m_Engine);
+            for (int id = 1; id <= projectors; ++id)
+                QCOMPARE(rig->m_Engine.GetGeneralData(0, id, 1, 1, 1, false), 0);
+            QTRY_VERIFY_WITH_TIMEOUT(AllClosed(ByProjector(log.m_Lines), projectors), 30000);
+            QCOMPARE(log.m_ElsewhereCount, 0);
+            if (threads == 0) {
+                alone = ByProjector(log.m_Lines);
+                QVERIFY(alone.value(1).contains(QStringLiteral("completed 1 1 1 1")));
+            } else {
+                QCOMPARE(ByProjector(log.m_Lines), alone);
+            }
+        }
     }
 
     // The record goes while its frame is out in the device link's thread; the

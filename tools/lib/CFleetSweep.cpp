@@ -7,6 +7,7 @@
 #include <QHostAddress>
 #include <QLoggingCategory>
 #include <QTcpServer>
+#include <QThread>
 #include <QTimer>
 
 #include "CCommandFunctions.h"
@@ -124,7 +125,7 @@ bool CFleetSweep::CreateRecords(const QString& profilePath)
     m_Engine.reset(new CCommandFunctions());
     m_Engine->SetProjectorDatas(&m_Records);
     m_Engine->SetDeviceAccess(m_Access.get());
-    m_Access->StartWorkerThread(); // as the program's data hub does
+    m_Access->StartWorkerThread(m_LinkThreads); // as the program's data hub does, unless told
     connect(m_Engine.get(), &CCommandFunctions::Completed, this,
             [this](int, int target, int, int, int) { f_OnEnd(target, 0); });
     connect(m_Engine.get(), &CCommandFunctions::Error, this,
@@ -188,19 +189,23 @@ CFleetSweep::Outcome CFleetSweep::Sweep(int timeoutMs, int graceMs)
         sinceTick.restart();
     });
 
-    // The same in the device link's thread, when it has one of its own.
-    QAtomicInteger<qint64> linkStall(0);
+    // The same in each of the device link's threads, when it has its own.
+    const QList<QThread*> linkThreads = m_Access->WorkerThreads();
+    std::unique_ptr<QAtomicInteger<qint64>[]> linkStalls(new QAtomicInteger<qint64>[linkThreads.size()]);
     QAtomicInt linkProbing(1);
-    QTimer* linkProbe = nullptr;
-    if (m_Access->WorkerThread()) {
-        QMetaObject::invokeMethod(m_Access.get(), [&]() {
-            linkProbe = new QTimer;
-            linkProbe->setTimerType(Qt::PreciseTimer);
+    QList<QTimer*> linkProbes;
+    for (int i = 0; i < linkThreads.size(); ++i) {
+        auto* linkProbe = new QTimer;
+        linkProbe->setTimerType(Qt::PreciseTimer);
+        linkProbe->moveToThread(linkThreads.at(i));
+        linkProbes.append(linkProbe);
+        QAtomicInteger<qint64>* stall = &linkStalls[i];
+        QMetaObject::invokeMethod(linkProbe, [linkProbe, stall, &linkProbing]() {
             std::shared_ptr<QElapsedTimer> tick(new QElapsedTimer);
             tick->start();
-            connect(linkProbe, &QTimer::timeout, linkProbe, [&linkStall, &linkProbing, tick]() {
-                if (linkProbing.loadRelaxed() && tick->elapsed() > linkStall.loadRelaxed())
-                    linkStall.storeRelaxed(tick->elapsed());
+            connect(linkProbe, &QTimer::timeout, linkProbe, [stall, &linkProbing, tick]() {
+                if (linkProbing.loadRelaxed() && tick->elapsed() > stall->loadRelaxed())
+                    stall->storeRelaxed(tick->elapsed());
                 tick->restart();
             });
             linkProbe->start(5);
@@ -221,9 +226,11 @@ CFleetSweep::Outcome CFleetSweep::Sweep(int timeoutMs, int graceMs)
         loop.exec();
     m_pLoop = nullptr;
     linkProbing.storeRelaxed(0);
-    if (linkProbe) {
-        QMetaObject::invokeMethod(m_Access.get(), [linkProbe]() { delete linkProbe; }, Qt::BlockingQueuedConnection);
-        m_Outcome.longestLinkStallMs = linkStall.loadRelaxed();
+    for (int i = 0; i < linkProbes.size(); ++i) {
+        QTimer* linkProbe = linkProbes.at(i);
+        QMetaObject::invokeMethod(linkProbe, [linkProbe]() { delete linkProbe; }, Qt::BlockingQueuedConnection);
+        m_Outcome.linkStallsMs.append(linkStalls[i].loadRelaxed());
+        m_Outcome.longestLinkStallMs = qMax(m_Outcome.longestLinkStallMs, linkStalls[i].loadRelaxed());
     }
     if (m_Outcome.timedOut) {
         m_Outcome.wallMs = m_Clock.elapsed();

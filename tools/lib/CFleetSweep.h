@@ -2,6 +2,7 @@
 #define CFLEETSWEEP_H
 
 #include <QElapsedTimer>
+#include <QList>
 #include <QMap>
 #include <QObject>
 #include <QProcess>
@@ -30,7 +31,8 @@ public:
         double simulatorCpuMs = 0; // the simulator's (10 ms steps)
         double simulatorBusiestThreadMs = 0; // its busiest thread's share of that
         qint64 longestStallMs = 0; // longest gap between two ticks of a 5 ms timer in this thread
-        qint64 longestLinkStallMs = -1; // the same in the device link's own thread (-1: it has none)
+        qint64 longestLinkStallMs = -1; // the same in the device link's own threads, the longest (-1: none)
+        QList<qint64> linkStallsMs; // each device link thread's
         int completed = 0;
         int failed = 0;         // errors, negative replies, cancels
         int doubled = 0;        // further results for a projector that had one
@@ -52,6 +54,9 @@ public:
                         const QStringList& extra = QStringList());
     // Reads the profiles and makes one record per projector (ids 1..count).
     bool CreateRecords(const QString& profilePath);
+    // How many threads the device link spreads its connections over (0, the
+    // default: as many as it picks itself). Before CreateRecords.
+    void SetLinkThreads(int threads) { m_LinkThreads = threads; }
     // One status update of every projector at once. After the last result the
     // event loop runs `graceMs` longer, so that a second result would be seen.
     Outcome Sweep(int timeoutMs, int graceMs = 0);
@@ -66,6 +71,7 @@ private:
     int m_Count = 0;
     quint16 m_Port = 0;
     QString m_Error;
+    int m_LinkThreads = 0;
     std::unique_ptr<CProfileList> m_Profiles;
     std::unique_ptr<CDeviceAccess> m_Access;
     std::unique_ptr<CCommandFunctions> m_Engine;
