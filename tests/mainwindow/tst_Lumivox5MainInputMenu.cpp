@@ -6,9 +6,9 @@
 #include "CProjectorData.h"
 #include "CProjectorTreeView.h"
 #include "CSectionItemList.h"
-#include "GuiTestSupport.h"
 #include "Lumivox5Main.h"
 #include "MainWindowFixture.h"
+#include "MainWindowTestBase.h"
 #include "RequestRecorder.h"
 #include "ui_Lumivox5Main.h"
 
@@ -43,13 +43,11 @@ struct Terminal
 
 } // namespace
 
-class tst_Lumivox5MainInputMenu : public QObject
+class tst_Lumivox5MainInputMenu : public MainWindowTestBase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<MainWindowFixture> m_Fixture;
-    std::unique_ptr<Lumivox5Main> m_Window;
     // Test models by name. The shipped profile's common list shows
     // 01H COMPUTER1, 06H VIDEO and 1AH HDMI1 and hides 20H NETWORK.
     std::map<QString, std::unique_ptr<CProfile>> m_Models;
@@ -148,24 +146,12 @@ private:
 private slots:
     void initTestCase()
     {
-        GuiTestSupport::InstallEnglishCatalogue();
+        MainWindowTestBase::initTestCase();
         addModel(QStringLiteral("plain"), {{0x01, "COMPUTER1", 0}, {0x06, "VIDEO", 0}, {0x1A, "HDMI1", 0}});
         addModel(QStringLiteral("small"), {{0x01, "COMPUTER1", 0}, {0x06, "VIDEO", 0}});
         // Its HDMI terminal answers A1H and stands for the common 1AH as well.
         addModel(QStringLiteral("sub"), {{0x01, "COMPUTER1", 0}, {0xA1, "HDMI-A", 0x1A}, {0x06, "VIDEO", 0}});
         addModel(QStringLiteral("alone"), {{0x30, "DVI", 0}});
-    }
-
-    void init()
-    {
-        m_Fixture.reset(new MainWindowFixture);
-        QVERIFY(m_Fixture->writeProfile(CTestFolders::readFile(QStringLiteral(":/mainwindow/Profile.ini"))));
-    }
-
-    void cleanup()
-    {
-        m_Window.reset();
-        m_Fixture.reset();
     }
 
     void sourceAndDot_data()

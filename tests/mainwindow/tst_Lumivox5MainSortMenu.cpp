@@ -3,9 +3,9 @@
 #include "CListViewColumnStatus.h"
 #include "CLumivox5Data.h"
 #include "CProjectorTreeView.h"
-#include "GuiTestSupport.h"
 #include "Lumivox5Main.h"
 #include "MainWindowFixture.h"
+#include "MainWindowTestBase.h"
 #include "ui_Lumivox5Main.h"
 
 #include <QHeaderView>
@@ -38,13 +38,11 @@ QImage picture(const QIcon& icon)
 
 } // namespace
 
-class tst_Lumivox5MainSortMenu : public QObject
+class tst_Lumivox5MainSortMenu : public MainWindowTestBase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<MainWindowFixture> m_Fixture;
-    std::unique_ptr<Lumivox5Main> m_Window;
     qint64 m_Blank = 0;
 
     CLumivox5Data* hub() const { return m_Window->m_Lumivox5Data; }
@@ -112,20 +110,6 @@ private:
     }
 
 private slots:
-    void initTestCase() { GuiTestSupport::InstallEnglishCatalogue(); }
-
-    void init()
-    {
-        m_Fixture.reset(new MainWindowFixture);
-        QVERIFY(m_Fixture->writeProfile(CTestFolders::readFile(QStringLiteral(":/mainwindow/Profile.ini"))));
-    }
-
-    void cleanup()
-    {
-        m_Window.reset();
-        m_Fixture.reset();
-    }
-
     void everyColumnHasItsEntry()
     {
         start();

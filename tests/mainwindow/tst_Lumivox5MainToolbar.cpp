@@ -7,6 +7,7 @@
 #include "GuiTestSupport.h"
 #include "Lumivox5Main.h"
 #include "MainWindowFixture.h"
+#include "MainWindowTestBase.h"
 #include "RequestRecorder.h"
 #include "ScriptedModalBoxes.h"
 #include "ui_Lumivox5Main.h"
@@ -35,13 +36,11 @@ QImage picture(const QIcon& icon, int size)
 
 } // namespace
 
-class tst_Lumivox5MainToolbar : public QObject
+class tst_Lumivox5MainToolbar : public MainWindowTestBase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<MainWindowFixture> m_Fixture;
-    std::unique_ptr<Lumivox5Main> m_Window;
     CProfile m_Full;
 
     QToolBar* bar() const { return m_Window->ui->mainToolBar; }
@@ -65,21 +64,9 @@ private:
 private slots:
     void initTestCase()
     {
-        GuiTestSupport::InstallEnglishCatalogue();
+        MainWindowTestBase::initTestCase();
         for (bool& flag : m_Full.m_Flags)
             flag = true;
-    }
-
-    void init()
-    {
-        m_Fixture.reset(new MainWindowFixture);
-        QVERIFY(m_Fixture->writeProfile(CTestFolders::readFile(QStringLiteral(":/mainwindow/Profile.ini"))));
-    }
-
-    void cleanup()
-    {
-        m_Window.reset();
-        m_Fixture.reset();
     }
 
     void itemsInOrder()
