@@ -24,6 +24,7 @@
 
 #include "CFleetSweep.h"
 #include "ProcessFigures.h"
+#include "FleetHeap.h"
 #include "RaiseOpenFileLimit.h"
 
 namespace {
@@ -36,6 +37,24 @@ QString Option(const QStringList& args, const QString& name, const QString& fall
 
 // Late ones answer after the response time has run out (5000 ms).
 const int LATE_MS = 6000;
+
+// The same simulator and exchanges without the program: the floor.
+int RunBare(const QStringList& args)
+{
+    const int at = args.indexOf(QStringLiteral("--bare"));
+    CFleetSweep sweep;
+    if (!sweep.StartSimulator(CFleetSweep::FindSimulator(Option(args, QStringLiteral("--simulator"))),
+                              args.value(at + 1).toInt(), Option(args, QStringLiteral("--model"), QStringLiteral("LV-L100")),
+                              args.value(at + 2).toInt())) {
+        std::fprintf(stderr, "bench_fleet: %s\n", qPrintable(sweep.Error()));
+        return 2;
+    }
+    const CFleetSweep::Outcome o = sweep.BareSweep(args.value(at + 3).toInt(), 120000);
+    std::printf("BARE %lld %.3f %d %d %d\n", static_cast<long long>(o.wallMs), o.cpuMs, o.completed, o.failed,
+                o.frames);
+    std::fflush(stdout);
+    return o.timedOut ? 1 : 0;
+}
 
 int RunOne(const QStringList& args)
 {
@@ -62,10 +81,10 @@ int RunOne(const QStringList& args)
         perThread << QString::number(ms);
     if (perThread.isEmpty())
         perThread << QStringLiteral("-");
-    std::printf("RESULT %lld %.3f %ld %d %d %d %.0f %d %.0f %lld %lld %s\n", static_cast<long long>(o.wallMs), o.cpuMs,
+    std::printf("RESULT %lld %.3f %ld %d %d %d %.0f %d %.0f %lld %lld %s %.3f %d\n", static_cast<long long>(o.wallMs), o.cpuMs,
                 PeakKiB(), o.completed, o.failed, o.timedOut ? 1 : 0, o.simulatorCpuMs, o.doubled,
                 o.simulatorBusiestThreadMs, static_cast<long long>(o.longestStallMs),
-                static_cast<long long>(o.longestLinkStallMs), qPrintable(perThread.join(QLatin1Char('/'))));
+                static_cast<long long>(o.longestLinkStallMs), qPrintable(perThread.join(QLatin1Char('/'))), o.mainCpuMs, o.frames);
     std::fflush(stdout);
     return 0;
 }
@@ -75,6 +94,7 @@ struct Row
     bool ok = false;
     qint64 wallMs = 0;
     double cpuMs = 0;
+    double mainCpuMs = 0;
     long peakKiB = 0;
     int completed = 0;
     int failed = 0;
@@ -85,6 +105,7 @@ struct Row
     qint64 longestStallMs = 0;
     qint64 longestLinkStallMs = 0;
     QByteArray linkStallsMs;
+    int frames = 0;
 };
 
 Row RunChild(const QStringList& args, int count, int delay, int troubled)
@@ -103,7 +124,7 @@ Row RunChild(const QStringList& args, int count, int delay, int troubled)
     }
     for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
         const QList<QByteArray> f = line.split(' ');
-        if (f.size() != 13 || f.at(0) != "RESULT")
+        if (f.size() != 15 || f.at(0) != "RESULT")
             continue;
         row.wallMs = f.at(1).toLongLong();
         row.cpuMs = f.at(2).toDouble();
@@ -116,7 +137,9 @@ Row RunChild(const QStringList& args, int count, int delay, int troubled)
         row.simulatorBusiestThreadMs = f.at(9).toDouble();
         row.longestStallMs = f.at(10).toLongLong();
         row.longestLinkStallMs = f.at(11).toLongLong();
-        row.linkStallsMs = f.at(12).trimmed();
+        row.linkStallsMs = f.at(12);
+        row.mainCpuMs = f.at(13).toDouble();
+        row.frames = f.at(14).trimmed().toInt();
         row.ok = true;
     }
     return row;
@@ -126,6 +149,7 @@ Row RunChild(const QStringList& args, int count, int delay, int troubled)
 
 int main(int argc, char* argv[])
 {
+    StartWithFleetHeap(argv);
     // As the program does: Qt's glib dispatcher spends time linear in the
     // number of open sockets on every socket change; its poll dispatcher
     // does not.
@@ -136,6 +160,8 @@ int main(int argc, char* argv[])
     const QStringList args = QCoreApplication::arguments();
     if (args.contains(QStringLiteral("--one")))
         return RunOne(args);
+    if (args.contains(QStringLiteral("--bare")))
+        return RunBare(args);
 
     struct Config
     {
@@ -146,13 +172,14 @@ int main(int argc, char* argv[])
     const Config configs[] = {{1, 0, 0},  {200, 0, 0},  {2000, 0, 0},  {1, 20, 0},    {200, 20, 0},
                               {2000, 20, 0}, {1, 50, 0}, {200, 50, 0}, {2000, 50, 0}, {2000, 20, 10}};
     std::printf("Status update of a fleet through the command engine (simulator in its own process):\n");
-    std::printf("%6s %6s %7s %9s %7s %8s %9s %9s %9s %7s %7s %8s %8s %10s %10s  %s\n", "fleet", "delay", "trouble",
-                "wall ms", "ratio", "CPU ms", "peak MiB", "peak KiB", "completed", "failed", "doubled",
+    std::printf("%6s %6s %7s %9s %7s %8s %8s %9s %9s %9s %7s %7s %8s %8s %10s %10s  %s\n", "fleet", "delay", "trouble",
+                "wall ms", "ratio", "CPU ms", "of it", "peak MiB", "peak KiB", "completed", "failed", "doubled",
                 "stall ms", "stall ms", "sim. CPU", "sim. max", "stall ms");
-    std::printf("%6s %6s %7s %9s %7s %8s %9s %9s %9s %7s %7s %8s %8s %10s %10s  %s\n", "", "ms", "%", "", "", "/proj.",
-                "", "/proj.", "", "", "", "main", "link", "ms", "thread ms", "each link");
+    std::printf("%6s %6s %7s %9s %7s %8s %8s %9s %9s %9s %7s %7s %8s %8s %10s %10s  %s\n", "", "ms", "%", "", "", "/proj.",
+                "main", "", "/proj.", "", "", "", "main", "link", "ms", "thread ms", "each link");
     bool allOk = true;
     qint64 single = 0;
+    int framesPerProjector = 0;
     for (const Config& c : configs) {
         const Row r = RunChild(args, c.count, c.delay, c.troubled);
         if (!r.ok) {
@@ -162,9 +189,11 @@ int main(int argc, char* argv[])
         }
         if (c.count == 1)
             single = r.wallMs;
+        if (c.count == 1 && c.delay == 0)
+            framesPerProjector = r.frames;
         const double ratio = single > 0 && c.troubled == 0 ? double(r.wallMs) / double(single) : 0.0;
-        std::printf("%6d %6d %7d %9lld %7.2f %8.3f %9.1f %9.1f %9d %7d %7d %8lld %8lld %10.0f %10.0f  %s%s\n", c.count,
-                    c.delay, c.troubled, static_cast<long long>(r.wallMs), ratio, r.cpuMs / c.count,
+        std::printf("%6d %6d %7d %9lld %7.2f %8.3f %8.3f %9.1f %9.1f %9d %7d %7d %8lld %8lld %10.0f %10.0f  %s%s\n", c.count,
+                    c.delay, c.troubled, static_cast<long long>(r.wallMs), ratio, r.cpuMs / c.count, r.mainCpuMs / c.count,
                     r.peakKiB / 1024.0, double(r.peakKiB) / c.count, r.completed, r.failed, r.doubled,
                     static_cast<long long>(r.longestStallMs), static_cast<long long>(r.longestLinkStallMs),
                     r.simulatorCpuMs, r.simulatorBusiestThreadMs, r.linkStallsMs.constData(),
@@ -173,7 +202,35 @@ int main(int argc, char* argv[])
         const bool everyOneResult = r.completed + r.failed == c.count && r.doubled == 0 && !r.timedOut;
         allOk = allOk && everyOneResult && (c.troubled > 0 || r.failed == 0);
     }
+    // The floor: the same exchanges from a bare client.
+    std::printf("\nThe same %d exchanges per projector from a bare client (one thread, plain sockets, epoll):\n",
+                framesPerProjector);
+    std::printf("%6s %6s %9s %7s %8s\n", "fleet", "delay", "wall ms", "ratio", "CPU ms");
+    std::printf("%6s %6s %9s %7s %8s\n", "", "ms", "", "", "/proj.");
+    qint64 bareSingle = 0;
+    for (const Config& c : configs) {
+        if (c.troubled > 0 || c.count == 200 || framesPerProjector <= 0)
+            continue;
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(),
+                    args.mid(1) << QStringLiteral("--bare") << QString::number(c.count) << QString::number(c.delay)
+                                << QString::number(framesPerProjector));
+        child.waitForFinished(300000);
+        const QList<QByteArray> f = child.readAllStandardOutput().trimmed().split(' ');
+        if (f.size() != 6 || f.at(0) != "BARE") {
+            std::printf("%6d %6d   (no result)\n", c.count, c.delay);
+            continue;
+        }
+        const qint64 wall = f.at(1).toLongLong();
+        if (c.count == 1)
+            bareSingle = wall;
+        std::printf("%6d %6d %9lld %7.2f %8.3f\n", c.count, c.delay, static_cast<long long>(wall),
+                    bareSingle > 0 ? double(wall) / double(bareSingle) : 0.0, f.at(2).toDouble() / c.count);
+        std::fflush(stdout);
+    }
     std::printf("\nStall: main is the main thread's (the GUI thread in the program; it runs the command engine),\n"
-                "link the device link's own threads' (sockets and their timers), the longest and each one's.\n");
+                "link the device link's own threads' (sockets and their timers), the longest and each one's.\n"
+                "CPU: all threads of this program during the sweep, and of it the main thread's.\n");
     return allOk ? 0 : 1;
 }

@@ -15,6 +15,17 @@
 #include "CProfileList.h"
 #include "CProjectorData.h"
 #include "ProcessFigures.h"
+#include "SimFrame.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/epoll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <vector>
 
 namespace {
 
@@ -160,6 +171,7 @@ void CFleetSweep::f_OnEnd(int targetID, int code)
     if (--m_Pending <= 0 && m_pLoop != nullptr) {
         m_Outcome.wallMs = m_Clock.elapsed();
         m_Outcome.cpuMs = CpuMs() - m_CpuBefore;
+        m_Outcome.mainCpuMs = ThreadCpuMs() - m_MainCpuBefore;
         if (m_GraceMs > 0)
             QTimer::singleShot(m_GraceMs, m_pLoop, &QEventLoop::quit);
         else
@@ -212,7 +224,10 @@ CFleetSweep::Outcome CFleetSweep::Sweep(int timeoutMs, int graceMs)
         }, Qt::BlockingQueuedConnection);
     }
 
+    QMetaObject::Connection counting = connect(m_Access.get(), &CDeviceAccess::SendCompleted, this,
+                                               [this](QDateTime, QString, QByteArray, int) { ++m_Outcome.frames; });
     m_CpuBefore = CpuMs();
+    m_MainCpuBefore = ThreadCpuMs();
     const double simulatorBefore = ProcessCpuMs(m_Simulator.processId());
     const QMap<QString, double> threadsBefore = ProcessThreadCpuMs(m_Simulator.processId());
     m_Clock.start();
@@ -225,6 +240,7 @@ CFleetSweep::Outcome CFleetSweep::Sweep(int timeoutMs, int graceMs)
     if (m_Pending > 0)
         loop.exec();
     m_pLoop = nullptr;
+    disconnect(counting);
     linkProbing.storeRelaxed(0);
     for (int i = 0; i < linkProbes.size(); ++i) {
         QTimer* linkProbe = linkProbes.at(i);
@@ -235,6 +251,7 @@ CFleetSweep::Outcome CFleetSweep::Sweep(int timeoutMs, int graceMs)
     if (m_Outcome.timedOut) {
         m_Outcome.wallMs = m_Clock.elapsed();
         m_Outcome.cpuMs = CpuMs() - m_CpuBefore;
+        m_Outcome.mainCpuMs = ThreadCpuMs() - m_MainCpuBefore;
     }
     m_Outcome.simulatorCpuMs = ProcessCpuMs(m_Simulator.processId()) - simulatorBefore;
     const QMap<QString, double> threadsAfter = ProcessThreadCpuMs(m_Simulator.processId());
@@ -242,4 +259,106 @@ CFleetSweep::Outcome CFleetSweep::Sweep(int timeoutMs, int graceMs)
         m_Outcome.simulatorBusiestThreadMs
             = qMax(m_Outcome.simulatorBusiestThreadMs, it.value() - threadsBefore.value(it.key()));
     return m_Outcome;
+}
+
+CFleetSweep::Outcome CFleetSweep::BareSweep(int exchanges, int timeoutMs)
+{
+    Outcome outcome;
+    struct Peer
+    {
+        int fd = -1;
+        int left = 0;
+        bool connected = false;
+        QByteArray in;
+    };
+    const QByteArray request = MakeSimFrame(0x00, 0x88, QByteArray());
+    std::vector<Peer> peers{size_t(m_Count)};
+    const int poller = epoll_create1(EPOLL_CLOEXEC);
+    const quint32 first = QHostAddress(QString::fromLatin1(FIRST_ADDRESS)).toIPv4Address();
+    const double cpuBefore = CpuMs();
+    QElapsedTimer clock;
+    clock.start();
+    int open = 0;
+    for (int i = 0; i < m_Count; ++i) {
+        Peer& p = peers[size_t(i)];
+        p.fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        const int one = 1;
+        setsockopt(p.fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+        sockaddr_in to{};
+        to.sin_family = AF_INET;
+        to.sin_port = htons(m_Port);
+        to.sin_addr.s_addr = htonl(first + quint32(i));
+        if (::connect(p.fd, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0 && errno != EINPROGRESS) {
+            ::close(p.fd);
+            p.fd = -1;
+            ++outcome.failed;
+            continue;
+        }
+        p.left = exchanges;
+        epoll_event ev{};
+        ev.events = EPOLLIN | EPOLLOUT;
+        ev.data.u32 = quint32(i);
+        epoll_ctl(poller, EPOLL_CTL_ADD, p.fd, &ev);
+        ++open;
+    }
+    auto finish = [&](Peer& p, bool ok) {
+        epoll_ctl(poller, EPOLL_CTL_DEL, p.fd, nullptr);
+        ::close(p.fd);
+        p.fd = -1;
+        --open;
+        ++(ok ? outcome.completed : outcome.failed);
+    };
+    std::vector<epoll_event> ready(256);
+    char buffer[4096];
+    while (open > 0 && clock.elapsed() < timeoutMs) {
+        const int n = epoll_wait(poller, ready.data(), int(ready.size()), 100);
+        for (int k = 0; k < n; ++k) {
+            Peer& p = peers[ready[size_t(k)].data.u32];
+            if (p.fd < 0)
+                continue;
+            if (!p.connected) {
+                int error = 0;
+                socklen_t size = sizeof error;
+                getsockopt(p.fd, SOL_SOCKET, SO_ERROR, &error, &size);
+                if (error != 0) {
+                    finish(p, false);
+                    continue;
+                }
+                p.connected = true;
+                epoll_event ev{};
+                ev.events = EPOLLIN;
+                ev.data.u32 = ready[size_t(k)].data.u32;
+                epoll_ctl(poller, EPOLL_CTL_MOD, p.fd, &ev);
+                ::write(p.fd, request.constData(), size_t(request.size()));
+                ++outcome.frames;
+                continue;
+            }
+            const ssize_t got = ::read(p.fd, buffer, sizeof buffer);
+            if (got <= 0) {
+                if (got < 0 && errno == EAGAIN)
+                    continue;
+                finish(p, false);
+                continue;
+            }
+            p.in.append(buffer, int(got));
+            const int length = SimFrameLength(p.in);
+            if (length == 0)
+                continue;
+            p.in.remove(0, length);
+            if (--p.left == 0) {
+                finish(p, true);
+                continue;
+            }
+            ::write(p.fd, request.constData(), size_t(request.size()));
+            ++outcome.frames;
+        }
+    }
+    outcome.wallMs = clock.elapsed();
+    outcome.cpuMs = CpuMs() - cpuBefore;
+    outcome.timedOut = open > 0;
+    for (Peer& p : peers)
+        if (p.fd >= 0)
+            ::close(p.fd);
+    ::close(poller);
+    return outcome;
 }

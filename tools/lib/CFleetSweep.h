@@ -28,6 +28,7 @@ public:
     {
         qint64 wallMs = 0;      // from the first request to the last end
         double cpuMs = 0;       // this process's CPU time meanwhile
+        double mainCpuMs = 0;   // the calling (GUI) thread's share of it
         double simulatorCpuMs = 0; // the simulator's (10 ms steps)
         double simulatorBusiestThreadMs = 0; // its busiest thread's share of that
         qint64 longestStallMs = 0; // longest gap between two ticks of a 5 ms timer in this thread
@@ -36,6 +37,7 @@ public:
         int completed = 0;
         int failed = 0;         // errors, negative replies, cancels
         int doubled = 0;        // further results for a projector that had one
+        int frames = 0;         // request frames the device link sent
         bool timedOut = false;
         QMap<int, int> codes;   // projector id -> end code (0 completed)
     };
@@ -61,6 +63,12 @@ public:
     // event loop runs `graceMs` longer, so that a second result would be seen.
     Outcome Sweep(int timeoutMs, int graceMs = 0);
 
+    // The same exchanges without this program: one thread, plain non-blocking
+    // sockets and epoll, `exchanges` request/reply pairs per projector one
+    // after the other. What is left of the sweep's cost is the kernel's and
+    // the simulator's: the floor a sweep through the program can approach.
+    Outcome BareSweep(int exchanges, int timeoutMs);
+
     QMap<int, CProjectorData*>& Records() { return m_Records; }
     QString Error() const { return m_Error; }
 
@@ -80,6 +88,7 @@ private:
     int m_Pending = 0;
     int m_GraceMs = 0;
     double m_CpuBefore = 0;
+    double m_MainCpuBefore = 0;
     QEventLoop* m_pLoop = nullptr;
     QElapsedTimer m_Clock;
 };
