@@ -1,14 +1,12 @@
 #include "CPortTCP.h"
 
-#include <QAuthenticator>
 #include <QElapsedTimer>
 #include <QLoggingCategory>
-#include <QNetworkProxy>
-#include <QTcpSocket>
 
 #include <exception>
 
 #include "CPortTCPEvent.h"
+#include "CTcpStream.h"
 
 namespace {
 Q_LOGGING_CATEGORY(lcPort, "lumivox.devicelink.port")
@@ -253,7 +251,7 @@ void CPortTCP::ConnectProc(CEventBase* event)
     m_pSocket->blockSignals(m_bWait);
     m_tsTransportState = TS_CONNECTING;
     emit ConnectStart(m_nKey);
-    m_pSocket->connectToHost(m_Host, quint16(m_nPort), QIODevice::ReadWrite);
+    m_pSocket->connectToHost(m_Host, quint16(m_nPort));
     if (!m_bWait) {
         m_ConnectTimer.start(qMax(0, m_nConnectTimeout));
         return;
@@ -376,7 +374,7 @@ void CPortTCP::f_ConnectRenew()
 {
     if (m_pSocket)
         f_DeleteSocket();
-    m_pSocket = new QTcpSocket(nullptr);
+    m_pSocket = new CTcpStream(nullptr);
     f_SignalsConnect();
 }
 
@@ -401,20 +399,14 @@ void CPortTCP::f_DeleteSocket()
 
 void CPortTCP::f_SignalsConnect()
 {
-    QTcpSocket* s = m_pSocket;
+    CTcpStream* s = m_pSocket;
     m_SocketConnections = {
-        connect(s, &QTcpSocket::connected, this, &CPortTCP::f_OnConnected),
-        connect(s, &QTcpSocket::disconnected, this,
-                static_cast<void (CPortTCP::*)()>(&CPortTCP::f_OnDisconnected)),
-        connect(s, &QTcpSocket::errorOccurred, this, &CPortTCP::f_OnError),
-        connect(s, &QTcpSocket::hostFound, this, &CPortTCP::f_OnHostFound),
-        connect(s, &QTcpSocket::proxyAuthenticationRequired, this, &CPortTCP::f_OnProxyAuthenticationRequired),
-        connect(s, &QTcpSocket::stateChanged, this, &CPortTCP::f_OnStateChanged),
-        connect(s, &QTcpSocket::aboutToClose, this, &CPortTCP::f_OnAboutToClose),
-        connect(s, &QTcpSocket::bytesWritten, this, &CPortTCP::f_OnBytesWritten),
-        connect(s, &QTcpSocket::readChannelFinished, this, &CPortTCP::f_OnReadChannelFinished),
-        connect(s, &QTcpSocket::readyRead, this, &CPortTCP::f_OnReadyRead),
-        connect(s, &QObject::destroyed, this, static_cast<void (CPortTCP::*)(QObject*)>(&CPortTCP::f_OnDestroyed)),
+        connect(s, &CTcpStream::connected, this, &CPortTCP::f_OnConnected),
+        connect(s, &CTcpStream::disconnected, this, static_cast<void (CPortTCP::*)()>(&CPortTCP::f_OnDisconnected)),
+        connect(s, &CTcpStream::errorOccurred, this, &CPortTCP::f_OnError),
+        connect(s, &CTcpStream::hostFound, this, &CPortTCP::f_OnHostFound),
+        connect(s, &CTcpStream::stateChanged, this, &CPortTCP::f_OnStateChanged),
+        connect(s, &CTcpStream::readyRead, this, &CPortTCP::f_OnReadyRead),
     };
 }
 
@@ -505,11 +497,6 @@ void CPortTCP::f_OnHostFound()
     qCDebug(lcPort, "f_OnHostFound()");
 }
 
-void CPortTCP::f_OnProxyAuthenticationRequired(const QNetworkProxy&, QAuthenticator*)
-{
-    qCDebug(lcPort, "f_OnProxyAuthenticationRequired()");
-}
-
 void CPortTCP::f_OnStateChanged(QAbstractSocket::SocketState)
 {
     qCDebug(lcPort, "f_OnStateChanged()");
@@ -517,33 +504,8 @@ void CPortTCP::f_OnStateChanged(QAbstractSocket::SocketState)
     emit StateChanged(m_nKey);
 }
 
-void CPortTCP::f_OnAboutToClose()
-{
-    qCDebug(lcPort, "f_OnAboutToClose()");
-}
-
-void CPortTCP::f_OnBytesWritten(qint64)
-{
-    qCDebug(lcPort, "f_OnBytesWritten()");
-}
-
-void CPortTCP::f_OnReadChannelFinished()
-{
-    qCDebug(lcPort, "f_OnReadChannelFinished()");
-}
-
 void CPortTCP::f_OnReadyRead()
 {
     qCDebug(lcPort, "f_OnReadyRead()");
     emit ReadyRead(m_nKey);
-}
-
-void CPortTCP::f_OnDestroyed(QObject*)
-{
-    qCDebug(lcPort, "f_OnDestroyed()");
-}
-
-void CPortTCP::f_OnDestroyed()
-{
-    qCDebug(lcPort, "f_OnDestroyed()");
 }

@@ -6,11 +6,9 @@
 
 #include "CPortBase.h"
 
-class QAuthenticator;
-class QNetworkProxy;
-class QTcpSocket;
+class CTcpStream;
 
-// The TCP connection to one projector: one QTcpSocket, a small transport
+// The TCP connection to one projector: one TCP stream, a small transport
 // state, and every step reported as a signal carrying the port's key.
 class CPortTCP : public CPortBase
 {
@@ -92,21 +90,15 @@ private slots:
     void f_OnDisconnected();
     void f_OnError(QAbstractSocket::SocketError socketError);
     void f_OnHostFound();
-    void f_OnProxyAuthenticationRequired(const QNetworkProxy& proxy, QAuthenticator* authenticator);
     void f_OnStateChanged(QAbstractSocket::SocketState socketState);
-    void f_OnAboutToClose();
-    void f_OnBytesWritten(qint64 bytes);
-    void f_OnReadChannelFinished();
     void f_OnReadyRead();
-    void f_OnDestroyed(QObject* object);
-    void f_OnDestroyed();
     void f_OnConnectTimeout();
 
 private:
     QString m_Host;
     int m_nPort = 0;
     bool m_bWait = true;
-    QTcpSocket* m_pSocket = nullptr;
+    CTcpStream* m_pSocket = nullptr;
     int m_nConnectTimeout = 0;
     int m_nSendTimeout = 0;
     int m_nReceiveTimeout = 0;
