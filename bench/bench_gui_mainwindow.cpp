@@ -22,6 +22,7 @@
 #include <memory>
 #include <vector>
 
+#include "FleetHeap.h"
 #include "CCommandFunctions.h"
 #include "CFleetSweep.h"
 #include "CLumivox5Data.h"
@@ -150,6 +151,7 @@ void Select(QTreeView* tree, const QModelIndex& index)
 
 int main(int argc, char** argv)
 {
+    StartWithFleetHeap(argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // As the program does: Qt's glib dispatcher spends time linear in the

@@ -6,6 +6,7 @@
 #include "Lumivox5Main.h"
 #include "ModalBoxes.h"
 #include "QTranslatorEx.h"
+#include "FleetHeap.h"
 #include "RaiseOpenFileLimit.h"
 
 #include <QApplication>
@@ -44,6 +45,7 @@ void f_QtCatalogue(const CLanguageCodeTable& languages, QString* file, QString* 
 
 int main(int argc, char* argv[])
 {
+    StartWithFleetHeap(argv);
     // Qt's glib dispatcher slows down with every open socket; a fleet holds one per projector.
     if (qEnvironmentVariableIsEmpty("QT_NO_GLIB"))
         qputenv("QT_NO_GLIB", "1");

@@ -1,0 +1,14 @@
+#ifndef FLEETHEAP_H
+#define FLEETHEAP_H
+
+// A sweep of a large fleet makes millions of small blocks on several threads.
+// Grown a page at a time, the C library's heaps spend a first sweep mostly in
+// page faults; grown in large steps backed by huge pages they do not. That
+// setting is read when a program starts, so this starts the program once more
+// with it (argv as given to main, before anything else is done), unless it
+// runs so already or the user has tuned the C library himself. In the
+// restarted program the environment is given back as it was, so the programs
+// it starts inherit nothing. Returns when no restart is needed or it failed.
+void StartWithFleetHeap(char** argv);
+
+#endif // FLEETHEAP_H
