@@ -382,6 +382,7 @@ void CDeviceAccess::f_DeleteAllTransports()
         delete transport;
     }
     m_Transports.clear();
+    std::fill(m_TransportById.begin(), m_TransportById.end(), nullptr);
 }
 
 bool CDeviceAccess::f_IsInUse(int nTargetID) const
@@ -487,6 +488,9 @@ void CDeviceAccess::f_SendEvent(const CDeviceAccessEvent& request)
         transport->m_nParam1 = request.m_nParam1;
         transport->m_nParam2 = request.m_nParam2;
         m_Transports.insert(id, transport);
+        if (m_TransportById.empty())
+            m_TransportById.assign(TARGET_MAX, nullptr);
+        m_TransportById[size_t(id)] = transport;
         f_Record(id);
         f_ConnectTargetSignals(transport);
         transport->m_pPort->SetReceiveCompletedCondition(3, 6, 28, 39, 0, true, true);
@@ -925,6 +929,7 @@ void CDeviceAccess::Delete(int nTargetID)
     CTransport* transport = m_Transports.take(nTargetID);
     if (!transport)
         return;
+    m_TransportById[size_t(nTargetID)] = nullptr;
     f_SetInUse(nTargetID, false);
     // From here on nothing of the old port may reach a newer transport of
     // the same id.

@@ -108,7 +108,11 @@ private:
     void f_StateSynchronizeWithSocket(CTransport* transport);
     void f_ConnectTargetSignals(CTransport* transport);
     void f_DisconnectTargetSignals(CTransport* transport);
-    CTransport* f_Transport(int nTargetID) const { return m_Transports.value(nTargetID, nullptr); }
+    CTransport* f_Transport(int nTargetID) const
+    {
+        return nTargetID >= 0 && size_t(nTargetID) < m_TransportById.size() ? m_TransportById[size_t(nTargetID)]
+                                                                            : nullptr;
+    }
     bool f_IsInUse(int nTargetID) const;
     bool f_FromOtherThread() const;
     void f_Enqueue(CDeviceAccessEvent* request);
@@ -150,6 +154,8 @@ private:
     qint64 f_DeliveryBudgetNs() const;
 
     QMap<int, CTransport*> m_Transports;
+    // The same by index, for the lookups of every frame.
+    std::vector<CTransport*> m_TransportById;
     QList<bool> m_InUse;
     QList<CDeviceAccessEvent*> m_Requests; // under m_RequestMutex
     QMutex m_RequestMutex;

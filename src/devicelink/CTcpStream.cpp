@@ -257,8 +257,27 @@ qint64 CTcpStream::write(const QByteArray& data)
         m_Error = QAbstractSocket::UnknownSocketError;
         return -1;
     }
+    if (m_State == QAbstractSocket::ConnectedState && m_Out.isEmpty() && !m_bWriteFailed && m_Fd >= 0) {
+        // Straight to the kernel; what it does not take, and a failure, wait
+        // for flush() or the next turn of the loop, as with a buffered socket.
+        ssize_t written;
+        do
+            written = ::send(m_Fd, data.constData(), size_t(data.size()), MSG_NOSIGNAL);
+        while (written < 0 && errno == EINTR);
+        if (written == data.size())
+            return data.size();
+        if (written > 0)
+            m_Out = data.mid(int(written));
+        else if (errno == EAGAIN || errno == EWOULDBLOCK)
+            m_Out = data;
+        else {
+            m_bWriteFailed = true;
+            m_WriteFailure = TransferError(errno);
+        }
+        m_pWriteNotifier->setEnabled(true);
+        return data.size();
+    }
     m_Out.append(data);
-    // Handed to the kernel by flush(), or on the next turn of the loop.
     if (m_State == QAbstractSocket::ConnectedState && m_pWriteNotifier)
         m_pWriteNotifier->setEnabled(true);
     return data.size();
@@ -266,7 +285,7 @@ qint64 CTcpStream::write(const QByteArray& data)
 
 bool CTcpStream::flush()
 {
-    if (m_State != QAbstractSocket::ConnectedState || m_Out.isEmpty())
+    if (m_State != QAbstractSocket::ConnectedState || (m_Out.isEmpty() && !m_bWriteFailed))
         return false;
     const int before = m_Out.size();
     // False when the write failed: then this stream may be gone.
@@ -277,6 +296,8 @@ bool CTcpStream::flush()
 
 bool CTcpStream::f_WriteOut()
 {
+    if (m_bWriteFailed)
+        return f_WriteFailed(m_WriteFailure);
     while (!m_Out.isEmpty()) {
         const ssize_t written = ::send(m_Fd, m_Out.constData(), size_t(m_Out.size()), MSG_NOSIGNAL);
         if (written > 0) {
@@ -292,17 +313,23 @@ bool CTcpStream::f_WriteOut()
             m_pWriteNotifier->setEnabled(true);
             return true;
         }
-        // As a failed write of a socket: the error, then the connection is dropped.
-        m_Error = TransferError(errno);
-        QPointer<CTcpStream> alive(this);
-        emit errorOccurred(m_Error);
-        if (alive)
-            abort();
-        return false;
+        return f_WriteFailed(TransferError(errno));
     }
     if (m_pWriteNotifier)
         m_pWriteNotifier->setEnabled(false);
     return true;
+}
+
+// As a failed write of a socket: the error, then the connection is dropped.
+bool CTcpStream::f_WriteFailed(QAbstractSocket::SocketError error)
+{
+    m_bWriteFailed = false;
+    m_Error = error;
+    QPointer<CTcpStream> alive(this);
+    emit errorOccurred(m_Error);
+    if (alive)
+        abort();
+    return false;
 }
 
 void CTcpStream::f_OnWritable()
@@ -450,4 +477,5 @@ void CTcpStream::f_CloseDescriptor()
         ::close(m_Fd);
         m_Fd = -1;
     }
+    m_bWriteFailed = false;
 }

@@ -30,8 +30,9 @@ public:
     QAbstractSocket::SocketState state() const { return m_State; }
     QAbstractSocket::SocketError error() const { return m_Error; }
 
-    // Queued while connecting and handed to the kernel by flush() (or once
-    // connected); -1 when unconnected.
+    // Queued while connecting (sent once connected), else handed to the
+    // kernel at once; what it does not take yet, and a failure, follow with
+    // flush() or the next turn of the loop. -1 when unconnected.
     qint64 write(const QByteArray& data);
     bool flush();
     qint64 bytesToWrite() const { return m_Out.size(); }
@@ -64,6 +65,7 @@ private:
     void f_OnWritable();
     // False after a failed write (reported; the stream may be deleted by then).
     bool f_WriteOut();
+    bool f_WriteFailed(QAbstractSocket::SocketError error);
     void f_SetState(QAbstractSocket::SocketState state);
     void f_DisconnectFromHost();
     void f_FailAndClose(QAbstractSocket::SocketError error);
@@ -79,6 +81,9 @@ private:
     int m_LookupId = -1;
     bool m_bPendingClose = false;
     bool m_bAborting = false;
+    // A write the kernel refused, reported by the next flush or turn.
+    bool m_bWriteFailed = false;
+    QAbstractSocket::SocketError m_WriteFailure = QAbstractSocket::UnknownSocketError;
     QByteArray m_In;
     QByteArray m_Out;
     QSocketNotifier* m_pReadNotifier = nullptr;

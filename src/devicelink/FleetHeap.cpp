@@ -28,8 +28,14 @@ void StartWithFleetHeap(char** argv)
         unsetenv(RESTARTED);
         return;
     }
-    std::fflush(nullptr);
-    execv("/proc/self/exe", argv);
+    // By its own path, not /proc/self/exe: the process keeps its name.
+    char self[4096];
+    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length > 0) {
+        self[length] = '\0';
+        std::fflush(nullptr);
+        execv(self, argv);
+    }
     // Not restarted: on as before, untuned.
     unsetenv(TUNABLES);
     unsetenv(RESTARTED);

@@ -18,6 +18,14 @@ int ChildMain(char** argv)
     const char* tunables = std::getenv("GLIBC_TUNABLES");
     const char* mark = std::getenv("LUMIVOX_FLEET_HEAP");
     std::printf("env %s %s\n", tunables ? tunables : "-", mark ? mark : "-");
+    // The restarted process keeps its name.
+    char name[64] = {};
+    if (FILE* comm = std::fopen("/proc/self/comm", "r")) {
+        if (std::fgets(name, sizeof name, comm) == nullptr)
+            name[0] = '\0';
+        std::fclose(comm);
+    }
+    std::printf("name %s", name);
     std::fflush(stdout);
     return 0;
 }
@@ -47,7 +55,8 @@ private slots:
         // Started twice, the second time tuned; afterwards nothing is left
         // for the programs it starts.
         QCOMPARE(Run(environment), QStringList({QStringLiteral("started"), QStringLiteral("started"),
-                                                QStringLiteral("env - -")}));
+                                                QStringLiteral("env - -"),
+                                                QStringLiteral("name tst_FleetHeap")}));
     }
 
     void leavesTheUsersOwnTuningAlone()
@@ -56,7 +65,8 @@ private slots:
         environment.insert(QStringLiteral("GLIBC_TUNABLES"), QStringLiteral("glibc.malloc.check=0"));
         environment.remove(QStringLiteral("LUMIVOX_FLEET_HEAP"));
         QCOMPARE(Run(environment), QStringList({QStringLiteral("started"),
-                                                QStringLiteral("env glibc.malloc.check=0 -")}));
+                                                QStringLiteral("env glibc.malloc.check=0 -"),
+                                                QStringLiteral("name tst_FleetHeap")}));
     }
 };
 
