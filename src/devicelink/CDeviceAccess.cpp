@@ -82,7 +82,10 @@ int CDeviceAccess::DefaultWorkerCount()
     CPU_ZERO(&set);
     if (sched_getaffinity(0, sizeof(set), &set) == 0)
         cores = CPU_COUNT(&set);
-    return qBound(1, cores - 1, 4);
+    // Every further thread adds hand-overs and wake-ups and takes a core from
+    // the GUI thread and the rest of the machine: on eight cores two threads
+    // sweep 2000 projectors sooner and with less CPU time than four.
+    return qBound(1, cores / 3, 4);
 }
 
 bool CDeviceAccess::StartWorkerThread(int threads)

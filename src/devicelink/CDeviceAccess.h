@@ -49,8 +49,8 @@ public:
     // Moves the connections to threads of their own (each an epoll
     // dispatcher), so that thousands of sockets neither load the caller's
     // thread nor one core: projector id % N lives on worker N's thread, with
-    // N from the cores this process may use (at most 4, one core left for
-    // the caller) unless `threads` names it. Call once, from the thread that
+    // N from the cores this process may use (one per three cores, 1 to 4)
+    // unless `threads` names it. Call once, from the thread that
     // created this object, before the first request; requests and queries
     // then come from that thread. Requests are queued as before (never
     // carried out inside the call) and the disconnect timers are started and
