@@ -104,6 +104,18 @@ void CEpollEventDispatcher::f_DrainWake()
 
 // ---- timers ------------------------------------------------------------
 
+CEpollEventDispatcher::Timer* CEpollEventDispatcher::f_FindTimer(int timerId)
+{
+    if (timerId < 1 || size_t(timerId) >= m_Timers.size() || !m_Timers[size_t(timerId)].object)
+        return nullptr;
+    return &m_Timers[size_t(timerId)];
+}
+
+const CEpollEventDispatcher::Timer* CEpollEventDispatcher::f_FindTimer(int timerId) const
+{
+    return const_cast<CEpollEventDispatcher*>(this)->f_FindTimer(timerId);
+}
+
 void CEpollEventDispatcher::f_PushTimer(int timerId, Timer& timer)
 {
     timer.serial = m_NextSerial++;
@@ -111,10 +123,13 @@ void CEpollEventDispatcher::f_PushTimer(int timerId, Timer& timer)
     std::push_heap(m_Heap.begin(), m_Heap.end(), Later<HeapEntry>);
     // Entries of stopped timers stay until they come to the top; rebuild
     // when they outnumber the live ones.
-    if (m_Heap.size() > 2 * size_t(m_Timers.size()) + 64) {
+    if (m_Heap.size() > 2 * size_t(m_TimerCount) + 64) {
         m_Heap.clear();
-        for (auto it = m_Timers.cbegin(); it != m_Timers.cend(); ++it)
-            m_Heap.push_back(HeapEntry{it->deadlineNs, it->serial, it.key()});
+        for (size_t id = 1; id < m_Timers.size(); ++id) {
+            const Timer& t = m_Timers[id];
+            if (t.object)
+                m_Heap.push_back(HeapEntry{t.deadlineNs, t.serial, int(id)});
+        }
         std::make_heap(m_Heap.begin(), m_Heap.end(), Later<HeapEntry>);
     }
 }
@@ -125,7 +140,11 @@ void CEpollEventDispatcher::registerTimer(int timerId, int interval, Qt::TimerTy
         qWarning("CEpollEventDispatcher::registerTimer: invalid arguments");
         return;
     }
-    Timer& timer = m_Timers[timerId];
+    if (size_t(timerId) >= m_Timers.size())
+        m_Timers.resize(std::max(size_t(timerId) + 1, m_Timers.size() * 2));
+    Timer& timer = m_Timers[size_t(timerId)];
+    if (!timer.object)
+        ++m_TimerCount;
     timer.object = object;
     timer.interval = interval;
     timer.intervalNs = qint64(interval) * NS_PER_MS;
@@ -133,51 +152,49 @@ void CEpollEventDispatcher::registerTimer(int timerId, int interval, Qt::TimerTy
     timer.inTimerEvent = false;
     timer.deadlineNs = f_NowNs() + timer.intervalNs;
     f_PushTimer(timerId, timer);
-    m_TimersByObject[object].append(timerId);
 }
 
 bool CEpollEventDispatcher::unregisterTimer(int timerId)
 {
-    const auto it = m_Timers.find(timerId);
-    if (it == m_Timers.end())
+    Timer* timer = f_FindTimer(timerId);
+    if (!timer)
         return false;
-    const auto owner = m_TimersByObject.find(it->object);
-    if (owner != m_TimersByObject.end()) {
-        owner->removeOne(timerId);
-        if (owner->isEmpty())
-            m_TimersByObject.erase(owner);
-    }
-    m_Timers.erase(it);
+    *timer = Timer();
+    --m_TimerCount;
     return true;
 }
 
+// Rare (an object with running timers deleted or moved): a look at every slot.
 bool CEpollEventDispatcher::unregisterTimers(QObject* object)
 {
-    const auto owner = m_TimersByObject.find(object);
-    if (owner == m_TimersByObject.end())
-        return false;
-    for (int id : qAsConst(*owner))
-        m_Timers.remove(id);
-    m_TimersByObject.erase(owner);
-    return true;
+    bool any = false;
+    for (Timer& t : m_Timers) {
+        if (object && t.object == object) {
+            t = Timer();
+            --m_TimerCount;
+            any = true;
+        }
+    }
+    return any;
 }
 
 QList<QAbstractEventDispatcher::TimerInfo> CEpollEventDispatcher::registeredTimers(QObject* object) const
 {
     QList<TimerInfo> list;
-    for (int id : m_TimersByObject.value(object)) {
+    for (size_t id = 1; object && id < m_Timers.size(); ++id) {
         const Timer& t = m_Timers[id];
-        list.append(TimerInfo(id, t.interval, t.type));
+        if (t.object == object)
+            list.append(TimerInfo(int(id), t.interval, t.type));
     }
     return list;
 }
 
 int CEpollEventDispatcher::remainingTime(int timerId)
 {
-    const auto it = m_Timers.constFind(timerId);
-    if (it == m_Timers.constEnd())
+    const Timer* timer = f_FindTimer(timerId);
+    if (!timer)
         return -1;
-    const qint64 left = it->deadlineNs - f_NowNs();
+    const qint64 left = timer->deadlineNs - f_NowNs();
     return left <= 0 ? 0 : int((left + NS_PER_MS - 1) / NS_PER_MS);
 }
 
@@ -204,13 +221,13 @@ int CEpollEventDispatcher::f_ActivateTimers()
         std::pop_heap(m_Heap.begin(), m_Heap.end(), Later<HeapEntry>);
         const HeapEntry entry = m_Heap.back();
         m_Heap.pop_back();
-        const auto it = m_Timers.find(entry.timerId);
-        if (it == m_Timers.end() || it->serial != entry.serial)
+        const Timer* timer = f_FindTimer(entry.timerId);
+        if (!timer || timer->serial != entry.serial)
             continue;
         due.append(qMakePair(entry.timerId, quint64(0)));
     }
     for (auto& d : due) {
-        Timer& t = m_Timers[d.first];
+        Timer& t = m_Timers[size_t(d.first)];
         if (t.inTimerEvent) {
             // Still inside its own event (a nested loop): not again before
             // that ends.
@@ -229,22 +246,28 @@ int CEpollEventDispatcher::f_ActivateTimers()
     for (const auto& d : due) {
         if (d.first == 0)
             continue;
-        auto it = m_Timers.find(d.first);
-        if (it == m_Timers.end() || it->serial != d.second)
+        // Looked up afresh each time: an event may start timers and so
+        // move the table.
+        Timer* timer = f_FindTimer(d.first);
+        if (!timer || timer->serial != d.second)
             continue;
-        it->inTimerEvent = true;
-        QObject* object = it->object;
+        timer->inTimerEvent = true;
+        QObject* object = timer->object;
         QTimerEvent event(d.first);
         QCoreApplication::sendEvent(object, &event);
         ++fired;
-        it = m_Timers.find(d.first);
-        if (it != m_Timers.end())
-            it->inTimerEvent = false;
+        if (Timer* after = f_FindTimer(d.first))
+            after->inTimerEvent = false;
     }
     return fired;
 }
 
 // ---- socket notifiers --------------------------------------------------
+
+CEpollEventDispatcher::Watch* CEpollEventDispatcher::f_FindWatch(int fd)
+{
+    return fd >= 0 && size_t(fd) < m_Watches.size() ? &m_Watches[size_t(fd)] : nullptr;
+}
 
 void CEpollEventDispatcher::f_UpdateWatch(int fd, Watch& watch)
 {
@@ -301,11 +324,11 @@ void CEpollEventDispatcher::f_ChangeWatch(int fd, Watch& watch)
 void CEpollEventDispatcher::f_ApplyPendingWatches()
 {
     for (int fd : m_PendingWatches) {
-        const auto it = m_Watches.find(fd);
-        if (it == m_Watches.end() || !it->pending)
+        Watch* watch = f_FindWatch(fd);
+        if (!watch || !watch->pending)
             continue;
-        it->pending = false;
-        f_UpdateWatch(fd, *it);
+        watch->pending = false;
+        f_UpdateWatch(fd, *watch);
     }
     m_PendingWatches.clear();
 }
@@ -315,7 +338,9 @@ void CEpollEventDispatcher::registerSocketNotifier(QSocketNotifier* notifier)
     const int fd = int(notifier->socket());
     if (fd < 0)
         return;
-    Watch& watch = m_Watches[fd];
+    if (size_t(fd) >= m_Watches.size())
+        m_Watches.resize(std::max(size_t(fd) + 1, m_Watches.size() * 2));
+    Watch& watch = m_Watches[size_t(fd)];
     const int type = TypeIndex(notifier->type());
     if (watch.notifier[type] && watch.notifier[type] != notifier)
         qWarning("CEpollEventDispatcher: socket %d already has a notifier of that type", fd);
@@ -326,16 +351,16 @@ void CEpollEventDispatcher::registerSocketNotifier(QSocketNotifier* notifier)
 void CEpollEventDispatcher::unregisterSocketNotifier(QSocketNotifier* notifier)
 {
     const int fd = int(notifier->socket());
-    const auto it = m_Watches.find(fd);
-    if (it == m_Watches.end())
+    Watch* watch = f_FindWatch(fd);
+    if (!watch)
         return;
     const int type = TypeIndex(notifier->type());
-    if (it->notifier[type] != notifier)
+    if (watch->notifier[type] != notifier)
         return;
-    it->notifier[type] = nullptr;
-    f_ChangeWatch(fd, *it);
-    if (it->events == 0)
-        m_Watches.erase(it);
+    watch->notifier[type] = nullptr;
+    f_ChangeWatch(fd, *watch);
+    if (watch->events == 0)
+        *watch = Watch();
 }
 
 int CEpollEventDispatcher::f_ActivateNotifiers(const epoll_event* ready, int count)
@@ -353,18 +378,18 @@ int CEpollEventDispatcher::f_ActivateNotifiers(const epoll_event* ready, int cou
             f_DrainWake();
             continue;
         }
-        const auto it = m_Watches.constFind(fd);
-        if (it == m_Watches.constEnd())
+        const Watch* watch = f_FindWatch(fd);
+        if (!watch)
             continue;
         for (int type = 0; type < 3; ++type)
-            if (it->notifier[type] && (ready[i].events & WAKES_TYPE[type]))
-                pending.append(Pending{it->notifier[type], fd, type});
+            if (watch->notifier[type] && (ready[i].events & WAKES_TYPE[type]))
+                pending.append(Pending{watch->notifier[type], fd, type});
     }
     int activated = 0;
     for (const Pending& p : pending) {
         // An earlier delivery may have disabled or deleted this one.
-        const auto it = m_Watches.constFind(p.fd);
-        if (it == m_Watches.constEnd() || it->notifier[p.type] != p.notifier)
+        const Watch* watch = f_FindWatch(p.fd);
+        if (!watch || watch->notifier[p.type] != p.notifier)
             continue;
         QEvent event(QEvent::SockAct);
         QCoreApplication::sendEvent(p.notifier, &event);

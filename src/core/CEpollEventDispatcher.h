@@ -3,8 +3,6 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAtomicInt>
-#include <QHash>
-#include <QVector>
 
 #include <vector>
 
@@ -12,8 +10,9 @@ class QSocketNotifier;
 
 // An event dispatcher for worker threads that serve thousands of sockets:
 // readiness comes from epoll (cost per ready socket, not per open socket) and
-// timers live in a heap with their entries looked up by id, so starting,
-// stopping and firing a timer costs O(log n) whatever the number of timers.
+// timers live in a heap with their entries in a table by id (Qt's timer ids
+// are small and reused), so starting, stopping and firing a timer costs
+// O(log n) whatever the number of timers, without an allocation.
 // Install with QThread::setEventDispatcher() before the thread starts; the
 // GUI thread keeps the platform's own dispatcher.
 class CEpollEventDispatcher : public QAbstractEventDispatcher
@@ -82,11 +81,18 @@ private:
     int m_Wake = -1;
     QAtomicInt m_WakePending;
     QAtomicInt m_Interrupted;
-    QHash<int, Timer> m_Timers;
-    QHash<QObject*, QVector<int>> m_TimersByObject;
+    Timer* f_FindTimer(int timerId);
+    const Timer* f_FindTimer(int timerId) const;
+
+    // By timer id; a slot without an object is free.
+    std::vector<Timer> m_Timers;
+    int m_TimerCount = 0;
     std::vector<HeapEntry> m_Heap;
     quint64 m_NextSerial = 1;
-    QHash<int, Watch> m_Watches;
+    Watch* f_FindWatch(int fd);
+
+    // By descriptor number (small and reused, as timer ids).
+    std::vector<Watch> m_Watches;
     std::vector<int> m_PendingWatches;
 };
 
