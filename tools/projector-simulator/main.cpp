@@ -20,6 +20,7 @@
 #include "CProjectorSimulator.h"
 #include "CSimProjectorModel.h"
 #include "CSimulatorScript.h"
+#include "FleetHeap.h"
 #include "RaiseOpenFileLimit.h"
 #include "ToolArguments.h"
 
@@ -160,6 +161,7 @@ bool StartShard(Shard& shard, const Setup& setup, int first, int count, CProject
 
 int main(int argc, char* argv[])
 {
+    StartWithFleetHeap(argv);
     // Qt's glib dispatcher spends time linear in the number of open sockets on
     // every socket change; its poll dispatcher does not.
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))

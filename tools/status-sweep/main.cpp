@@ -10,6 +10,7 @@
 
 #include "CFleetSweep.h"
 #include "CProjectorData.h"
+#include "FleetHeap.h"
 #include "RaiseOpenFileLimit.h"
 
 namespace {
@@ -34,6 +35,7 @@ QString Cell(const QString& text, int width)
 
 int main(int argc, char* argv[])
 {
+    StartWithFleetHeap(argv);
     // Qt's glib dispatcher spends time linear in the number of open sockets on
     // every socket change; its poll dispatcher does not.
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
