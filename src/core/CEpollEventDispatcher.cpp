@@ -269,9 +269,35 @@ CEpollEventDispatcher::Watch* CEpollEventDispatcher::f_FindWatch(int fd)
     return fd >= 0 && size_t(fd) < m_Watches.size() ? &m_Watches[size_t(fd)] : nullptr;
 }
 
+CEpollEventDispatcher* CEpollEventDispatcher::ForCurrentThread()
+{
+    return qobject_cast<CEpollEventDispatcher*>(QAbstractEventDispatcher::instance());
+}
+
+void CEpollEventDispatcher::WatchDescriptor(int fd, quint32 events, CEpollWatcher* watcher)
+{
+    if (fd < 0)
+        return;
+    events &= EPOLLIN | EPOLLOUT;
+    if (!watcher)
+        events = 0;
+    if (size_t(fd) >= m_Watches.size()) {
+        if (events == 0)
+            return;
+        m_Watches.resize(std::max(size_t(fd) + 1, m_Watches.size() * 2));
+    }
+    Watch& watch = m_Watches[size_t(fd)];
+    if (watch.watcher == (events ? watcher : nullptr) && watch.watcherEvents == events)
+        return;
+    watch.watcher = events ? watcher : nullptr;
+    watch.watcherEvents = events;
+    ++watch.generation;
+    f_ChangeWatch(fd, watch);
+}
+
 void CEpollEventDispatcher::f_UpdateWatch(int fd, Watch& watch)
 {
-    quint32 wanted = 0;
+    quint32 wanted = watch.watcherEvents;
     for (int i = 0; i < 3; ++i)
         if (watch.notifier[i])
             wanted |= EVENTS_OF_TYPE[i];
@@ -308,7 +334,7 @@ void CEpollEventDispatcher::f_UpdateWatch(int fd, Watch& watch)
 // may be closed and its number given to a new socket before then.
 void CEpollEventDispatcher::f_ChangeWatch(int fd, Watch& watch)
 {
-    bool anyNotifier = false;
+    bool anyNotifier = watch.watcherEvents != 0;
     for (QSocketNotifier* n : watch.notifier)
         anyNotifier = anyNotifier || n != nullptr;
     if (watch.events == 0 || !anyNotifier) {
@@ -359,17 +385,25 @@ void CEpollEventDispatcher::unregisterSocketNotifier(QSocketNotifier* notifier)
         return;
     watch->notifier[type] = nullptr;
     f_ChangeWatch(fd, *watch);
-    if (watch->events == 0)
+    if (watch->events == 0 && !watch->watcher) {
+        // The generation stays: readiness seen for an earlier watcher of
+        // this number must never reach a later one.
+        const quint32 generation = watch->generation;
         *watch = Watch();
+        watch->generation = generation;
+    }
 }
 
 int CEpollEventDispatcher::f_ActivateNotifiers(const epoll_event* ready, int count)
 {
     struct Pending
     {
-        QSocketNotifier* notifier;
+        QSocketNotifier* notifier; // null: the watcher's
         int fd;
         int type;
+        CEpollWatcher* watcher;
+        quint32 generation;
+        quint32 events;
     };
     QVarLengthArray<Pending, 64> pending;
     for (int i = 0; i < count; ++i) {
@@ -381,15 +415,31 @@ int CEpollEventDispatcher::f_ActivateNotifiers(const epoll_event* ready, int cou
         const Watch* watch = f_FindWatch(fd);
         if (!watch)
             continue;
+        if (watch->watcher) {
+            quint32 events = ready[i].events & watch->watcherEvents;
+            if (ready[i].events & (EPOLLHUP | EPOLLERR | EPOLLRDHUP))
+                events |= ready[i].events & (EPOLLHUP | EPOLLERR | EPOLLRDHUP);
+            if (events)
+                pending.append(Pending{nullptr, fd, 0, watch->watcher, watch->generation, events});
+        }
         for (int type = 0; type < 3; ++type)
             if (watch->notifier[type] && (ready[i].events & WAKES_TYPE[type]))
-                pending.append(Pending{watch->notifier[type], fd, type});
+                pending.append(Pending{watch->notifier[type], fd, type, nullptr, 0, 0});
     }
     int activated = 0;
     for (const Pending& p : pending) {
         // An earlier delivery may have disabled or deleted this one.
         const Watch* watch = f_FindWatch(p.fd);
-        if (!watch || watch->notifier[p.type] != p.notifier)
+        if (!watch)
+            continue;
+        if (!p.notifier) {
+            if (watch->watcher != p.watcher || watch->generation != p.generation)
+                continue;
+            p.watcher->EpollReady(p.fd, p.events);
+            ++activated;
+            continue;
+        }
+        if (watch->notifier[p.type] != p.notifier)
             continue;
         QEvent event(QEvent::SockAct);
         QCoreApplication::sendEvent(p.notifier, &event);

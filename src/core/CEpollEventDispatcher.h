@@ -8,6 +8,18 @@
 
 class QSocketNotifier;
 
+// Told of a watched descriptor's readiness by the dispatcher directly, with
+// no event object, notifier or signal in between: for classes that hold
+// thousands of sockets on one thread.
+class CEpollWatcher
+{
+public:
+    virtual void EpollReady(int fd, quint32 events) = 0;
+
+protected:
+    ~CEpollWatcher() = default;
+};
+
 // An event dispatcher for worker threads that serve thousands of sockets:
 // readiness comes from epoll (cost per ready socket, not per open socket) and
 // timers live in a heap with their entries in a table by id (Qt's timer ids
@@ -43,6 +55,15 @@ public:
     // dispatcher then only runs posted events and timers.
     bool IsValid() const { return m_Epoll >= 0 && m_Wake >= 0; }
 
+    // The dispatcher of the calling thread when it is one of these, else null.
+    static CEpollEventDispatcher* ForCurrentThread();
+    // `watcher` is told when `fd` becomes ready for `events` (EPOLLIN,
+    // EPOLLOUT; a hang-up or error is told to either); events 0 or a null
+    // watcher ends the watch. From the dispatcher's thread only; a descriptor
+    // is watched either this way or by socket notifiers. Readiness seen
+    // before a change of watcher or events is not told to the new one.
+    void WatchDescriptor(int fd, quint32 events, CEpollWatcher* watcher);
+
 private:
     struct Timer
     {
@@ -65,6 +86,9 @@ private:
         QSocketNotifier* notifier[3] = {nullptr, nullptr, nullptr};
         quint32 events = 0; // what the kernel watches
         bool pending = false; // a change waits for the next wait
+        CEpollWatcher* watcher = nullptr;
+        quint32 watcherEvents = 0;
+        quint32 generation = 0; // of the watcher's registration
     };
 
     static qint64 f_NowNs();

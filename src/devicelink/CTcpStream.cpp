@@ -4,12 +4,14 @@
 #include <QHostInfo>
 #include <QPointer>
 #include <QSocketNotifier>
+#include <QThread>
 
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/epoll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -141,6 +143,7 @@ void CTcpStream::f_ConnectToNextAddress()
             toSize = sizeof(sockaddr_in);
         }
         m_Fd = ::socket(to.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        m_pEpoll = thread() == QThread::currentThread() ? CEpollEventDispatcher::ForCurrentThread() : nullptr;
         if (m_Fd < 0) {
             m_Error = errno == EACCES || errno == EPERM ? QAbstractSocket::SocketAccessError
                                                         : QAbstractSocket::SocketResourceError;
@@ -155,8 +158,7 @@ void CTcpStream::f_ConnectToNextAddress()
             return;
         }
         if (errno == EINPROGRESS || errno == EALREADY) {
-            m_pWriteNotifier = new QSocketNotifier(m_Fd, QSocketNotifier::Write, this);
-            connect(m_pWriteNotifier, &QSocketNotifier::activated, this, &CTcpStream::f_OnWritable);
+            f_SetInterest(false, true);
             return;
         }
         m_Error = ConnectError(errno);
@@ -171,6 +173,11 @@ void CTcpStream::f_TestConnection()
     if (::getsockopt(m_Fd, SOL_SOCKET, SO_ERROR, &code, &size) != 0)
         code = errno;
     if (code == 0) {
+        // No error is not yet a connection: readiness may be stale.
+        sockaddr_storage peer;
+        socklen_t peerSize = sizeof peer;
+        if (::getpeername(m_Fd, reinterpret_cast<sockaddr*>(&peer), &peerSize) != 0)
+            return;
         f_ConnectionMade();
         return;
     }
@@ -184,13 +191,7 @@ void CTcpStream::f_TestConnection()
 void CTcpStream::f_ConnectionMade()
 {
     m_Addresses.clear();
-    if (!m_pWriteNotifier) {
-        m_pWriteNotifier = new QSocketNotifier(m_Fd, QSocketNotifier::Write, this);
-        connect(m_pWriteNotifier, &QSocketNotifier::activated, this, &CTcpStream::f_OnWritable);
-    }
-    m_pWriteNotifier->setEnabled(false);
-    m_pReadNotifier = new QSocketNotifier(m_Fd, QSocketNotifier::Read, this);
-    connect(m_pReadNotifier, &QSocketNotifier::activated, this, &CTcpStream::f_OnReadable);
+    f_SetInterest(true, false);
     QPointer<CTcpStream> alive(this);
     f_SetState(QAbstractSocket::ConnectedState);
     if (!alive)
@@ -205,7 +206,7 @@ void CTcpStream::f_ConnectionMade()
     }
     // What was written while connecting goes out with the next turn, as any write.
     if (!m_Out.isEmpty())
-        m_pWriteNotifier->setEnabled(true);
+        f_SetInterest(true, true);
 }
 
 bool CTcpStream::waitForConnected(int msecs)
@@ -274,12 +275,12 @@ qint64 CTcpStream::write(const QByteArray& data)
             m_bWriteFailed = true;
             m_WriteFailure = TransferError(errno);
         }
-        m_pWriteNotifier->setEnabled(true);
+        f_SetInterest(true, true);
         return data.size();
     }
     m_Out.append(data);
-    if (m_State == QAbstractSocket::ConnectedState && m_pWriteNotifier)
-        m_pWriteNotifier->setEnabled(true);
+    if (m_State == QAbstractSocket::ConnectedState)
+        f_SetInterest(true, true);
     return data.size();
 }
 
@@ -310,13 +311,13 @@ bool CTcpStream::f_WriteOut()
         if (written < 0 && errno == EINTR)
             continue;
         if (written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            m_pWriteNotifier->setEnabled(true);
+            f_SetInterest(true, true);
             return true;
         }
         return f_WriteFailed(TransferError(errno));
     }
-    if (m_pWriteNotifier)
-        m_pWriteNotifier->setEnabled(false);
+    if (m_bWrite)
+        f_SetInterest(m_bRead, false);
     return true;
 }
 
@@ -338,8 +339,46 @@ void CTcpStream::f_OnWritable()
         f_TestConnection();
     else if (m_State == QAbstractSocket::ConnectedState || m_State == QAbstractSocket::ClosingState)
         f_WriteOut();
-    else if (m_pWriteNotifier)
-        m_pWriteNotifier->setEnabled(false);
+    else
+        f_SetInterest(m_bRead, false);
+}
+
+void CTcpStream::EpollReady(int fd, quint32 events)
+{
+    if (fd != m_Fd)
+        return;
+    // One at a time: either may end with this stream deleted. What is left
+    // is told again on the next turn.
+    if (m_State == QAbstractSocket::ConnectingState)
+        f_TestConnection();
+    else if (m_bRead && (events & (EPOLLIN | EPOLLHUP | EPOLLERR | EPOLLRDHUP)))
+        f_OnReadable();
+    else if (m_bWrite && (events & (EPOLLOUT | EPOLLHUP | EPOLLERR)))
+        f_OnWritable();
+}
+
+void CTcpStream::f_SetInterest(bool read, bool write)
+{
+    if (m_Fd < 0 || (read == m_bRead && write == m_bWrite))
+        return;
+    m_bRead = read;
+    m_bWrite = write;
+    if (m_pEpoll) {
+        m_pEpoll->WatchDescriptor(m_Fd, (read ? EPOLLIN : 0u) | (write ? EPOLLOUT : 0u), this);
+        return;
+    }
+    if (read && !m_pReadNotifier) {
+        m_pReadNotifier = new QSocketNotifier(m_Fd, QSocketNotifier::Read, this);
+        connect(m_pReadNotifier, &QSocketNotifier::activated, this, &CTcpStream::f_OnReadable);
+    }
+    if (write && !m_pWriteNotifier) {
+        m_pWriteNotifier = new QSocketNotifier(m_Fd, QSocketNotifier::Write, this);
+        connect(m_pWriteNotifier, &QSocketNotifier::activated, this, &CTcpStream::f_OnWritable);
+    }
+    if (m_pReadNotifier)
+        m_pReadNotifier->setEnabled(read);
+    if (m_pWriteNotifier)
+        m_pWriteNotifier->setEnabled(write);
 }
 
 void CTcpStream::f_OnReadable()
@@ -463,6 +502,10 @@ void CTcpStream::f_SetState(QAbstractSocket::SocketState state)
 
 void CTcpStream::f_CloseDescriptor()
 {
+    if (m_pEpoll && m_Fd >= 0)
+        m_pEpoll->WatchDescriptor(m_Fd, 0, nullptr);
+    m_bRead = false;
+    m_bWrite = false;
     // The notifiers go before their descriptor does; one may be the sender
     // of the call that got here, so it is deleted later.
     for (QSocketNotifier** notifier : {&m_pReadNotifier, &m_pWriteNotifier}) {

@@ -6,7 +6,10 @@
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
+
+#include "CEpollEventDispatcher.h"
 
 class QHostInfo;
 class QSocketNotifier;
@@ -15,8 +18,9 @@ class QSocketNotifier;
 // QTcpSocket for what a projector port uses of it, at a fraction of the cost
 // per frame: one read() per notification and one write() per frame, no
 // FIONREAD query, no 16 KiB buffers per connection. A fleet keeps thousands
-// of these open at once.
-class CTcpStream : public QObject
+// of these open at once. On a thread run by the epoll dispatcher readiness
+// comes straight from it; elsewhere through socket notifiers.
+class CTcpStream : public QObject, private CEpollWatcher
 {
     Q_OBJECT
 public:
@@ -71,6 +75,8 @@ private:
     void f_FailAndClose(QAbstractSocket::SocketError error);
     void f_CloseDescriptor();
     void f_CancelLookup();
+    void f_SetInterest(bool read, bool write);
+    void EpollReady(int fd, quint32 events) override;
 
     int m_Fd = -1;
     QString m_Host;
@@ -86,6 +92,9 @@ private:
     QAbstractSocket::SocketError m_WriteFailure = QAbstractSocket::UnknownSocketError;
     QByteArray m_In;
     QByteArray m_Out;
+    QPointer<CEpollEventDispatcher> m_pEpoll; // this thread's, when it is one
+    bool m_bRead = false;
+    bool m_bWrite = false;
     QSocketNotifier* m_pReadNotifier = nullptr;
     QSocketNotifier* m_pWriteNotifier = nullptr;
 };
