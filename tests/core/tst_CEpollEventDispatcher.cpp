@@ -5,6 +5,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <sys/epoll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -40,6 +41,25 @@ public:
 private:
     QThread m_Thread;
     QObject m_Context;
+};
+
+// Counts what it is told; optionally renews another descriptor's watch when told.
+struct CountingWatcher : CEpollWatcher
+{
+    void EpollReady(int fd, quint32 events) override
+    {
+        ++told;
+        lastEvents = events;
+        char buffer[16];
+        if (events & EPOLLIN)
+            while (::read(fd, buffer, sizeof buffer) > 0) {
+            }
+        if (renew)
+            renew();
+    }
+    int told = 0;
+    quint32 lastEvents = 0;
+    std::function<void()> renew;
 };
 
 } // namespace
@@ -276,6 +296,82 @@ private slots:
         worker.Run([&] { delete reader; });
         ::close(fresh[0]);
         ::close(fresh[1]);
+    }
+
+    void watchersAreToldDirectly()
+    {
+        int fds[2];
+        QCOMPARE(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, fds), 0);
+        EpollThread worker;
+        CountingWatcher watcher;
+        worker.Run([&] {
+            CEpollEventDispatcher::ForCurrentThread()->WatchDescriptor(fds[0], EPOLLOUT, &watcher);
+            QCoreApplication::processEvents();
+            QCOMPARE(watcher.told, 1);
+            QCOMPARE(watcher.lastEvents & EPOLLOUT, quint32(EPOLLOUT));
+            CEpollEventDispatcher::ForCurrentThread()->WatchDescriptor(fds[0], EPOLLIN, &watcher);
+            QCoreApplication::processEvents();
+            QCOMPARE(watcher.told, 1); // nothing to read yet
+        });
+        QCOMPARE(::write(fds[1], "a", 1), ssize_t(1));
+        int told = 0;
+        QTRY_VERIFY_WITH_TIMEOUT((worker.Run([&] { told = watcher.told; }), told == 2), 10000);
+        worker.Run([&] {
+            QCOMPARE(watcher.lastEvents & EPOLLIN, quint32(EPOLLIN));
+            CEpollEventDispatcher::ForCurrentThread()->WatchDescriptor(fds[0], 0, nullptr);
+        });
+        QCOMPARE(::write(fds[1], "b", 1), ssize_t(1));
+        worker.Run([&] {
+            QCoreApplication::processEvents();
+            QCOMPARE(watcher.told, 2); // no longer watched
+        });
+        ::close(fds[0]);
+        ::close(fds[1]);
+    }
+
+    // Two readable sockets seen in one wait; whichever is told first watches
+    // the other anew. The other's readiness from that wait belongs to the old
+    // watch and is dropped; the new watch is told on the next turn.
+    void readinessOfAnEarlierWatchIsDropped()
+    {
+        int x[2];
+        int y[2];
+        QCOMPARE(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, x), 0);
+        QCOMPARE(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, y), 0);
+        EpollThread worker;
+        CountingWatcher onX;
+        CountingWatcher onY;
+        worker.Run([&] {
+            CEpollEventDispatcher* d = CEpollEventDispatcher::ForCurrentThread();
+            onX.renew = [d, &y, &onY] {
+                d->WatchDescriptor(y[0], 0, nullptr);
+                d->WatchDescriptor(y[0], EPOLLIN, &onY);
+            };
+            onY.renew = [d, &x, &onX] {
+                d->WatchDescriptor(x[0], 0, nullptr);
+                d->WatchDescriptor(x[0], EPOLLIN, &onX);
+            };
+            d->WatchDescriptor(x[0], EPOLLIN, &onX);
+            d->WatchDescriptor(y[0], EPOLLIN, &onY);
+            QCoreApplication::processEvents(); // the watches reach the kernel
+        });
+        // Written and waited for within one call, so the thread's own loop
+        // gets no turn in between.
+        worker.Run([&] {
+            QCOMPARE(::write(x[1], "x", 1), ssize_t(1));
+            QCOMPARE(::write(y[1], "y", 1), ssize_t(1));
+            QCoreApplication::processEvents();
+            QCOMPARE(onX.told + onY.told, 1);
+            onX.renew = nullptr;
+            onY.renew = nullptr;
+            QCoreApplication::processEvents();
+            QCOMPARE(onX.told + onY.told, 2);
+            QCOMPARE(onX.told, 1);
+            CEpollEventDispatcher::ForCurrentThread()->WatchDescriptor(x[0], 0, nullptr);
+            CEpollEventDispatcher::ForCurrentThread()->WatchDescriptor(y[0], 0, nullptr);
+        });
+        for (int fd : {x[0], x[1], y[0], y[1]})
+            ::close(fd);
     }
 };
 
