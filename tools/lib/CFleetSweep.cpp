@@ -225,7 +225,7 @@ CFleetSweep::Outcome CFleetSweep::Sweep(int timeoutMs, int graceMs)
     }
 
     QMetaObject::Connection counting = connect(m_Access.get(), &CDeviceAccess::SendCompleted, this,
-                                               [this](QDateTime, QString, QByteArray, int) { ++m_Outcome.frames; });
+                                               [this](const QDateTime&, const QString&, const QByteArray&, int) { ++m_Outcome.frames; });
     m_CpuBefore = CpuMs();
     m_MainCpuBefore = ThreadCpuMs();
     const double simulatorBefore = ProcessCpuMs(m_Simulator.processId());
