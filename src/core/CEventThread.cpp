@@ -8,12 +8,15 @@
 
 #include <QDeadlineTimer>
 #include <QDebug>
+#include <QLoggingCategory>
 #include <QMutexLocker>
 
 #include <cstdarg>
 #include <new>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcEventThread, "lumivox.eventthread")
 
 const qint64 kRestartWaitMSec = 30000;
 const qint64 kForcedQuitMSec = 5000;
@@ -56,11 +59,14 @@ CEventThread::~CEventThread()
 
 void CEventThread::f_Trace(const char* format, ...) const
 {
+    // Written out only when someone reads it: a fleet's ports trace as they come and go.
+    if (!lcEventThread().isDebugEnabled())
+        return;
     va_list args;
     va_start(args, format);
     const QString text = QString::vasprintf(format, args);
     va_end(args);
-    qDebug("[%08X:%08X] %s", currentThreadTag(), low32(this), qPrintable(text));
+    qCDebug(lcEventThread, "[%08X:%08X] %s", currentThreadTag(), low32(this), qPrintable(text));
 }
 
 // ---- handler table ---------------------------------------------------------

@@ -28,7 +28,16 @@ int OffsetAt(qint64 utcSecond)
 
 QDateTime CLocalClock::Now()
 {
-    return At(QDateTime::currentMSecsSinceEpoch());
+    // A busy thread stamps many events within one millisecond: they share
+    // one date-time instead of building one each.
+    thread_local qint64 lastMsecs = LLONG_MIN;
+    thread_local QDateTime last;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (now != lastMsecs) {
+        last = At(now);
+        lastMsecs = now;
+    }
+    return last;
 }
 
 QDateTime CLocalClock::At(qint64 utcMsecs)

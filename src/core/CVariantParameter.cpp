@@ -658,8 +658,18 @@ void CVariantParameter::f_InitSetTime()
 
 void CVariantParameter::f_UpdateSetTime()
 {
-    m_msSetTime = QDateTime::currentMSecsSinceEpoch();
-    m_uSetTick = static_cast<quint64>(CGetTickMSec::GetTickMSec());
+    // One clock reading per setter: the wall time follows from the tick and
+    // an offset between the two clocks read again each second per thread, so
+    // a clock set meanwhile shows within a second.
+    thread_local qint64 offsetTick = 0;
+    thread_local qint64 offsetMs = 0;
+    const qint64 tick = CGetTickMSec::GetTickMSec();
+    if (offsetTick == 0 || tick < offsetTick || tick - offsetTick >= 1000) {
+        offsetMs = QDateTime::currentMSecsSinceEpoch() - tick;
+        offsetTick = tick;
+    }
+    m_uSetTick = static_cast<quint64>(tick);
+    m_msSetTime = tick + offsetMs;
 }
 
 void CVariantParameter::f_SingleDataToArrayDataAll()

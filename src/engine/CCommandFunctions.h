@@ -355,7 +355,7 @@ private:
 
     QMap<int, CProjectorData*>* m_pProjectorDatas;
     CDeviceAccess* m_pDeviceAccess;
-    QMap<int, ReturnParameter> m_ReturnParameters;
+    QHash<int, ReturnParameter> m_ReturnParameters;
     // Projectors whose waiting commands end with the running one.
     QSet<int> m_DropWaiting;
     // Frames with parameters by request index and parameter bytes.
