@@ -127,7 +127,11 @@ CVariantParameter& CVariantParameter::operator=(const CVariantParameter& other)
 
 void CVariantParameter::f_Copy(const CVariantParameter& other)
 {
-    // The codec stays: it belongs to the target, not to the datum.
+    // The codec stays: it belongs to the target, not to the datum. What the
+    // other value still has to convert is converted with its own codec.
+    if (other.m_Pending && other.m_pCodec != m_pCodec)
+        other.f_ResolveNow();
+    m_Pending = other.m_Pending;
     m_uValue = other.m_uValue;
     m_nValue = other.m_nValue;
     m_dValue = other.m_dValue;
@@ -163,6 +167,7 @@ void CVariantParameter::f_SetNumber(T value)
     m_strValue = QString();
     m_baValue = QByteArray();
     m_TextSource = static_cast<TextSource>(textSourceOf<T>());
+    m_Pending = 0;
 }
 
 template <typename T>
@@ -195,13 +200,14 @@ CVariantParameter& CVariantParameter::f_FromNumberList(const QList<T>& value)
     return *this;
 }
 
+// The bytes and numbers follow when read.
 void CVariantParameter::f_SetText(const QString& text)
 {
     m_strValue = text;
     m_TextSource = TEXT_STORED;
     if (m_strValue.isNull())
         m_strValue = QLatin1String("");
-    f_Encode(false, m_pCodec);
+    m_Pending = PENDING_BYTES | PENDING_NUMBERS;
 }
 
 void CVariantParameter::f_ParseText()
@@ -211,6 +217,19 @@ void CVariantParameter::f_ParseText()
     m_uValue = static_cast<quint64>(number);
     m_nValue = number;
     m_dValue = m_strValue.toDouble();
+}
+
+void CVariantParameter::f_ResolveNow() const
+{
+    const quint8 pending = m_Pending;
+    m_Pending = 0;
+    auto* self = const_cast<CVariantParameter*>(this);
+    if (pending & PENDING_TEXT)
+        self->f_Encode(true, m_pCodec);
+    if (pending & PENDING_NUMBERS)
+        self->f_ParseText();
+    if (pending & PENDING_BYTES)
+        self->f_Encode(false, m_pCodec);
 }
 
 CVariantParameter& CVariantParameter::FromBool(bool value)
@@ -276,7 +295,6 @@ CVariantParameter& CVariantParameter::FromReal(double value)
 CVariantParameter& CVariantParameter::FromString(const QString& value)
 {
     f_SetText(value);
-    f_ParseText();
     f_SingleDataToArrayDataAll();
     f_UpdateSetTime();
     return *this;
@@ -284,9 +302,10 @@ CVariantParameter& CVariantParameter::FromString(const QString& value)
 
 CVariantParameter& CVariantParameter::FromByteArray(const QByteArray& value)
 {
+    // The text and the numbers follow when read.
     m_baValue = value;
-    f_Encode(true, m_pCodec);
-    f_ParseText();
+    m_TextSource = TEXT_STORED;
+    m_Pending = PENDING_TEXT | PENDING_NUMBERS;
     f_SingleDataToArrayDataAll();
     f_UpdateSetTime();
     return *this;
@@ -298,7 +317,7 @@ CVariantParameter& CVariantParameter::FromStringList(const QStringList& value)
         f_InitParameter();
     } else {
         f_SetText(value.first());
-        f_ParseText();
+        f_Resolve();
         m_strList = value;
         m_uList = QList<quint64>() << m_uValue;
         m_nList = QList<qint64>() << m_nValue;
@@ -348,31 +367,37 @@ CVariantParameter& CVariantParameter::FromDateTime(const QDateTime& value)
 
 qint8 CVariantParameter::ToChar() const
 {
+    f_Resolve();
     return static_cast<qint8>(m_nValue);
 }
 
 quint8 CVariantParameter::ToUChar() const
 {
+    f_Resolve();
     return static_cast<quint8>(m_uValue);
 }
 
 qint16 CVariantParameter::ToShort() const
 {
+    f_Resolve();
     return static_cast<qint16>(m_nValue);
 }
 
 quint16 CVariantParameter::ToUShort() const
 {
+    f_Resolve();
     return static_cast<quint16>(m_uValue);
 }
 
 qint32 CVariantParameter::ToInt() const
 {
+    f_Resolve();
     return static_cast<qint32>(m_nValue);
 }
 
 quint32 CVariantParameter::ToUInt() const
 {
+    f_Resolve();
     return static_cast<quint32>(m_uValue);
 }
 
@@ -388,26 +413,31 @@ quint32 CVariantParameter::ToULong() const
 
 qint64 CVariantParameter::ToInt64() const
 {
+    f_Resolve();
     return m_nValue;
 }
 
 quint64 CVariantParameter::ToUInt64() const
 {
+    f_Resolve();
     return m_uValue;
 }
 
 bool CVariantParameter::ToBool() const
 {
+    f_Resolve();
     return m_nValue != 0;
 }
 
 double CVariantParameter::ToReal() const
 {
+    f_Resolve();
     return m_dValue;
 }
 
 QString CVariantParameter::f_Text() const
 {
+    f_Resolve();
     switch (m_TextSource) {
     case TEXT_FROM_UNSIGNED:
         return asText(m_uValue);
@@ -428,12 +458,14 @@ QString CVariantParameter::ToString() const
 
 QByteArray CVariantParameter::ToByteArray() const
 {
+    f_Resolve();
     return m_TextSource == TEXT_STORED ? m_baValue : m_pCodec->fromUnicode(f_Text());
 }
 
 // Writes out a text kept as its number, with the codec of now.
 void CVariantParameter::f_StoreText()
 {
+    f_Resolve();
     if (m_TextSource == TEXT_STORED)
         return;
     m_strValue = f_Text();
@@ -443,21 +475,25 @@ void CVariantParameter::f_StoreText()
 
 QStringList CVariantParameter::ToStringList() const
 {
+    f_Resolve();
     return m_bListsAreSingle ? QStringList{f_Text()} : m_strList;
 }
 
 QList<quint64> CVariantParameter::ToUInt64List() const
 {
+    f_Resolve();
     return m_bListsAreSingle ? QList<quint64>{m_uValue} : m_uList;
 }
 
 QList<qint64> CVariantParameter::ToInt64List() const
 {
+    f_Resolve();
     return m_bListsAreSingle ? QList<qint64>{m_nValue} : m_nList;
 }
 
 QList<double> CVariantParameter::ToRealList() const
 {
+    f_Resolve();
     return m_bListsAreSingle ? QList<double>{m_dValue} : m_dList;
 }
 
@@ -562,6 +598,7 @@ void CVariantParameter::f_Encode(bool toUnicode, const QTextCodec* codec)
 
 void CVariantParameter::f_ToBase(int base)
 {
+    f_Resolve();
     m_strValue = QString::number(m_uValue, base);
     m_TextSource = TEXT_STORED;
     f_Encode(false, m_pCodec);
@@ -626,6 +663,7 @@ void CVariantParameter::f_InitIndependentParameter()
 
 void CVariantParameter::f_InitSingleParameter()
 {
+    m_Pending = 0;
     m_uValue = 0;
     m_nValue = 0;
     m_dValue = 0.0;

@@ -124,11 +124,24 @@ private:
 
     QString f_Text() const;
 
-    quint64 m_uValue;
-    qint64 m_nValue;
-    double m_dValue;
-    QString m_strValue;
-    QByteArray m_baValue;
+    // Conversions a text or bytes setter leaves to the first reader that
+    // needs them: most texts a projector sends are shown but never read as
+    // numbers, and most bytes are read back, if at all, as bytes. Each is
+    // done with the value's codec, so a change of codec does them first.
+    enum Pending : quint8 { PENDING_TEXT = 1, PENDING_NUMBERS = 2, PENDING_BYTES = 4 };
+    void f_Resolve() const
+    {
+        if (m_Pending)
+            f_ResolveNow();
+    }
+    void f_ResolveNow() const;
+
+    mutable quint64 m_uValue;
+    mutable qint64 m_nValue;
+    mutable double m_dValue;
+    mutable QString m_strValue;
+    mutable QByteArray m_baValue;
+    mutable quint8 m_Pending = 0;
     QList<quint64> m_uList;
     QList<qint64> m_nList;
     QList<double> m_dList;

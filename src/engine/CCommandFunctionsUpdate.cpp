@@ -101,7 +101,8 @@ bool IsGainStep(int step)
 
 void SetNoText(CVariantParameter* st, int position)
 {
-    st[position].FromString(QString::fromLatin1(NO_TEXT));
+    static const QString noText = QString::fromLatin1(NO_TEXT);
+    st[position].FromString(noText);
 }
 
 } // namespace

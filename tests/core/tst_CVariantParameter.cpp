@@ -572,6 +572,59 @@ private slots:
         QCOMPARE(v.ToString(), QString(QChar(0xE9)));
     }
 
+    // A text or bytes setter's conversions are those of the codec the value
+    // had when it was set, however late they are first read: after a change
+    // of codec, in a copy with another codec, or before a decoding anew.
+    void conversionsFollowTheSetterCodec_data()
+    {
+        QTest::addColumn<Setter>("setter");
+        QTest::addColumn<Setter>("then");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("number");
+        const QString eAcute = QString::fromUtf8("\xC3\xA9");
+        QTextCodec* utf16 = QTextCodec::codecForName("UTF-16LE");
+        const Setter toUtf16 = [utf16](CVariantParameter& v) { v.SetCodec(utf16); };
+        const Setter intoUtf16Copy = [utf16](CVariantParameter& v) {
+            CVariantParameter wide;
+            wide.SetCodec(utf16);
+            wide = v;
+            v.SetCodec(utf16);
+            v = wide;
+        };
+        QTest::newRow("text, new codec") << Setter([eAcute](CVariantParameter& v) { v.FromString(eAcute); })
+                                         << toUtf16 << eAcute << QByteArray("\xE9") << 0;
+        QTest::newRow("bytes, new codec") << Setter([](CVariantParameter& v) { v.FromByteArray("\xE9"); })
+                                          << toUtf16 << eAcute << QByteArray("\xE9") << 0;
+        QTest::newRow("number text, new codec") << Setter([](CVariantParameter& v) { v.FromString("-42"); })
+                                                << toUtf16 << QStringLiteral("-42") << QByteArray("-42") << -42;
+        QTest::newRow("number bytes, copied") << Setter([](CVariantParameter& v) { v.FromByteArray("17"); })
+                                              << intoUtf16Copy << QStringLiteral("17") << QByteArray("17") << 17;
+        QTest::newRow("bytes, copied") << Setter([](CVariantParameter& v) { v.FromByteArray("\xE9"); })
+                                       << intoUtf16Copy << eAcute << QByteArray("\xE9") << 0;
+        QTest::newRow("text, lowered") << Setter([](CVariantParameter& v) { v.FromString("AB"); })
+                                       << Setter([](CVariantParameter& v) { v.ToLower(); }) << QStringLiteral("ab")
+                                       << QByteArray("ab") << 0;
+    }
+
+    void conversionsFollowTheSetterCodec()
+    {
+        QFETCH(Setter, setter);
+        QFETCH(Setter, then);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, number);
+        CVariantParameter v;
+        v.SetCodec(QTextCodec::codecForName("ISO-8859-1"));
+        setter(v);
+        then(v);
+        QCOMPARE(v.ToInt(), number);
+        QCOMPARE(v.ToString(), text);
+        QCOMPARE(v.ToByteArray(), bytes);
+        QCOMPARE(v.ToStringList(), QStringList{text});
+        QCOMPARE(v.ToInt64List(), QList<qint64>{number});
+    }
+
     void shiftJisBytes()
     {
         QTextCodec* sjis = QTextCodec::codecForName("Shift_JIS");
