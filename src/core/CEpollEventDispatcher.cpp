@@ -97,9 +97,10 @@ void CEpollEventDispatcher::interrupt()
 
 void CEpollEventDispatcher::f_DrainWake()
 {
+    // One read takes the whole count of an eventfd.
     quint64 count;
-    while (m_Wake >= 0 && ::read(m_Wake, &count, sizeof count) > 0) {
-    }
+    if (m_Wake >= 0 && ::read(m_Wake, &count, sizeof count) < 0 && errno == EINTR)
+        f_DrainWake();
 }
 
 // ---- timers ------------------------------------------------------------
@@ -405,7 +406,7 @@ int CEpollEventDispatcher::f_ActivateNotifiers(const epoll_event* ready, int cou
         quint32 generation;
         quint32 events;
     };
-    QVarLengthArray<Pending, 64> pending;
+    QVarLengthArray<Pending, READY_MAX> pending;
     for (int i = 0; i < count; ++i) {
         const int fd = ready[i].data.fd;
         if (fd == m_Wake) {

@@ -1,12 +1,14 @@
 #include "CGetTickMSec.h"
 
-#include <QElapsedTimer>
+#include <time.h>
 
 qint64 CGetTickMSec::GetTickMSec()
 {
-    QElapsedTimer timer;
-    timer.start();
-    const qint64 tick = timer.msecsSinceReference();
+    // The clock QElapsedTimer reads, without its wrapper: every value setter
+    // reads it.
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    const qint64 tick = qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
     // The monotonic reference may be system start; a reading of exactly 0
     // would be taken for "never set".
     return tick > 0 ? tick : 1;
