@@ -989,27 +989,14 @@ int CDeviceAccess::f_GetUnusedKey() const
     return -1;
 }
 
+// This object is the port's listener, told of its reports directly: per
+// port no connections to make and undo, per frame no signal to pass through.
 void CDeviceAccess::f_ConnectTargetSignals(CTransport* transport)
 {
-    CPortTCP* port = transport->m_pPort;
-    transport->m_PortConnections = {
-        connect(port, &CPortBase::Connected, this, &CDeviceAccess::f_OnConnected, Qt::DirectConnection),
-        connect(port, &CPortBase::ReadyRead, this, &CDeviceAccess::f_OnReadyRead, Qt::DirectConnection),
-        connect(port, &CPortBase::Disconnected, this, &CDeviceAccess::f_OnDisconnected, Qt::DirectConnection),
-        connect(port, &CPortBase::Error, this, &CDeviceAccess::f_OnError, Qt::DirectConnection),
-        connect(port, &CPortBase::FrameTimerTimeout, this, &CDeviceAccess::f_OnFrameTimerTimeout,
-                Qt::DirectConnection),
-        connect(port, &CPortBase::ReceiveTimerTimeout, this, &CDeviceAccess::f_OnReceiveTimerTimeout,
-                Qt::DirectConnection),
-        connect(port, &CPortBase::DisconnectTimerTimeout, this, &CDeviceAccess::f_OnDisconnectTimerTimeout,
-                Qt::DirectConnection),
-        connect(port, &CPortBase::StateChanged, this, &CDeviceAccess::f_OnStateChanged, Qt::DirectConnection),
-    };
+    transport->m_pPort->SetListener(this);
 }
 
 void CDeviceAccess::f_DisconnectTargetSignals(CTransport* transport)
 {
-    for (const QMetaObject::Connection& c : qAsConst(transport->m_PortConnections))
-        disconnect(c);
-    transport->m_PortConnections.clear();
+    transport->m_pPort->SetListener(nullptr);
 }

@@ -14,6 +14,8 @@
 #include <memory>
 #include <vector>
 
+#include "CPortBase.h"
+
 class CDeviceAccessEvent;
 class CPortTCP;
 class CTransport;
@@ -23,7 +25,7 @@ class QThread;
 // per projector id with a connection. Requests are queued and carried out one
 // per event-loop delivery; results come back as signals stamped with the
 // time, the target's address text and the projector id.
-class CDeviceAccess : public QObject
+class CDeviceAccess : public QObject, private CPortListener
 {
     Q_OBJECT
 public:
@@ -93,6 +95,16 @@ public slots:
     void f_OnDisconnectTimerTimeout(int nTargetID);
 
 private:
+    // Each port's reports, told directly (see f_ConnectTargetSignals).
+    void PortConnected(int key) override { f_OnConnected(key); }
+    void PortReadyRead(int key) override { f_OnReadyRead(key); }
+    void PortDisconnected(int key) override { f_OnDisconnected(key); }
+    void PortError(int key, int code) override { f_OnError(key, code); }
+    void PortFrameTimerTimeout(int key) override { f_OnFrameTimerTimeout(key); }
+    void PortReceiveTimerTimeout(int key) override { f_OnReceiveTimerTimeout(key); }
+    void PortDisconnectTimerTimeout(int key) override { f_OnDisconnectTimerTimeout(key); }
+    void PortStateChanged(int key) override { f_OnStateChanged(key); }
+
     void f_Init();
     void f_SendEvent(const CDeviceAccessEvent& request);
     void f_DeleteAllTransports();

@@ -62,15 +62,56 @@ int CPortBase::f_GetReceivedLength(const QByteArray& data, int type, int first, 
 
 void CPortBase::f_OnDisconnectTimerTimeout()
 {
+    if (m_pListener)
+        m_pListener->PortDisconnectTimerTimeout(m_nKey);
     emit DisconnectTimerTimeout(m_nKey);
 }
 
 void CPortBase::f_OnReceiveTimerTimeout()
 {
+    if (m_pListener)
+        m_pListener->PortReceiveTimerTimeout(m_nKey);
     emit ReceiveTimerTimeout(m_nKey);
 }
 
 void CPortBase::f_OnFrameTimerTimeout()
 {
+    if (m_pListener)
+        m_pListener->PortFrameTimerTimeout(m_nKey);
     emit FrameTimerTimeout(m_nKey);
+}
+
+void CPortBase::f_TellConnected()
+{
+    if (m_pListener)
+        m_pListener->PortConnected(m_nKey);
+    emit Connected(m_nKey);
+}
+
+void CPortBase::f_TellReadyRead()
+{
+    if (m_pListener)
+        m_pListener->PortReadyRead(m_nKey);
+    emit ReadyRead(m_nKey);
+}
+
+void CPortBase::f_TellDisconnected()
+{
+    if (m_pListener)
+        m_pListener->PortDisconnected(m_nKey);
+    emit Disconnected(m_nKey);
+}
+
+void CPortBase::f_TellError(int code)
+{
+    if (m_pListener)
+        m_pListener->PortError(m_nKey, code);
+    emit Error(m_nKey, code);
+}
+
+void CPortBase::f_TellStateChanged()
+{
+    if (m_pListener)
+        m_pListener->PortStateChanged(m_nKey);
+    emit StateChanged(m_nKey);
 }

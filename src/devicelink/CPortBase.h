@@ -8,6 +8,24 @@
 #include "CEventThread.h"
 #include "CReceiveCondition.h"
 
+// Told of a port's reports directly, before its signals go out: the device
+// access layer, which holds thousands of ports, is a port's one listener.
+class CPortListener
+{
+public:
+    virtual void PortConnected(int key) = 0;
+    virtual void PortReadyRead(int key) = 0;
+    virtual void PortDisconnected(int key) = 0;
+    virtual void PortError(int key, int code) = 0;
+    virtual void PortFrameTimerTimeout(int key) = 0;
+    virtual void PortReceiveTimerTimeout(int key) = 0;
+    virtual void PortDisconnectTimerTimeout(int key) = 0;
+    virtual void PortStateChanged(int key) = 0;
+
+protected:
+    ~CPortListener() = default;
+};
+
 // The abstract connection to one projector. It keeps the reply completion
 // condition and three single-shot timers (disconnect 500 ms, receive 5000 ms,
 // frame gap 600 ms) that the device access layer arms and reacts to; every
@@ -46,6 +64,9 @@ public:
 
     int GetKey() const { return m_nKey; }
     void SetKey(int key) { m_nKey = key; }
+
+    // Null: the signals alone tell.
+    void SetListener(CPortListener* listener) { m_pListener = listener; }
 
     // The timers belong to the port, but only the device access layer starts
     // and stops them.
@@ -92,6 +113,14 @@ private slots:
     void f_OnFrameTimerTimeout();
 
 protected:
+    // The listener first, then the signal (a listener never deletes the port
+    // while it is told).
+    void f_TellConnected();
+    void f_TellReadyRead();
+    void f_TellDisconnected();
+    void f_TellError(int code);
+    void f_TellStateChanged();
+
     CReceiveCondition m_Condition;
     bool m_bConnected = false;
     QByteArray m_SendBuffer;
@@ -103,6 +132,7 @@ protected:
     bool m_bIgnoreReceiveTimeout = false;
     bool m_bIgnoreFrameTimeout = false;
     int m_nKey = 0;
+    CPortListener* m_pListener = nullptr;
 };
 
 #endif // CPORTBASE_H

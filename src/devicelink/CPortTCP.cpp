@@ -232,7 +232,7 @@ void CPortTCP::ConnectProc(CEventBase* event)
         // connection that is never attempted.
         qCDebug(lcPort, "Host name is empty.");
         m_nLastError = -3;
-        emit Error(m_nKey, m_nLastError);
+        f_TellError(m_nLastError);
         return;
     }
     bool ok = false;
@@ -241,7 +241,7 @@ void CPortTCP::ConnectProc(CEventBase* event)
         // A number outside the port range would wrap to some other port.
         qCDebug(lcPort, "Port number is invalid.");
         m_nLastError = -3;
-        emit Error(m_nKey, m_nLastError);
+        f_TellError(m_nLastError);
         return;
     }
     m_nPort = port;
@@ -263,7 +263,7 @@ void CPortTCP::ConnectProc(CEventBase* event)
     if (connected) {
         m_tsTransportState = TS_CONNECTED;
         m_bConnected = true;
-        emit Connected(m_nKey);
+        f_TellConnected();
     } else {
         m_tsTransportState = TS_DISCONNECTED;
         f_SocketError();
@@ -276,7 +276,7 @@ void CPortTCP::SendProc(CEventBase* event)
     m_nLastError = 0;
     if (m_tsTransportState == TS_DISCONNECTED || !m_pSocket) {
         m_nLastError = -5;
-        emit Error(m_nKey, m_nLastError);
+        f_TellError(m_nLastError);
         qCDebug(lcPort, "m_tsTransportState != TS_CONNECTED");
         return;
     }
@@ -308,7 +308,7 @@ void CPortTCP::ReceiveProc(CEventBase* event)
     m_nLastError = 0;
     if (m_tsTransportState == TS_DISCONNECTED || !m_pSocket) {
         m_nLastError = -5;
-        emit Error(m_nKey, m_nLastError);
+        f_TellError(m_nLastError);
         return;
     }
     m_tsTransportState = TS_RECEIVING;
@@ -332,7 +332,7 @@ void CPortTCP::DisconnectProc(CEventBase*)
         m_pSocket->close();
     m_tsTransportState = TS_DISCONNECTED;
     m_bConnected = false;
-    emit Disconnected(m_nKey);
+    f_TellDisconnected();
 }
 
 void CPortTCP::DisconnectedProc(CEventBase*)
@@ -341,7 +341,7 @@ void CPortTCP::DisconnectedProc(CEventBase*)
     m_ConnectTimer.stop();
     m_tsTransportState = TS_DISCONNECTED;
     m_bConnected = false;
-    emit Disconnected(m_nKey);
+    f_TellDisconnected();
 }
 
 void CPortTCP::SetConnectTimeoutProc(CEventBase* event)
@@ -397,24 +397,16 @@ void CPortTCP::f_DeleteSocket()
     m_pSocket = nullptr;
 }
 
+// The port is the stream's owner: told of its events directly, as a fleet
+// makes thousands of ports and millions of such events.
 void CPortTCP::f_SignalsConnect()
 {
-    CTcpStream* s = m_pSocket;
-    m_SocketConnections = {
-        connect(s, &CTcpStream::connected, this, &CPortTCP::f_OnConnected),
-        connect(s, &CTcpStream::disconnected, this, static_cast<void (CPortTCP::*)()>(&CPortTCP::f_OnDisconnected)),
-        connect(s, &CTcpStream::errorOccurred, this, &CPortTCP::f_OnError),
-        connect(s, &CTcpStream::hostFound, this, &CPortTCP::f_OnHostFound),
-        connect(s, &CTcpStream::stateChanged, this, &CPortTCP::f_OnStateChanged),
-        connect(s, &CTcpStream::readyRead, this, &CPortTCP::f_OnReadyRead),
-    };
+    m_pSocket->SetOwner(this);
 }
 
 void CPortTCP::f_SignalsDisconnect()
 {
-    for (const QMetaObject::Connection& c : qAsConst(m_SocketConnections))
-        disconnect(c);
-    m_SocketConnections.clear();
+    m_pSocket->SetOwner(nullptr);
 }
 
 int CPortTCP::f_EncodeError(int socketError)
@@ -430,7 +422,7 @@ void CPortTCP::f_SocketError()
     m_nLastError = f_EncodeError(raw);
     f_StateSynchronizeWithSocket();
     qCDebug(lcPort, "Socket error.(code=%d)", raw);
-    emit Error(m_nKey, m_nLastError);
+    f_TellError(m_nLastError);
 }
 
 void CPortTCP::f_StateSynchronizeWithSocket()
@@ -457,7 +449,7 @@ void CPortTCP::f_OnConnected()
     qCDebug(lcPort, "f_OnConnected()");
     m_ConnectTimer.stop();
     m_tsTransportState = TS_CONNECTED;
-    emit Connected(m_nKey);
+    f_TellConnected();
 }
 
 void CPortTCP::f_OnDisconnected()
@@ -472,7 +464,7 @@ void CPortTCP::f_OnError(QAbstractSocket::SocketError socketError)
     m_ConnectTimer.stop();
     f_StateSynchronizeWithSocket();
     m_nLastError = f_EncodeError(int(socketError));
-    emit Error(m_nKey, m_nLastError);
+    f_TellError(m_nLastError);
 }
 
 void CPortTCP::f_OnConnectTimeout()
@@ -489,7 +481,7 @@ void CPortTCP::f_OnConnectTimeout()
     m_tsTransportState = TS_DISCONNECTED;
     m_bConnected = false;
     m_nLastError = f_EncodeError(QAbstractSocket::SocketTimeoutError);
-    emit Error(m_nKey, m_nLastError);
+    f_TellError(m_nLastError);
 }
 
 void CPortTCP::f_OnHostFound()
@@ -501,11 +493,11 @@ void CPortTCP::f_OnStateChanged(QAbstractSocket::SocketState)
 {
     qCDebug(lcPort, "f_OnStateChanged()");
     f_StateSynchronizeWithSocket();
-    emit StateChanged(m_nKey);
+    f_TellStateChanged();
 }
 
 void CPortTCP::f_OnReadyRead()
 {
     qCDebug(lcPort, "f_OnReadyRead()");
-    emit ReadyRead(m_nKey);
+    f_TellReadyRead();
 }

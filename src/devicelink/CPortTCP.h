@@ -6,11 +6,11 @@
 
 #include "CPortBase.h"
 
-class CTcpStream;
+#include "CTcpStream.h"
 
 // The TCP connection to one projector: one TCP stream, a small transport
 // state, and every step reported as a signal carrying the port's key.
-class CPortTCP : public CPortBase
+class CPortTCP : public CPortBase, private CTcpStreamOwner
 {
     Q_OBJECT
 public:
@@ -85,6 +85,14 @@ private:
     void f_AbortLator();
     bool f_WaitForThreadEnd(int timeout, bool forceQuit, int forceTimeout);
 
+    // The stream's events, told directly.
+    void StreamHostFound() override { f_OnHostFound(); }
+    void StreamConnected() override { f_OnConnected(); }
+    void StreamDisconnected() override { f_OnDisconnected(); }
+    void StreamStateChanged(QAbstractSocket::SocketState state) override { f_OnStateChanged(state); }
+    void StreamError(QAbstractSocket::SocketError error) override { f_OnError(error); }
+    void StreamReadyRead() override { f_OnReadyRead(); }
+
 private slots:
     void f_OnConnected();
     void f_OnDisconnected();
@@ -108,7 +116,6 @@ private:
     // A connection attempt that has not succeeded within the connect timeout
     // is given up, so an unplugged projector is reported in seconds.
     QTimer m_ConnectTimer;
-    QList<QMetaObject::Connection> m_SocketConnections;
 };
 
 #endif // CPORTTCP_H

@@ -44,6 +44,15 @@ CTcpStream::CTcpStream(QObject* parent)
 {
 }
 
+template <typename... Args>
+void CTcpStream::f_Tell(void (CTcpStreamOwner::*told)(Args...), void (CTcpStream::*signal)(Args...), Args... args)
+{
+    if (!m_pOwner)
+        (this->*signal)(args...);
+    else if (!signalsBlocked())
+        (m_pOwner->*told)(args...);
+}
+
 CTcpStream::~CTcpStream()
 {
     f_CancelLookup();
@@ -98,14 +107,14 @@ void CTcpStream::f_StartConnecting(const QList<QHostAddress>& addresses)
         m_Error = QAbstractSocket::HostNotFoundError;
         f_SetState(QAbstractSocket::UnconnectedState);
         if (alive)
-            emit errorOccurred(m_Error);
+            f_Tell(&CTcpStreamOwner::StreamError, &CTcpStream::errorOccurred, m_Error);
         return;
     }
     m_Addresses = addresses;
     f_SetState(QAbstractSocket::ConnectingState);
     if (!alive)
         return;
-    emit hostFound();
+    f_Tell(&CTcpStreamOwner::StreamHostFound, &CTcpStream::hostFound);
     if (!alive)
         return;
     f_ConnectToNextAddress();
@@ -120,7 +129,7 @@ void CTcpStream::f_ConnectToNextAddress()
             QPointer<CTcpStream> alive(this);
             f_SetState(QAbstractSocket::UnconnectedState);
             if (alive)
-                emit errorOccurred(m_Error);
+                f_Tell(&CTcpStreamOwner::StreamError, &CTcpStream::errorOccurred, m_Error);
             return;
         }
         const QHostAddress address = m_Addresses.takeFirst();
@@ -196,7 +205,7 @@ void CTcpStream::f_ConnectionMade()
     f_SetState(QAbstractSocket::ConnectedState);
     if (!alive)
         return;
-    emit connected();
+    f_Tell(&CTcpStreamOwner::StreamConnected, &CTcpStream::connected);
     if (!alive || m_State != QAbstractSocket::ConnectedState)
         return;
     if (m_bPendingClose) {
@@ -241,7 +250,7 @@ bool CTcpStream::waitForConnected(int msecs)
         return false;
     if (m_State == QAbstractSocket::ConnectingState || m_State == QAbstractSocket::HostLookupState) {
         m_Error = QAbstractSocket::SocketTimeoutError;
-        emit errorOccurred(m_Error);
+        f_Tell(&CTcpStreamOwner::StreamError, &CTcpStream::errorOccurred, m_Error);
         if (!alive)
             return false;
         f_CloseDescriptor();
@@ -327,7 +336,7 @@ bool CTcpStream::f_WriteFailed(QAbstractSocket::SocketError error)
     m_bWriteFailed = false;
     m_Error = error;
     QPointer<CTcpStream> alive(this);
-    emit errorOccurred(m_Error);
+    f_Tell(&CTcpStreamOwner::StreamError, &CTcpStream::errorOccurred, m_Error);
     if (alive)
         abort();
     return false;
@@ -390,7 +399,7 @@ void CTcpStream::f_OnReadable()
     while (got < 0 && errno == EINTR);
     if (got > 0) {
         m_In.append(buffer, int(got));
-        emit readyRead();
+        f_Tell(&CTcpStreamOwner::StreamReadyRead, &CTcpStream::readyRead);
         return;
     }
     if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
@@ -405,7 +414,7 @@ void CTcpStream::f_FailAndClose(QAbstractSocket::SocketError error)
     m_Error = error;
     f_CloseDescriptor();
     QPointer<CTcpStream> alive(this);
-    emit errorOccurred(error);
+    f_Tell(&CTcpStreamOwner::StreamError, &CTcpStream::errorOccurred, error);
     if (alive)
         f_DisconnectFromHost();
 }
@@ -491,13 +500,13 @@ void CTcpStream::f_DisconnectFromHost()
     if (!alive)
         return;
     if (previous == QAbstractSocket::ConnectedState || previous == QAbstractSocket::ClosingState)
-        emit disconnected();
+        f_Tell(&CTcpStreamOwner::StreamDisconnected, &CTcpStream::disconnected);
 }
 
 void CTcpStream::f_SetState(QAbstractSocket::SocketState state)
 {
     m_State = state;
-    emit stateChanged(state);
+    f_Tell(&CTcpStreamOwner::StreamStateChanged, &CTcpStream::stateChanged, state);
 }
 
 void CTcpStream::f_CloseDescriptor()

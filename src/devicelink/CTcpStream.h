@@ -14,6 +14,22 @@
 class QHostInfo;
 class QSocketNotifier;
 
+// The one object a stream tells of its events directly instead of by its
+// signals: a port, which a fleet has thousands of.
+class CTcpStreamOwner
+{
+public:
+    virtual void StreamHostFound() = 0;
+    virtual void StreamConnected() = 0;
+    virtual void StreamDisconnected() = 0;
+    virtual void StreamStateChanged(QAbstractSocket::SocketState state) = 0;
+    virtual void StreamError(QAbstractSocket::SocketError error) = 0;
+    virtual void StreamReadyRead() = 0;
+
+protected:
+    ~CTcpStreamOwner() = default;
+};
+
 // A non-blocking TCP connection with the states, errors and signal order of
 // QTcpSocket for what a projector port uses of it, at a fraction of the cost
 // per frame: one read() per notification and one write() per frame, no
@@ -46,6 +62,10 @@ public:
     QByteArray read(qint64 maxSize);
     QByteArray readAll();
 
+    // With an owner the events go to it (unless signals are blocked) and the
+    // signals stay silent; null gives them back to the signals.
+    void SetOwner(CTcpStreamOwner* owner) { m_pOwner = owner; }
+
     // At once, without waiting for queued bytes.
     void abort();
     // After queued bytes are written; while connecting, once connected.
@@ -77,6 +97,8 @@ private:
     void f_CancelLookup();
     void f_SetInterest(bool read, bool write);
     void EpollReady(int fd, quint32 events) override;
+    template <typename... Args>
+    void f_Tell(void (CTcpStreamOwner::*told)(Args...), void (CTcpStream::*signal)(Args...), Args... args);
 
     int m_Fd = -1;
     QString m_Host;
@@ -97,6 +119,7 @@ private:
     bool m_bWrite = false;
     QSocketNotifier* m_pReadNotifier = nullptr;
     QSocketNotifier* m_pWriteNotifier = nullptr;
+    CTcpStreamOwner* m_pOwner = nullptr;
 };
 
 #endif // CTCPSTREAM_H

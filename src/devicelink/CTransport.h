@@ -40,8 +40,6 @@ public:
     // partial reply, nothing in time, or an error): a timeout that arrives
     // while it is clear belongs to a request that is already answered.
     bool m_bAwaitingReply = false;
-    // The manager's connections to the port's signals.
-    QList<QMetaObject::Connection> m_PortConnections;
 };
 
 #endif // CTRANSPORT_H
