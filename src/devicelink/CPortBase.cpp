@@ -60,58 +60,51 @@ int CPortBase::f_GetReceivedLength(const QByteArray& data, int type, int first, 
     return GetReceivedLength(data, CReceiveCondition::Make(type, 0, first, last, base, forwardBytes, msbFirst));
 }
 
-void CPortBase::f_OnDisconnectTimerTimeout()
+template <typename... Args>
+void CPortBase::f_Tell(void (CPortListener::*told)(int, Args...), void (CPortBase::*signal)(int, Args...),
+                       Args... args)
 {
     if (m_pListener)
-        m_pListener->PortDisconnectTimerTimeout(m_nKey);
-    emit DisconnectTimerTimeout(m_nKey);
+        (m_pListener->*told)(m_nKey, args...);
+    (this->*signal)(m_nKey, args...);
+}
+
+void CPortBase::f_OnDisconnectTimerTimeout()
+{
+    f_Tell(&CPortListener::PortDisconnectTimerTimeout, &CPortBase::DisconnectTimerTimeout);
 }
 
 void CPortBase::f_OnReceiveTimerTimeout()
 {
-    if (m_pListener)
-        m_pListener->PortReceiveTimerTimeout(m_nKey);
-    emit ReceiveTimerTimeout(m_nKey);
+    f_Tell(&CPortListener::PortReceiveTimerTimeout, &CPortBase::ReceiveTimerTimeout);
 }
 
 void CPortBase::f_OnFrameTimerTimeout()
 {
-    if (m_pListener)
-        m_pListener->PortFrameTimerTimeout(m_nKey);
-    emit FrameTimerTimeout(m_nKey);
+    f_Tell(&CPortListener::PortFrameTimerTimeout, &CPortBase::FrameTimerTimeout);
 }
 
 void CPortBase::f_TellConnected()
 {
-    if (m_pListener)
-        m_pListener->PortConnected(m_nKey);
-    emit Connected(m_nKey);
+    f_Tell(&CPortListener::PortConnected, &CPortBase::Connected);
 }
 
 void CPortBase::f_TellReadyRead()
 {
-    if (m_pListener)
-        m_pListener->PortReadyRead(m_nKey);
-    emit ReadyRead(m_nKey);
+    f_Tell(&CPortListener::PortReadyRead, &CPortBase::ReadyRead);
 }
 
 void CPortBase::f_TellDisconnected()
 {
-    if (m_pListener)
-        m_pListener->PortDisconnected(m_nKey);
-    emit Disconnected(m_nKey);
+    f_Tell(&CPortListener::PortDisconnected, &CPortBase::Disconnected);
 }
 
 void CPortBase::f_TellError(int code)
 {
-    if (m_pListener)
-        m_pListener->PortError(m_nKey, code);
-    emit Error(m_nKey, code);
+    f_Tell(&CPortListener::PortError, &CPortBase::Error, code);
 }
 
 void CPortBase::f_TellStateChanged()
 {
-    if (m_pListener)
-        m_pListener->PortStateChanged(m_nKey);
-    emit StateChanged(m_nKey);
+    f_Tell(&CPortListener::PortStateChanged, &CPortBase::StateChanged);
 }

@@ -120,6 +120,8 @@ protected:
     void f_TellDisconnected();
     void f_TellError(int code);
     void f_TellStateChanged();
+    template <typename... Args>
+    void f_Tell(void (CPortListener::*told)(int, Args...), void (CPortBase::*signal)(int, Args...), Args... args);
 
     CReceiveCondition m_Condition;
     bool m_bConnected = false;
