@@ -66,7 +66,24 @@ void CPortBase::f_Tell(void (CPortListener::*told)(int, Args...), void (CPortBas
 {
     if (m_pListener)
         (m_pListener->*told)(m_nKey, args...);
-    (this->*signal)(m_nKey, args...);
+    if (f_Heard())
+        (this->*signal)(m_nKey, args...);
+}
+
+// Counted for the port's own signals only; a disconnection of everything
+// at once is not counted down, so the count errs on the side of emitting.
+void CPortBase::connectNotify(const QMetaMethod& signal)
+{
+    if (signal.enclosingMetaObject() == &CPortBase::staticMetaObject)
+        m_nHeard.ref();
+    CEventThread::connectNotify(signal);
+}
+
+void CPortBase::disconnectNotify(const QMetaMethod& signal)
+{
+    if (signal.isValid() && signal.enclosingMetaObject() == &CPortBase::staticMetaObject)
+        m_nHeard.deref();
+    CEventThread::disconnectNotify(signal);
 }
 
 void CPortBase::f_OnDisconnectTimerTimeout()

@@ -1,7 +1,9 @@
 #ifndef CPORTBASE_H
 #define CPORTBASE_H
 
+#include <QAtomicInt>
 #include <QByteArray>
+#include <QMetaMethod>
 #include <QString>
 #include <QTimer>
 
@@ -113,6 +115,13 @@ private slots:
     void f_OnFrameTimerTimeout();
 
 protected:
+    // Whether anything is connected to the port's own signals: a fleet's
+    // ports report every frame, mostly to their listener alone, and a signal
+    // nobody hears still costs its emission.
+    bool f_Heard() const { return m_nHeard.loadRelaxed() > 0; }
+    void connectNotify(const QMetaMethod& signal) override;
+    void disconnectNotify(const QMetaMethod& signal) override;
+
     // The listener first, then the signal (a listener never deletes the port
     // while it is told).
     void f_TellConnected();
@@ -135,6 +144,7 @@ protected:
     bool m_bIgnoreFrameTimeout = false;
     int m_nKey = 0;
     CPortListener* m_pListener = nullptr;
+    QAtomicInt m_nHeard;
 };
 
 #endif // CPORTBASE_H

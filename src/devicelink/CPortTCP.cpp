@@ -250,7 +250,8 @@ void CPortTCP::ConnectProc(CEventBase* event)
 
     m_pSocket->blockSignals(m_bWait);
     m_tsTransportState = TS_CONNECTING;
-    emit ConnectStart(m_nKey);
+    if (f_Heard())
+        emit ConnectStart(m_nKey);
     m_pSocket->connectToHost(m_Host, quint16(m_nPort));
     if (!m_bWait) {
         m_ConnectTimer.start(qMax(0, m_nConnectTimeout));
@@ -284,14 +285,17 @@ void CPortTCP::SendProc(CEventBase* event)
     m_SendBuffer = e->m_Data;
     if (e->m_bClearBeforeSend) {
         m_pSocket->readAll();
-        emit ReceiveBufferCleared(m_nKey);
+        if (f_Heard())
+            emit ReceiveBufferCleared(m_nKey);
     }
-    emit SendStart(m_nKey);
+    if (f_Heard())
+        emit SendStart(m_nKey);
     if (m_pSocket->write(m_SendBuffer) == -1) {
         f_SocketError();
         return;
     }
-    emit SendCompleted(m_nKey, m_SendBuffer, m_SendBuffer.size());
+    if (f_Heard())
+        emit SendCompleted(m_nKey, m_SendBuffer, m_SendBuffer.size());
 }
 
 void CPortTCP::FlushSent()
@@ -313,20 +317,23 @@ void CPortTCP::ReceiveProc(CEventBase* event)
     }
     m_tsTransportState = TS_RECEIVING;
     m_ReceiveBuffer.clear();
-    emit ReceiveStart(m_nKey);
+    if (f_Heard())
+        emit ReceiveStart(m_nKey);
     // Only what is there: reading with the full chunk size allocates that
     // much for every few bytes of a reply.
     m_ReceiveBuffer = m_pSocket->read(qBound<qint64>(0, m_pSocket->bytesAvailable(), READ_CHUNK));
     if (e->m_pOut)
         e->m_pOut->append(m_ReceiveBuffer);
-    emit Received(m_nKey, m_ReceiveBuffer, m_ReceiveBuffer.size());
+    if (f_Heard())
+        emit Received(m_nKey, m_ReceiveBuffer, m_ReceiveBuffer.size());
     f_StateSynchronizeWithSocket();
 }
 
 void CPortTCP::DisconnectProc(CEventBase*)
 {
     m_nLastError = 0;
-    emit DisconnectStart(m_nKey);
+    if (f_Heard())
+        emit DisconnectStart(m_nKey);
     m_ConnectTimer.stop();
     if (m_pSocket)
         m_pSocket->close();

@@ -6,6 +6,26 @@
 #include "CProjectorSimulator.h"
 #include "SimFrame.h"
 
+// Records what a port tells its listener, in order, with the count of
+// ReadyRead signals the spy had heard at that moment.
+class RecordingListener : public CPortListener
+{
+public:
+    QStringList told;
+    const QSignalSpy* readySpy = nullptr;
+    void PortConnected(int key) override { told << QStringLiteral("connected %1").arg(key); }
+    void PortReadyRead(int key) override
+    {
+        told << QStringLiteral("ready %1 after %2 signals").arg(key).arg(readySpy ? readySpy->count() : -1);
+    }
+    void PortDisconnected(int key) override { told << QStringLiteral("disconnected %1").arg(key); }
+    void PortError(int key, int code) override { told << QStringLiteral("error %1 %2").arg(key).arg(code); }
+    void PortFrameTimerTimeout(int key) override { told << QStringLiteral("frame timeout %1").arg(key); }
+    void PortReceiveTimerTimeout(int key) override { told << QStringLiteral("receive timeout %1").arg(key); }
+    void PortDisconnectTimerTimeout(int key) override { told << QStringLiteral("disconnect timeout %1").arg(key); }
+    void PortStateChanged(int) override {}
+};
+
 class tst_CPortTCP : public QObject
 {
     Q_OBJECT
@@ -175,6 +195,42 @@ private slots:
         QVERIFY(disconnected.count() >= 1);
         QVERIFY(!tcp.IsConnected());
         QCOMPARE(tcp.GetTransportState(), int(CPortTCP::TS_DISCONNECTED));
+    }
+
+    // The listener hears every report before the signal goes out; the
+    // signals reach whoever connects, also to a port that has a listener,
+    // and stop when the last one disconnects.
+    void listenerFirstThenSignals()
+    {
+        CSimulatedProjector* projector = StartProjector();
+        QVERIFY(projector);
+        CPortTCP tcp;
+        tcp.SetKey(7);
+        RecordingListener listener;
+        tcp.SetListener(&listener);
+        auto* ready = new QSignalSpy(&tcp, &CPortBase::ReadyRead);
+        listener.readySpy = ready;
+        QSignalSpy connected(&tcp, &CPortBase::Connected);
+        QSignalSpy sent(&tcp, &CPortBase::SendCompleted);
+        QVERIFY(ConnectAndWait(tcp, projector));
+        tcp.Send(MakeSimFrame(0x00, 0x85, QByteArray()), 0, -1);
+        QTRY_COMPARE(ready->count(), 1);
+        QCOMPARE(sent.count(), 1);
+        QCOMPARE(listener.told, (QStringList{"connected 7", "ready 7 after 0 signals"}));
+
+        delete ready; // the listener goes on alone
+        listener.readySpy = nullptr;
+        QVERIFY(QObject::disconnect(&tcp, &CPortBase::SendCompleted, nullptr, nullptr));
+        tcp.Send(MakeSimFrame(0x00, 0x85, QByteArray()), 0, -1);
+        QTRY_COMPARE(listener.told.size(), 3);
+        QCOMPARE(listener.told.last(), QStringLiteral("ready 7 after -1 signals"));
+        QCOMPARE(sent.count(), 1);
+
+        tcp.SetListener(nullptr);
+        QSignalSpy readyAgain(&tcp, &CPortBase::ReadyRead);
+        tcp.Send(MakeSimFrame(0x00, 0x85, QByteArray()), 0, -1);
+        QTRY_COMPARE(readyAgain.count(), 1);
+        QCOMPARE(listener.told.size(), 3);
     }
 
     void blockingConnectRefused()
