@@ -4,7 +4,8 @@
 set -euo pipefail
 
 PACKAGES=(
-  g++ cmake ninja-build ccache lld
+  g++ cmake ninja-build ccache lld pkg-config
+  liburing-dev               # batched socket I/O on the device link's threads
   qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev libqt5webkit5-dev
   tzdata
   python3-aiosmtpd openssl   # the mail tests: SMTP server, throwaway certificates

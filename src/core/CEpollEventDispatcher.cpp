@@ -23,6 +23,8 @@ const qint64 NS_PER_MS = 1000000;
 // Ready descriptors taken per wait; more stay ready for the next turn, so
 // one turn stays short however many sockets are ready.
 const int READY_MAX = 128;
+// What one read for a watcher takes at most; the rest is read next turn.
+const int READ_SIZE = 4096;
 
 template <typename T>
 bool Later(const T& a, const T& b)
@@ -43,6 +45,16 @@ const quint32 WAKES_TYPE[3] = {EPOLLIN | EPOLLHUP | EPOLLERR | EPOLLRDHUP, EPOLL
 
 } // namespace
 
+void CEpollWatcher::EpollRead(int fd, quint32 events, const char*, int)
+{
+    // Only a watch that asked for reads gets them.
+    EpollReady(fd, events);
+}
+
+void CEpollWatcher::EpollSent(int, const QByteArray&, int)
+{
+}
+
 CEpollEventDispatcher::CEpollEventDispatcher(QObject* parent)
     : QAbstractEventDispatcher(parent)
 {
@@ -61,6 +73,7 @@ CEpollEventDispatcher::CEpollEventDispatcher(QObject* parent)
 
 CEpollEventDispatcher::~CEpollEventDispatcher()
 {
+    SubmitSends();
     if (m_Epoll >= 0)
         ::close(m_Epoll);
     if (m_Wake >= 0)
@@ -275,7 +288,7 @@ CEpollEventDispatcher* CEpollEventDispatcher::ForCurrentThread()
     return qobject_cast<CEpollEventDispatcher*>(QAbstractEventDispatcher::instance());
 }
 
-void CEpollEventDispatcher::WatchDescriptor(int fd, quint32 events, CEpollWatcher* watcher)
+void CEpollEventDispatcher::WatchDescriptor(int fd, quint32 events, CEpollWatcher* watcher, bool reads)
 {
     if (fd < 0)
         return;
@@ -288,12 +301,74 @@ void CEpollEventDispatcher::WatchDescriptor(int fd, quint32 events, CEpollWatche
         m_Watches.resize(std::max(size_t(fd) + 1, m_Watches.size() * 2));
     }
     Watch& watch = m_Watches[size_t(fd)];
+    watch.watcherReads = events != 0 && reads;
     if (watch.watcher == (events ? watcher : nullptr) && watch.watcherEvents == events)
         return;
+    // Queued sends belong to the watcher, whatever it waits for.
+    if (watch.watcher != (events ? watcher : nullptr))
+        ++watch.sendGeneration;
     watch.watcher = events ? watcher : nullptr;
     watch.watcherEvents = events;
     ++watch.generation;
     f_ChangeWatch(fd, watch);
+}
+
+CBatchedSocketIo* CEpollEventDispatcher::f_Io()
+{
+    if (!m_pIo)
+        m_pIo.reset(new CBatchedSocketIo);
+    return m_pIo.get();
+}
+
+bool CEpollEventDispatcher::QueueSend(int fd, const QByteArray& data, CEpollWatcher* watcher)
+{
+    const Watch* watch = f_FindWatch(fd);
+    if (!watch || !watcher || watch->watcher != watcher)
+        return false;
+    // A second send on the descriptor in the same turn goes with the first.
+    for (auto it = m_Sends.rbegin(); it != m_Sends.rend(); ++it) {
+        if (it->fd == fd) {
+            if (it->watcher != watcher || it->generation != watch->sendGeneration)
+                break;
+            it->data.append(data);
+            return true;
+        }
+    }
+    m_Sends.push_back(QueuedSend{fd, data, watcher, watch->sendGeneration});
+    return true;
+}
+
+void CEpollEventDispatcher::SubmitSends()
+{
+    while (!m_Sends.empty()) {
+        std::vector<QueuedSend> sends;
+        sends.swap(m_Sends);
+        // A send whose watcher is gone is dropped: its number may belong to
+        // another socket by now (a watcher sends what it queued before it
+        // lets its descriptor go).
+        const auto current = [this](const QueuedSend& q) {
+            const Watch* watch = f_FindWatch(q.fd);
+            return watch && watch->watcher == q.watcher && watch->sendGeneration == q.generation;
+        };
+        std::vector<CBatchedSocketIo::Op> ops;
+        std::vector<size_t> of;
+        ops.reserve(sends.size());
+        of.reserve(sends.size());
+        for (size_t i = 0; i < sends.size(); ++i) {
+            QueuedSend& q = sends[i];
+            if (!current(q))
+                continue;
+            ops.push_back(CBatchedSocketIo::Op{q.fd, const_cast<char*>(q.data.constData()), q.data.size(), true, 0});
+            of.push_back(i);
+        }
+        f_Io()->Run(ops.data(), int(ops.size()));
+        // Told in order; a watcher told earlier may have ended a later one.
+        for (size_t k = 0; k < ops.size(); ++k) {
+            const QueuedSend& q = sends[of[k]];
+            if (current(q))
+                q.watcher->EpollSent(q.fd, q.data, ops[k].result);
+        }
+    }
 }
 
 void CEpollEventDispatcher::f_UpdateWatch(int fd, Watch& watch)
@@ -390,8 +465,10 @@ void CEpollEventDispatcher::unregisterSocketNotifier(QSocketNotifier* notifier)
         // The generation stays: readiness seen for an earlier watcher of
         // this number must never reach a later one.
         const quint32 generation = watch->generation;
+        const quint32 sendGeneration = watch->sendGeneration;
         *watch = Watch();
         watch->generation = generation;
+        watch->sendGeneration = sendGeneration;
     }
 }
 
@@ -405,8 +482,10 @@ int CEpollEventDispatcher::f_ActivateNotifiers(const epoll_event* ready, int cou
         CEpollWatcher* watcher;
         quint32 generation;
         quint32 events;
+        int read; // index of the read done for the watcher, or -1
     };
     QVarLengthArray<Pending, READY_MAX> pending;
+    QVarLengthArray<CBatchedSocketIo::Op, READY_MAX> reads;
     for (int i = 0; i < count; ++i) {
         const int fd = ready[i].data.fd;
         if (fd == m_Wake) {
@@ -420,12 +499,26 @@ int CEpollEventDispatcher::f_ActivateNotifiers(const epoll_event* ready, int cou
             quint32 events = ready[i].events & watch->watcherEvents;
             if (ready[i].events & (EPOLLHUP | EPOLLERR | EPOLLRDHUP))
                 events |= ready[i].events & (EPOLLHUP | EPOLLERR | EPOLLRDHUP);
+            int read = -1;
+            if (watch->watcherReads && (watch->watcherEvents & EPOLLIN)
+                && (events & (EPOLLIN | EPOLLHUP | EPOLLERR | EPOLLRDHUP))) {
+                read = reads.size();
+                reads.append(CBatchedSocketIo::Op{fd, nullptr, READ_SIZE, false, 0});
+            }
             if (events)
-                pending.append(Pending{nullptr, fd, 0, watch->watcher, watch->generation, events});
+                pending.append(Pending{nullptr, fd, 0, watch->watcher, watch->generation, events, read});
         }
         for (int type = 0; type < 3; ++type)
             if (watch->notifier[type] && (ready[i].events & WAKES_TYPE[type]))
-                pending.append(Pending{watch->notifier[type], fd, type, nullptr, 0, 0});
+                pending.append(Pending{watch->notifier[type], fd, type, nullptr, 0, 0, -1});
+    }
+    if (!reads.isEmpty()) {
+        // Every ready descriptor read in one go, before anyone is told.
+        if (m_ReadBuffers.size() < size_t(READY_MAX) * READ_SIZE)
+            m_ReadBuffers.resize(size_t(READY_MAX) * READ_SIZE);
+        for (int r = 0; r < reads.size(); ++r)
+            reads[r].data = m_ReadBuffers.data() + size_t(r) * READ_SIZE;
+        f_Io()->Run(reads.data(), reads.size());
     }
     int activated = 0;
     for (const Pending& p : pending) {
@@ -436,7 +529,10 @@ int CEpollEventDispatcher::f_ActivateNotifiers(const epoll_event* ready, int cou
         if (!p.notifier) {
             if (watch->watcher != p.watcher || watch->generation != p.generation)
                 continue;
-            p.watcher->EpollReady(p.fd, p.events);
+            if (p.read >= 0)
+                p.watcher->EpollRead(p.fd, p.events, reads[p.read].data, reads[p.read].result);
+            else
+                p.watcher->EpollReady(p.fd, p.events);
             ++activated;
             continue;
         }
@@ -473,6 +569,9 @@ bool CEpollEventDispatcher::processEvents(QEventLoop::ProcessEventsFlags flags)
 
     epoll_event ready[READY_MAX];
     int count = 0;
+    // The turn's sends go first: a send that does not go through wants the
+    // descriptor watched for room, which the wait must already know.
+    SubmitSends();
     f_ApplyPendingWatches();
     if (withNotifiers && m_Epoll >= 0) {
         count = ::epoll_wait(m_Epoll, ready, READY_MAX, timeout);

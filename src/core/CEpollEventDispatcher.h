@@ -3,8 +3,12 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAtomicInt>
+#include <QByteArray>
 
+#include <memory>
 #include <vector>
+
+#include "CBatchedSocketIo.h"
 
 class QSocketNotifier;
 
@@ -15,6 +19,13 @@ class CEpollWatcher
 {
 public:
     virtual void EpollReady(int fd, quint32 events) = 0;
+    // For a watch that lets the dispatcher read: what one read of the ready
+    // descriptor gave (bytes, 0 at the end, a negative errno), done together
+    // with the reads of the other ready descriptors.
+    virtual void EpollRead(int fd, quint32 events, const char* data, int result);
+    // What became of a send queued with QueueSend(): bytes taken by the
+    // kernel (perhaps fewer than queued), or a negative errno.
+    virtual void EpollSent(int fd, const QByteArray& data, int result);
 
 protected:
     ~CEpollWatcher() = default;
@@ -62,7 +73,18 @@ public:
     // watcher ends the watch. From the dispatcher's thread only; a descriptor
     // is watched either this way or by socket notifiers. Readiness seen
     // before a change of watcher or events is not told to the new one.
-    void WatchDescriptor(int fd, quint32 events, CEpollWatcher* watcher);
+    // With `reads` the dispatcher itself reads the descriptor when it is
+    // readable, for all such watches of a turn in one call into the kernel,
+    // and tells EpollRead().
+    void WatchDescriptor(int fd, quint32 events, CEpollWatcher* watcher, bool reads = false);
+
+    // Queues a send on a descriptor watched by `watcher`; the queued sends go
+    // to the kernel together, before the thread next waits, or at once with
+    // SubmitSends() (needed before the descriptor is used otherwise or
+    // closed). Sends on one descriptor keep their order. False: nothing
+    // queued, the caller sends itself.
+    bool QueueSend(int fd, const QByteArray& data, CEpollWatcher* watcher);
+    void SubmitSends();
 
 private:
     struct Timer
@@ -88,7 +110,9 @@ private:
         bool pending = false; // a change waits for the next wait
         CEpollWatcher* watcher = nullptr;
         quint32 watcherEvents = 0;
+        bool watcherReads = false; // the dispatcher reads for the watcher
         quint32 generation = 0; // of the watcher's registration
+        quint32 sendGeneration = 0; // of the watcher itself
     };
 
     static qint64 f_NowNs();
@@ -118,6 +142,18 @@ private:
     // By descriptor number (small and reused, as timer ids).
     std::vector<Watch> m_Watches;
     std::vector<int> m_PendingWatches;
+
+    struct QueuedSend
+    {
+        int fd;
+        QByteArray data;
+        CEpollWatcher* watcher;
+        quint32 generation;
+    };
+    CBatchedSocketIo* f_Io();
+    std::unique_ptr<CBatchedSocketIo> m_pIo; // made in this thread, at first use
+    std::vector<QueuedSend> m_Sends;
+    std::vector<char> m_ReadBuffers;
 };
 
 #endif // CEPOLLEVENTDISPATCHER_H

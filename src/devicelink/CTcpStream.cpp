@@ -268,6 +268,10 @@ qint64 CTcpStream::write(const QByteArray& data)
         return -1;
     }
     if (m_State == QAbstractSocket::ConnectedState && m_Out.isEmpty() && !m_bWriteFailed && m_Fd >= 0) {
+        if (m_pEpoll && m_pEpoll->QueueSend(m_Fd, data, this)) {
+            m_nQueued += data.size();
+            return data.size();
+        }
         // Straight to the kernel; what it does not take, and a failure, wait
         // for flush() or the next turn of the loop, as with a buffered socket.
         ssize_t written;
@@ -293,8 +297,33 @@ qint64 CTcpStream::write(const QByteArray& data)
     return data.size();
 }
 
+// What the dispatcher holds for this stream goes out before the stream uses
+// its socket in any other way.
+void CTcpStream::f_SubmitQueuedSends()
+{
+    if (m_nQueued > 0 && m_pEpoll)
+        m_pEpoll->SubmitSends();
+}
+
+// Told by the dispatcher; never emits, so a batch can tell every stream of it.
+void CTcpStream::EpollSent(int fd, const QByteArray& data, int result)
+{
+    m_nQueued = qMax(0, m_nQueued - data.size());
+    if (fd != m_Fd || result == data.size())
+        return;
+    if (result >= 0 || result == -EAGAIN || result == -EWOULDBLOCK || result == -EINTR) {
+        // The kernel took part or nothing: the rest waits for room, first in line.
+        m_Out.prepend(data.mid(qMax(result, 0)));
+    } else {
+        m_bWriteFailed = true;
+        m_WriteFailure = TransferError(-result);
+    }
+    f_SetInterest(true, true);
+}
+
 bool CTcpStream::flush()
 {
+    f_SubmitQueuedSends();
     if (m_State != QAbstractSocket::ConnectedState || (m_Out.isEmpty() && !m_bWriteFailed))
         return false;
     const int before = m_Out.size();
@@ -306,6 +335,7 @@ bool CTcpStream::flush()
 
 bool CTcpStream::f_WriteOut()
 {
+    f_SubmitQueuedSends();
     if (m_bWriteFailed)
         return f_WriteFailed(m_WriteFailure);
     while (!m_Out.isEmpty()) {
@@ -373,7 +403,7 @@ void CTcpStream::f_SetInterest(bool read, bool write)
     m_bRead = read;
     m_bWrite = write;
     if (m_pEpoll) {
-        m_pEpoll->WatchDescriptor(m_Fd, (read ? EPOLLIN : 0u) | (write ? EPOLLOUT : 0u), this);
+        m_pEpoll->WatchDescriptor(m_Fd, (read ? EPOLLIN : 0u) | (write ? EPOLLOUT : 0u), this, true);
         return;
     }
     if (read && !m_pReadNotifier) {
@@ -397,14 +427,31 @@ void CTcpStream::f_OnReadable()
     do
         got = ::read(m_Fd, buffer, sizeof buffer);
     while (got < 0 && errno == EINTR);
-    if (got > 0) {
-        m_In.append(buffer, int(got));
+    f_TakeRead(buffer, got < 0 ? -errno : int(got));
+}
+
+void CTcpStream::EpollRead(int fd, quint32 events, const char* data, int result)
+{
+    if (fd != m_Fd)
+        return;
+    if (m_State == QAbstractSocket::ConnectingState || !m_bRead) {
+        EpollReady(fd, events);
+        return;
+    }
+    f_TakeRead(data, result);
+}
+
+// One read's outcome: bytes, 0 at the peer's end, or a negative errno.
+void CTcpStream::f_TakeRead(const char* data, int result)
+{
+    if (result > 0) {
+        m_In.append(data, result);
         f_Tell(&CTcpStreamOwner::StreamReadyRead, &CTcpStream::readyRead);
         return;
     }
-    if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+    if (result == -EAGAIN || result == -EWOULDBLOCK || result == -EINTR)
         return;
-    f_FailAndClose(got == 0 ? QAbstractSocket::RemoteHostClosedError : TransferError(errno));
+    f_FailAndClose(result == 0 ? QAbstractSocket::RemoteHostClosedError : TransferError(-result));
 }
 
 // The peer closed or the connection broke: the error, then the closing steps
@@ -486,6 +533,7 @@ void CTcpStream::f_DisconnectFromHost()
                 return;
         }
         // What is queued goes first, as far as the kernel takes it now.
+        f_SubmitQueuedSends();
         if (m_Fd >= 0 && !m_Out.isEmpty()) {
             const ssize_t written = ::send(m_Fd, m_Out.constData(), size_t(m_Out.size()), MSG_NOSIGNAL);
             Q_UNUSED(written)
@@ -511,6 +559,8 @@ void CTcpStream::f_SetState(QAbstractSocket::SocketState state)
 
 void CTcpStream::f_CloseDescriptor()
 {
+    f_SubmitQueuedSends();
+    m_nQueued = 0;
     if (m_pEpoll && m_Fd >= 0)
         m_pEpoll->WatchDescriptor(m_Fd, 0, nullptr);
     m_bRead = false;

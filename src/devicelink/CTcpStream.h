@@ -32,10 +32,13 @@ protected:
 
 // A non-blocking TCP connection with the states, errors and signal order of
 // QTcpSocket for what a projector port uses of it, at a fraction of the cost
-// per frame: one read() per notification and one write() per frame, no
-// FIONREAD query, no 16 KiB buffers per connection. A fleet keeps thousands
-// of these open at once. On a thread run by the epoll dispatcher readiness
-// comes straight from it; elsewhere through socket notifiers.
+// per frame: one read per notification and one send per frame, no FIONREAD
+// query, no 16 KiB buffers per connection. A fleet keeps thousands of these
+// open at once. On a thread run by the epoll dispatcher readiness comes
+// straight from it, and it reads and sends for the stream together with the
+// thread's other streams (a frame written goes to the kernel before the
+// thread next waits, or before the stream does anything else with its
+// socket); elsewhere through socket notifiers and a system call each.
 class CTcpStream : public QObject, private CEpollWatcher
 {
     Q_OBJECT
@@ -96,7 +99,11 @@ private:
     void f_CloseDescriptor();
     void f_CancelLookup();
     void f_SetInterest(bool read, bool write);
+    void f_TakeRead(const char* data, int result);
+    void f_SubmitQueuedSends();
     void EpollReady(int fd, quint32 events) override;
+    void EpollRead(int fd, quint32 events, const char* data, int result) override;
+    void EpollSent(int fd, const QByteArray& data, int result) override;
     template <typename... Args>
     void f_Tell(void (CTcpStreamOwner::*told)(Args...), void (CTcpStream::*signal)(Args...), Args... args);
 
@@ -114,6 +121,8 @@ private:
     QAbstractSocket::SocketError m_WriteFailure = QAbstractSocket::UnknownSocketError;
     QByteArray m_In;
     QByteArray m_Out;
+    // Bytes this thread's dispatcher holds to send with the others of the turn.
+    int m_nQueued = 0;
     QPointer<CEpollEventDispatcher> m_pEpoll; // this thread's, when it is one
     bool m_bRead = false;
     bool m_bWrite = false;

@@ -62,6 +62,33 @@ struct CountingWatcher : CEpollWatcher
     std::function<void()> renew;
 };
 
+// Records what the dispatcher read and sent for it.
+struct ReadingWatcher : CEpollWatcher
+{
+    void EpollReady(int, quint32) override { ++toldReady; }
+    void EpollRead(int, quint32, const char* data, int result) override
+    {
+        reads.append(result > 0 ? QByteArray(data, result) : QByteArray::number(result));
+    }
+    void EpollSent(int, const QByteArray& data, int result) override
+    {
+        sent.append(data + ':' + QByteArray::number(result));
+    }
+    int toldReady = 0;
+    QList<QByteArray> reads;
+    QList<QByteArray> sent;
+};
+
+QByteArray ReadAvailable(int fd)
+{
+    QByteArray all;
+    char buffer[64];
+    ssize_t got;
+    while ((got = ::read(fd, buffer, sizeof buffer)) > 0)
+        all.append(buffer, int(got));
+    return all;
+}
+
 } // namespace
 
 class tst_CEpollEventDispatcher : public QObject
@@ -327,6 +354,56 @@ private slots:
         });
         ::close(fds[0]);
         ::close(fds[1]);
+    }
+
+    // The dispatcher reads every ready socket of a turn for its watcher and
+    // sends what watchers queued before it waits: two sends on one socket in
+    // one turn go out as one, in order; a send whose watcher has gone is
+    // dropped; a descriptor not watched by the sender is refused.
+    void readsAndSendsGoTogether()
+    {
+        int x[2];
+        int y[2];
+        QCOMPARE(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, x), 0);
+        QCOMPARE(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, y), 0);
+        EpollThread worker;
+        ReadingWatcher onX;
+        ReadingWatcher onY;
+        worker.Run([&] {
+            CEpollEventDispatcher* d = CEpollEventDispatcher::ForCurrentThread();
+            d->WatchDescriptor(x[0], EPOLLIN, &onX, true);
+            d->WatchDescriptor(y[0], EPOLLIN, &onY, true);
+            QCoreApplication::processEvents();
+            QCOMPARE(::write(x[1], "x1", 2), ssize_t(2));
+            QCOMPARE(::write(y[1], "y1", 2), ssize_t(2));
+            QCoreApplication::processEvents();
+            QCOMPARE(onX.reads, QList<QByteArray>{"x1"});
+            QCOMPARE(onY.reads, QList<QByteArray>{"y1"});
+            QCOMPARE(onX.toldReady + onY.toldReady, 0);
+
+            QVERIFY(d->QueueSend(x[0], "ab", &onX));
+            QVERIFY(d->QueueSend(x[0], "cd", &onX));
+            QVERIFY(!d->QueueSend(x[0], "no", &onY));
+            QVERIFY(d->QueueSend(y[0], "zz", &onY));
+            QCOMPARE(ReadAvailable(x[1]), QByteArray()); // not before the turn ends
+            d->WatchDescriptor(y[0], 0, nullptr);
+            QCoreApplication::processEvents();
+            QCOMPARE(ReadAvailable(x[1]), QByteArray("abcd"));
+            QCOMPARE(onX.sent, QList<QByteArray>{"abcd:4"});
+            QCOMPARE(ReadAvailable(y[1]), QByteArray());
+            QVERIFY(onY.sent.isEmpty());
+
+            // The peer gone: the read tells the end, the send the failure.
+            ::close(x[1]);
+            QVERIFY(d->QueueSend(x[0], "e", &onX));
+            d->SubmitSends();
+            QCOMPARE(onX.sent.last(), QByteArray("e:") + QByteArray::number(-EPIPE));
+            QCoreApplication::processEvents();
+            QCOMPARE(onX.reads.last(), QByteArray("0"));
+            d->WatchDescriptor(x[0], 0, nullptr);
+        });
+        for (int fd : {x[0], y[0], y[1]})
+            ::close(fd);
     }
 
     // Two readable sockets seen in one wait; whichever is told first watches

@@ -34,6 +34,30 @@ public:
     QTcpServer server;
 };
 
+// Keeps what each connection sent and whether it has ended.
+class Collector : public QObject
+{
+public:
+    Collector()
+    {
+        server.listen(QHostAddress::LocalHost, 0);
+        connect(&server, &QTcpServer::newConnection, this, [this]() {
+            while (QTcpSocket* s = server.nextPendingConnection()) {
+                connect(s, &QTcpSocket::readyRead, s, [this, s]() {
+                    const QByteArray in = s->readAll();
+                    received += in;
+                    if (in.contains("ping"))
+                        s->write("pong");
+                });
+                connect(s, &QTcpSocket::disconnected, this, [this]() { ended = true; });
+            }
+        });
+    }
+    QTcpServer server;
+    QByteArray received;
+    bool ended = false;
+};
+
 template <class Socket>
 void Play(Scenario scenario, quint16 port, QStringList* played, QByteArray* echoed)
 {
@@ -135,6 +159,45 @@ private slots:
         stream.abort();
         // Unconnected: refused, as a socket does.
         QCOMPARE(stream.write("x"), qint64(-1));
+    }
+
+    // On a thread of the epoll dispatcher the stream's reads and sends go
+    // with the thread's others; what is written still reaches the peer in
+    // order, also when the stream is aborted in the same turn.
+    void onAnEpollThreadWritesKeepOrderBeforeAnAbort()
+    {
+        Collector peer;
+        QThread thread;
+        thread.setEventDispatcher(new CEpollEventDispatcher);
+        QObject context;
+        context.moveToThread(&thread);
+        thread.start();
+        const auto run = [&context](const std::function<void()>& work) {
+            QMetaObject::invokeMethod(&context, work, Qt::BlockingQueuedConnection);
+        };
+        CTcpStream* stream = nullptr;
+        QByteArray answer;
+        run([&]() {
+            stream = new CTcpStream;
+            connect(stream, &CTcpStream::readyRead, stream, [&]() { answer += stream->readAll(); });
+            stream->connectToHost(QStringLiteral("127.0.0.1"), peer.server.serverPort());
+        });
+        QAbstractSocket::SocketState state = QAbstractSocket::UnconnectedState;
+        QTRY_VERIFY((run([&]() { state = stream->state(); }), state == QAbstractSocket::ConnectedState));
+        run([&]() { QCOMPARE(stream->write("ping"), qint64(4)); });
+        QByteArray seen;
+        QTRY_COMPARE((run([&]() { seen = answer; }), seen), QByteArray("pong"));
+        run([&]() {
+            QCOMPARE(stream->write("one"), qint64(3));
+            QCOMPARE(stream->write("two"), qint64(3));
+            QCOMPARE(stream->bytesToWrite(), qint64(0));
+            stream->abort();
+        });
+        QTRY_VERIFY(peer.ended);
+        QCOMPARE(peer.received, QByteArray("pingonetwo"));
+        run([&]() { delete stream; });
+        thread.quit();
+        thread.wait();
     }
 
     void waitsForTheConnection()
