@@ -219,10 +219,13 @@ void CVariantParameter::f_ParseText()
     m_dValue = m_strValue.toDouble();
 }
 
-void CVariantParameter::f_ResolveNow() const
+void CVariantParameter::f_ResolveNow(quint8 wanted) const
 {
-    const quint8 pending = m_Pending;
-    m_Pending = 0;
+    // The numbers are read from the text.
+    if (wanted & PENDING_NUMBERS)
+        wanted |= PENDING_TEXT;
+    const quint8 pending = m_Pending & wanted;
+    m_Pending &= quint8(~pending);
     auto* self = const_cast<CVariantParameter*>(this);
     if (pending & PENDING_TEXT)
         self->f_Encode(true, m_pCodec);
@@ -367,37 +370,37 @@ CVariantParameter& CVariantParameter::FromDateTime(const QDateTime& value)
 
 qint8 CVariantParameter::ToChar() const
 {
-    f_Resolve();
+    f_Resolve(PENDING_NUMBERS);
     return static_cast<qint8>(m_nValue);
 }
 
 quint8 CVariantParameter::ToUChar() const
 {
-    f_Resolve();
+    f_Resolve(PENDING_NUMBERS);
     return static_cast<quint8>(m_uValue);
 }
 
 qint16 CVariantParameter::ToShort() const
 {
-    f_Resolve();
+    f_Resolve(PENDING_NUMBERS);
     return static_cast<qint16>(m_nValue);
 }
 
 quint16 CVariantParameter::ToUShort() const
 {
-    f_Resolve();
+    f_Resolve(PENDING_NUMBERS);
     return static_cast<quint16>(m_uValue);
 }
 
 qint32 CVariantParameter::ToInt() const
 {
-    f_Resolve();
+    f_Resolve(PENDING_NUMBERS);
     return static_cast<qint32>(m_nValue);
 }
 
 quint32 CVariantParameter::ToUInt() const
 {
-    f_Resolve();
+    f_Resolve(PENDING_NUMBERS);
     return static_cast<quint32>(m_uValue);
 }
 
@@ -413,31 +416,31 @@ quint32 CVariantParameter::ToULong() const
 
 qint64 CVariantParameter::ToInt64() const
 {
-    f_Resolve();
+    f_Resolve(PENDING_NUMBERS);
     return m_nValue;
 }
 
 quint64 CVariantParameter::ToUInt64() const
 {
-    f_Resolve();
+    f_Resolve(PENDING_NUMBERS);
     return m_uValue;
 }
 
 bool CVariantParameter::ToBool() const
 {
-    f_Resolve();
+    f_Resolve(PENDING_NUMBERS);
     return m_nValue != 0;
 }
 
 double CVariantParameter::ToReal() const
 {
-    f_Resolve();
+    f_Resolve(PENDING_NUMBERS);
     return m_dValue;
 }
 
 QString CVariantParameter::f_Text() const
 {
-    f_Resolve();
+    f_Resolve(PENDING_TEXT);
     switch (m_TextSource) {
     case TEXT_FROM_UNSIGNED:
         return asText(m_uValue);
@@ -458,7 +461,7 @@ QString CVariantParameter::ToString() const
 
 QByteArray CVariantParameter::ToByteArray() const
 {
-    f_Resolve();
+    f_Resolve(PENDING_BYTES);
     return m_TextSource == TEXT_STORED ? m_baValue : m_pCodec->fromUnicode(f_Text());
 }
 
@@ -475,25 +478,25 @@ void CVariantParameter::f_StoreText()
 
 QStringList CVariantParameter::ToStringList() const
 {
-    f_Resolve();
+    f_Resolve(PENDING_TEXT);
     return m_bListsAreSingle ? QStringList{f_Text()} : m_strList;
 }
 
 QList<quint64> CVariantParameter::ToUInt64List() const
 {
-    f_Resolve();
+    f_Resolve(PENDING_NUMBERS);
     return m_bListsAreSingle ? QList<quint64>{m_uValue} : m_uList;
 }
 
 QList<qint64> CVariantParameter::ToInt64List() const
 {
-    f_Resolve();
+    f_Resolve(PENDING_NUMBERS);
     return m_bListsAreSingle ? QList<qint64>{m_nValue} : m_nList;
 }
 
 QList<double> CVariantParameter::ToRealList() const
 {
-    f_Resolve();
+    f_Resolve(PENDING_NUMBERS);
     return m_bListsAreSingle ? QList<double>{m_dValue} : m_dList;
 }
 

@@ -128,13 +128,14 @@ private:
     // needs them: most texts a projector sends are shown but never read as
     // numbers, and most bytes are read back, if at all, as bytes. Each is
     // done with the value's codec, so a change of codec does them first.
-    enum Pending : quint8 { PENDING_TEXT = 1, PENDING_NUMBERS = 2, PENDING_BYTES = 4 };
-    void f_Resolve() const
+    // Each reader does only the conversions its form needs.
+    enum Pending : quint8 { PENDING_TEXT = 1, PENDING_NUMBERS = 2, PENDING_BYTES = 4, PENDING_ALL = 7 };
+    void f_Resolve(quint8 wanted = PENDING_ALL) const
     {
-        if (m_Pending)
-            f_ResolveNow();
+        if (m_Pending & wanted)
+            f_ResolveNow(wanted);
     }
-    void f_ResolveNow() const;
+    void f_ResolveNow(quint8 wanted = PENDING_ALL) const;
 
     mutable quint64 m_uValue;
     mutable qint64 m_nValue;

@@ -238,12 +238,17 @@ void CDeviceAccess::f_PostDelivery()
 // reports waiting there.
 void CDeviceAccess::f_TakeOutbox(bool deliveryStarts)
 {
-    QMutexLocker lock(&m_OutboxMutex);
-    if (deliveryStarts)
-        m_bDeliveryPosted = false;
-    for (Report& r : m_Outbox)
+    // Swapped under the lock, moved after it: the worker reports meanwhile.
+    std::vector<Report> taken;
+    {
+        QMutexLocker lock(&m_OutboxMutex);
+        if (deliveryStarts)
+            m_bDeliveryPosted = false;
+        taken.swap(m_Outbox);
+        m_Outbox.reserve(taken.size());
+    }
+    for (Report& r : taken)
         m_Delivering.push_back(std::move(r));
-    m_Outbox.clear();
 }
 
 void CDeviceAccess::f_PostDeliveryOfRest()
@@ -350,7 +355,9 @@ bool CDeviceAccess::f_TurnBudgetSpent() const
 void CDeviceAccess::f_RunRequests()
 {
     for (;;) {
-        CDeviceAccessEvent* request = nullptr;
+        // All that is queued, taken under the lock at once; the creating
+        // thread queues more meanwhile.
+        QList<CDeviceAccessEvent*> batch;
         {
             QMutexLocker lock(&m_RequestMutex);
             if (m_Requests.isEmpty()) {
@@ -362,9 +369,16 @@ void CDeviceAccess::f_RunRequests()
                 QMetaObject::invokeMethod(this, [this]() { f_RunRequests(); }, Qt::QueuedConnection);
                 return;
             }
-            request = m_Requests.takeFirst();
+            batch.swap(m_Requests);
         }
-        f_CarryOut(request);
+        int done = 0;
+        while (done < batch.size() && (done == 0 || !f_TurnBudgetSpent()))
+            f_CarryOut(batch.at(done++));
+        if (done < batch.size()) {
+            // Not carried out this turn: before those queued meanwhile.
+            QMutexLocker lock(&m_RequestMutex);
+            m_Requests = batch.mid(done) + m_Requests;
+        }
     }
 }
 
