@@ -270,12 +270,24 @@ void CCommandFunctions::f_SendStatic(CProjectorData* record, int index, QList<CV
 void CCommandFunctions::f_SendStaticBytes(CProjectorData* record, int index, const QList<int>& bytes)
 {
     // A fleet's status updates send the same few frames over and over; each is
-    // built once.
-    QByteArray key(1, char(index));
-    for (int b : bytes)
-        key.append(char(b));
+    // built once. The key is looked up from the stack, copied only when new.
+    char raw[32];
+    const bool small = bytes.size() < int(sizeof raw);
+    QByteArray key;
+    if (small) {
+        raw[0] = char(index);
+        for (int i = 0; i < bytes.size(); ++i)
+            raw[i + 1] = char(bytes.at(i));
+        key = QByteArray::fromRawData(raw, bytes.size() + 1);
+    } else {
+        key = QByteArray(1, char(index));
+        for (int b : bytes)
+            key.append(char(b));
+    }
     QByteArray frame = m_BuiltFrames.value(key);
     if (frame.isEmpty()) {
+        if (small)
+            key = QByteArray(raw, bytes.size() + 1);
         QList<CVariantParameter> params;
         for (int b : bytes) {
             CVariantParameter p;
