@@ -25,6 +25,9 @@ const qint64 NS_PER_MS = 1000000;
 const int READY_MAX = 128;
 // What one read for a watcher takes at most; the rest is read next turn.
 const int READ_SIZE = 4096;
+// Ready descriptors per millisecond from which a thread with a busy nap
+// counts as busy.
+const qint64 BUSY_READY_PER_MS = 4;
 
 template <typename T>
 bool Later(const T& a, const T& b)
@@ -547,6 +550,46 @@ int CEpollEventDispatcher::f_ActivateNotifiers(const epoll_event* ready, int cou
 
 // ---- the loop ----------------------------------------------------------
 
+void CEpollEventDispatcher::SetBusyNap(int microseconds)
+{
+    m_NapNs = qMax(0, microseconds) * qint64(1000);
+}
+
+// Ready descriptors per millisecond, judged over windows of a millisecond
+// or more: a busy thread has at least a few in each.
+void CEpollEventDispatcher::f_CountReady(int count)
+{
+    if (m_NapNs <= 0)
+        return;
+    const qint64 now = f_NowNs();
+    const qint64 window = now - m_WindowStartNs;
+    if (window >= NS_PER_MS) {
+        m_bBusy = m_WindowReady * NS_PER_MS >= BUSY_READY_PER_MS * window;
+        m_WindowStartNs = now;
+        m_WindowReady = 0;
+    }
+    if (count > 0)
+        m_WindowReady += count;
+}
+
+// While busy, a wait for the next ready descriptor would end for each one,
+// and a wake-up costs more than the work it brings: a switch of threads and
+// caches gone cold. So first a short moment passes, and what has come
+// meanwhile is taken in one turn. Not while a post or a timer is due.
+bool CEpollEventDispatcher::f_Nap(int timeoutMs)
+{
+    if (m_NapNs <= 0 || !m_bBusy || m_WakePending.loadAcquire() || m_Interrupted.loadRelaxed())
+        return false;
+    qint64 nap = m_NapNs;
+    if (timeoutMs >= 0)
+        nap = qMin(nap, qint64(timeoutMs) * NS_PER_MS);
+    if (nap <= 0)
+        return false;
+    timespec pause{time_t(nap / 1000000000), long(nap % 1000000000)};
+    ::nanosleep(&pause, nullptr);
+    return true;
+}
+
 bool CEpollEventDispatcher::processEvents(QEventLoop::ProcessEventsFlags flags)
 {
     m_Interrupted.storeRelaxed(0);
@@ -573,8 +616,11 @@ bool CEpollEventDispatcher::processEvents(QEventLoop::ProcessEventsFlags flags)
     // descriptor watched for room, which the wait must already know.
     SubmitSends();
     f_ApplyPendingWatches();
+    if (timeout != 0 && withNotifiers && f_Nap(timeout))
+        timeout = withTimers ? f_WaitMs(f_NowNs()) : -1;
     if (withNotifiers && m_Epoll >= 0) {
         count = ::epoll_wait(m_Epoll, ready, READY_MAX, timeout);
+        f_CountReady(count);
     } else if (m_Wake >= 0) {
         // Sockets left out: wait for a wake-up or a timer only.
         pollfd one{m_Wake, POLLIN, 0};

@@ -19,6 +19,10 @@
 namespace {
 Q_LOGGING_CATEGORY(lcDevice, "lumivox.devicelink")
 
+// How long a busy worker pauses before it waits (see SetBusyNap): under a
+// millisecond, nothing next to a projector's reply time.
+const int BUSY_NAP_US = 300;
+
 QDateTime Now()
 {
     return CLocalClock::Now();
@@ -142,6 +146,9 @@ bool CDeviceAccess::f_StartOwnWorker(int index)
     // posted event, at the start of its next turn or before it waits: one
     // wake-up of the other thread per turn, not per request or report.
     auto* dispatcher = new CEpollEventDispatcher;
+    // A fleet's replies come thick and fast: a worker that pauses briefly
+    // before it waits takes many in one turn instead of waking for each.
+    dispatcher->SetBusyNap(BUSY_NAP_US);
     m_pWorker->setEventDispatcher(dispatcher);
     connect(dispatcher, &QAbstractEventDispatcher::awake, this, [this]() {
         f_HandOverReports();

@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QSocketNotifier>
 #include <QThread>
@@ -10,6 +11,7 @@
 #include <unistd.h>
 
 #include <functional>
+#include <thread>
 
 #include "CEpollEventDispatcher.h"
 
@@ -404,6 +406,65 @@ private slots:
         });
         for (int fd : {x[0], y[0], y[1]})
             ::close(fd);
+    }
+
+    // A thread with a busy nap pauses before it waits only once it is busy;
+    // then what comes during the pause is taken in the same turn.
+    void aBusyThreadTakesWhatComesDuringItsNap()
+    {
+        const int count = 32; // ready in one millisecond even on a slow machine
+        int pairs[count][2];
+        for (auto& pair : pairs)
+            QCOMPARE(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, pair), 0);
+        EpollThread worker;
+        CountingWatcher watchers[count];
+        worker.Run([&] {
+            CEpollEventDispatcher* d = CEpollEventDispatcher::ForCurrentThread();
+            d->SetBusyNap(50000);
+            for (int i = 0; i < count; ++i)
+                d->WatchDescriptor(pairs[i][0], EPOLLIN, &watchers[i]);
+            const auto turn = [](qint64* ms) {
+                QElapsedTimer clock;
+                clock.start();
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+                *ms = clock.elapsed();
+            };
+            const auto writeAll = [&] {
+                for (auto& pair : pairs)
+                    QCOMPARE(::write(pair[1], "a", 1), ssize_t(1));
+            };
+            // Not yet busy: a single ready socket ends the wait at once.
+            qint64 ms = 0;
+            QCOMPARE(::write(pairs[0][1], "a", 1), ssize_t(1));
+            turn(&ms);
+            QCOMPARE(watchers[0].told, 1);
+            QVERIFY2(ms < 40, qPrintable(QString::number(ms)));
+            // Many ready sockets in each of two milliseconds: busy.
+            for (int round = 0; round < 2; ++round) {
+                QThread::msleep(1);
+                writeAll();
+                turn(&ms);
+            }
+            QCOMPARE(watchers[1].told, 2);
+            // One ready now, another during the pause: both in one turn.
+            QCOMPARE(::write(pairs[0][1], "b", 1), ssize_t(1));
+            std::thread late([&] {
+                QThread::msleep(15);
+                if (::write(pairs[1][1], "b", 1) != 1)
+                    qWarning("no write");
+            });
+            turn(&ms);
+            late.join();
+            QCOMPARE(watchers[0].told, 4);
+            QCOMPARE(watchers[1].told, 3);
+            QVERIFY2(ms >= 40, qPrintable(QString::number(ms)));
+            for (auto& pair : pairs)
+                d->WatchDescriptor(pair[0], 0, nullptr);
+        });
+        for (auto& pair : pairs) {
+            ::close(pair[0]);
+            ::close(pair[1]);
+        }
     }
 
     // Two readable sockets seen in one wait; whichever is told first watches
