@@ -149,12 +149,7 @@ Row RunChild(const QStringList& args, int count, int delay, int troubled)
 
 int main(int argc, char* argv[])
 {
-    StartWithFleetHeap(argv);
-    // As the program does: Qt's glib dispatcher spends time linear in the
-    // number of open sockets on every socket change; its poll dispatcher
-    // does not.
-    if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
-        qputenv("QT_NO_GLIB", "1");
+    StartAsFleetProgram(argv); // as the program does
     QCoreApplication app(argc, argv);
     RaiseOpenFileLimit();
     const QStringList args = QCoreApplication::arguments();

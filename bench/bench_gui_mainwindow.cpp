@@ -151,13 +151,9 @@ void Select(QTreeView* tree, const QModelIndex& index)
 
 int main(int argc, char** argv)
 {
-    StartWithFleetHeap(argv);
+    StartAsFleetProgram(argv); // as the program does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // As the program does: Qt's glib dispatcher spends time linear in the
-    // number of open sockets on every socket change.
-    if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
-        qputenv("QT_NO_GLIB", "1");
     QApplication app(argc, argv);
     RaiseOpenFileLimit();
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));

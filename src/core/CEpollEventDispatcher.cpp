@@ -1,5 +1,7 @@
 #include "CEpollEventDispatcher.h"
 
+#include "CBatchedSocketIo.h"
+
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QThread>

@@ -8,8 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "CBatchedSocketIo.h"
-
+class CBatchedSocketIo;
 class QSocketNotifier;
 
 // Told of a watched descriptor's readiness by the dispatcher directly, with

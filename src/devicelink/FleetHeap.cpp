@@ -1,5 +1,8 @@
 #include "FleetHeap.h"
 
+#include <QByteArray>
+#include <QtGlobal>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -39,4 +42,11 @@ void StartWithFleetHeap(char** argv)
     // Not restarted: on as before, untuned.
     unsetenv(TUNABLES);
     unsetenv(RESTARTED);
+}
+
+void StartAsFleetProgram(char** argv)
+{
+    StartWithFleetHeap(argv);
+    if (qEnvironmentVariableIsEmpty("QT_NO_GLIB"))
+        qputenv("QT_NO_GLIB", "1");
 }

@@ -11,4 +11,10 @@
 // it starts inherit nothing. Returns when no restart is needed or it failed.
 void StartWithFleetHeap(char** argv);
 
+// What a program that serves a fleet does first in main(), before its
+// application object: StartWithFleetHeap(), then Qt's own event dispatcher
+// instead of glib's (which spends time linear in the number of open sockets
+// on every socket change) unless QT_NO_GLIB says otherwise.
+void StartAsFleetProgram(char** argv);
+
 #endif // FLEETHEAP_H

@@ -81,6 +81,32 @@ struct ReadingWatcher : CEpollWatcher
     QList<QByteArray> sent;
 };
 
+// A connected pair of non-blocking local sockets, closed at the end.
+class SocketPair
+{
+public:
+    SocketPair() { m_Ok = ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, m_Fd) == 0; }
+    ~SocketPair()
+    {
+        Close(0);
+        Close(1);
+    }
+    SocketPair(const SocketPair&) = delete;
+    SocketPair& operator=(const SocketPair&) = delete;
+    bool IsOk() const { return m_Ok; }
+    int operator[](int i) const { return m_Fd[i]; }
+    void Close(int i)
+    {
+        if (m_Fd[i] >= 0)
+            ::close(m_Fd[i]);
+        m_Fd[i] = -1;
+    }
+
+private:
+    int m_Fd[2] = {-1, -1};
+    bool m_Ok = false;
+};
+
 QByteArray ReadAvailable(int fd)
 {
     QByteArray all;
@@ -238,8 +264,8 @@ private slots:
 
     void socketNotifiersReadWriteAndDisable()
     {
-        int fds[2];
-        QCOMPARE(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, fds), 0);
+        SocketPair fds;
+        QVERIFY(fds.IsOk());
         EpollThread worker;
         QByteArray received;
         int writable = 0;
@@ -274,12 +300,11 @@ private slots:
             reader->setEnabled(true);
         });
         QTRY_VERIFY_WITH_TIMEOUT((worker.Run([&] { seen = received; }), seen == "abcde"), 10000);
-        ::close(fds[1]);
+        fds.Close(1);
         worker.Run([&] {
             delete reader;
             delete writer;
         });
-        ::close(fds[0]);
     }
 
     // Within one turn: a watched socket's notifiers go, its descriptor is
@@ -329,8 +354,8 @@ private slots:
 
     void watchersAreToldDirectly()
     {
-        int fds[2];
-        QCOMPARE(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, fds), 0);
+        SocketPair fds;
+        QVERIFY(fds.IsOk());
         EpollThread worker;
         CountingWatcher watcher;
         worker.Run([&] {
@@ -354,8 +379,6 @@ private slots:
             QCoreApplication::processEvents();
             QCOMPARE(watcher.told, 2); // no longer watched
         });
-        ::close(fds[0]);
-        ::close(fds[1]);
     }
 
     // The dispatcher reads every ready socket of a turn for its watcher and
@@ -364,10 +387,9 @@ private slots:
     // dropped; a descriptor not watched by the sender is refused.
     void readsAndSendsGoTogether()
     {
-        int x[2];
-        int y[2];
-        QCOMPARE(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, x), 0);
-        QCOMPARE(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, y), 0);
+        SocketPair x;
+        SocketPair y;
+        QVERIFY(x.IsOk() && y.IsOk());
         EpollThread worker;
         ReadingWatcher onX;
         ReadingWatcher onY;
@@ -396,7 +418,7 @@ private slots:
             QVERIFY(onY.sent.isEmpty());
 
             // The peer gone: the read tells the end, the send the failure.
-            ::close(x[1]);
+            x.Close(1);
             QVERIFY(d->QueueSend(x[0], "e", &onX));
             d->SubmitSends();
             QCOMPARE(onX.sent.last(), QByteArray("e:") + QByteArray::number(-EPIPE));
@@ -404,8 +426,6 @@ private slots:
             QCOMPARE(onX.reads.last(), QByteArray("0"));
             d->WatchDescriptor(x[0], 0, nullptr);
         });
-        for (int fd : {x[0], y[0], y[1]})
-            ::close(fd);
     }
 
     // A thread with a busy nap pauses before it waits only once it is busy;
@@ -413,9 +433,9 @@ private slots:
     void aBusyThreadTakesWhatComesDuringItsNap()
     {
         const int count = 32; // ready in one millisecond even on a slow machine
-        int pairs[count][2];
-        for (auto& pair : pairs)
-            QCOMPARE(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, pair), 0);
+        SocketPair pairs[count];
+        for (const SocketPair& pair : pairs)
+            QVERIFY(pair.IsOk());
         EpollThread worker;
         CountingWatcher watchers[count];
         worker.Run([&] {
@@ -430,7 +450,7 @@ private slots:
                 *ms = clock.elapsed();
             };
             const auto writeAll = [&] {
-                for (auto& pair : pairs)
+                for (const SocketPair& pair : pairs)
                     QCOMPARE(::write(pair[1], "a", 1), ssize_t(1));
             };
             // Not yet busy: a single ready socket ends the wait at once.
@@ -458,13 +478,9 @@ private slots:
             QCOMPARE(watchers[0].told, 4);
             QCOMPARE(watchers[1].told, 3);
             QVERIFY2(ms >= 40, qPrintable(QString::number(ms)));
-            for (auto& pair : pairs)
+            for (const SocketPair& pair : pairs)
                 d->WatchDescriptor(pair[0], 0, nullptr);
         });
-        for (auto& pair : pairs) {
-            ::close(pair[0]);
-            ::close(pair[1]);
-        }
     }
 
     // Two readable sockets seen in one wait; whichever is told first watches
@@ -472,10 +488,9 @@ private slots:
     // watch and is dropped; the new watch is told on the next turn.
     void readinessOfAnEarlierWatchIsDropped()
     {
-        int x[2];
-        int y[2];
-        QCOMPARE(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, x), 0);
-        QCOMPARE(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, y), 0);
+        SocketPair x;
+        SocketPair y;
+        QVERIFY(x.IsOk() && y.IsOk());
         EpollThread worker;
         CountingWatcher onX;
         CountingWatcher onY;
@@ -508,8 +523,6 @@ private slots:
             CEpollEventDispatcher::ForCurrentThread()->WatchDescriptor(x[0], 0, nullptr);
             CEpollEventDispatcher::ForCurrentThread()->WatchDescriptor(y[0], 0, nullptr);
         });
-        for (int fd : {x[0], x[1], y[0], y[1]})
-            ::close(fd);
     }
 };
 

@@ -161,11 +161,7 @@ bool StartShard(Shard& shard, const Setup& setup, int first, int count, CProject
 
 int main(int argc, char* argv[])
 {
-    StartWithFleetHeap(argv);
-    // Qt's glib dispatcher spends time linear in the number of open sockets on
-    // every socket change; its poll dispatcher does not.
-    if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
-        qputenv("QT_NO_GLIB", "1");
+    StartAsFleetProgram(argv);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("projector-simulator"));
     RaiseOpenFileLimit();

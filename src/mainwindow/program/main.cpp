@@ -45,10 +45,7 @@ void f_QtCatalogue(const CLanguageCodeTable& languages, QString* file, QString* 
 
 int main(int argc, char* argv[])
 {
-    StartWithFleetHeap(argv);
-    // Qt's glib dispatcher slows down with every open socket; a fleet holds one per projector.
-    if (qEnvironmentVariableIsEmpty("QT_NO_GLIB"))
-        qputenv("QT_NO_GLIB", "1");
+    StartAsFleetProgram(argv);
     RaiseOpenFileLimit();
 
     QApplication app(argc, argv);
