@@ -982,10 +982,11 @@ int CDeviceAccess::GetTransportCount()
     int count = 0;
     for (CDeviceAccess* shard : m_Shards)
         count += shard->GetTransportCount();
+    // The shards' connections plus this object's own.
     if (f_FromOtherThread())
-        QMetaObject::invokeMethod(this, [this, &count]() { count = m_Transports.size(); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(this, [this, &count]() { count += m_Transports.size(); }, Qt::BlockingQueuedConnection);
     else
-        count = m_Transports.size();
+        count += m_Transports.size();
     return count;
 }
 

@@ -159,7 +159,10 @@ private slots:
             ReportLog log(&rig->m_Access, &rig->m_Engine);
             for (int id = 1; id <= projectors; ++id)
                 QCOMPARE(rig->m_Engine.GetGeneralData(0, id, 1, 1, 1, false), 0);
+            // Each connection counts, whichever thread holds it.
+            QTRY_COMPARE(rig->m_Access.GetTransportCount(), projectors);
             QTRY_VERIFY_WITH_TIMEOUT(AllClosed(ByProjector(log.m_Lines), projectors), 30000);
+            QCOMPARE(rig->m_Access.GetTransportCount(), 0);
             QCOMPARE(log.m_ElsewhereCount, 0);
             if (threads == 0) {
                 alone = ByProjector(log.m_Lines);
