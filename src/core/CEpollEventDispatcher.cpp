@@ -109,7 +109,7 @@ void CEpollEventDispatcher::wakeUp()
 
 void CEpollEventDispatcher::interrupt()
 {
-    m_Interrupted.storeRelaxed(1);
+    m_Interrupted.storeRelease(1);
     wakeUp();
 }
 
@@ -594,7 +594,6 @@ bool CEpollEventDispatcher::f_Nap(int timeoutMs)
 
 bool CEpollEventDispatcher::processEvents(QEventLoop::ProcessEventsFlags flags)
 {
-    m_Interrupted.storeRelaxed(0);
     emit awake();
     // Cleared before the posted events run, so a post from now on wakes the
     // wait below.
@@ -604,8 +603,12 @@ bool CEpollEventDispatcher::processEvents(QEventLoop::ProcessEventsFlags flags)
 
     const bool withNotifiers = !(flags & QEventLoop::ExcludeSocketNotifiers);
     const bool withTimers = !(flags & QEventLoop::X11ExcludeTimers);
-    const bool canWait = (flags & QEventLoop::WaitForMoreEvents) && !m_Interrupted.loadRelaxed()
-        && !m_WakePending.loadAcquire();
+    // An interrupt is taken only here, after its wake-up may already have
+    // been drained above: one that came before this turn (the loop may have
+    // looked at its exit flag just before it) ends the turn without a wait;
+    // one that comes later stays set, and its wake-up ends the wait.
+    const bool interrupted = m_Interrupted.fetchAndStoreAcquire(0) != 0;
+    const bool canWait = (flags & QEventLoop::WaitForMoreEvents) && !interrupted && !m_WakePending.loadAcquire();
     int timeout = 0;
     if (canWait) {
         timeout = withTimers ? f_WaitMs(f_NowNs()) : -1;

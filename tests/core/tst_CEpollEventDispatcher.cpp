@@ -262,6 +262,35 @@ private slots:
         QVERIFY(doomed.isNull());
     }
 
+    // A quit that comes between the loop's look at its exit flag and the
+    // dispatcher's next turn: that turn must not wait, or the thread never
+    // sees the exit (a stop of the thread would hang).
+    void anInterruptBeforeTheTurnEndsItsWait()
+    {
+        EpollThread worker;
+        QAtomicInt turnEnded;
+        worker.Post([&] {
+            QAbstractEventDispatcher* dispatcher = QThread::currentThread()->eventDispatcher();
+            dispatcher->interrupt();
+            dispatcher->processEvents(QEventLoop::WaitForMoreEvents);
+            turnEnded.storeRelease(1);
+        });
+        // Without the fix the turn waits for good; a post would end it, so a
+        // failing run still finishes.
+        QTest::qWait(500);
+        const bool waited = !turnEnded.loadAcquire();
+        if (waited)
+            worker.Post([] {});
+        QTRY_VERIFY_WITH_TIMEOUT(turnEnded.loadAcquire(), 10000);
+        QVERIFY(!waited);
+
+        // And the race itself, many times over: each thread stops in time.
+        for (int i = 0; i < 200; ++i) {
+            EpollThread racer;
+            racer.Post([] {});
+        }
+    }
+
     void socketNotifiersReadWriteAndDisable()
     {
         SocketPair fds;
