@@ -89,6 +89,20 @@ bool PJDataSortProxyModel::f_TypedLessThan(const QModelIndex& left, const QModel
 {
     const QVariant leftValue = left.data(Qt::DisplayRole);
     const QVariant rightValue = right.data(Qt::DisplayRole);
+    const int column = left.column();
+    // Columns beyond the table and types no list gives fall back to the base comparison.
+    const int type = (column >= 0 && column < SORT_TABLE_SIZE) ? m_sortTypes[column] : SORT_NOT_SET;
+
+    // Two dates are never the placeholder, and their calendar order is the
+    // order of their starts of day: no text and no time-zone look-up needed.
+    if (type == SORT_DATETIME && leftValue.userType() == QMetaType::QDate
+        && rightValue.userType() == QMetaType::QDate) {
+        const QDate l = leftValue.toDate();
+        const QDate r = rightValue.toDate();
+        if (l.isValid() && r.isValid())
+            return l < r;
+    }
+
     const QString leftText = leftValue.toString();
     const QString rightText = rightValue.toString();
 
@@ -97,9 +111,6 @@ bool PJDataSortProxyModel::f_TypedLessThan(const QModelIndex& left, const QModel
     if (rightText == PLACEHOLDER)
         return false;
 
-    const int column = left.column();
-    // Columns beyond the table and types no list gives fall back to the base comparison.
-    const int type = (column >= 0 && column < SORT_TABLE_SIZE) ? m_sortTypes[column] : SORT_NOT_SET;
     switch (type) {
     case SORT_TEXT:
         return leftText < rightText;

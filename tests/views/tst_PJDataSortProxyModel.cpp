@@ -79,6 +79,18 @@ void tst_PJDataSortProxyModel::comparison_data()
         << 3 << QVariant("2026-01-02T10:00:00+09:00") << QVariant("2026-01-02T05:00:00Z") << NONE << NONE << true;
     QTest::newRow("date-time: one side invalid, texts decide")
         << 3 << QVariant("2026-01-02T10:00:00") << QVariant("abc") << NONE << NONE << true;
+    // Stored dates order by the calendar, whatever their texts say.
+    QTest::newRow("date-time: dates across a month end")
+        << 3 << QVariant(QDate(2015, 3, 31)) << QVariant(QDate(2015, 4, 1)) << NONE << NONE << true;
+    QTest::newRow("date-time: dates, later vs earlier")
+        << 3 << QVariant(QDate(2015, 4, 1)) << QVariant(QDate(2015, 3, 31)) << NONE << NONE << false;
+    QTest::newRow("date-time: equal dates") << 3 << QVariant(QDate(2015, 4, 1)) << QVariant(QDate(2015, 4, 1))
+                                            << NONE << NONE << false;
+    QTest::newRow("date-time: a date is its start of day")
+        << 3 << QVariant(QDate(2015, 4, 1)) << QVariant(QDateTime(QDate(2015, 4, 1), QTime(0, 0, 1)))
+        << NONE << NONE << true;
+    QTest::newRow("date-time: an invalid date, texts decide")
+        << 3 << QVariant(QDate(2015, 4, 1)) << QVariant(QDate()) << NONE << NONE << false;
     QTest::newRow("date-time: list format falls back to text")
         << 3 << QVariant("2026/01/02 09:00:00") << QVariant("2026/01/02 10:00:00") << NONE << NONE << true;
 
