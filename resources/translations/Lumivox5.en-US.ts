@@ -844,6 +844,73 @@ Use the specified lamp for safety and performance.</translation>
     </message>
 </context>
 <context>
+    <name>FormCalendar</name>
+    <message>
+        <source>Setting No Operating Date</source>
+        <translation>Setting No Operating Date</translation>
+    </message>
+    <message>
+        <source>SU</source>
+        <translation>SU</translation>
+    </message>
+    <message>
+        <source>MO</source>
+        <translation>MO</translation>
+    </message>
+    <message>
+        <source>TU</source>
+        <translation>TU</translation>
+    </message>
+    <message>
+        <source>WE</source>
+        <translation>WE</translation>
+    </message>
+    <message>
+        <source>TH</source>
+        <translation>TH</translation>
+    </message>
+    <message>
+        <source>FR</source>
+        <translation>FR</translation>
+    </message>
+    <message>
+        <source>SA</source>
+        <translation>SA</translation>
+    </message>
+    <message>
+        <source>&lt;</source>
+        <translation>&lt;</translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;Today</source>
+        <translation>&amp;Today</translation>
+    </message>
+    <message>
+        <source>&amp;Select</source>
+        <translation>&amp;Select</translation>
+    </message>
+    <message>
+        <source>&amp;Deselect</source>
+        <translation>&amp;Deselect</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>CalendarDateFormat</source>
+        <translation>MMMM,yyyy</translation>
+    </message>
+</context>
+<context>
     <name>Lumivox5Main</name>
     <message>
         <source>Lumivox5Main</source>
@@ -1998,6 +2065,140 @@ The files named there stay as they were.</translation>
     <message>
         <source>MainMultiVolume3DSurround01H</source>
         <translation>ON</translation>
+    </message>
+</context>
+<context>
+    <name>ScheduleListView</name>
+    <message>
+        <source>MainScheduleListColumnTarget</source>
+        <translation>Target</translation>
+    </message>
+    <message>
+        <source>MainScheduleListColumnDate</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>MainScheduleListColumnTime</source>
+        <translation>Execution Time</translation>
+    </message>
+    <message>
+        <source>MainScheduleListColumnTask</source>
+        <translation>Task</translation>
+    </message>
+    <message>
+        <source>MainScheduleListColumnStatus</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>MainScheduleListColumnComment</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <source>MainScheduleListDateFormat</source>
+        <translation>MMM.dd, yyyy (ddd)</translation>
+    </message>
+    <message>
+        <source>MainScheduleListTaskPowerOn</source>
+        <translation>Power ON</translation>
+    </message>
+    <message>
+        <source>MainScheduleListTaskPowerOff</source>
+        <translation>Power OFF</translation>
+    </message>
+    <message>
+        <source>MainScheduleListTaskPictureMuteOn</source>
+        <translation>Picture Blank ON</translation>
+    </message>
+    <message>
+        <source>MainScheduleListTaskPictureMuteOff</source>
+        <translation>Picture Blank OFF</translation>
+    </message>
+    <message>
+        <source>MainScheduleListTaskSoundMuteOn</source>
+        <translation>Sound Mute ON</translation>
+    </message>
+    <message>
+        <source>MainScheduleListTaskSoundMuteOff</source>
+        <translation>Sound Mute OFF</translation>
+    </message>
+    <message>
+        <source>MainScheduleListTaskOSDMuteOn</source>
+        <translation>On-screen Display OFF</translation>
+    </message>
+    <message>
+        <source>MainScheduleListTaskOSDMuteOff</source>
+        <translation>On-screen Display ON</translation>
+    </message>
+    <message>
+        <source>MainScheduleListTaskAllMuteOn</source>
+        <translation>AV-MUTE ON</translation>
+    </message>
+    <message>
+        <source>MainScheduleListTaskAllMuteOff</source>
+        <translation>AV-MUTE OFF</translation>
+    </message>
+    <message>
+        <source>MainScheduleListTaskSignalSelect</source>
+        <translation>Switch to %1</translation>
+    </message>
+    <message>
+        <source>ScheduleStatusOK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>ScheduleStatusNG</source>
+        <translation>NG</translation>
+    </message>
+    <message>
+        <source>ScheduleStatusNA</source>
+        <translation>NA</translation>
+    </message>
+    <message>
+        <source>ctxScheduleListEditSchedule</source>
+        <translation>&amp;Edit...</translation>
+    </message>
+    <message>
+        <source>ctxScheduleListExecute</source>
+        <translation>E&amp;xecute</translation>
+    </message>
+    <message>
+        <source>ctxScheduleListCancel</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>ctxScheduleListSettingNoOperatingDate</source>
+        <translation>Setting &amp;No Operating Date...</translation>
+    </message>
+</context>
+<context>
+    <name>VirtualTimeSetting</name>
+    <message>
+        <source>Virtual Time Setting</source>
+        <translation>Virtual Time Setting</translation>
+    </message>
+    <message>
+        <source>Use the current time as a base.</source>
+        <translation>Use the current time as a base.</translation>
+    </message>
+    <message>
+        <source>Start Date</source>
+        <translation>Start Date</translation>
+    </message>
+    <message>
+        <source>Start Time</source>
+        <translation>Start Time</translation>
+    </message>
+    <message>
+        <source>Acceleration</source>
+        <translation>Acceleration</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancel</translation>
     </message>
 </context>
 </TS>

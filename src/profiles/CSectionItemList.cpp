@@ -28,6 +28,15 @@ void CSectionItemList::qDebugSnapShot() const
     // Intentionally silent: tracing every list of every model would flood the log.
 }
 
+QString CSectionItemList::f_GetNameOfCode(int code) const
+{
+    for (const CSectionItem* item : m_Items) {
+        if (item && item->code == code)
+            return item->name;
+    }
+    return QLatin1String("");
+}
+
 void CSectionItemList::f_Store(int key, CSectionItem* item)
 {
     CSectionItem*& slot = m_Items[key];

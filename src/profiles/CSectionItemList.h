@@ -62,6 +62,8 @@ public:
     QList<CSectionItem*> values() const { return m_Items.values(); }
     QList<int> keys() const { return m_Items.keys(); }
     CSectionItem* value(int key) const { return m_Items.value(key, nullptr); }
+    // The name of the first item, in key order, whose code is `code`; "" when none is.
+    QString f_GetNameOfCode(int code) const;
     int count() const { return m_Items.size(); }
     bool isEmpty() const { return m_Items.isEmpty(); }
 

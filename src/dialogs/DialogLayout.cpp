@@ -1,0 +1,15 @@
+#include "DialogLayout.h"
+
+#include <QWidget>
+
+namespace DialogLayout {
+
+void WidenToMinimumButtonWidth(QWidget* button)
+{
+    if (!button || button->width() >= MINIMUM_BUTTON_WIDTH)
+        return;
+    const QRect area = button->geometry();
+    button->setGeometry(area.x(), area.y(), MINIMUM_BUTTON_WIDTH, area.height());
+}
+
+} // namespace DialogLayout
