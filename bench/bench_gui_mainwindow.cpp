@@ -114,12 +114,6 @@ PollFigures PollFleet(Lumivox5Main* window)
     return figures;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
-
 QByteArray GroupedUserList()
 {
     QByteArray text = "[Header Info]\nMagicCode=258-0017-686-1-5F\nRevCode=Rev.1.0\n";

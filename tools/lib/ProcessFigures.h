@@ -5,8 +5,10 @@
 #include <QMap>
 #include <QString>
 
+#include <algorithm>
 #include <cstddef>
 #include <functional>
+#include <vector>
 #include <malloc.h>
 #include <sys/resource.h>
 #include <time.h>
@@ -61,6 +63,15 @@ inline double WallMs(const std::function<void()>& work)
     timer.start();
     work();
     return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// The middle value of some timings (the upper middle of an even count); 0 for none.
+inline double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 #endif // PROCESSFIGURES_H
