@@ -366,17 +366,25 @@ void tst_ScheduleListView::contextMenuFollowsExecution()
                 },
                 Qt::DirectConnection);
     }
+    view.resize(600, 300);
+    view.show();
     QStringList shown;
+    QPoint where;
     GuiTestSupport::OnNextPopup([&](QWidget* popup) {
         shown = MenuState(qobject_cast<QMenu*>(popup));
+        where = popup->pos();
         popup->close();
     });
+    // At the pointer, in the coordinates of the widget that asked.
+    const QPoint point(10, 12);
+    QWidget* origin = fromHeader ? static_cast<QWidget*>(view.header()) : view.viewport();
     if (fromHeader)
-        emit view.header()->customContextMenuRequested(QPoint(5, 5));
+        emit view.header()->customContextMenuRequested(point);
     else
-        emit view.customContextMenuRequested(QPoint(10, 10));
+        emit view.customContextMenuRequested(point);
     QCOMPARE(shown, entries);
     QCOMPARE(asked, executing >= 0 ? 1 : 0);
+    QCOMPARE(where, origin->mapToGlobal(point));
 }
 
 void tst_ScheduleListView::menuEntriesSendOnlyTheirRequest_data()
