@@ -126,6 +126,7 @@ private slots:
     void title_data();
     void title();
     void invalidDateShowsToday();
+    void todayOutsideTheYears();
     void iconsLoad();
 };
 
@@ -389,6 +390,25 @@ void tst_FormCalendar::invalidDateShowsToday()
     QCOMPARE(dialog.m_CurrentDate, SYSTEM_NOW);
     QCOMPARE(MonthTitle(dialog), QString("May,2031"));
     QVERIFY2(Grid(dialog).contains(" [20] "), qPrintable(Grid(dialog)));
+}
+
+// A system date after 2050: shown, but its days can be neither chosen nor marked.
+void tst_FormCalendar::todayOutsideTheYears()
+{
+    const QDateTime later(QDate(2060, 3, 10), QTime(8, 0));
+    CSystemClock::SetNowFunction([later] { return later; });
+    FormCalendar dialog;
+    dialog.show();
+    QCOMPARE(MonthTitle(dialog), QString("March,2060"));
+    // March 2060 starts on a Monday: 15 March is cell 15.
+    QCOMPARE(Cell(dialog, 15)->text(), QString("15"));
+    QTest::mouseClick(Cell(dialog, 15), Qt::LeftButton);
+    QCOMPARE(dialog.m_CurrentDate, later);
+    QTest::mouseClick(Button(dialog, "btnSelect"), Qt::LeftButton);
+    DoubleClick(Cell(dialog, 10));
+    QCOMPARE(dialog.m_CurrentDate, later);
+    QVERIFY(!dialog.m_NoOperatingDate->IsNoOperatingDate(later));
+    QCOMPARE(SelectButtons(dialog).section(',', 0, 0), QString("Select"));
 }
 
 void tst_FormCalendar::iconsLoad()
