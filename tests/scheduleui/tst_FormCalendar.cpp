@@ -1,3 +1,4 @@
+#include <QGraphicsItem>
 #include <QGraphicsView>
 #include <QImage>
 #include <QLabel>
@@ -112,6 +113,7 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
+    void markingModeLayout();
     void monthLayout_data();
     void monthLayout();
     void monthButtons_data();
@@ -143,6 +145,21 @@ void tst_FormCalendar::init()
 void tst_FormCalendar::cleanup()
 {
     CSystemClock::SetNowFunction(CSystemClock::NowFunction());
+}
+
+void tst_FormCalendar::markingModeLayout()
+{
+    FormCalendar dialog;
+    QCOMPARE(dialog.size(), QSize(318, 316));
+    QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+    // Cancel bottom left, OK bottom right.
+    QCOMPARE(Button(dialog, "btnCancel")->geometry(), QRect(15, 280, 144, 23));
+    QCOMPARE(Button(dialog, "btnOK")->geometry(), QRect(159, 280, 144, 23));
+    QCOMPARE(Button(dialog, "btnSelect")->geometry(), QRect(15, 250, 144, 23));
+    QCOMPARE(Button(dialog, "btnDeselect")->geometry(), QRect(159, 250, 144, 23));
+    QCOMPARE(dialog.windowFlags(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                       | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    QCOMPARE(dialog.windowModality(), Qt::ApplicationModal);
 }
 
 void tst_FormCalendar::monthLayout_data()
@@ -421,6 +438,15 @@ void tst_FormCalendar::iconsLoad()
     QCOMPARE(qAlpha(cross.pixel(1, 1)), 255);
     QVERIFY(qRed(cross.pixel(1, 1)) > 200 && qGreen(cross.pixel(1, 1)) == 0);
     QVERIFY(!QImage(":/icon/ico/ProjectorImage.ico").isNull());
+    // Every cell carries the cross, a little see-through, over its middle.
+    for (int index = 0; index < 42; ++index) {
+        QGraphicsView* mark = Mark(dialog, index);
+        QCOMPARE(mark->geometry(), QRect(QPoint(0, 0), Cell(dialog, index)->size()));
+        const QList<QGraphicsItem*> items = mark->scene()->items();
+        QCOMPARE(items.size(), 1);
+        QCOMPARE(items.first()->opacity(), 0.7);
+        QCOMPARE(items.first()->boundingRect(), QRectF(0, 0, 10, 10));
+    }
     QVERIFY(!dialog.windowIcon().isNull());
 }
 
