@@ -71,6 +71,8 @@ public:
     // The Base64 answer line to a CRAM-MD5 challenge (HMAC-MD5 keyed with the password).
     static QByteArray f_authCramMd5(const QByteArray& challengeBase64, const QByteArray& user,
                                     const QByteArray& password);
+    // An "@", no line break or NUL, and no angle brackets or a single
+    // "<...>" followed by nothing but blanks.
     static bool f_CheckMailAddress(const QString& address);
     // The address as written in a header (false) or in MAIL FROM / RCPT TO (true).
     static QString f_ConvertMailAddress(const QString& address, bool forEnvelope);
