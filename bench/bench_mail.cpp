@@ -17,11 +17,13 @@
 #include "CAiosmtpdServer.h"
 #include "CMailTestCertificates.h"
 #include "CSMTPSend.h"
+#include "MailTestAddresses.h"
 #include "ProcessFigures.h"
 
 namespace {
 
-const char* const ADDRESS = "127.0.25.160";
+// This run's own loopback addresses.
+const QHostAddress Receiver = MailTestAddress(1);
 
 void Quiet(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
@@ -51,7 +53,7 @@ CMailSettings Settings(bool tls)
     s.m_Recipients = {QStringLiteral("ops@example.test"), QStringLiteral("night-shift@example.test"),
                       QStringLiteral("facilities@example.test")};
     s.m_Sender = QStringLiteral("lumivox@example.test");
-    s.m_SMTPServer = QString::fromLatin1(ADDRESS);
+    s.m_SMTPServer = Receiver.toString();
     s.m_SMTPOverSSL = tls;
     return s;
 }
@@ -61,7 +63,7 @@ Run RunBurst(bool tls, int mails, const CMailTestCertificates& certificates)
     Run run;
     CAiosmtpdServer server;
     AiosmtpdOptions options;
-    options.address = QHostAddress(QString::fromLatin1(ADDRESS));
+    options.address = Receiver;
     (tls ? options.tlsPorts : options.plainPorts) = {quint16(tls ? 465 : 25)};
     options.certificateFile = certificates.certificateFile(CMailTestCertificates::Trusted);
     options.keyFile = certificates.keyFile(CMailTestCertificates::Trusted);
@@ -159,8 +161,7 @@ int main(int argc, char* argv[])
 
     CMailTestCertificates certificates;
     QString error;
-    if (!certificates.create({QHostAddress(QString::fromLatin1(ADDRESS))}, QHostAddress(QStringLiteral("127.0.25.161")),
-                             &error)) {
+    if (!certificates.create({Receiver}, MailTestAddress(2), &error)) {
         fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }

@@ -1,13 +1,18 @@
 #include "CSMTPClient.h"
 
-#include <QAuthenticator>
+#include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QHostInfo>
 #include <QLocale>
 #include <QLoggingCategory>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSslSocket>
 #include <QTimer>
 
+#include <atomic>
+
+#include "CMailHeader.h"
 #include "CSystemClock.h"
 #include "ExceptionTrace.h"
 
@@ -27,13 +32,9 @@ QString Quoted(const QString& text)
 } // namespace
 
 CSMTPClient::CSMTPClient()
-    : QObject(nullptr)
+    : CMailClientBase(&lcSmtp, "[SMTP]", CMailSettings::SMTP_RESULT::FailedTimeOut,
+                      CMailSettings::SMTP_RESULT::Failed)
 {
-    qRegisterMetaType<CMailSettings::SMTP_RESULT::Enum>("CMailSettings::SMTP_RESULT::Enum");
-    m_Timer = new QTimer(this);
-    m_Timer->setSingleShot(true);
-    m_Timer->setInterval(DefaultSessionTimeOutMs);
-    connect(m_Timer, &QTimer::timeout, this, &CSMTPClient::f_OnTimerTimeOut, Qt::QueuedConnection);
     Init();
 }
 
@@ -48,15 +49,17 @@ void CSMTPClient::Init()
 {
     m_Result = CMailSettings::SMTP_RESULT::Executing;
     m_RecipientRefused = false;
+    m_MessageAccepted = false;
     m_AuthMethod = AUTH_METHOD::None;
     m_CurrentState = STATES::Idle;
     m_StateQueue.clear();
     f_DeleteSocket();
+    m_Replies.Clear();
 }
 
-void CSMTPClient::SetSessionTimeOut(int milliseconds)
+QSslSocket* CSMTPClient::GetSocket() const
 {
-    m_Timer->setInterval(milliseconds);
+    return static_cast<QSslSocket*>(m_Socket);
 }
 
 // ---------------------------------------------------------------------------
@@ -64,32 +67,34 @@ void CSMTPClient::SetSessionTimeOut(int milliseconds)
 
 bool CSMTPClient::f_CheckMailAddress(const QString& address)
 {
-    // Line breaks or a NUL would let a setting add commands or header lines.
-    if (address.contains(QLatin1Char('\r')) || address.contains(QLatin1Char('\n'))
-        || address.contains(QChar(0)))
-        return false;
-    if (!address.contains(QLatin1Char('@')))
-        return false;
-    const bool open = address.contains(QLatin1Char('<'));
-    const bool close = address.contains(QLatin1Char('>'));
-    return open == close;
+    return CMailHeader::ParseAddress(address).valid;
 }
 
 QString CSMTPClient::f_ConvertMailAddress(const QString& address, bool forEnvelope)
 {
-    const int open = address.indexOf(QLatin1Char('<'));
-    if (forEnvelope) {
-        if (open < 0 && !address.contains(QLatin1Char('>')))
-            return QLatin1Char('<') + address + QLatin1Char('>');
-        return open < 0 ? address : address.mid(open);
-    }
-    if (address.startsWith(QLatin1Char('<')) && address.contains(QLatin1Char('>'))) {
-        QString bare = address;
-        bare.remove(QLatin1Char('<'));
-        bare.remove(QLatin1Char('>'));
-        return bare;
-    }
-    return address;
+    const CMailHeader::Address parts = CMailHeader::ParseAddress(address);
+    if (forEnvelope)
+        return QLatin1Char('<') + parts.address + QLatin1Char('>');
+    return CMailHeader::AddressWords(parts).join(QLatin1Char(' '));
+}
+
+QString CSMTPClient::f_MessageId(const QString& sender, const QDateTime& now)
+{
+    static std::atomic<quint32> counter{0};
+    static const QRegularExpression domainName(
+        QStringLiteral("^(?:[A-Za-z0-9-]+(?:\\.[A-Za-z0-9-]+)*|\\[[^][\\\\\\s]*\\])$"));
+    const QString address = CMailHeader::ParseAddress(sender).address;
+    QString domain = address.mid(address.lastIndexOf(QLatin1Char('@')) + 1);
+    if (!domainName.match(domain).hasMatch())
+        domain = QHostInfo::localHostName();
+    if (!domainName.match(domain).hasMatch())
+        domain = QStringLiteral("localhost");
+    return QStringLiteral("<%1.%2.%3.%4@%5>")
+        .arg(now.toMSecsSinceEpoch(), 0, 36)
+        .arg(QCoreApplication::applicationPid(), 0, 36)
+        .arg(++counter, 0, 36)
+        .arg(QRandomGenerator::global()->generate64(), 0, 36)
+        .arg(domain);
 }
 
 QString CSMTPClient::f_DateText(const QDateTime& now)
@@ -106,20 +111,25 @@ QString CSMTPClient::f_DateText(const QDateTime& now)
 
 QString CSMTPClient::f_ComposeMessage(const QString& sender, const QStringList& recipients,
                                       const QString& subject, const QString& body,
-                                      const QDateTime& now)
+                                      const QDateTime& now, const QString& messageId)
 {
+    // ", " separates an address list; mail readers misparse ";".
     QStringList to;
-    for (const QString& recipient : recipients)
-        to << f_ConvertMailAddress(recipient, false);
+    for (const QString& recipient : recipients) {
+        if (!to.isEmpty())
+            to.last() += QLatin1Char(',');
+        to << CMailHeader::AddressWords(CMailHeader::ParseAddress(recipient));
+    }
 
     QString text;
     text += QStringLiteral("MIME-Version: 1.0 \n");
-    text += QStringLiteral("From: ") + f_ConvertMailAddress(sender, false) + QLatin1Char('\n');
-    // ", " separates an address list; mail readers misparse ";".
-    text += QStringLiteral("To: ") + to.join(QStringLiteral(", ")) + QLatin1Char('\n');
+    text += CMailHeader::Fold(QStringLiteral("From"), CMailHeader::AddressWords(CMailHeader::ParseAddress(sender)));
+    text += CMailHeader::Fold(QStringLiteral("To"), to);
     text += QStringLiteral("Date: ") + f_DateText(now) + QLatin1Char('\n');
-    text += QStringLiteral("Subject: =?utf-8?B?") + QString::fromLatin1(subject.toUtf8().toBase64())
-        + QStringLiteral("?=\n");
+    text += QStringLiteral("Message-ID: ") + messageId + QLatin1Char('\n');
+    // A long subject is several encoded words on lines of their own: one
+    // word may hold 75 characters, a line should hold 78.
+    text += CMailHeader::Fold(QStringLiteral("Subject"), CMailHeader::EncodedWords(subject));
     text += QStringLiteral("Content-Type: text/plain; charset=utf-8\n");
     text += QStringLiteral("Content-Transfer-Encoding: base64\n\n");
 
@@ -154,6 +164,7 @@ void CSMTPClient::SendMail(CMailSettings settings, QString subject, QString body
 {
     const bool ok = RunTraced(false, [&] {
         m_RecipientRefused = false;
+        m_MessageAccepted = false;
         m_AuthMethod = AUTH_METHOD::None;
         m_CurrentState = STATES::Idle;
         m_SMTPServer = settings.m_SMTPServer;
@@ -184,12 +195,16 @@ void CSMTPClient::SendMail(CMailSettings settings, QString subject, QString body
         m_Body = body;
         m_Authority = settings.m_Authority;
         m_StateQueue.clear();
-        f_DeleteSocket();
         m_Replies.Clear();
-        m_Socket = new QSslSocket(this);
-        f_SignalsConnect();
+        auto* socket = new QSslSocket(this);
+        f_StartRun(socket);
+        // Certificate problems are only traced: the handshake then fails, and
+        // that error ends the session.
+        connect(socket, QOverload<const QList<QSslError>&>::of(&QSslSocket::sslErrors), this,
+                &CSMTPClient::f_OnSslErrors);
 
-        m_Message = f_ComposeMessage(m_Sender, m_Recipients, m_Subject, m_Body, CSystemClock::Now());
+        const QDateTime now = CSystemClock::Now();
+        m_Message = f_ComposeMessage(m_Sender, m_Recipients, m_Subject, m_Body, now, f_MessageId(m_Sender, now));
         m_StateQueue = f_StateQueue(m_Authority, m_Recipients.size());
         m_RecipientIndex = 0;
 
@@ -198,9 +213,9 @@ void CSMTPClient::SendMail(CMailSettings settings, QString subject, QString body
         if (m_OverSSL) {
             if (!QSslSocket::supportsSsl())
                 qCWarning(lcSmtp) << "[SMTP] this system offers no TLS; the connection will fail";
-            m_Socket->connectToHostEncrypted(m_SMTPServer, SmtpOverSslPort, QIODevice::ReadWrite);
+            socket->connectToHostEncrypted(m_SMTPServer, SmtpOverSslPort, QIODevice::ReadWrite);
         } else {
-            m_Socket->connectToHost(m_SMTPServer, SmtpPort, QIODevice::ReadWrite);
+            socket->connectToHost(m_SMTPServer, SmtpPort, QIODevice::ReadWrite);
         }
         return true;
     });
@@ -234,6 +249,9 @@ CSMTPClient::Command CSMTPClient::f_BuildCommand(STATES::Enum state, const Comma
 {
     QString text;
     QString trace;
+    // Every answer to AUTH LOGIN is a line, an empty one too: leaving one out
+    // would make the next command the answer.
+    bool line = false;
     switch (state) {
     case STATES::Ehlo:
         text = QStringLiteral("EHLO ") + input.server;
@@ -251,17 +269,20 @@ CSMTPClient::Command CSMTPClient::f_BuildCommand(STATES::Enum state, const Comma
         }
         break;
     case STATES::AuthSecond:
-        if (input.method == AUTH_METHOD::Login)
+        if (input.method == AUTH_METHOD::Login) {
             text = QString::fromLatin1(input.user.toUtf8().toBase64());
-        else if (input.method == AUTH_METHOD::CramMd5)
+            line = true;
+        } else if (input.method == AUTH_METHOD::CramMd5) {
             text = QString::fromLatin1(input.cramMd5Answer);
-        if (!text.isEmpty())
+        }
+        if (line || !text.isEmpty())
             trace = QLatin1String(MaskedSecret);
         break;
     case STATES::AuthThird:
         if (input.method == AUTH_METHOD::Login) {
             text = QString::fromLatin1(input.password.toUtf8().toBase64());
             trace = QLatin1String(MaskedSecret);
+            line = true;
         }
         break;
     case STATES::MailFrom:
@@ -284,7 +305,7 @@ CSMTPClient::Command CSMTPClient::f_BuildCommand(STATES::Enum state, const Comma
         break;
     }
     Command command;
-    if (text.isEmpty())
+    if (text.isEmpty() && !line)
         return command;
     command.bytes = text.toUtf8() + "\r\n";
     command.trace = trace.isEmpty() ? text : trace;
@@ -307,64 +328,18 @@ bool CSMTPClient::f_Send(STATES::Enum state)
     input.method = m_AuthMethod;
     const Command command = f_BuildCommand(state, input);
 
-    bool written = false;
-    if (!command.bytes.isEmpty() && m_Socket) {
-        m_Socket->write(command.bytes);
-        m_Socket->flush();
-        qCDebug(lcSmtp).noquote() << "[SMTP] SND <<" << Quoted(command.trace);
-        if (state == STATES::RcptTo)
-            ++m_RecipientIndex;
-        written = true;
-    }
+    // State and recipient first: writing to a peer that reset the connection
+    // ends the session at once, and that end belongs to this command.
     m_CurrentState = state;
+    if (state == STATES::RcptTo && !command.bytes.isEmpty() && m_Socket)
+        ++m_RecipientIndex;
+    const bool written = f_WriteCommand(command);
     qCDebug(lcSmtp) << "[SMTP] f_Send end   ----------------------------------";
     return written;
 }
 
 // ---------------------------------------------------------------------------
 // Session
-
-void CSMTPClient::f_SignalsConnect()
-{
-    if (!m_Socket)
-        return;
-    connect(m_Socket, &QAbstractSocket::connected, this, &CSMTPClient::f_OnConnected);
-    connect(m_Socket, &QAbstractSocket::disconnected, this, &CSMTPClient::f_OnDisconnected);
-    connect(m_Socket, &QAbstractSocket::errorOccurred, this, &CSMTPClient::f_OnErrorReceived);
-    connect(m_Socket, &QAbstractSocket::hostFound, this, &CSMTPClient::f_OnHostFound);
-    connect(m_Socket, &QAbstractSocket::proxyAuthenticationRequired, this,
-            &CSMTPClient::f_OnProxyAuthenticationRequired);
-    connect(m_Socket, &QAbstractSocket::stateChanged, this, &CSMTPClient::f_OnStateChanged);
-    connect(m_Socket, &QIODevice::aboutToClose, this, &CSMTPClient::f_OnAboutToClose);
-    connect(m_Socket, &QIODevice::bytesWritten, this, &CSMTPClient::f_OnBytesWritten);
-    connect(m_Socket, &QIODevice::readChannelFinished, this, &CSMTPClient::f_OnReadChannelFinished);
-    connect(m_Socket, &QIODevice::readyRead, this, &CSMTPClient::f_OnReadyRead);
-    connect(m_Socket, &QObject::destroyed, this, &CSMTPClient::f_OnDestroyed);
-    // Certificate problems are only traced: the handshake then fails, and
-    // that error ends the session.
-    connect(m_Socket, QOverload<const QList<QSslError>&>::of(&QSslSocket::sslErrors), this,
-            &CSMTPClient::f_OnSslErrors);
-}
-
-void CSMTPClient::f_SignalsDisconnect()
-{
-    if (m_Socket)
-        m_Socket->disconnect(this);
-}
-
-void CSMTPClient::f_DeleteSocket()
-{
-    if (m_Socket) {
-        f_SignalsDisconnect();
-        // Always deleted later: the outcome is reported from inside the
-        // socket's own signals, and a receiver that starts the next mail there
-        // (Init, SendMail) would otherwise delete a socket still emitting.
-        m_Socket->abort();
-        m_Socket->deleteLater();
-        m_Socket = nullptr;
-    }
-    m_Replies.Clear();
-}
 
 CMailSettings::SMTP_RESULT::Enum CSMTPClient::f_GetError() const
 {
@@ -383,21 +358,11 @@ CMailSettings::SMTP_RESULT::Enum CSMTPClient::f_GetError() const
     }
 }
 
-void CSMTPClient::f_processEnd(CMailSettings::SMTP_RESULT::Enum code)
+CMailSettings::SMTP_RESULT::Enum CSMTPClient::f_EndCode(CMailSettings::SMTP_RESULT::Enum code) const
 {
-    m_Timer->stop();
-    if (m_Result != CMailSettings::SMTP_RESULT::Executing)
-        return;
-    // QUIT goes out only after the server took the message: whatever happens
-    // then, the mail was sent.
-    if (m_CurrentState == STATES::Quit)
-        code = m_RecipientRefused ? CMailSettings::SMTP_RESULT::FaildRecipient
-                                  : CMailSettings::SMTP_RESULT::Completed;
-    if (m_Socket)
-        m_Socket->close();
-    m_Result = code;
-    qCDebug(lcSmtp) << "[SMTP] end" << int(code);
-    emit EndSignal(code);
+    if (!m_MessageAccepted)
+        return code;
+    return m_RecipientRefused ? CMailSettings::SMTP_RESULT::FaildRecipient : CMailSettings::SMTP_RESULT::Completed;
 }
 
 int CSMTPClient::f_AuthMethodOffered(const QStringList& ehloReply)
@@ -439,13 +404,18 @@ void CSMTPClient::f_HandleReply(const QStringList& reply)
     }
 
     if (m_CurrentState == STATES::Ehlo && m_Authority == 2) {
+        // A server that offers no AUTH at all is no exception: going on
+        // without it would end at RCPT ("relay not permitted") and name the
+        // wrong cause.
         const int offered = f_AuthMethodOffered(reply);
-        if (offered == AUTH_METHOD::None) {
+        if (offered <= AUTH_METHOD::None) {
             f_processEnd(CMailSettings::SMTP_RESULT::FailedNotSupportAuth);
             return;
         }
-        m_AuthMethod = offered < 0 ? int(AUTH_METHOD::None) : offered;
+        m_AuthMethod = offered;
         qCDebug(lcSmtp) << "[SMTP] authentication method" << m_AuthMethod;
+    } else if (m_CurrentState == STATES::Message) {
+        m_MessageAccepted = true;
     } else if (m_CurrentState == STATES::AuthStart && m_AuthMethod == AUTH_METHOD::CramMd5) {
         m_CramMd5Answer.clear();
         if (first.startsWith(QStringLiteral("334")))
@@ -468,110 +438,44 @@ void CSMTPClient::f_SendNext()
     }
 }
 
-void CSMTPClient::f_OnReadyRead()
+void CSMTPClient::f_HandleReceived(const QByteArray& bytes)
 {
-    const bool ok = RunTraced(false, [&] {
-        qCDebug(lcSmtp) << "[SMTP] f_OnReadyRead()";
-        if (!m_Socket)
-            return true;
-        m_Replies.Append(m_Socket->readAll());
-        if (m_Result != CMailSettings::SMTP_RESULT::Executing) {
-            m_Replies.Clear();
-            return true;
-        }
-        QStringList reply;
-        const CSmtpReplyReader::Status status = m_Replies.TakeReply(&reply);
-        if (status == CSmtpReplyReader::Incomplete)
-            return true;
-        if (status == CSmtpReplyReader::Overflow) {
-            qCDebug(lcSmtp) << "[SMTP] reply too long, giving up";
-            m_Replies.Clear();
-            f_processEnd(f_GetError());
-            return true;
-        }
-        for (int i = 0; i < reply.size(); ++i) {
-            if (i == 0)
-                qCDebug(lcSmtp).noquote() << "[SMTP] RCV >>" << Quoted(reply.at(i));
-            else
-                qCDebug(lcSmtp).noquote() << Quoted(reply.at(i));
-        }
-        // What came after a whole reply was not asked for yet: it would be
-        // taken as the answer to the next command.
-        for (const QString& line : m_Replies.TakeRest())
-            qCDebug(lcSmtp).noquote() << "[SMTP] dropped" << Quoted(line);
-        f_HandleReply(reply);
-        return true;
-    });
-    if (!ok)
-        f_processEnd(CMailSettings::SMTP_RESULT::Failed);
+    m_Replies.Append(bytes);
+    if (m_Result != CMailSettings::SMTP_RESULT::Executing) {
+        m_Replies.Clear();
+        return;
+    }
+    QStringList reply;
+    const CSmtpReplyReader::Status status = m_Replies.TakeReply(&reply);
+    if (status == CSmtpReplyReader::Incomplete)
+        return;
+    if (status == CSmtpReplyReader::Overflow) {
+        qCDebug(lcSmtp) << "[SMTP] reply too long, giving up";
+        m_Replies.Clear();
+        f_processEnd(f_GetError());
+        return;
+    }
+    for (int i = 0; i < reply.size(); ++i) {
+        if (i == 0)
+            qCDebug(lcSmtp).noquote() << "[SMTP] RCV >>" << Quoted(reply.at(i));
+        else
+            qCDebug(lcSmtp).noquote() << Quoted(reply.at(i));
+    }
+    // What came after a whole reply was not asked for yet: it would be
+    // taken as the answer to the next command.
+    for (const QString& line : m_Replies.TakeRest())
+        qCDebug(lcSmtp).noquote() << "[SMTP] dropped" << Quoted(line);
+    f_HandleReply(reply);
 }
 
-void CSMTPClient::f_OnConnected()
+void CSMTPClient::f_HandleConnected()
 {
-    qCDebug(lcSmtp) << "[SMTP] f_OnConnected()";
     if (!m_StateQueue.isEmpty())
         f_Send(m_StateQueue.takeFirst());
-}
-
-void CSMTPClient::f_OnErrorReceived(QAbstractSocket::SocketError error)
-{
-    qCDebug(lcSmtp) << "[SMTP] f_OnErrorReceived()" << error
-                    << (m_Socket ? m_Socket->errorString() : QString());
-    f_processEnd(f_GetError());
-}
-
-void CSMTPClient::f_OnTimerTimeOut()
-{
-    qCDebug(lcSmtp) << "[SMTP] f_OnTimerTimeOut";
-    // The time-out is queued: a session started after it fired has its own
-    // timer running, and this one is not its time-out.
-    if (m_Timer->isActive())
-        return;
-    f_processEnd(CMailSettings::SMTP_RESULT::FailedTimeOut);
 }
 
 void CSMTPClient::f_OnSslErrors(const QList<QSslError>& errors)
 {
     for (const QSslError& error : errors)
         qCDebug(lcSmtp) << "[SMTP] f_OnSslErrors()" << error.errorString();
-}
-
-void CSMTPClient::f_OnStateChanged(QAbstractSocket::SocketState state)
-{
-    qCDebug(lcSmtp) << "[SMTP] f_OnStateChanged()" << state;
-}
-
-void CSMTPClient::f_OnDisconnected()
-{
-    qCDebug(lcSmtp) << "[SMTP] f_OnDisconnected()";
-}
-
-void CSMTPClient::f_OnHostFound()
-{
-    qCDebug(lcSmtp) << "[SMTP] f_OnHostFound()";
-}
-
-void CSMTPClient::f_OnProxyAuthenticationRequired(const QNetworkProxy&, QAuthenticator*)
-{
-    qCDebug(lcSmtp) << "[SMTP] f_OnProxyAuthenticationRequired()";
-}
-
-void CSMTPClient::f_OnAboutToClose()
-{
-    qCDebug(lcSmtp) << "[SMTP] f_OnAboutToClose()";
-}
-
-void CSMTPClient::f_OnBytesWritten(qint64)
-{
-    qCDebug(lcSmtp) << "[SMTP] f_OnBytesWritten()";
-}
-
-void CSMTPClient::f_OnReadChannelFinished()
-{
-    qCDebug(lcSmtp) << "[SMTP] f_OnReadChannelFinished()";
-}
-
-void CSMTPClient::f_OnDestroyed(QObject*)
-{
-    qCDebug(lcSmtp) << "[SMTP] f_OnDestroyed()";
 }

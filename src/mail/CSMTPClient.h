@@ -1,28 +1,24 @@
 #ifndef CSMTPCLIENT_H
 #define CSMTPCLIENT_H
 
-#include <QAbstractSocket>
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
-#include <QNetworkProxy>
-#include <QObject>
 #include <QSslError>
 #include <QString>
 #include <QStringList>
 
+#include "CMailClientBase.h"
 #include "CMailSettings.h"
 #include "CSmtpReplyReader.h"
 
-class QAuthenticator;
 class QSslSocket;
-class QTimer;
 
 // One SMTP conversation at a time, for the mail sender: SendMail composes the
 // mail, queues the protocol states and connects (plain on port 25, TLS from the
 // first byte on port 465); each complete good reply sends the next state's
 // command, and the session ends exactly once per Init with EndSignal.
-class CSMTPClient : public QObject
+class CSMTPClient : public CMailClientBase
 {
     Q_OBJECT
 public:
@@ -61,15 +57,8 @@ public:
         int method = AUTH_METHOD::None;
     };
 
-    // A command as written to the server, and as the trace shows it (secrets masked).
-    struct Command {
-        QByteArray bytes;
-        QString trace;
-    };
-
     static constexpr int SmtpPort = 25;
     static constexpr int SmtpOverSslPort = 465;
-    static constexpr int DefaultSessionTimeOutMs = 60000;
 
     CSMTPClient();
     ~CSMTPClient() override;
@@ -79,15 +68,17 @@ public:
     // Writes the command of `state`; false when the state has none.
     bool f_Send(STATES::Enum state);
 
-    // Time for a whole session, from connecting to the end. Only tests change it.
-    void SetSessionTimeOut(int milliseconds);
-
     // The Base64 answer line to a CRAM-MD5 challenge (HMAC-MD5 keyed with the password).
     static QByteArray f_authCramMd5(const QByteArray& challengeBase64, const QByteArray& user,
                                     const QByteArray& password);
+    // An "@", no line break or NUL, and no angle brackets or a single
+    // "<...>" followed by nothing but blanks.
     static bool f_CheckMailAddress(const QString& address);
     // The address as written in a header (false) or in MAIL FROM / RCPT TO (true).
     static QString f_ConvertMailAddress(const QString& address, bool forEnvelope);
+    // A Message-ID new for every call: "<unique@domain>", the domain the
+    // sender's, else the local host name's.
+    static QString f_MessageId(const QString& sender, const QDateTime& now);
 
     // The parts of a session that need no network.
     static Command f_BuildCommand(STATES::Enum state, const CommandInput& input);
@@ -98,46 +89,28 @@ public:
     static QString f_DateText(const QDateTime& now);
     // The whole mail text with CR LF line ends, without the final dot line.
     static QString f_ComposeMessage(const QString& sender, const QStringList& recipients,
-                                    const QString& subject, const QString& body, const QDateTime& now);
+                                    const QString& subject, const QString& body, const QDateTime& now,
+                                    const QString& messageId);
 
     // Read-only views for the sender and for tests.
-    CMailSettings::SMTP_RESULT::Enum GetResult() const { return m_Result; }
     STATES::Enum GetCurrentState() const { return m_CurrentState; }
     int GetAuthMethod() const { return m_AuthMethod; }
     QList<STATES::Enum> GetStateQueue() const { return m_StateQueue; }
     QString GetMessage() const { return m_Message; }
-    QSslSocket* GetSocket() const { return m_Socket; }
-
-signals:
-    void status(int value);
-    void EndSignal(CMailSettings::SMTP_RESULT::Enum result);
+    QSslSocket* GetSocket() const;
 
 private slots:
-    void f_OnStateChanged(QAbstractSocket::SocketState state);
-    void f_OnErrorReceived(QAbstractSocket::SocketError error);
-    void f_OnDisconnected();
-    void f_OnConnected();
-    void f_OnHostFound();
-    void f_OnProxyAuthenticationRequired(const QNetworkProxy& proxy, QAuthenticator* authenticator);
-    void f_OnAboutToClose();
-    void f_OnBytesWritten(qint64 bytes);
-    void f_OnReadChannelFinished();
-    void f_OnReadyRead();
-    void f_OnDestroyed(QObject* object);
-    void f_OnTimerTimeOut();
     void f_OnSslErrors(const QList<QSslError>& errors);
 
 private:
-    void f_SignalsConnect();
-    void f_SignalsDisconnect();
-    void f_DeleteSocket();
-    CMailSettings::SMTP_RESULT::Enum f_GetError() const;
-    void f_processEnd(CMailSettings::SMTP_RESULT::Enum code);
+    CMailSettings::SMTP_RESULT::Enum f_GetError() const override;
+    CMailSettings::SMTP_RESULT::Enum f_EndCode(CMailSettings::SMTP_RESULT::Enum code) const override;
+    void f_HandleConnected() override;
+    void f_HandleReceived(const QByteArray& bytes) override;
     void f_HandleReply(const QStringList& reply);
     void f_SendNext();
 
     QString m_Message;
-    QSslSocket* m_Socket = nullptr;
     int m_RecipientIndex = 0;
     QByteArray m_CramMd5Answer;
     STATES::Enum m_CurrentState = STATES::Idle;
@@ -154,8 +127,9 @@ private:
     bool m_OverSSL = false;
     QList<STATES::Enum> m_StateQueue;
     bool m_RecipientRefused = false;
-    CMailSettings::SMTP_RESULT::Enum m_Result = CMailSettings::SMTP_RESULT::Executing;
-    QTimer* m_Timer = nullptr;
+    // The server took the message (the reply that ends the data was good):
+    // whatever happens after, the mail was sent.
+    bool m_MessageAccepted = false;
     CSmtpReplyReader m_Replies;
 };
 

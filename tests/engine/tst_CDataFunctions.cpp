@@ -9,6 +9,7 @@
 #include "CTransportLog.h"
 #include "CTransportLogManager.h"
 #include "DispatcherTestRig.h"
+#include "MailTestAddresses.h"
 
 #include "CSchedule.h"
 #include "CVirtualTime.h"
@@ -687,7 +688,8 @@ void tst_CDataFunctions::mailRequestReachesTheSender()
     CDataFunctions* d = rig.Dispatcher();
     CMailSettings settings;
     // A loopback address where nothing listens: the connection is refused at once.
-    settings.m_SMTPServer = QStringLiteral("127.0.25.150");
+    const QString nothingListens = MailTestAddress(1).toString();
+    settings.m_SMTPServer = nothingListens;
     settings.m_Sender = QStringLiteral("lumivox@example.test");
     settings.m_Recipients = QList<QString>{QStringLiteral("ops@example.test")};
     QList<CVariantParameter> params{pointerParam(&settings), textParam(QStringLiteral("Subject")),
@@ -698,7 +700,7 @@ void tst_CDataFunctions::mailRequestReachesTheSender()
 
     const QList<const CSMTPSendEventSMTPSend*> requests = d->GetSMTPSend()->GetPendingRequests();
     QCOMPARE(requests.size(), 1);
-    QCOMPARE(requests.first()->m_MailSettings.m_SMTPServer, QStringLiteral("127.0.25.150"));
+    QCOMPARE(requests.first()->m_MailSettings.m_SMTPServer, nothingListens);
     QCOMPARE(requests.first()->m_MailSettings.m_Recipients, QList<QString>{QStringLiteral("ops@example.test")});
     QCOMPARE(requests.first()->m_Subject, QStringLiteral("Subject"));
     QCOMPARE(requests.first()->m_Body, QStringLiteral("Body"));
@@ -724,7 +726,7 @@ void tst_CDataFunctions::mailRequestIsDelivered()
 {
     CAiosmtpdServer receiver;
     AiosmtpdOptions options;
-    options.address = QHostAddress(QStringLiteral("127.0.25.151"));
+    options.address = MailTestAddress(2);
     options.plainPorts = {25};
     options.noAuth = true;
     QString error;
@@ -733,7 +735,7 @@ void tst_CDataFunctions::mailRequestIsDelivered()
     Rig rig;
     CDataFunctions* d = rig.Dispatcher();
     CMailSettings settings;
-    settings.m_SMTPServer = QStringLiteral("127.0.25.151");
+    settings.m_SMTPServer = options.address.toString();
     settings.m_Sender = QStringLiteral("lumivox@example.test");
     settings.m_Recipients = QList<QString>{QStringLiteral("ops@example.test"), QString(), QString()};
     QSignalSpy completed(d, &CDataFunctions::CompletedMailSignal);

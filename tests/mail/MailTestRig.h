@@ -11,14 +11,10 @@
 
 #include "CMailSettings.h"
 #include "CSMTPClient.h"
+#include "MailTestAddresses.h"
 
-// Mail settings for the tests: every server a test talks to is on a loopback
-// address of 127.0.25.0/24 (127.0.0.1 may hold the machine's own mail server);
-// each test executable keeps to addresses of its own.
-inline QHostAddress MailTestAddress(int last)
-{
-    return QHostAddress(QStringLiteral("127.0.25.%1").arg(last));
-}
+// Mail settings for the tests: every server a test talks to is at an address
+// of this process's own block (MailTestAddress).
 
 inline CMailSettings MailTestSettings(const QHostAddress& server, int authority,
                                       const QStringList& recipients, bool overSsl = false)
@@ -41,7 +37,7 @@ inline QList<int> SendOneMail(const CMailSettings& settings, const QString& subj
 {
     CSMTPClient client;
     if (sessionTimeOutMs > 0)
-        client.SetSessionTimeOut(sessionTimeOutMs);
+        client.SetTimeOut(sessionTimeOutMs);
     QSignalSpy ends(&client, &CSMTPClient::EndSignal);
     client.Init();
     client.SendMail(settings, subject, body);

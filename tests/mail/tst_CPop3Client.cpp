@@ -2,11 +2,14 @@
 #include <QHostAddress>
 #include <QSignalSpy>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QtTest>
 
 #include "CPop3Client.h"
-#include "DovecotLauncher.h"
+#include "CPop3ReplyReader.h"
 #include "CScriptedMailPeer.h"
+#include "DovecotLauncher.h"
+#include "MailTestAddresses.h"
 #include "MailTraceRecorder.h"
 
 using R = CMailSettings::SMTP_RESULT;
@@ -15,11 +18,11 @@ Q_DECLARE_METATYPE(QList<ScriptedMailStep>)
 
 namespace {
 
-// This test's own loopback addresses, port 110 on each.
-const QString PEER = QStringLiteral("127.0.25.130");
-const QString NOTHING_LISTENS = QStringLiteral("127.0.25.131");
-const QString DOVECOT = QStringLiteral("127.0.25.132");
-const QString DOVECOT_STRICT = QStringLiteral("127.0.25.133");
+// This run's own loopback addresses, port 110 on each.
+const QString PEER = MailTestAddress(1).toString();
+const QString NOTHING_LISTENS = MailTestAddress(2).toString();
+const QString DOVECOT = MailTestAddress(3).toString();
+const QString DOVECOT_STRICT = MailTestAddress(4).toString();
 
 const QString PASSWORD = QStringLiteral("s3cret-Pw");
 
@@ -76,7 +79,7 @@ private slots:
         QCOMPARE(client.GetResult(), R::Executing);
         QCOMPARE(client.GetState(), CPop3Client::STATES::Idle);
         QVERIFY(client.GetSocket() == nullptr);
-        QCOMPARE(client.GetLoginTimeOut(), 60000);
+        QCOMPARE(client.GetTimeOut(), 60000);
     }
 
     void scriptedPeer_data()
@@ -114,6 +117,14 @@ private slots:
             << QList<Step>{Step::reply("+OK\r\n-ER"), Step::reply("R late\r\n+OK\r\n"), Step::reply("+OK\r\n"),
                            Step::reply("+OK\r\n")}
             << 9 << all;
+        // The peer resets the connection right after its good reply, so
+        // the client's next command fails to go out: the end is that command's.
+        QTest::newRow("reset after +OK to PASS")
+            << QList<Step>{Step::reply("+OK\r\n"), Step::reply("+OK\r\n"), Step::reply("+OK\r\n").thenReset()} << 18
+            << QByteArray("USER u\r\nPASS p\r\n");
+        QTest::newRow("reset after +OK to USER")
+            << QList<Step>{Step::reply("+OK\r\n"), Step::reply("+OK\r\n").thenReset()} << 14
+            << QByteArray("USER u\r\n");
         QTest::newRow("closed after PASS") << QList<Step>{Step::reply("+OK\r\n"), Step::reply("+OK\r\n"), Step::close()}
                                            << 14 << QByteArray("USER u\r\nPASS p\r\n");
         QList<Step> closing = ok;
@@ -168,7 +179,7 @@ private slots:
         QString error;
         QVERIFY2(peer.listenOn(QHostAddress(PEER), 110, &error), qPrintable(error));
         CPop3Client client;
-        client.SetLoginTimeOut(500);
+        client.SetTimeOut(500);
         QElapsedTimer clock;
         clock.start();
         QCOMPARE(runOnce(client, PEER, QStringLiteral("u"), QStringLiteral("p")), R::Pop3NotResponse);
@@ -213,20 +224,40 @@ private slots:
         QCOMPARE(client.GetResult(), R::Pop3OK);
     }
 
-    // A time-out of an earlier run that reaches the client late ends nothing.
+    // The time-out of a run reaches the client through the event loop; when
+    // the next run starts before it is delivered, it ends nothing.
     void staleTimeOutIsIgnored()
     {
         CScriptedMailPeer peer;
         QString error;
         QVERIFY2(peer.listenOn(QHostAddress(PEER), 110, &error), qPrintable(error));
-        peer.setScript({Step::reply("+OK\r\n"), Step::reply("+OK\r\n"), Step::reply("+OK\r\n"), Step::reply("+OK\r\n")});
         CPop3Client client;
+        client.SetTimeOut(100);
+        const QList<QTimer*> timers = client.findChildren<QTimer*>();
+        QCOMPARE(timers.size(), 1);
         QSignalSpy ended(&client, &CPop3Client::EndSignal);
+        // The first run meets a silent server. When its timer fires, the
+        // client's queued time-out is posted first; this runs at once and
+        // starts a run that the server answers.
+        bool restarted = false;
+        connect(timers.first(), &QTimer::timeout, this, [&] {
+            if (restarted)
+                return;
+            restarted = true;
+            peer.setScript(
+                {Step::reply("+OK\r\n"), Step::reply("+OK\r\n"), Step::reply("+OK\r\n"), Step::reply("+OK\r\n")});
+            client.SetTimeOut(CPop3Client::DefaultTimeOutMs);
+            client.Init();
+            client.StartAuth(PEER, QStringLiteral("u"), QStringLiteral("p"));
+        });
         client.Init();
         client.StartAuth(PEER, QStringLiteral("u"), QStringLiteral("p"));
-        QVERIFY(QMetaObject::invokeMethod(&client, "f_OnTimerTimeOut"));
         QVERIFY(ended.wait(5000));
+        QVERIFY(restarted);
         QCOMPARE(ResultOf(ended), R::Pop3OK);
+        QTest::qWait(100);
+        QCOMPARE(ended.count(), 1);
+        QCOMPARE(peer.connectionCount(), 2);
     }
 
     void destroyedWhileRunning()
@@ -274,17 +305,94 @@ private slots:
         QCOMPARE(int(CPop3Client::GetSocketError(error)), expected);
     }
 
+    void commandsAreUtf8AndThePasswordIsMasked_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("trace");
+        using S = CPop3Client::STATES;
+        QTest::newRow("USER in UTF-8") << int(S::User) << PASSWORD << QByteArray("USER j\xc3\xbcrgen\r\n")
+                                       << QStringLiteral("USER j\u00fcrgen");
+        QTest::newRow("PASS masked") << int(S::Pass) << PASSWORD << "PASS " + PASSWORD.toUtf8() + "\r\n"
+                                     << QStringLiteral("PASS ****");
+        QTest::newRow("empty PASS") << int(S::Pass) << QString() << QByteArray("PASS \r\n") << QStringLiteral("PASS ****");
+        QTest::newRow("QUIT") << int(S::Quit) << PASSWORD << QByteArray("QUIT\r\n") << QStringLiteral("QUIT");
+        QTest::newRow("greeting: none") << int(S::Greeting) << PASSWORD << QByteArray() << QString();
+        QTest::newRow("idle: none") << int(S::Idle) << PASSWORD << QByteArray() << QString();
+    }
+
     void commandsAreUtf8AndThePasswordIsMasked()
     {
-        using S = CPop3Client::STATES;
-        const QString user = QStringLiteral("j\u00fcrgen");
-        QCOMPARE(CPop3Client::CommandFor(S::User, user, PASSWORD), QByteArray("USER j\xc3\xbcrgen\r\n"));
-        QCOMPARE(CPop3Client::CommandFor(S::Pass, user, QString()), QByteArray("PASS \r\n"));
-        QCOMPARE(CPop3Client::CommandFor(S::Quit, user, PASSWORD), QByteArray("QUIT\r\n"));
-        QVERIFY(CPop3Client::CommandFor(S::Greeting, user, PASSWORD).isEmpty());
-        QVERIFY(CPop3Client::CommandFor(S::Idle, user, PASSWORD).isEmpty());
-        QCOMPARE(CPop3Client::TracedCommand(S::Pass, "PASS x\r\n"), QByteArray("PASS ****\r\n"));
-        QCOMPARE(CPop3Client::TracedCommand(S::User, "USER x\r\n"), QByteArray("USER x\r\n"));
+        QFETCH(int, state);
+        QFETCH(QString, password);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, trace);
+        const CPop3Client::Command command =
+            CPop3Client::f_BuildCommand(CPop3Client::STATES::Enum(state), QStringLiteral("j\u00fcrgen"), password);
+        QCOMPARE(command.bytes, bytes);
+        QCOMPARE(command.trace, trace);
+    }
+
+    // A reply is one whole line; what came with it answers nothing of ours.
+    void replyReader_data()
+    {
+        QTest::addColumn<QByteArrayList>("chunks"); // appended one by one, a reply taken after each
+        QTest::addColumn<QStringList>("replies");
+        QTest::addColumn<QStringList>("dropped");
+        QTest::addColumn<int>("lastStatus");
+
+        const int complete = CPop3ReplyReader::Complete;
+        const int incomplete = CPop3ReplyReader::Incomplete;
+        const int overflow = CPop3ReplyReader::Overflow;
+        QTest::newRow("one line") << QByteArrayList{"+OK ready\r\n"} << QStringList{"+OK ready"} << QStringList()
+                                  << complete;
+        QTest::newRow("in pieces") << QByteArrayList{"+O", "K rea", "dy\r", "\n"} << QStringList{"+OK ready"}
+                                   << QStringList() << complete;
+        QTest::newRow("LF alone, text cut at a NUL")
+            << QByteArrayList{QByteArray("+OK\0junk\n", 9)} << QStringList{"+OK"} << QStringList() << complete;
+        QTest::newRow("empty line") << QByteArrayList{"\r\n"} << QStringList{""} << QStringList() << complete;
+        QTest::newRow("lines that came with a reply are dropped")
+            << QByteArrayList{"+OK\r\n-ERR one\r\n-ERR two\r\n", "+OK next\r\n"} << QStringList{"+OK", "+OK next"}
+            << QStringList{"-ERR one", "-ERR two"} << complete;
+        QTest::newRow("the rest of a line begun with a reply is dropped")
+            << QByteArrayList{"+OK\r\n-ER", "R late\r\n+OK next\r\n"} << QStringList{"+OK", "+OK next"}
+            << QStringList{"R late"} << complete;
+        QTest::newRow("64 KiB without a line end") << QByteArrayList{QByteArray(64 * 1024, '+')} << QStringList()
+                                                   << QStringList() << incomplete;
+        QTest::newRow("one byte more") << QByteArrayList{QByteArray(64 * 1024, '+'), "+"} << QStringList()
+                                       << QStringList() << overflow;
+        QTest::newRow("over 64 KiB while dropping a line")
+            << QByteArrayList{"+OK\r\nx", QByteArray(64 * 1024 + 1, 'x')} << QStringList{"+OK"} << QStringList()
+            << overflow;
+    }
+
+    void replyReader()
+    {
+        QFETCH(QByteArrayList, chunks);
+        QFETCH(QStringList, replies);
+        QFETCH(QStringList, dropped);
+        QFETCH(int, lastStatus);
+        CPop3ReplyReader reader;
+        QStringList taken;
+        QStringList droppedLines;
+        int status = CPop3ReplyReader::Incomplete;
+        for (const QByteArray& chunk : chunks) {
+            reader.Append(chunk);
+            QString reply;
+            status = reader.TakeReply(&reply);
+            if (status == CPop3ReplyReader::Complete)
+                taken << reply;
+            droppedLines << reader.TakeDropped();
+        }
+        QCOMPARE(taken, replies);
+        QCOMPARE(droppedLines, dropped);
+        QCOMPARE(status, lastStatus);
+        reader.Clear();
+        reader.Append("+OK after\r\n");
+        QString reply;
+        QCOMPARE(int(reader.TakeReply(&reply)), int(CPop3ReplyReader::Complete));
+        QCOMPARE(reply, QStringLiteral("+OK after"));
     }
 
     void dovecot_data()

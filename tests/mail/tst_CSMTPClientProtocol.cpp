@@ -1,5 +1,7 @@
 // The SMTP client without a mail server: commands, CRAM-MD5, address checks,
 // reply assembly, the AUTH scan, the mail text, the state queue and f_Send.
+#include <QHostInfo>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -7,6 +9,7 @@
 
 #include <memory>
 
+#include "CMailHeader.h"
 #include "CMailSettings.h"
 #include "CSMTPClient.h"
 #include "CSmtpReplyReader.h"
@@ -58,6 +61,15 @@ QDateTime At(int y, int mo, int d, int h, int mi, int s, int offsetSeconds)
     return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::OffsetFromUTC, offsetSeconds);
 }
 
+// Every mail has a Message-ID of its own; compared, all stand as this one.
+const QString SameMessageId = QStringLiteral("<id@example.org>");
+
+QString WithSameMessageId(QString text)
+{
+    static const QRegularExpression id(QStringLiteral("Message-ID: <[^>\r\n]*>"));
+    return text.replace(id, QStringLiteral("Message-ID: ") + SameMessageId);
+}
+
 QString Headers(const QString& to, const QString& subjectBase64,
                 const QString& date = QStringLiteral("09 Dec 2026 17:05:03 +0900"))
 {
@@ -65,6 +77,7 @@ QString Headers(const QString& to, const QString& subjectBase64,
                           "From: from@example.org\r\n"
                           "To: %1\r\n"
                           "Date: %3\r\n"
+                          "Message-ID: <id@example.org>\r\n"
                           "Subject: =?utf-8?B?%2?=\r\n"
                           "Content-Type: text/plain; charset=utf-8\r\n"
                           "Content-Transfer-Encoding: base64\r\n"
@@ -155,6 +168,10 @@ private slots:
         QTest::newRow("5 PLAIN") << 5 << Input(METHOD::Plain) << QByteArray() << QString();
         QTest::newRow("5 LOGIN password") << 5 << Input(METHOD::Login) << QByteArray("c2VjcmV0\r\n") << masked;
         QTest::newRow("5 LOGIN UTF-8 password") << 5 << utf8Login << QByteArray("cMOkc3N3w7ZyZA==\r\n") << masked;
+        CSMTPClient::CommandInput emptyLogin = emptyCredentials;
+        emptyLogin.method = METHOD::Login;
+        QTest::newRow("4 LOGIN empty user: an empty line") << 4 << emptyLogin << QByteArray("\r\n") << masked;
+        QTest::newRow("5 LOGIN empty password: an empty line") << 5 << emptyLogin << QByteArray("\r\n") << masked;
         QTest::newRow("5 CRAM-MD5") << 5 << Input(METHOD::CramMd5) << QByteArray() << QString();
         QTest::newRow("6 MAIL FROM, a blank after the colon")
             << 6 << Input(METHOD::None) << QByteArray("MAIL FROM: <from@example.org>\r\n")
@@ -232,7 +249,14 @@ private slots:
         QTest::newRow("empty") << "" << false;
         QTest::newRow("only <") << "<a@example.org" << false;
         QTest::newRow("only >") << "a@example.org>" << false;
-        QTest::newRow("brackets in any order") << ">a@example.org<" << true;
+        QTest::newRow("brackets in the wrong order") << ">a@example.org<" << false;
+        QTest::newRow("blanks after the brackets") << "Anna <a@example.org> \t " << true;
+        QTest::newRow("ESMTP parameters after a recipient") << "<a@example.org> NOTIFY=SUCCESS ORCPT=rfc822;x@y.org"
+                                                            << false;
+        QTest::newRow("ESMTP parameters after a sender") << "Ops <from@example.org> RET=FULL" << false;
+        QTest::newRow("a second address") << "<a@example.org> <b@example.org>" << false;
+        QTest::newRow("doubled brackets") << "<<a@example.org>>" << false;
+        QTest::newRow("< and > inside a quoted name") << "\"Ops <x> desk\" <a@example.org>" << true;
         QTest::newRow("CR LF and a command") << "a@example.org>\r\nRCPT TO:<b@example.org" << false;
         QTest::newRow("LF") << "a@example.org\n" << false;
         QTest::newRow("CR") << "a@exa\rmple.org" << false;
@@ -254,9 +278,27 @@ private slots:
         QTest::newRow("bare") << "a@example.org" << "a@example.org" << "<a@example.org>";
         QTest::newRow("bracketed") << "<a@example.org>" << "a@example.org" << "<a@example.org>";
         QTest::newRow("display name") << "Anna <a@example.org>" << "Anna <a@example.org>" << "<a@example.org>";
-        QTest::newRow("text after the brackets stays") << "<a@example.org> x" << "a@example.org x"
-                                                       << "<a@example.org> x";
-        QTest::newRow("doubled brackets") << "<<a@example.org>>" << "a@example.org" << "<<a@example.org>>";
+        QTest::newRow("blanks around") << "  Rui  Ramos  < a@example.org >  " << "Rui Ramos <a@example.org>"
+                                       << "<a@example.org>";
+        QTest::newRow("a comma is quoted") << "Smith, John <a@example.org>" << "\"Smith, John\" <a@example.org>"
+                                           << "<a@example.org>";
+        QTest::newRow("a dot is quoted") << "J. Smith <a@example.org>" << "\"J. Smith\" <a@example.org>"
+                                         << "<a@example.org>";
+        QTest::newRow("quote and backslash escaped") << "Ops \"Night\" \\ Desk <a@example.org>"
+                                                     << "\"Ops \\\"Night\\\" \\\\ Desk\" <a@example.org>"
+                                                     << "<a@example.org>";
+        QTest::newRow("already quoted") << "\"Smith, John\" <a@example.org>" << "\"Smith, John\" <a@example.org>"
+                                        << "<a@example.org>";
+        QTest::newRow("what reads as an encoded word is quoted") << "=?utf-8?B?SGk=?= <a@example.org>"
+                                                                 << "\"=?utf-8?B?SGk=?=\" <a@example.org>"
+                                                                 << "<a@example.org>";
+        QTest::newRow("not ASCII: an encoded word") << QStringLiteral("Jörg Müller <a@example.org>")
+                                                    << "=?utf-8?B?SsO2cmcgTcO8bGxlcg==?= <a@example.org>"
+                                                    << "<a@example.org>";
+        QTest::newRow("quoted and not ASCII") << QStringLiteral("\"Müller, Jörg\" <a@example.org>")
+                                              << "=?utf-8?B?TcO8bGxlciwgSsO2cmc=?= <a@example.org>"
+                                              << "<a@example.org>";
+        QTest::newRow("empty quoted name") << "\"\" <a@example.org>" << "a@example.org" << "<a@example.org>";
     }
 
     void addressConversion()
@@ -474,19 +516,139 @@ private slots:
         CSystemClock::SetNowFunction([now] { return now; });
         CSMTPClient client;
         client.SendMail(Settings(recipients), subject, body);
-        QCOMPARE(client.GetMessage(), message);
+        QCOMPARE(WithSameMessageId(client.GetMessage()), message);
     }
 
-    void lineOfALoneDotIsDoubled()
+    void headerNamesAndAddresses_data()
     {
-        const QString text = CSMTPClient::f_ComposeMessage(QStringLiteral("a@b"), {},
-                                                           QString(), QString(), At(2026, 1, 1, 0, 0, 0, 0));
+        QTest::addColumn<QString>("sender");
+        QTest::addColumn<QStringList>("recipients");
+        QTest::addColumn<QString>("lines"); // From and To as composed
+        QTest::newRow("display names") << QStringLiteral("Lumivox 5 <from@example.org>")
+                                       << QStringList{QStringLiteral("Smith, John <r1@example.org>"),
+                                                      QStringLiteral("Jörg Müller <r2@example.org>")}
+                                       << "From: Lumivox 5 <from@example.org>\r\n"
+                                          "To: \"Smith, John\" <r1@example.org>, =?utf-8?B?SsO2cmcgTcO8bGxlcg==?=\r\n"
+                                          " <r2@example.org>\r\n";
+        QTest::newRow("three short addresses on one line")
+            << QStringLiteral("from@example.org") << QStringList{"a@example.org", "b@example.org", "c@example.org"}
+            << "From: from@example.org\r\nTo: a@example.org, b@example.org, c@example.org\r\n";
+    }
+
+    void headerNamesAndAddresses()
+    {
+        QFETCH(QString, sender);
+        QFETCH(QStringList, recipients);
+        QFETCH(QString, lines);
+        const QString text = CSMTPClient::f_ComposeMessage(sender, recipients, QStringLiteral("s"), QString(),
+                                                           At(2026, 1, 1, 0, 0, 0, 0), SameMessageId);
+        QVERIFY2(text.contains(QStringLiteral("MIME-Version: 1.0 \r\n") + lines + QStringLiteral("Date: ")),
+                 qPrintable(text));
+    }
+
+    // However long the subject, it is encoded words of whole characters, at
+    // most 75 characters each, on header lines of at most 78 octets, and
+    // reads back whole.
+    void longSubjectIsFolded_data()
+    {
+        QTest::addColumn<QString>("subject");
+        QTest::addColumn<int>("words");
+        QTest::newRow("42 bytes: one word") << QString(42, QLatin1Char('a')) << 1;
+        QTest::newRow("43 bytes: two words") << QString(43, QLatin1Char('a')) << 2;
+        QTest::newRow("1000 ASCII characters") << QString(1000, QLatin1Char('x')) << 24;
+        QTest::newRow("1000 characters of three bytes") << QString(1000, QChar(0x65E5)) << 72;
+        QString mixed;
+        for (int i = 0; i < 250; ++i)
+            mixed += QStringLiteral("a\u00e9\u65e5") + QString::fromUcs4(U"\U0001F600");
+        QTest::newRow("1000 characters of 1 to 4 bytes") << mixed << 63;
+    }
+
+    void longSubjectIsFolded()
+    {
+        QFETCH(QString, subject);
+        QFETCH(int, words);
+        const QString text = CSMTPClient::f_ComposeMessage(QStringLiteral("from@example.org"), {}, subject,
+                                                           QString(), At(2026, 1, 1, 0, 0, 0, 0), SameMessageId);
+        const QString header = text.left(text.indexOf(QStringLiteral("\r\n\r\n")));
+        for (const QString& line : header.split(QStringLiteral("\r\n")))
+            QVERIFY2(line.toUtf8().size() <= 78, qPrintable(line));
+        const int start = header.indexOf(QStringLiteral("\r\nSubject: ")) + 2;
+        const int end = header.indexOf(QStringLiteral("\r\nContent-Type: "));
+        QStringList lines = header.mid(start, end - start).split(QStringLiteral("\r\n"));
+        QVERIFY(lines.first().startsWith(QStringLiteral("Subject: =?")));
+        lines.first().remove(0, 8);
+        QByteArray decoded;
+        static const QRegularExpression word(QStringLiteral("^ =\\?utf-8\\?B\\?([A-Za-z0-9+/=]*)\\?=$"));
+        for (const QString& line : lines) {
+            const QRegularExpressionMatch match = word.match(line);
+            QVERIFY2(match.hasMatch(), qPrintable(line));
+            QVERIFY(line.size() - 1 <= 75);
+            const QByteArray bytes = QByteArray::fromBase64(match.captured(1).toLatin1());
+            // Each word holds whole characters.
+            QCOMPARE(QString::fromUtf8(bytes).toUtf8(), bytes);
+            QVERIFY(!QString::fromUtf8(bytes).contains(QChar::ReplacementCharacter));
+            decoded += bytes;
+        }
+        QCOMPARE(lines.size(), words);
+        QCOMPARE(QString::fromUtf8(decoded), subject);
+    }
+
+    void messageIdPerMail_data()
+    {
+        QTest::addColumn<QString>("sender");
+        QTest::addColumn<QString>("domain"); // empty: the local host name's
+        QTest::newRow("bare sender") << "from@example.org" << "example.org";
+        QTest::newRow("display name") << "Lumivox <ops@Mail.Example.ORG>" << "Mail.Example.ORG";
+        QTest::newRow("address literal") << "ops@[192.0.2.7]" << "[192.0.2.7]";
+        QTest::newRow("no usable domain") << "ops@exa_mple.org" << "";
+        QTest::newRow("not ASCII") << QStringLiteral("ops@bücher.example") << "";
+    }
+
+    void messageIdPerMail()
+    {
+        QFETCH(QString, sender);
+        QFETCH(QString, domain);
+        if (domain.isEmpty())
+            domain = QHostInfo::localHostName();
+        const QDateTime now = At(2026, 1, 1, 0, 0, 0, 0);
+        const QString first = CSMTPClient::f_MessageId(sender, now);
+        const QString second = CSMTPClient::f_MessageId(sender, now);
+        static const QRegularExpression wellFormed(
+            QStringLiteral("^<[A-Za-z0-9!#$%&'*+/=?^_`{|}~-]+(?:\\.[A-Za-z0-9!#$%&'*+/=?^_`{|}~-]+)*@([^<>@\\s]+)>$"));
+        for (const QString& id : {first, second}) {
+            const QRegularExpressionMatch match = wellFormed.match(id);
+            QVERIFY2(match.hasMatch(), qPrintable(id));
+            QCOMPARE(match.captured(1), domain);
+        }
+        QVERIFY(first != second);
+
+        // Every mail gets its own, in its header.
+        CSystemClock::SetNowFunction([now] { return now; });
+        CSMTPClient client;
+        QStringList ids;
+        for (int i = 0; i < 2; ++i) {
+            client.Init();
+            client.SendMail(Settings({"r1@example.org", "", ""}), QStringLiteral("s"), QStringLiteral("b"));
+            static const QRegularExpression line(QStringLiteral("\r\nMessage-ID: (<[^>]*>)\r\n"));
+            const QRegularExpressionMatch match = line.match(client.GetMessage());
+            QVERIFY(match.hasMatch());
+            QVERIFY(wellFormed.match(match.captured(1)).hasMatch());
+            ids << match.captured(1);
+        }
+        QVERIFY(ids.at(0) != ids.at(1));
+    }
+
+    // The body goes out as Base64: a body line holding a lone dot (which
+    // would end the mail text early) never reaches the wire as one.
+    void bodyLineOfADotNeverEndsTheMail()
+    {
+        const QString body = QStringLiteral(".\nline\n.\n..\n.x\r\n.\r\n");
+        const QString text = CSMTPClient::f_ComposeMessage(QStringLiteral("a@example.org"), {}, QString(), body,
+                                                           At(2026, 1, 1, 0, 0, 0, 0), SameMessageId);
         QVERIFY(!text.contains(QStringLiteral("\r\n.\r\n")));
-        // The only way a lone dot could come in: the header form of an address.
-        const QString dotted = CSMTPClient::f_ComposeMessage(QStringLiteral("x\n.\n@b"), {},
-                                                             QString(), QString(), At(2026, 1, 1, 0, 0, 0, 0));
-        QVERIFY(dotted.contains(QStringLiteral("From: x\r\n..\r\n@b\r\n")));
-        QVERIFY(!dotted.contains(QStringLiteral("\r\n.\r\n")));
+        QVERIFY(!text.startsWith(QStringLiteral(".\r\n")));
+        const QString encoded = text.mid(text.indexOf(QStringLiteral("\r\n\r\n")) + 4);
+        QCOMPARE(QString::fromUtf8(QByteArray::fromBase64(encoded.toLatin1())), body);
     }
 
     void stateQueue_data()
@@ -534,7 +696,7 @@ private slots:
         QTRY_COMPARE(int(client.GetCurrentState()), int(STATES::Connected));
 
         const QList<QPair<int, QByteArray>> steps{
-            {2, "EHLO 127.0.25.9\r\n"},
+            {2, "EHLO " + UnusedServer.toString().toLatin1() + "\r\n"},
             {3, ""},
             {4, ""},
             {5, ""},

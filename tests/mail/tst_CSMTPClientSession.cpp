@@ -1,6 +1,7 @@
 // The SMTP client against a scripted in-process server, plain and TLS: what
 // real servers cannot be made to do (codes at chosen steps, replies in pieces
 // or several at once, silence, closes).
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -22,7 +23,7 @@ Q_DECLARE_METATYPE(QList<ScriptedMailStep>)
 
 namespace {
 
-// This executable's addresses.
+// This run's addresses.
 const QHostAddress PlainPeer = MailTestAddress(1);
 const QHostAddress TlsPeer = MailTestAddress(2);
 const QHostAddress OtherAddress = MailTestAddress(3);
@@ -38,6 +39,14 @@ const QByteArray PlainBlob = "dXNlcgB1c2VyAHNlY3JldA==";
 
 // Stands for the mail text and its dot line in the expected client bytes.
 const QByteArray MessagePlaceholder = "<MESSAGE>";
+// Every mail has a Message-ID of its own; compared, all stand as this one.
+const QString SameMessageId = QStringLiteral("<id@example.org>");
+
+QByteArray WithSameMessageId(QByteArray bytes)
+{
+    static const QRegularExpression id(QStringLiteral("Message-ID: <[^>\r\n]*>"));
+    return QString::fromUtf8(bytes).replace(id, QStringLiteral("Message-ID: ") + SameMessageId).toUtf8();
+}
 
 QDateTime Now()
 {
@@ -121,7 +130,7 @@ class tst_CSMTPClientSession : public QObject
                 present << r;
         }
         const QString message = CSMTPClient::f_ComposeMessage(QStringLiteral("from@example.org"), present,
-                                                              Subject, Body, Now());
+                                                              Subject, Body, Now(), SameMessageId);
         return bytes.replace(MessagePlaceholder, message.toUtf8() + "\r\n.\r\n");
     }
 
@@ -129,11 +138,16 @@ class tst_CSMTPClientSession : public QObject
     QList<int> runMail(bool tls, int authority, const QStringList& recipients, const Script& script,
                        int sessionTimeOutMs = 0)
     {
-        CScriptedMailPeer& p = peer(tls);
+        return runMail(MailTestSettings(tls ? TlsPeer : PlainPeer, authority, recipients, tls), script,
+                       sessionTimeOutMs);
+    }
+
+    QList<int> runMail(const CMailSettings& settings, const Script& script, int sessionTimeOutMs = 0)
+    {
+        CScriptedMailPeer& p = peer(settings.m_SMTPOverSSL);
         p.reset();
         p.setScript(script);
-        return SendOneMail(MailTestSettings(tls ? TlsPeer : PlainPeer, authority, recipients, tls), Subject, Body,
-                           sessionTimeOutMs);
+        return SendOneMail(settings, Subject, Body, sessionTimeOutMs);
     }
 
 private slots:
@@ -206,9 +220,8 @@ private slots:
                         Step::reply("235 ok\r\n")},
                        Delivery(1)})
             << ehloTls + "AUTH PLAIN " + PlainBlob + "\r\n" + DeliveryBytes(1) << completed;
-        QTest::newRow("no AUTH offered: MAIL FROM follows EHLO")
-            << false << 2 << OneRecipient << Joined({{Greeting(), EhloNoAuth()}, Delivery(1)})
-            << ehlo + DeliveryBytes(1) << completed;
+        QTest::newRow("no AUTH offered") << false << 2 << OneRecipient << Script{Greeting(), EhloNoAuth()}
+                                         << ehlo << int(RESULT::FailedNotSupportAuth);
         QTest::newRow("no supported mechanism") << false << 2 << OneRecipient
                                                 << Script{Greeting(), EhloAuth("GSSAPI NTLM")} << ehlo
                                                 << int(RESULT::FailedNotSupportAuth);
@@ -254,6 +267,24 @@ private slots:
             << Script{Greeting(), EhloNoAuth(), Ok(), Step::reply("550 no such user\r\n"), Ok(), GoAhead(),
                       Queued(), Step::close()}
             << ehlo + DeliveryBytes(2) << int(RESULT::FaildRecipient);
+        // A peer that resets the connection right after a good reply: the
+        // client's next command fails to go out, and the end belongs to it.
+        QTest::newRow("reset after 235")
+            << false << 2 << OneRecipient
+            << Script{Greeting(), EhloAuth("PLAIN"), Step::reply("235 ok\r\n").thenReset()}
+            << ehlo + "AUTH PLAIN " + PlainBlob + "\r\n" << int(RESULT::Failed);
+        QTest::newRow("reset after the 250 to RCPT")
+            << false << 0 << OneRecipient << Script{Greeting(), EhloNoAuth(), Ok(), Ok().thenReset()}
+            << ehlo + MailFrom + Rcpt1 << int(RESULT::Failed);
+        QTest::newRow("reset after the 250 to the message")
+            << false << 0 << OneRecipient
+            << Script{Greeting(), EhloNoAuth(), Ok(), Ok(), GoAhead(), Queued().thenReset()}
+            << ehlo + MailFrom + Rcpt1 + Data + MessagePlaceholder << completed;
+        QTest::newRow("550, then reset after the 250 to the message")
+            << false << 0 << TwoRecipients
+            << Script{Greeting(), EhloNoAuth(), Ok(), Step::reply("550 no such user\r\n"), Ok(), GoAhead(),
+                      Queued().thenReset()}
+            << ehlo + MailFrom + Rcpt1 + Rcpt3 + Data + MessagePlaceholder << int(RESULT::FaildRecipient);
         QTest::newRow("closed after the greeting") << false << 0 << OneRecipient
                                                    << Script{Greeting(), Step::close()} << ehlo
                                                    << int(RESULT::Failed);
@@ -308,8 +339,34 @@ private slots:
 
         const QList<int> codes = runMail(tls, authority, recipients, script);
         QCOMPARE(codes, QList<int>{code});
-        QCOMPARE(peer(tls).received(), expectedBytes(clientBytes, recipients));
+        QCOMPARE(WithSameMessageId(peer(tls).received()), expectedBytes(clientBytes, recipients));
         QVERIFY(peer(tls).tlsErrors().isEmpty());
+    }
+
+    // An empty user name or password is still a line of its own: the
+    // server's question is answered, and the next command keeps its place.
+    void loginAnswersAreLinesEvenWhenEmpty_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QByteArray>("answers");
+        QTest::newRow("empty password") << "user" << "" << QByteArray("dXNlcg==\r\n\r\n");
+        QTest::newRow("empty user") << "" << "secret" << QByteArray("\r\nc2VjcmV0\r\n");
+        QTest::newRow("both empty") << "" << "" << QByteArray("\r\n\r\n");
+    }
+
+    void loginAnswersAreLinesEvenWhenEmpty()
+    {
+        QFETCH(QString, user);
+        QFETCH(QString, password);
+        QFETCH(QByteArray, answers);
+        CMailSettings settings = MailTestSettings(PlainPeer, 2, OneRecipient);
+        settings.m_User = user;
+        settings.m_Pass = password;
+        const Script script{Greeting(), EhloAuth("LOGIN"), Step::reply("334 VXNlcm5hbWU6\r\n"),
+                            Step::reply("334 UGFzc3dvcmQ6\r\n"), Step::reply("535 5.7.8 invalid\r\n")};
+        QCOMPARE(runMail(settings, script), QList<int>{RESULT::FailedSmtpAuth});
+        QCOMPARE(m_Plain->received(), Ehlo(PlainPeer) + "AUTH LOGIN\r\n" + answers);
     }
 
     void tracesMaskSecrets_data()
@@ -356,6 +413,7 @@ private slots:
         QCOMPARE(timers.size(), 1);
         QTimer* timer = timers.first();
         QCOMPARE(timer->interval(), 60000);
+        QCOMPARE(client.GetTimeOut(), 60000);
         QVERIFY(timer->isSingleShot());
         QVERIFY(!timer->isActive());
         client.SendMail(MailTestSettings(PlainPeer, 0, OneRecipient), Subject, Body);
@@ -402,7 +460,7 @@ private slots:
         m_Plain->setScript(script);
         CSMTPClient client;
         if (timeOutMs > 0)
-            client.SetSessionTimeOut(timeOutMs);
+            client.SetTimeOut(timeOutMs);
         QSignalSpy ends(&client, &CSMTPClient::EndSignal);
         client.SendMail(MailTestSettings(PlainPeer, 0, OneRecipient), Subject, Body);
         QVERIFY(ends.wait(15000));
@@ -410,9 +468,13 @@ private slots:
                                           Q_ARG(QAbstractSocket::SocketError,
                                                 QAbstractSocket::RemoteHostClosedError)));
         QVERIFY(QMetaObject::invokeMethod(&client, "f_OnTimerTimeOut"));
+        // Nothing more goes out once the session has ended.
+        const QByteArray received = m_Plain->received();
+        QVERIFY(!client.f_Send(CSMTPClient::STATES::Quit));
         QTest::qWait(100);
         QCOMPARE(ends.count(), 1);
         QCOMPARE(int(client.GetResult()), code);
+        QCOMPARE(m_Plain->received(), received);
     }
 
     void nextMailStartedFromTheOutcomeSlot_data()
@@ -421,10 +483,10 @@ private slots:
         QTest::addColumn<int>("timeOutMs");
         QTest::addColumn<int>("code");
         QTest::newRow("outcome from a reply") << Joined({{Greeting(), EhloNoAuth()}, Delivery(1)})
-                                              << CSMTPClient::DefaultSessionTimeOutMs << int(RESULT::Completed);
+                                              << CSMTPClient::DefaultTimeOutMs << int(RESULT::Completed);
         QTest::newRow("outcome from a socket error")
             << Script{Greeting(), EhloNoAuth(), Ok(), Ok(), GoAhead(), Queued(), Step::close()}
-            << CSMTPClient::DefaultSessionTimeOutMs << int(RESULT::Completed);
+            << CSMTPClient::DefaultTimeOutMs << int(RESULT::Completed);
         QTest::newRow("outcome from the time-out") << Script{} << 300 << int(RESULT::FailedTimeOut);
     }
 
@@ -438,7 +500,7 @@ private slots:
         m_Plain->reset();
         m_Plain->setScript(script);
         CSMTPClient client;
-        client.SetSessionTimeOut(timeOutMs);
+        client.SetTimeOut(timeOutMs);
         QList<int> codes;
         connect(&client, &CSMTPClient::EndSignal, this, [&](RESULT::Enum result) {
             codes << int(result);
@@ -466,7 +528,8 @@ private slots:
             QVERIFY(ends.wait(15000));
             QCOMPARE(ends.count(), mail + 1);
             QCOMPARE(ends.last().at(0).value<RESULT::Enum>(), RESULT::Completed);
-            QCOMPARE(m_Plain->received(), expectedBytes(Ehlo(PlainPeer) + DeliveryBytes(1), OneRecipient));
+            QCOMPARE(WithSameMessageId(m_Plain->received()),
+                     expectedBytes(Ehlo(PlainPeer) + DeliveryBytes(1), OneRecipient));
         }
     }
 };

@@ -15,6 +15,7 @@
 #include "CSMTPSend.h"
 #include "CScriptedMailPeer.h"
 #include "DovecotLauncher.h"
+#include "MailTestAddresses.h"
 #include "MailTraceRecorder.h"
 
 using R = CMailSettings::SMTP_RESULT;
@@ -23,12 +24,12 @@ Q_DECLARE_METATYPE(Mutator)
 
 namespace {
 
-// This test's own loopback addresses.
-const QString DOVECOT = QStringLiteral("127.0.25.140");       // POP3 on 110
-const QString RECEIVER = QStringLiteral("127.0.25.141");      // aiosmtpd on 25
-const QString NOTHING_LISTENS = QStringLiteral("127.0.25.142");
-const QString SILENT = QStringLiteral("127.0.25.143");        // greets, then says nothing
-const QString POP_GATE = QStringLiteral("127.0.25.144");      // SMTP demanding POP before SMTP
+// This run's own loopback addresses.
+const QString DOVECOT = MailTestAddress(1).toString();         // POP3 on 110
+const QString RECEIVER = MailTestAddress(2).toString();        // aiosmtpd on 25
+const QString NOTHING_LISTENS = MailTestAddress(3).toString();
+const QString SILENT = MailTestAddress(4).toString();          // greets, then says nothing
+const QString POP_GATE = MailTestAddress(5).toString();        // SMTP demanding POP before SMTP
 
 const QString USER = QStringLiteral("alice");
 const QString PASSWORD = QStringLiteral("pop-s3cret");

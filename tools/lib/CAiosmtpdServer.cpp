@@ -128,19 +128,32 @@ void CAiosmtpdServer::readOutput()
             ++m_RefusedMail;
         else if (line.startsWith(QLatin1String("STORED ")))
             m_Stored << line.mid(7);
+        else if (line.startsWith(QLatin1String("CLOSED ")))
+            m_ClosedSessions << line.split(QLatin1Char(' ')).mid(2);
     }
 }
 
-bool CAiosmtpdServer::waitForMessages(int count, int timeoutMs)
+bool CAiosmtpdServer::waitFor(const std::function<bool()>& done, int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);
-    while (m_Stored.size() < count && !deadline.hasExpired()) {
+    readOutput();
+    while (!done() && !deadline.hasExpired()) {
         QEventLoop loop;
         QTimer::singleShot(20, &loop, &QEventLoop::quit);
         loop.exec();
         readOutput();
     }
-    return m_Stored.size() >= count;
+    return done();
+}
+
+bool CAiosmtpdServer::waitForMessages(int count, int timeoutMs)
+{
+    return waitFor([&] { return m_Stored.size() >= count; }, timeoutMs);
+}
+
+bool CAiosmtpdServer::waitForClosedSessions(int count, int timeoutMs)
+{
+    return waitFor([&] { return m_ClosedSessions.size() >= count; }, timeoutMs);
 }
 
 QByteArray CAiosmtpdServer::rawMessage(int index) const

@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
+
 // How one test SMTP server runs (tools/mailservers/smtp_test_server.py).
 struct AiosmtpdOptions
 {
@@ -59,6 +61,10 @@ public:
     // MAIL FROM commands the script refused (a gate demanding a log-in first).
     int refusedMailCount() const { return m_RefusedMail; }
     int messageCount() const { return m_Stored.size(); }
+    // The SMTP verbs of each session that has ended, oldest first.
+    QList<QStringList> closedSessions() const { return m_ClosedSessions; }
+    // Waits (running the event loop) until `count` sessions have ended.
+    bool waitForClosedSessions(int count, int timeoutMs = 10000);
     // Waits (running the event loop) until `count` messages are stored.
     bool waitForMessages(int count, int timeoutMs = 10000);
     QByteArray rawMessage(int index) const;
@@ -71,6 +77,7 @@ public:
 
 private:
     void readOutput();
+    bool waitFor(const std::function<bool()>& done, int timeoutMs);
 
     AiosmtpdOptions m_Options;
     QProcess m_Process;
@@ -82,6 +89,7 @@ private:
     int m_Connections = 0;
     int m_RefusedMail = 0;
     QStringList m_Stored;
+    QList<QStringList> m_ClosedSessions;
 };
 
 #endif // CAIOSMTPDSERVER_H

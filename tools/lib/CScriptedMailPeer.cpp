@@ -3,6 +3,8 @@
 #include <QSslSocket>
 #include <QTimer>
 
+#include <sys/socket.h>
+
 ScriptedMailStep ScriptedMailStep::reply(const QByteArray& bytes, int delayMs)
 {
     ScriptedMailStep step;
@@ -45,6 +47,13 @@ ScriptedMailStep ScriptedMailStep::close()
 {
     ScriptedMailStep step;
     step.closeAfter = true;
+    return step;
+}
+
+ScriptedMailStep ScriptedMailStep::thenReset() const
+{
+    ScriptedMailStep step = *this;
+    step.resetAfter = true;
     return step;
 }
 
@@ -177,8 +186,15 @@ void CScriptedMailPeer::writePart(Connection* connection, int index, int part)
             return;
         }
     }
-    if (step.closeAfter)
+    if (step.resetAfter) {
+        // What was written is on its way (loopback, no delay); closing with
+        // a zero linger time sends RST instead of FIN.
+        const linger now{1, 0};
+        setsockopt(int(connection->socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &now, sizeof now);
+        connection->socket->abort();
+    } else if (step.closeAfter) {
         connection->socket->disconnectFromHost();
+    }
     connection->running = false;
     m_StepsDone = index + 1;
     emit stepDone(index);

@@ -21,6 +21,7 @@ struct ScriptedMailStep
     int delayMs = 0;                // before the first part
     int partDelayMs = 0;            // between parts
     bool closeAfter = false;        // close the connection after the last part
+    bool resetAfter = false;        // reset the connection after the last part (TCP RST)
     QByteArray clientEnd = "\r\n";  // how the client's input before this turn ends
 
     // The reply in one write.
@@ -33,6 +34,9 @@ struct ScriptedMailStep
     static ScriptedMailStep afterMessage(const QByteArray& bytes);
     // Says nothing and closes the connection.
     static ScriptedMailStep close();
+    // This step, then the connection reset at once (SO_LINGER 0): the
+    // client's next write fails.
+    ScriptedMailStep thenReset() const;
 };
 
 // An in-process mail server that answers by a script, plain or TLS, for what

@@ -128,8 +128,11 @@ bool DovecotLauncher::waitForGreeting(const QHostAddress& address, int timeoutMs
         QTcpSocket socket;
         socket.connectToHost(address, 110);
         if (socket.waitForConnected(500)) {
+            // The first greeting waits for dovecot's log-in and authentication
+            // processes, which take long on a busy machine: a connection
+            // given up early would only start that wait again.
             QByteArray greeting;
-            while (!greeting.contains('\n') && socket.waitForReadyRead(500))
+            while (!greeting.contains('\n') && socket.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime()))))
                 greeting += socket.readAll();
             if (greeting.startsWith("+OK"))
                 return true;

@@ -11,6 +11,7 @@ Standard output, one line each, flushed:
   READY                     every listener is up
   BIND-FAILED <port> <why>  a listener could not be opened (exit status 2)
   CONNECT <port>            a client connected
+  CLOSED <port> <VERB>...   a client's connection ended, with the verbs it sent
   STORED <NNNN>             a message was stored
 SIGTERM ends it cleanly.
 """
@@ -51,6 +52,14 @@ def summarise(envelope, session, port, tls):
     bare_lf = raw.replace(b"\r\n", b"").count(b"\n")
     bare_cr = raw.replace(b"\r\n", b"").count(b"\r")
     to_header = message.get_all("To", [])
+    header_raw = raw[:header_end] if header_end >= 0 else raw
+    defects = [type(d).__name__ for d in message.defects]
+    for name, value in message.items():
+        defects += [f"{name}: {type(d).__name__}" for d in getattr(value, "defects", ())]
+
+    def addresses(name):
+        header = message.get(name)
+        return [[a.display_name, a.addr_spec] for a in getattr(header, "addresses", ())]
     return {
         "port": port,
         "tls": tls,
@@ -69,6 +78,11 @@ def summarise(envelope, session, port, tls):
         "to": [address for _, address in email.utils.getaddresses([str(v) for v in to_header])],
         "to_raw": [str(v) for v in to_header],
         "subject": str(message.get("Subject", "")),
+        "from_addresses": addresses("From"),
+        "to_addresses": addresses("To"),
+        "message_id": str(message.get("Message-ID", "")),
+        "defects": defects,
+        "header_line_max": max((len(line) for line in header_raw.split(b"\r\n")), default=0),
         "date": str(date_text) if date_text is not None else None,
         "date_fields": list(parsed_date[:6]) if parsed_date else None,
         "date_offset_minutes": parsed_date[9] // 60 if parsed_date and parsed_date[9] is not None else None,
@@ -150,6 +164,11 @@ class RecordingSMTP(SMTP):
     def connection_made(self, transport):
         super().connection_made(transport)
         say(f"CONNECT {self._listen_port}")
+
+    def connection_lost(self, error):
+        verbs = getattr(self.session, "recorded_verbs", []) if self.session is not None else []
+        say(" ".join([f"CLOSED {self._listen_port}"] + verbs))
+        super().connection_lost(error)
 
     def _record(self, verb):
         if self.session is not None:

@@ -1,0 +1,38 @@
+#include "CPop3ReplyReader.h"
+
+CPop3ReplyReader::Status CPop3ReplyReader::TakeReply(QString* reply)
+{
+    QString line;
+    while (m_Lines.TakeLine(&line)) {
+        if (m_SkipToLineEnd) {
+            m_SkipToLineEnd = false;
+            m_Dropped << line;
+            continue;
+        }
+        QString stale;
+        while (m_Lines.TakeLine(&stale))
+            m_Dropped << stale;
+        m_SkipToLineEnd = m_Lines.Buffered() > 0;
+        m_Lines.Clear();
+        if (reply)
+            *reply = line;
+        return Complete;
+    }
+    if (m_Lines.Buffered() > CMailLineBuffer::MaxBufferedBytes)
+        return Overflow;
+    return Incomplete;
+}
+
+QStringList CPop3ReplyReader::TakeDropped()
+{
+    QStringList dropped;
+    dropped.swap(m_Dropped);
+    return dropped;
+}
+
+void CPop3ReplyReader::Clear()
+{
+    m_Lines.Clear();
+    m_SkipToLineEnd = false;
+    m_Dropped.clear();
+}
