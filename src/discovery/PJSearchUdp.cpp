@@ -55,6 +55,18 @@ QHostAddress normalisedSender(const QHostAddress &sender)
     return sender;
 }
 
+struct BindEndpoint
+{
+    QHostAddress address = QHostAddress(QHostAddress::AnyIPv4);
+    quint16 port = PJSearchUdp::DefaultPort;
+};
+
+BindEndpoint &defaultBindEndpoint()
+{
+    static BindEndpoint endpoint;
+    return endpoint;
+}
+
 QTextCodec *nameCodec()
 {
     static QTextCodec *const codec = QTextCodec::codecForName("Shift_JIS");
@@ -67,6 +79,8 @@ PJSearchUdp::PJSearchUdp(QObject *parent, int flags, QList<QHostAddress> list)
     : QObject(parent)
     , m_Flags(flags)
     , m_IpList(list)
+    , m_BindAddress(defaultBindEndpoint().address)
+    , m_Port(defaultBindEndpoint().port)
 {
     std::memcpy(&m_Request, RequestTemplate, sizeof m_Request);
     for (int i = 0; i < m_IpList.size(); ++i)
@@ -89,6 +103,11 @@ void PJSearchUdp::SetBindAddress(const QHostAddress &address, quint16 port)
 {
     m_BindAddress = address;
     m_Port = port;
+}
+
+void PJSearchUdp::SetDefaultBindAddress(const QHostAddress &address, quint16 port)
+{
+    defaultBindEndpoint() = address.isNull() ? BindEndpoint() : BindEndpoint{address, port};
 }
 
 bool PJSearchUdp::Start(unsigned int command)

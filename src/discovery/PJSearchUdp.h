@@ -76,10 +76,18 @@ public:
     // loopback address on a free port. The port is also the destination port.
     void SetBindAddress(const QHostAddress &address, quint16 port);
     quint16 Port() const { return m_Port; }
+    // What engines made from now on bind to, for the whole process (engines
+    // made by the search dialog included); a null address restores every
+    // local IPv4 address on 5320.
+    static void SetDefaultBindAddress(const QHostAddress &address, quint16 port);
+    // The addresses of the current search: the local one first, then the targets.
+    QList<QHostAddress> SearchIpList() const { return m_IpList; }
 
     bool Start(unsigned int command);
     bool Stop();
     bool isRunning() const { return m_Running; }
+    // The command of the last successful start (SRCH_CMD_BROADCAST or SRCH_CMD_UNICAST), 0 before one.
+    unsigned int Mode() const { return m_Mode; }
     void SearchIpListUpdate(QList<QHostAddress> list);
 
     int PJListCount() const { return m_PJList.size(); }
@@ -110,8 +118,8 @@ private:
     unsigned int m_Mode = 0;
     QUdpSocket m_Socket;
     QTimer m_SendTimer;
-    QHostAddress m_BindAddress = QHostAddress(QHostAddress::AnyIPv4);
-    quint16 m_Port = DefaultPort;
+    QHostAddress m_BindAddress;
+    quint16 m_Port;
     int m_SendCounter = 0;
     bool m_Running = false;
 };

@@ -434,6 +434,24 @@ private slots:
         QCOMPARE(e->PJListCount(), 1);
     }
 
+    // Engines made after the process-wide default is set bind there (the
+    // search dialog makes its own); a null address restores the production port.
+    void defaultBindEndpoint()
+    {
+        PJSearchUdp::SetDefaultBindAddress(Local, m_port);
+        PJSearchUdp made(nullptr, 0x20, {Local, Pj});
+        PJSearchUdp::SetDefaultBindAddress(QHostAddress(), 0);
+        PJSearchUdp later(nullptr, 0x20, {Local, Pj});
+        QCOMPARE(later.Port(), quint16(PJSearchUdp::DefaultPort));
+
+        QCOMPARE(made.Port(), m_port);
+        QVERIFY(made.Start(SRCH_CMD_UNICAST));
+        QVERIFY(waitStopped(made));
+        QCOMPARE(m_responder->log().value(0).sender, Local);
+        QCOMPARE(m_responder->log().value(0).senderPort, m_port);
+        QCOMPARE(addressesOf(made), QList<QHostAddress>{Pj});
+    }
+
     // Stopping closes the socket: later replies are not seen.
     void stopEndsListening()
     {
