@@ -8,6 +8,45 @@
 -->
 <TS version="2.1" language="en_US" sourcelanguage="en_US">
 <context>
+    <name>AddressInput</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Address Input</translation>
+    </message>
+    <message>
+        <source>Specify IP address to search</source>
+        <translation>Specify IP address to search</translation>
+    </message>
+    <message>
+        <source>Search Specifying range</source>
+        <translation>Search specifying range</translation>
+    </message>
+    <message>
+        <source>Start Address:</source>
+        <translation>Start Address:</translation>
+    </message>
+    <message>
+        <source>End Address:</source>
+        <translation>End Address:</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>&amp;Add</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>Lumivox5MsgTitle</source>
+        <translation>Lumivox 5</translation>
+    </message>
+    <message>
+        <source>An invalid address is being used.</source>
+        <translation>An invalid address is being used.</translation>
+    </message>
+</context>
+<context>
     <name>CCommandFunctions</name>
     <message>
         <source>Error</source>
@@ -844,6 +883,17 @@ Use the specified lamp for safety and performance.</translation>
     </message>
 </context>
 <context>
+    <name>FormAutoSearchSerial</name>
+    <message>
+        <source>Serial Auto Search</source>
+        <translation>Serial Auto Search</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+</context>
+<context>
     <name>FormCalendar</name>
     <message>
         <source>Setting No Operating Date</source>
@@ -1654,6 +1704,66 @@ The files named there stay as they were.</translation>
     <message>
         <source>MainMsgMultiOSDMuteOffMessage</source>
         <translation>On-screen display on the selected projector.</translation>
+    </message>
+    <message>
+        <source>CommSettingMsgSettingSettingCountOverMessage</source>
+        <translation>Up to 2000 settings can be entered.</translation>
+    </message>
+    <message>
+        <source>MainMsgUserListSaveFailed</source>
+        <translation>The projector list could not be written to %1.
+The added projectors stay in the list and are written again at exit.</translation>
+    </message>
+</context>
+<context>
+    <name>PJSearchDlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Projector List</translation>
+    </message>
+    <message>
+        <source>Projector List</source>
+        <translation>Projector List</translation>
+    </message>
+    <message>
+        <source>Projector</source>
+        <translation>Projector</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP Address</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>&amp;Connect</source>
+        <translation>&amp;Connect</translation>
+    </message>
+    <message>
+        <source>&amp;Update</source>
+        <translation>&amp;Update</translation>
+    </message>
+    <message>
+        <source>Input Address...</source>
+        <translation>&amp;Input Address...</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>C&amp;lose</source>
+        <translation>C&amp;lose</translation>
+    </message>
+    <message>
+        <source>Search Failed</source>
+        <translation>Search Failed</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Connected</translation>
     </message>
 </context>
 <context>
