@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QHash>
+#include <QHostAddress>
 #include <QIcon>
 #include <QPair>
 #include <QList>
@@ -360,7 +361,10 @@ public slots:
     void ProjectorPaste();
     void ProjectorPaste(QString pathGroup);
     void ProjectorDelete();
-    void f_DirectAddProjector(QMap<int, CProjectorData*>* datas, bool blnAutoUpdate);
+    // Registers one projector per template (in key order) up to the limit of
+    // 2000, saves the user list, shows all projectors and, when asked,
+    // refreshes the new ones; -1 when the hub could make no record.
+    int f_DirectAddProjector(QMap<int, CProjectorData*>* datas, bool blnAutoUpdate);
     int f_UpdateTargetList(QList<int>* lstDelete, QList<bool>* lstModifyOnly, QMap<int, CProjectorData*>* lstAdd,
                            QMap<int, CProjectorData*>* result);
 
@@ -463,6 +467,11 @@ private:
     QDialog* m_pFormMailSettings;
     QSystemTrayIcon* m_trayIcon;
     QMenu* m_trayIconMenu;
+    // The last LAN search's address input, which the next search opens with
+    // (for this run only), and the interface address the search is given.
+    int m_LastSearchMode = 0;
+    QHostAddress m_LastSearchRange[2];
+    QHostAddress m_SearchInterfaceAddress;
 };
 
 #endif // LUMIVOX5MAIN_H

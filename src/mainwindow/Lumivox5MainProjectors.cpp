@@ -1,4 +1,4 @@
-// The projector clipboard, registering searched projectors.
+// The projector clipboard.
 #include "Lumivox5Main.h"
 #include "ui_Lumivox5Main.h"
 
@@ -15,13 +15,9 @@ void Lumivox5Main::on_actMenuPJCopy_triggered() {}
 void Lumivox5Main::on_actMenuPJPaste_triggered() {}
 void Lumivox5Main::on_actMenuPJDelete_triggered() {}
 
-void Lumivox5Main::f_LANAutoSearch() {}
-void Lumivox5Main::f_DirectAddProjector(QMap<int, CProjectorData*>*, bool) {}
 int Lumivox5Main::f_UpdateTargetList(QList<int>*, QList<bool>*, QMap<int, CProjectorData*>*,
                                      QMap<int, CProjectorData*>*)
 {
     return 0;
 }
 void Lumivox5Main::f_AutoSearchLANShowHelp(QWidget*) {}
-void Lumivox5Main::on_actMenuToolLANAutoSearch_triggered() {}
-void Lumivox5Main::on_actMenuToolSerialAutoSearch_triggered() {}

@@ -3,8 +3,12 @@
 #include "CLineEditForIPAddress.h"
 #include "DiscoveryResponder.h"
 #include "DiscoveryTestRig.h"
+#include "CLumivox5Data.h"
 #include "GuiTestSupport.h"
+#include "Lumivox5Main.h"
+#include "MainWindowFixture.h"
 #include "PJSearchDlg.h"
+#include "StartedMainWindow.h"
 
 #include <QComboBox>
 #include <QLoggingCategory>
@@ -68,30 +72,31 @@ QString row(int host, const QString& name, const QString& status, int check)
     return QStringLiteral("%1|%2|%3|%4").arg(name, net(host).toString(), status).arg(check);
 }
 
+// Enters one address (last = 0) or a range through Input Address... and Add.
+void enterAddresses(QWidget* searchDialog, int first, int last)
+{
+    GuiTestSupport::OnNextPopup([=](QWidget* box) {
+        box->findChild<QRadioButton*>(last ? QStringLiteral("radioButtonInputIpRange")
+                                           : QStringLiteral("radioButtonInputIpSpecify"))
+            ->setChecked(true);
+        box->findChild<CLineEditForIPAddress*>(QStringLiteral("txtLANIPv4Start"))->setText(net(first).toString());
+        if (last)
+            box->findChild<CLineEditForIPAddress*>(QStringLiteral("txtLANIPv4End"))->setText(net(last).toString());
+        QTest::mouseClick(box->findChild<QPushButton*>(QStringLiteral("pushButtonAdd")), Qt::LeftButton);
+    });
+    QTest::mouseClick(searchDialog->findChild<QPushButton*>(QStringLiteral("pushButtonInputAddress")), Qt::LeftButton);
+}
+
 // The search dialog on its own (no search until asked).
 struct Dialog
 {
     PJSearchDlg dialog{0x20, QHostAddress(), 0, nullptr};
     QTableWidget* table = dialog.findChild<QTableWidget*>(QStringLiteral("tableWidgetPJList"));
-    QPushButton* input = dialog.findChild<QPushButton*>(QStringLiteral("pushButtonInputAddress"));
     QTimer* timer = dialog.findChild<QTimer*>(QStringLiteral("timerSearch"));
 
     PJSearchUdp* engine() { return dialog.findChild<PJSearchUdp*>(); }
 
-    // Enters one address (last = 0) or a range through Input Address... and Add.
-    void search(int first, int last = 0)
-    {
-        GuiTestSupport::OnNextPopup([=](QWidget* box) {
-            box->findChild<QRadioButton*>(last ? QStringLiteral("radioButtonInputIpRange")
-                                               : QStringLiteral("radioButtonInputIpSpecify"))
-                ->setChecked(true);
-            box->findChild<CLineEditForIPAddress*>(QStringLiteral("txtLANIPv4Start"))->setText(net(first).toString());
-            if (last)
-                box->findChild<CLineEditForIPAddress*>(QStringLiteral("txtLANIPv4End"))->setText(net(last).toString());
-            QTest::mouseClick(box->findChild<QPushButton*>(QStringLiteral("pushButtonAdd")), Qt::LeftButton);
-        });
-        QTest::mouseClick(input, Qt::LeftButton);
-    }
+    void search(int first, int last = 0) { enterAddresses(&dialog, first, last); }
     // Until the search has ended and its last tick has listed what came.
     bool ended() { return QTest::qWaitFor([this] { return !timer->isActive(); }, SearchEndMs); }
     void answer(int host) { engine()->PJListAdd(net(host), QStringLiteral("PJ-%1").arg(host), 0); }
@@ -207,6 +212,39 @@ private slots:
         QCOMPARE(rowsOf(d.table), QStringList({row(41, "PJ-41", QString(), 2), row(40, "PJ-40", QString(), 0)}));
         QCOMPARE(entriesOf(d.engine()), QStringList({net(41).toString(), net(40).toString()}));
         QVERIFY(d.dialog.findChild<QPushButton*>(QStringLiteral("pushButtonConnect"))->isEnabled());
+    }
+
+    // The main window opens its next search with the last address input,
+    // also when that search was closed without Connect.
+    void windowRemembersTheInputAfterClose()
+    {
+        MainWindowFixture fixture;
+        std::unique_ptr<Lumivox5Main> window =
+            StartMainWindow(fixture, "[Header Info]\nMagicCode=258-0017-686-1-5F\nRevCode=Rev.1.0\n");
+        QVERIFY(window);
+        const auto close = [](QWidget* dialog) {
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("pushButtonClose")), Qt::LeftButton);
+        };
+        GuiTestSupport::OnNextPopup([&](QWidget* dialog) {
+            enterAddresses(dialog, 60, 62);
+            close(dialog);
+        });
+        window->f_LANAutoSearch();
+
+        QStringList shown;
+        GuiTestSupport::OnNextPopup([&](QWidget* dialog) {
+            GuiTestSupport::OnNextPopup([&](QWidget* input) {
+                shown << QString::number(input->findChild<QRadioButton*>(QStringLiteral("radioButtonInputIpRange"))->isChecked())
+                      << input->findChild<CLineEditForIPAddress*>(QStringLiteral("txtLANIPv4Start"))->text()
+                      << input->findChild<CLineEditForIPAddress*>(QStringLiteral("txtLANIPv4End"))->text();
+                QTest::mouseClick(input->findChild<QPushButton*>(QStringLiteral("pushButtonCancel")), Qt::LeftButton);
+            });
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("pushButtonInputAddress")), Qt::LeftButton);
+            close(dialog);
+        });
+        window->f_LANAutoSearch();
+        QCOMPARE(shown, QStringList({"1", "192.   0.   2.   60", "192.   0.   2.   62"}));
+        QCOMPARE(window->m_Lumivox5Data->f_GetProjectorCount(), 0);
     }
 
     // Without an interface an accepted input starts nothing and is not kept.
