@@ -16,6 +16,7 @@
 #include "ScriptedModalBoxes.h"
 #include "ui_Lumivox5Main.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPushButton>
@@ -294,6 +295,42 @@ private slots:
         QCOMPARE(recorder.requests,
                  added ? QStringList{QStringLiteral("1 - 1 1 [%1] 0 1").arg(ids.join(','))} : QStringList());
         QCOMPARE(saves.count(), 1);
+    }
+
+    // When the hub has no id left, registration stops with -1: nothing is
+    // saved, shown or refreshed. A save that fails is reported.
+    void registrationFailures()
+    {
+        startWindow();
+        CProjectorData pick(nullptr, 0);
+        pick.m_Address = QStringLiteral("10.9.0.1");
+        pick.m_Port = QStringLiteral("7142");
+        QMap<int, CProjectorData*> templates{{0, &pick}};
+        FileWrites saves(m_Fixture->userListPath());
+        RequestRecorder recorder;
+        ScriptedMessageBoxes boxes;
+        QList<bool>* used = hub()->m_pIDUsedList;
+        const QList<bool> free = *used;
+        for (int id = 1; id < used->size(); ++id)
+            (*used)[id] = true;
+        QCOMPARE(m_Window->f_DirectAddProjector(&templates, true), -1);
+        *used = free;
+        QCOMPARE(hub()->f_GetProjectorCount(), 0);
+        QCOMPARE(recorder.requests, QStringList());
+        QCOMPARE(boxes.shown.size(), 0);
+        QTest::qWait(50);
+        QCOMPARE(saves.count(), 0);
+
+        // The list's place taken by a folder: the save fails and says where.
+        QVERIFY(QFile::remove(m_Fixture->userListPath()));
+        QVERIFY(QDir().mkpath(m_Fixture->userListPath()));
+        QCOMPARE(m_Window->f_DirectAddProjector(&templates, true), 0);
+        QCOMPARE(hub()->f_GetProjectorCount(), 1);
+        QCOMPARE(boxes.shown.size(), 1);
+        QCOMPARE(boxes.shown.at(0).icon, QMessageBox::Warning);
+        QVERIFY2(boxes.shown.at(0).text.contains(QDir::toNativeSeparators(m_Fixture->userListPath())),
+                 qPrintable(boxes.shown.at(0).text));
+        QCOMPARE(recorder.requests, QStringList{"1 - 1 1 [1] 0 1"});
     }
 
     // The serial search form only shows itself, modally, with a close button.
