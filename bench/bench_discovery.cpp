@@ -13,13 +13,12 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTextStream>
 #include <QTimer>
 
 
 #include "DiscoveryResponder.h"
+#include "DiscoveryResponderProcess.h"
 #include "PJSearchUdp.h"
 #include "ProcessFigures.h"
 
@@ -28,68 +27,6 @@ namespace {
 const char *const Subnet = "127.0.4.0/22";
 const char *const FanOut = "127.0.7.255";
 const int Hosts = 1022;
-
-struct Stats
-{
-    qint64 requests = -1, replies = -1, accepts = -1;
-};
-
-class Responder
-{
-public:
-    bool start(const QString &program, quint16 port)
-    {
-        m_Process.setProgram(program);
-        m_Process.setArguments({"--port", QString::number(port), "--subnet", Subnet, "--fanout", FanOut, "--no-log"});
-        m_Process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_Process.start();
-        if (!m_Process.waitForStarted(5000))
-            return false;
-        const QString line = readLine(20000);
-        return line == QStringLiteral("ready %1").arg(Hosts);
-    }
-
-    Stats stats()
-    {
-        m_Process.write("stats\n");
-        const QRegularExpression re("stats requests=(\\d+) replies=(\\d+) accepts=(\\d+)");
-        const QRegularExpressionMatch m = re.match(readLine(5000));
-        Stats s;
-        if (m.hasMatch()) {
-            s.requests = m.captured(1).toLongLong();
-            s.replies = m.captured(2).toLongLong();
-            s.accepts = m.captured(3).toLongLong();
-        }
-        return s;
-    }
-
-    void reset()
-    {
-        m_Process.write("reset\n");
-        readLine(5000);
-    }
-
-    void stop()
-    {
-        m_Process.write("quit\n");
-        m_Process.closeWriteChannel();
-        if (!m_Process.waitForFinished(5000))
-            m_Process.kill();
-        m_Process.waitForFinished(2000);
-    }
-
-private:
-    QString readLine(int timeoutMs)
-    {
-        QElapsedTimer t;
-        t.start();
-        while (!m_Process.canReadLine() && t.elapsed() < timeoutMs)
-            m_Process.waitForReadyRead(100);
-        return QString::fromLatin1(m_Process.readLine()).trimmed();
-    }
-
-    QProcess m_Process;
-};
 
 // Runs one search to its end, then lets the last accepts land.
 void runSearch(PJSearchUdp &engine, unsigned int command, double *cpu, qint64 *wallMs)
@@ -147,8 +84,8 @@ int main(int argc, char *argv[])
 
     const QHostAddress local(QStringLiteral("127.0.0.1"));
     const quint16 port = DiscoveryResponder::findFreePort({local, QHostAddress(FanOut), QHostAddress("127.0.4.1")});
-    Responder responder;
-    if (port == 0 || !responder.start(program, port)) {
+    DiscoveryResponderProcess responder;
+    if (port == 0 || !responder.start(program, port, Subnet, FanOut, Hosts)) {
         out << "responder did not start" << Qt::endl;
         return 2;
     }
@@ -176,7 +113,7 @@ int main(int argc, char *argv[])
             double cpu = 0;
             qint64 wallMs = 0;
             runSearch(engine, command, &cpu, &wallMs);
-            const Stats s = responder.stats();
+            const DiscoveryResponderProcess::Stats s = responder.stats();
             const int listed = engine.PJListCount();
             // Every broadcast reply that arrives is accepted; every address
             // search reply lists its own sender.

@@ -41,6 +41,8 @@ PJSearchDlg::PJSearchDlg(int flags, QHostAddress connectedAddress, int mode, QHo
     m_pTimer = new QTimer(this);
     m_pTimer->setObjectName(QStringLiteral("timerSearch"));
     m_pTimer->setInterval(TICK_MS);
+    // A coarse timer may run 5 % late: a row would wait longer than one tick.
+    m_pTimer->setTimerType(Qt::PreciseTimer);
     connect(m_pTimer, &QTimer::timeout, this, &PJSearchDlg::SearchTimerTimuout);
 
     // The operator knows the interfaces by the platform's service names.
