@@ -16,7 +16,7 @@
 #include <memory>
 #include <vector>
 
-Q_LOGGING_CATEGORY(lcLanSearch, "lumivox.mainwindow.lansearch")
+Q_LOGGING_CATEGORY(lcLanSearch, "lumivox.mainwindow.lansearch", QtWarningMsg)
 
 namespace {
 

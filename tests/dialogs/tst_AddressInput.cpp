@@ -125,6 +125,11 @@ private slots:
         QTest::keyClicks(&edit, QStringLiteral("192168001010"));
         QCOMPARE(edit.text(), QStringLiteral("192.   168.   001.   010"));
         QCOMPARE(ipv4(edit.text()), QHostAddress(QStringLiteral("192.168.1.10")).toIPv4Address());
+        // Typed over a filled field, each dot still ends its own octet.
+        edit.setText(QStringLiteral("192.0.2.20"));
+        edit.setCursorPosition(0);
+        QTest::keyClicks(&edit, QStringLiteral("192.0.2.30"));
+        QCOMPARE(edit.text(), QStringLiteral("192.   0.   2.   30"));
     }
 
     // Octet navigation of the IPv4 kind: where the cursor goes and whether
@@ -154,6 +159,12 @@ private slots:
             << 1 << full << 1 << int(Qt::Key_Backtab) << 1 << false << fullMasked;
         QTest::newRow("dot in an empty octet is ignored")
             << 1 << QStringLiteral("192...") << 7 << int(Qt::Key_Period) << 7 << true << QStringLiteral("192.   .   .   ");
+        QTest::newRow("dot at the start of a filled octet is ignored")
+            << 1 << full << 7 << int(Qt::Key_Period) << 7 << true << fullMasked;
+        QTest::newRow("dot at the start of the field is ignored")
+            << 1 << full << 0 << int(Qt::Key_Period) << 0 << true << fullMasked;
+        QTest::newRow("dot after a short octet moves on")
+            << 1 << full << 8 << int(Qt::Key_Period) << 14 << true << fullMasked;
         QTest::newRow("dot after three digits moves on")
             << 1 << QStringLiteral("192") << 3 << int(Qt::Key_Period) << 7 << true << QStringLiteral("192.   .   .   ");
         QTest::newRow("plain kind types the dot") << 0 << QStringLiteral("192") << 3 << int(Qt::Key_Period) << 4

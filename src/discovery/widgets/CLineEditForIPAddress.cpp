@@ -87,9 +87,12 @@ void CLineEditForIPAddress::keyPressEvent(QKeyEvent* event)
             return;
         }
     } else if (event->key() == Qt::Key_Period) {
-        // A dot in an empty octet would skip it.
+        // A dot in an empty octet would skip it. So would one at an octet's
+        // first place: the edit moves there by itself after three digits, so
+        // "192.0.2.30" typed over a filled field would leave out octet 2.
         const int octet = mask.left(p).split(QLatin1Char('.')).size() - 1;
-        if (text().split(QLatin1Char('.')).value(octet).trimmed().isEmpty()) {
+        const bool octetStart = p == 0 || (p <= mask.size() && mask.at(p - 1) == QLatin1Char(' '));
+        if (octetStart || text().split(QLatin1Char('.')).value(octet).trimmed().isEmpty()) {
             event->accept();
             return;
         }

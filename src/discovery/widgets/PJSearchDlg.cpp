@@ -12,14 +12,15 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLoggingCategory>
+#include <QStyle>
 #include <QTimer>
 
-Q_LOGGING_CATEGORY(lcSearchDialog, "lumivox.discovery.dialog")
+Q_LOGGING_CATEGORY(lcSearchDialog, "lumivox.discovery.dialog", QtWarningMsg)
 
 namespace {
 
 enum { COLUMN_NAME = 0, COLUMN_ADDRESS = 1, COLUMN_STATUS = 2 };
-const int COLUMN_WIDTHS[] = {150, 130, 100};
+const int MIN_NAME_WIDTH = 90;
 
 } // namespace
 
@@ -87,10 +88,27 @@ void PJSearchDlg::InitPJListView()
     QTableWidget* table = ui->tableWidgetPJList;
     QHeaderView* header = table->horizontalHeader();
     for (int column = 0; column < table->columnCount(); ++column) {
-        table->setColumnWidth(column, COLUMN_WIDTHS[column]);
         if (QTableWidgetItem* item = table->horizontalHeaderItem(column))
             item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
+    // The columns share the table's width, so that with a desktop font no
+    // address or status is cut off and nothing needs sideways scrolling: the
+    // address and status columns as wide as their longest texts, the name
+    // column the rest, but never too narrow to read.
+    const QFontMetrics metrics(table->font());
+    const int padding = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 2);
+    const auto widest = [&](const QStringList& texts) {
+        int width = 0;
+        for (const QString& text : texts)
+            width = qMax(width, metrics.horizontalAdvance(text));
+        return width + padding;
+    };
+    header->setMinimumSectionSize(MIN_NAME_WIDTH);
+    table->setColumnWidth(COLUMN_ADDRESS, widest({QStringLiteral("255.255.255.255"),
+                                                  table->horizontalHeaderItem(COLUMN_ADDRESS)->text()}));
+    table->setColumnWidth(COLUMN_STATUS, widest({tr("Search Failed"), tr("Connected"),
+                                                 table->horizontalHeaderItem(COLUMN_STATUS)->text()}));
+    header->setSectionResizeMode(COLUMN_NAME, QHeaderView::Stretch);
     header->setSectionsClickable(false);
     table->verticalHeader()->hide();
     table->setShowGrid(false);
