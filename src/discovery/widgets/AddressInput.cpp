@@ -134,9 +134,14 @@ bool AddressInput::eventFilter(QObject* watched, QEvent* event)
         f_FocusLastOctet(ui->txtLANIPv4Start);
         return true;
     }
-    // Every other key of the fields goes to the field's own handling, which
-    // takes Tab and Backtab between its octets before the focus moves on. A
-    // key it leaves unused goes its usual way: Escape closes the dialog, Enter
-    // presses Add, Tab in the last octet moves to the next widget.
+    // Every other key of the fields goes straight to the field's own
+    // handling, before the focus chain sees Tab and Backtab, so that they move
+    // between the field's octets. A key the field leaves unused stays ignored
+    // and goes on to the dialog: Escape closes it, Enter presses Add, Tab in
+    // the last octet moves to the next widget.
+    if (watched == ui->txtLANIPv4Start || watched == ui->txtLANIPv4End) {
+        static_cast<CLineEditForIPAddress*>(watched)->keyPressEvent(static_cast<QKeyEvent*>(event));
+        return true;
+    }
     return false;
 }
