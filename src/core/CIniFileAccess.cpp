@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QTextCodec>
 
+#include <algorithm>
 #include <exception>
 
 const QString CIniFileAccess::CODEPAGE_DEFAULT = QStringLiteral("UTF-16");
@@ -111,7 +112,9 @@ QString decodeFileBytes(const QByteArray& bytes)
     while (start < size) {
         const int feed = decoded.indexOf(QLatin1Char('\n'), start);
         int end = feed < 0 ? size : feed;
-        if (feed >= 0 && end > start && decoded.at(end - 1) == QLatin1Char('\r'))
+        // "\r\n" ends a line; further CRs before its end (or at the end of
+        // the text) are line-end junk that no written line could give back.
+        while (end > start && decoded.at(end - 1) == QLatin1Char('\r'))
             --end;
         result.append(decoded.midRef(start, end - start));
         result.append(QLatin1String("\r\n"));
@@ -126,16 +129,22 @@ QString decodeFileBytes(const QByteArray& bytes)
     return result;
 }
 
-// One record is one line: a line break inside a name or value would turn the
-// rest into lines of their own (even section headers) when the file is read.
+// One record is one line: a line feed inside a value would turn the rest into
+// lines of their own (even section headers) when the file is read. A lone CR
+// splits no line and is kept.
 QString oneLine(const QString& s)
 {
-    if (!s.contains(QLatin1Char('\n')) && !s.contains(QLatin1Char('\r')))
+    if (!s.contains(QLatin1Char('\n')))
         return s;
     QString r = s;
-    r.replace(QLatin1Char('\r'), QLatin1Char(' '));
     r.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return r;
+}
+
+// The reader trims a value of these.
+bool hasEnclosingSpace(const QString& s)
+{
+    return !s.isEmpty() && (s.front().isSpace() || s.back().isSpace());
 }
 
 } // namespace
@@ -174,6 +183,10 @@ CIniFileAccess::CIniFileAccess(const CIniFileAccess* other)
 
 CIniFileAccess::~CIniFileAccess()
 {
+    for (const KeyTable* table : {&lineKeys, &writeKeys}) {
+        for (const PendingKey& waiting : table->pending)
+            delete waiting.record;
+    }
     qDeleteAll(*lines);
     qDeleteAll(*writeLines);
     delete lines;
@@ -196,6 +209,8 @@ void CIniFileAccess::f_Copy(const CIniFileAccess* other)
     if (!other || other == this)
         return;
     RunTraced([&] {
+        other->f_Settle(other->lines);
+        other->f_Settle(other->writeLines);
         codePage = other->codePage;
         path = other->path;
         text = other->text;
@@ -215,14 +230,52 @@ void CIniFileAccess::f_Copy(const CIniFileAccess* other)
 // Record list upkeep: every insertion and removal goes through these, so the
 // key table always names the first record of each section and key.
 
-CIniFileAccess::KeyTable& CIniFileAccess::f_KeyTable(const IniList* list)
+CIniFileAccess::KeyTable& CIniFileAccess::f_KeyTable(const IniList* list) const
 {
     return list == lines ? lineKeys : writeKeys;
 }
 
-const CIniFileAccess::KeyTable& CIniFileAccess::f_KeyTable(const IniList* list) const
+CIniFileAccess::IniIndex* CIniFileAccess::f_IndexOf(const IniList* list) const
 {
-    return list == lines ? lineKeys : writeKeys;
+    return list == lines ? index : writeIndex;
+}
+
+void CIniFileAccess::f_Settle(const IniList* list) const
+{
+    KeyTable& table = f_KeyTable(list);
+    if (table.pending.isEmpty())
+        return;
+    QVector<PendingKey> waiting;
+    waiting.swap(table.pending);
+    // At one place, the keys of an earlier section go first (its run ends
+    // there), and the keys of one section keep the order they were added in.
+    const auto goesBefore = [](const PendingKey& a, const PendingKey& b) {
+        return a.before < b.before || (a.before == b.before && a.sectionPos < b.sectionPos);
+    };
+    std::stable_sort(waiting.begin(), waiting.end(), goesBefore);
+
+    IniList* target = list == lines ? lines : writeLines;
+    IniList merged;
+    merged.reserve(target->size() + waiting.size());
+    int next = 0;
+    for (int pos = 0; pos < target->size(); ++pos) {
+        while (next < waiting.size() && waiting.at(next).before == pos)
+            merged.append(waiting.at(next++).record);
+        merged.append(target->at(pos));
+    }
+    while (next < waiting.size())
+        merged.append(waiting.at(next++).record);
+    target->swap(merged);
+
+    // A section moves past the keys settled ahead of its first record; keys
+    // of its own that went there start it now.
+    IniIndex* sectionIndex = f_IndexOf(list);
+    for (auto it = sectionIndex->begin(); it != sectionIndex->end(); ++it) {
+        PendingKey start;
+        start.before = it.value();
+        start.sectionPos = it.value();
+        it.value() += int(std::lower_bound(waiting.cbegin(), waiting.cend(), start, goesBefore) - waiting.cbegin());
+    }
 }
 
 void CIniFileAccess::f_InsertRecord(IniList* list, int position, IniData* record)
@@ -272,12 +325,15 @@ void CIniFileAccess::f_RemoveRecord(IniList* list, int position)
 
 void CIniFileAccess::f_ClearList(IniList* list, IniIndex* sectionIndex)
 {
+    for (const PendingKey& waiting : f_KeyTable(list).pending)
+        delete waiting.record;
     qDeleteAll(*list);
     list->clear();
     sectionIndex->clear();
     f_KeyTable(list) = KeyTable();
 }
 
+// The source is settled by the caller (it may be another accessor's list).
 void CIniFileAccess::f_CopyList(const IniList* from, IniList* to)
 {
     to->reserve(from->size());
@@ -433,6 +489,7 @@ void CIniFileAccess::GetIniString(const QString& section, const QString& key, co
             return;
         }
         // The empty key names the section's first line that is no key line.
+        f_Settle(lines);
         for (const IniData* d : *lines) {
             if (d->section == section && d->key.isEmpty()) {
                 *result = d->value;
@@ -457,6 +514,7 @@ void CIniFileAccess::GetIniKeys(const QString& section, QStringList& keys) const
 {
     RunTraced([&] {
         keys.clear();
+        f_Settle(lines);
         const auto it = index->constFind(indexName(section));
         if (it == index->constEnd())
             return;
@@ -480,6 +538,7 @@ void CIniFileAccess::GetIniSections(QStringList& sections) const
 {
     RunTraced([&] {
         sections.clear();
+        f_Settle(lines);
         QMap<int, QString> byPosition;
         for (auto it = index->constBegin(); it != index->constEnd(); ++it) {
             if (it.value() >= 0 && it.value() < lines->size() && !lines->at(it.value())->section.isEmpty())
@@ -536,18 +595,55 @@ void CIniFileAccess::f_DeleteSection(const QString& section, int sectionPosition
     }
 }
 
-// A name that would read back as something else is refused: a line break or
-// NUL splits or ends its line, "]" ends a section's header early, and a key
-// holding "=" or ";" or starting with "[" reads as a shorter key, a comment or
-// a header. Every name the reader gives passes.
+// A name is written only if it reads back as itself: a line feed or NUL
+// splits or ends its line, "]" ends a section's header early, a key holding
+// "=" or ";" reads as a shorter key or a comment, and blanks around a name are
+// trimmed away. Every name the reader gives passes (a key starting with "["
+// is written so that it reads as a key).
 bool CIniFileAccess::f_IsWritableName(const QString& section, const QString& key)
 {
-    const auto breaksLine = [](const QString& name) {
-        return name.contains(QLatin1Char('\n')) || name.contains(QLatin1Char('\r')) || name.contains(QChar(0));
+    const auto endsLine = [](const QString& name) {
+        return name.contains(QLatin1Char('\n')) || name.contains(QChar(0));
     };
-    if (breaksLine(section) || breaksLine(key) || section.contains(QLatin1Char(']')))
+    if (endsLine(section) || endsLine(key) || hasEnclosingSpace(section) || hasEnclosingSpace(key))
         return false;
-    return !key.contains(QLatin1Char('=')) && !key.contains(QLatin1Char(';')) && !key.startsWith(QLatin1Char('['));
+    return !section.contains(QLatin1Char(']')) && !key.contains(QLatin1Char('='))
+        && !key.contains(QLatin1Char(';'));
+}
+
+// A key line starting with "[" would read as a header; one leading blank,
+// which the reader trims, keeps it a key line.
+QString CIniFileAccess::f_KeyText(const QString& key)
+{
+    const QString text = oneLine(key);
+    if (text.startsWith(QLatin1Char('[')) && !f_LineToSection(text + QLatin1Char('=')).isEmpty())
+        return QLatin1Char(' ') + text;
+    return text;
+}
+
+// A value the reader would not give back bare (blanks around it, or a pair of
+// enclosing quotes) goes between quotes.
+QString CIniFileAccess::f_ValueText(const QString& value, bool quoted)
+{
+    const QString text = oneLine(value);
+    const bool enclosedInQuotes = text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"'));
+    if (!quoted && !enclosedInQuotes && !hasEnclosingSpace(text))
+        return text;
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+// A plain line of a section that would read back as a header or a key line
+// (the lines of a repeated section) is written as a comment: it never becomes
+// a section or a key of the file, wherever the edits moved its section.
+QString CIniFileAccess::f_PlainLineText(const QString& line)
+{
+    const QString text = oneLine(line);
+    QString key;
+    QString value;
+    f_LineToKey(text, &key, &value);
+    if (key.isEmpty() && f_LineToSection(text).isEmpty())
+        return text;
+    return QLatin1Char(';') + text;
 }
 
 int CIniFileAccess::f_SetIniString(const QString& section, const QString& key, const QString& value,
@@ -564,7 +660,8 @@ int CIniFileAccess::f_SetIniString(const QString& section, const QString& key, c
             return -1;
         }
 
-        if (!key.isEmpty() && !value.isNull()) {
+        const bool addingKey = !key.isEmpty() && !value.isNull();
+        if (addingKey) {
             // The common edit: a key that is there already (under any spelling
             // of its section) keeps its place.
             IniData* existing = f_KeyTable(list).keys.value(tableKey(section, key)).first;
@@ -572,6 +669,9 @@ int CIniFileAccess::f_SetIniString(const QString& section, const QString& key, c
                 f_UpdateRecord(existing, value, quoted);
                 return 0;
             }
+        } else {
+            // Only new keys wait; every other edit works on positions.
+            f_Settle(list);
         }
 
         const QString upper = indexName(section);
@@ -649,24 +749,32 @@ void CIniFileAccess::f_FindInRun(const QString& section, const QString& key, int
     *insertPos = qBound(0, pos - trailing, list->size());
 }
 
+// Every copy of the key goes: a copy left behind would be its value at the
+// next read.
 void CIniFileAccess::f_DeleteKey(const QString& section, const QString& key, int sectionPos, IniList* list,
                                  IniIndex* sectionIndex)
 {
-    int matchPos = -1;
-    int insertPos = -1;
-    f_FindInRun(section, key, sectionPos, list, &matchPos, &insertPos);
-    if (matchPos < 0)
-        return;
-    f_RemoveRecord(list, matchPos);
-    for (auto it = sectionIndex->begin(); it != sectionIndex->end(); ++it) {
-        if (it.value() > matchPos)
-            --it.value();
-    }
-    // Removing the section's first record: the entry stays only while a record
-    // of the section is still there, so it never points into the next section.
     const QString upper = indexName(section);
-    if (sectionPos == matchPos && (matchPos >= list->size() || indexName(list->at(matchPos)->section) != upper))
-        sectionIndex->remove(upper);
+    for (;;) {
+        int matchPos = -1;
+        int insertPos = -1;
+        f_FindInRun(section, key, sectionPos, list, &matchPos, &insertPos);
+        if (matchPos < 0)
+            return;
+        f_RemoveRecord(list, matchPos);
+        for (auto it = sectionIndex->begin(); it != sectionIndex->end(); ++it) {
+            if (it.value() > matchPos)
+                --it.value();
+        }
+        // Removing the section's first record: the entry stays only while a
+        // record of the section is still there, so it never points into the
+        // next section.
+        if (sectionPos == matchPos
+            && (matchPos >= list->size() || indexName(list->at(matchPos)->section) != upper)) {
+            sectionIndex->remove(upper);
+            return;
+        }
+    }
 }
 
 void CIniFileAccess::f_InsertKey(const QString& section, const QString& key, const QString& value, bool quoted,
@@ -684,6 +792,22 @@ void CIniFileAccess::f_InsertKey(const QString& section, const QString& key, con
         f_FindInRun(section, key, sectionPos, list, &matchPos, &insertPos);
     }
     const bool atEnd = insertPos >= list->size();
+    if (!atEnd && !key.isEmpty()) {
+        // A new key (no record carries it yet) waits to be settled, so that a
+        // run of additions does not move every later record and section again
+        // and again.
+        KeyTable& waiting = f_KeyTable(list);
+        PendingKey added;
+        added.before = insertPos;
+        added.sectionPos = sectionPos;
+        added.record = new IniData(section, key, value, quoted);
+        waiting.pending.append(added);
+        KeyEntry& entry = waiting.keys[tableKey(section, key)];
+        if (entry.count == 0)
+            entry.first = added.record;
+        ++entry.count;
+        return;
+    }
     f_InsertRecord(list, insertPos, new IniData(section, key, value, quoted));
     if (!atEnd) {
         const QString upper = indexName(section);
@@ -737,6 +861,7 @@ int CIniFileAccess::WriteIniFile(const QString& path, bool withoutMerge, const Q
             replayed = true;
             f_LayOver();
         } else {
+            f_Settle(lines);
             f_CopyList(lines, writeLines);
             *writeIndex = *index;
         }
@@ -817,6 +942,7 @@ int CIniFileAccess::WriteIniFile()
 // the record that lookups return is written.
 void CIniFileAccess::f_LayOver()
 {
+    f_Settle(lines);
     for (const IniData* d : qAsConst(*lines)) {
         if (d->section.isNull() || d->key.isEmpty())
             continue;
@@ -828,11 +954,15 @@ void CIniFileAccess::f_LayOver()
 
 void CIniFileAccess::f_IniToFile(QString* output, const IniList* list) const
 {
+    f_Settle(list);
     output->clear();
     QString header = QLatin1String("");
     for (const IniData* d : *list) {
-        if (d->key.isEmpty() || d->section.isNull()) {
+        if (d->section.isNull()) {
+            // Above the first header: as it was read.
             output->append(oneLine(d->value));
+        } else if (d->key.isEmpty()) {
+            output->append(f_PlainLineText(d->value));
         } else {
             // Keys without a section name go without a header.
             if (!d->section.isEmpty() && !sameSection(d->section, header)) {
@@ -841,15 +971,9 @@ void CIniFileAccess::f_IniToFile(QString* output, const IniList* list) const
                 output->append(oneLine(header));
                 output->append(QLatin1String("]\n"));
             }
-            output->append(oneLine(d->key));
+            output->append(f_KeyText(d->key));
             output->append(QLatin1Char('='));
-            if (d->quoted) {
-                output->append(QLatin1Char('"'));
-                output->append(oneLine(d->value));
-                output->append(QLatin1Char('"'));
-            } else {
-                output->append(oneLine(d->value));
-            }
+            output->append(f_ValueText(d->value, d->quoted));
         }
         output->append(QLatin1Char('\n'));
     }

@@ -7,6 +7,7 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include "IniData.h"
 
@@ -83,12 +84,23 @@ private:
         IniData* first = nullptr;
         int count = 0;
     };
+    // A new key waiting to go into the list ahead of the record at `before`;
+    // `sectionPos` is where its section starts. Positions do not move while
+    // keys wait, so a run of additions costs one pass over the list.
+    struct PendingKey
+    {
+        int before = 0;
+        int sectionPos = 0;
+        IniData* record = nullptr;
+    };
     struct KeyTable
     {
         QHash<SectionKey, KeyEntry> keys;
         // The record last appended at the very end of the list; while it is
         // still the last record, a new key of its section goes after it.
         IniData* tail = nullptr;
+        // In the order added; owned until they are settled into the list.
+        QVector<PendingKey> pending;
     };
 
     int f_ReadIniFile(const QString& filePath, QString& fileText, IniList* list, IniIndex* sectionIndex);
@@ -103,6 +115,9 @@ private:
     int f_SetIniString(const QString& section, const QString& key, const QString& value, IniList* list,
                        IniIndex* sectionIndex, bool quoted);
     static bool f_IsWritableName(const QString& section, const QString& key);
+    static QString f_KeyText(const QString& key);
+    static QString f_ValueText(const QString& value, bool quoted);
+    static QString f_PlainLineText(const QString& line);
     static void f_UpdateRecord(IniData* record, const QString& value, bool quoted);
     void f_FindInRun(const QString& section, const QString& key, int sectionPos, const IniList* list, int* matchPos,
                      int* insertPos) const;
@@ -114,8 +129,11 @@ private:
     void f_ExecuteDeleteList(IniList* list, IniIndex* sectionIndex);
     void f_IniToFile(QString* output, const IniList* list) const;
 
-    KeyTable& f_KeyTable(const IniList* list);
-    const KeyTable& f_KeyTable(const IniList* list) const;
+    KeyTable& f_KeyTable(const IniList* list) const;
+    IniIndex* f_IndexOf(const IniList* list) const;
+    // Puts the waiting keys into the list and moves the index with them;
+    // everything that reads positions settles first.
+    void f_Settle(const IniList* list) const;
     void f_InsertRecord(IniList* list, int position, IniData* record);
     void f_RemoveRecord(IniList* list, int position);
     void f_ClearList(IniList* list, IniIndex* sectionIndex);
@@ -134,8 +152,8 @@ private:
     QList<QStringList> deleteList;
     bool deleting;
 
-    KeyTable lineKeys;
-    KeyTable writeKeys;
+    mutable KeyTable lineKeys;
+    mutable KeyTable writeKeys;
 };
 
 #endif // CINIFILEACCESS_H
