@@ -132,6 +132,8 @@ private slots:
         QTest::newRow("closed after the QUIT reply") << closing << 9 << all;
         QTest::newRow("64 KiB without a line end") << QList<Step>{Step::reply(QByteArray(70000, '+'))} << 12
                                                    << QByteArray();
+        QTest::newRow("70 KiB greeting line with its end")
+            << QList<Step>{Step::reply("+OK " + QByteArray(70000, 'x') + "\r\n")} << 12 << QByteArray();
     }
 
     void scriptedPeer()
