@@ -235,30 +235,30 @@ private slots:
     }
 
     // A projector that sends bytes after each complete reply (a line end):
-    // the reply is judged on its own length, whether the extra bytes come in
-    // the same segment or in a later one.
+    // the reply is judged on its own length, whether the bytes come in one
+    // segment or the reply is split and the extra bytes come with its end.
     void bytesAfterAReply_data()
     {
         QTest::addColumn<QByteArray>("extra");
-        QTest::addColumn<bool>("ownSegment");
-        QTest::newRow("CR in the same segment") << QByteArray("\r") << false;
-        QTest::newRow("CR in a segment of its own") << QByteArray("\r") << true;
-        QTest::newRow("CR LF in the same segment") << QByteArray("\r\n") << false;
-        QTest::newRow("a whole second frame in the same segment") << Hex("20 85 00 00 01 00 A6") << false;
+        QTest::addColumn<bool>("split");
+        QTest::newRow("CR, one segment") << QByteArray("\r") << false;
+        QTest::newRow("CR, two segments") << QByteArray("\r") << true;
+        QTest::newRow("CR LF, one segment") << QByteArray("\r\n") << false;
+        QTest::newRow("a whole second frame, one segment") << Hex("20 85 00 00 01 00 A6") << false;
     }
 
     void bytesAfterAReply()
     {
         QFETCH(QByteArray, extra);
-        QFETCH(bool, ownSegment);
+        QFETCH(bool, split);
         EngineTestRig rig;
         const int id = rig.Add(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
         CSimProjectorModel* model = rig.Model(id);
-        rig.Projector(id)->SetHandler([model, extra, ownSegment](const QByteArray& frame) {
+        rig.Projector(id)->SetHandler([model, extra, split](const QByteArray& frame) {
             CSimReply reply = model->Answer(frame);
-            if (ownSegment) {
-                reply.chunkSizes = {reply.data.size()};
-                reply.gapMs = 50;
+            if (split) {
+                reply.chunkSizes = {reply.data.size() - 1};
+                reply.gapMs = 20;
             }
             reply.data += extra;
             return reply;
@@ -270,7 +270,7 @@ private slots:
         QCOMPARE(spies.completed.count(), 1);
         QCOMPARE(rig.Requests(id), (QList<int>{29, 31, 2}));
         QCOMPARE(rig.Model(id)->State().power, int(CSimProjectorState::POWER_ON));
-        // The next command is not disturbed by what came after the last reply.
+        // Nothing of what came after the last reply reaches the next command.
         rig.m_Engine.SetPower(0, 10, id, FROM, ACT, CMD_POWER, false);
         QTRY_COMPARE(spies.Ends(), 2);
         QCOMPARE(spies.completed.count(), 2);
