@@ -364,6 +364,12 @@ private slots:
                                                    << QStringList() << incomplete;
         QTest::newRow("one byte more") << QByteArrayList{QByteArray(64 * 1024, '+'), "+"} << QStringList()
                                        << QStringList() << overflow;
+        // The cap does not depend on how the bytes arrive.
+        QTest::newRow("70 KiB line in one read") << QByteArrayList{"+OK " + QByteArray(70 * 1024, 'x') + "\r\n"}
+                                                 << QStringList() << QStringList() << overflow;
+        QTest::newRow("64 KiB line with its end in one read")
+            << QByteArrayList{"+OK " + QByteArray(64 * 1024 - 6, 'x') + "\r\n"}
+            << QStringList{"+OK " + QString(64 * 1024 - 6, 'x')} << QStringList() << complete;
         QTest::newRow("over 64 KiB while dropping a line")
             << QByteArrayList{"+OK\r\nx", QByteArray(64 * 1024 + 1, 'x')} << QStringList{"+OK"} << QStringList()
             << overflow;
