@@ -27,7 +27,18 @@ QString nonNull(const QString& s)
 
 QString indexName(const QString& section)
 {
-    return nonNull(section.toUpper());
+    // Every edit and every line read looks its section's name up: the upper
+    // case of the names met lately serves again instead of a new string each
+    // time (a fleet's user list has a few thousand sections).
+    thread_local QHash<QString, QString> known;
+    const auto it = known.constFind(section);
+    if (it != known.constEnd())
+        return it.value();
+    if (known.size() >= 8192)
+        known.clear();
+    const QString upper = nonNull(section.toUpper());
+    known.insert(section, upper);
+    return upper;
 }
 
 // Section names that differ only in case are one section of the file (the
@@ -280,6 +291,11 @@ void CIniFileAccess::f_Settle(const IniList* list) const
 
 void CIniFileAccess::f_InsertRecord(IniList* list, int position, IniData* record)
 {
+    f_InsertRecord(list, position, record, record->key.isEmpty() ? QString() : indexName(record->section));
+}
+
+void CIniFileAccess::f_InsertRecord(IniList* list, int position, IniData* record, const QString& upper)
+{
     const bool atEnd = position >= list->size();
     list->insert(position, record);
     KeyTable& table = f_KeyTable(list);
@@ -287,7 +303,7 @@ void CIniFileAccess::f_InsertRecord(IniList* list, int position, IniData* record
         table.tail = record;
     if (record->key.isEmpty())
         return;
-    KeyEntry& entry = table.keys[tableKey(record->section, record->key)];
+    KeyEntry& entry = table.keys[qMakePair(upper, record->key)];
     // A repeated key is rare: only then is the order looked up.
     if (entry.count == 0 || (!atEnd && list->indexOf(entry.first) > position))
         entry.first = record;
@@ -391,6 +407,7 @@ void CIniFileAccess::f_FileToIni(const QString& fileText, IniList* list, IniInde
     f_ClearList(list, sectionIndex);
 
     QString section;            // null until the first header
+    QString upper = QLatin1String("");
     bool sectionPending = true;
     bool rawMode = true;        // lines before the first header are kept whole
     bool repeatedSection = false;
@@ -404,8 +421,10 @@ void CIniFileAccess::f_FileToIni(const QString& fileText, IniList* list, IniInde
         start = end0 < 0 ? size : end0 + feed.size();
 
         const QString name = f_LineToSection(line);
-        if (!name.isEmpty() && !sectionIndex->contains(indexName(name))) {
+        const QString nameUpper = name.isEmpty() ? QString() : indexName(name);
+        if (!name.isEmpty() && !sectionIndex->contains(nameUpper)) {
             section = name;
+            upper = nameUpper;
             sectionPending = true;
             rawMode = false;
             repeatedSection = false;
@@ -428,9 +447,9 @@ void CIniFileAccess::f_FileToIni(const QString& fileText, IniList* list, IniInde
             value = nonNull(line);
             quoted = false;
         }
-        f_AddIniData(section, key, value, list, quoted);
+        f_AddIniData(section, key, value, list, quoted, upper);
         if (sectionPending) {
-            sectionIndex->insert(indexName(section), list->size() - 1);
+            sectionIndex->insert(upper, list->size() - 1);
             sectionPending = false;
         }
     }
@@ -464,9 +483,9 @@ bool CIniFileAccess::f_LineToKey(const QString& line, QString* key, QString* val
 }
 
 void CIniFileAccess::f_AddIniData(const QString& section, const QString& key, const QString& value,
-                                  IniList* list, bool quoted)
+                                  IniList* list, bool quoted, const QString& upper)
 {
-    f_InsertRecord(list, list->size(), new IniData(section, key, value, quoted));
+    f_InsertRecord(list, list->size(), new IniData(section, key, value, quoted), upper);
 }
 
 // ---------------------------------------------------------------------------
@@ -602,13 +621,19 @@ void CIniFileAccess::f_DeleteSection(const QString& section, int sectionPosition
 // is written so that it reads as a key).
 bool CIniFileAccess::f_IsWritableName(const QString& section, const QString& key)
 {
-    const auto endsLine = [](const QString& name) {
-        return name.contains(QLatin1Char('\n')) || name.contains(QChar(0));
-    };
-    if (endsLine(section) || endsLine(key) || hasEnclosingSpace(section) || hasEnclosingSpace(key))
+    if (hasEnclosingSpace(section) || hasEnclosingSpace(key))
         return false;
-    return !section.contains(QLatin1Char(']')) && !key.contains(QLatin1Char('='))
-        && !key.contains(QLatin1Char(';'));
+    const auto holds = [](const QString& name, QChar a, QChar b, QChar c, QChar d) {
+        for (const QChar ch : name) {
+            if (ch == a || ch == b || ch == c || ch == d)
+                return true;
+        }
+        return false;
+    };
+    const QChar lineFeed(QLatin1Char('\n'));
+    const QChar nul(0);
+    return !holds(section, lineFeed, nul, QLatin1Char(']'), QLatin1Char(']'))
+        && !holds(key, lineFeed, nul, QLatin1Char('='), QLatin1Char(';'));
 }
 
 // A key line starting with "[" would read as a header; one leading blank,
@@ -660,11 +685,12 @@ int CIniFileAccess::f_SetIniString(const QString& section, const QString& key, c
             return -1;
         }
 
+        const QString upper = indexName(section);
         const bool addingKey = !key.isEmpty() && !value.isNull();
         if (addingKey) {
             // The common edit: a key that is there already (under any spelling
             // of its section) keeps its place.
-            IniData* existing = f_KeyTable(list).keys.value(tableKey(section, key)).first;
+            IniData* existing = f_KeyTable(list).keys.value(qMakePair(upper, key)).first;
             if (existing) {
                 f_UpdateRecord(existing, value, quoted);
                 return 0;
@@ -674,13 +700,12 @@ int CIniFileAccess::f_SetIniString(const QString& section, const QString& key, c
             f_Settle(list);
         }
 
-        const QString upper = indexName(section);
         const auto found = sectionIndex->constFind(upper);
         if (found == sectionIndex->constEnd()) {
             if (!key.isNull() && !value.isNull()) {
                 // A new section always goes to the end.
                 const int pos = list->size();
-                f_InsertRecord(list, pos, new IniData(section, key, value, quoted));
+                f_InsertRecord(list, pos, new IniData(section, key, value, quoted), upper);
                 sectionIndex->insert(upper, pos);
             } else {
                 f_AddDeleteList(section, key);
@@ -703,13 +728,13 @@ int CIniFileAccess::f_SetIniString(const QString& section, const QString& key, c
             // The empty key names the section's first plain line.
             int matchPos = -1;
             int insertPos = -1;
-            f_FindInRun(section, key, sectionPos, list, &matchPos, &insertPos);
+            f_FindInRun(section, upper, key, sectionPos, list, &matchPos, &insertPos);
             if (matchPos >= 0) {
                 f_UpdateRecord(list->at(matchPos), value, quoted);
                 return 0;
             }
         }
-        f_InsertKey(section, key, value, quoted, sectionPos, list, sectionIndex);
+        f_InsertKey(section, upper, key, value, quoted, sectionPos, list, sectionIndex);
         return 0;
     });
 }
@@ -728,8 +753,8 @@ void CIniFileAccess::f_UpdateRecord(IniData* record, const QString& value, bool 
 // record of the key (-1 when none) and, when there is none, where a new key
 // goes: after the section's last key line, ahead of the plain lines that
 // close the run.
-void CIniFileAccess::f_FindInRun(const QString& section, const QString& key, int sectionPos, const IniList* list,
-                                 int* matchPos, int* insertPos) const
+void CIniFileAccess::f_FindInRun(const QString& section, const QString& upper, const QString& key, int sectionPos,
+                                 const IniList* list, int* matchPos, int* insertPos) const
 {
     *matchPos = -1;
     int trailing = 0;
@@ -737,7 +762,7 @@ void CIniFileAccess::f_FindInRun(const QString& section, const QString& key, int
     for (; pos < list->size(); ++pos) {
         const IniData* d = list->at(pos);
         const bool plain = d->key.isEmpty();
-        const bool ofSection = sameSection(d->section, section);
+        const bool ofSection = d->section == section || indexName(d->section) == upper;
         if (!plain && !ofSection)
             break;
         if (d->key == key && ofSection) {
@@ -758,7 +783,7 @@ void CIniFileAccess::f_DeleteKey(const QString& section, const QString& key, int
     for (;;) {
         int matchPos = -1;
         int insertPos = -1;
-        f_FindInRun(section, key, sectionPos, list, &matchPos, &insertPos);
+        f_FindInRun(section, upper, key, sectionPos, list, &matchPos, &insertPos);
         if (matchPos < 0)
             return;
         f_RemoveRecord(list, matchPos);
@@ -777,19 +802,21 @@ void CIniFileAccess::f_DeleteKey(const QString& section, const QString& key, int
     }
 }
 
-void CIniFileAccess::f_InsertKey(const QString& section, const QString& key, const QString& value, bool quoted,
-                                 int sectionPos, IniList* list, IniIndex* sectionIndex)
+void CIniFileAccess::f_InsertKey(const QString& section, const QString& upper, const QString& key,
+                                 const QString& value, bool quoted, int sectionPos, IniList* list,
+                                 IniIndex* sectionIndex)
 {
     const KeyTable& table = f_KeyTable(list);
     int insertPos = -1;
     if (!key.isEmpty() && table.tail && !list->isEmpty() && list->last() == table.tail
-        && sameSection(table.tail->section, section) && !table.tail->key.isEmpty()) {
+        && (table.tail->section == section || indexName(table.tail->section) == upper)
+        && !table.tail->key.isEmpty()) {
         // The section ends the list and its last record is a key line: the
         // new key goes to the very end.
         insertPos = list->size();
     } else {
         int matchPos = -1;
-        f_FindInRun(section, key, sectionPos, list, &matchPos, &insertPos);
+        f_FindInRun(section, upper, key, sectionPos, list, &matchPos, &insertPos);
     }
     const bool atEnd = insertPos >= list->size();
     if (!atEnd && !key.isEmpty()) {
@@ -802,15 +829,14 @@ void CIniFileAccess::f_InsertKey(const QString& section, const QString& key, con
         added.sectionPos = sectionPos;
         added.record = new IniData(section, key, value, quoted);
         waiting.pending.append(added);
-        KeyEntry& entry = waiting.keys[tableKey(section, key)];
+        KeyEntry& entry = waiting.keys[qMakePair(upper, key)];
         if (entry.count == 0)
             entry.first = added.record;
         ++entry.count;
         return;
     }
-    f_InsertRecord(list, insertPos, new IniData(section, key, value, quoted));
+    f_InsertRecord(list, insertPos, new IniData(section, key, value, quoted), upper);
     if (!atEnd) {
-        const QString upper = indexName(section);
         for (auto it = sectionIndex->begin(); it != sectionIndex->end(); ++it) {
             if (it.key() != upper && it.value() >= insertPos)
                 ++it.value();

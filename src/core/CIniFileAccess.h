@@ -108,8 +108,10 @@ private:
     static QString f_GetFeedCode(const QString& fileText);
     static QString f_LineToSection(const QString& line);
     static bool f_LineToKey(const QString& line, QString* key, QString* value);
+    // `upper` is the section's name in upper case (the index's spelling),
+    // given where the caller has it so that it is not made again per line.
     void f_AddIniData(const QString& section, const QString& key, const QString& value, IniList* list,
-                      bool quoted);
+                      bool quoted, const QString& upper);
 
     // The one edit: its steps below update, insert or delete.
     int f_SetIniString(const QString& section, const QString& key, const QString& value, IniList* list,
@@ -119,10 +121,10 @@ private:
     static QString f_ValueText(const QString& value, bool quoted);
     static QString f_PlainLineText(const QString& line);
     static void f_UpdateRecord(IniData* record, const QString& value, bool quoted);
-    void f_FindInRun(const QString& section, const QString& key, int sectionPos, const IniList* list, int* matchPos,
-                     int* insertPos) const;
-    void f_InsertKey(const QString& section, const QString& key, const QString& value, bool quoted, int sectionPos,
-                     IniList* list, IniIndex* sectionIndex);
+    void f_FindInRun(const QString& section, const QString& upper, const QString& key, int sectionPos,
+                     const IniList* list, int* matchPos, int* insertPos) const;
+    void f_InsertKey(const QString& section, const QString& upper, const QString& key, const QString& value,
+                     bool quoted, int sectionPos, IniList* list, IniIndex* sectionIndex);
     void f_DeleteKey(const QString& section, const QString& key, int sectionPos, IniList* list,
                      IniIndex* sectionIndex);
     void f_AddDeleteList(const QString& section, const QString& key);
@@ -135,6 +137,7 @@ private:
     // everything that reads positions settles first.
     void f_Settle(const IniList* list) const;
     void f_InsertRecord(IniList* list, int position, IniData* record);
+    void f_InsertRecord(IniList* list, int position, IniData* record, const QString& upper);
     void f_RemoveRecord(IniList* list, int position);
     void f_ClearList(IniList* list, IniIndex* sectionIndex);
     void f_CopyList(const IniList* from, IniList* to);
