@@ -52,6 +52,29 @@ QString buildText(int models)
     return t;
 }
 
+// A profile file whose `keys` model codes all name one large profile.
+QString buildShared(int keys)
+{
+    QString t;
+    QTextStream out(&t);
+    out << "[Header Info]\nMagicCode=258-0017-686-1-5F\nRevCode=R5.00\nProfileVersion=5.00.001\n[Models]\n";
+    for (int m = 0; m < keys; ++m)
+        out << QStringLiteral("4D%1").arg(m + 1, 6, 16, QLatin1Char('0')).toUpper() << "=Big\n";
+    out << "[Big Functions]\n";
+    for (const char* key : FUNCTION_KEYS)
+        out << key << "=TRUE\n";
+    for (const char* list : { "InputTerminal", "PicturePreset", "PictureGamma", "ImageAspect" }) {
+        out << "[Big " << list << "]\nCount=35\n";
+        for (int i = 1; i <= 35; ++i) {
+            out << "Code" << i << '=' << QStringLiteral("%1H").arg(i, 2, 16, QLatin1Char('0')).toUpper() << "\nName"
+                << i << '=' << list << i << '\n';
+            for (int column = 1; column <= 4; ++column)
+                out << "Name" << i << '_' << column << "=N" << i << "a,N" << i << "b,N" << i << "c,N" << i << "d\n";
+        }
+    }
+    return t;
+}
+
 void quiet(QtMsgType type, const QMessageLogContext&, const QString& msg)
 {
     if (type != QtDebugMsg)
@@ -104,6 +127,28 @@ int main(int argc, char** argv)
                    .arg(ms[ms.size() / 2], 7, 'f', 1)
                    .arg(qulonglong(heap / 1024), 8)
                    .arg(qulonglong(heap / size_t(models)), 10);
+    }
+    out << "\nOne profile named by every model code of the file, median of " << RUNS << " runs\n";
+    out << "codes   file KiB   load ms\n";
+    for (const int keys : { 250, 500, 1000, 2000 }) {
+        const QString path = dir.filePath(QStringLiteral("Shared%1.ini").arg(keys));
+        {
+            QFile f(path);
+            if (!f.open(QIODevice::WriteOnly))
+                return 1;
+            f.write(buildShared(keys).toUtf8());
+        }
+        std::vector<double> ms;
+        for (int run = 0; run < RUNS; ++run) {
+            QElapsedTimer timer;
+            timer.start();
+            CProfileList list(path);
+            ms.push_back(timer.nsecsElapsed() / 1e6);
+            if (list.m_LoadFailed || list.m_ProfileMap.size() != keys + 1)
+                ++failed;
+        }
+        std::sort(ms.begin(), ms.end());
+        out << QStringLiteral("%1   %2   %3\n").arg(keys, 5).arg(QFile(path).size() / 1024, 8).arg(ms[ms.size() / 2], 7, 'f', 1);
     }
     if (failed) {
         out << failed << " loads did not give every model\n";

@@ -227,8 +227,13 @@ int CLumivox5Reg::f_StoreValues(const QList<QPair<QString, QVariant>>& values)
                 m_FileStatus = opened;
                 return 1;
             }
-            for (const auto& value : values)
-                settings.setValue(value.first, value.second);
+            // No value removes the key.
+            for (const auto& value : values) {
+                if (value.second.isValid())
+                    settings.setValue(value.first, value.second);
+                else
+                    settings.remove(value.first);
+            }
             settings.sync();
             m_FileStatus = settings.status();
             return m_FileStatus == QSettings::NoError ? 0 : 1;
@@ -440,8 +445,11 @@ int CLumivox5Reg::WriteMailSettings()
     const CMailSettings& mail = *m_pMailSettings;
     const QString names[] = { APPREG_NAME_MAILRECIPIENT1, APPREG_NAME_MAILRECIPIENT2,
                               APPREG_NAME_MAILRECIPIENT3 };
+    // Only the recipients there are: a stored empty text would read back as
+    // a recipient, and one left from an earlier list would come back.
     for (int i = 0; i < 3; ++i)
-        result |= WriteSettings(APPREG_KEY_MAIL, names[i], mail.m_Recipients.value(i));
+        result |= WriteSettings(APPREG_KEY_MAIL, names[i],
+                                i < mail.m_Recipients.size() ? QVariant(mail.m_Recipients.at(i)) : QVariant());
     result |= WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILCOMMENT, mail.m_Comment);
     result |= WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILENABLED, mail.m_Enabled);
     result |= WriteSettings(APPREG_KEY_MAIL, APPREG_NAME_MAILSMTPSERVER, mail.m_SMTPServer);

@@ -126,7 +126,8 @@ public:
     int ReadSettingsBoolean(QString group, QString name, bool* out, bool defaultValue);
     int ReadSettingsBin(QString group, QString name, QByteArray& out);
     int ReadSettingsStringList(QString group, QString name, QStringList* out);
-    // 0 when the value reached the file, 1 when it could not be stored.
+    // 0 when the value reached the file, 1 when it could not be stored. An
+    // invalid value removes the key.
     int WriteSettings(QString group, QString name, QVariant value);
     int WriteSettingsBin(QString group, QString name, QByteArray data);
 

@@ -170,9 +170,12 @@ private:
         case QMetaType::QDate:
         case QMetaType::QDateTime: {
             const QDateTime when = value.toDateTime();
+            // Milliseconds only where there are some, as the reader keeps them.
             if (when.isValid())
                 m_Xml.writeTextElement(QStringLiteral("date"),
-                                       when.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ssZ")));
+                                       when.toUTC().toString(when.time().msec() != 0
+                                                                 ? QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzzZ")
+                                                                 : QStringLiteral("yyyy-MM-ddTHH:mm:ssZ")));
             else
                 writeString(QString());
             return;
@@ -407,14 +410,21 @@ private:
     int m_Depth = 0;
 };
 
+// A key path goes into the tree split at each "/" between two parts that are
+// not empty; the rest ("//", a "/" at either end) stays in one dictionary key
+// at its level, which the reader joins back to the same path.
 void insertKey(KeyNode* root, const QString& key, const QVariant& value)
 {
-    const QStringList segments = key.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    if (segments.isEmpty())
+    if (key.isEmpty())
         return;
     KeyNode* node = root;
-    for (const QString& segment : segments)
-        node = &node->children[segment];
+    QString rest = key;
+    for (int slash = rest.indexOf(QLatin1Char('/')); slash > 0 && slash < rest.size() - 1;
+         slash = rest.indexOf(QLatin1Char('/'))) {
+        node = &node->children[rest.left(slash)];
+        rest = rest.mid(slash + 1);
+    }
+    node = &node->children[rest];
     node->value = value;
     node->hasValue = true;
 }

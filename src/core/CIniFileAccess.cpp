@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QTextCodec>
 
+#include <algorithm>
 #include <exception>
 
 const QString CIniFileAccess::CODEPAGE_DEFAULT = QStringLiteral("UTF-16");
@@ -26,7 +27,18 @@ QString nonNull(const QString& s)
 
 QString indexName(const QString& section)
 {
-    return nonNull(section.toUpper());
+    // Every edit and every line read looks its section's name up: the upper
+    // case of the names met lately serves again instead of a new string each
+    // time (a fleet's user list has a few thousand sections).
+    thread_local QHash<QString, QString> known;
+    const auto it = known.constFind(section);
+    if (it != known.constEnd())
+        return it.value();
+    if (known.size() >= 8192)
+        known.clear();
+    const QString upper = nonNull(section.toUpper());
+    known.insert(section, upper);
+    return upper;
 }
 
 // Section names that differ only in case are one section of the file (the
@@ -111,7 +123,9 @@ QString decodeFileBytes(const QByteArray& bytes)
     while (start < size) {
         const int feed = decoded.indexOf(QLatin1Char('\n'), start);
         int end = feed < 0 ? size : feed;
-        if (feed >= 0 && end > start && decoded.at(end - 1) == QLatin1Char('\r'))
+        // "\r\n" ends a line; further CRs before its end (or at the end of
+        // the text) are line-end junk that no written line could give back.
+        while (end > start && decoded.at(end - 1) == QLatin1Char('\r'))
             --end;
         result.append(decoded.midRef(start, end - start));
         result.append(QLatin1String("\r\n"));
@@ -126,16 +140,22 @@ QString decodeFileBytes(const QByteArray& bytes)
     return result;
 }
 
-// One record is one line: a line break inside a name or value would turn the
-// rest into lines of their own (even section headers) when the file is read.
+// One record is one line: a line feed inside a value would turn the rest into
+// lines of their own (even section headers) when the file is read. A lone CR
+// splits no line and is kept.
 QString oneLine(const QString& s)
 {
-    if (!s.contains(QLatin1Char('\n')) && !s.contains(QLatin1Char('\r')))
+    if (!s.contains(QLatin1Char('\n')))
         return s;
     QString r = s;
-    r.replace(QLatin1Char('\r'), QLatin1Char(' '));
     r.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return r;
+}
+
+// The reader trims a value of these.
+bool hasEnclosingSpace(const QString& s)
+{
+    return !s.isEmpty() && (s.front().isSpace() || s.back().isSpace());
 }
 
 } // namespace
@@ -174,6 +194,10 @@ CIniFileAccess::CIniFileAccess(const CIniFileAccess* other)
 
 CIniFileAccess::~CIniFileAccess()
 {
+    for (const KeyTable* table : {&lineKeys, &writeKeys}) {
+        for (const PendingKey& waiting : table->pending)
+            delete waiting.record;
+    }
     qDeleteAll(*lines);
     qDeleteAll(*writeLines);
     delete lines;
@@ -196,6 +220,8 @@ void CIniFileAccess::f_Copy(const CIniFileAccess* other)
     if (!other || other == this)
         return;
     RunTraced([&] {
+        other->f_Settle(other->lines);
+        other->f_Settle(other->writeLines);
         codePage = other->codePage;
         path = other->path;
         text = other->text;
@@ -215,17 +241,60 @@ void CIniFileAccess::f_Copy(const CIniFileAccess* other)
 // Record list upkeep: every insertion and removal goes through these, so the
 // key table always names the first record of each section and key.
 
-CIniFileAccess::KeyTable& CIniFileAccess::f_KeyTable(const IniList* list)
+CIniFileAccess::KeyTable& CIniFileAccess::f_KeyTable(const IniList* list) const
 {
     return list == lines ? lineKeys : writeKeys;
 }
 
-const CIniFileAccess::KeyTable& CIniFileAccess::f_KeyTable(const IniList* list) const
+CIniFileAccess::IniIndex* CIniFileAccess::f_IndexOf(const IniList* list) const
 {
-    return list == lines ? lineKeys : writeKeys;
+    return list == lines ? index : writeIndex;
+}
+
+void CIniFileAccess::f_Settle(const IniList* list) const
+{
+    KeyTable& table = f_KeyTable(list);
+    if (table.pending.isEmpty())
+        return;
+    QVector<PendingKey> waiting;
+    waiting.swap(table.pending);
+    // At one place, the keys of an earlier section go first (its run ends
+    // there), and the keys of one section keep the order they were added in.
+    const auto goesBefore = [](const PendingKey& a, const PendingKey& b) {
+        return a.before < b.before || (a.before == b.before && a.sectionPos < b.sectionPos);
+    };
+    std::stable_sort(waiting.begin(), waiting.end(), goesBefore);
+
+    IniList* target = list == lines ? lines : writeLines;
+    IniList merged;
+    merged.reserve(target->size() + waiting.size());
+    int next = 0;
+    for (int pos = 0; pos < target->size(); ++pos) {
+        while (next < waiting.size() && waiting.at(next).before == pos)
+            merged.append(waiting.at(next++).record);
+        merged.append(target->at(pos));
+    }
+    while (next < waiting.size())
+        merged.append(waiting.at(next++).record);
+    target->swap(merged);
+
+    // A section moves past the keys settled ahead of its first record; keys
+    // of its own that went there start it now.
+    IniIndex* sectionIndex = f_IndexOf(list);
+    for (auto it = sectionIndex->begin(); it != sectionIndex->end(); ++it) {
+        PendingKey start;
+        start.before = it.value();
+        start.sectionPos = it.value();
+        it.value() += int(std::lower_bound(waiting.cbegin(), waiting.cend(), start, goesBefore) - waiting.cbegin());
+    }
 }
 
 void CIniFileAccess::f_InsertRecord(IniList* list, int position, IniData* record)
+{
+    f_InsertRecord(list, position, record, record->key.isEmpty() ? QString() : indexName(record->section));
+}
+
+void CIniFileAccess::f_InsertRecord(IniList* list, int position, IniData* record, const QString& upper)
 {
     const bool atEnd = position >= list->size();
     list->insert(position, record);
@@ -234,7 +303,7 @@ void CIniFileAccess::f_InsertRecord(IniList* list, int position, IniData* record
         table.tail = record;
     if (record->key.isEmpty())
         return;
-    KeyEntry& entry = table.keys[tableKey(record->section, record->key)];
+    KeyEntry& entry = table.keys[qMakePair(upper, record->key)];
     // A repeated key is rare: only then is the order looked up.
     if (entry.count == 0 || (!atEnd && list->indexOf(entry.first) > position))
         entry.first = record;
@@ -272,12 +341,15 @@ void CIniFileAccess::f_RemoveRecord(IniList* list, int position)
 
 void CIniFileAccess::f_ClearList(IniList* list, IniIndex* sectionIndex)
 {
+    for (const PendingKey& waiting : f_KeyTable(list).pending)
+        delete waiting.record;
     qDeleteAll(*list);
     list->clear();
     sectionIndex->clear();
     f_KeyTable(list) = KeyTable();
 }
 
+// The source is settled by the caller (it may be another accessor's list).
 void CIniFileAccess::f_CopyList(const IniList* from, IniList* to)
 {
     to->reserve(from->size());
@@ -335,6 +407,7 @@ void CIniFileAccess::f_FileToIni(const QString& fileText, IniList* list, IniInde
     f_ClearList(list, sectionIndex);
 
     QString section;            // null until the first header
+    QString upper = QLatin1String("");
     bool sectionPending = true;
     bool rawMode = true;        // lines before the first header are kept whole
     bool repeatedSection = false;
@@ -348,8 +421,10 @@ void CIniFileAccess::f_FileToIni(const QString& fileText, IniList* list, IniInde
         start = end0 < 0 ? size : end0 + feed.size();
 
         const QString name = f_LineToSection(line);
-        if (!name.isEmpty() && !sectionIndex->contains(indexName(name))) {
+        const QString nameUpper = name.isEmpty() ? QString() : indexName(name);
+        if (!name.isEmpty() && !sectionIndex->contains(nameUpper)) {
             section = name;
+            upper = nameUpper;
             sectionPending = true;
             rawMode = false;
             repeatedSection = false;
@@ -372,9 +447,9 @@ void CIniFileAccess::f_FileToIni(const QString& fileText, IniList* list, IniInde
             value = nonNull(line);
             quoted = false;
         }
-        f_AddIniData(section, key, value, list, quoted);
+        f_AddIniData(section, key, value, list, quoted, upper);
         if (sectionPending) {
-            sectionIndex->insert(indexName(section), list->size() - 1);
+            sectionIndex->insert(upper, list->size() - 1);
             sectionPending = false;
         }
     }
@@ -408,9 +483,9 @@ bool CIniFileAccess::f_LineToKey(const QString& line, QString* key, QString* val
 }
 
 void CIniFileAccess::f_AddIniData(const QString& section, const QString& key, const QString& value,
-                                  IniList* list, bool quoted)
+                                  IniList* list, bool quoted, const QString& upper)
 {
-    f_InsertRecord(list, list->size(), new IniData(section, key, value, quoted));
+    f_InsertRecord(list, list->size(), new IniData(section, key, value, quoted), upper);
 }
 
 // ---------------------------------------------------------------------------
@@ -433,6 +508,7 @@ void CIniFileAccess::GetIniString(const QString& section, const QString& key, co
             return;
         }
         // The empty key names the section's first line that is no key line.
+        f_Settle(lines);
         for (const IniData* d : *lines) {
             if (d->section == section && d->key.isEmpty()) {
                 *result = d->value;
@@ -457,6 +533,7 @@ void CIniFileAccess::GetIniKeys(const QString& section, QStringList& keys) const
 {
     RunTraced([&] {
         keys.clear();
+        f_Settle(lines);
         const auto it = index->constFind(indexName(section));
         if (it == index->constEnd())
             return;
@@ -480,6 +557,7 @@ void CIniFileAccess::GetIniSections(QStringList& sections) const
 {
     RunTraced([&] {
         sections.clear();
+        f_Settle(lines);
         QMap<int, QString> byPosition;
         for (auto it = index->constBegin(); it != index->constEnd(); ++it) {
             if (it.value() >= 0 && it.value() < lines->size() && !lines->at(it.value())->section.isEmpty())
@@ -536,18 +614,61 @@ void CIniFileAccess::f_DeleteSection(const QString& section, int sectionPosition
     }
 }
 
-// A name that would read back as something else is refused: a line break or
-// NUL splits or ends its line, "]" ends a section's header early, and a key
-// holding "=" or ";" or starting with "[" reads as a shorter key, a comment or
-// a header. Every name the reader gives passes.
+// A name is written only if it reads back as itself: a line feed or NUL
+// splits or ends its line, "]" ends a section's header early, a key holding
+// "=" or ";" reads as a shorter key or a comment, and blanks around a name are
+// trimmed away. Every name the reader gives passes (a key starting with "["
+// is written so that it reads as a key).
 bool CIniFileAccess::f_IsWritableName(const QString& section, const QString& key)
 {
-    const auto breaksLine = [](const QString& name) {
-        return name.contains(QLatin1Char('\n')) || name.contains(QLatin1Char('\r')) || name.contains(QChar(0));
-    };
-    if (breaksLine(section) || breaksLine(key) || section.contains(QLatin1Char(']')))
+    if (hasEnclosingSpace(section) || hasEnclosingSpace(key))
         return false;
-    return !key.contains(QLatin1Char('=')) && !key.contains(QLatin1Char(';')) && !key.startsWith(QLatin1Char('['));
+    const auto holds = [](const QString& name, QChar a, QChar b, QChar c, QChar d) {
+        for (const QChar ch : name) {
+            if (ch == a || ch == b || ch == c || ch == d)
+                return true;
+        }
+        return false;
+    };
+    const QChar lineFeed(QLatin1Char('\n'));
+    const QChar nul(0);
+    return !holds(section, lineFeed, nul, QLatin1Char(']'), QLatin1Char(']'))
+        && !holds(key, lineFeed, nul, QLatin1Char('='), QLatin1Char(';'));
+}
+
+// A key line starting with "[" would read as a header; one leading blank,
+// which the reader trims, keeps it a key line.
+QString CIniFileAccess::f_KeyText(const QString& key)
+{
+    const QString text = oneLine(key);
+    if (text.startsWith(QLatin1Char('[')) && !f_LineToSection(text + QLatin1Char('=')).isEmpty())
+        return QLatin1Char(' ') + text;
+    return text;
+}
+
+// A value the reader would not give back bare (blanks around it, or a pair of
+// enclosing quotes) goes between quotes.
+QString CIniFileAccess::f_ValueText(const QString& value, bool quoted)
+{
+    const QString text = oneLine(value);
+    const bool enclosedInQuotes = text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"'));
+    if (!quoted && !enclosedInQuotes && !hasEnclosingSpace(text))
+        return text;
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+// A plain line of a section that would read back as a header or a key line
+// (the lines of a repeated section) is written as a comment: it never becomes
+// a section or a key of the file, wherever the edits moved its section.
+QString CIniFileAccess::f_PlainLineText(const QString& line)
+{
+    const QString text = oneLine(line);
+    QString key;
+    QString value;
+    f_LineToKey(text, &key, &value);
+    if (key.isEmpty() && f_LineToSection(text).isEmpty())
+        return text;
+    return QLatin1Char(';') + text;
 }
 
 int CIniFileAccess::f_SetIniString(const QString& section, const QString& key, const QString& value,
@@ -564,23 +685,27 @@ int CIniFileAccess::f_SetIniString(const QString& section, const QString& key, c
             return -1;
         }
 
-        if (!key.isEmpty() && !value.isNull()) {
+        const QString upper = indexName(section);
+        const bool addingKey = !key.isEmpty() && !value.isNull();
+        if (addingKey) {
             // The common edit: a key that is there already (under any spelling
             // of its section) keeps its place.
-            IniData* existing = f_KeyTable(list).keys.value(tableKey(section, key)).first;
+            IniData* existing = f_KeyTable(list).keys.value(qMakePair(upper, key)).first;
             if (existing) {
                 f_UpdateRecord(existing, value, quoted);
                 return 0;
             }
+        } else {
+            // Only new keys wait; every other edit works on positions.
+            f_Settle(list);
         }
 
-        const QString upper = indexName(section);
         const auto found = sectionIndex->constFind(upper);
         if (found == sectionIndex->constEnd()) {
             if (!key.isNull() && !value.isNull()) {
                 // A new section always goes to the end.
                 const int pos = list->size();
-                f_InsertRecord(list, pos, new IniData(section, key, value, quoted));
+                f_InsertRecord(list, pos, new IniData(section, key, value, quoted), upper);
                 sectionIndex->insert(upper, pos);
             } else {
                 f_AddDeleteList(section, key);
@@ -603,13 +728,13 @@ int CIniFileAccess::f_SetIniString(const QString& section, const QString& key, c
             // The empty key names the section's first plain line.
             int matchPos = -1;
             int insertPos = -1;
-            f_FindInRun(section, key, sectionPos, list, &matchPos, &insertPos);
+            f_FindInRun(section, upper, key, sectionPos, list, &matchPos, &insertPos);
             if (matchPos >= 0) {
                 f_UpdateRecord(list->at(matchPos), value, quoted);
                 return 0;
             }
         }
-        f_InsertKey(section, key, value, quoted, sectionPos, list, sectionIndex);
+        f_InsertKey(section, upper, key, value, quoted, sectionPos, list, sectionIndex);
         return 0;
     });
 }
@@ -628,8 +753,8 @@ void CIniFileAccess::f_UpdateRecord(IniData* record, const QString& value, bool 
 // record of the key (-1 when none) and, when there is none, where a new key
 // goes: after the section's last key line, ahead of the plain lines that
 // close the run.
-void CIniFileAccess::f_FindInRun(const QString& section, const QString& key, int sectionPos, const IniList* list,
-                                 int* matchPos, int* insertPos) const
+void CIniFileAccess::f_FindInRun(const QString& section, const QString& upper, const QString& key, int sectionPos,
+                                 const IniList* list, int* matchPos, int* insertPos) const
 {
     *matchPos = -1;
     int trailing = 0;
@@ -637,7 +762,7 @@ void CIniFileAccess::f_FindInRun(const QString& section, const QString& key, int
     for (; pos < list->size(); ++pos) {
         const IniData* d = list->at(pos);
         const bool plain = d->key.isEmpty();
-        const bool ofSection = sameSection(d->section, section);
+        const bool ofSection = d->section == section || indexName(d->section) == upper;
         if (!plain && !ofSection)
             break;
         if (d->key == key && ofSection) {
@@ -649,44 +774,69 @@ void CIniFileAccess::f_FindInRun(const QString& section, const QString& key, int
     *insertPos = qBound(0, pos - trailing, list->size());
 }
 
+// Every copy of the key goes: a copy left behind would be its value at the
+// next read.
 void CIniFileAccess::f_DeleteKey(const QString& section, const QString& key, int sectionPos, IniList* list,
                                  IniIndex* sectionIndex)
 {
-    int matchPos = -1;
-    int insertPos = -1;
-    f_FindInRun(section, key, sectionPos, list, &matchPos, &insertPos);
-    if (matchPos < 0)
-        return;
-    f_RemoveRecord(list, matchPos);
-    for (auto it = sectionIndex->begin(); it != sectionIndex->end(); ++it) {
-        if (it.value() > matchPos)
-            --it.value();
-    }
-    // Removing the section's first record: the entry stays only while a record
-    // of the section is still there, so it never points into the next section.
     const QString upper = indexName(section);
-    if (sectionPos == matchPos && (matchPos >= list->size() || indexName(list->at(matchPos)->section) != upper))
-        sectionIndex->remove(upper);
+    for (;;) {
+        int matchPos = -1;
+        int insertPos = -1;
+        f_FindInRun(section, upper, key, sectionPos, list, &matchPos, &insertPos);
+        if (matchPos < 0)
+            return;
+        f_RemoveRecord(list, matchPos);
+        for (auto it = sectionIndex->begin(); it != sectionIndex->end(); ++it) {
+            if (it.value() > matchPos)
+                --it.value();
+        }
+        // Removing the section's first record: the entry stays only while a
+        // record of the section is still there, so it never points into the
+        // next section.
+        if (sectionPos == matchPos
+            && (matchPos >= list->size() || indexName(list->at(matchPos)->section) != upper)) {
+            sectionIndex->remove(upper);
+            return;
+        }
+    }
 }
 
-void CIniFileAccess::f_InsertKey(const QString& section, const QString& key, const QString& value, bool quoted,
-                                 int sectionPos, IniList* list, IniIndex* sectionIndex)
+void CIniFileAccess::f_InsertKey(const QString& section, const QString& upper, const QString& key,
+                                 const QString& value, bool quoted, int sectionPos, IniList* list,
+                                 IniIndex* sectionIndex)
 {
     const KeyTable& table = f_KeyTable(list);
     int insertPos = -1;
     if (!key.isEmpty() && table.tail && !list->isEmpty() && list->last() == table.tail
-        && sameSection(table.tail->section, section) && !table.tail->key.isEmpty()) {
+        && (table.tail->section == section || indexName(table.tail->section) == upper)
+        && !table.tail->key.isEmpty()) {
         // The section ends the list and its last record is a key line: the
         // new key goes to the very end.
         insertPos = list->size();
     } else {
         int matchPos = -1;
-        f_FindInRun(section, key, sectionPos, list, &matchPos, &insertPos);
+        f_FindInRun(section, upper, key, sectionPos, list, &matchPos, &insertPos);
     }
     const bool atEnd = insertPos >= list->size();
-    f_InsertRecord(list, insertPos, new IniData(section, key, value, quoted));
+    if (!atEnd && !key.isEmpty()) {
+        // A new key (no record carries it yet) waits to be settled, so that a
+        // run of additions does not move every later record and section again
+        // and again.
+        KeyTable& waiting = f_KeyTable(list);
+        PendingKey added;
+        added.before = insertPos;
+        added.sectionPos = sectionPos;
+        added.record = new IniData(section, key, value, quoted);
+        waiting.pending.append(added);
+        KeyEntry& entry = waiting.keys[qMakePair(upper, key)];
+        if (entry.count == 0)
+            entry.first = added.record;
+        ++entry.count;
+        return;
+    }
+    f_InsertRecord(list, insertPos, new IniData(section, key, value, quoted), upper);
     if (!atEnd) {
-        const QString upper = indexName(section);
         for (auto it = sectionIndex->begin(); it != sectionIndex->end(); ++it) {
             if (it.key() != upper && it.value() >= insertPos)
                 ++it.value();
@@ -737,6 +887,7 @@ int CIniFileAccess::WriteIniFile(const QString& path, bool withoutMerge, const Q
             replayed = true;
             f_LayOver();
         } else {
+            f_Settle(lines);
             f_CopyList(lines, writeLines);
             *writeIndex = *index;
         }
@@ -817,6 +968,7 @@ int CIniFileAccess::WriteIniFile()
 // the record that lookups return is written.
 void CIniFileAccess::f_LayOver()
 {
+    f_Settle(lines);
     for (const IniData* d : qAsConst(*lines)) {
         if (d->section.isNull() || d->key.isEmpty())
             continue;
@@ -828,11 +980,15 @@ void CIniFileAccess::f_LayOver()
 
 void CIniFileAccess::f_IniToFile(QString* output, const IniList* list) const
 {
+    f_Settle(list);
     output->clear();
     QString header = QLatin1String("");
     for (const IniData* d : *list) {
-        if (d->key.isEmpty() || d->section.isNull()) {
+        if (d->section.isNull()) {
+            // Above the first header: as it was read.
             output->append(oneLine(d->value));
+        } else if (d->key.isEmpty()) {
+            output->append(f_PlainLineText(d->value));
         } else {
             // Keys without a section name go without a header.
             if (!d->section.isEmpty() && !sameSection(d->section, header)) {
@@ -841,15 +997,9 @@ void CIniFileAccess::f_IniToFile(QString* output, const IniList* list) const
                 output->append(oneLine(header));
                 output->append(QLatin1String("]\n"));
             }
-            output->append(oneLine(d->key));
+            output->append(f_KeyText(d->key));
             output->append(QLatin1Char('='));
-            if (d->quoted) {
-                output->append(QLatin1Char('"'));
-                output->append(oneLine(d->value));
-                output->append(QLatin1Char('"'));
-            } else {
-                output->append(oneLine(d->value));
-            }
+            output->append(f_ValueText(d->value, d->quoted));
         }
         output->append(QLatin1Char('\n'));
     }

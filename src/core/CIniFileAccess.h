@@ -7,6 +7,7 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include "IniData.h"
 
@@ -83,12 +84,23 @@ private:
         IniData* first = nullptr;
         int count = 0;
     };
+    // A new key waiting to go into the list ahead of the record at `before`;
+    // `sectionPos` is where its section starts. Positions do not move while
+    // keys wait, so a run of additions costs one pass over the list.
+    struct PendingKey
+    {
+        int before = 0;
+        int sectionPos = 0;
+        IniData* record = nullptr;
+    };
     struct KeyTable
     {
         QHash<SectionKey, KeyEntry> keys;
         // The record last appended at the very end of the list; while it is
         // still the last record, a new key of its section goes after it.
         IniData* tail = nullptr;
+        // In the order added; owned until they are settled into the list.
+        QVector<PendingKey> pending;
     };
 
     int f_ReadIniFile(const QString& filePath, QString& fileText, IniList* list, IniIndex* sectionIndex);
@@ -96,27 +108,36 @@ private:
     static QString f_GetFeedCode(const QString& fileText);
     static QString f_LineToSection(const QString& line);
     static bool f_LineToKey(const QString& line, QString* key, QString* value);
+    // `upper` is the section's name in upper case (the index's spelling),
+    // given where the caller has it so that it is not made again per line.
     void f_AddIniData(const QString& section, const QString& key, const QString& value, IniList* list,
-                      bool quoted);
+                      bool quoted, const QString& upper);
 
     // The one edit: its steps below update, insert or delete.
     int f_SetIniString(const QString& section, const QString& key, const QString& value, IniList* list,
                        IniIndex* sectionIndex, bool quoted);
     static bool f_IsWritableName(const QString& section, const QString& key);
+    static QString f_KeyText(const QString& key);
+    static QString f_ValueText(const QString& value, bool quoted);
+    static QString f_PlainLineText(const QString& line);
     static void f_UpdateRecord(IniData* record, const QString& value, bool quoted);
-    void f_FindInRun(const QString& section, const QString& key, int sectionPos, const IniList* list, int* matchPos,
-                     int* insertPos) const;
-    void f_InsertKey(const QString& section, const QString& key, const QString& value, bool quoted, int sectionPos,
-                     IniList* list, IniIndex* sectionIndex);
+    void f_FindInRun(const QString& section, const QString& upper, const QString& key, int sectionPos,
+                     const IniList* list, int* matchPos, int* insertPos) const;
+    void f_InsertKey(const QString& section, const QString& upper, const QString& key, const QString& value,
+                     bool quoted, int sectionPos, IniList* list, IniIndex* sectionIndex);
     void f_DeleteKey(const QString& section, const QString& key, int sectionPos, IniList* list,
                      IniIndex* sectionIndex);
     void f_AddDeleteList(const QString& section, const QString& key);
     void f_ExecuteDeleteList(IniList* list, IniIndex* sectionIndex);
     void f_IniToFile(QString* output, const IniList* list) const;
 
-    KeyTable& f_KeyTable(const IniList* list);
-    const KeyTable& f_KeyTable(const IniList* list) const;
+    KeyTable& f_KeyTable(const IniList* list) const;
+    IniIndex* f_IndexOf(const IniList* list) const;
+    // Puts the waiting keys into the list and moves the index with them;
+    // everything that reads positions settles first.
+    void f_Settle(const IniList* list) const;
     void f_InsertRecord(IniList* list, int position, IniData* record);
+    void f_InsertRecord(IniList* list, int position, IniData* record, const QString& upper);
     void f_RemoveRecord(IniList* list, int position);
     void f_ClearList(IniList* list, IniIndex* sectionIndex);
     void f_CopyList(const IniList* from, IniList* to);
@@ -134,8 +155,8 @@ private:
     QList<QStringList> deleteList;
     bool deleting;
 
-    KeyTable lineKeys;
-    KeyTable writeKeys;
+    mutable KeyTable lineKeys;
+    mutable KeyTable writeKeys;
 };
 
 #endif // CINIFILEACCESS_H

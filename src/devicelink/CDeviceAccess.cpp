@@ -635,7 +635,8 @@ void CDeviceAccess::f_OnReadyRead(int target)
     QTimer* frameTimer = port->GetFrameTimer();
     const bool awaiting = transport->m_bAwaitingReply;
 
-    if (!port->IsReceiveCompleted(transport->m_ReceiveBuffer)) {
+    const int replySize = GetReceiveCompletedSize(transport->m_ReceiveBuffer, port->GetReceiveCompletedCondition());
+    if (replySize < 0) {
         // A gap timer that has fired but whose timeout is still on its way
         // must not cut this reply short.
         if (awaiting && heldBytes && !frameTimer->isActive())
@@ -650,6 +651,14 @@ void CDeviceAccess::f_OnReadyRead(int target)
             port->SetReceiveTimeoutIgnored(true);
         if (heldBytes && !frameTimer->isActive())
             port->SetFrameTimeoutIgnored(true);
+    }
+    // What came after the complete reply in the same read (a line end some
+    // projectors add) answers nothing: the reply is judged without it, as it
+    // is when those bytes come in a read of their own.
+    if (replySize < transport->m_ReceiveBuffer.size()) {
+        qCDebug(lcDevice, "projector %d: %d byte(s) after the reply dropped", target,
+                transport->m_ReceiveBuffer.size() - replySize);
+        transport->m_ReceiveBuffer.truncate(replySize);
     }
     receiveTimer->stop();
     frameTimer->stop();

@@ -100,25 +100,38 @@ int GetReceivedLength(const QByteArray& data, const CReceiveCondition& c)
 
 bool IsReceiveCompleted(const QByteArray& data, const CReceiveCondition& c)
 {
+    return GetReceiveCompletedSize(data, c) >= 0;
+}
+
+int GetReceiveCompletedSize(const QByteArray& data, const CReceiveCondition& c)
+{
     if (c.extra < 0 || c.first < 0 || c.last < 0 || c.first > c.last)
-        return false;
+        return -1;
 
     const qint64 n = data.size();
+    // 64-bit sums: a length field near INT_MAX must not overflow.
+    qint64 size = 0;
     switch (c.type) {
     case CReceiveCondition::TYPE_FIXED:
-        return n >= c.extra;
+        size = c.extra;
+        break;
     case CReceiveCondition::TYPE_BITS:
-    case CReceiveCondition::TYPE_TEXT: {
-        const int length = GetReceivedLength(data, c);
-        return length != -1 && n >= length;
-    }
+    case CReceiveCondition::TYPE_TEXT:
     case CReceiveCondition::TYPE_BITS_PLUS_EXTRA:
     case CReceiveCondition::TYPE_TEXT_PLUS_EXTRA: {
         const int length = GetReceivedLength(data, c);
-        // 64-bit sum: a length field near INT_MAX must not overflow.
-        return length != -1 && n >= qint64(length) + c.extra;
+        if (length == -1)
+            return -1;
+        const bool plusExtra = c.type == CReceiveCondition::TYPE_BITS_PLUS_EXTRA
+                               || c.type == CReceiveCondition::TYPE_TEXT_PLUS_EXTRA;
+        const bool bits = c.type == CReceiveCondition::TYPE_BITS || c.type == CReceiveCondition::TYPE_BITS_PLUS_EXTRA;
+        // The length field itself is always part of the reply.
+        const qint64 fieldEnd = bits ? c.last / 8 + 1 : c.last + 1;
+        size = qMax(qint64(length) + (plusExtra ? c.extra : 0), fieldEnd);
+        break;
     }
     default:
-        return true;
+        return int(n);
     }
+    return n >= size ? int(size) : -1;
 }

@@ -46,6 +46,10 @@ struct CReceiveCondition
 
 bool IsReceiveCompleted(const QByteArray& data, const CReceiveCondition& condition);
 
+// How many of the bytes received make the complete reply, -1 while it is not
+// complete. Bytes beyond it came after the reply and belong to none.
+int GetReceiveCompletedSize(const QByteArray& data, const CReceiveCondition& condition);
+
 // The length read from a bit field (positions count bits, 0 = the most
 // significant bit of byte 0); -1 when it cannot be read yet or is malformed
 // (also a value above INT_MAX).

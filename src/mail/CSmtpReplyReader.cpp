@@ -7,6 +7,9 @@ CSmtpReplyReader::Status CSmtpReplyReader::TakeReply(QStringList* reply)
     while (m_Lines.TakeLine(&line, &rawSize)) {
         m_Partial << line;
         m_PartialBytes += rawSize;
+        // The cap holds however the reply arrived.
+        if (m_PartialBytes > CMailLineBuffer::MaxBufferedBytes)
+            return Overflow;
         if (!IsContinuation(line)) {
             if (reply)
                 *reply = m_Partial;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QLoggingCategory>
 
 #include "CIniFileAccess.h"
 #include "CSectionItemList.h"
@@ -24,6 +25,8 @@ const QString CProfile::BLOCKNR_SECTION = QStringLiteral("GainVideoBlockNR");
 const QString CProfile::DEINTERLACE_SECTION = QStringLiteral("GainVideoDeinterlace");
 const QString CProfile::_3DYCSEPARATION_SECTION = QStringLiteral("GainVideo3DYCSeparation");
 const QString CProfile::_3DSURROUND_SECTION = QStringLiteral("GainVolume3DSurround");
+
+Q_LOGGING_CATEGORY(lcProfileLoad, "lumivox.profiles.load")
 
 namespace {
 
@@ -252,6 +255,11 @@ QString CProfile::FunctionKey(int id)
 
 bool CProfile::f_LoadProfile(QString modelKey)
 {
+    return f_LoadProfile(modelKey, nullptr);
+}
+
+bool CProfile::f_LoadProfile(QString modelKey, QHash<QString, const CProfile*>* loaded)
+{
     try {
         const qint32 code = f_IsEffectMdlCode(modelKey);
         if (code == -1)
@@ -268,6 +276,22 @@ bool CProfile::f_LoadProfile(QString modelKey)
             m_Ini->GetIniString(MODELS_SECTION, rebuilt, QString(""), &prefix);
         if (prefix.isEmpty())
             return false;
+
+        if (const CProfile* same = loaded ? loaded->value(prefix, nullptr) : nullptr) {
+            // Several models share one profile: its sections are read once.
+            for (int i = 0; i < ProfileFlag::Count; ++i)
+                m_Flags[i] = same->m_Flags[i];
+            m_FreezeSupported = same->m_FreezeSupported;
+            m_EcoMarksLoaded = same->m_EcoMarksLoaded;
+            m_ModelImage = same->m_ModelImage;
+            for (int i = 0; i < ItemListCount; ++i) {
+                m_ItemCount[i] = same->m_ItemCount[i];
+                if (m_ItemList[i] && same->m_ItemList[i])
+                    m_ItemList[i]->CopyFrom(*same->m_ItemList[i]);
+            }
+            return true;
+        }
+        qCDebug(lcProfileLoad, "profile sections [%s] read", qUtf8Printable(prefix));
 
         qDebug(" *** f_LoadProfile Start [%s] ***", prefix.toUtf8().constData());
         f_SetInit();
@@ -300,6 +324,8 @@ bool CProfile::f_LoadProfile(QString modelKey)
             m_ItemList[ListEcologicalMark]->qDebugSnapShot();
         if (!ok)
             f_SetInit();
+        else if (loaded)
+            loaded->insert(prefix, this);
         qDebug(" *** f_LoadProfile End %s ***", prefix.toUtf8().constData());
         return ok;
     } catch (const std::exception& e) {

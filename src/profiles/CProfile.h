@@ -1,6 +1,7 @@
 #ifndef CPROFILE_H
 #define CPROFILE_H
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -193,6 +194,10 @@ public:
     // Loads the model listed under modelKey in "Models"; false when the key is
     // refused, has no section prefix or the Functions section cannot be read.
     bool f_LoadProfile(QString modelKey);
+    // The same, given the profiles loaded so far by their section prefix: a
+    // model whose prefix was loaded before takes that profile's values
+    // instead of reading its sections again, and a model read now is added.
+    bool f_LoadProfile(QString modelKey, QHash<QString, const CProfile*>* loaded);
 
     bool f_LoadProfileFunction(QString section);
     bool f_LoadProfileModelImage(QString section);

@@ -4,6 +4,7 @@
 #include <QScopedPointer>
 
 #include <memory>
+#include <vector>
 
 #include "AppPaths.h"
 #include "CIniFileAccess.h"
@@ -104,14 +105,19 @@ bool CProfileList::f_LoadProfile()
 
         QStringList keys;
         ini->GetIniKeys(MODELS_SECTION, keys);
+        // Each profile's sections are read once, however many codes name it;
+        // profiles that a later key replaces stay until the loop is done, as
+        // later models may take their values.
+        QHash<QString, const CProfile*> loaded;
+        std::vector<std::unique_ptr<CProfile>> replaced;
         for (const QString& key : keys) {
-            QScopedPointer<CProfile> profile(newProfile());
-            if (!profile->f_LoadProfile(key))
+            std::unique_ptr<CProfile> profile(newProfile());
+            if (!profile->f_LoadProfile(key, &loaded))
                 return false;
             const qint32 mapKey = qint32(profile->m_ModelCode);
             // A later key with the same code replaces the earlier profile.
-            delete m_ProfileMap.take(mapKey);
-            m_ProfileMap.insert(mapKey, profile.take());
+            replaced.emplace_back(m_ProfileMap.take(mapKey));
+            m_ProfileMap.insert(mapKey, profile.release());
         }
 
         QScopedPointer<CProfile> reader(newProfile());

@@ -23,6 +23,15 @@ void CSectionItemList::Clear()
     m_Items.clear();
 }
 
+void CSectionItemList::CopyFrom(const CSectionItemList& other)
+{
+    if (&other == this)
+        return;
+    Clear();
+    for (auto it = other.m_Items.cbegin(); it != other.m_Items.cend(); ++it)
+        f_Store(it.key(), new CSectionItem(*it.value()));
+}
+
 void CSectionItemList::qDebugSnapShot() const
 {
     // Intentionally silent: tracing every list of every model would flood the log.

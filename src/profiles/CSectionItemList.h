@@ -25,6 +25,8 @@ public:
 
     // Destroys every item.
     void Clear();
+    // Makes this list a copy of another, item by item.
+    void CopyFrom(const CSectionItemList& other);
     // Diagnostic hook the profile loader calls after each load.
     void qDebugSnapShot() const;
 

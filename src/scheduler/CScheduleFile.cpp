@@ -71,6 +71,14 @@ int hexValue(QString text)
     return ok ? value : 0;
 }
 
+// An input terminal code is one byte: a number beyond it is as invalid as
+// unreadable text (it would be saved as another code).
+int terminalValue(const QString& text)
+{
+    const int value = hexValue(text);
+    return value >= 0 && value <= 0xFF ? value : 0;
+}
+
 // Group paths written on a Japanese system carry the yen sign where they mean
 // a backslash: byte 0x5C of Shift_JIS.
 QString withBackslashes(QString name)
@@ -181,7 +189,7 @@ CScheduleData* CScheduleFile::f_GetScheduleData(const IniSectionValues& section)
     data->TargetType = section.intValue(TargetType_Key, data->TargetType);
     data->TargetName = withBackslashes(section.value(TargetName_Key, data->TargetName));
     data->Function = section.intValue(Function_Key, data->Function);
-    data->InputTerminal = hexValue(section.value(InputTerminal_Key, hexText(data->InputTerminal)));
+    data->InputTerminal = terminalValue(section.value(InputTerminal_Key, hexText(data->InputTerminal)));
     data->DurationType = section.intValue(DurationType_Key, data->DurationType);
 
     auto readDateTime = [&](const QDateTime& def, const QString& y, const QString& mo, const QString& d,

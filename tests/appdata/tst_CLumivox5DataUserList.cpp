@@ -27,6 +27,7 @@ private slots:
     void lanTypesWritten_data();
     void lanTypesWritten();
     void lastProjectorName();
+    void editedListLoadsAsSaved();
     void deletedGroupWrittenEmpty();
     void foreignMagicCode_data();
     void foreignMagicCode();
@@ -280,6 +281,55 @@ void tst_CLumivox5DataUserList::lastProjectorName()
     record->m_ConnectState = CProjectorData::CONNECT_STATE_CONNECTED;
     QCOMPARE(m_Hub->SaveUserList(), 0);
     QCOMPARE(savedValue("Setting 001", "LastPjName"), QString("Polled"));
+}
+
+// A list a hand or another program wrote loads, is edited, saved at exit and
+// loaded again: every start sees what the one before saw, plus the edits.
+void tst_CLumivox5DataUserList::editedListLoadsAsSaved()
+{
+    const QString longName = QString(47, QLatin1Char('N')) + QChar(0x3000) + "cut here";
+    const QString text = "[Header Info]\nMagicCode=258-0017-686-1-5F\nRevCode=Rev.1.0\n"
+                         + section(1, "IPAddress=10.0.0.1\nSettingName=Lobby\n")
+                         + section(2, "  [note=old\nIPAddress=10.0.0.2\nSettingName=Stage\nLastPjName=" + longName + "\n")
+                         + "[setting 001]\nIPAddress=10.0.0.9\nSettingName=Ghost\n";
+    QVERIFY(HubTestFolders::writeFile(listPath(), QTextCodec::codecForName("Shift_JIS")->fromUnicode(text)));
+    QCOMPARE(m_Hub->LoadUserList(), 0);
+    QCOMPARE(m_Hub->GetProjectorDataIDList(false), QList<int>({1, 2}));
+    QCOMPARE(m_Hub->GetProjectorData(1)->m_Address, QString("10.0.0.1"));
+    const QString shownName = longName.left(48);
+    QCOMPARE(m_Hub->GetProjectorData(2)->m_Status[CProjectorData::StLastProjectorName].ToString(), shownName);
+
+    CProjectorData* stage = m_Hub->GetProjectorData(2);
+    stage->m_SettingName = "\"Stage\"";
+    stage->m_Comment = "  front row ";
+    const QList<int> lobby = {1};
+    QCOMPARE(m_Hub->DeleteModifyProjectors(&lobby, nullptr, nullptr, nullptr), 0);
+    CProjectorData* hall = m_Hub->AddProjector("Hall", 0, CProjectorData::TYPE_LAN::IP, "10.0.0.3", "7142", true, "");
+    QVERIFY(hall);
+    QCOMPARE(hall->m_Id, 1);
+    QCOMPARE(m_Hub->SaveUserList(), 0);
+
+    QByteArray saved;
+    for (int start = 0; start < 2; ++start) {
+        m_Hub.reset();
+        m_Hub = m_Folders->makeHub();
+        QVERIFY(m_Hub->InitializeAfterReadProfile());
+        QCOMPARE(m_Hub->LoadUserList(), 0);
+        QCOMPARE(m_Hub->GetProjectorDataIDList(false), QList<int>({1, 2}));
+        QCOMPARE(m_Hub->GetProjectorData(1)->m_SettingName, QString("Hall"));
+        QCOMPARE(m_Hub->GetProjectorData(1)->m_Address, QString("10.0.0.3"));
+        CProjectorData* loaded = m_Hub->GetProjectorData(2);
+        QCOMPARE(loaded->m_Address, QString("10.0.0.2"));
+        QCOMPARE(loaded->m_SettingName, QString("\"Stage\""));
+        QCOMPARE(loaded->m_Comment, QString("  front row "));
+        QCOMPARE(loaded->m_Status[CProjectorData::StLastProjectorName].ToString(), shownName);
+        QCOMPARE(savedValue("Setting 002", "[note"), QString("old"));
+        // The exit save of an unchanged list writes the same bytes.
+        QCOMPARE(m_Hub->SaveUserList(), 0);
+        if (start == 1)
+            QCOMPARE(HubTestFolders::readFile(listPath()), saved);
+        saved = HubTestFolders::readFile(listPath());
+    }
 }
 
 void tst_CLumivox5DataUserList::deletedGroupWrittenEmpty()

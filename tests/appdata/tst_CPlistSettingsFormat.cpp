@@ -90,6 +90,9 @@ private slots:
         QTest::newRow("empty data") << QVariant(QByteArray()) << QVariant(QByteArray());
         QTest::newRow("date") << QVariant(QDateTime(QDate(2026, 12, 10), QTime(13, 14, 15), Qt::UTC))
                               << QVariant(QDateTime(QDate(2026, 12, 10), QTime(13, 14, 15), Qt::UTC));
+        QTest::newRow("date with milliseconds")
+            << QVariant(QDateTime(QDate(2026, 12, 10), QTime(13, 14, 15, 678), Qt::UTC))
+            << QVariant(QDateTime(QDate(2026, 12, 10), QTime(13, 14, 15, 678), Qt::UTC));
         QTest::newRow("string list") << QVariant(QStringList{ "a", "", "c" })
                                      << QVariant(QVariantList{ "a", "", "c" });
         QTest::newRow("empty array") << QVariant(QStringList()) << QVariant(QVariantList());
@@ -209,6 +212,39 @@ private slots:
         }
         QCOMPARE(dicts, 3);
         QCOMPARE(keys, (QStringList{ "Software", "A", "One", "Two", "B" }));
+    }
+
+    // Keys a file may hold that the setting interface never makes: written,
+    // they read back as they were read.
+    void keysReadBackAsRead_data()
+    {
+        QTest::addColumn<QStringList>("keys");
+        QTest::newRow("double slash") << QStringList{ "Mail//Server" };
+        QTest::newRow("double slash beside the plain key") << QStringList{ "Mail//Server", "Mail/Server" };
+        QTest::newRow("leading slash") << QStringList{ "/Mail" };
+        QTest::newRow("trailing slash") << QStringList{ "Mail/", "Mail/User/" };
+        QTest::newRow("only slashes") << QStringList{ "//" };
+    }
+
+    void keysReadBackAsRead()
+    {
+        QFETCH(QStringList, keys);
+        QSettings::SettingsMap map;
+        for (const QString& key : keys)
+            map.insert(key, key);
+        map.insert(QStringLiteral("Mail/User"), QStringLiteral("plain"));
+        QBuffer buffer;
+        QVERIFY(buffer.open(QIODevice::ReadWrite));
+        QVERIFY(CPlistSettingsFormat::Write(buffer, map));
+        QCOMPARE(checkWellFormedPlist(buffer.data()), QString());
+        buffer.seek(0);
+        QSettings::SettingsMap read;
+        QVERIFY(CPlistSettingsFormat::Read(buffer, read));
+        QCOMPARE(read, map);
+        QBuffer again;
+        QVERIFY(again.open(QIODevice::ReadWrite));
+        QVERIFY(CPlistSettingsFormat::Write(again, read));
+        QCOMPARE(again.data(), buffer.data());
     }
 
     void aKeyThatIsAlsoAGroupKeepsBoth()

@@ -88,6 +88,34 @@ private slots:
         QCOMPARE(IsReceiveCompleted(data, condition), complete);
     }
 
+    // The part of what came in that makes the reply; what follows is no
+    // part of it.
+    void completedSize_data()
+    {
+        QTest::addColumn<CReceiveCondition>("condition");
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<int>("size");
+        const CReceiveCondition pj = CReceiveCondition::ProjectorReply();
+        QTest::newRow("reply: L=5, exactly") << pj << Reply(0x00, 0x05, 11) << 11;
+        QTest::newRow("reply: L=5 and a trailing byte") << pj << Reply(0x00, 0x05, 12) << 11;
+        QTest::newRow("reply: L=0 and a second frame") << pj << Reply(0x00, 0x00, 13) << 6;
+        QTest::newRow("reply: not complete") << pj << Reply(0x00, 0x05, 10) << -1;
+        QTest::newRow("fixed: 4 of 6") << Condition(1, 4, 0, 0) << QByteArray(6, 'x') << 4;
+        QTest::newRow("at once: everything") << Condition(0, 0, 0, 0) << QByteArray(7, 'x') << 7;
+        QTest::newRow("bits: L=3 of 5") << Condition(2, 0, 0, 7) << QByteArray("\x03\x00\x00\x00\x00", 5) << 3;
+        QTest::newRow("bits: L=0 keeps its field") << Condition(2, 0, 8, 15) << QByteArray(4, '\0') << 2;
+        QTest::newRow("text: 12 + 3 extra of 20") << Condition(5, 3, 0, 1, 10) << QByteArray("12").append(18, ' ') << 15;
+    }
+
+    void completedSize()
+    {
+        QFETCH(CReceiveCondition, condition);
+        QFETCH(QByteArray, data);
+        QFETCH(int, size);
+        QCOMPARE(GetReceiveCompletedSize(data, condition), size);
+        QCOMPARE(IsReceiveCompleted(data, condition), size >= 0);
+    }
+
     void bitField_data()
     {
         QTest::addColumn<QByteArray>("data");

@@ -234,6 +234,48 @@ private slots:
         QCOMPARE(rig.Model(id)->State().power, int(CSimProjectorState::POWER_ON));
     }
 
+    // A projector that sends bytes after each complete reply (a line end):
+    // the reply is judged on its own length, whether the bytes come in one
+    // segment or the reply is split and the extra bytes come with its end.
+    void bytesAfterAReply_data()
+    {
+        QTest::addColumn<QByteArray>("extra");
+        QTest::addColumn<bool>("split");
+        QTest::newRow("CR, one segment") << QByteArray("\r") << false;
+        QTest::newRow("CR, two segments") << QByteArray("\r") << true;
+        QTest::newRow("CR LF, one segment") << QByteArray("\r\n") << false;
+        QTest::newRow("a whole second frame, one segment") << Hex("20 85 00 00 01 00 A6") << false;
+    }
+
+    void bytesAfterAReply()
+    {
+        QFETCH(QByteArray, extra);
+        QFETCH(bool, split);
+        EngineTestRig rig;
+        const int id = rig.Add(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        CSimProjectorModel* model = rig.Model(id);
+        rig.Projector(id)->SetHandler([model, extra, split](const QByteArray& frame) {
+            CSimReply reply = model->Answer(frame);
+            if (split) {
+                reply.chunkSizes = {reply.data.size() - 1};
+                reply.gapMs = 20;
+            }
+            reply.data += extra;
+            return reply;
+        });
+        EngineSpies spies(&rig.m_Engine);
+        rig.m_Engine.SetPower(1, 9, id, FROM, ACT, CMD_POWER, false);
+        QTRY_COMPARE(spies.Ends(), 1);
+        QCOMPARE(spies.error.count(), 0);
+        QCOMPARE(spies.completed.count(), 1);
+        QCOMPARE(rig.Requests(id), (QList<int>{29, 31, 2}));
+        QCOMPARE(rig.Model(id)->State().power, int(CSimProjectorState::POWER_ON));
+        // Nothing of what came after the last reply reaches the next command.
+        rig.m_Engine.SetPower(0, 10, id, FROM, ACT, CMD_POWER, false);
+        QTRY_COMPARE(spies.Ends(), 2);
+        QCOMPARE(spies.completed.count(), 2);
+    }
+
     void makerFieldsReachTheRecord()
     {
         CProjectorData record(nullptr, 1);

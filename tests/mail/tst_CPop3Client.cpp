@@ -132,6 +132,8 @@ private slots:
         QTest::newRow("closed after the QUIT reply") << closing << 9 << all;
         QTest::newRow("64 KiB without a line end") << QList<Step>{Step::reply(QByteArray(70000, '+'))} << 12
                                                    << QByteArray();
+        QTest::newRow("70 KiB greeting line with its end")
+            << QList<Step>{Step::reply("+OK " + QByteArray(70000, 'x') + "\r\n")} << 12 << QByteArray();
     }
 
     void scriptedPeer()
@@ -362,6 +364,12 @@ private slots:
                                                    << QStringList() << incomplete;
         QTest::newRow("one byte more") << QByteArrayList{QByteArray(64 * 1024, '+'), "+"} << QStringList()
                                        << QStringList() << overflow;
+        // The cap does not depend on how the bytes arrive.
+        QTest::newRow("70 KiB line in one read") << QByteArrayList{"+OK " + QByteArray(70 * 1024, 'x') + "\r\n"}
+                                                 << QStringList() << QStringList() << overflow;
+        QTest::newRow("64 KiB line with its end in one read")
+            << QByteArrayList{"+OK " + QByteArray(64 * 1024 - 6, 'x') + "\r\n"}
+            << QStringList{"+OK " + QString(64 * 1024 - 6, 'x')} << QStringList() << complete;
         QTest::newRow("over 64 KiB while dropping a line")
             << QByteArrayList{"+OK\r\nx", QByteArray(64 * 1024 + 1, 'x')} << QStringList{"+OK"} << QStringList()
             << overflow;

@@ -352,6 +352,17 @@ private slots:
         for (int i = 0; i < 6600; ++i)
             continuing << "250-continued\r\n"; // 15 bytes each, 99000 in all
         QTest::newRow("continuation lines past 64 KiB") << continuing << QStringList() << overflow << QStringList();
+        // The cap does not depend on how the bytes arrive.
+        QTest::newRow("continuation lines past 64 KiB in one read")
+            << QByteArrayList{continuing.join() + "250 end\r\n"} << QStringList() << overflow << QStringList();
+        QTest::newRow("70 KiB line in one read")
+            << QByteArrayList{"250 " + QByteArray(70 * 1024, 'x') + "\r\n"} << QStringList() << overflow << QStringList();
+        QTest::newRow("64 KiB reply in one read")
+            << QByteArrayList{"250 " + QByteArray(64 * 1024 - 6, 'x') + "\r\n"}
+            << QStringList{"250 " + QString(64 * 1024 - 6, 'x')} << complete << QStringList();
+        QTest::newRow("one byte over 64 KiB in one read")
+            << QByteArrayList{"250 " + QByteArray(64 * 1024 - 5, 'x') + "\r\n"} << QStringList() << overflow
+            << QStringList();
     }
 
     void replyAssembly()

@@ -78,6 +78,32 @@ CProfile* Dummy(const CProfileList& list)
     return list.m_ProfileMap.value(-1, nullptr);
 }
 
+// Everything a loaded profile holds but its code, as text.
+QStringList Contents(const CProfile& profile)
+{
+    QStringList out;
+    QString flags;
+    for (int id = 0; id < ProfileFlag::Count; ++id)
+        flags += profile.m_Flags[id] ? '1' : '0';
+    out << flags << QString::number(profile.m_FreezeSupported) << profile.m_ModelImage
+        << QString::number(profile.m_EcoMarksLoaded);
+    for (int i = 0; i < CProfile::ItemListCount; ++i) {
+        QString items = QString::number(profile.m_ItemCount[i]) + ':';
+        for (const CSectionItem* item : profile.m_ItemList[i]->values())
+            items += QStringLiteral("%1/%2/%3/%4/%5,").arg(item->code).arg(item->name).arg(item->hasSub).arg(item->sub).arg(item->show);
+        out << items;
+    }
+    return out;
+}
+
+QStringList g_ProfileLoadTraces;
+
+void RecordProfileLoads(QtMsgType, const QMessageLogContext& context, const QString& message)
+{
+    if (QLatin1String(context.category) == QLatin1String("lumivox.profiles.load"))
+        g_ProfileLoadTraces << message;
+}
+
 } // namespace
 
 class tst_CProfileList : public QObject
@@ -333,6 +359,43 @@ private slots:
             ++models;
         }
         QCOMPARE(models, 3);
+    }
+
+    // Models that name one profile get its values; its sections are read
+    // once however many codes name it.
+    void profileNamedByManyCodes_data()
+    {
+        QTest::addColumn<QString>("models");
+        QTest::addColumn<QList<qint32>>("famA"); // the models that must hold FamA's values
+        QTest::newRow("three codes") << "1A2B3C=FamA\n1A2B3D=FamA\n1A2B3E05=FamA\n"
+                                     << QList<qint32>{0x1A2B3CFF, 0x1A2B3DFF, 0x1A2B3E05};
+        QTest::newRow("one code twice") << "1A2B3C=FamA\n1A2B3C=FamA\n" << QList<qint32>{0x1A2B3CFF};
+        QTest::newRow("the first model replaced by a later key")
+            << "1A2B3C=FamA\n1A2B3C=Laser\n1A2B3D=FamA\n" << QList<qint32>{0x1A2B3DFF};
+    }
+
+    void profileNamedByManyCodes()
+    {
+        QFETCH(QString, models);
+        QFETCH(QList<qint32>, famA);
+        QTemporaryDir dir;
+        const QString sections = kFixture.mid(kFixture.indexOf("[FamA Functions]"));
+        CProfileList reference(WriteProfileFile(dir, "Reference.ini", kFixture));
+        const QStringList expected = Contents(*reference.m_ProfileMap.value(qint32(0x1A2B3CFF)));
+
+        g_ProfileLoadTraces.clear();
+        QLoggingCategory::setFilterRules(QStringLiteral("lumivox.profiles.load.debug=true"));
+        const QtMessageHandler previous = qInstallMessageHandler(RecordProfileLoads);
+        CProfileList list(WriteProfileFile(dir, "Profile.ini", kHeader + "[Models]\n" + models + sections));
+        qInstallMessageHandler(previous);
+        QLoggingCategory::setFilterRules(QString());
+
+        QVERIFY(!list.m_LoadFailed);
+        for (qint32 code : famA) {
+            QVERIFY(list.m_ProfileMap.contains(code));
+            QCOMPARE(Contents(*list.m_ProfileMap.value(code)), expected);
+        }
+        QCOMPARE(g_ProfileLoadTraces.filter("[FamA]").size(), 1);
     }
 
     void shippedProfileUsesOnlyKnownNames()

@@ -83,6 +83,32 @@ class tst_CScheduleFile : public QObject
         return file.LoadScheduleFile(withHolidays);
     }
 
+    // One field of the loaded schedule 0, by name.
+    static QVariant valueOf(CScheduleFile& file, const QString& field)
+    {
+        const CScheduleData& d = *file.m_pScheduleManager->f_GetScheduleMap().value(0);
+        QVariant actual;
+        if (field == "InputTerminal")
+            actual = d.InputTerminal;
+        else if (field == "DayOfWeek")
+            actual = int(d.DayOfWeek);
+        else if (field == "Enable")
+            actual = d.Enable;
+        else if (field == "UseFinishDay")
+            actual = d.UseFinishDay;
+        else if (field == "TargetName")
+            actual = d.TargetName;
+        else if (field == "Function")
+            actual = d.Function;
+        else if (field == "StartDayValid")
+            actual = d.StartDay.isValid();
+        else if (field == "ExecuteTime")
+            actual = d.ExecuteTime;
+        else if (field == "Comment")
+            actual = d.Comment;
+        return actual;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -242,7 +268,10 @@ private slots:
         QTest::newRow("terminal 1a") << "InputTerminal=1a" << "InputTerminal" << QVariant(0x1A);
         QTest::newRow("terminal 1ah") << "InputTerminal=1ah" << "InputTerminal" << QVariant(0);
         QTest::newRow("terminal zz") << "InputTerminal=zz" << "InputTerminal" << QVariant(0);
-        QTest::newRow("terminal beyond a byte") << "InputTerminal=1A2H" << "InputTerminal" << QVariant(0x1A2);
+        QTest::newRow("terminal beyond a byte") << "InputTerminal=1A2H" << "InputTerminal" << QVariant(0);
+        QTest::newRow("terminal 1FFH") << "InputTerminal=1FFH" << "InputTerminal" << QVariant(0);
+        QTest::newRow("terminal FFH") << "InputTerminal=FFH" << "InputTerminal" << QVariant(0xFF);
+        QTest::newRow("terminal -1H") << "InputTerminal=-1H" << "InputTerminal" << QVariant(0);
         QTest::newRow("weekdays low byte") << "DayOfWeek=17fH" << "DayOfWeek" << QVariant(0x7F);
         QTest::newRow("enable 1") << "Enable=1" << "Enable" << QVariant(true);
         QTest::newRow("enable 2") << "Enable=2" << "Enable" << QVariant(false);
@@ -258,6 +287,10 @@ private slots:
         QTest::newRow("enable 0 in lower case") << "enable=0" << "Enable" << QVariant(false);
         QTest::newRow("target name in upper case") << "TARGETNAME=Hall" << "TargetName" << QVariant("Hall");
         QTest::newRow("comment with %1") << "Comment=100%1 off" << "Comment" << QVariant("100%1 off");
+        QTest::newRow("comment with blanks around") << "Comment=\"  lead \"" << "Comment" << QVariant("  lead ");
+        QTest::newRow("comment in quotes") << "Comment=\"\"on\"\"" << "Comment" << QVariant("\"on\"");
+        QTest::newRow("target name with a trailing blank") << "TargetName=\"Group\\Hall \"" << "TargetName"
+                                                           << QVariant("Group\\Hall ");
     }
 
     void loadValue()
@@ -273,28 +306,14 @@ private slots:
         CScheduleFile file(m_Dir.path(), "load.scd");
         QVERIFY(load(text, file));
         QCOMPARE(file.m_pScheduleManager->f_GetScheduleMap().size(), 1);
-        const CScheduleData& d = *file.m_pScheduleManager->f_GetScheduleMap().value(0);
-        QVariant actual;
-        if (field == "InputTerminal")
-            actual = d.InputTerminal;
-        else if (field == "DayOfWeek")
-            actual = int(d.DayOfWeek);
-        else if (field == "Enable")
-            actual = d.Enable;
-        else if (field == "UseFinishDay")
-            actual = d.UseFinishDay;
-        else if (field == "TargetName")
-            actual = d.TargetName;
-        else if (field == "Function")
-            actual = d.Function;
-        else if (field == "StartDayValid")
-            actual = d.StartDay.isValid();
-        else if (field == "ExecuteTime")
-            actual = d.ExecuteTime;
-        else if (field == "Comment")
-            actual = d.Comment;
-        QCOMPARE(actual, expected);
+        QCOMPARE(valueOf(file, field), expected);
+        // Saved and loaded again, the value stays what the first load gave.
+        QCOMPARE(file.SaveScheduleFile(path("again.scd"), true), 0);
+        CScheduleFile again(m_Dir.path(), "again.scd");
+        QVERIFY(again.LoadScheduleFile(true));
+        QCOMPARE(valueOf(again, field), expected);
     }
+
 
     // Counts from the file never drive a loop: the largest count returns at
     // once with what a collection holds.
