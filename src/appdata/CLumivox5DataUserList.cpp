@@ -58,6 +58,33 @@ bool canRead(const QString& path)
     return file.open(QIODevice::ReadOnly);
 }
 
+// 0 a user list; -2 a file that is none; -1 none to read. Reads no member,
+// so a writer thread may ask too.
+int isUserListFile(const QString& path)
+{
+    return RunTraced(-1, [&] {
+        if (!QFileInfo::exists(path) || !canRead(path))
+            return -1;
+        std::unique_ptr<CIniFileAccess> ini(new CIniFileAccess());
+        if (ini->ReadIniFile(path) != 0)
+            return -1;
+        return magicCodeOf(ini.get(), CLumivox5Data::HEADER_SECTION) == CLumivox5Data::USERLIST_MAGIC_CODE ? 0 : -2;
+    });
+}
+
+// Why a user list could not be written there, as far as the system tells.
+QString writeFailureReason(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("a folder has that name");
+    QSaveFile probe(path);
+    if (!probe.open(QIODevice::WriteOnly))
+        return probe.errorString();
+    probe.cancelWriting();
+    return QString();
+}
+
 } // namespace
 
 QString CLumivox5Data::f_SectionName(int number)
@@ -282,6 +309,45 @@ int CLumivox5Data::SaveUserList()
     return SaveUserList(QString(), m_pProjectorDatas, m_pDeletedIDList);
 }
 
+int CLumivox5Data::SaveUserListInBackground(
+    CBackgroundWriter* writer, std::function<void(const CBackgroundWriter::Result&, const QString& path)> report)
+{
+    return RunTraced(-3, [&] {
+        if (!writer)
+            return -3;
+        const QString target = GetDefaultUserListPath();
+        f_EnsureUserListHeader();
+        if (m_pDeletedIDList && !m_pDeletedIDList->isEmpty())
+            f_DeletedPjSettings(m_pDeletedIDList);
+        f_SetPjList(m_pProjectorDatas);
+        f_SetGroupList(m_pProjectorDatas);
+        auto copy = std::make_shared<CIniFileAccess>();
+        copy->f_Copy(m_pUserList);
+        const bool overRejected = target == m_RejectedUserList;
+        writer->Submit(
+            [copy, target, overRejected] {
+                CBackgroundWriter::Result result;
+                if (!overRejected && isUserListFile(target) == -2) {
+                    result.code = -2;
+                    return result;
+                }
+                const int written = copy->WriteIniFile(target);
+                if (written != 0 && written != 1) {
+                    result.code = -3;
+                    result.reason = writeFailureReason(target);
+                }
+                return result;
+            },
+            [this, target, overRejected, report](const CBackgroundWriter::Result& result) {
+                if (result.code == 0 && overRejected && m_RejectedUserList == target)
+                    m_RejectedUserList.clear();
+                if (report)
+                    report(result, target);
+            });
+        return 0;
+    });
+}
+
 int CLumivox5Data::ExportUserList(QString path, QString codePage)
 {
     return RunTraced(2, [&] {
@@ -298,14 +364,7 @@ int CLumivox5Data::ExportUserList(QString path)
 
 int CLumivox5Data::f_IsUserList(QString path)
 {
-    return RunTraced(-1, [&] {
-        if (!QFileInfo::exists(path) || !canRead(path))
-            return -1;
-        std::unique_ptr<CIniFileAccess> ini(new CIniFileAccess());
-        if (ini->ReadIniFile(path) != 0)
-            return -1;
-        return magicCodeOf(ini.get(), HEADER_SECTION) == USERLIST_MAGIC_CODE ? 0 : -2;
-    });
+    return isUserListFile(path);
 }
 
 int CLumivox5Data::CheckUserList(QString path)

@@ -19,6 +19,7 @@
 #include "CMailSettings.h"
 #include "CVariantParameter.h"
 
+class CBackgroundWriter;
 class CCreateDemoData;
 class CDataFunctions;
 class CListViewColumnStatus;
@@ -124,8 +125,9 @@ public:
     void f_Stop(bool blnAllStop);
     void f_SetUpdateAllProjectorsTimerInterval(int minutes);
     void f_EnableUpdateAllProjectorsTimer(bool enable);
-    void f_OnUpdateTimingProc();
-    void f_OnUpdateTimingToPluginProc();
+    // A status pass and the plug-in relay over the reports taken for it.
+    void f_OnUpdateTimingProc(const QList<QList<int>>& reports);
+    void f_OnUpdateTimingToPluginProc(const QList<QList<int>>& reports);
     void f_OnUpdateErrorToPluginProc(QString msg, QString strTarget, int code, int cmd, int from, int act,
                                      int nTargetID);
     void f_RequestTransportLogPath(int from);
@@ -371,6 +373,13 @@ public slots:
     // --- commands and status updates
     void SendCommand(int id, QList<CVariantParameter>* param, int from, int act, QList<int>* target, bool cache,
                      bool log);
+    // The same with the trailing arguments left at null, 0 and false.
+    void SendCommand(int id);
+    void SendCommand(int id, QList<CVariantParameter>* param);
+    void SendCommand(int id, QList<CVariantParameter>* param, int from);
+    void SendCommand(int id, QList<CVariantParameter>* param, int from, int act);
+    void SendCommand(int id, QList<CVariantParameter>* param, int from, int act, QList<int>* target);
+    void SendCommand(int id, QList<CVariantParameter>* param, int from, int act, QList<int>* target, bool cache);
     void OnReceiveUpdateTiming(int cmd, int from, int act, int target);
     void OnReceiveUpdateError(QString msg, QString strTarget, int code, int cmd, int from, int act, int target);
     void OnTransportStateUpdate(int target);
@@ -450,17 +459,23 @@ private:
 
     // Pending status updates (six values each) and their guards.
     QList<QList<int>> m_UpdateQueue;
-    // The reports the running status pass works on, taken out of the queue.
-    QList<QList<int>> m_PassQueue;
     // Errors naming no projector (a log line that cannot be written, say) come
     // in floods: one per (message, code) is taken per pass, the repeats counted.
     QHash<QPair<QString, int>, int> m_SeenGeneralErrors;
     QMutex m_mtxUpdateQueue;
     QMutex m_mtxUpdateDelay;
     QMutex m_mtxUpdateMidFlow;
-    // Re-entrancy guards of the hidden sub projector list.
-    bool m_blnSubListFilling;
-    bool m_blnSubSelectionMirroring;
+    // Writes the user list saved by a status pass, off the GUI thread.
+    CBackgroundWriter* m_pUserListWriter = nullptr;
+    // Whether the last background save failed (and the operator was told).
+    bool m_blnUserListSaveFailed = false;
+    // Saves the user list through the writer; a failure is shown once,
+    // until a save succeeds again.
+    void f_SaveUserListInBackground();
+    // One line for the operator on a failed save of the user list.
+    QString f_UserListFailureLine(int code, const QString& path, const QString& reason);
+    // Writes the settings and the user list at exit; the failures, one line each.
+    QStringList f_SaveAtExit();
     // Whether the group tree was the last list the operator worked in.
     bool m_blnGroupTreeActive;
     // The mail settings dialog while it is open.

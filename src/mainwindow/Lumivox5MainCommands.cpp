@@ -18,6 +18,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QHeaderView>
+#include <QLoggingCategory>
 #include <QMutexLocker>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
@@ -81,6 +82,18 @@ const char* yesNo(bool value)
     return value ? "true" : "false";
 }
 
+// A report's trace block: the time and the line, framed by rows of "#".
+// Built only when the trace is on: a fleet sends thousands of reports.
+void traceReport(const QString& line)
+{
+    if (!QLoggingCategory::defaultCategory()->isDebugEnabled())
+        return;
+    const QByteArray frame(81, '#');
+    qDebug("%s\n[%s] %s\n%s", frame.constData(),
+           qUtf8Printable(QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss.zzz"))),
+           qUtf8Printable(line), frame.constData());
+}
+
 // The entry of an error report: kind 1, target, code, cmd, from, act.
 QList<int> errorEntry(int target, int code, int cmd, int from, int act)
 {
@@ -93,7 +106,10 @@ void Lumivox5Main::f_SetUpdateAllProjectorsTimerInterval(int minutes)
 {
     if (!m_tmrUpdateAllProjectors)
         return;
-    m_tmrUpdateAllProjectors->setInterval(minutes > 0 ? minutes * 60000 : 60000);
+    // A stored value outside the options dialog's range (1 to 60 minutes)
+    // is taken as its nearest end; the product is formed in 64 bits.
+    const qint64 clamped = qBound(1, minutes, 60);
+    m_tmrUpdateAllProjectors->setInterval(int(clamped * 60000));
 }
 
 void Lumivox5Main::f_EnableUpdateAllProjectorsTimer(bool enable)
@@ -124,6 +140,37 @@ void Lumivox5Main::SendCommand(int id, QList<CVariantParameter>* param, int from
         else
             f_HandOnRequest(id, param, from, act, target, cache, log);
     });
+}
+
+void Lumivox5Main::SendCommand(int id)
+{
+    SendCommand(id, nullptr, 0, 0, nullptr, false, false);
+}
+
+void Lumivox5Main::SendCommand(int id, QList<CVariantParameter>* param)
+{
+    SendCommand(id, param, 0, 0, nullptr, false, false);
+}
+
+void Lumivox5Main::SendCommand(int id, QList<CVariantParameter>* param, int from)
+{
+    SendCommand(id, param, from, 0, nullptr, false, false);
+}
+
+void Lumivox5Main::SendCommand(int id, QList<CVariantParameter>* param, int from, int act)
+{
+    SendCommand(id, param, from, act, nullptr, false, false);
+}
+
+void Lumivox5Main::SendCommand(int id, QList<CVariantParameter>* param, int from, int act, QList<int>* target)
+{
+    SendCommand(id, param, from, act, target, false, false);
+}
+
+void Lumivox5Main::SendCommand(int id, QList<CVariantParameter>* param, int from, int act, QList<int>* target,
+                               bool cache)
+{
+    SendCommand(id, param, from, act, target, cache, false);
 }
 
 void Lumivox5Main::f_HandOnRequest(int id, QList<CVariantParameter>* param, int from, int act, QList<int>* target,
@@ -313,15 +360,15 @@ void Lumivox5Main::f_Stop(bool blnAllStop)
     });
 }
 
-void Lumivox5Main::f_OnUpdateTimingProc()
+void Lumivox5Main::f_OnUpdateTimingProc(const QList<QList<int>>& reports)
 {
-    qDebug("Lumivox5Main::f_OnUpdateTimingProc entries[%d]", int(m_PassQueue.size()));
+    qDebug("Lumivox5Main::f_OnUpdateTimingProc entries[%d]", int(reports.size()));
     RunTraced([&] {
         CProjectorTreeView* view = ui->treeViewPJList;
         // The newest entry per projector: later entries overwrite earlier ones.
         QHash<int, int> newestCode;
-        newestCode.reserve(m_PassQueue.size());
-        for (const QList<int>& entry : qAsConst(m_PassQueue)) {
+        newestCode.reserve(reports.size());
+        for (const QList<int>& entry : reports) {
             if (entry.size() > 2)
                 newestCode.insert(entry.at(1), entry.at(2));
         }
@@ -354,7 +401,7 @@ void Lumivox5Main::f_OnUpdateTimingProc()
         }
         f_PjListColumnCheck();
         if (nameChanged)
-            m_Lumivox5Data->SaveUserList();
+            f_SaveUserListInBackground();
         if (ui->tabMain->currentWidget() == ui->tabPropery)
             f_UpdateProperty();
         f_RefreshDetailAndMenus();
@@ -362,7 +409,10 @@ void Lumivox5Main::f_OnUpdateTimingProc()
     ui->treeViewPJList->header()->setSectionsClickable(true);
 }
 
-void Lumivox5Main::f_OnUpdateTimingToPluginProc() {}
+void Lumivox5Main::f_OnUpdateTimingToPluginProc(const QList<QList<int>>& reports)
+{
+    qDebug("Lumivox5Main::f_OnUpdateTimingToPluginProc entries[%d]", int(reports.size()));
+}
 void Lumivox5Main::f_OnUpdateErrorToPluginProc(QString, QString, int, int, int, int, int) {}
 // The four log requests: a one-value control request without targets.
 static void sendLogSetting(Lumivox5Main* window, int command, const CVariantParameter& value, int from)
@@ -421,9 +471,11 @@ void Lumivox5Main::f_QueueReport(const QList<int>& entry)
 void Lumivox5Main::OnReceiveUpdateTiming(int cmd, int from, int act, int target)
 {
     RunTraced([&] {
-        qDebug("[%s] Lumivox5Main::OnReceiveUpdateTiming cmd[%d], from[%d], act[%d], target[%d]",
-               qUtf8Printable(QDateTime::currentDateTime().toString(QStringLiteral("hh:mm:ss.zzz"))), cmd, from,
-               act, target);
+        traceReport(QStringLiteral("Lumivox5Main::OnReceiveUpdateTiming cmd[%1] from[%2] act[%3] target[%4]")
+                        .arg(cmd)
+                        .arg(from)
+                        .arg(act)
+                        .arg(target));
         f_QueueReport(QList<int>{0, target, 0, cmd, from, act});
     });
 }
@@ -432,10 +484,15 @@ void Lumivox5Main::OnReceiveUpdateError(QString msg, QString strTarget, int code
                                         int target)
 {
     RunTraced([&] {
-        qDebug("[%s] Lumivox5Main::OnReceiveUpdateError msg[%s], strTarget[%s], code[%d], cmd[%d], from[%d], "
-               "act[%d], target[%d]",
-               qUtf8Printable(QDateTime::currentDateTime().toString(QStringLiteral("hh:mm:ss.zzz"))),
-               qUtf8Printable(msg), qUtf8Printable(strTarget), code, cmd, from, act, target);
+        // The texts are joined, not substituted: they may hold "%".
+        traceReport(QStringLiteral("Lumivox5Main::OnReceiveUpdateError msg[") + msg + QStringLiteral("], strTarget[")
+                    + strTarget
+                    + QStringLiteral("], code[%1], cmd[%2], from[%3], act[%4], target[%5]")
+                          .arg(code)
+                          .arg(cmd)
+                          .arg(from)
+                          .arg(act)
+                          .arg(target));
         if (strTarget.isEmpty() && target == 0) {
             QMutexLocker lock(&m_mtxUpdateQueue);
             int& seen = m_SeenGeneralErrors[qMakePair(msg, code)];
@@ -471,11 +528,13 @@ void Lumivox5Main::f_RunUpdatePass(QTimer* stop, QMutex* stopGuard)
         stop->stop();
     }
     // The pass works on its own copy, unlocked: reports made while it runs
-    // queue up for the next pass instead of blocking on the lock.
+    // queue up for the next pass instead of blocking on the lock. The copy is
+    // this call's own, so a pass run from an event loop inside this one (a box
+    // shown by a handler) takes only what was queued since.
+    QList<QList<int>> reports;
     {
         QMutexLocker lock(&m_mtxUpdateQueue);
-        m_PassQueue.swap(m_UpdateQueue);
-        m_UpdateQueue.clear();
+        reports.swap(m_UpdateQueue);
         for (auto it = m_SeenGeneralErrors.constBegin(); it != m_SeenGeneralErrors.constEnd(); ++it) {
             if (it.value() > 1)
                 qDebug("Lumivox5Main: %d more reports of [%s] code[%d] dropped", it.value() - 1,
@@ -483,9 +542,8 @@ void Lumivox5Main::f_RunUpdatePass(QTimer* stop, QMutex* stopGuard)
         }
         m_SeenGeneralErrors.clear();
     }
-    f_OnUpdateTimingProc();
-    f_OnUpdateTimingToPluginProc();
-    m_PassQueue.clear();
+    f_OnUpdateTimingProc(reports);
+    f_OnUpdateTimingToPluginProc(reports);
 }
 
 void Lumivox5Main::OnTimerUpdateDelay()

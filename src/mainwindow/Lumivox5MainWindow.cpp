@@ -2,6 +2,7 @@
 #include "Lumivox5Main.h"
 #include "ui_Lumivox5Main.h"
 
+#include "CBackgroundWriter.h"
 #include "CLumivox5Data.h"
 #include "CLumivox5Reg.h"
 #include "ExceptionTrace.h"
@@ -146,14 +147,17 @@ void Lumivox5Main::resizeEvent(QResizeEvent*)
     if (!m_blnFirstShowDone || !isVisible() || (state & Qt::WindowMinimized))
         return;
     CLumivox5Data* hub = m_Lumivox5Data;
+    // While maximised or full screen the stored size stays the one before,
+    // however often the screen resizes the window: that is what is saved.
+    if (isMaximisedOrFullScreen(state)) {
+        hub->m_MainX = 0;
+        hub->m_MainY = 0;
+        return;
+    }
     hub->m_LastWidth = hub->m_MainWidth;
     hub->m_LastHeight = hub->m_MainHeight;
     hub->m_MainWidth = frameGeometry().width();
     hub->m_MainHeight = frameGeometry().height();
-    if (isMaximisedOrFullScreen(state)) {
-        hub->m_MainX = 0;
-        hub->m_MainY = 0;
-    }
 }
 
 bool Lumivox5Main::f_FormClosePreparation()
@@ -177,34 +181,91 @@ void Lumivox5Main::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    QApplication::setQuitOnLastWindowClosed(true);
-    event->accept();
+    // Everything is written before the close is taken: when a write fails,
+    // the operator may try again, exit without it, or keep the program running.
+    bool closing = true;
     RunTraced([&] {
         CLumivox5Data* hub = m_Lumivox5Data;
-        if (isMaximisedOrFullScreen(windowState()))
-            hub->SetLastWindowSize();
         f_SaveScheduleData();
-        f_EnableUpdateAllProjectorsTimer(false);
-        f_DisconnectAllConnection();
         f_UpdatePjListColumn(true);
         const QRect frame = frameGeometry();
         qDebug("app pos[%d %d] size[%d %d]", frame.left(), frame.top(), frame.width(), frame.height());
-
-        // An exit never passes over lost changes in silence.
-        QStringList failures;
-        // The settings store answers true when a group could not be written.
-        if (hub->WriteRegistryAll())
-            failures << tr("MainMsgExitSettingsNotSaved").arg(QDir::toNativeSeparators(CLumivox5Reg::SettingsFilePath()));
-        const int listed = hub->SaveUserList();
-        const QString listPath = QDir::toNativeSeparators(hub->GetDefaultUserListPath());
-        if (listed == -2)
-            failures << tr("MainMsgExitUserListNotAList").arg(listPath);
-        else if (listed != 0)
-            failures << tr("MainMsgExitUserListNotSaved").arg(listPath);
-        if (!failures.isEmpty())
-            CMessageBoxes::Warning(this, hub, tr("Lumivox5MsgTitle"),
-                                   tr("MainMsgExitSaveFailed").arg(failures.join(QLatin1Char('\n'))));
+        for (;;) {
+            const QStringList failures = f_SaveAtExit();
+            if (failures.isEmpty())
+                return;
+            const QMessageBox::StandardButton answer = CMessageBoxes::Show(
+                this, hub, QMessageBox::Warning, tr("Lumivox5MsgTitle"),
+                tr("MainMsgExitSaveFailed").arg(failures.join(QLatin1Char('\n'))),
+                QMessageBox::Retry | QMessageBox::Ignore | QMessageBox::Cancel, QMessageBox::Retry,
+                {{QMessageBox::Ignore, tr("MainBtnExitAnyway")}});
+            if (answer == QMessageBox::Retry)
+                continue;
+            closing = answer == QMessageBox::Ignore;
+            return;
+        }
     });
+    if (!closing) {
+        event->ignore();
+        return;
+    }
+    QApplication::setQuitOnLastWindowClosed(true);
+    event->accept();
+    RunTraced([&] {
+        f_EnableUpdateAllProjectorsTimer(false);
+        f_DisconnectAllConnection();
+    });
+}
+
+QStringList Lumivox5Main::f_SaveAtExit()
+{
+    CLumivox5Data* hub = m_Lumivox5Data;
+    // A save of a status pass still being written ends first, so that it
+    // never lands after this one.
+    if (m_pUserListWriter)
+        m_pUserListWriter->WaitForIdle();
+    QStringList failures;
+    // The settings store answers true when a group could not be written.
+    if (hub->WriteRegistryAll())
+        failures << tr("MainMsgExitSettingsNotSaved").arg(QDir::toNativeSeparators(CLumivox5Reg::SettingsFilePath()));
+    const int listed = hub->SaveUserList();
+    if (listed != 0)
+        failures << f_UserListFailureLine(listed, hub->GetDefaultUserListPath(), QString());
+    return failures;
+}
+
+QString Lumivox5Main::f_UserListFailureLine(int code, const QString& path, const QString& reason)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    QString line = code == -2 ? tr("MainMsgExitUserListNotAList").arg(shown)
+                              : tr("MainMsgExitUserListNotSaved").arg(shown);
+    if (!reason.isEmpty())
+        line += QLatin1Char(' ') + reason;
+    return line;
+}
+
+void Lumivox5Main::f_SaveUserListInBackground()
+{
+    const int handed = m_Lumivox5Data->SaveUserListInBackground(
+        m_pUserListWriter, [this](const CBackgroundWriter::Result& result, const QString& path) {
+            if (result.code == 0) {
+                m_blnUserListSaveFailed = false;
+                return;
+            }
+            if (m_blnUserListSaveFailed)
+                return;
+            m_blnUserListSaveFailed = true;
+            CMessageBoxes::Warning(this, m_Lumivox5Data, tr("Lumivox5MsgTitle"),
+                                   tr("MainMsgUserListSaveFailed")
+                                       .arg(f_UserListFailureLine(result.code, path, result.reason)));
+        });
+    if (handed != 0 && !m_blnUserListSaveFailed) {
+        m_blnUserListSaveFailed = true;
+        CMessageBoxes::Warning(
+            this, m_Lumivox5Data, tr("Lumivox5MsgTitle"),
+            tr("MainMsgUserListSaveFailed")
+                .arg(f_UserListFailureLine(handed, m_Lumivox5Data->GetDefaultUserListPath(), QString())));
+    }
 }
 
 void Lumivox5Main::f_EnableWindowProc()

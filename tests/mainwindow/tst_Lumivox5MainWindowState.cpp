@@ -2,6 +2,7 @@
 
 #include "CLumivox5Data.h"
 #include "CLumivox5Reg.h"
+#include "CProjectorData.h"
 #include "Lumivox5Main.h"
 #include "MainWindowTestBase.h"
 #include "ScriptedModalBoxes.h"
@@ -11,7 +12,9 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenuBar>
+#include <QResizeEvent>
 #include <QScreen>
+#include <QTextCodec>
 #include <QToolBar>
 
 class tst_Lumivox5MainWindowState : public MainWindowTestBase
@@ -177,16 +180,38 @@ private slots:
         QVERIFY(CTestFolders::readFile(m_Fixture->userListPath()).startsWith("\xFF\xFE"));
     }
 
+    // Maximised or full screen, however often the screen resizes the
+    // window: the size before is saved, at (0, 0).
+    void maximiseThenQuitSavesTheEarlierSize_data()
+    {
+        QTest::addColumn<bool>("fullScreen");
+        QTest::addColumn<int>("laterResizes");
+        QTest::newRow("maximised") << false << 0;
+        QTest::newRow("maximised, resized again") << false << 2;
+        QTest::newRow("full screen, resized again") << true << 1;
+    }
+
     void maximiseThenQuitSavesTheEarlierSize()
     {
+        QFETCH(bool, fullScreen);
+        QFETCH(int, laterResizes);
         start();
         m_Window->move(40, 50);
         m_Window->resize(500, 400);
         QTRY_COMPARE(hub()->m_MainWidth, m_Window->frameGeometry().width());
         const QSize before = m_Window->frameGeometry().size();
-        m_Window->showMaximized();
+        if (fullScreen)
+            m_Window->showFullScreen();
+        else
+            m_Window->showMaximized();
         if (!QTest::qWaitFor([&] { return m_Window->frameGeometry().size() != before; }, 3000))
             QSKIP("this display maximises nothing (no window manager)");
+        // As when the screen or its panels change under the maximised window.
+        for (int n = 1; n <= laterResizes; ++n) {
+            QResizeEvent resize(m_Window->size(), m_Window->size());
+            QCoreApplication::sendEvent(m_Window.get(), &resize);
+            QVERIFY(m_Window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+        }
         ScriptedMessageBoxes script;
         QVERIFY(m_Window->close());
         QVERIFY(script.shown.isEmpty());
@@ -198,21 +223,72 @@ private slots:
         QCOMPARE(saved->m_MainHeight, before.height());
     }
 
-    void aFailedSaveAtExitIsReported()
+    // The user list cannot be written at exit (a folder has its name) after
+    // a projector was added: the operator chooses, and no answer loses the
+    // projector silently.
+    void aFailedSaveAtExitAsks_data()
     {
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<bool>("mendBeforeRetry");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("cancel keeps the program running")
+            << QList<int>{QMessageBox::Cancel} << false << false << false;
+        QTest::newRow("exit anyway") << QList<int>{QMessageBox::Ignore} << false << true << false;
+        QTest::newRow("retry once mended") << QList<int>{QMessageBox::Retry} << true << true << true;
+        QTest::newRow("retry, failing again, cancel")
+            << QList<int>{QMessageBox::Retry, QMessageBox::Cancel} << false << false << false;
+    }
+
+    void aFailedSaveAtExitAsks()
+    {
+        QFETCH(QList<int>, answers);
+        QFETCH(bool, mendBeforeRetry);
+        QFETCH(bool, closed);
+        QFETCH(bool, saved);
         start();
         removeSavedFiles();
-        // A folder where each file should go: neither can be written.
-        QVERIFY(QDir().mkpath(settingsPath()));
         QVERIFY(QDir().mkpath(m_Fixture->userListPath()));
+        QVERIFY(hub()->AddProjector(QStringLiteral("Echo"), 0, CProjectorData::TYPE_LAN::IP,
+                                    QStringLiteral("192.168.0.15"), QStringLiteral("7142"), true, QString()));
         ScriptedMessageBoxes script;
-        QVERIFY(m_Window->close());
-        QCOMPARE(script.shown.size(), 1);
-        const CMessageBoxes::Box box = script.shown.first();
-        QCOMPARE(box.icon, QMessageBox::Warning);
-        QVERIFY2(box.text.contains(QDir::toNativeSeparators(settingsPath())), qPrintable(box.text));
-        QVERIFY2(box.text.contains(QDir::toNativeSeparators(m_Fixture->userListPath())), qPrintable(box.text));
-        QVERIFY(QFileInfo(settingsPath()).isDir());
+        CMessageBoxes::SetScript([&](const CMessageBoxes::Box& box) {
+            script.shown << box;
+            const auto answer = QMessageBox::StandardButton(answers.at(script.shown.size() - 1));
+            if (answer == QMessageBox::Retry && mendBeforeRetry)
+                QDir(m_Fixture->userListPath()).removeRecursively();
+            return answer;
+        });
+        QCOMPARE(m_Window->close(), closed);
+        QCOMPARE(script.shown.size(), answers.size());
+        for (const CMessageBoxes::Box& box : qAsConst(script.shown)) {
+            QCOMPARE(box.icon, QMessageBox::Warning);
+            QCOMPARE(box.buttons, QMessageBox::Retry | QMessageBox::Ignore | QMessageBox::Cancel);
+            QCOMPARE(box.defaultButton, QMessageBox::Retry);
+            QCOMPARE(box.buttonTexts.value(QMessageBox::Ignore), QStringLiteral("Exit anyway"));
+            QVERIFY2(box.text.contains(QDir::toNativeSeparators(m_Fixture->userListPath())), qPrintable(box.text));
+        }
+        QCOMPARE(m_Window->isVisible(), !closed);
+        QCOMPARE(QApplication::quitOnLastWindowClosed(), closed);
+        // The settings were written in every case; the list only once it could be.
+        QVERIFY(QFileInfo(settingsPath()).isFile());
+        QCOMPARE(QFileInfo(m_Fixture->userListPath()).isFile(), saved);
+        if (saved)
+            QVERIFY(QTextCodec::codecForName("UTF-16")
+                        ->toUnicode(CTestFolders::readFile(m_Fixture->userListPath()))
+                        .contains(QLatin1String("Echo")));
+        if (!closed) {
+            // Still running with the edit: the next close saves it.
+            QVERIFY(m_Window->m_tmrUpdateDelay);
+            QVERIFY(QDir(m_Fixture->userListPath()).removeRecursively());
+            CMessageBoxes::SetScript(CMessageBoxes::Script());
+            ScriptedMessageBoxes quiet;
+            QVERIFY(m_Window->close());
+            QVERIFY(quiet.shown.isEmpty());
+            QVERIFY(QTextCodec::codecForName("UTF-16")
+                        ->toUnicode(CTestFolders::readFile(m_Fixture->userListPath()))
+                        .contains(QLatin1String("Echo")));
+        }
     }
 
     void contextMenuFilter_data()

@@ -56,6 +56,19 @@ int main(int argc, char* argv[])
     // instance's window to the front.
     auto* service = new CStartService(nullptr);
     if (!service->CheckStart()) {
+        if (service->ListenFailed()) {
+            // No other instance runs, yet this one could not be found by a
+            // later start: the operator hears why instead of seeing nothing.
+            CLanguageCodeTable english(CLanguageCodeTable::LANG_ENGLISH);
+            english.SetCulture(&app);
+            if (english.m_pTranslator)
+                QCoreApplication::installTranslator(english.m_pTranslator);
+            CMessageBoxes::Critical(nullptr, nullptr, QObject::tr("Lumivox5MsgTitle"),
+                                    QObject::tr("MainMsgStartServerFailed")
+                                        .arg(QDir::toNativeSeparators(service->ServerName()), service->ListenError()));
+            delete service;
+            return 1;
+        }
         qDebug("!!! Lumivox5 is already exists !!!");
         delete service;
         return 0;
@@ -64,6 +77,8 @@ int main(int argc, char* argv[])
     auto* window = new Lumivox5Main(argc, argv);
     QObject::connect(service, &CStartService::MultipleStarted, window,
                      QOverload<>::of(&Lumivox5Main::f_EnableWindowProc), Qt::QueuedConnection);
+    // Starts that knocked while the window was being built come through now.
+    service->StartHandingOver();
 
     if (!window->m_blnProfileLoaded) {
         CMessageBoxes::Show(nullptr, window->m_Lumivox5Data, QMessageBox::Critical,
