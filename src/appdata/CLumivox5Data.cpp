@@ -274,6 +274,8 @@ void CLumivox5Data::f_ReadSettingsAll()
         m_MainHeight = m_pReg->m_MainHeight;
         m_LastWidth = m_pReg->m_MainWidth;
         m_LastHeight = m_pReg->m_MainHeight;
+        for (int n = 0; n < 3; ++n)
+            m_SplitterSizes[n] = m_pReg->m_SplitterSizes[n];
         m_MainTabVisible = m_pReg->m_MainTabVisible;
 
         *m_pMailSettings = *m_pReg->m_pMailSettings;
@@ -315,6 +317,8 @@ void CLumivox5Data::f_CopyToStore()
     m_pReg->m_MainPainLeftWidth = m_MainPainLeftWidth;
     m_pReg->m_MainPainLeftHeight = m_MainPainLeftHeight;
     m_pReg->m_MainPainTopHeight = m_MainPainTopHeight;
+    for (int n = 0; n < 3; ++n)
+        m_pReg->m_SplitterSizes[n] = m_SplitterSizes[n];
     m_pReg->m_ScheduleVisible = m_ScheduleVisible;
     m_pReg->m_MainTabVisible = m_MainTabVisible;
 

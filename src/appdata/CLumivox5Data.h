@@ -194,6 +194,8 @@ public:
     int m_MainPainLeftWidth;
     int m_MainPainLeftHeight;
     int m_MainPainTopHeight;
+    // The main window's splitter pane sizes, as stored (CLumivox5Reg).
+    QList<int> m_SplitterSizes[3];
     CProfileList* m_pProfileList;
     CSectionItemList* m_pMultiInputTerminalList;
     CSectionItemList* m_pMultiPicturePresetList;

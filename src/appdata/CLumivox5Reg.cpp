@@ -33,6 +33,9 @@ const QString CLumivox5Reg::APPREG_NAME_POSMAINX = QStringLiteral("MainX");
 const QString CLumivox5Reg::APPREG_NAME_POSMAINY = QStringLiteral("MainY");
 const QString CLumivox5Reg::APPREG_NAME_POSMAINW = QStringLiteral("MainWidth");
 const QString CLumivox5Reg::APPREG_NAME_POSMAINH = QStringLiteral("MainHeight");
+const QString CLumivox5Reg::APPREG_NAME_SPLITTERS[3] = {QStringLiteral("SplitterSizesMain"),
+                                                        QStringLiteral("SplitterSizesLeft"),
+                                                        QStringLiteral("SplitterSizesRight")};
 const QString CLumivox5Reg::APPREG_NAME_POSMAINPAIN_LEFTW = QStringLiteral("MainPainLeftWidth");
 const QString CLumivox5Reg::APPREG_NAME_POSMAINPAIN_TOPH = QStringLiteral("MainPainTopHeight");
 const QString CLumivox5Reg::APPREG_NAME_POSMAINPAIN_LEFTH = QStringLiteral("MainPainLeftHeight");
@@ -329,6 +332,22 @@ int CLumivox5Reg::ReadWndSettings()
         && ReadSettingsInt(APPREG_KEY_POSITION, APPREG_NAME_POSMAINPAIN_TOPH, &m_MainPainTopHeight) == 0
         && ReadSettingsInt(APPREG_KEY_POSITION, APPREG_NAME_POSMAINPAIN_LEFTH, &m_MainPainLeftHeight) == 0)
         m_PainValid = true;
+    for (int n = 0; n < 3; ++n) {
+        m_SplitterSizes[n].clear();
+        QString text;
+        if (ReadSettingsString(APPREG_KEY_POSITION, APPREG_NAME_SPLITTERS[n], &text) != 0)
+            continue;
+        // Stored sizes that are not all positive whole numbers are not used.
+        for (const QString& part : text.split(QLatin1Char(','))) {
+            bool number = false;
+            const int size = part.trimmed().toInt(&number);
+            if (!number || size <= 0) {
+                m_SplitterSizes[n].clear();
+                break;
+            }
+            m_SplitterSizes[n].append(size);
+        }
+    }
 
     ReadSettingsBoolean(APPREG_KEY_VIEWOPTION, APPREG_NAME_SCHEDULEVISIBLE, &m_ScheduleVisible, m_ScheduleVisible);
     ReadSettingsBoolean(APPREG_KEY_VIEWOPTION, APPREG_NAME_MAINTABVISIBLE, &m_MainTabVisible, m_MainTabVisible);
@@ -382,6 +401,14 @@ int CLumivox5Reg::WriteWndSettings()
     result |= WriteSettings(APPREG_KEY_POSITION, APPREG_NAME_POSMAINY, m_MainY);
     result |= WriteSettings(APPREG_KEY_POSITION, APPREG_NAME_POSMAINW, m_MainWidth);
     result |= WriteSettings(APPREG_KEY_POSITION, APPREG_NAME_POSMAINH, m_MainHeight);
+    for (int n = 0; n < 3; ++n) {
+        if (m_SplitterSizes[n].isEmpty())
+            continue;
+        QStringList parts;
+        for (int size : qAsConst(m_SplitterSizes[n]))
+            parts << QString::number(size);
+        result |= WriteSettings(APPREG_KEY_POSITION, APPREG_NAME_SPLITTERS[n], parts.join(QLatin1Char(',')));
+    }
     result |= WriteSettings(APPREG_KEY_VIEWOPTION, APPREG_NAME_MAINTABVISIBLE, m_MainTabVisible);
 
     const int count = m_pPjListColumnStatus->size();

@@ -34,6 +34,7 @@ class QMenu;
 class QMoveEvent;
 class QResizeEvent;
 class QShowEvent;
+class QSplitter;
 class QToolButton;
 class QTimer;
 class Ui_Lumivox5Main;
@@ -474,6 +475,8 @@ private:
     void f_SaveUserListInBackground();
     // One line for the operator on a failed save of the user list.
     QString f_UserListFailureLine(int code, const QString& path, const QString& reason);
+    // The three splitters, in the order their sizes are stored.
+    QList<QSplitter*> f_Splitters() const;
     // Writes the settings and the user list at exit; the failures, one line each.
     QStringList f_SaveAtExit();
     // Whether the group tree was the last list the operator worked in.

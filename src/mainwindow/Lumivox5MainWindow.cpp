@@ -125,10 +125,33 @@ void Lumivox5Main::f_InitPosition()
         const QRect frame = frameGeometry();
         qDebug("app pos[%d %d] size[%d %d]", frame.left(), frame.top(), frame.width(), frame.height());
 
-        ui->splitter_2->setSizes({240, ui->splitter_2->width() - 240});
-        ui->splitter->setSizes({ui->splitter->height() - 145, 145});
-        ui->splitter_3->setSizes({100, ui->splitter_3->height() - 100});
+        // The splitters as the operator left them; the first time, a left
+        // column 240 wide with the detail pane 145 high, and the projector
+        // list above a tab area 280 high.
+        layout()->activate();
+        // What the panes share: the splitter's length less its handles.
+        const auto room = [](QSplitter* splitter) {
+            int sum = 0;
+            for (int size : splitter->sizes())
+                sum += size;
+            return sum;
+        };
+        // The left column's middle pane (the hidden sub list) gets nothing.
+        const QList<int> first[3] = {{240, room(ui->splitter_2) - 240},
+                                     {room(ui->splitter) - 145, 0, 145},
+                                     {room(ui->splitter_3) - 280, 280}};
+        const QList<QSplitter*> splitters = f_Splitters();
+        for (int n = 0; n < splitters.size(); ++n) {
+            const QList<int>& stored = hub->m_SplitterSizes[n];
+            splitters.at(n)->setSizes(stored.size() == splitters.at(n)->count() ? stored : first[n]);
+        }
     });
+}
+
+QList<QSplitter*> Lumivox5Main::f_Splitters() const
+{
+    // In the order of the stored sizes.
+    return {ui->splitter_2, ui->splitter, ui->splitter_3};
 }
 
 void Lumivox5Main::moveEvent(QMoveEvent*)
@@ -188,6 +211,9 @@ void Lumivox5Main::closeEvent(QCloseEvent* event)
         CLumivox5Data* hub = m_Lumivox5Data;
         f_SaveScheduleData();
         f_UpdatePjListColumn(true);
+        const QList<QSplitter*> splitters = f_Splitters();
+        for (int n = 0; n < splitters.size(); ++n)
+            hub->m_SplitterSizes[n] = splitters.at(n)->sizes();
         const QRect frame = frameGeometry();
         qDebug("app pos[%d %d] size[%d %d]", frame.left(), frame.top(), frame.width(), frame.height());
         for (;;) {

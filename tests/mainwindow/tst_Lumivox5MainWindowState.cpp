@@ -9,6 +9,8 @@
 #include "WindowPlacement.h"
 #include "ui_Lumivox5Main.h"
 
+#include <QSplitter>
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenuBar>
@@ -99,6 +101,62 @@ private slots:
         QCOMPARE(hub()->m_MainHeight, 600);
         QCOMPARE(hub()->m_MainX, (available.width() - 800) / 2);
         QCOMPARE(hub()->m_MainY, (available.height() - 600) / 2);
+    }
+
+    // The splitters: set on the first start, kept from one run to the next;
+    // stored sizes that do not fit a splitter are not used.
+    void splitterSizes_data()
+    {
+        QTest::addColumn<QString>("stored"); // the right column's, as in the file; empty: none
+        QTest::addColumn<bool>("used");
+        QTest::newRow("first start") << QString() << false;
+        QTest::newRow("stored") << "300,170" << true;
+        QTest::newRow("one pane only") << "470" << false;
+        QTest::newRow("not a number") << "300,x" << false;
+    }
+
+    void splitterSizes()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, used);
+        if (!stored.isEmpty()) {
+            m_Fixture->saveSettings([](CLumivox5Data* h) {
+                h->m_MainWidth = 800;
+                h->m_MainHeight = 600;
+                h->m_SplitterSizes[2] = {300, 170};
+            });
+            QByteArray file = CTestFolders::readFile(settingsPath());
+            QVERIFY(file.contains("<string>300,170</string>"));
+            file.replace("<string>300,170</string>", "<string>" + stored.toUtf8() + "</string>");
+            QVERIFY(CTestFolders::writeFile(settingsPath(), file));
+        }
+        start();
+        const QList<int> right = m_Window->ui->splitter_3->sizes();
+        if (used) {
+            // Fitted to this window's room, in the stored proportion.
+            const int room = right.at(0) + right.at(1);
+            QVERIFY2(qAbs(right.at(1) - 170 * room / 470) <= 1, qPrintable(QString::number(right.at(1))));
+        } else {
+            // The projector list takes what the tab area's 280 leave.
+            QCOMPARE(right.at(1), 280);
+            QVERIFY2(right.at(0) > 100, qPrintable(QString::number(right.at(0))));
+        }
+        QCOMPARE(m_Window->ui->splitter_2->sizes().at(0), 240);
+        QCOMPARE(m_Window->ui->splitter->sizes().at(2), 145);
+
+        // The operator's sizes are there at the next start.
+        m_Window->ui->splitter_2->setSizes({200, m_Window->ui->splitter_2->width() - 200});
+        m_Window->ui->splitter_3->setSizes({250, m_Window->ui->splitter_3->height() - 250});
+        const QList<int> left = m_Window->ui->splitter->sizes();
+        const QList<int> main = m_Window->ui->splitter_2->sizes();
+        const QList<int> list = m_Window->ui->splitter_3->sizes();
+        ScriptedMessageBoxes script;
+        QVERIFY(m_Window->close());
+        m_Window.reset();
+        start();
+        QCOMPARE(m_Window->ui->splitter_2->sizes(), main);
+        QCOMPARE(m_Window->ui->splitter->sizes(), left);
+        QCOMPARE(m_Window->ui->splitter_3->sizes(), list);
     }
 
     void aStoredPlaceIsUsed()
