@@ -61,7 +61,7 @@ void CProjectorTreeView::f_OnTimerProgress_Tick()
         if (m_progressPjDataIDList->isEmpty())
             return;
         const int column = f_ColumnOfKey(KEY_COMM_ERROR);
-        CellWriter writer(f_SourceModel());
+        CellWriter writer(f_SourceModel(), f_EditedSourceIndex());
         for (int id : *m_progressPjDataIDList) {
             const int row = f_FindRow(id);
             if (row < 0)

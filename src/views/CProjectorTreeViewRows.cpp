@@ -9,6 +9,7 @@
 #include <QDebug>
 #include <QFont>
 #include <QIcon>
+#include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTimer>
 
@@ -146,12 +147,12 @@ void CProjectorTreeView::f_UpdateParam(int row, CProjectorData& record)
         if (row < 0 || row >= f_SourceModel()->rowCount())
             return;
         const QVector<QStandardItem*> cells = f_RowCells(row);
-        CellWriter writer(f_SourceModel());
+        CellWriter writer(f_SourceModel(), f_EditedSourceIndex());
         f_SetTexts(writer, cells, record);
     });
 }
 
-QVector<QStandardItem*> CProjectorTreeView::f_RowCells(int row) const
+QVector<QStandardItem*> CProjectorTreeView::f_RowCells(int row)
 {
     QStandardItemModel* source = f_SourceModel();
     QVector<QStandardItem*> cells(source->columnCount(), nullptr);
@@ -165,6 +166,15 @@ QVector<QStandardItem*> CProjectorTreeView::f_RowCells(int row) const
         cells[column] = item;
     }
     return cells;
+}
+
+QModelIndex CProjectorTreeView::f_EditedSourceIndex() const
+{
+    if (state() != QAbstractItemView::EditingState)
+        return QModelIndex();
+    const QModelIndex current = currentIndex();
+    const auto* proxy = qobject_cast<const QSortFilterProxyModel*>(current.model());
+    return proxy ? proxy->mapToSource(current) : current;
 }
 
 void CProjectorTreeView::f_SetTexts(CellWriter& writer, const QVector<QStandardItem*>& cells, CProjectorData& record)
@@ -191,7 +201,7 @@ void CProjectorTreeView::f_SetVisual(int row, const QVector<QStandardItem*>& cel
     if (cells.isEmpty())
         return;
     // Cells not yet in the model (a row being added) have no model to hold back.
-    CellWriter writer(cells.at(0)->model());
+    CellWriter writer(cells.at(0)->model(), f_EditedSourceIndex());
     f_SetTexts(writer, cells, record);
 
     const int id = cells.at(0)->data(ROLE_PJDATA_ID).toInt();
@@ -259,13 +269,14 @@ void CProjectorTreeView::f_SetVisual(int row, const QVector<QStandardItem*>& cel
     }
 }
 
-CProjectorTreeView::CellWriter::CellWriter(QStandardItemModel* model)
+CProjectorTreeView::CellWriter::CellWriter(QStandardItemModel* model, const QModelIndex& editing)
     : m_model(model)
     , m_wasBlocked(model ? model->blockSignals(true) : false)
     , m_top(-1)
     , m_bottom(-1)
     , m_left(-1)
     , m_right(-1)
+    , m_editing(editing.model() == model ? editing : QModelIndex())
 {
 }
 
@@ -274,8 +285,26 @@ CProjectorTreeView::CellWriter::~CellWriter()
     if (!m_model)
         return;
     m_model->blockSignals(m_wasBlocked);
-    if (m_top >= 0 && !m_wasBlocked)
-        emit m_model->dataChanged(m_model->index(m_top, m_left), m_model->index(m_bottom, m_right));
+    if (m_top < 0 || m_wasBlocked)
+        return;
+    const int row = m_editing.row();
+    const int column = m_editing.column();
+    if (!m_editing.isValid() || row < m_top || row > m_bottom || column < m_left || column > m_right) {
+        f_Report(m_top, m_left, m_bottom, m_right);
+        return;
+    }
+    // The changed block around the edited cell: the rows above and below
+    // it whole, its own row left and right of it.
+    f_Report(m_top, m_left, row - 1, m_right);
+    f_Report(row + 1, m_left, m_bottom, m_right);
+    f_Report(row, m_left, row, column - 1);
+    f_Report(row, column + 1, row, m_right);
+}
+
+void CProjectorTreeView::CellWriter::f_Report(int top, int left, int bottom, int right) const
+{
+    if (top <= bottom && left <= right)
+        emit m_model->dataChanged(m_model->index(top, left), m_model->index(bottom, right));
 }
 
 void CProjectorTreeView::CellWriter::set(QStandardItem* cell, const QVariant& value, int role)

@@ -6,6 +6,13 @@
 #include <QDebug>
 #include <QKeyEvent>
 
+namespace {
+
+// Set on an editor once it holds the cell's text.
+const char* const FILLED = "lumivoxEditorFilled";
+
+} // namespace
+
 QStyledItemDelegateEx::QStyledItemDelegateEx(QObject* parent)
     : QStyledItemDelegate(parent)
 {
@@ -47,7 +54,11 @@ void QStyledItemDelegateEx::setEditorData(QWidget* editor, const QModelIndex& in
         qDebug("setEditorData() {");
         const QString text = index.model() ? index.model()->data(index, Qt::DisplayRole).toString() : QString();
         qDebug() << "valueString" << text;
-        if (QLineEditEx* edit = qobject_cast<QLineEditEx*>(editor)) {
+        // Filled once, when it opens: a refresh of the row while the
+        // operator types must not put the stored text into the typing.
+        QLineEditEx* edit = qobject_cast<QLineEditEx*>(editor);
+        if (edit && !edit->property(FILLED).toBool()) {
+            edit->setProperty(FILLED, true);
             edit->insert(text);
             qDebug("} setEditorData()");
         }
