@@ -352,9 +352,17 @@ private slots:
         hub()->m_OfflineMenu = true;
         hub()->SetOfflineMode(true);
         QVERIFY(m_Window->m_DataThread->f_IsOfflineMode());
+        QVERIFY(!m_Window->m_DataThread->IsStub(1));
         QList<int> targets{2};
         m_Window->SendCommand(1, nullptr, 1, 1, &targets, false, true);
-        // The stub answers at once and marks the projector identified.
+        // The demo engine fabricated the record's values, the command is
+        // marked as stubbed, and the stub answers at once and marks the
+        // projector identified.
+        const CProjectorData* record = hub()->GetProjectorData(2);
+        QCOMPARE(record->m_Status[CProjectorData::StMacAddress1].ToByteArray(), QByteArray::fromHex("0123456789AB"));
+        QCOMPARE(record->m_Status[CProjectorData::StModelCode1].ToString(), QStringLiteral("23"));
+        QCOMPARE(record->m_LastUpdate.date(), QDate::currentDate().addDays(-2));
+        QVERIFY(m_Window->m_DataThread->IsStub(1));
         QTRY_VERIFY(!timing.isEmpty());
         QCOMPARE(timing.last().at(3).toInt(), 2);
         QCOMPARE(hub()->GetProjectorData(2)->m_ConnectState, int(CProjectorData::CONNECT_STATE_CONNECTED));
