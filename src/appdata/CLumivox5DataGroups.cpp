@@ -10,7 +10,7 @@
 #include <algorithm>
 
 namespace {
-const QChar GROUP_SEPARATOR = QLatin1Char('\\');
+const QChar GROUP_SEPARATOR = CProjectorGroup::PATH_SEPARATOR;
 }
 
 void CLumivox5Data::InitGroupIDUsedList()

@@ -442,10 +442,8 @@ private:
     void f_ConnectEngine();
     void f_CreateTimers();
     void f_CreateStatusBar();
-    // The check-dot icons, loaded once and shared by every menu entry.
+    // The check-dot icons shared by every menu entry.
     const QIcon& f_DotIcon(bool checked);
-    QIcon m_CheckedDotIcon;
-    QIcon m_BlankDotIcon;
     // Records column and order as the user's sort.
     void f_RecordSort(int column, Qt::SortOrder order);
     void f_RefreshDetailAndMenus();

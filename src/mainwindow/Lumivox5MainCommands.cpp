@@ -14,6 +14,7 @@
 #include "ExceptionTrace.h"
 #include "ModalBoxes.h"
 #include "ProfileFlag.h"
+#include "ProjectorAbility.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -59,16 +60,6 @@ const SelectedRequest OSD_MUTE = {"f_SetOSDMuteSelectedConnection", 6, -1, -1,
                                   QT_TRANSLATE_NOOP("Lumivox5Main", "MainMsgMultiOSDMuteOffMessage")};
 const SelectedRequest FREEZE = {"f_SetFreezeSelectedConnection", 7, -1, -1, nullptr, nullptr};
 const SelectedRequest INPUT_TERMINAL = {"f_SetInputTerminalSelectedConnection", 3, -1, -1, nullptr, nullptr};
-
-bool isIdentified(const CProjectorData* record)
-{
-    return record->m_ConnectState == CProjectorData::CONNECT_STATE_CONNECTED;
-}
-
-bool supports(const CProjectorData* record, int flag)
-{
-    return record->m_Profile && record->m_Profile->m_Flags[flag];
-}
 
 QList<CVariantParameter> oneValue(int value)
 {
@@ -208,7 +199,7 @@ static void sendToSelected(Lumivox5Main* window, const SelectedRequest& request,
     const int flag = sts == 1 ? request.flagOn : request.flagOff;
     QList<int> targets;
     for (CProjectorData* record : qAsConst(records)) {
-        if (isIdentified(record) && (flag < 0 || supports(record, flag)))
+        if (isIdentified(record) && (flag < 0 || profileHas(record->m_Profile, flag)))
             targets.append(record->m_Id);
     }
     if (targets.isEmpty())
@@ -286,7 +277,7 @@ void Lumivox5Main::f_AllSwitchingMute()
             if (!isIdentified(record) || !record->m_Profile)
                 continue;
             for (int kind = 0; kind < 3; ++kind) {
-                if (supports(record, kinds[kind].flag))
+                if (profileHas(record->m_Profile, kinds[kind].flag))
                     targets[kind].append(record->m_Id);
             }
         }
@@ -409,11 +400,6 @@ void Lumivox5Main::f_OnUpdateTimingProc(const QList<QList<int>>& reports)
     ui->treeViewPJList->header()->setSectionsClickable(true);
 }
 
-void Lumivox5Main::f_OnUpdateTimingToPluginProc(const QList<QList<int>>& reports)
-{
-    qDebug("Lumivox5Main::f_OnUpdateTimingToPluginProc entries[%d]", int(reports.size()));
-}
-void Lumivox5Main::f_OnUpdateErrorToPluginProc(QString, QString, int, int, int, int, int) {}
 // The four log requests: a one-value control request without targets.
 static void sendLogSetting(Lumivox5Main* window, int command, const CVariantParameter& value, int from)
 {

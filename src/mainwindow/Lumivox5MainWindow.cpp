@@ -1,4 +1,5 @@
-// Window state, plug-in hosting, the main tab, tray icon and status bar.
+// Window state: placement, position and size, closing with its saves, and
+// coming to the front.
 #include "Lumivox5Main.h"
 #include "ui_Lumivox5Main.h"
 
@@ -14,37 +15,11 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMoveEvent>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QShowEvent>
 #include <QSplitter>
-#include <QTabWidget>
-
-void Lumivox5Main::on_tabMain_currentChanged(int index)
-{
-    // Building the form and removing its pages change the page before the
-    // dispatcher exists.
-    if (!m_DataThread)
-        return;
-    RunTraced([&] {
-        QWidget* page = ui->tabMain->widget(index);
-        const QString name = page ? page->objectName() : QString();
-        const bool schedule = name == QLatin1String("tabSchedule");
-        if (schedule)
-            f_UpdateScheduleList();
-        if (m_lblStatus[2]) {
-            m_lblStatus[2]->setVisible(schedule);
-            m_lblStatus[0]->setVisible(schedule);
-        }
-        if (!schedule && name == QLatin1String("tabPropery"))
-            f_UpdateProperty();
-    });
-}
-
-void Lumivox5Main::f_LoadPlugin() {}
-void Lumivox5Main::on_actMenuPJAdjust_triggered() {}
 
 namespace {
 
@@ -321,13 +296,3 @@ void Lumivox5Main::on_actMenuFileExit_triggered()
 {
     close();
 }
-
-void Lumivox5Main::f_CreateTrayIcon() {}
-void Lumivox5Main::f_SetNotifyScheduleRunningIcon(bool) {}
-void Lumivox5Main::f_On_IconActivated(QSystemTrayIcon::ActivationReason) {}
-
-void Lumivox5Main::f_CreateEventStringStatusBar(int) {}
-void Lumivox5Main::f_SetStatusbarCenterMessage() {}
-void Lumivox5Main::f_UpdateEventStringStatusBar(QString) {}
-void Lumivox5Main::f_UpdateEventStringStatusBar(QString, QString, int) {}
-void Lumivox5Main::updateStatusMessage() {}

@@ -252,7 +252,7 @@ QString CProfile::FunctionKey(int id)
 
 bool CProfile::f_LoadProfile(QString modelKey)
 {
-    try {
+    return RunTraced(false, [&]() -> bool {
         const qint32 code = f_IsEffectMdlCode(modelKey);
         if (code == -1)
             return false;
@@ -302,16 +302,12 @@ bool CProfile::f_LoadProfile(QString modelKey)
             f_SetInit();
         qDebug(" *** f_LoadProfile End %s ***", prefix.toUtf8().constData());
         return ok;
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
-    return false;
+    });
 }
 
 bool CProfile::f_LoadProfileFunction(QString section)
 {
-    try {
+    return RunTraced(false, [&]() -> bool {
         for (int id = 0; id < ProfileFlag::Count; ++id) {
             if (id == ProfileFlag::ReqSerialNumber) {
                 QString image;
@@ -332,31 +328,23 @@ bool CProfile::f_LoadProfileFunction(QString section)
                 m_Flags[id] = on;
         }
         return true;
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
-    return false;
+    });
 }
 
 bool CProfile::f_LoadProfileModelImage(QString section)
 {
-    try {
+    return RunTraced(false, [&]() -> bool {
         QString image;
         if (m_Ini)
             m_Ini->GetIniString(section, QStringLiteral("File"), QString(""), &image);
         m_ModelImage = image;
         return true;
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
-    return false;
+    });
 }
 
 void CProfile::f_SetInit()
 {
-    try {
+    RunTraced([&] {
         for (bool& flag : m_Flags)
             flag = false;
         m_Flags[ProfileFlag::EcoModeValueRangeCheck] = true;
@@ -366,15 +354,12 @@ void CProfile::f_SetInit()
             if (m_ItemList[i])
                 m_ItemList[i]->Clear();
         }
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
+    });
 }
 
 void CProfile::f_SetDummy()
 {
-    try {
+    RunTraced([&] {
         for (int id = 0; id < ProfileFlag::Count; ++id) {
             const bool on = QLatin1String(kFunctionKeys[id].missing) == kTrue;
             if (id == ProfileFlag::SetFreezeSupported) {
@@ -400,15 +385,12 @@ void CProfile::f_SetDummy()
         if (m_ItemList[ListEcologicalMark])
             m_ItemList[ListEcologicalMark]->Clear();
         m_EcoMarksLoaded = false;
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
+    });
 }
 
 qint32 CProfile::f_IsEffectMdlCode(QString code)
 {
-    try {
+    return RunTraced(qint32(-1), [&]() -> qint32 {
         const int length = code.length();
         if (length != 8 && length != 6)
             return -1;
@@ -422,11 +404,7 @@ qint32 CProfile::f_IsEffectMdlCode(QString code)
             value = (value << 8) | quint32(ok ? byte & 0xFF : 0);
         }
         return qint32(value);
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
-    return -1;
+    });
 }
 
 bool CProfile::GetProfileBoolParameter(int id) const

@@ -1,5 +1,6 @@
 // The animated progress icon of projectors being communicated with.
 #include "CProjectorTreeView.h"
+#include "LoadedIcon.h"
 
 #include "ExceptionTrace.h"
 
@@ -20,10 +21,10 @@ const int FRAME_COUNT = 4;
 const QIcon& FrameIcon(int frame)
 {
     static const QIcon icons[FRAME_COUNT] = {
-        QIcon(QString::fromLatin1(PROGRESS_FRAMES[0])),
-        QIcon(QString::fromLatin1(PROGRESS_FRAMES[1])),
-        QIcon(QString::fromLatin1(PROGRESS_FRAMES[2])),
-        QIcon(QString::fromLatin1(PROGRESS_FRAMES[3])),
+        LoadedIcon(QString::fromLatin1(PROGRESS_FRAMES[0])),
+        LoadedIcon(QString::fromLatin1(PROGRESS_FRAMES[1])),
+        LoadedIcon(QString::fromLatin1(PROGRESS_FRAMES[2])),
+        LoadedIcon(QString::fromLatin1(PROGRESS_FRAMES[3])),
     };
     return icons[frame];
 }

@@ -1,6 +1,7 @@
 // Rows of the projector list: one per projector record, its 25 texts, its id
 // and its look (text colour, height, error marks and icons, hour warnings).
 #include "CProjectorTreeView.h"
+#include "LoadedIcon.h"
 
 #include "CProjectorData.h"
 #include "ExceptionTrace.h"
@@ -67,16 +68,6 @@ const int CANCELED_BY_USER = -10;
 const QString ICON_PJ_ERROR = QStringLiteral(":/icon/ico/PjError12_1.ico");
 const QString ICON_COMM_ERROR = QStringLiteral(":/icon/ico/PjError12_2.ico");
 const QString ICON_NAK_ERROR = QStringLiteral(":/icon/ico/PjError12_3.ico");
-
-// Icons are loaded once; a QIcon copy shares the pictures.
-const QIcon& CachedIcon(const QString& path)
-{
-    static QHash<QString, QIcon> icons;
-    auto it = icons.find(path);
-    if (it == icons.end())
-        it = icons.insert(path, QIcon(path));
-    return it.value();
-}
 
 } // namespace
 
@@ -244,7 +235,7 @@ void CProjectorTreeView::f_SetVisual(int row, const QVector<QStandardItem*>& cel
     int level = 0;
     if (code != 0 && code != CANCELED_BY_USER) {
         level = f_IsNakError(code) ? 2 : 1;
-        writer.set(commCell, CachedIcon(level == 2 ? ICON_NAK_ERROR : ICON_COMM_ERROR), Qt::DecorationRole);
+        writer.set(commCell, LoadedIcon(level == 2 ? ICON_NAK_ERROR : ICON_COMM_ERROR), Qt::DecorationRole);
     }
     writer.set(commCell, level, ROLE_COMM_ERROR_LEVEL);
 
@@ -257,7 +248,7 @@ void CProjectorTreeView::f_SetVisual(int row, const QVector<QStandardItem*>& cel
 
     const bool marked = record.m_Status[CProjectorData::StErrorWordA].ToLong() != 0
                         || record.f_IsRemainingFilterUsageError();
-    writer.set(errorCell, marked ? QVariant(CachedIcon(ICON_PJ_ERROR)) : QVariant(), Qt::DecorationRole);
+    writer.set(errorCell, marked ? QVariant(LoadedIcon(ICON_PJ_ERROR)) : QVariant(), Qt::DecorationRole);
     writer.set(errorCell, marked ? 1 : 0, ROLE_PJ_ERROR_MARK);
 
     for (int i = 0; i < 3; ++i) {
