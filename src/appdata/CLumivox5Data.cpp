@@ -14,6 +14,7 @@
 #include "ExceptionTrace.h"
 #include "CScheduleManager.h"
 #include "CSectionItemList.h"
+#include "LogCategories.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -231,7 +232,7 @@ bool CLumivox5Data::InitializeAfterReadProfile()
 {
     return RunTraced(false, [&] {
         if (!QFileInfo::exists(AppPaths::programFolder() + QLatin1Char('/') + CProfileList::PROFILE_NAME)) {
-            qDebug("!!! [Profile.ini] didn't exist !!!");
+            qCDebug(lcAppData, "!!! [Profile.ini] didn't exist !!!");
             return false;
         }
         if (!LoadProfile(true))
@@ -511,7 +512,7 @@ CProjectorData* CLumivox5Data::f_AddProjectorThread(int id)
         CProjectorData* record = new CProjectorData(m_pProfileList, id);
         CProjectorData* previous = m_pProjectorDatas->value(id, nullptr);
         if (previous && previous != record)
-            qDebug("CLumivox5Data::f_AddProjectorThread replaces the record of id [%d]", id);
+            qCDebug(lcAppData, "CLumivox5Data::f_AddProjectorThread replaces the record of id [%d]", id);
         m_pProjectorDatas->insert(id, record);
         f_SetFlag(m_pIDUsedList, id, true);
         return record;
@@ -613,7 +614,7 @@ int CLumivox5Data::DeleteModifyProjectors(QList<int> const* ids, QList<bool>* mo
                 delete record;
                 f_SetFlag(m_pDeletedIDList, id, true);
                 f_SetFlag(m_pIDUsedList, id, false);
-                qDebug("CLumivox5Data::DeleteModifyProjectors Delete Device: [%d]", id);
+                qCDebug(lcAppData, "CLumivox5Data::DeleteModifyProjectors Delete Device: [%d]", id);
                 continue;
             }
             CProjectorData* edited = source ? source->value(id, nullptr) : nullptr;

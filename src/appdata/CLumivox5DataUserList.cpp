@@ -10,6 +10,7 @@
 #include "CIniFileAccess.h"
 #include "ExceptionTrace.h"
 #include "IniSectionValues.h"
+#include "LogCategories.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -191,10 +192,10 @@ void CLumivox5Data::f_SetPjList(ProjectorMap* map)
                     if (n < 0) {
                         // Stays new and unsaved: a record without a section
                         // would address the whole store.
-                        qDebug("CLumivox5Data::f_SetPjList no free section for projector [%d]", record->m_Id);
+                        qCDebug(lcAppData, "CLumivox5Data::f_SetPjList no free section for projector [%d]", record->m_Id);
                         continue;
                     }
-                    qDebug("CLumivox5Data::f_SetPjList section %d taken, projector [%d] saved as [%s]",
+                    qCDebug(lcAppData, "CLumivox5Data::f_SetPjList section %d taken, projector [%d] saved as [%s]",
                            record->m_Id, record->m_Id, qUtf8Printable(f_SectionName(n)));
                 }
                 record->m_SectionName = f_SectionName(n);
@@ -406,7 +407,7 @@ bool CLumivox5Data::f_ReadProjectorSection(const IniSectionValues& values, QStri
 
     const QString deviceType = values.value(KEY_DEVICE_TYPE, empty);
     if (deviceType.toUpper() == QLatin1String("SERIAL")) {
-        qDebug("//////////Not reading usr.lst of Serial Setting//////////");
+        qCDebug(lcAppData, "//////////Not reading usr.lst of Serial Setting//////////");
         return false;
     }
     *settingName = values.value(KEY_SETTING_NAME, empty).left(USERLIST_NAME_MAX);
@@ -594,17 +595,17 @@ bool CLumivox5Data::f_SetRejectedUserListAside(const QString& path)
         const QString aside = path + QStringLiteral(".bad");
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
-            qDebug("user list [%s] cannot be read to be set aside", qUtf8Printable(path));
+            qCDebug(lcAppData, "user list [%s] cannot be read to be set aside", qUtf8Printable(path));
             return false;
         }
         const QByteArray bytes = file.readAll();
         // An older copy is replaced only by a complete new one.
         QSaveFile copy(aside);
         if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.commit()) {
-            qDebug("user list [%s] cannot be set aside as [%s]", qUtf8Printable(path), qUtf8Printable(aside));
+            qCDebug(lcAppData, "user list [%s] cannot be set aside as [%s]", qUtf8Printable(path), qUtf8Printable(aside));
             return false;
         }
-        qDebug("user list [%s] is no user list; set aside as [%s]", qUtf8Printable(path), qUtf8Printable(aside));
+        qCDebug(lcAppData, "user list [%s] is no user list; set aside as [%s]", qUtf8Printable(path), qUtf8Printable(aside));
         m_RejectedUserList = path;
         m_RejectedUserListCopy = aside;
         return true;

@@ -8,6 +8,7 @@
 #include "CPlistSettingsFormat.h"
 #include "ExceptionTrace.h"
 #include "HexText.h"
+#include "LogCategories.h"
 
 #include <QDebug>
 #include <QFile>
@@ -279,7 +280,7 @@ bool CLumivox5Reg::f_SetDamagedFileAside(const QString& path)
     for (int number = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++number)
         aside = path + QStringLiteral(".damaged.") + QString::number(number);
     if (!QFile::rename(path, aside)) {
-        qDebug("settings file [%s] cannot be set aside", qPrintable(path));
+        qCDebug(lcAppData, "settings file [%s] cannot be set aside", qPrintable(path));
         return false;
     }
     return true;
@@ -622,7 +623,7 @@ bool CLumivox5Reg::Read()
 {
     m_FileStatus = CPlistSettingsFormat::CheckFile(SettingsFilePath());
     if (m_FileStatus != QSettings::NoError)
-        qDebug("settings file [%s] cannot be read (status %d)", qPrintable(SettingsFilePath()),
+        qCDebug(lcAppData, "settings file [%s] cannot be read (status %d)", qPrintable(SettingsFilePath()),
                static_cast<int>(m_FileStatus));
     ReadPathSettings();
     ReadWndSettings();

@@ -16,6 +16,7 @@
 #include "CSystemClock.h"
 #include "CommandEngineCodes.h"
 #include "CVirtualTime.h"
+#include "LogCategories.h"
 
 #include <QDebug>
 
@@ -71,7 +72,7 @@ void CDataFunctions::ScheduleExecuteProc(CEventBase* event)
     const auto* request = static_cast<CDataFunctionsEventScheduleExecute*>(event);
     const int key = request->m_nKey;
     const int commId = request->m_nCommID;
-    qDebug("Schedule Execute!(key=%d, cmdId=%d)", key, commId);
+    qCDebug(lcEngine, "Schedule Execute!(key=%d, cmdId=%d)", key, commId);
 
     CScheduleData* instance = f_FindExpandedSchedule(key);
     if (!instance || !m_pLumivox5Data || !m_pLumivox5Data->m_pProjectorDatas || !m_pSchedule)
@@ -218,7 +219,7 @@ bool CDataFunctions::f_TakeScheduleResult(int projectorId, int ticket, int* key,
     if (ticket < 0) {
         const auto found = m_ScheduleSenders.constFind(ticket);
         if (found == m_ScheduleSenders.constEnd() || found->projectorId != projectorId) {
-            qDebug("Schedule result for no command sent (ticket=%d, projector=%d)", ticket, projectorId);
+            qCDebug(lcEngine, "Schedule result for no command sent (ticket=%d, projector=%d)", ticket, projectorId);
             return false;
         }
         sender = *found;
@@ -268,7 +269,7 @@ void CDataFunctions::CommandCompletedProcSchedule(CEventBase* event)
     if (instance)
         m_pSchedule->RequestScheduleAddLog(projectorId, instance, now, Result::OK, QString(""));
     else
-        qDebug("Schedule result without its instance (key=%d, projector=%d): OK", key, projectorId);
+        qCDebug(lcEngine, "Schedule result without its instance (key=%d, projector=%d): OK", key, projectorId);
 }
 
 void CDataFunctions::CommandErrorEndProcSchedule(CEventBase* event)
@@ -298,7 +299,7 @@ void CDataFunctions::CommandErrorEndProcSchedule(CEventBase* event)
     if (instance)
         m_pSchedule->RequestScheduleAddLog(projectorId, instance, now, Result::NG, text);
     else
-        qDebug("Schedule result without its instance (key=%d, projector=%d): %s", key, projectorId,
+        qCDebug(lcEngine, "Schedule result without its instance (key=%d, projector=%d): %s", key, projectorId,
                qPrintable(text));
 }
 

@@ -14,6 +14,7 @@
 
 #include "ExceptionTrace.h"
 #include "LocalServerPath.h"
+#include "LogCategories.h"
 
 namespace {
 
@@ -152,7 +153,7 @@ bool CStartService::f_Listen()
         if (m_Server->listen(m_ServerName))
             return true;
         m_ListenError = m_Server->errorString();
-        qDebug("!!! Listen error[%s] !!!", qUtf8Printable(m_ListenError));
+        qCDebug(lcMainWindow, "!!! Listen error[%s] !!!", qUtf8Printable(m_ListenError));
         m_Server->close();
         // A socket file left behind by a run that ended without closing it.
         QLocalServer::removeServer(m_ServerName);
@@ -167,7 +168,7 @@ bool CStartService::f_Listen()
 void CStartService::ConnectSuccess()
 {
     m_State = 1;
-    qDebug("[CStartService::ConnectSuccess] Lumivox5 already exist");
+    qCDebug(lcMainWindow, "[CStartService::ConnectSuccess] Lumivox5 already exist");
     // No later error of this connection changes the outcome.
     if (m_Socket)
         disconnect(m_Socket, &QLocalSocket::errorOccurred, this, &CStartService::ConnectError);
@@ -176,7 +177,7 @@ void CStartService::ConnectSuccess()
 void CStartService::ConnectError(QLocalSocket::LocalSocketError socketError)
 {
     m_State = 2;
-    qDebug("[CStartService::ConnectError] Lumivox5 not exist");
+    qCDebug(lcMainWindow, "[CStartService::ConnectError] Lumivox5 not exist");
     if (socketError == QLocalSocket::ConnectionRefusedError || socketError == QLocalSocket::ServerNotFoundError)
         m_State = -1;
 }

@@ -15,6 +15,7 @@
 #include "ModalBoxes.h"
 #include "ProfileFlag.h"
 #include "ProjectorAbility.h"
+#include "LogCategories.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -77,10 +78,10 @@ const char* yesNo(bool value)
 // Built only when the trace is on: a fleet sends thousands of reports.
 void traceReport(const QString& line)
 {
-    if (!QLoggingCategory::defaultCategory()->isDebugEnabled())
+    if (!lcMainWindow().isDebugEnabled())
         return;
     const QByteArray frame(81, '#');
-    qDebug("%s\n[%s] %s\n%s", frame.constData(),
+    qCDebug(lcMainWindow, "%s\n[%s] %s\n%s", frame.constData(),
            qUtf8Printable(QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss.zzz"))),
            qUtf8Printable(line), frame.constData());
 }
@@ -123,9 +124,9 @@ void Lumivox5Main::SendCommand(int id, QList<CVariantParameter>* param, int from
 {
     RunTraced([&] {
         if (target)
-            qDebug("Lumivox5Main::SendCommand command[%d] targetCnt[%d]", id, int(target->size()));
+            qCDebug(lcMainWindow, "Lumivox5Main::SendCommand command[%d] targetCnt[%d]", id, int(target->size()));
         else
-            qDebug("Lumivox5Main::SendCommand command[%d]", id);
+            qCDebug(lcMainWindow, "Lumivox5Main::SendCommand command[%d]", id);
         if (requestSink())
             requestSink()(id, param, from, act, target, cache, log);
         else
@@ -170,7 +171,7 @@ void Lumivox5Main::f_HandOnRequest(int id, QList<CVariantParameter>* param, int 
     if (!m_DataThread)
         return;
     if (m_DataThread->f_IsOfflineMode() && m_demoData) {
-        qDebug("Lumivox5Main::SendCommand OfflineMode");
+        qCDebug(lcMainWindow, "Lumivox5Main::SendCommand OfflineMode");
         m_demoData->m_pLumivox5Data = m_Lumivox5Data;
         m_demoData->ChangeData(id, param, from, act, target, cache, log);
         QString empty;
@@ -210,25 +211,25 @@ static void sendToSelected(Lumivox5Main* window, const SelectedRequest& request,
 
 void Lumivox5Main::f_SetPowerSelectedConnection(int sts, bool blnConfirm)
 {
-    qDebug("call f_SetPowerSelectedConnection : sts=%d, blnConfirm=%s", sts, yesNo(blnConfirm));
+    qCDebug(lcMainWindow, "call f_SetPowerSelectedConnection : sts=%d, blnConfirm=%s", sts, yesNo(blnConfirm));
     RunTraced([&] { sendToSelected(this, POWER, sts, sts, blnConfirm); });
 }
 
 void Lumivox5Main::f_SetInputTerminalSelectedConnection(unsigned char code)
 {
-    qDebug("call f_SetInputTerminalSelectedConnection : sts=0x%02x", code);
+    qCDebug(lcMainWindow, "call f_SetInputTerminalSelectedConnection : sts=0x%02x", code);
     RunTraced([&] { sendToSelected(this, INPUT_TERMINAL, code, code, false); });
 }
 
 void Lumivox5Main::f_SetFreezeSelectedConnection(int sts)
 {
-    qDebug("call f_SetFreezeSelectedConnection : sts=%d", sts);
+    qCDebug(lcMainWindow, "call f_SetFreezeSelectedConnection : sts=%d", sts);
     RunTraced([&] { sendToSelected(this, FREEZE, sts, sts, false); });
 }
 
 void Lumivox5Main::f_SetFreezeAutoToggle()
 {
-    qDebug("call f_SetFreezeAutoToggle");
+    qCDebug(lcMainWindow, "call f_SetFreezeAutoToggle");
     RunTraced([&] {
         for (CProjectorData* record : f_GetSelectedPjDataList()) {
             if (isIdentified(record)) {
@@ -241,25 +242,25 @@ void Lumivox5Main::f_SetFreezeAutoToggle()
 
 void Lumivox5Main::f_SetPictureMuteSelectedConnection(int sts, bool blnConfirm)
 {
-    qDebug("call f_SetPictureMuteSelectedConnection : sts=%d, blnConfirm=%s", sts, yesNo(blnConfirm));
+    qCDebug(lcMainWindow, "call f_SetPictureMuteSelectedConnection : sts=%d, blnConfirm=%s", sts, yesNo(blnConfirm));
     RunTraced([&] { sendToSelected(this, PICTURE_MUTE, sts, sts, blnConfirm); });
 }
 
 void Lumivox5Main::f_SetSoundMuteSelectedConnection(int sts, bool blnConfirm)
 {
-    qDebug("call f_SetSoundMuteSelectedConnection : sts=%d, blnConfirm=%s", sts, yesNo(blnConfirm));
+    qCDebug(lcMainWindow, "call f_SetSoundMuteSelectedConnection : sts=%d, blnConfirm=%s", sts, yesNo(blnConfirm));
     RunTraced([&] { sendToSelected(this, SOUND_MUTE, sts, sts, blnConfirm); });
 }
 
 void Lumivox5Main::f_SetOSDMuteSelectedConnection(int sts, bool blnConfirm)
 {
-    qDebug("call f_SetOSDMuteSelectedConnection : sts=%d, blnConfirm=%s", sts, yesNo(blnConfirm));
+    qCDebug(lcMainWindow, "call f_SetOSDMuteSelectedConnection : sts=%d, blnConfirm=%s", sts, yesNo(blnConfirm));
     RunTraced([&] { sendToSelected(this, OSD_MUTE, sts, sts, blnConfirm); });
 }
 
 void Lumivox5Main::f_AllSwitchingMute()
 {
-    qDebug("call f_AllSwitchingMute");
+    qCDebug(lcMainWindow, "call f_AllSwitchingMute");
     RunTraced([&] {
         const QList<CProjectorData*> records = f_GetSelectedPjDataList();
         if (records.isEmpty())
@@ -310,7 +311,7 @@ void Lumivox5Main::f_PJRefresh(QMap<int, CProjectorData*>* targetDatas)
 
 void Lumivox5Main::f_UpdateAllConnection(bool blnOnlyShowDevices)
 {
-    qDebug("Lumivox5Main::f_UpdateAllConnection blnOnlyShowDevices[%s]", yesNo(blnOnlyShowDevices));
+    qCDebug(lcMainWindow, "Lumivox5Main::f_UpdateAllConnection blnOnlyShowDevices[%s]", yesNo(blnOnlyShowDevices));
     RunTraced([&] {
         QList<int> targets = blnOnlyShowDevices ? ui->treeViewPJList->GetDispPjDataIDList()
                                                 : m_Lumivox5Data->GetProjectorDataIDList(true);
@@ -320,7 +321,7 @@ void Lumivox5Main::f_UpdateAllConnection(bool blnOnlyShowDevices)
 
 void Lumivox5Main::f_UpdateAllUnconnectedConnection(bool blnOnlyShowDevices)
 {
-    qDebug("call f_UpdateAllUnconnectedConnection");
+    qCDebug(lcMainWindow, "call f_UpdateAllUnconnectedConnection");
     RunTraced([&] {
         QList<int> targets;
         if (blnOnlyShowDevices) {
@@ -343,7 +344,7 @@ void Lumivox5Main::f_DisconnectAllConnection()
 
 void Lumivox5Main::f_Stop(bool blnAllStop)
 {
-    qDebug("Lumivox5Main::f_Stop[%s]", yesNo(blnAllStop));
+    qCDebug(lcMainWindow, "Lumivox5Main::f_Stop[%s]", yesNo(blnAllStop));
     RunTraced([&] {
         QList<int> targets = blnAllStop ? m_Lumivox5Data->GetProjectorDataIDList(true)
                                         : ui->treeViewPJList->GetPjDataIDList(true);
@@ -353,7 +354,7 @@ void Lumivox5Main::f_Stop(bool blnAllStop)
 
 void Lumivox5Main::f_OnUpdateTimingProc(const QList<QList<int>>& reports)
 {
-    qDebug("Lumivox5Main::f_OnUpdateTimingProc entries[%d]", int(reports.size()));
+    qCDebug(lcMainWindow, "Lumivox5Main::f_OnUpdateTimingProc entries[%d]", int(reports.size()));
     RunTraced([&] {
         CProjectorTreeView* view = ui->treeViewPJList;
         // The newest entry per projector: later entries overwrite earlier ones.
@@ -451,7 +452,7 @@ void Lumivox5Main::f_QueueReport(const QList<int>& entry)
     if (m_Lumivox5Data->GetProjectorData(entry.at(1)))
         f_OnCheckTimerUpdate();
     else if (entry.at(0) == 0)
-        qDebug("Lumivox5Main::OnReceiveUpdateTiming target not found[%d]", entry.at(1));
+        qCDebug(lcMainWindow, "Lumivox5Main::OnReceiveUpdateTiming target not found[%d]", entry.at(1));
 }
 
 void Lumivox5Main::OnReceiveUpdateTiming(int cmd, int from, int act, int target)
@@ -497,12 +498,12 @@ void Lumivox5Main::OnTransportStateUpdate(int target)
 {
     RunTraced([&] {
         const QByteArray frame(56, '+');
-        qDebug("%s\n[%s] Lumivox5Main::OnTransportStateUpdate target[%d]\n%s", frame.constData(),
+        qCDebug(lcMainWindow, "%s\n[%s] Lumivox5Main::OnTransportStateUpdate target[%d]\n%s", frame.constData(),
                qUtf8Printable(QDateTime::currentDateTime().toString(QStringLiteral("hh:mm:ss.zzz"))), target,
                frame.constData());
         const bool communicating =
             m_Lumivox5Data->m_pDeviceAccess && m_Lumivox5Data->m_pDeviceAccess->IsCommunicating(target);
-        qDebug("Lumivox5Main::OnTransportStateUpdate Connect[%s]", communicating ? "START" : "END");
+        qCDebug(lcMainWindow, "Lumivox5Main::OnTransportStateUpdate Connect[%s]", communicating ? "START" : "END");
         ui->treeViewPJList->CheckProgressIcon(target, communicating);
     });
 }
@@ -523,7 +524,7 @@ void Lumivox5Main::f_RunUpdatePass(QTimer* stop, QMutex* stopGuard)
         reports.swap(m_UpdateQueue);
         for (auto it = m_SeenGeneralErrors.constBegin(); it != m_SeenGeneralErrors.constEnd(); ++it) {
             if (it.value() > 1)
-                qDebug("Lumivox5Main: %d more reports of [%s] code[%d] dropped", it.value() - 1,
+                qCDebug(lcMainWindow, "Lumivox5Main: %d more reports of [%s] code[%d] dropped", it.value() - 1,
                        qUtf8Printable(it.key().first), it.key().second);
         }
         m_SeenGeneralErrors.clear();
@@ -549,7 +550,7 @@ void Lumivox5Main::f_TmrUpdateAllProjectors_Tick()
 
 void Lumivox5Main::f_OnCheckTimerUpdate()
 {
-    qDebug("Lumivox5Main::f_OnCheckTimerUpdate");
+    qCDebug(lcMainWindow, "Lumivox5Main::f_OnCheckTimerUpdate");
     if (!m_tmrUpdateDelay || !m_tmrUpdateMidFlow)
         return;
     if (!m_tmrUpdateDelay->isActive() || !m_tmrUpdateMidFlow->isActive()) {

@@ -9,6 +9,7 @@
 #include "ExceptionTrace.h"
 #include "ModalBoxes.h"
 #include "WindowPlacement.h"
+#include "LogCategories.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -43,7 +44,7 @@ bool Lumivox5Main::eventFilter(QObject* object, QEvent* event)
     // hide the toolbar for good; the keyboard's context menu still passes.
     if (event->type() == QEvent::ContextMenu
         && static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Mouse) {
-        qDebug("blocked toolbar's the context menu.");
+        qCDebug(lcMainWindow, "blocked toolbar's the context menu.");
         return true;
     }
     return QMainWindow::eventFilter(object, event);
@@ -69,10 +70,10 @@ void Lumivox5Main::f_InitPosition()
         const bool sizeValid = hub->m_pReg->m_SizeValid;
         const bool positionValid = hub->m_pReg->m_PositionValid;
         if (sizeValid)
-            qDebug("desktop size[%d %d] app size[%d %d]", desktop.width(), desktop.height(), hub->m_MainWidth,
+            qCDebug(lcMainWindow, "desktop size[%d %d] app size[%d %d]", desktop.width(), desktop.height(), hub->m_MainWidth,
                    hub->m_MainHeight);
         if (positionValid)
-            qDebug("desktop pos[%d %d] app pos[%d %d]", desktop.left(), desktop.top(), hub->m_MainX, hub->m_MainY);
+            qCDebug(lcMainWindow, "desktop pos[%d %d] app pos[%d %d]", desktop.left(), desktop.top(), hub->m_MainX, hub->m_MainY);
         const QRect place = WindowPlacement::Place(
             desktop, available, QRect(hub->m_MainX, hub->m_MainY, hub->m_MainWidth, hub->m_MainHeight),
             positionValid, sizeValid);
@@ -98,7 +99,7 @@ void Lumivox5Main::f_InitPosition()
         const int innerH = h - (frameGeometry().height() - height());
         resize(innerW > 0 ? innerW : w, innerH > 0 ? innerH : h);
         const QRect frame = frameGeometry();
-        qDebug("app pos[%d %d] size[%d %d]", frame.left(), frame.top(), frame.width(), frame.height());
+        qCDebug(lcMainWindow, "app pos[%d %d] size[%d %d]", frame.left(), frame.top(), frame.width(), frame.height());
 
         // The splitters as the operator left them; the first time, a left
         // column 240 wide with the detail pane 145 high, and the projector
@@ -190,7 +191,7 @@ void Lumivox5Main::closeEvent(QCloseEvent* event)
         for (int n = 0; n < splitters.size(); ++n)
             hub->m_SplitterSizes[n] = splitters.at(n)->sizes();
         const QRect frame = frameGeometry();
-        qDebug("app pos[%d %d] size[%d %d]", frame.left(), frame.top(), frame.width(), frame.height());
+        qCDebug(lcMainWindow, "app pos[%d %d] size[%d %d]", frame.left(), frame.top(), frame.width(), frame.height());
         for (;;) {
             const QStringList failures = f_SaveAtExit();
             if (failures.isEmpty())

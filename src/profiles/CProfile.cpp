@@ -6,6 +6,7 @@
 #include "CIniFileAccess.h"
 #include "CSectionItemList.h"
 #include "ExceptionTrace.h"
+#include "LogCategories.h"
 
 const QString CProfile::HEAD_SECTION = QStringLiteral("Header Info");
 const QString CProfile::MODELS_SECTION = QStringLiteral("Models");
@@ -269,7 +270,7 @@ bool CProfile::f_LoadProfile(QString modelKey)
         if (prefix.isEmpty())
             return false;
 
-        qDebug(" *** f_LoadProfile Start [%s] ***", prefix.toUtf8().constData());
+        qCDebug(lcProfiles, " *** f_LoadProfile Start [%s] ***", prefix.toUtf8().constData());
         f_SetInit();
         const bool ok = f_LoadProfileFunction(prefix + QLatin1Char(' ') + FUNC_SECTION);
         for (int i = ListInputTerminal; i < ListEcologicalMark; ++i) {
@@ -300,7 +301,7 @@ bool CProfile::f_LoadProfile(QString modelKey)
             m_ItemList[ListEcologicalMark]->qDebugSnapShot();
         if (!ok)
             f_SetInit();
-        qDebug(" *** f_LoadProfile End %s ***", prefix.toUtf8().constData());
+        qCDebug(lcProfiles, " *** f_LoadProfile End %s ***", prefix.toUtf8().constData());
         return ok;
     });
 }

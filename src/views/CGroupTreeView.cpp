@@ -5,6 +5,7 @@
 #include "CProjectorGroup.h"
 #include "CScheduleManager.h"
 #include "CScheduleTargetText.h"
+#include "LogCategories.h"
 
 #include <QAbstractItemDelegate>
 #include <QCoreApplication>
@@ -202,7 +203,7 @@ QString CGroupTreeView::GetFullPath(bool withTop, QModelIndex index)
     QString path = index.data(Qt::DisplayRole).toString();
     for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
         path = up.data(Qt::DisplayRole).toString() + GROUP_SEPARATOR + path;
-    qDebug("Group::[%s]", qUtf8Printable(path));
+    qCDebug(lcViews, "Group::[%s]", qUtf8Printable(path));
     if (withTop)
         return path;
     const int at = path.indexOf(GROUP_SEPARATOR);

@@ -5,6 +5,7 @@
 
 #include "CProjectorData.h"
 #include "ExceptionTrace.h"
+#include "LogCategories.h"
 
 #include <QBrush>
 #include <QDebug>
@@ -106,7 +107,7 @@ void CProjectorTreeView::Add(CProjectorData* record)
             }
         }
         const QString rule(62, QLatin1Char('^'));
-        qDebug("%s\n    CProjectorTreeView::Add SettingName[%s] Setting[%s]\n\n%s", qUtf8Printable(rule),
+        qCDebug(lcViews, "%s\n    CProjectorTreeView::Add SettingName[%s] Setting[%s]\n\n%s", qUtf8Printable(rule),
                qUtf8Printable(record->GetSettingNameString()), qUtf8Printable(record->GetSettingString()),
                qUtf8Printable(rule));
 
@@ -187,7 +188,7 @@ void CProjectorTreeView::f_SetTexts(CellWriter& writer, const QVector<QStandardI
 void CProjectorTreeView::f_SetVisual(int row, const QVector<QStandardItem*>& cells, CProjectorData& record,
                                      int code)
 {
-    qDebug("CProjectorTreeView::SetPjDataVisual row[%d] data[%s] errCode[%d]", row,
+    qCDebug(lcViews, "CProjectorTreeView::SetPjDataVisual row[%d] data[%s] errCode[%d]", row,
            qUtf8Printable(record.m_Address), code);
     if (cells.isEmpty())
         return;

@@ -50,6 +50,9 @@ class tst_CStartService : public QObject
 {
     Q_OBJECT
 private slots:
+    // The outcome of each probe shows in the trace.
+    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("lumivox.mainwindow.debug=true")); }
+
     void init()
     {
         m_Runtime.reset(new QTemporaryDir);

@@ -143,6 +143,8 @@ private:
         auto* process = new QProcess;
         m_Processes.append(process);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        // A later start says so in its trace.
+        environment.insert("QT_LOGGING_RULES", "lumivox.mainwindow.debug=true");
         environment.insert("XDG_RUNTIME_DIR", runtime.isEmpty() ? m_Runtime->path() : runtime);
         process->setProcessEnvironment(environment);
         process->start(QCoreApplication::applicationFilePath(), {INSTANCE_ARGUMENT});

@@ -143,7 +143,7 @@ private slots:
     void initTestCase()
     {
         GuiTestSupport::InstallEnglishCatalogue();
-        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\ndefault.debug=true"));
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\nlumivox.mainwindow.debug=true\nlumivox.views.debug=true"));
         g_Previous = qInstallMessageHandler(countPasses);
         for (bool& flag : m_Full.m_Flags)
             flag = true;

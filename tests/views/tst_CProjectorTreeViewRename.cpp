@@ -90,6 +90,8 @@ private slots:
 void tst_CProjectorTreeViewRename::initTestCase()
 {
     GuiTestSupport::InstallEnglishCatalogue();
+    // Some outcomes show only in the list's trace.
+    QLoggingCategory::setFilterRules(QStringLiteral("lumivox.views.debug=true"));
 }
 
 void tst_CProjectorTreeViewRename::renameEnds_data()

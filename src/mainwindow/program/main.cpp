@@ -8,6 +8,7 @@
 #include "QTranslatorEx.h"
 #include "FleetHeap.h"
 #include "RaiseOpenFileLimit.h"
+#include "LogCategories.h"
 
 #include <QApplication>
 #include <QDir>
@@ -69,7 +70,7 @@ int main(int argc, char* argv[])
             delete service;
             return 1;
         }
-        qDebug("!!! Lumivox5 is already exists !!!");
+        qCDebug(lcMainWindow, "!!! Lumivox5 is already exists !!!");
         delete service;
         return 0;
     }
@@ -97,10 +98,10 @@ int main(int argc, char* argv[])
     translator->load(file, folder, QString(), QString());
     QCoreApplication::installTranslator(translator);
     const QByteArray rule(73, '=');
-    qDebug("%s", rule.constData());
-    qDebug("load QtLib Tarnslator \n  dir[%s] \n  filename[%s]", folder.toLocal8Bit().constData(),
+    qCDebug(lcMainWindow, "%s", rule.constData());
+    qCDebug(lcMainWindow, "load QtLib Tarnslator \n  dir[%s] \n  filename[%s]", folder.toLocal8Bit().constData(),
            file.toLocal8Bit().constData());
-    qDebug("%s", rule.constData());
+    qCDebug(lcMainWindow, "%s", rule.constData());
 
     window->setVisible(true);
     const int result = app.exec();
