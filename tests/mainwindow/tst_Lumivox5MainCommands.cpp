@@ -8,6 +8,7 @@
 #include "CProjectorData.h"
 #include "CProjectorTreeView.h"
 #include "GuiTestSupport.h"
+#include "LogCategories.h"
 #include "Lumivox5Main.h"
 #include "MainWindowTestBase.h"
 #include "ProfileFlag.h"
@@ -395,6 +396,24 @@ private slots:
         const QRegularExpression block(QStringLiteral("^%1\\n\\[\\d{4}/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\] %2\\n%1$")
                                            .arg(frame, QRegularExpression::escape(line)));
         QVERIFY2(block.match(g_ReportTraces.first()).hasMatch(), qPrintable(g_ReportTraces.first()));
+    }
+
+    // Without rules the window's trace is silent (a fleet would print
+    // thousands of lines); its warnings stay on.
+    void traceIsOffByDefault()
+    {
+        start();
+        QLoggingCategory::setFilterRules(QString());
+        g_ReportTraces.clear();
+        m_Window->OnReceiveUpdateTiming(1, 2, 3, 9);
+        const bool debug = lcMainWindow().isDebugEnabled();
+        const bool info = lcMainWindow().isInfoEnabled();
+        const bool warning = lcMainWindow().isWarningEnabled();
+        QLoggingCategory::setFilterRules(
+            QStringLiteral("*.debug=false\nlumivox.mainwindow.debug=true\nlumivox.views.debug=true"));
+        QVERIFY(g_ReportTraces.isEmpty());
+        QVERIFY(!debug && !info);
+        QVERIFY(warning);
     }
 
     void aBurstGivesOnePassAfterItsLastReport()
