@@ -1666,7 +1666,7 @@ The files named there stay as they were. Retry once the cause is mended, exit wi
         <translation>Exit anyway</translation>
     </message>
     <message>
-        <source>MainMsgUserListSaveFailed</source>
+        <source>MainMsgReportedNamesNotSaved</source>
         <translation>The projector names reported by the projectors could not be saved:
 %1
 They are saved again with the next change and at exit.</translation>

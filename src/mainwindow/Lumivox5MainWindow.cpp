@@ -258,14 +258,14 @@ void Lumivox5Main::f_SaveUserListInBackground()
                 return;
             m_blnUserListSaveFailed = true;
             CMessageBoxes::Warning(this, m_Lumivox5Data, tr("Lumivox5MsgTitle"),
-                                   tr("MainMsgUserListSaveFailed")
+                                   tr("MainMsgReportedNamesNotSaved")
                                        .arg(f_UserListFailureLine(result.code, path, result.reason)));
         });
     if (handed != 0 && !m_blnUserListSaveFailed) {
         m_blnUserListSaveFailed = true;
         CMessageBoxes::Warning(
             this, m_Lumivox5Data, tr("Lumivox5MsgTitle"),
-            tr("MainMsgUserListSaveFailed")
+            tr("MainMsgReportedNamesNotSaved")
                 .arg(f_UserListFailureLine(handed, m_Lumivox5Data->GetDefaultUserListPath(), QString())));
     }
 }
