@@ -297,8 +297,9 @@ int main(int argc, char** argv)
     std::printf("  construction, import     %8.1f ms   (the user list imported at start)\n", Median(importBuilds));
     std::printf("  All Projectors -> group  %8.1f ms   (target < 300 ms)\n", Median(toGroup));
     std::printf("  group -> All Projectors  %8.1f ms   (target < 300 ms)\n", Median(toAll));
-    std::printf("  status pass, %5d reports %8.1f ms   (target < 200 ms, all rows changed, re-sorted)\n", FLEET,
-                Median(passes[0]));
+    std::printf("  status pass, %5d reports %8.1f ms   (target < 200 ms, all rows and names changed, re-sorted,\n"
+                "                                       the user list handed to the writer thread)\n",
+                FLEET, Median(passes[0]));
     std::printf("  status pass, %5d reports %8.1f ms   (target < 200 ms, all rows changed, re-sorted)\n",
                 FLEET * 10, Median(passes[1]));
     std::printf("Refresh All over %d simulated projectors in another process (reply after %d ms), one run\n",
@@ -315,7 +316,8 @@ int main(int argc, char** argv)
     if (poll.untilAllShownMs >= 0)
         std::printf("  difference              %8lld ms   (target <= 1500 ms)\n",
                     static_cast<long long>(poll.untilAllShownMs - engine.wallMs));
-    std::printf("  longest GUI stall       %8lld ms   (target <= 250 ms)\n",
+    std::printf("  longest GUI stall       %8lld ms   (target <= 50 ms; first poll, names arriving, the user\n"
+                "                                       list saved by the writer thread)\n",
                 static_cast<long long>(poll.longestStallMs));
     return poll.untilAllShownMs >= 0 && !engine.timedOut ? 0 : 1;
 }

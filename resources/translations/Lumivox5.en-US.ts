@@ -1657,9 +1657,24 @@ Are you sure?</translation>
     </message>
     <message>
         <source>MainMsgExitSaveFailed</source>
-        <translation>Changes could not be saved and are lost at exit:
+        <translation>Changes could not be saved:
 %1
-The files named there stay as they were.</translation>
+The files named there stay as they were. Retry once the cause is mended, exit without the changes, or cancel to keep working.</translation>
+    </message>
+    <message>
+        <source>MainBtnExitAnyway</source>
+        <translation>Exit anyway</translation>
+    </message>
+    <message>
+        <source>MainMsgReportedNamesNotSaved</source>
+        <translation>The projector names reported by the projectors could not be saved:
+%1
+They are saved again with the next change and at exit.</translation>
+    </message>
+    <message>
+        <source>MainMsgImportNotKept</source>
+        <translation>The imported projector list is in use, but it could not be written to %1.
+It is written again at exit.</translation>
     </message>
     <message>
         <source>MainMsgExitSettingsNotSaved</source>
@@ -1995,6 +2010,10 @@ The added projectors stay in the list and are written again at exit.</translatio
     <message>
         <source>MsgProfileError</source>
         <translation>Profile read failed.</translation>
+    </message>
+    <message>
+        <source>MainMsgStartServerFailed</source>
+        <translation>Lumivox 5 cannot start: the socket %1, by which a second start finds it, could not be opened (%2).</translation>
     </message>
     <message>
         <source>MainMultiPicturePreset00H</source>

@@ -14,6 +14,7 @@
 #include "ExceptionTrace.h"
 #include "CScheduleManager.h"
 #include "CSectionItemList.h"
+#include "LogCategories.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -231,7 +232,7 @@ bool CLumivox5Data::InitializeAfterReadProfile()
 {
     return RunTraced(false, [&] {
         if (!QFileInfo::exists(AppPaths::programFolder() + QLatin1Char('/') + CProfileList::PROFILE_NAME)) {
-            qDebug("!!! [Profile.ini] didn't exist !!!");
+            qCDebug(lcAppData, "!!! [Profile.ini] didn't exist !!!");
             return false;
         }
         if (!LoadProfile(true))
@@ -274,6 +275,8 @@ void CLumivox5Data::f_ReadSettingsAll()
         m_MainHeight = m_pReg->m_MainHeight;
         m_LastWidth = m_pReg->m_MainWidth;
         m_LastHeight = m_pReg->m_MainHeight;
+        for (int n = 0; n < 3; ++n)
+            m_SplitterSizes[n] = m_pReg->m_SplitterSizes[n];
         m_MainTabVisible = m_pReg->m_MainTabVisible;
 
         *m_pMailSettings = *m_pReg->m_pMailSettings;
@@ -315,6 +318,8 @@ void CLumivox5Data::f_CopyToStore()
     m_pReg->m_MainPainLeftWidth = m_MainPainLeftWidth;
     m_pReg->m_MainPainLeftHeight = m_MainPainLeftHeight;
     m_pReg->m_MainPainTopHeight = m_MainPainTopHeight;
+    for (int n = 0; n < 3; ++n)
+        m_pReg->m_SplitterSizes[n] = m_SplitterSizes[n];
     m_pReg->m_ScheduleVisible = m_ScheduleVisible;
     m_pReg->m_MainTabVisible = m_MainTabVisible;
 
@@ -507,7 +512,7 @@ CProjectorData* CLumivox5Data::f_AddProjectorThread(int id)
         CProjectorData* record = new CProjectorData(m_pProfileList, id);
         CProjectorData* previous = m_pProjectorDatas->value(id, nullptr);
         if (previous && previous != record)
-            qDebug("CLumivox5Data::f_AddProjectorThread replaces the record of id [%d]", id);
+            qCDebug(lcAppData, "CLumivox5Data::f_AddProjectorThread replaces the record of id [%d]", id);
         m_pProjectorDatas->insert(id, record);
         f_SetFlag(m_pIDUsedList, id, true);
         return record;
@@ -609,7 +614,7 @@ int CLumivox5Data::DeleteModifyProjectors(QList<int> const* ids, QList<bool>* mo
                 delete record;
                 f_SetFlag(m_pDeletedIDList, id, true);
                 f_SetFlag(m_pIDUsedList, id, false);
-                qDebug("CLumivox5Data::DeleteModifyProjectors Delete Device: [%d]", id);
+                qCDebug(lcAppData, "CLumivox5Data::DeleteModifyProjectors Delete Device: [%d]", id);
                 continue;
             }
             CProjectorData* edited = source ? source->value(id, nullptr) : nullptr;

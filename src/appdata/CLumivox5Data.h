@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+#include "CBackgroundWriter.h"
 #include "CLanguageCodeTable.h"
 #include "CProjectorData.h"
 #include "CProjectorGroup.h"
@@ -149,6 +152,13 @@ public:
     int f_WriteUserList(QString path);
     int SaveUserList(QString path, ProjectorMap* map, QList<bool>* deleted);
     int SaveUserList();
+    // The same save with the file written by `writer`'s thread: the records go
+    // into the list held here at once, and a copy of it is handed over. The
+    // job's result code is SaveUserList's; on success the job's report clears
+    // the rejected-list mark, and `report` gets the result on this thread.
+    // -3 when nothing could be handed over.
+    int SaveUserListInBackground(CBackgroundWriter* writer,
+                                 std::function<void(const CBackgroundWriter::Result&, const QString& path)> report);
     int ExportUserList(QString path, QString codePage);
     int ExportUserList(QString path);
     int CheckUserList(QString path);
@@ -184,6 +194,8 @@ public:
     int m_MainPainLeftWidth;
     int m_MainPainLeftHeight;
     int m_MainPainTopHeight;
+    // The main window's splitter pane sizes, as stored (CLumivox5Reg).
+    QList<int> m_SplitterSizes[3];
     CProfileList* m_pProfileList;
     CSectionItemList* m_pMultiInputTerminalList;
     CSectionItemList* m_pMultiPicturePresetList;

@@ -3,6 +3,7 @@
 #include "CLumivox5Data.h"
 
 #include "ExceptionTrace.h"
+#include "LogCategories.h"
 
 #include <QMutexLocker>
 #include <QtDebug>
@@ -10,7 +11,7 @@
 #include <algorithm>
 
 namespace {
-const QChar GROUP_SEPARATOR = QLatin1Char('\\');
+const QChar GROUP_SEPARATOR = CProjectorGroup::PATH_SEPARATOR;
 }
 
 void CLumivox5Data::InitGroupIDUsedList()
@@ -71,7 +72,7 @@ void CLumivox5Data::f_AddProjectorGroups(QString path, int id, CProjectorGroup::
     RunTraced([&] {
         // The id table has room for 1 to 256 only; a damaged list may name others.
         if (id < CProjectorGroup::GROUP_ID_MIN || id > CProjectorGroup::GROUP_ID_MAX) {
-            qDebug("CLumivox5Data::f_AddProjectorGroups ignores group id [%d]", id);
+            qCDebug(lcAppData, "CLumivox5Data::f_AddProjectorGroups ignores group id [%d]", id);
             return;
         }
         CProjectorGroup* group = new CProjectorGroup();
@@ -185,7 +186,7 @@ int CLumivox5Data::UpdateGroupDataAtChangeGroupName(QString newName, QString old
 {
     return RunTraced(-1, [&] {
         if (newName.isEmpty() || oldPath.isEmpty()) {
-            qDebug("update group error targetGroupPath:[%s] newGroup:[%s]", qUtf8Printable(oldPath),
+            qCDebug(lcAppData, "update group error targetGroupPath:[%s] newGroup:[%s]", qUtf8Printable(oldPath),
                    qUtf8Printable(newName));
             return -1;
         }

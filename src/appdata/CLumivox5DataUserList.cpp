@@ -10,6 +10,7 @@
 #include "CIniFileAccess.h"
 #include "ExceptionTrace.h"
 #include "IniSectionValues.h"
+#include "LogCategories.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -56,6 +57,33 @@ bool canRead(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly);
+}
+
+// 0 a user list; -2 a file that is none; -1 none to read. Reads no member,
+// so a writer thread may ask too.
+int isUserListFile(const QString& path)
+{
+    return RunTraced(-1, [&] {
+        if (!QFileInfo::exists(path) || !canRead(path))
+            return -1;
+        std::unique_ptr<CIniFileAccess> ini(new CIniFileAccess());
+        if (ini->ReadIniFile(path) != 0)
+            return -1;
+        return magicCodeOf(ini.get(), CLumivox5Data::HEADER_SECTION) == CLumivox5Data::USERLIST_MAGIC_CODE ? 0 : -2;
+    });
+}
+
+// Why a user list could not be written there, as far as the system tells.
+QString writeFailureReason(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("a folder has that name");
+    QSaveFile probe(path);
+    if (!probe.open(QIODevice::WriteOnly))
+        return probe.errorString();
+    probe.cancelWriting();
+    return QString();
 }
 
 } // namespace
@@ -164,10 +192,10 @@ void CLumivox5Data::f_SetPjList(ProjectorMap* map)
                     if (n < 0) {
                         // Stays new and unsaved: a record without a section
                         // would address the whole store.
-                        qDebug("CLumivox5Data::f_SetPjList no free section for projector [%d]", record->m_Id);
+                        qCDebug(lcAppData, "CLumivox5Data::f_SetPjList no free section for projector [%d]", record->m_Id);
                         continue;
                     }
-                    qDebug("CLumivox5Data::f_SetPjList section %d taken, projector [%d] saved as [%s]",
+                    qCDebug(lcAppData, "CLumivox5Data::f_SetPjList section %d taken, projector [%d] saved as [%s]",
                            record->m_Id, record->m_Id, qUtf8Printable(f_SectionName(n)));
                 }
                 record->m_SectionName = f_SectionName(n);
@@ -282,6 +310,45 @@ int CLumivox5Data::SaveUserList()
     return SaveUserList(QString(), m_pProjectorDatas, m_pDeletedIDList);
 }
 
+int CLumivox5Data::SaveUserListInBackground(
+    CBackgroundWriter* writer, std::function<void(const CBackgroundWriter::Result&, const QString& path)> report)
+{
+    return RunTraced(-3, [&] {
+        if (!writer)
+            return -3;
+        const QString target = GetDefaultUserListPath();
+        f_EnsureUserListHeader();
+        if (m_pDeletedIDList && !m_pDeletedIDList->isEmpty())
+            f_DeletedPjSettings(m_pDeletedIDList);
+        f_SetPjList(m_pProjectorDatas);
+        f_SetGroupList(m_pProjectorDatas);
+        auto copy = std::make_shared<CIniFileAccess>();
+        copy->f_Copy(m_pUserList);
+        const bool overRejected = target == m_RejectedUserList;
+        writer->Submit(
+            [copy, target, overRejected] {
+                CBackgroundWriter::Result result;
+                if (!overRejected && isUserListFile(target) == -2) {
+                    result.code = -2;
+                    return result;
+                }
+                const int written = copy->WriteIniFile(target);
+                if (written != 0 && written != 1) {
+                    result.code = -3;
+                    result.reason = writeFailureReason(target);
+                }
+                return result;
+            },
+            [this, target, overRejected, report](const CBackgroundWriter::Result& result) {
+                if (result.code == 0 && overRejected && m_RejectedUserList == target)
+                    m_RejectedUserList.clear();
+                if (report)
+                    report(result, target);
+            });
+        return 0;
+    });
+}
+
 int CLumivox5Data::ExportUserList(QString path, QString codePage)
 {
     return RunTraced(2, [&] {
@@ -298,14 +365,7 @@ int CLumivox5Data::ExportUserList(QString path)
 
 int CLumivox5Data::f_IsUserList(QString path)
 {
-    return RunTraced(-1, [&] {
-        if (!QFileInfo::exists(path) || !canRead(path))
-            return -1;
-        std::unique_ptr<CIniFileAccess> ini(new CIniFileAccess());
-        if (ini->ReadIniFile(path) != 0)
-            return -1;
-        return magicCodeOf(ini.get(), HEADER_SECTION) == USERLIST_MAGIC_CODE ? 0 : -2;
-    });
+    return isUserListFile(path);
 }
 
 int CLumivox5Data::CheckUserList(QString path)
@@ -347,7 +407,7 @@ bool CLumivox5Data::f_ReadProjectorSection(const IniSectionValues& values, QStri
 
     const QString deviceType = values.value(KEY_DEVICE_TYPE, empty);
     if (deviceType.toUpper() == QLatin1String("SERIAL")) {
-        qDebug("//////////Not reading usr.lst of Serial Setting//////////");
+        qCDebug(lcAppData, "//////////Not reading usr.lst of Serial Setting//////////");
         return false;
     }
     *settingName = values.value(KEY_SETTING_NAME, empty).left(USERLIST_NAME_MAX);
@@ -535,17 +595,17 @@ bool CLumivox5Data::f_SetRejectedUserListAside(const QString& path)
         const QString aside = path + QStringLiteral(".bad");
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
-            qDebug("user list [%s] cannot be read to be set aside", qUtf8Printable(path));
+            qCDebug(lcAppData, "user list [%s] cannot be read to be set aside", qUtf8Printable(path));
             return false;
         }
         const QByteArray bytes = file.readAll();
         // An older copy is replaced only by a complete new one.
         QSaveFile copy(aside);
         if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.commit()) {
-            qDebug("user list [%s] cannot be set aside as [%s]", qUtf8Printable(path), qUtf8Printable(aside));
+            qCDebug(lcAppData, "user list [%s] cannot be set aside as [%s]", qUtf8Printable(path), qUtf8Printable(aside));
             return false;
         }
-        qDebug("user list [%s] is no user list; set aside as [%s]", qUtf8Printable(path), qUtf8Printable(aside));
+        qCDebug(lcAppData, "user list [%s] is no user list; set aside as [%s]", qUtf8Printable(path), qUtf8Printable(aside));
         m_RejectedUserList = path;
         m_RejectedUserListCopy = aside;
         return true;

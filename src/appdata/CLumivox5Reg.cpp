@@ -8,6 +8,7 @@
 #include "CPlistSettingsFormat.h"
 #include "ExceptionTrace.h"
 #include "HexText.h"
+#include "LogCategories.h"
 
 #include <QDebug>
 #include <QFile>
@@ -33,6 +34,9 @@ const QString CLumivox5Reg::APPREG_NAME_POSMAINX = QStringLiteral("MainX");
 const QString CLumivox5Reg::APPREG_NAME_POSMAINY = QStringLiteral("MainY");
 const QString CLumivox5Reg::APPREG_NAME_POSMAINW = QStringLiteral("MainWidth");
 const QString CLumivox5Reg::APPREG_NAME_POSMAINH = QStringLiteral("MainHeight");
+const QString CLumivox5Reg::APPREG_NAME_SPLITTERS[3] = {QStringLiteral("SplitterSizesMain"),
+                                                        QStringLiteral("SplitterSizesLeft"),
+                                                        QStringLiteral("SplitterSizesRight")};
 const QString CLumivox5Reg::APPREG_NAME_POSMAINPAIN_LEFTW = QStringLiteral("MainPainLeftWidth");
 const QString CLumivox5Reg::APPREG_NAME_POSMAINPAIN_TOPH = QStringLiteral("MainPainTopHeight");
 const QString CLumivox5Reg::APPREG_NAME_POSMAINPAIN_LEFTH = QStringLiteral("MainPainLeftHeight");
@@ -281,7 +285,7 @@ bool CLumivox5Reg::f_SetDamagedFileAside(const QString& path)
     for (int number = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++number)
         aside = path + QStringLiteral(".damaged.") + QString::number(number);
     if (!QFile::rename(path, aside)) {
-        qDebug("settings file [%s] cannot be set aside", qPrintable(path));
+        qCDebug(lcAppData, "settings file [%s] cannot be set aside", qPrintable(path));
         return false;
     }
     return true;
@@ -334,6 +338,22 @@ int CLumivox5Reg::ReadWndSettings()
         && ReadSettingsInt(APPREG_KEY_POSITION, APPREG_NAME_POSMAINPAIN_TOPH, &m_MainPainTopHeight) == 0
         && ReadSettingsInt(APPREG_KEY_POSITION, APPREG_NAME_POSMAINPAIN_LEFTH, &m_MainPainLeftHeight) == 0)
         m_PainValid = true;
+    for (int n = 0; n < 3; ++n) {
+        m_SplitterSizes[n].clear();
+        QString text;
+        if (ReadSettingsString(APPREG_KEY_POSITION, APPREG_NAME_SPLITTERS[n], &text) != 0)
+            continue;
+        // Stored sizes that are not all positive whole numbers are not used.
+        for (const QString& part : text.split(QLatin1Char(','))) {
+            bool number = false;
+            const int size = part.trimmed().toInt(&number);
+            if (!number || size <= 0) {
+                m_SplitterSizes[n].clear();
+                break;
+            }
+            m_SplitterSizes[n].append(size);
+        }
+    }
 
     ReadSettingsBoolean(APPREG_KEY_VIEWOPTION, APPREG_NAME_SCHEDULEVISIBLE, &m_ScheduleVisible, m_ScheduleVisible);
     ReadSettingsBoolean(APPREG_KEY_VIEWOPTION, APPREG_NAME_MAINTABVISIBLE, &m_MainTabVisible, m_MainTabVisible);
@@ -387,6 +407,14 @@ int CLumivox5Reg::WriteWndSettings()
     result |= WriteSettings(APPREG_KEY_POSITION, APPREG_NAME_POSMAINY, m_MainY);
     result |= WriteSettings(APPREG_KEY_POSITION, APPREG_NAME_POSMAINW, m_MainWidth);
     result |= WriteSettings(APPREG_KEY_POSITION, APPREG_NAME_POSMAINH, m_MainHeight);
+    for (int n = 0; n < 3; ++n) {
+        if (m_SplitterSizes[n].isEmpty())
+            continue;
+        QStringList parts;
+        for (int size : qAsConst(m_SplitterSizes[n]))
+            parts << QString::number(size);
+        result |= WriteSettings(APPREG_KEY_POSITION, APPREG_NAME_SPLITTERS[n], parts.join(QLatin1Char(',')));
+    }
     result |= WriteSettings(APPREG_KEY_VIEWOPTION, APPREG_NAME_MAINTABVISIBLE, m_MainTabVisible);
 
     const int count = m_pPjListColumnStatus->size();
@@ -603,7 +631,7 @@ bool CLumivox5Reg::Read()
 {
     m_FileStatus = CPlistSettingsFormat::CheckFile(SettingsFilePath());
     if (m_FileStatus != QSettings::NoError)
-        qDebug("settings file [%s] cannot be read (status %d)", qPrintable(SettingsFilePath()),
+        qCDebug(lcAppData, "settings file [%s] cannot be read (status %d)", qPrintable(SettingsFilePath()),
                static_cast<int>(m_FileStatus));
     ReadPathSettings();
     ReadWndSettings();

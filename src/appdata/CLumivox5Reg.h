@@ -61,6 +61,9 @@ public:
     static const QString APPREG_NAME_POSMAINY;
     static const QString APPREG_NAME_POSMAINW;
     static const QString APPREG_NAME_POSMAINH;
+    // The main window's three splitters, each as its pane sizes ("240,560"):
+    // the left and right column, the left column's panes, the right column's.
+    static const QString APPREG_NAME_SPLITTERS[3];
     static const QString APPREG_NAME_POSMAINPAIN_LEFTW;
     static const QString APPREG_NAME_POSMAINPAIN_TOPH;
     static const QString APPREG_NAME_POSMAINPAIN_LEFTH;
@@ -171,6 +174,9 @@ public:
     qint32 m_MainPainLeftWidth;
     qint32 m_MainPainLeftHeight;
     qint32 m_MainPainTopHeight;
+    // Pane sizes of the three splitters (APPREG_NAME_SPLITTERS order);
+    // empty when none were stored.
+    QList<int> m_SplitterSizes[3];
     bool m_OfflineMenu;
     bool m_Offline;
     bool m_ScheduleVisible;

@@ -20,6 +20,10 @@ public:
         EditUnused = 4  // id never used (held only in the id table)
     };
 
+    // Between the names of a group path (Floor 1\Hall), wherever paths
+    // are built or taken apart.
+    static constexpr QLatin1Char PATH_SEPARATOR{'\\'};
+
     // Lowest and highest group id.
     static const int GROUP_ID_MIN = 1;
     static const int GROUP_ID_MAX = 256;

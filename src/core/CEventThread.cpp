@@ -16,7 +16,7 @@
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcEventThread, "lumivox.eventthread")
+Q_LOGGING_CATEGORY(lcEventThread, "lumivox.eventthread", QtWarningMsg)
 
 const qint64 kRestartWaitMSec = 30000;
 const qint64 kForcedQuitMSec = 5000;
@@ -231,7 +231,7 @@ bool CEventThread::IsThreadRestartRequired()
             return false;
         wait(QDeadlineTimer(kWaitStepMSec));
         if (CGetTickMSec::GetTickMSec() >= deadline) {
-            qDebug("!!! CEventThread::IsThreadRestartRequired");
+            qCDebug(lcEventThread, "!!! CEventThread::IsThreadRestartRequired");
             return false;
         }
     }
@@ -256,17 +256,17 @@ void CEventThread::f_ForcedQuit()
         if (!m_bEnding) {
             f_ClearEventQueue();
             ThreadAbort();
-            qDebug("[%08X] Abort.", currentThreadTag());
+            qCDebug(lcEventThread, "[%08X] Abort.", currentThreadTag());
         }
         const qint64 deadline = CGetTickMSec::GetTickMSec() + kForcedQuitMSec;
         for (;;) {
             if (isFinished()) {
-                qDebug("[%08X] Finished.", currentThreadTag());
+                qCDebug(lcEventThread, "[%08X] Finished.", currentThreadTag());
                 return;
             }
             wait(QDeadlineTimer(kWaitStepMSec));
             if (CGetTickMSec::GetTickMSec() >= deadline) {
-                qDebug("Timeout! Thread [%08X] is not finished. Execute forced quit.", currentThreadTag());
+                qCDebug(lcEventThread, "Timeout! Thread [%08X] is not finished. Execute forced quit.", currentThreadTag());
                 quit();
             }
         }
@@ -286,7 +286,7 @@ bool CEventThread::f_DequeueEvent(QQueue<CEventContainer*>* queue, CEventContain
             m_bEnding = false;
             return true;
         }
-        qDebug("[%08X] Queue Access Failed.", currentThreadTag());
+        qCDebug(lcEventThread, "[%08X] Queue Access Failed.", currentThreadTag());
     }
     if (!m_bEndIfEmpty) {
         m_bEnding = false;

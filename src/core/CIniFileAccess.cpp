@@ -1,6 +1,7 @@
 #include "CIniFileAccess.h"
 
 #include "ExceptionTrace.h"
+#include "LogCategories.h"
 
 #include <QDebug>
 #include <QDir>
@@ -365,9 +366,9 @@ int CIniFileAccess::f_ReadIniFile(const QString& filePath, QString& fileText, In
 {
     return RunTraced(-1, [&] {
         fileText = QLatin1String("");
-        qDebug("-- Read File \n[%s]", qPrintable(filePath));
+        qCDebug(lcCore, "-- Read File \n[%s]", qPrintable(filePath));
         if (!QFileInfo::exists(filePath)) {
-            qDebug("Not Exists[%s]", qPrintable(filePath));
+            qCDebug(lcCore, "Not Exists[%s]", qPrintable(filePath));
         } else {
             // Binary mode: a text-mode read drops every 0x0D byte, which is
             // half of many UTF-16 characters (and of every CRLF).
@@ -378,7 +379,7 @@ int CIniFileAccess::f_ReadIniFile(const QString& filePath, QString& fileText, In
             }
         }
         f_FileToIni(fileText, list, sectionIndex);
-        qDebug("%s", QByteArray(58, '-').constData());
+        qCDebug(lcCore, "%s", QByteArray(58, '-').constData());
         return 0;
     });
 }
@@ -681,7 +682,7 @@ int CIniFileAccess::f_SetIniString(const QString& section, const QString& key, c
             return 0;
         }
         if (!f_IsWritableName(section, key)) {
-            qDebug("!! ini name refused [%s] [%s] !!", qPrintable(section), qPrintable(key));
+            qCDebug(lcCore, "!! ini name refused [%s] [%s] !!", qPrintable(section), qPrintable(key));
             return -1;
         }
 
@@ -877,7 +878,7 @@ int CIniFileAccess::WriteIniFile(const QString& path, bool withoutMerge, const Q
             if (QFileInfo::exists(path)) {
                 QFile probe(path);
                 if (!probe.open(QIODevice::ReadOnly)) {
-                    qDebug("!! read ini file error !! [%s]", qPrintable(path));
+                    qCDebug(lcCore, "!! read ini file error !! [%s]", qPrintable(path));
                     return -1;
                 }
             }
@@ -905,7 +906,7 @@ int CIniFileAccess::WriteIniFile(const QString& path, bool withoutMerge, const Q
             codec = QTextCodec::codecForName(codePage.toLatin1());
         }
         if (!codec) {
-            qDebug("!! unknown code page [%s] !!", qPrintable(codePage));
+            qCDebug(lcCore, "!! unknown code page [%s] !!", qPrintable(codePage));
             return -1;
         }
         QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
@@ -924,7 +925,7 @@ int CIniFileAccess::WriteIniFile(const QString& path, bool withoutMerge, const Q
         if (!file.open(QIODevice::WriteOnly))
             return -1;
         if (file.write(bytes) != bytes.size() || !file.commit()) {
-            qDebug("!! write ini file error !!");
+            qCDebug(lcCore, "!! write ini file error !!");
             return -1;
         }
         // Kept until a write succeeded, so that a failed one loses no deletion.

@@ -3,6 +3,7 @@
 #include "AppPaths.h"
 #include "ExceptionTrace.h"
 #include "QTranslatorEx.h"
+#include "LogCategories.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -309,17 +310,17 @@ void CLanguageCodeTable::SetCulture(QObject* parent)
         const bool loaded = m_pTranslator->load(name, folder);
 
         const QByteArray separator(73, '=');
-        qDebug("%s", separator.constData());
-        qDebug("translateFile load complete \n  dir[%s] \n  filename[%s]",
+        qCDebug(lcCore, "%s", separator.constData());
+        qCDebug(lcCore, "translateFile load complete \n  dir[%s] \n  filename[%s]",
                folder.toLocal8Bit().constData(), name.toLocal8Bit().constData());
-        qDebug("%s", separator.constData());
+        qCDebug(lcCore, "%s", separator.constData());
 
         // Without its own catalogue a language shows English texts rather than
         // the bare translation keys. The language itself stays as chosen: it
         // still picks the profile name column, Qt's catalogue and the help pages.
         if (!loaded && m_LanguageCode != LANG_ENGLISH) {
             const bool english = m_pTranslator->load(m_EnglishCatalogueName, englishDir);
-            qDebug("translateFile fallback to English \n  dir[%s] \n  filename[%s] %s",
+            qCDebug(lcCore, "translateFile fallback to English \n  dir[%s] \n  filename[%s] %s",
                    englishDir.toLocal8Bit().constData(),
                    m_EnglishCatalogueName.toLocal8Bit().constData(),
                    english ? "loaded" : "not found");

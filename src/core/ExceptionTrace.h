@@ -1,6 +1,7 @@
 #ifndef EXCEPTIONTRACE_H
 #define EXCEPTIONTRACE_H
 
+#include "LogCategories.h"
 #include <QDebug>
 #include <exception>
 
@@ -8,7 +9,7 @@
 // caught (QException derives from std::exception). Never shown to the user.
 inline void TraceException(const char* what)
 {
-    qDebug("exception occured [%s]", what ? what : "");
+    qCDebug(lcCore, "exception occured [%s]", what ? what : "");
 }
 
 inline void TraceException(const std::exception& e)

@@ -17,7 +17,7 @@
 #include <sched.h>
 
 namespace {
-Q_LOGGING_CATEGORY(lcDevice, "lumivox.devicelink")
+Q_LOGGING_CATEGORY(lcDevice, "lumivox.devicelink", QtWarningMsg)
 
 // How long a busy worker pauses before it waits (see SetBusyNap): under a
 // millisecond, nothing next to a projector's reply time.

@@ -9,7 +9,7 @@
 #include "CTcpStream.h"
 
 namespace {
-Q_LOGGING_CATEGORY(lcPort, "lumivox.devicelink.port")
+Q_LOGGING_CATEGORY(lcPort, "lumivox.devicelink.port", QtWarningMsg)
 
 using Handler = CEventThread::EventFunction;
 

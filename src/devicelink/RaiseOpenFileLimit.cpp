@@ -1,4 +1,5 @@
 #include "RaiseOpenFileLimit.h"
+#include "LogCategories.h"
 
 #include <QDebug>
 
@@ -19,7 +20,7 @@ long RaiseOpenFileLimit()
         // the kernel's own ceiling is usually 1048576.
         wanted.rlim_cur = 1048576;
         if (setrlimit(RLIMIT_NOFILE, &wanted) != 0)
-            qDebug("RaiseOpenFileLimit: the open-file limit stays at %lu", static_cast<unsigned long>(limit.rlim_cur));
+            qCDebug(lcDeviceLink, "RaiseOpenFileLimit: the open-file limit stays at %lu", static_cast<unsigned long>(limit.rlim_cur));
     }
     if (getrlimit(RLIMIT_NOFILE, &limit) != 0)
         return -1;

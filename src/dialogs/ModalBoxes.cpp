@@ -2,6 +2,7 @@
 
 #include "CLumivox5Data.h"
 
+#include <QAbstractButton>
 #include <QFileDialog>
 
 namespace {
@@ -37,13 +38,18 @@ CModalDialogFlag::~CModalDialogFlag()
 QMessageBox::StandardButton CMessageBoxes::Show(QWidget* parent, CLumivox5Data* hub, QMessageBox::Icon icon,
                                                 const QString& title, const QString& text,
                                                 QMessageBox::StandardButtons buttons,
-                                                QMessageBox::StandardButton defaultButton)
+                                                QMessageBox::StandardButton defaultButton,
+                                                const QMap<QMessageBox::StandardButton, QString>& buttonTexts)
 {
     CModalDialogFlag modal(hub);
     if (const Script& script = messageScript())
-        return script(Box{icon, title, text, buttons, defaultButton, hub && hub->m_ModalDialog});
+        return script(Box{icon, title, text, buttons, defaultButton, hub && hub->m_ModalDialog, buttonTexts});
     QMessageBox box(icon, title, text, buttons, parent);
     box.setDefaultButton(defaultButton);
+    for (auto it = buttonTexts.constBegin(); it != buttonTexts.constEnd(); ++it) {
+        if (QAbstractButton* button = box.button(it.key()))
+            button->setText(it.value());
+    }
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

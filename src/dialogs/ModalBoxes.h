@@ -1,6 +1,7 @@
 #ifndef MODALBOXES_H
 #define MODALBOXES_H
 
+#include <QMap>
 #include <QMessageBox>
 #include <QString>
 
@@ -40,13 +41,16 @@ public:
         QMessageBox::StandardButton defaultButton;
         // The hub's modal-dialog flag while the box is up.
         bool modalFlag;
+        // Texts of the buttons that say more than their standard text.
+        QMap<QMessageBox::StandardButton, QString> buttonTexts;
     };
     using Script = std::function<QMessageBox::StandardButton(const Box&)>;
 
     static QMessageBox::StandardButton Show(QWidget* parent, CLumivox5Data* hub, QMessageBox::Icon icon,
                                             const QString& title, const QString& text,
                                             QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+                                            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
+                                            const QMap<QMessageBox::StandardButton, QString>& buttonTexts = {});
     static QMessageBox::StandardButton Warning(QWidget* parent, CLumivox5Data* hub, const QString& title,
                                                const QString& text);
     static QMessageBox::StandardButton Critical(QWidget* parent, CLumivox5Data* hub, const QString& title,

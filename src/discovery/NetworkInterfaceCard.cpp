@@ -4,7 +4,7 @@
 
 #include "NetworkInterfaceProvider.h"
 
-Q_LOGGING_CATEGORY(lcInterfaceCard, "lumivox.discovery.nic")
+Q_LOGGING_CATEGORY(lcInterfaceCard, "lumivox.discovery.nic", QtWarningMsg)
 
 NetworkInterfaceCard::NetworkInterfaceCard()
 {

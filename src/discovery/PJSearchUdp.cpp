@@ -10,7 +10,7 @@
 
 #include "Ipv4Text.h"
 
-Q_LOGGING_CATEGORY(lcSearchUdp, "lumivox.discovery.search")
+Q_LOGGING_CATEGORY(lcSearchUdp, "lumivox.discovery.search", QtWarningMsg)
 
 namespace {
 

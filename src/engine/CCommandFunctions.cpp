@@ -14,6 +14,7 @@
 #include "CProfileList.h"
 #include "CVariantParameter.h"
 #include "CommandEngineCodes.h"
+#include "LogCategories.h"
 
 using namespace CommandEngineCode;
 
@@ -237,7 +238,7 @@ void CCommandFunctions::f_OnCheckCommand(int nTargetID)
             (this->*handler)(event);
         } else {
             // A command nobody handles must not hold up the ones behind it.
-            qDebug() << "CCommandFunctions::f_OnCheckCommand no handler for key"
+            qCDebug(lcEngine) << "CCommandFunctions::f_OnCheckCommand no handler for key"
                      << (event != nullptr ? event->GetEventKey() : -1);
             emit CheckCommand(nTargetID);
         }
@@ -675,14 +676,14 @@ void CCommandFunctions::f_OnReceived(QDateTime time, QString, QByteArray data, i
             // A stray fragment after its request was given up must not touch
             // the command that runs now.
             if (late)
-                qDebug() << "CCommandFunctions::f_OnReceived late incomplete frame dropped. nTargetID:" << nTargetID;
+                qCDebug(lcEngine) << "CCommandFunctions::f_OnReceived late incomplete frame dropped. nTargetID:" << nTargetID;
             else
                 f_OnError(ERROR_INCOMPLETE, nTargetID);
             return;
         }
         if (!f_IsCommandSumSubmit(data)) {
             if (late)
-                qDebug() << "CCommandFunctions::f_OnReceived late frame with a bad checksum dropped. nTargetID:"
+                qCDebug(lcEngine) << "CCommandFunctions::f_OnReceived late frame with a bad checksum dropped. nTargetID:"
                          << nTargetID;
             else
                 f_OnError(ERROR_CHECKSUM, nTargetID);
@@ -759,7 +760,7 @@ void CCommandFunctions::f_OnStateChanged(int nTargetID)
         if (m_pDeviceAccess == nullptr || m_pDeviceAccess->IsCommunicating(nTargetID))
             return;
         if (m_pDeviceAccess->IsCanceled(nTargetID)) {
-            qDebug() << "CCommandFunctions::f_OnStateChanged Canceled Communication. nTargetID:" << nTargetID;
+            qCDebug(lcEngine) << "CCommandFunctions::f_OnStateChanged Canceled Communication. nTargetID:" << nTargetID;
             return;
         }
         CProjectorData* record = f_GetTarget(nTargetID);

@@ -8,6 +8,7 @@
 #include "CTransportLog.h"
 #include "CVirtualTime.h"
 #include "ExceptionTrace.h"
+#include "LogCategories.h"
 
 #include <QDebug>
 
@@ -63,19 +64,19 @@ CDataFunctions::CDataFunctions(CLumivox5Data* data)
     try {
         m_pTransportLog = new CTransportLog(nullptr);
     } catch (const std::bad_alloc&) {
-        qDebug("Memory alloc failed : CTransportLog");
+        qCDebug(lcEngine, "Memory alloc failed : CTransportLog");
         throw;
     }
     try {
         m_pSMTPSend = new CSMTPSend(nullptr);
     } catch (const std::bad_alloc&) {
-        qDebug("Memory alloc failed : CSMTPSend");
+        qCDebug(lcEngine, "Memory alloc failed : CSMTPSend");
         throw;
     }
     try {
         m_pSchedule = new CSchedule(nullptr);
     } catch (const std::bad_alloc&) {
-        qDebug("Memory alloc failed : CSchedule");
+        qCDebug(lcEngine, "Memory alloc failed : CSchedule");
         throw;
     }
     m_pSchedule->m_pData = data;
@@ -312,7 +313,7 @@ CEventBase* CDataFunctions::f_CreateEventData(int cmd, QList<CVariantParameter>*
 
 void CDataFunctions::f_AddEnqueueEventLog(QString name, QList<int>* /*targets*/, int /*from*/, bool /*cache*/)
 {
-    qDebug("f_AddEnqueueEventLog : Event:%s", name.toLatin1().constData());
+    qCDebug(lcEngine, "f_AddEnqueueEventLog : Event:%s", name.toLatin1().constData());
 }
 
 void CDataFunctions::f_AddEventLog(QDateTime& /*time*/, int /*a*/, int /*b*/, QString& /*text*/,

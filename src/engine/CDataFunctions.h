@@ -284,10 +284,12 @@ private:
     // Sends the instance's command with `cmd` and `value` to each target that
     // the projector map holds, and marks each as sent.
     void f_ScheduleSend(const QList<int>& targets, int key, CScheduleData& schedule, int cmd, int value);
-    // Whether a result of projector `projectorId` for instance `key` is taken;
-    // then its instance and sub-record (either may be null) and whether the
-    // command went today to the enabled instance.
-    bool f_TakeScheduleResult(int projectorId, int key, CScheduleData** instance,
+    // Whether a result of projector `projectorId` for the command sent under
+    // `ticket` is taken; then the key of the instance that sent it, that
+    // instance and its sub-record (either may be null: the instance may be
+    // gone, its key taken by a newer one) and whether the command went today
+    // to the enabled instance.
+    bool f_TakeScheduleResult(int projectorId, int ticket, int* key, CScheduleData** instance,
                               const CScheduleExcuteAdminInfoSub** sub, bool* today);
     // The instance's log line text for a failure with `code`.
     static QString f_ScheduleErrorText(int code);
@@ -307,9 +309,18 @@ private:
     // Offline mode as the previous request found it; leaving it clears the stubs.
     bool m_bOfflineAtLastRequest = false;
     // The instance that sent each schedule command still waiting for its
-    // result, by (instance key, projector id): keys are reused when the week
-    // is expanded again, so a late result must not reach a newer instance.
-    QHash<QPair<int, int>, quint64> m_ScheduleSenders;
+    // result, by the ticket the command carries through the engine (its event
+    // id, below 0): keys are reused when the week is expanded again, so a late result
+    // must reach neither a newer instance nor that instance's own command to
+    // the same projector.
+    struct ScheduleSender
+    {
+        int key;
+        quint64 serial;
+        int projectorId;
+    };
+    QHash<int, ScheduleSender> m_ScheduleSenders;
+    int m_LastScheduleTicket = 0;
 };
 
 #endif // CDATAFUNCTIONS_H

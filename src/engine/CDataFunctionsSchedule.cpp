@@ -16,8 +16,11 @@
 #include "CSystemClock.h"
 #include "CommandEngineCodes.h"
 #include "CVirtualTime.h"
+#include "LogCategories.h"
 
 #include <QDebug>
+
+#include <climits>
 
 namespace {
 
@@ -69,7 +72,7 @@ void CDataFunctions::ScheduleExecuteProc(CEventBase* event)
     const auto* request = static_cast<CDataFunctionsEventScheduleExecute*>(event);
     const int key = request->m_nKey;
     const int commId = request->m_nCommID;
-    qDebug("Schedule Execute!(key=%d, cmdId=%d)", key, commId);
+    qCDebug(lcEngine, "Schedule Execute!(key=%d, cmdId=%d)", key, commId);
 
     CScheduleData* instance = f_FindExpandedSchedule(key);
     if (!instance || !m_pLumivox5Data || !m_pLumivox5Data->m_pProjectorDatas || !m_pSchedule)
@@ -165,32 +168,39 @@ void CDataFunctions::f_ScheduleSend(const QList<int>& targets, int key, CSchedul
         }
         sub->Status = SubStatus::Executing;
         sub->RequestTime = now;
-        m_ScheduleSenders.insert(qMakePair(key, id), schedule.InstanceSerial());
+        // The command carries a ticket of its own through the engine (its
+        // event id, below 0 where instance keys are 0 or more), so that its
+        // result finds the instance that sent it and no other.
+        m_LastScheduleTicket = m_LastScheduleTicket <= INT_MIN + 1 ? -1 : m_LastScheduleTicket - 1;
+        const int ticket = m_LastScheduleTicket;
+        m_ScheduleSenders.insert(ticket, ScheduleSender{key, schedule.InstanceSerial(), id});
 
         if (offline) {
-            emit ScheduleExecuteWithOffline(cmd, FROM_SCHEDULE, ACT_SET, id, value, key);
+            emit ScheduleExecuteWithOffline(cmd, FROM_SCHEDULE, ACT_SET, id, value, ticket);
             continue;
         }
-        if (!engine || !m_pLumivox5Data->GetTransportThread(id))
+        if (!engine || !m_pLumivox5Data->GetTransportThread(id)) {
+            m_ScheduleSenders.remove(ticket);
             continue;
+        }
         switch (cmd) {
         case CMD_POWER:
-            engine->SetPower(value, key, id, FROM_SCHEDULE, ACT_SET, cmd, false);
+            engine->SetPower(value, ticket, id, FROM_SCHEDULE, ACT_SET, cmd, false);
             break;
         case CMD_INPUT:
-            engine->SetInputTerminal(value, key, id, FROM_SCHEDULE, ACT_SET, cmd, false);
+            engine->SetInputTerminal(value, ticket, id, FROM_SCHEDULE, ACT_SET, cmd, false);
             break;
         case CMD_SOUND_MUTE:
-            engine->SetSoundMute(value, key, id, FROM_SCHEDULE, ACT_SET, cmd, false);
+            engine->SetSoundMute(value, ticket, id, FROM_SCHEDULE, ACT_SET, cmd, false);
             break;
         case CMD_PICTURE_MUTE:
-            engine->SetPictureMute(value, key, id, FROM_SCHEDULE, ACT_SET, cmd, false);
+            engine->SetPictureMute(value, ticket, id, FROM_SCHEDULE, ACT_SET, cmd, false);
             break;
         case CMD_OSD_MUTE:
-            engine->SetOSDMute(value, key, id, FROM_SCHEDULE, ACT_SET, cmd, false);
+            engine->SetOSDMute(value, ticket, id, FROM_SCHEDULE, ACT_SET, cmd, false);
             break;
         case CMD_AV_MUTE:
-            engine->SetAVMuteSchedule(value, key, id, FROM_SCHEDULE, ACT_SET, cmd, false);
+            engine->SetAVMuteSchedule(value, ticket, id, FROM_SCHEDULE, ACT_SET, cmd, false);
             break;
         default:
             break;
@@ -200,10 +210,22 @@ void CDataFunctions::f_ScheduleSend(const QList<int>& targets, int key, CSchedul
 
 // ---- results ----------------------------------------------------------------------
 
-bool CDataFunctions::f_TakeScheduleResult(int projectorId, int key, CScheduleData** instance,
+bool CDataFunctions::f_TakeScheduleResult(int projectorId, int ticket, int* key, CScheduleData** instance,
                                           const CScheduleExcuteAdminInfoSub** sub, bool* today)
 {
-    const quint64 sender = m_ScheduleSenders.take(qMakePair(key, projectorId));
+    // A result under an instance key (0 or more) carries no ticket: it is the
+    // instance's that holds the key now.
+    ScheduleSender sender{ticket, 0, projectorId};
+    if (ticket < 0) {
+        const auto found = m_ScheduleSenders.constFind(ticket);
+        if (found == m_ScheduleSenders.constEnd() || found->projectorId != projectorId) {
+            qCDebug(lcEngine, "Schedule result for no command sent (ticket=%d, projector=%d)", ticket, projectorId);
+            return false;
+        }
+        sender = *found;
+        m_ScheduleSenders.erase(found);
+    }
+    *key = sender.key;
     // Results while the runner is stopped, or for a projector gone from the
     // map, are dropped.
     if (!m_pSchedule || !m_pSchedule->IsRunning() || !m_pLumivox5Data || !m_pLumivox5Data->m_pProjectorDatas
@@ -211,10 +233,10 @@ bool CDataFunctions::f_TakeScheduleResult(int projectorId, int key, CScheduleDat
         return false;
     // A result without a record of when its command went counts as yesterday's.
     QDateTime when = CSystemClock::Now().addDays(-1);
-    *instance = f_FindExpandedSchedule(key);
+    *instance = f_FindExpandedSchedule(sender.key);
     // The instance that sent the command may be gone, its key taken by a
     // newer one: the result then belongs to no instance.
-    if (*instance && sender != 0 && (*instance)->InstanceSerial() != sender)
+    if (*instance && ticket < 0 && (*instance)->InstanceSerial() != sender.serial)
         *instance = nullptr;
     *sub = nullptr;
     if (*instance && (*instance)->AdminInfo) {
@@ -222,7 +244,7 @@ bool CDataFunctions::f_TakeScheduleResult(int projectorId, int key, CScheduleDat
         if (*sub)
             when = (*sub)->RequestTime;
     }
-    *today = *instance && IsTodayExcuteSchedule(key, when);
+    *today = *instance && IsTodayExcuteSchedule(sender.key, when);
     return true;
 }
 
@@ -230,11 +252,11 @@ void CDataFunctions::CommandCompletedProcSchedule(CEventBase* event)
 {
     const auto* record = static_cast<CDataFunctionsEventCommandCompletedSchedule*>(event);
     const int projectorId = record->m_nTarget;
-    const int key = record->m_nScheduleEventID;
+    int key = 0;
     CScheduleData* instance = nullptr;
     const CScheduleExcuteAdminInfoSub* sub = nullptr;
     bool today = false;
-    if (!f_TakeScheduleResult(projectorId, key, &instance, &sub, &today))
+    if (!f_TakeScheduleResult(projectorId, record->m_nScheduleEventID, &key, &instance, &sub, &today))
         return;
     const QDateTime now = m_pVirtualTime->GetNowTime();
     if (today) {
@@ -247,19 +269,19 @@ void CDataFunctions::CommandCompletedProcSchedule(CEventBase* event)
     if (instance)
         m_pSchedule->RequestScheduleAddLog(projectorId, instance, now, Result::OK, QString(""));
     else
-        qDebug("Schedule result without its instance (key=%d, projector=%d): OK", key, projectorId);
+        qCDebug(lcEngine, "Schedule result without its instance (key=%d, projector=%d): OK", key, projectorId);
 }
 
 void CDataFunctions::CommandErrorEndProcSchedule(CEventBase* event)
 {
     const auto* record = static_cast<CDataFunctionsEventCommandErrorEndSchedule*>(event);
     const int projectorId = record->m_nTarget;
-    const int key = record->m_nScheduleEventID;
     const int code = record->m_nErrorCode;
+    int key = 0;
     CScheduleData* instance = nullptr;
     const CScheduleExcuteAdminInfoSub* sub = nullptr;
     bool today = false;
-    if (!f_TakeScheduleResult(projectorId, key, &instance, &sub, &today))
+    if (!f_TakeScheduleResult(projectorId, record->m_nScheduleEventID, &key, &instance, &sub, &today))
         return;
     const QDateTime now = m_pVirtualTime->GetNowTime();
     const QString text = f_ScheduleErrorText(code);
@@ -277,7 +299,7 @@ void CDataFunctions::CommandErrorEndProcSchedule(CEventBase* event)
     if (instance)
         m_pSchedule->RequestScheduleAddLog(projectorId, instance, now, Result::NG, text);
     else
-        qDebug("Schedule result without its instance (key=%d, projector=%d): %s", key, projectorId,
+        qCDebug(lcEngine, "Schedule result without its instance (key=%d, projector=%d): %s", key, projectorId,
                qPrintable(text));
 }
 

@@ -6,7 +6,7 @@
 
 #include "ExceptionTrace.h"
 
-Q_LOGGING_CATEGORY(lcPop3, "lumivox.mail.pop3")
+Q_LOGGING_CATEGORY(lcPop3, "lumivox.mail.pop3", QtWarningMsg)
 
 CPop3Client::CPop3Client()
     : CMailClientBase(&lcPop3, "[POP3]", CMailSettings::SMTP_RESULT::Pop3NotResponse,

@@ -16,7 +16,7 @@
 #include "CSystemClock.h"
 #include "ExceptionTrace.h"
 
-Q_LOGGING_CATEGORY(lcSmtp, "lumivox.mail.smtp")
+Q_LOGGING_CATEGORY(lcSmtp, "lumivox.mail.smtp", QtWarningMsg)
 
 namespace {
 

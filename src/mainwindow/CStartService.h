@@ -12,6 +12,11 @@ class QLocalServer;
 // becomes that server itself. Every later start connects to that server,
 // which makes the first instance bring its window to the front. No data is
 // exchanged over a connection.
+//
+// Starts at the same moment must not both become the first: a lock on a
+// file beside the socket is held while a start probes and listens, and by
+// the first instance for its whole life. Only its holder removes or
+// replaces the socket's name.
 class CStartService : public QObject
 {
     Q_OBJECT
@@ -23,8 +28,19 @@ public:
     explicit CStartService(QObject* parent = nullptr);
     ~CStartService() override;
 
-    // The full socket path of the server.
+    // The full socket path of the server, and the lock file beside it.
     QString ServerName() const { return m_ServerName; }
+    QString LockName() const { return m_ServerName + QStringLiteral(".lock"); }
+
+    // After a check that gave false: true when no other instance runs but
+    // the server could not listen (the reason in ListenError()), so that the
+    // program can say so instead of ending in silence.
+    bool ListenFailed() const { return m_ListenFailed; }
+    QString ListenError() const { return m_ListenError; }
+
+    // Later starts are signalled from now on; those that came while the
+    // program was still starting (a box of its start-up open) are signalled now.
+    void StartHandingOver();
 
 signals:
     // Once for every later start handed over to this instance.
@@ -37,8 +53,12 @@ public slots:
     void ConnectError(QLocalSocket::LocalSocketError socketError);
 
 private:
-    bool f_Probe();
+    bool f_Check();
+    void f_Probe(int timeoutMs);
     void f_DropProbe();
+    bool f_Listen();
+    bool f_TryLock();
+    void f_Unlock();
     void f_TakeConnections();
 
     const QString m_ServerName;
@@ -47,6 +67,13 @@ private:
     int m_State;
     QLocalServer* m_Server;
     QLocalSocket* m_Socket;
+    // The lock file while it is open, and whether this process holds its lock.
+    int m_LockFd = -1;
+    bool m_Locked = false;
+    bool m_ListenFailed = false;
+    QString m_ListenError;
+    bool m_HandingOver = false;
+    int m_WaitingStarts = 0;
 };
 
 #endif // CSTARTSERVICE_H

@@ -19,6 +19,7 @@
 #include "CMailSettings.h"
 #include "CVariantParameter.h"
 
+class CBackgroundWriter;
 class CCreateDemoData;
 class CDataFunctions;
 class CListViewColumnStatus;
@@ -33,6 +34,7 @@ class QMenu;
 class QMoveEvent;
 class QResizeEvent;
 class QShowEvent;
+class QSplitter;
 class QToolButton;
 class QTimer;
 class Ui_Lumivox5Main;
@@ -124,8 +126,9 @@ public:
     void f_Stop(bool blnAllStop);
     void f_SetUpdateAllProjectorsTimerInterval(int minutes);
     void f_EnableUpdateAllProjectorsTimer(bool enable);
-    void f_OnUpdateTimingProc();
-    void f_OnUpdateTimingToPluginProc();
+    // A status pass and the plug-in relay over the reports taken for it.
+    void f_OnUpdateTimingProc(const QList<QList<int>>& reports);
+    void f_OnUpdateTimingToPluginProc(const QList<QList<int>>& reports);
     void f_OnUpdateErrorToPluginProc(QString msg, QString strTarget, int code, int cmd, int from, int act,
                                      int nTargetID);
     void f_RequestTransportLogPath(int from);
@@ -371,6 +374,13 @@ public slots:
     // --- commands and status updates
     void SendCommand(int id, QList<CVariantParameter>* param, int from, int act, QList<int>* target, bool cache,
                      bool log);
+    // The same with the trailing arguments left at null, 0 and false.
+    void SendCommand(int id);
+    void SendCommand(int id, QList<CVariantParameter>* param);
+    void SendCommand(int id, QList<CVariantParameter>* param, int from);
+    void SendCommand(int id, QList<CVariantParameter>* param, int from, int act);
+    void SendCommand(int id, QList<CVariantParameter>* param, int from, int act, QList<int>* target);
+    void SendCommand(int id, QList<CVariantParameter>* param, int from, int act, QList<int>* target, bool cache);
     void OnReceiveUpdateTiming(int cmd, int from, int act, int target);
     void OnReceiveUpdateError(QString msg, QString strTarget, int code, int cmd, int from, int act, int target);
     void OnTransportStateUpdate(int target);
@@ -432,10 +442,8 @@ private:
     void f_ConnectEngine();
     void f_CreateTimers();
     void f_CreateStatusBar();
-    // The check-dot icons, loaded once and shared by every menu entry.
+    // The check-dot icons shared by every menu entry.
     const QIcon& f_DotIcon(bool checked);
-    QIcon m_CheckedDotIcon;
-    QIcon m_BlankDotIcon;
     // Records column and order as the user's sort.
     void f_RecordSort(int column, Qt::SortOrder order);
     void f_RefreshDetailAndMenus();
@@ -450,17 +458,25 @@ private:
 
     // Pending status updates (six values each) and their guards.
     QList<QList<int>> m_UpdateQueue;
-    // The reports the running status pass works on, taken out of the queue.
-    QList<QList<int>> m_PassQueue;
     // Errors naming no projector (a log line that cannot be written, say) come
     // in floods: one per (message, code) is taken per pass, the repeats counted.
     QHash<QPair<QString, int>, int> m_SeenGeneralErrors;
     QMutex m_mtxUpdateQueue;
     QMutex m_mtxUpdateDelay;
     QMutex m_mtxUpdateMidFlow;
-    // Re-entrancy guards of the hidden sub projector list.
-    bool m_blnSubListFilling;
-    bool m_blnSubSelectionMirroring;
+    // Writes the user list saved by a status pass, off the GUI thread.
+    CBackgroundWriter* m_pUserListWriter = nullptr;
+    // Whether the last background save failed (and the operator was told).
+    bool m_blnUserListSaveFailed = false;
+    // Saves the user list through the writer; a failure is shown once,
+    // until a save succeeds again.
+    void f_SaveUserListInBackground();
+    // One line for the operator on a failed save of the user list.
+    QString f_UserListFailureLine(int code, const QString& path, const QString& reason);
+    // The three splitters, in the order their sizes are stored.
+    QList<QSplitter*> f_Splitters() const;
+    // Writes the settings and the user list at exit; the failures, one line each.
+    QStringList f_SaveAtExit();
     // Whether the group tree was the last list the operator worked in.
     bool m_blnGroupTreeActive;
     // The mail settings dialog while it is open.

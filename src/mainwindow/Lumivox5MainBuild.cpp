@@ -2,6 +2,8 @@
 #include "Lumivox5Main.h"
 #include "ui_Lumivox5Main.h"
 
+#include "CBackgroundWriter.h"
+
 #include "CCommandFunctions.h"
 #include "CCreateDemoData.h"
 #include "CDataFunctions.h"
@@ -67,8 +69,6 @@ Lumivox5Main::Lumivox5Main(int argc, char** argv, QWidget* parent)
     , m_tmrUpdateScheduleList(nullptr)
     , m_tmrStatusMessage(nullptr)
     , m_lblStatus{nullptr, nullptr, nullptr}
-    , m_blnSubListFilling(false)
-    , m_blnSubSelectionMirroring(false)
     , m_blnGroupTreeActive(false)
     , m_pFormMailSettings(nullptr)
     , m_trayIcon(nullptr)
@@ -99,6 +99,7 @@ void Lumivox5Main::f_Construct(int argc, char** argv)
     m_blnProfileLoaded = m_Lumivox5Data->InitializeAfterReadProfile();
     if (!m_blnProfileLoaded)
         return;
+    m_pUserListWriter = new CBackgroundWriter(this);
 
     ui->setupUi(this);
     ui->menuBar->installEventFilter(this);
@@ -381,20 +382,6 @@ void Lumivox5Main::f_CreateControls()
     }
 }
 
-void Lumivox5Main::f_CreateStatusBar()
-{
-    ui->statusBar->setStyleSheet(QStringLiteral("QStatusBar::item { border: none; }"));
-    const Qt::Alignment alignments[3] = {Qt::AlignLeft | Qt::AlignVCenter, Qt::AlignCenter,
-                                         Qt::AlignRight | Qt::AlignVCenter};
-    for (int i = 0; i < 3; ++i) {
-        m_lblStatus[i] = new QLabel(ui->statusBar);
-        m_lblStatus[i]->setAlignment(alignments[i]);
-        ui->statusBar->addPermanentWidget(m_lblStatus[i], 1);
-        m_lblStatus[i]->setVisible(i == 1);
-    }
-    f_CreateEventStringStatusBar(0);
-}
-
 void Lumivox5Main::f_InitializeUI()
 {
     RunTraced([&] {
@@ -466,6 +453,9 @@ Lumivox5Main::~Lumivox5Main()
     }
     disconnect();
 
+    // A write in flight ends before the hub it reports to goes.
+    delete m_pUserListWriter;
+    m_pUserListWriter = nullptr;
     delete m_demoData;
     m_demoData = nullptr;
     qDeleteAll(m_plugins);

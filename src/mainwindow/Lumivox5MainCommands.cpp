@@ -14,10 +14,13 @@
 #include "ExceptionTrace.h"
 #include "ModalBoxes.h"
 #include "ProfileFlag.h"
+#include "ProjectorAbility.h"
+#include "LogCategories.h"
 
 #include <QDateTime>
 #include <QHash>
 #include <QHeaderView>
+#include <QLoggingCategory>
 #include <QMutexLocker>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
@@ -59,16 +62,6 @@ const SelectedRequest OSD_MUTE = {"f_SetOSDMuteSelectedConnection", 6, -1, -1,
 const SelectedRequest FREEZE = {"f_SetFreezeSelectedConnection", 7, -1, -1, nullptr, nullptr};
 const SelectedRequest INPUT_TERMINAL = {"f_SetInputTerminalSelectedConnection", 3, -1, -1, nullptr, nullptr};
 
-bool isIdentified(const CProjectorData* record)
-{
-    return record->m_ConnectState == CProjectorData::CONNECT_STATE_CONNECTED;
-}
-
-bool supports(const CProjectorData* record, int flag)
-{
-    return record->m_Profile && record->m_Profile->m_Flags[flag];
-}
-
 QList<CVariantParameter> oneValue(int value)
 {
     QList<CVariantParameter> params;
@@ -79,6 +72,18 @@ QList<CVariantParameter> oneValue(int value)
 const char* yesNo(bool value)
 {
     return value ? "true" : "false";
+}
+
+// A report's trace block: the time and the line, framed by rows of "#".
+// Built only when the trace is on: a fleet sends thousands of reports.
+void traceReport(const QString& line)
+{
+    if (!lcMainWindow().isDebugEnabled())
+        return;
+    const QByteArray frame(81, '#');
+    qCDebug(lcMainWindow, "%s\n[%s] %s\n%s", frame.constData(),
+           qUtf8Printable(QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss.zzz"))),
+           qUtf8Printable(line), frame.constData());
 }
 
 // The entry of an error report: kind 1, target, code, cmd, from, act.
@@ -93,7 +98,10 @@ void Lumivox5Main::f_SetUpdateAllProjectorsTimerInterval(int minutes)
 {
     if (!m_tmrUpdateAllProjectors)
         return;
-    m_tmrUpdateAllProjectors->setInterval(minutes > 0 ? minutes * 60000 : 60000);
+    // A stored value outside the options dialog's range (1 to 60 minutes)
+    // is taken as its nearest end; the product is formed in 64 bits.
+    const qint64 clamped = qBound(1, minutes, 60);
+    m_tmrUpdateAllProjectors->setInterval(int(clamped * 60000));
 }
 
 void Lumivox5Main::f_EnableUpdateAllProjectorsTimer(bool enable)
@@ -116,14 +124,45 @@ void Lumivox5Main::SendCommand(int id, QList<CVariantParameter>* param, int from
 {
     RunTraced([&] {
         if (target)
-            qDebug("Lumivox5Main::SendCommand command[%d] targetCnt[%d]", id, int(target->size()));
+            qCDebug(lcMainWindow, "Lumivox5Main::SendCommand command[%d] targetCnt[%d]", id, int(target->size()));
         else
-            qDebug("Lumivox5Main::SendCommand command[%d]", id);
+            qCDebug(lcMainWindow, "Lumivox5Main::SendCommand command[%d]", id);
         if (requestSink())
             requestSink()(id, param, from, act, target, cache, log);
         else
             f_HandOnRequest(id, param, from, act, target, cache, log);
     });
+}
+
+void Lumivox5Main::SendCommand(int id)
+{
+    SendCommand(id, nullptr, 0, 0, nullptr, false, false);
+}
+
+void Lumivox5Main::SendCommand(int id, QList<CVariantParameter>* param)
+{
+    SendCommand(id, param, 0, 0, nullptr, false, false);
+}
+
+void Lumivox5Main::SendCommand(int id, QList<CVariantParameter>* param, int from)
+{
+    SendCommand(id, param, from, 0, nullptr, false, false);
+}
+
+void Lumivox5Main::SendCommand(int id, QList<CVariantParameter>* param, int from, int act)
+{
+    SendCommand(id, param, from, act, nullptr, false, false);
+}
+
+void Lumivox5Main::SendCommand(int id, QList<CVariantParameter>* param, int from, int act, QList<int>* target)
+{
+    SendCommand(id, param, from, act, target, false, false);
+}
+
+void Lumivox5Main::SendCommand(int id, QList<CVariantParameter>* param, int from, int act, QList<int>* target,
+                               bool cache)
+{
+    SendCommand(id, param, from, act, target, cache, false);
 }
 
 void Lumivox5Main::f_HandOnRequest(int id, QList<CVariantParameter>* param, int from, int act, QList<int>* target,
@@ -132,7 +171,7 @@ void Lumivox5Main::f_HandOnRequest(int id, QList<CVariantParameter>* param, int 
     if (!m_DataThread)
         return;
     if (m_DataThread->f_IsOfflineMode() && m_demoData) {
-        qDebug("Lumivox5Main::SendCommand OfflineMode");
+        qCDebug(lcMainWindow, "Lumivox5Main::SendCommand OfflineMode");
         m_demoData->m_pLumivox5Data = m_Lumivox5Data;
         m_demoData->ChangeData(id, param, from, act, target, cache, log);
         QString empty;
@@ -161,7 +200,7 @@ static void sendToSelected(Lumivox5Main* window, const SelectedRequest& request,
     const int flag = sts == 1 ? request.flagOn : request.flagOff;
     QList<int> targets;
     for (CProjectorData* record : qAsConst(records)) {
-        if (isIdentified(record) && (flag < 0 || supports(record, flag)))
+        if (isIdentified(record) && (flag < 0 || profileHas(record->m_Profile, flag)))
             targets.append(record->m_Id);
     }
     if (targets.isEmpty())
@@ -172,25 +211,25 @@ static void sendToSelected(Lumivox5Main* window, const SelectedRequest& request,
 
 void Lumivox5Main::f_SetPowerSelectedConnection(int sts, bool blnConfirm)
 {
-    qDebug("call f_SetPowerSelectedConnection : sts=%d, blnConfirm=%s", sts, yesNo(blnConfirm));
+    qCDebug(lcMainWindow, "call f_SetPowerSelectedConnection : sts=%d, blnConfirm=%s", sts, yesNo(blnConfirm));
     RunTraced([&] { sendToSelected(this, POWER, sts, sts, blnConfirm); });
 }
 
 void Lumivox5Main::f_SetInputTerminalSelectedConnection(unsigned char code)
 {
-    qDebug("call f_SetInputTerminalSelectedConnection : sts=0x%02x", code);
+    qCDebug(lcMainWindow, "call f_SetInputTerminalSelectedConnection : sts=0x%02x", code);
     RunTraced([&] { sendToSelected(this, INPUT_TERMINAL, code, code, false); });
 }
 
 void Lumivox5Main::f_SetFreezeSelectedConnection(int sts)
 {
-    qDebug("call f_SetFreezeSelectedConnection : sts=%d", sts);
+    qCDebug(lcMainWindow, "call f_SetFreezeSelectedConnection : sts=%d", sts);
     RunTraced([&] { sendToSelected(this, FREEZE, sts, sts, false); });
 }
 
 void Lumivox5Main::f_SetFreezeAutoToggle()
 {
-    qDebug("call f_SetFreezeAutoToggle");
+    qCDebug(lcMainWindow, "call f_SetFreezeAutoToggle");
     RunTraced([&] {
         for (CProjectorData* record : f_GetSelectedPjDataList()) {
             if (isIdentified(record)) {
@@ -203,25 +242,25 @@ void Lumivox5Main::f_SetFreezeAutoToggle()
 
 void Lumivox5Main::f_SetPictureMuteSelectedConnection(int sts, bool blnConfirm)
 {
-    qDebug("call f_SetPictureMuteSelectedConnection : sts=%d, blnConfirm=%s", sts, yesNo(blnConfirm));
+    qCDebug(lcMainWindow, "call f_SetPictureMuteSelectedConnection : sts=%d, blnConfirm=%s", sts, yesNo(blnConfirm));
     RunTraced([&] { sendToSelected(this, PICTURE_MUTE, sts, sts, blnConfirm); });
 }
 
 void Lumivox5Main::f_SetSoundMuteSelectedConnection(int sts, bool blnConfirm)
 {
-    qDebug("call f_SetSoundMuteSelectedConnection : sts=%d, blnConfirm=%s", sts, yesNo(blnConfirm));
+    qCDebug(lcMainWindow, "call f_SetSoundMuteSelectedConnection : sts=%d, blnConfirm=%s", sts, yesNo(blnConfirm));
     RunTraced([&] { sendToSelected(this, SOUND_MUTE, sts, sts, blnConfirm); });
 }
 
 void Lumivox5Main::f_SetOSDMuteSelectedConnection(int sts, bool blnConfirm)
 {
-    qDebug("call f_SetOSDMuteSelectedConnection : sts=%d, blnConfirm=%s", sts, yesNo(blnConfirm));
+    qCDebug(lcMainWindow, "call f_SetOSDMuteSelectedConnection : sts=%d, blnConfirm=%s", sts, yesNo(blnConfirm));
     RunTraced([&] { sendToSelected(this, OSD_MUTE, sts, sts, blnConfirm); });
 }
 
 void Lumivox5Main::f_AllSwitchingMute()
 {
-    qDebug("call f_AllSwitchingMute");
+    qCDebug(lcMainWindow, "call f_AllSwitchingMute");
     RunTraced([&] {
         const QList<CProjectorData*> records = f_GetSelectedPjDataList();
         if (records.isEmpty())
@@ -239,7 +278,7 @@ void Lumivox5Main::f_AllSwitchingMute()
             if (!isIdentified(record) || !record->m_Profile)
                 continue;
             for (int kind = 0; kind < 3; ++kind) {
-                if (supports(record, kinds[kind].flag))
+                if (profileHas(record->m_Profile, kinds[kind].flag))
                     targets[kind].append(record->m_Id);
             }
         }
@@ -272,7 +311,7 @@ void Lumivox5Main::f_PJRefresh(QMap<int, CProjectorData*>* targetDatas)
 
 void Lumivox5Main::f_UpdateAllConnection(bool blnOnlyShowDevices)
 {
-    qDebug("Lumivox5Main::f_UpdateAllConnection blnOnlyShowDevices[%s]", yesNo(blnOnlyShowDevices));
+    qCDebug(lcMainWindow, "Lumivox5Main::f_UpdateAllConnection blnOnlyShowDevices[%s]", yesNo(blnOnlyShowDevices));
     RunTraced([&] {
         QList<int> targets = blnOnlyShowDevices ? ui->treeViewPJList->GetDispPjDataIDList()
                                                 : m_Lumivox5Data->GetProjectorDataIDList(true);
@@ -282,7 +321,7 @@ void Lumivox5Main::f_UpdateAllConnection(bool blnOnlyShowDevices)
 
 void Lumivox5Main::f_UpdateAllUnconnectedConnection(bool blnOnlyShowDevices)
 {
-    qDebug("call f_UpdateAllUnconnectedConnection");
+    qCDebug(lcMainWindow, "call f_UpdateAllUnconnectedConnection");
     RunTraced([&] {
         QList<int> targets;
         if (blnOnlyShowDevices) {
@@ -305,7 +344,7 @@ void Lumivox5Main::f_DisconnectAllConnection()
 
 void Lumivox5Main::f_Stop(bool blnAllStop)
 {
-    qDebug("Lumivox5Main::f_Stop[%s]", yesNo(blnAllStop));
+    qCDebug(lcMainWindow, "Lumivox5Main::f_Stop[%s]", yesNo(blnAllStop));
     RunTraced([&] {
         QList<int> targets = blnAllStop ? m_Lumivox5Data->GetProjectorDataIDList(true)
                                         : ui->treeViewPJList->GetPjDataIDList(true);
@@ -313,15 +352,15 @@ void Lumivox5Main::f_Stop(bool blnAllStop)
     });
 }
 
-void Lumivox5Main::f_OnUpdateTimingProc()
+void Lumivox5Main::f_OnUpdateTimingProc(const QList<QList<int>>& reports)
 {
-    qDebug("Lumivox5Main::f_OnUpdateTimingProc entries[%d]", int(m_PassQueue.size()));
+    qCDebug(lcMainWindow, "Lumivox5Main::f_OnUpdateTimingProc entries[%d]", int(reports.size()));
     RunTraced([&] {
         CProjectorTreeView* view = ui->treeViewPJList;
         // The newest entry per projector: later entries overwrite earlier ones.
         QHash<int, int> newestCode;
-        newestCode.reserve(m_PassQueue.size());
-        for (const QList<int>& entry : qAsConst(m_PassQueue)) {
+        newestCode.reserve(reports.size());
+        for (const QList<int>& entry : reports) {
             if (entry.size() > 2)
                 newestCode.insert(entry.at(1), entry.at(2));
         }
@@ -354,7 +393,7 @@ void Lumivox5Main::f_OnUpdateTimingProc()
         }
         f_PjListColumnCheck();
         if (nameChanged)
-            m_Lumivox5Data->SaveUserList();
+            f_SaveUserListInBackground();
         if (ui->tabMain->currentWidget() == ui->tabPropery)
             f_UpdateProperty();
         f_RefreshDetailAndMenus();
@@ -362,8 +401,6 @@ void Lumivox5Main::f_OnUpdateTimingProc()
     ui->treeViewPJList->header()->setSectionsClickable(true);
 }
 
-void Lumivox5Main::f_OnUpdateTimingToPluginProc() {}
-void Lumivox5Main::f_OnUpdateErrorToPluginProc(QString, QString, int, int, int, int, int) {}
 // The four log requests: a one-value control request without targets.
 static void sendLogSetting(Lumivox5Main* window, int command, const CVariantParameter& value, int from)
 {
@@ -415,15 +452,17 @@ void Lumivox5Main::f_QueueReport(const QList<int>& entry)
     if (m_Lumivox5Data->GetProjectorData(entry.at(1)))
         f_OnCheckTimerUpdate();
     else if (entry.at(0) == 0)
-        qDebug("Lumivox5Main::OnReceiveUpdateTiming target not found[%d]", entry.at(1));
+        qCDebug(lcMainWindow, "Lumivox5Main::OnReceiveUpdateTiming target not found[%d]", entry.at(1));
 }
 
 void Lumivox5Main::OnReceiveUpdateTiming(int cmd, int from, int act, int target)
 {
     RunTraced([&] {
-        qDebug("[%s] Lumivox5Main::OnReceiveUpdateTiming cmd[%d], from[%d], act[%d], target[%d]",
-               qUtf8Printable(QDateTime::currentDateTime().toString(QStringLiteral("hh:mm:ss.zzz"))), cmd, from,
-               act, target);
+        traceReport(QStringLiteral("Lumivox5Main::OnReceiveUpdateTiming cmd[%1] from[%2] act[%3] target[%4]")
+                        .arg(cmd)
+                        .arg(from)
+                        .arg(act)
+                        .arg(target));
         f_QueueReport(QList<int>{0, target, 0, cmd, from, act});
     });
 }
@@ -432,10 +471,15 @@ void Lumivox5Main::OnReceiveUpdateError(QString msg, QString strTarget, int code
                                         int target)
 {
     RunTraced([&] {
-        qDebug("[%s] Lumivox5Main::OnReceiveUpdateError msg[%s], strTarget[%s], code[%d], cmd[%d], from[%d], "
-               "act[%d], target[%d]",
-               qUtf8Printable(QDateTime::currentDateTime().toString(QStringLiteral("hh:mm:ss.zzz"))),
-               qUtf8Printable(msg), qUtf8Printable(strTarget), code, cmd, from, act, target);
+        // The texts are joined, not substituted: they may hold "%".
+        traceReport(QStringLiteral("Lumivox5Main::OnReceiveUpdateError msg[") + msg + QStringLiteral("], strTarget[")
+                    + strTarget
+                    + QStringLiteral("], code[%1], cmd[%2], from[%3], act[%4], target[%5]")
+                          .arg(code)
+                          .arg(cmd)
+                          .arg(from)
+                          .arg(act)
+                          .arg(target));
         if (strTarget.isEmpty() && target == 0) {
             QMutexLocker lock(&m_mtxUpdateQueue);
             int& seen = m_SeenGeneralErrors[qMakePair(msg, code)];
@@ -454,12 +498,12 @@ void Lumivox5Main::OnTransportStateUpdate(int target)
 {
     RunTraced([&] {
         const QByteArray frame(56, '+');
-        qDebug("%s\n[%s] Lumivox5Main::OnTransportStateUpdate target[%d]\n%s", frame.constData(),
+        qCDebug(lcMainWindow, "%s\n[%s] Lumivox5Main::OnTransportStateUpdate target[%d]\n%s", frame.constData(),
                qUtf8Printable(QDateTime::currentDateTime().toString(QStringLiteral("hh:mm:ss.zzz"))), target,
                frame.constData());
         const bool communicating =
             m_Lumivox5Data->m_pDeviceAccess && m_Lumivox5Data->m_pDeviceAccess->IsCommunicating(target);
-        qDebug("Lumivox5Main::OnTransportStateUpdate Connect[%s]", communicating ? "START" : "END");
+        qCDebug(lcMainWindow, "Lumivox5Main::OnTransportStateUpdate Connect[%s]", communicating ? "START" : "END");
         ui->treeViewPJList->CheckProgressIcon(target, communicating);
     });
 }
@@ -471,21 +515,22 @@ void Lumivox5Main::f_RunUpdatePass(QTimer* stop, QMutex* stopGuard)
         stop->stop();
     }
     // The pass works on its own copy, unlocked: reports made while it runs
-    // queue up for the next pass instead of blocking on the lock.
+    // queue up for the next pass instead of blocking on the lock. The copy is
+    // this call's own, so a pass run from an event loop inside this one (a box
+    // shown by a handler) takes only what was queued since.
+    QList<QList<int>> reports;
     {
         QMutexLocker lock(&m_mtxUpdateQueue);
-        m_PassQueue.swap(m_UpdateQueue);
-        m_UpdateQueue.clear();
+        reports.swap(m_UpdateQueue);
         for (auto it = m_SeenGeneralErrors.constBegin(); it != m_SeenGeneralErrors.constEnd(); ++it) {
             if (it.value() > 1)
-                qDebug("Lumivox5Main: %d more reports of [%s] code[%d] dropped", it.value() - 1,
+                qCDebug(lcMainWindow, "Lumivox5Main: %d more reports of [%s] code[%d] dropped", it.value() - 1,
                        qUtf8Printable(it.key().first), it.key().second);
         }
         m_SeenGeneralErrors.clear();
     }
-    f_OnUpdateTimingProc();
-    f_OnUpdateTimingToPluginProc();
-    m_PassQueue.clear();
+    f_OnUpdateTimingProc(reports);
+    f_OnUpdateTimingToPluginProc(reports);
 }
 
 void Lumivox5Main::OnTimerUpdateDelay()
@@ -505,7 +550,7 @@ void Lumivox5Main::f_TmrUpdateAllProjectors_Tick()
 
 void Lumivox5Main::f_OnCheckTimerUpdate()
 {
-    qDebug("Lumivox5Main::f_OnCheckTimerUpdate");
+    qCDebug(lcMainWindow, "Lumivox5Main::f_OnCheckTimerUpdate");
     if (!m_tmrUpdateDelay || !m_tmrUpdateMidFlow)
         return;
     if (!m_tmrUpdateDelay->isActive() || !m_tmrUpdateMidFlow->isActive()) {

@@ -3,6 +3,9 @@
 // drop-downs. Every pass recomputes from the records as they are now.
 #include "Lumivox5Main.h"
 #include "ui_Lumivox5Main.h"
+#include "LoadedIcon.h"
+
+#include "ProjectorAbility.h"
 
 #include "CGroupTreeView.h"
 #include "CLumivox5Data.h"
@@ -194,21 +197,6 @@ void enableEntry(const Lumivox5Main& window, Entry entry, Place::Enum place, boo
         if (object)
             setObjectEnabled(object, enabled);
     }
-}
-
-// Whether a profile offers a function; freeze support is a count of its own.
-bool profileHas(const CProfile* profile, int flag)
-{
-    if (!profile)
-        return false;
-    if (flag == ProfileFlag::SetFreezeSupported)
-        return profile->m_FreezeSupported != 0;
-    return profile->m_Flags[flag];
-}
-
-bool isIdentified(const CProjectorData* record)
-{
-    return record->m_ConnectState == CProjectorData::CONNECT_STATE_CONNECTED;
 }
 
 // What the identified selected projectors offer, together.
@@ -547,10 +535,7 @@ void Lumivox5Main::f_PJCtxDropDownShow()
 
 const QIcon& Lumivox5Main::f_DotIcon(bool checked)
 {
-    QIcon& icon = checked ? m_CheckedDotIcon : m_BlankDotIcon;
-    if (icon.isNull())
-        icon = QIcon(checked ? QStringLiteral(":/icon/ico/CheckedDot.ico") : QStringLiteral(":/icon/ico/BlankChecked.ico"));
-    return icon;
+    return LoadedIcon(checked ? QStringLiteral(":/icon/ico/CheckedDot.ico") : QStringLiteral(":/icon/ico/BlankChecked.ico"));
 }
 
 void Lumivox5Main::f_SetMenuCheckedDot(QObject* entry, bool checked)

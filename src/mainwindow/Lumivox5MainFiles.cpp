@@ -4,6 +4,9 @@
 
 #include "CLumivox5Data.h"
 #include "ExceptionTrace.h"
+#include "ModalBoxes.h"
+
+#include <QDir>
 
 #include <QFileInfo>
 
@@ -13,7 +16,13 @@ int Lumivox5Main::f_ImportUserList(QString path, bool rememberFolder)
     RunTraced([&] {
         result = m_Lumivox5Data->LoadUserList(path);
         if (result == 0) {
-            m_Lumivox5Data->ExportUserList(m_Lumivox5Data->GetDefaultUserListPath());
+            // The import stays in use when its copy cannot be written; the
+            // operator hears of it, and the exit save tries again.
+            const QString target = m_Lumivox5Data->GetDefaultUserListPath();
+            const int written = m_Lumivox5Data->ExportUserList(target);
+            if (written != 0 && written != 1)
+                CMessageBoxes::Warning(this, m_Lumivox5Data, tr("Lumivox5MsgTitle"),
+                                       tr("MainMsgImportNotKept").arg(QDir::toNativeSeparators(target)));
             if (rememberFolder)
                 m_Lumivox5Data->m_PathExportUserList = QFileInfo(path).absolutePath();
         }

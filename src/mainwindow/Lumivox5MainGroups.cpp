@@ -8,6 +8,7 @@
 #include "CVariantParameter.h"
 #include "ExceptionTrace.h"
 #include "ModalBoxes.h"
+#include "LogCategories.h"
 
 void Lumivox5Main::f_InitGroupTree()
 {
@@ -42,7 +43,7 @@ void Lumivox5Main::on_actMenuPJRename_triggered()
 void Lumivox5Main::f_PJRenameEnd(int dataId, QString newName)
 {
     RunTraced([&] {
-        qDebug("call f_PJRenameEnd : dataId = %d, newName = %s", dataId, qPrintable(newName));
+        qCDebug(lcMainWindow, "call f_PJRenameEnd : dataId = %d, newName = %s", dataId, qPrintable(newName));
         if (!m_Lumivox5Data->GetProjectorData(dataId))
             return;
         QList<int> targets{dataId};

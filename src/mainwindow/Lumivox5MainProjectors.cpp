@@ -1,9 +1,5 @@
 // The projector clipboard.
 #include "Lumivox5Main.h"
-#include "ui_Lumivox5Main.h"
-
-void Lumivox5Main::on_actMenuViewSchedule_triggered() {}
-void Lumivox5Main::on_actMenuPJProperty_triggered() {}
 
 void Lumivox5Main::ProjectorCut() {}
 void Lumivox5Main::ProjectorCopy() {}

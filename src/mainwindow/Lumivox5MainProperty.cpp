@@ -1,5 +1,5 @@
-// The property pane, the detail view below the group tree, and showing or
-// hiding the tab area below the projector list.
+// The property pane, the detail view below the group tree, the tab area
+// below the projector list (shown or hidden, and its pages).
 #include "Lumivox5Main.h"
 #include "ui_Lumivox5Main.h"
 
@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollArea>
+#include <QTabWidget>
 
 namespace {
 
@@ -148,4 +149,30 @@ void Lumivox5Main::on_actMenuViewDetail_triggered()
             ui->treeViewPJList->setGeometry(room);
         }
     });
+}
+
+void Lumivox5Main::on_tabMain_currentChanged(int index)
+{
+    // Building the form and removing its pages change the page before the
+    // dispatcher exists.
+    if (!m_DataThread)
+        return;
+    RunTraced([&] {
+        QWidget* page = ui->tabMain->widget(index);
+        const QString name = page ? page->objectName() : QString();
+        const bool schedule = name == QLatin1String("tabSchedule");
+        if (schedule)
+            f_UpdateScheduleList();
+        if (m_lblStatus[2]) {
+            m_lblStatus[2]->setVisible(schedule);
+            m_lblStatus[0]->setVisible(schedule);
+        }
+        if (!schedule && name == QLatin1String("tabPropery"))
+            f_UpdateProperty();
+    });
+}
+
+void Lumivox5Main::on_actMenuPJProperty_triggered()
+{
+    ui->tabMain->setCurrentIndex(ui->tabMain->indexOf(ui->tabPropery));
 }

@@ -30,3 +30,5 @@ void Lumivox5Main::on_actMenuScheduleEdit_triggered() {}
 void Lumivox5Main::on_actMenuScheduleExecute_triggered() {}
 void Lumivox5Main::on_actMenuScheduleCancel_triggered() {}
 void Lumivox5Main::on_actMenuScheduleSettingNoOperatingDate_triggered() {}
+
+void Lumivox5Main::on_actMenuViewSchedule_triggered() {}

@@ -1,6 +1,7 @@
 // The View menu's sort drop-down.
 #include "Lumivox5Main.h"
 #include "ui_Lumivox5Main.h"
+#include "LoadedIcon.h"
 
 #include "CListViewColumnStatus.h"
 #include "CLumivox5Data.h"
@@ -41,7 +42,7 @@ void Lumivox5Main::f_MenuSortDropDownCreate(QMenu* menu)
             const int modelColumn = list->m_columnIndexByKey.value(id, 0);
             // The arrow shows on the sorted column; a blank keeps the titles aligned.
             if (modelColumn == sortColumn)
-                entry->setIcon(QIcon(order == Qt::AscendingOrder ? QStringLiteral(":/icon/ico/SortAscending24.ico")
+                entry->setIcon(LoadedIcon(order == Qt::AscendingOrder ? QStringLiteral(":/icon/ico/SortAscending24.ico")
                                                                  : QStringLiteral(":/icon/ico/SortDescending24.ico")));
             else
                 entry->setIcon(f_DotIcon(false));

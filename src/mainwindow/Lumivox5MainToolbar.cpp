@@ -1,6 +1,7 @@
 // The toolbar: its buttons, their drop-downs and what a click runs.
 #include "Lumivox5Main.h"
 #include "ui_Lumivox5Main.h"
+#include "LoadedIcon.h"
 
 #include "ExceptionTrace.h"
 
@@ -110,7 +111,7 @@ void Lumivox5Main::f_CreateToolBar()
             if (menu)
                 connect(menu, &QMenu::aboutToShow, this, item.showDropDown);
             if (item.action) {
-                QAction* action = new QAction(QIcon(QString::fromLatin1(item.icon)), QString(), this);
+                QAction* action = new QAction(LoadedIcon(QString::fromLatin1(item.icon)), QString(), this);
                 action->setToolTip(tr(item.tip));
                 connect(action, &QAction::triggered, this, item.clicked);
                 if (menu)
@@ -118,7 +119,7 @@ void Lumivox5Main::f_CreateToolBar()
                 this->*item.action = action;
             } else {
                 QToolButton* button = new QToolButton(this);
-                button->setIcon(QIcon(QString::fromLatin1(item.icon)));
+                button->setIcon(LoadedIcon(QString::fromLatin1(item.icon)));
                 button->setToolTip(tr(item.tip));
                 button->setMenu(menu);
                 button->setPopupMode(QToolButton::InstantPopup);

@@ -1,49 +1,26 @@
-// Window state, plug-in hosting, the main tab, tray icon and status bar.
+// Window state: placement, position and size, closing with its saves, and
+// coming to the front.
 #include "Lumivox5Main.h"
 #include "ui_Lumivox5Main.h"
 
+#include "CBackgroundWriter.h"
 #include "CLumivox5Data.h"
 #include "CLumivox5Reg.h"
 #include "ExceptionTrace.h"
 #include "ModalBoxes.h"
 #include "WindowPlacement.h"
+#include "LogCategories.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMoveEvent>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QShowEvent>
 #include <QSplitter>
-#include <QTabWidget>
-
-void Lumivox5Main::on_tabMain_currentChanged(int index)
-{
-    // Building the form and removing its pages change the page before the
-    // dispatcher exists.
-    if (!m_DataThread)
-        return;
-    RunTraced([&] {
-        QWidget* page = ui->tabMain->widget(index);
-        const QString name = page ? page->objectName() : QString();
-        const bool schedule = name == QLatin1String("tabSchedule");
-        if (schedule)
-            f_UpdateScheduleList();
-        if (m_lblStatus[2]) {
-            m_lblStatus[2]->setVisible(schedule);
-            m_lblStatus[0]->setVisible(schedule);
-        }
-        if (!schedule && name == QLatin1String("tabPropery"))
-            f_UpdateProperty();
-    });
-}
-
-void Lumivox5Main::f_LoadPlugin() {}
-void Lumivox5Main::on_actMenuPJAdjust_triggered() {}
 
 namespace {
 
@@ -67,7 +44,7 @@ bool Lumivox5Main::eventFilter(QObject* object, QEvent* event)
     // hide the toolbar for good; the keyboard's context menu still passes.
     if (event->type() == QEvent::ContextMenu
         && static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Mouse) {
-        qDebug("blocked toolbar's the context menu.");
+        qCDebug(lcMainWindow, "blocked toolbar's the context menu.");
         return true;
     }
     return QMainWindow::eventFilter(object, event);
@@ -93,10 +70,10 @@ void Lumivox5Main::f_InitPosition()
         const bool sizeValid = hub->m_pReg->m_SizeValid;
         const bool positionValid = hub->m_pReg->m_PositionValid;
         if (sizeValid)
-            qDebug("desktop size[%d %d] app size[%d %d]", desktop.width(), desktop.height(), hub->m_MainWidth,
+            qCDebug(lcMainWindow, "desktop size[%d %d] app size[%d %d]", desktop.width(), desktop.height(), hub->m_MainWidth,
                    hub->m_MainHeight);
         if (positionValid)
-            qDebug("desktop pos[%d %d] app pos[%d %d]", desktop.left(), desktop.top(), hub->m_MainX, hub->m_MainY);
+            qCDebug(lcMainWindow, "desktop pos[%d %d] app pos[%d %d]", desktop.left(), desktop.top(), hub->m_MainX, hub->m_MainY);
         const QRect place = WindowPlacement::Place(
             desktop, available, QRect(hub->m_MainX, hub->m_MainY, hub->m_MainWidth, hub->m_MainHeight),
             positionValid, sizeValid);
@@ -122,12 +99,35 @@ void Lumivox5Main::f_InitPosition()
         const int innerH = h - (frameGeometry().height() - height());
         resize(innerW > 0 ? innerW : w, innerH > 0 ? innerH : h);
         const QRect frame = frameGeometry();
-        qDebug("app pos[%d %d] size[%d %d]", frame.left(), frame.top(), frame.width(), frame.height());
+        qCDebug(lcMainWindow, "app pos[%d %d] size[%d %d]", frame.left(), frame.top(), frame.width(), frame.height());
 
-        ui->splitter_2->setSizes({240, ui->splitter_2->width() - 240});
-        ui->splitter->setSizes({ui->splitter->height() - 145, 145});
-        ui->splitter_3->setSizes({100, ui->splitter_3->height() - 100});
+        // The splitters as the operator left them; the first time, a left
+        // column 240 wide with the detail pane 145 high, and the projector
+        // list above a tab area 280 high.
+        layout()->activate();
+        // What the panes share: the splitter's length less its handles.
+        const auto room = [](QSplitter* splitter) {
+            int sum = 0;
+            for (int size : splitter->sizes())
+                sum += size;
+            return sum;
+        };
+        // The left column's middle pane (the hidden sub list) gets nothing.
+        const QList<int> first[3] = {{240, room(ui->splitter_2) - 240},
+                                     {room(ui->splitter) - 145, 0, 145},
+                                     {room(ui->splitter_3) - 280, 280}};
+        const QList<QSplitter*> splitters = f_Splitters();
+        for (int n = 0; n < splitters.size(); ++n) {
+            const QList<int>& stored = hub->m_SplitterSizes[n];
+            splitters.at(n)->setSizes(stored.size() == splitters.at(n)->count() ? stored : first[n]);
+        }
     });
+}
+
+QList<QSplitter*> Lumivox5Main::f_Splitters() const
+{
+    // In the order of the stored sizes.
+    return {ui->splitter_2, ui->splitter, ui->splitter_3};
 }
 
 void Lumivox5Main::moveEvent(QMoveEvent*)
@@ -146,14 +146,17 @@ void Lumivox5Main::resizeEvent(QResizeEvent*)
     if (!m_blnFirstShowDone || !isVisible() || (state & Qt::WindowMinimized))
         return;
     CLumivox5Data* hub = m_Lumivox5Data;
+    // While maximised or full screen the stored size stays the one before,
+    // however often the screen resizes the window: that is what is saved.
+    if (isMaximisedOrFullScreen(state)) {
+        hub->m_MainX = 0;
+        hub->m_MainY = 0;
+        return;
+    }
     hub->m_LastWidth = hub->m_MainWidth;
     hub->m_LastHeight = hub->m_MainHeight;
     hub->m_MainWidth = frameGeometry().width();
     hub->m_MainHeight = frameGeometry().height();
-    if (isMaximisedOrFullScreen(state)) {
-        hub->m_MainX = 0;
-        hub->m_MainY = 0;
-    }
 }
 
 bool Lumivox5Main::f_FormClosePreparation()
@@ -177,34 +180,94 @@ void Lumivox5Main::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // Everything is written before the close is taken: when a write fails,
+    // the operator may try again, exit without it, or keep the program running.
+    bool closing = true;
+    RunTraced([&] {
+        CLumivox5Data* hub = m_Lumivox5Data;
+        f_SaveScheduleData();
+        f_UpdatePjListColumn(true);
+        const QList<QSplitter*> splitters = f_Splitters();
+        for (int n = 0; n < splitters.size(); ++n)
+            hub->m_SplitterSizes[n] = splitters.at(n)->sizes();
+        const QRect frame = frameGeometry();
+        qCDebug(lcMainWindow, "app pos[%d %d] size[%d %d]", frame.left(), frame.top(), frame.width(), frame.height());
+        for (;;) {
+            const QStringList failures = f_SaveAtExit();
+            if (failures.isEmpty())
+                return;
+            const QMessageBox::StandardButton answer = CMessageBoxes::Show(
+                this, hub, QMessageBox::Warning, tr("Lumivox5MsgTitle"),
+                tr("MainMsgExitSaveFailed").arg(failures.join(QLatin1Char('\n'))),
+                QMessageBox::Retry | QMessageBox::Ignore | QMessageBox::Cancel, QMessageBox::Retry,
+                {{QMessageBox::Ignore, tr("MainBtnExitAnyway")}});
+            if (answer == QMessageBox::Retry)
+                continue;
+            closing = answer == QMessageBox::Ignore;
+            return;
+        }
+    });
+    if (!closing) {
+        event->ignore();
+        return;
+    }
     QApplication::setQuitOnLastWindowClosed(true);
     event->accept();
     RunTraced([&] {
-        CLumivox5Data* hub = m_Lumivox5Data;
-        if (isMaximisedOrFullScreen(windowState()))
-            hub->SetLastWindowSize();
-        f_SaveScheduleData();
         f_EnableUpdateAllProjectorsTimer(false);
         f_DisconnectAllConnection();
-        f_UpdatePjListColumn(true);
-        const QRect frame = frameGeometry();
-        qDebug("app pos[%d %d] size[%d %d]", frame.left(), frame.top(), frame.width(), frame.height());
-
-        // An exit never passes over lost changes in silence.
-        QStringList failures;
-        // The settings store answers true when a group could not be written.
-        if (hub->WriteRegistryAll())
-            failures << tr("MainMsgExitSettingsNotSaved").arg(QDir::toNativeSeparators(CLumivox5Reg::SettingsFilePath()));
-        const int listed = hub->SaveUserList();
-        const QString listPath = QDir::toNativeSeparators(hub->GetDefaultUserListPath());
-        if (listed == -2)
-            failures << tr("MainMsgExitUserListNotAList").arg(listPath);
-        else if (listed != 0)
-            failures << tr("MainMsgExitUserListNotSaved").arg(listPath);
-        if (!failures.isEmpty())
-            CMessageBoxes::Warning(this, hub, tr("Lumivox5MsgTitle"),
-                                   tr("MainMsgExitSaveFailed").arg(failures.join(QLatin1Char('\n'))));
     });
+}
+
+QStringList Lumivox5Main::f_SaveAtExit()
+{
+    CLumivox5Data* hub = m_Lumivox5Data;
+    // A save of a status pass still being written ends first, so that it
+    // never lands after this one.
+    if (m_pUserListWriter)
+        m_pUserListWriter->WaitForIdle();
+    QStringList failures;
+    // The settings store answers true when a group could not be written.
+    if (hub->WriteRegistryAll())
+        failures << tr("MainMsgExitSettingsNotSaved").arg(QDir::toNativeSeparators(CLumivox5Reg::SettingsFilePath()));
+    const int listed = hub->SaveUserList();
+    if (listed != 0)
+        failures << f_UserListFailureLine(listed, hub->GetDefaultUserListPath(), QString());
+    return failures;
+}
+
+QString Lumivox5Main::f_UserListFailureLine(int code, const QString& path, const QString& reason)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    QString line = code == -2 ? tr("MainMsgExitUserListNotAList").arg(shown)
+                              : tr("MainMsgExitUserListNotSaved").arg(shown);
+    if (!reason.isEmpty())
+        line += QLatin1Char(' ') + reason;
+    return line;
+}
+
+void Lumivox5Main::f_SaveUserListInBackground()
+{
+    const int handed = m_Lumivox5Data->SaveUserListInBackground(
+        m_pUserListWriter, [this](const CBackgroundWriter::Result& result, const QString& path) {
+            if (result.code == 0) {
+                m_blnUserListSaveFailed = false;
+                return;
+            }
+            if (m_blnUserListSaveFailed)
+                return;
+            m_blnUserListSaveFailed = true;
+            CMessageBoxes::Warning(this, m_Lumivox5Data, tr("Lumivox5MsgTitle"),
+                                   tr("MainMsgReportedNamesNotSaved")
+                                       .arg(f_UserListFailureLine(result.code, path, result.reason)));
+        });
+    if (handed != 0 && !m_blnUserListSaveFailed) {
+        m_blnUserListSaveFailed = true;
+        CMessageBoxes::Warning(
+            this, m_Lumivox5Data, tr("Lumivox5MsgTitle"),
+            tr("MainMsgReportedNamesNotSaved")
+                .arg(f_UserListFailureLine(handed, m_Lumivox5Data->GetDefaultUserListPath(), QString())));
+    }
 }
 
 void Lumivox5Main::f_EnableWindowProc()
@@ -234,13 +297,3 @@ void Lumivox5Main::on_actMenuFileExit_triggered()
 {
     close();
 }
-
-void Lumivox5Main::f_CreateTrayIcon() {}
-void Lumivox5Main::f_SetNotifyScheduleRunningIcon(bool) {}
-void Lumivox5Main::f_On_IconActivated(QSystemTrayIcon::ActivationReason) {}
-
-void Lumivox5Main::f_CreateEventStringStatusBar(int) {}
-void Lumivox5Main::f_SetStatusbarCenterMessage() {}
-void Lumivox5Main::f_UpdateEventStringStatusBar(QString) {}
-void Lumivox5Main::f_UpdateEventStringStatusBar(QString, QString, int) {}
-void Lumivox5Main::updateStatusMessage() {}

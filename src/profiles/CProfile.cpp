@@ -7,6 +7,7 @@
 #include "CIniFileAccess.h"
 #include "CSectionItemList.h"
 #include "ExceptionTrace.h"
+#include "LogCategories.h"
 
 const QString CProfile::HEAD_SECTION = QStringLiteral("Header Info");
 const QString CProfile::MODELS_SECTION = QStringLiteral("Models");
@@ -26,7 +27,7 @@ const QString CProfile::DEINTERLACE_SECTION = QStringLiteral("GainVideoDeinterla
 const QString CProfile::_3DYCSEPARATION_SECTION = QStringLiteral("GainVideo3DYCSeparation");
 const QString CProfile::_3DSURROUND_SECTION = QStringLiteral("GainVolume3DSurround");
 
-Q_LOGGING_CATEGORY(lcProfileLoad, "lumivox.profiles.load")
+Q_LOGGING_CATEGORY(lcProfileLoad, "lumivox.profiles.load", QtWarningMsg)
 
 namespace {
 
@@ -260,7 +261,7 @@ bool CProfile::f_LoadProfile(QString modelKey)
 
 bool CProfile::f_LoadProfile(QString modelKey, QHash<QString, const CProfile*>* loaded)
 {
-    try {
+    return RunTraced(false, [&]() -> bool {
         const qint32 code = f_IsEffectMdlCode(modelKey);
         if (code == -1)
             return false;
@@ -293,7 +294,7 @@ bool CProfile::f_LoadProfile(QString modelKey, QHash<QString, const CProfile*>* 
         }
         qCDebug(lcProfileLoad, "profile sections [%s] read", qUtf8Printable(prefix));
 
-        qDebug(" *** f_LoadProfile Start [%s] ***", prefix.toUtf8().constData());
+        qCDebug(lcProfiles, " *** f_LoadProfile Start [%s] ***", prefix.toUtf8().constData());
         f_SetInit();
         const bool ok = f_LoadProfileFunction(prefix + QLatin1Char(' ') + FUNC_SECTION);
         for (int i = ListInputTerminal; i < ListEcologicalMark; ++i) {
@@ -326,18 +327,14 @@ bool CProfile::f_LoadProfile(QString modelKey, QHash<QString, const CProfile*>* 
             f_SetInit();
         else if (loaded)
             loaded->insert(prefix, this);
-        qDebug(" *** f_LoadProfile End %s ***", prefix.toUtf8().constData());
+        qCDebug(lcProfiles, " *** f_LoadProfile End %s ***", prefix.toUtf8().constData());
         return ok;
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
-    return false;
+    });
 }
 
 bool CProfile::f_LoadProfileFunction(QString section)
 {
-    try {
+    return RunTraced(false, [&]() -> bool {
         for (int id = 0; id < ProfileFlag::Count; ++id) {
             if (id == ProfileFlag::ReqSerialNumber) {
                 QString image;
@@ -358,31 +355,23 @@ bool CProfile::f_LoadProfileFunction(QString section)
                 m_Flags[id] = on;
         }
         return true;
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
-    return false;
+    });
 }
 
 bool CProfile::f_LoadProfileModelImage(QString section)
 {
-    try {
+    return RunTraced(false, [&]() -> bool {
         QString image;
         if (m_Ini)
             m_Ini->GetIniString(section, QStringLiteral("File"), QString(""), &image);
         m_ModelImage = image;
         return true;
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
-    return false;
+    });
 }
 
 void CProfile::f_SetInit()
 {
-    try {
+    RunTraced([&] {
         for (bool& flag : m_Flags)
             flag = false;
         m_Flags[ProfileFlag::EcoModeValueRangeCheck] = true;
@@ -392,15 +381,12 @@ void CProfile::f_SetInit()
             if (m_ItemList[i])
                 m_ItemList[i]->Clear();
         }
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
+    });
 }
 
 void CProfile::f_SetDummy()
 {
-    try {
+    RunTraced([&] {
         for (int id = 0; id < ProfileFlag::Count; ++id) {
             const bool on = QLatin1String(kFunctionKeys[id].missing) == kTrue;
             if (id == ProfileFlag::SetFreezeSupported) {
@@ -426,15 +412,12 @@ void CProfile::f_SetDummy()
         if (m_ItemList[ListEcologicalMark])
             m_ItemList[ListEcologicalMark]->Clear();
         m_EcoMarksLoaded = false;
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
+    });
 }
 
 qint32 CProfile::f_IsEffectMdlCode(QString code)
 {
-    try {
+    return RunTraced(qint32(-1), [&]() -> qint32 {
         const int length = code.length();
         if (length != 8 && length != 6)
             return -1;
@@ -448,11 +431,7 @@ qint32 CProfile::f_IsEffectMdlCode(QString code)
             value = (value << 8) | quint32(ok ? byte & 0xFF : 0);
         }
         return qint32(value);
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
-    return -1;
+    });
 }
 
 bool CProfile::GetProfileBoolParameter(int id) const

@@ -46,12 +46,9 @@ void CProfileList::f_Construct(const QString& fileName, bool languageGiven,
     m_Language = language;
     m_MultiTermCount = 0;
     m_MultiTermList = nullptr;
-    try {
+    RunTraced([&] {
         m_MultiTermList = new CSectionItemList();
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
+    });
     m_LoadFailed = !f_LoadProfile();
 }
 
@@ -81,7 +78,7 @@ QString CProfileList::f_GetProfilePath()
 
 bool CProfileList::f_LoadProfile()
 {
-    try {
+    return RunTraced(false, [&]() -> bool {
         const QString path = f_GetProfilePath(m_FileName);
         f_ClearProfiles();
         m_ProfileMap.insert(qint32(CProfile::DUMMY_PROFILECODE), new CProfile(m_Language));
@@ -124,17 +121,13 @@ bool CProfileList::f_LoadProfile()
         if (m_MultiTermList)
             reader->f_LoadMultipleSelectedTermList(m_MultiTermCount, m_MultiTermList);
         return true;
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
-    return false;
+    });
 }
 
 bool CProfileList::f_GetProfile(unsigned char b1, unsigned char b2, unsigned char b3, unsigned char b4,
                                 CProfile** profile) const
 {
-    try {
+    return RunTraced(false, [&]() -> bool {
         const quint32 top = (quint32(b1) << 24) | (quint32(b2) << 16) | (quint32(b3) << 8);
         for (auto it = m_ProfileMap.cbegin(); it != m_ProfileMap.cend(); ++it) {
             const CProfile* candidate = it.value();
@@ -150,9 +143,6 @@ bool CProfileList::f_GetProfile(unsigned char b1, unsigned char b2, unsigned cha
         // sorts first, so an unknown projector is not driven as some other model.
         if (profile)
             *profile = m_ProfileMap.value(qint32(CProfile::DUMMY_PROFILECODE), nullptr);
-    } catch (const std::exception& e) {
-        TraceException(e);
-    } catch (...) {
-    }
-    return false;
+        return false;
+    });
 }

@@ -10,11 +10,12 @@
 #include "CSectionItemList.h"
 #include "ExceptionTrace.h"
 #include "Ipv4Text.h"
+#include "LogCategories.h"
 
 CProjectorData::CProjectorData(CProfileList* profileList, int id)
 {
     try {
-        qDebug("create PJ Constract------------------------- ");
+        qCDebug(lcProjector, "create PJ Constract------------------------- ");
         m_Id = id;
         m_ProfileList = profileList;
         m_SettingName = QStringLiteral("Setting1");

@@ -442,8 +442,9 @@ void CSchedule::f_AddLogProc(int projectorId, CScheduleData* instance, QDateTime
         if (projectorId >= 0) {
             const CProjectorData* pj =
                 m_pData && m_pData->m_pProjectorDatas ? m_pData->m_pProjectorDatas->value(projectorId, nullptr) : nullptr;
-            if (pj)
-                name = pj->m_Address;
+            // A projector deleted meanwhile is named by its id: the
+            // instance's target would name others that took no part.
+            name = pj ? pj->m_Address : QString::number(projectorId);
             const CScheduleExcuteAdminInfoSub* sub =
                 instance->AdminInfo && instance->AdminInfo->DetailesData
                     ? instance->AdminInfo->DetailesData->value(projectorId, nullptr)

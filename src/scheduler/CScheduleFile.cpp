@@ -7,6 +7,7 @@
 #include "CScheduleData.h"
 #include "ExceptionTrace.h"
 #include "CScheduleManager.h"
+#include "LogCategories.h"
 
 #include <QDebug>
 #include <QStringList>
@@ -174,7 +175,7 @@ bool CScheduleFile::LoadScheduleFile(bool withHolidays)
             }
         }
         if (missing > 0)
-            qDebug("CScheduleFile::LoadScheduleFile %d schedule section(s) missing", missing);
+            qCDebug(lcScheduler, "CScheduleFile::LoadScheduleFile %d schedule section(s) missing", missing);
 
         if (withHolidays)
             f_GetHolidayData(IniSectionValues(m_pIniFile, HOLIDAY_SECTION, spellings));

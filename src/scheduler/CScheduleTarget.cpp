@@ -1,13 +1,14 @@
 #include "CScheduleTarget.h"
 
 #include "CProjectorData.h"
+#include "CProjectorGroup.h"
 #include "CScheduleData.h"
 #include "CScheduleTargetText.h"
 
 QString CScheduleTarget::f_GetGroupPath(const QString& targetName)
 {
     QString path = targetName;
-    path.remove(CScheduleTargetText::GroupPrefix() + QLatin1Char('\\'), Qt::CaseSensitive);
+    path.remove(CScheduleTargetText::GroupPrefix() + CProjectorGroup::PATH_SEPARATOR, Qt::CaseSensitive);
     return path;
 }
 

@@ -1,5 +1,7 @@
 #include "CScheduleTargetText.h"
 
+#include "CProjectorGroup.h"
+
 #include <QCoreApplication>
 
 QString CScheduleTargetText::AllProjectors()
@@ -14,5 +16,5 @@ QString CScheduleTargetText::GroupPrefix()
 
 QString CScheduleTargetText::Group(const QString& path)
 {
-    return GroupPrefix() + QLatin1Char('\\') + path;
+    return GroupPrefix() + CProjectorGroup::PATH_SEPARATOR + path;
 }

@@ -1,9 +1,11 @@
 #include "CGroupTreeView.h"
+#include "LoadedIcon.h"
 
 #include "CLumivox5Data.h"
 #include "CProjectorGroup.h"
 #include "CScheduleManager.h"
 #include "CScheduleTargetText.h"
+#include "LogCategories.h"
 
 #include <QAbstractItemDelegate>
 #include <QCoreApplication>
@@ -18,7 +20,7 @@
 
 #include <functional>
 
-const QString CGroupTreeView::GROUP_SEPARATOR = QStringLiteral("\\");
+const QString CGroupTreeView::GROUP_SEPARATOR = QString(CProjectorGroup::PATH_SEPARATOR);
 
 // The icons are resources of a static library: registered by hand, outside any namespace.
 static void f_InitGroupIcons()
@@ -75,9 +77,9 @@ CGroupTreeView::CGroupTreeView(QWidget* parent)
     , m_model(nullptr)
 {
     f_InitGroupIcons();
-    m_iconClosed = QIcon(QString::fromLatin1(ICON_CLOSED));
-    m_iconOpen = QIcon(QString::fromLatin1(ICON_OPEN));
-    m_iconScheduleRunning = QIcon(QString::fromLatin1(ICON_SCHEDULE_RUNNING));
+    m_iconClosed = LoadedIcon(QString::fromLatin1(ICON_CLOSED));
+    m_iconOpen = LoadedIcon(QString::fromLatin1(ICON_OPEN));
+    m_iconScheduleRunning = LoadedIcon(QString::fromLatin1(ICON_SCHEDULE_RUNNING));
     header()->hide();
     setRootIsDecorated(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -99,7 +101,7 @@ CGroupTreeView::CGroupTreeView(QWidget* parent)
         { tr("Search Result"), ICON_SEARCH_RESULT },
     };
     for (const auto& node : topNodes) {
-        auto* item = new QStandardItem(QIcon(QString::fromLatin1(node.icon)), node.text);
+        auto* item = new QStandardItem(LoadedIcon(QString::fromLatin1(node.icon)), node.text);
         item->setEditable(false);
         m_model->appendRow(item);
     }
@@ -201,7 +203,7 @@ QString CGroupTreeView::GetFullPath(bool withTop, QModelIndex index)
     QString path = index.data(Qt::DisplayRole).toString();
     for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
         path = up.data(Qt::DisplayRole).toString() + GROUP_SEPARATOR + path;
-    qDebug("Group::[%s]", qUtf8Printable(path));
+    qCDebug(lcViews, "Group::[%s]", qUtf8Printable(path));
     if (withTop)
         return path;
     const int at = path.indexOf(GROUP_SEPARATOR);

@@ -173,7 +173,9 @@ private:
     class CellWriter
     {
     public:
-        explicit CellWriter(QStandardItemModel* model);
+        // `editing`: a cell of the model with an open editor, never reported
+        // as changed (the view would refill the editor from it).
+        explicit CellWriter(QStandardItemModel* model, const QModelIndex& editing = QModelIndex());
         ~CellWriter();
         // Sets the value unless the cell holds an equal one.
         void set(QStandardItem* cell, const QVariant& value, int role);
@@ -182,6 +184,8 @@ private:
         QStandardItemModel* m_model;
         bool m_wasBlocked;
         int m_top, m_bottom, m_left, m_right;
+        QPersistentModelIndex m_editing;
+        void f_Report(int top, int left, int bottom, int right) const;
     };
 
     QStandardItemModel* f_SourceModel() const;
@@ -197,7 +201,10 @@ private:
     // `cells` holds one item per model column.
     void f_SetVisual(int row, const QVector<QStandardItem*>& cells, CProjectorData& record, int code);
     void f_SetTexts(CellWriter& writer, const QVector<QStandardItem*>& cells, CProjectorData& record);
-    QVector<QStandardItem*> f_RowCells(int row) const;
+    // The row's items, one per column; a missing one is made.
+    QVector<QStandardItem*> f_RowCells(int row);
+    // The source cell of an open editor, or an invalid index.
+    QModelIndex f_EditedSourceIndex() const;
     // The proxy rows the selection model reports as selected, in its order
     // (what selectedRows(0) gives, without its per-column checks for rows
     // selected whole).

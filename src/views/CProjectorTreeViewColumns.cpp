@@ -5,6 +5,7 @@
 #include "CListViewColumnStatus.h"
 #include "ExceptionTrace.h"
 #include "PJDataSortProxyModel.h"
+#include "LogCategories.h"
 
 #include <QDebug>
 #include <QHeaderView>
@@ -91,7 +92,7 @@ void CProjectorTreeView::InitializePjListColumn(QMap<int, CListViewColumnStatus*
                 hidden.append(c);
             widths.append(record->m_Width);
             source->setHorizontalHeaderItem(c, item);
-            qDebug("[PJListHeader] column[%d], Name[%s] keyID[%d] DisplayIndex[%d]", c,
+            qCDebug(lcViews, "[PJListHeader] column[%d], Name[%s] keyID[%d] DisplayIndex[%d]", c,
                    qUtf8Printable(record->m_Title), record->m_ID, record->m_DisplayIndex);
         }
         for (int c : hidden)

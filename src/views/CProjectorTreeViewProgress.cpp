@@ -1,5 +1,6 @@
 // The animated progress icon of projectors being communicated with.
 #include "CProjectorTreeView.h"
+#include "LoadedIcon.h"
 
 #include "ExceptionTrace.h"
 
@@ -20,10 +21,10 @@ const int FRAME_COUNT = 4;
 const QIcon& FrameIcon(int frame)
 {
     static const QIcon icons[FRAME_COUNT] = {
-        QIcon(QString::fromLatin1(PROGRESS_FRAMES[0])),
-        QIcon(QString::fromLatin1(PROGRESS_FRAMES[1])),
-        QIcon(QString::fromLatin1(PROGRESS_FRAMES[2])),
-        QIcon(QString::fromLatin1(PROGRESS_FRAMES[3])),
+        LoadedIcon(QString::fromLatin1(PROGRESS_FRAMES[0])),
+        LoadedIcon(QString::fromLatin1(PROGRESS_FRAMES[1])),
+        LoadedIcon(QString::fromLatin1(PROGRESS_FRAMES[2])),
+        LoadedIcon(QString::fromLatin1(PROGRESS_FRAMES[3])),
     };
     return icons[frame];
 }
@@ -61,7 +62,7 @@ void CProjectorTreeView::f_OnTimerProgress_Tick()
         if (m_progressPjDataIDList->isEmpty())
             return;
         const int column = f_ColumnOfKey(KEY_COMM_ERROR);
-        CellWriter writer(f_SourceModel());
+        CellWriter writer(f_SourceModel(), f_EditedSourceIndex());
         for (int id : *m_progressPjDataIDList) {
             const int row = f_FindRow(id);
             if (row < 0)

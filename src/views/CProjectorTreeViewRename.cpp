@@ -4,6 +4,7 @@
 
 #include "ExceptionTrace.h"
 #include "PJDataSortProxyModel.h"
+#include "LogCategories.h"
 
 #include <QDebug>
 #include <QDrag>
@@ -61,7 +62,7 @@ void CProjectorTreeView::closeEditor(QWidget* editor, QAbstractItemDelegate::End
     QTreeView::closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
     RunTraced([&] {
         if (m_editRowIdx == -1) {
-            qDebug("!! set miss check m_editRowIdx !!");
+            qCDebug(lcViews, "!! set miss check m_editRowIdx !!");
             return;
         }
         QStandardItem* nameItem = f_SourceModel()->item(m_editRowIdx, f_ColumnOfKey(KEY_PJ_NAME));
@@ -75,7 +76,7 @@ void CProjectorTreeView::closeEditor(QWidget* editor, QAbstractItemDelegate::End
             return;
         }
         if (newName == m_editOldName) {
-            qDebug("ProjectorName not Changed");
+            qCDebug(lcViews, "ProjectorName not Changed");
             return;
         }
         emit f_RequestRenameEnd(id, newName);

@@ -1,14 +1,17 @@
 // Rows of the projector list: one per projector record, its 25 texts, its id
 // and its look (text colour, height, error marks and icons, hour warnings).
 #include "CProjectorTreeView.h"
+#include "LoadedIcon.h"
 
 #include "CProjectorData.h"
 #include "ExceptionTrace.h"
+#include "LogCategories.h"
 
 #include <QBrush>
 #include <QDebug>
 #include <QFont>
 #include <QIcon>
+#include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTimer>
 
@@ -67,16 +70,6 @@ const QString ICON_PJ_ERROR = QStringLiteral(":/icon/ico/PjError12_1.ico");
 const QString ICON_COMM_ERROR = QStringLiteral(":/icon/ico/PjError12_2.ico");
 const QString ICON_NAK_ERROR = QStringLiteral(":/icon/ico/PjError12_3.ico");
 
-// Icons are loaded once; a QIcon copy shares the pictures.
-const QIcon& CachedIcon(const QString& path)
-{
-    static QHash<QString, QIcon> icons;
-    auto it = icons.find(path);
-    if (it == icons.end())
-        it = icons.insert(path, QIcon(path));
-    return it.value();
-}
-
 } // namespace
 
 void CProjectorTreeView::AddRange(QList<CProjectorData*> records)
@@ -114,7 +107,7 @@ void CProjectorTreeView::Add(CProjectorData* record)
             }
         }
         const QString rule(62, QLatin1Char('^'));
-        qDebug("%s\n    CProjectorTreeView::Add SettingName[%s] Setting[%s]\n\n%s", qUtf8Printable(rule),
+        qCDebug(lcViews, "%s\n    CProjectorTreeView::Add SettingName[%s] Setting[%s]\n\n%s", qUtf8Printable(rule),
                qUtf8Printable(record->GetSettingNameString()), qUtf8Printable(record->GetSettingString()),
                qUtf8Printable(rule));
 
@@ -146,12 +139,12 @@ void CProjectorTreeView::f_UpdateParam(int row, CProjectorData& record)
         if (row < 0 || row >= f_SourceModel()->rowCount())
             return;
         const QVector<QStandardItem*> cells = f_RowCells(row);
-        CellWriter writer(f_SourceModel());
+        CellWriter writer(f_SourceModel(), f_EditedSourceIndex());
         f_SetTexts(writer, cells, record);
     });
 }
 
-QVector<QStandardItem*> CProjectorTreeView::f_RowCells(int row) const
+QVector<QStandardItem*> CProjectorTreeView::f_RowCells(int row)
 {
     QStandardItemModel* source = f_SourceModel();
     QVector<QStandardItem*> cells(source->columnCount(), nullptr);
@@ -165,6 +158,15 @@ QVector<QStandardItem*> CProjectorTreeView::f_RowCells(int row) const
         cells[column] = item;
     }
     return cells;
+}
+
+QModelIndex CProjectorTreeView::f_EditedSourceIndex() const
+{
+    if (state() != QAbstractItemView::EditingState)
+        return QModelIndex();
+    const QModelIndex current = currentIndex();
+    const auto* proxy = qobject_cast<const QSortFilterProxyModel*>(current.model());
+    return proxy ? proxy->mapToSource(current) : current;
 }
 
 void CProjectorTreeView::f_SetTexts(CellWriter& writer, const QVector<QStandardItem*>& cells, CProjectorData& record)
@@ -186,12 +188,12 @@ void CProjectorTreeView::f_SetTexts(CellWriter& writer, const QVector<QStandardI
 void CProjectorTreeView::f_SetVisual(int row, const QVector<QStandardItem*>& cells, CProjectorData& record,
                                      int code)
 {
-    qDebug("CProjectorTreeView::SetPjDataVisual row[%d] data[%s] errCode[%d]", row,
+    qCDebug(lcViews, "CProjectorTreeView::SetPjDataVisual row[%d] data[%s] errCode[%d]", row,
            qUtf8Printable(record.m_Address), code);
     if (cells.isEmpty())
         return;
     // Cells not yet in the model (a row being added) have no model to hold back.
-    CellWriter writer(cells.at(0)->model());
+    CellWriter writer(cells.at(0)->model(), f_EditedSourceIndex());
     f_SetTexts(writer, cells, record);
 
     const int id = cells.at(0)->data(ROLE_PJDATA_ID).toInt();
@@ -234,7 +236,7 @@ void CProjectorTreeView::f_SetVisual(int row, const QVector<QStandardItem*>& cel
     int level = 0;
     if (code != 0 && code != CANCELED_BY_USER) {
         level = f_IsNakError(code) ? 2 : 1;
-        writer.set(commCell, CachedIcon(level == 2 ? ICON_NAK_ERROR : ICON_COMM_ERROR), Qt::DecorationRole);
+        writer.set(commCell, LoadedIcon(level == 2 ? ICON_NAK_ERROR : ICON_COMM_ERROR), Qt::DecorationRole);
     }
     writer.set(commCell, level, ROLE_COMM_ERROR_LEVEL);
 
@@ -247,7 +249,7 @@ void CProjectorTreeView::f_SetVisual(int row, const QVector<QStandardItem*>& cel
 
     const bool marked = record.m_Status[CProjectorData::StErrorWordA].ToLong() != 0
                         || record.f_IsRemainingFilterUsageError();
-    writer.set(errorCell, marked ? QVariant(CachedIcon(ICON_PJ_ERROR)) : QVariant(), Qt::DecorationRole);
+    writer.set(errorCell, marked ? QVariant(LoadedIcon(ICON_PJ_ERROR)) : QVariant(), Qt::DecorationRole);
     writer.set(errorCell, marked ? 1 : 0, ROLE_PJ_ERROR_MARK);
 
     for (int i = 0; i < 3; ++i) {
@@ -259,13 +261,14 @@ void CProjectorTreeView::f_SetVisual(int row, const QVector<QStandardItem*>& cel
     }
 }
 
-CProjectorTreeView::CellWriter::CellWriter(QStandardItemModel* model)
+CProjectorTreeView::CellWriter::CellWriter(QStandardItemModel* model, const QModelIndex& editing)
     : m_model(model)
     , m_wasBlocked(model ? model->blockSignals(true) : false)
     , m_top(-1)
     , m_bottom(-1)
     , m_left(-1)
     , m_right(-1)
+    , m_editing(editing.model() == model ? editing : QModelIndex())
 {
 }
 
@@ -274,8 +277,26 @@ CProjectorTreeView::CellWriter::~CellWriter()
     if (!m_model)
         return;
     m_model->blockSignals(m_wasBlocked);
-    if (m_top >= 0 && !m_wasBlocked)
-        emit m_model->dataChanged(m_model->index(m_top, m_left), m_model->index(m_bottom, m_right));
+    if (m_top < 0 || m_wasBlocked)
+        return;
+    const int row = m_editing.row();
+    const int column = m_editing.column();
+    if (!m_editing.isValid() || row < m_top || row > m_bottom || column < m_left || column > m_right) {
+        f_Report(m_top, m_left, m_bottom, m_right);
+        return;
+    }
+    // The changed block around the edited cell: the rows above and below
+    // it whole, its own row left and right of it.
+    f_Report(m_top, m_left, row - 1, m_right);
+    f_Report(row + 1, m_left, m_bottom, m_right);
+    f_Report(row, m_left, row, column - 1);
+    f_Report(row, column + 1, row, m_right);
+}
+
+void CProjectorTreeView::CellWriter::f_Report(int top, int left, int bottom, int right) const
+{
+    if (top <= bottom && left <= right)
+        emit m_model->dataChanged(m_model->index(top, left), m_model->index(bottom, right));
 }
 
 void CProjectorTreeView::CellWriter::set(QStandardItem* cell, const QVariant& value, int role)

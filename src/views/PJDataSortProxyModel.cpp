@@ -1,6 +1,7 @@
 #include "PJDataSortProxyModel.h"
 
 #include "ExceptionTrace.h"
+#include "LogCategories.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -76,7 +77,7 @@ bool PJDataSortProxyModel::lessThan(const QModelIndex& left, const QModelIndex& 
             TraceException("unknown");
         }
     }
-    qDebug("Sort use Qt sort !!!");
+    qCDebug(lcViews, "Sort use Qt sort !!!");
     return f_BaseLessThan(left, right);
 }
 

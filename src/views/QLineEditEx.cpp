@@ -1,6 +1,7 @@
 #include "QLineEditEx.h"
 
 #include "ExceptionTrace.h"
+#include "LogCategories.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -20,7 +21,7 @@ QLineEditEx::~QLineEditEx()
 void QLineEditEx::mouseReleaseEvent(QMouseEvent* event)
 {
     RunTraced([&] {
-        qDebug("mouseReleaseEvent()");
+        qCDebug(lcViews, "mouseReleaseEvent()");
         if (!event || QWidget::mouseGrabber() != this)
             return;
         const QPoint position = event->pos();
@@ -35,7 +36,7 @@ void QLineEditEx::mouseReleaseEvent(QMouseEvent* event)
 void QLineEditEx::focusOutEvent(QFocusEvent*)
 {
     RunTraced([&] {
-        qDebug("focusOutEvent()");
+        qCDebug(lcViews, "focusOutEvent()");
         f_EndEditIfGrabbing();
     });
 }

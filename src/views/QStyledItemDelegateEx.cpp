@@ -2,9 +2,17 @@
 
 #include "ExceptionTrace.h"
 #include "QLineEditEx.h"
+#include "LogCategories.h"
 
 #include <QDebug>
 #include <QKeyEvent>
+
+namespace {
+
+// Set on an editor once it holds the cell's text.
+const char* const FILLED = "lumivoxEditorFilled";
+
+} // namespace
 
 QStyledItemDelegateEx::QStyledItemDelegateEx(QObject* parent)
     : QStyledItemDelegate(parent)
@@ -33,7 +41,7 @@ QWidget* QStyledItemDelegateEx::createEditor(QWidget* parent, const QStyleOption
                                              const QModelIndex&) const
 {
     return RunTraced(static_cast<QWidget*>(nullptr), [&]() -> QWidget* {
-        qDebug("\ncreateEditor()");
+        qCDebug(lcViews, "\ncreateEditor()");
         QLineEditEx* editor = new QLineEditEx(parent);
         // A click anywhere now reaches the editor, which ends the edit on one outside it.
         editor->grabMouse();
@@ -44,12 +52,16 @@ QWidget* QStyledItemDelegateEx::createEditor(QWidget* parent, const QStyleOption
 void QStyledItemDelegateEx::setEditorData(QWidget* editor, const QModelIndex& index) const
 {
     RunTraced([&] {
-        qDebug("setEditorData() {");
+        qCDebug(lcViews, "setEditorData() {");
         const QString text = index.model() ? index.model()->data(index, Qt::DisplayRole).toString() : QString();
-        qDebug() << "valueString" << text;
-        if (QLineEditEx* edit = qobject_cast<QLineEditEx*>(editor)) {
+        qCDebug(lcViews) << "valueString" << text;
+        // Filled once, when it opens: a refresh of the row while the
+        // operator types must not put the stored text into the typing.
+        QLineEditEx* edit = qobject_cast<QLineEditEx*>(editor);
+        if (edit && !edit->property(FILLED).toBool()) {
+            edit->setProperty(FILLED, true);
             edit->insert(text);
-            qDebug("} setEditorData()");
+            qCDebug(lcViews, "} setEditorData()");
         }
     });
 }
@@ -58,7 +70,7 @@ void QStyledItemDelegateEx::setModelData(QWidget* editor, QAbstractItemModel* mo
                                          const QModelIndex& index) const
 {
     RunTraced([&] {
-        qDebug("setModelData()");
+        qCDebug(lcViews, "setModelData()");
         QLineEditEx* edit = qobject_cast<QLineEditEx*>(editor);
         if (edit && model)
             model->setData(index, QVariant(edit->text()), Qt::EditRole);
@@ -69,7 +81,7 @@ void QStyledItemDelegateEx::updateEditorGeometry(QWidget* editor, const QStyleOp
                                                  const QModelIndex&) const
 {
     RunTraced([&] {
-        qDebug("updateEditorGeometry()");
+        qCDebug(lcViews, "updateEditorGeometry()");
         if (editor)
             editor->setGeometry(option.rect);
     });

@@ -9,6 +9,8 @@ class tst_CLanguageCodeTable : public QObject
 {
     Q_OBJECT
 private slots:
+    // What was loaded from where shows in the trace.
+    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("lumivox.core.debug=true")); }
     void rows_data()
     {
         QTest::addColumn<int>("language");

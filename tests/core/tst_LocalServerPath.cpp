@@ -53,6 +53,32 @@ private slots:
         QCOMPARE(LocalServerPath("Lumivox 5"), m_Temp->path() + "/Lumivox 5-" + QString::number(::getuid()));
     }
 
+    // A socket address holds 107 bytes of path: a runtime folder deeper than
+    // that leaves the temporary folder.
+    void aPathTooLongForAnAddressFallsBack_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("inRuntime");
+        QTest::newRow("107 bytes") << 107 << true;
+        QTest::newRow("108 bytes") << 108 << false;
+    }
+
+    void aPathTooLongForAnAddressFallsBack()
+    {
+        QFETCH(int, length);
+        QFETCH(bool, inRuntime);
+        const QString name = QStringLiteral("Lumivox 5");
+        QString deep = m_Runtime->path() + "/";
+        deep += QString(length - deep.size() - 1 - name.size(), QLatin1Char('d'));
+        QVERIFY(QDir().mkpath(deep));
+        QVERIFY(QFile::setPermissions(deep, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY(qputenv("XDG_RUNTIME_DIR", QFile::encodeName(deep)));
+        const QString path = LocalServerPath(name);
+        QCOMPARE(path, inRuntime ? deep + "/" + name : m_Temp->path() + "/Lumivox 5-" + QString::number(::getuid()));
+        if (inRuntime)
+            QCOMPARE(path.size(), length);
+    }
+
 private:
     std::unique_ptr<QTemporaryDir> m_Runtime;
     std::unique_ptr<QTemporaryDir> m_Temp;

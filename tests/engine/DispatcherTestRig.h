@@ -34,7 +34,6 @@ public:
     // `arguments` follow the program name on the command line.
     explicit DispatcherTestRig(const QStringList& arguments = QStringList())
     {
-        QLoggingCategory::setFilterRules(QStringLiteral("lumivox.devicelink*.debug=false"));
         QFile::copy(QStringLiteral(":/engine/Profile.ini"), m_Folders.path(QStringLiteral("program/Profile.ini")));
         m_Hub = CTestFolders::makeHub(arguments);
         m_Dispatcher.reset(new D(m_Hub.get()));

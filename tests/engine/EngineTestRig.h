@@ -30,7 +30,6 @@ class EngineTestRig
 public:
     EngineTestRig()
     {
-        QLoggingCategory::setFilterRules(QStringLiteral("lumivox.devicelink*.debug=false"));
         const QString path = m_Dir.filePath(QStringLiteral("Profile.ini"));
         QFile::copy(QStringLiteral(":/engine/Profile.ini"), path);
         m_Profiles.reset(new CProfileList(path));

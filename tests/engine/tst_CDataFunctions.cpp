@@ -165,6 +165,7 @@ class tst_CDataFunctions : public QObject
 private slots:
     void init()
     {
+        QLoggingCategory::setFilterRules(QStringLiteral("lumivox.engine.debug=true"));
         g_Messages.clear();
         g_PreviousHandler = qInstallMessageHandler(captureMessages);
     }

@@ -379,42 +379,62 @@ private slots:
         QCOMPARE(rig.SubStatus(KEY, 42), int(SubStatus::Failed));
         QCOMPARE(rig.Instance(KEY)->Status, int(Result::NG));
         QCOMPARE(rig.Instance(KEY)->AdminInfo->ExcuteStatus, int(State::Finished));
-        // The record is gone, so the line carries the instance's target.
-        QCOMPARE(rig.Log(), QStringList{line(CScheduleTargetText::AllProjectors(), "NG", "2", "Error No.03(Code:-2)")});
+        // The record is gone: the line names the projector by its id.
+        QCOMPARE(rig.Log(), QStringList{line("42", "NG", "2", "Error No.03(Code:-2)")});
     }
 
     void lateResultAfterTheWeekIsExpandedAgain_data()
     {
-        QTest::addColumn<bool>("newerSent"); // the newer instance sent its own command to the projector
-        QTest::newRow("newer instance without a command to it") << false;
-        QTest::newRow("newer instance waiting for its own result") << true;
+        // What the newer instance did with the projector: 0 nothing, 1 it waits
+        // for a result, 2 it sent its own command there, which fails.
+        QTest::addColumn<int>("newer");
+        QTest::newRow("newer instance without a command to it") << 0;
+        QTest::newRow("newer instance waiting for its own result") << 1;
+        QTest::newRow("newer instance sent to the same projector") << 2;
     }
 
     // The key of an instance is reused when the week is expanded again: a
     // result of the older instance's command reaches neither the newer
-    // instance's state nor its log lines.
+    // instance's state nor its log lines, even when the newer one sent a
+    // command of its own to the same projector.
     void lateResultAfterTheWeekIsExpandedAgain()
     {
-        QFETCH(bool, newerSent);
+        QFETCH(int, newer);
         ScheduleTestRig rig;
         const int id = rig.Connected(rig.AddSimulated(model()));
         rig.AddInstance(KEY, 0, CScheduleTargetText::AllProjectors(), 1);
         QSignalSpy completed(rig.Hub()->m_pCommandFunctions, &CCommandFunctions::Completed);
+        QSignalSpy failed(rig.Hub()->m_pCommandFunctions, &CCommandFunctions::NackReceived);
+        // The older instance's command is answered, the newer one's refused:
+        // the newer command follows the older one and the two requests that
+        // identify the model again.
+        rig.Model(id)->SetNack(rig.Requests(id).size() + 3, 3, 2);
         rig.Dispatcher()->ScheduleExecute(KEY, -1);
         QCOMPARE(rig.SubStatus(KEY, id), int(SubStatus::Executing));
 
         // Expanded again before the command ran: another schedule under the key.
         delete rig.Expanded().take(KEY);
-        CScheduleData* newer = rig.AddInstance(KEY, 1, rig.Address(id), 2);
-        if (newerSent) {
+        CScheduleData* later = rig.AddInstance(KEY, 1, rig.Address(id), 2);
+        if (newer == 1) {
             auto* sub = new CScheduleExcuteAdminInfoSub();
             sub->Status = SubStatus::Executing;
             sub->RequestTime = rig.m_Now;
-            newer->AdminInfo->DetailesData->insert(id, sub);
+            later->AdminInfo->DetailesData->insert(id, sub);
+        } else if (newer == 2) {
+            rig.Dispatcher()->ScheduleExecute(KEY, -1);
         }
         QTRY_COMPARE_WITH_TIMEOUT(completed.count(), 1, 10000);
+        if (newer == 2) {
+            QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 10000);
+            QTRY_COMPARE(rig.Log().size(), 1);
+            QTest::qWait(50);
+            QCOMPARE(rig.Log(), QStringList{line(rig.Address(id), "NG", "1", "Error No.45(Code:-142)")});
+            QCOMPARE(rig.SubStatus(KEY, id), int(SubStatus::RetryPending));
+            QCOMPARE(rig.Instance(KEY)->Status, int(Result::NG));
+            return;
+        }
         QTest::qWait(50);
-        QCOMPARE(rig.SubStatus(KEY, id), newerSent ? int(SubStatus::Executing) : -1);
+        QCOMPARE(rig.SubStatus(KEY, id), newer == 1 ? int(SubStatus::Executing) : -1);
         QCOMPARE(rig.Instance(KEY)->Status, int(Result::None));
         QCOMPARE(rig.Instance(KEY)->AdminInfo->ExcuteStatus, int(State::Executing));
         QCOMPARE(rig.Log(), QStringList());

@@ -2,7 +2,6 @@
 
 #include "Lumivox5Main.h"
 
-#include <algorithm>
 
 RequestRecorder::RequestRecorder()
 {
@@ -28,9 +27,7 @@ QString RequestRecorder::Describe(int id, QList<CVariantParameter>* params, int 
     }
     QStringList ids;
     if (targets) {
-        QList<int> sorted = *targets;
-        std::sort(sorted.begin(), sorted.end());
-        for (int target : sorted)
+        for (int target : *targets)
             ids << QString::number(target);
     }
     return QStringLiteral("%1 %2 %3 %4 %5 %6 %7")

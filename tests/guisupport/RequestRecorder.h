@@ -8,7 +8,7 @@
 
 // Records what the main window's SendCommand hands on, in place of the
 // dispatcher, while it lives. Each request reads
-// "id [params] from act [targets] cache log": targets sorted, parameters as
+// "id [params] from act [targets] cache log": targets in the order sent, parameters as
 // integers, "-" for an absent list.
 struct RequestRecorder
 {

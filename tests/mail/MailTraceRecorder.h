@@ -1,6 +1,7 @@
 #ifndef MAILTRACERECORDER_H
 #define MAILTRACERECORDER_H
 
+#include <QLoggingCategory>
 #include <QByteArray>
 #include <QMutex>
 #include <QMutexLocker>
@@ -16,6 +17,8 @@ public:
     MailTraceRecorder()
     {
         s_Instance = this;
+        // The mail clients' trace is off unless asked for.
+        QLoggingCategory::setFilterRules(QStringLiteral("lumivox.mail.*.debug=true"));
         m_Previous = qInstallMessageHandler(&MailTraceRecorder::handle);
     }
     ~MailTraceRecorder()

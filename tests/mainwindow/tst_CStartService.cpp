@@ -50,6 +50,9 @@ class tst_CStartService : public QObject
 {
     Q_OBJECT
 private slots:
+    // The outcome of each probe shows in the trace.
+    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("lumivox.mainwindow.debug=true")); }
+
     void init()
     {
         m_Runtime.reset(new QTemporaryDir);
@@ -105,6 +108,7 @@ private slots:
     {
         CStartService first;
         QVERIFY(first.CheckStart());
+        first.StartHandingOver();
         QSignalSpy started(&first, &CStartService::MultipleStarted);
         {
             CStartService second;
@@ -123,6 +127,7 @@ private slots:
         const int starts = 35;
         CStartService first;
         QVERIFY(first.CheckStart());
+        first.StartHandingOver();
         QSignalSpy started(&first, &CStartService::MultipleStarted);
         for (int i = 0; i < starts; ++i) {
             CStartService later;
@@ -143,7 +148,7 @@ private slots:
         QCOMPARE(info.st_uid, ::getuid());
     }
 
-    void twoFailedListensGiveNoServer()
+    void aRuntimeFolderTooDeepForAnAddressFallsBack()
     {
         // A runtime folder so deep that the socket path does not fit an address.
         QString deep = m_Runtime->path();
@@ -152,12 +157,55 @@ private slots:
         QVERIFY(QDir().mkpath(deep));
         QVERIFY(QFile::setPermissions(deep, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         QVERIFY(qputenv("XDG_RUNTIME_DIR", QFile::encodeName(deep)));
+        QTemporaryDir temp;
+        QVERIFY(qputenv("TMPDIR", QFile::encodeName(temp.path())));
+        CStartService service;
+        QVERIFY(service.ServerName().startsWith(temp.path() + "/"));
+        QVERIFY(service.CheckStart());
+        QVERIFY(!service.ListenFailed());
+        QVERIFY(CanConnect(service.ServerName()));
+        QVERIFY(qunsetenv("TMPDIR"));
+    }
+
+    void aListenThatFailsIsToldApartFromAnotherInstance()
+    {
+        // A folder has the socket's name: refused, and listening there fails twice.
+        QVERIFY(QDir().mkpath(m_Path));
         CStartService service;
         QTest::ignoreMessage(QtDebugMsg, "[CStartService::ConnectError] Lumivox5 not exist");
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^!!! Listen error\\[.+\\] !!!$"));
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^!!! Listen error\\[.+\\] !!!$"));
         QVERIFY(!service.CheckStart());
+        QVERIFY(service.ListenFailed());
+        QVERIFY(!service.ListenError().isEmpty());
         QVERIFY(service.findChildren<QLocalServer*>().isEmpty());
+        // A later start is not a failure of that kind.
+        QVERIFY(QDir(m_Path).removeRecursively());
+        CStartService first;
+        QVERIFY(first.CheckStart());
+        CStartService later;
+        QVERIFY(!later.CheckStart());
+        QVERIFY(!later.ListenFailed());
+    }
+
+    // Starts that knock while the first instance is still being built are
+    // signalled once it hands over, then every start at once.
+    void startsBeforeTheHandOverWait()
+    {
+        CStartService first;
+        QVERIFY(first.CheckStart());
+        QSignalSpy started(&first, &CStartService::MultipleStarted);
+        for (int i = 0; i < 2; ++i) {
+            CStartService later;
+            QVERIFY(!later.CheckStart());
+        }
+        QTest::qWait(100);
+        QCOMPARE(started.count(), 0);
+        first.StartHandingOver();
+        QCOMPARE(started.count(), 2);
+        CStartService third;
+        QVERIFY(!third.CheckStart());
+        QTRY_COMPARE(started.count(), 3);
     }
 
     void noAnswerWithinTheDeadlineGivesFalse()

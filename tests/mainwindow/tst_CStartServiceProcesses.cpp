@@ -28,6 +28,7 @@ int RunInstance(int argc, char** argv)
         std::printf("handed over\n");
         std::fflush(stdout);
     }, Qt::QueuedConnection);
+    service.StartHandingOver();
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
     QObject::connect(&input, &QSocketNotifier::activated, &app, [&input] {
         char byte = 0;
@@ -108,13 +109,43 @@ private slots:
         QVERIFY(!QFileInfo::exists(m_Runtime->path() + "/Lumivox 5"));
     }
 
+    // Two starts at the same moment: exactly one of them is the first, in
+    // each of twenty pairs.
+    void twoStartsAtOnceGiveOneFirst()
+    {
+        for (int pair = 0; pair < 20; ++pair) {
+            const QString runtime = m_Runtime->filePath(QString::number(pair));
+            QVERIFY(QDir().mkpath(runtime));
+            QVERIFY(QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+            QProcess* both[2] = {Start(runtime), Start(runtime)};
+            int firsts = 0;
+            for (QProcess* process : both) {
+                QByteArray said;
+                QElapsedTimer clock;
+                clock.start();
+                while (!said.contains('\n') && clock.elapsed() < 10000 && process->waitForReadyRead(10000))
+                    said += process->readAllStandardOutput();
+                said = said.left(said.indexOf('\n') + 1);
+                QVERIFY2(said == "first\n" || said == "later\n", said.constData());
+                firsts += said == "first\n";
+            }
+            QVERIFY2(firsts == 1, qPrintable(QStringLiteral("pair %1: %2 first").arg(pair).arg(firsts)));
+            for (QProcess* process : both) {
+                process->closeWriteChannel();
+                QVERIFY(process->waitForFinished(5000));
+            }
+        }
+    }
+
 private:
-    QProcess* Start()
+    QProcess* Start(const QString& runtime = QString())
     {
         auto* process = new QProcess;
         m_Processes.append(process);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_RUNTIME_DIR", m_Runtime->path());
+        // A later start says so in its trace.
+        environment.insert("QT_LOGGING_RULES", "lumivox.mainwindow.debug=true");
+        environment.insert("XDG_RUNTIME_DIR", runtime.isEmpty() ? m_Runtime->path() : runtime);
         process->setProcessEnvironment(environment);
         process->start(QCoreApplication::applicationFilePath(), {INSTANCE_ARGUMENT});
         return process;

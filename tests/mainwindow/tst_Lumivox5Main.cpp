@@ -369,13 +369,25 @@ private slots:
         QTest::newRow("5 minutes") << 5 << 300000;
         QTest::newRow("0") << 0 << 60000;
         QTest::newRow("negative") << -3 << 60000;
+        QTest::newRow("60, the dialog's largest") << 60 << 3600000;
+        QTest::newRow("61") << 61 << 3600000;
+        QTest::newRow("35792, past int in milliseconds") << 35792 << 3600000;
+        QTest::newRow("100000") << 100000 << 3600000;
     }
 
+    // The same value stored in the settings and applied at start, and set later.
     void updateIntervals()
     {
         QFETCH(int, minutes);
         QFETCH(int, milliseconds);
+        m_Fixture->saveSettings([minutes](CLumivox5Data* h) {
+            h->m_pOptionSettings->m_AutoUpdate = true;
+            h->m_pOptionSettings->m_AutoUpdateInterval = minutes;
+        });
         start();
+        QCOMPARE(m_Window->m_tmrUpdateAllProjectors->interval(), milliseconds);
+        QVERIFY(m_Window->m_tmrUpdateAllProjectors->isActive());
+        m_Window->f_SetUpdateAllProjectorsTimerInterval(7);
         m_Window->f_SetUpdateAllProjectorsTimerInterval(minutes);
         QCOMPARE(m_Window->m_tmrUpdateAllProjectors->interval(), milliseconds);
     }
@@ -405,13 +417,20 @@ private slots:
         QTest::addColumn<QByteArray>("imported"); // empty: no such file
         QTest::addColumn<QStringList>("boxes");
         QTest::addColumn<QList<int>>("ids");
-        QTest::newRow("imported") << QByteArray(IMPORTED_USER_LIST) << QStringList() << QList<int>{1};
+        // The default list's place is taken by a folder: the import cannot be kept there.
+        QTest::addColumn<bool>("defaultUnwritable");
+        QTest::newRow("imported") << QByteArray(IMPORTED_USER_LIST) << QStringList() << QList<int>{1} << false;
         QTest::newRow("not a user list") << QByteArray(NOT_A_USER_LIST)
                                          << QStringList{"warning:The file format is corrupted."}
-                                         << QList<int>{1, 2, 3};
+                                         << QList<int>{1, 2, 3} << false;
         QTest::newRow("missing") << QByteArray()
                                  << QStringList{"critical:Projector List Import has been failed."}
-                                 << QList<int>{1, 2, 3};
+                                 << QList<int>{1, 2, 3} << false;
+        QTest::newRow("imported, its copy not written")
+            << QByteArray(IMPORTED_USER_LIST)
+            << QStringList{"warning:The imported projector list is in use, but it could not be written to %1.\n"
+                           "It is written again at exit."}
+            << QList<int>{1} << true;
     }
 
     void importAtStart()
@@ -419,7 +438,13 @@ private slots:
         QFETCH(QByteArray, imported);
         QFETCH(QStringList, boxes);
         QFETCH(QList<int>, ids);
+        QFETCH(bool, defaultUnwritable);
         QVERIFY(m_Fixture->writeUserList(FLEET_USER_LIST));
+        if (defaultUnwritable) {
+            QVERIFY(QFile::remove(m_Fixture->userListPath()));
+            QVERIFY(QDir().mkpath(m_Fixture->userListPath()));
+            boxes = QStringList{boxes.first().arg(QDir::toNativeSeparators(m_Fixture->userListPath()))};
+        }
         const QString path = m_Fixture->path(QStringLiteral("import/fleet.lst"));
         if (!imported.isEmpty())
             QVERIFY(CTestFolders::writeFile(path, imported));
@@ -445,7 +470,12 @@ private slots:
         std::sort(listed.begin(), listed.end());
         QCOMPARE(listed, ids);
         // An import becomes the list loaded at the next start.
-        if (boxes.isEmpty())
+        if (boxes.isEmpty() || defaultUnwritable) {
+            if (defaultUnwritable)
+                QVERIFY(QDir(m_Fixture->userListPath()).removeRecursively());
+            QVERIFY(m_Window->close());
+        }
+        if (boxes.isEmpty() || defaultUnwritable)
             QVERIFY(QTextCodec::codecForName("UTF-16")
                         ->toUnicode(CTestFolders::readFile(m_Fixture->userListPath()))
                         .contains(QLatin1String("Imported")));

@@ -8,6 +8,7 @@
 #include "CProjectorData.h"
 #include "CProjectorTreeView.h"
 #include "GuiTestSupport.h"
+#include "LogCategories.h"
 #include "Lumivox5Main.h"
 #include "MainWindowTestBase.h"
 #include "ProfileFlag.h"
@@ -49,6 +50,10 @@ int g_Passes = 0;
 // Progress reports: "START" or "END".
 QStringList g_Progress;
 int g_LastEntries = -1;
+// The entries the plug-in relay was given, pass by pass.
+QList<int> g_Relayed;
+// The trace blocks of the received reports.
+QStringList g_ReportTraces;
 qint64 g_LastPassAt = 0;
 // The rows the passes refreshed: "address code".
 QStringList g_Visuals;
@@ -59,6 +64,10 @@ void countPasses(QtMsgType type, const QMessageLogContext& context, const QStrin
         ++g_Passes;
         g_LastPassAt = QDateTime::currentMSecsSinceEpoch();
         g_LastEntries = text.section('[', 1).section(']', 0, 0).toInt();
+    } else if (text.contains(QLatin1String("] Lumivox5Main::OnReceiveUpdate"))) {
+        g_ReportTraces << text;
+    } else if (text.startsWith(QLatin1String("Lumivox5Main::f_OnUpdateTimingToPluginProc"))) {
+        g_Relayed << text.section('[', 1).section(']', 0, 0).toInt();
     } else if (text.startsWith(QLatin1String("Lumivox5Main::OnTransportStateUpdate Connect["))) {
         g_Progress << text.section('[', 1).section(']', 0, 0);
     } else if (text.startsWith(QLatin1String("CProjectorTreeView::SetPjDataVisual"))) {
@@ -82,6 +91,22 @@ private:
     CProfile m_Partial;
 
     CProjectorTreeView* list() const { return m_Window->ui->treeViewPJList; }
+    // Runs `body` once, from a handler of the list's model inside the next pass.
+    QMetaObject::Connection insideThePass(bool* fired, std::function<void()> body)
+    {
+        auto* proxy = qobject_cast<QSortFilterProxyModel*>(list()->model());
+        return connect(proxy->sourceModel(), &QAbstractItemModel::dataChanged, this, [fired, body] {
+            if (*fired)
+                return;
+            *fired = true;
+            body();
+        });
+    }
+    QString savedList() const
+    {
+        const QByteArray bytes = CTestFolders::readFile(m_Fixture->userListPath());
+        return QTextCodec::codecForUtfText(bytes)->toUnicode(bytes);
+    }
 
     void start()
     {
@@ -119,7 +144,7 @@ private slots:
     void initTestCase()
     {
         GuiTestSupport::InstallEnglishCatalogue();
-        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\ndefault.debug=true"));
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\nlumivox.mainwindow.debug=true\nlumivox.views.debug=true"));
         g_Previous = qInstallMessageHandler(countPasses);
         for (bool& flag : m_Full.m_Flags)
             flag = true;
@@ -136,7 +161,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("slot");
         QTest::addColumn<QList<int>>("selection");
-        // 0 as loaded, 1 every record picture-muted and frozen.
+        // 0 as loaded, 1 every record picture-muted and frozen, 2 projector 1
+        // disabled after the list was built.
         QTest::addColumn<int>("state");
         QTest::addColumn<bool>("cancel");
         QTest::addColumn<int>("boxes");
@@ -182,12 +208,19 @@ private slots:
                                                    << QStringList{"7 [1] 1 2 [1,3] 1 1"};
         QTest::newRow("freeze toggle, none identified")
             << QByteArray("f_SetFreezeAutoToggle") << QList<int>{2} << 0 << false << 0 << QStringList();
+        // The list shows One, Three, Two: sorted by name.
         QTest::newRow("projector refresh") << QByteArray("on_actMenuPJRefresh_triggered") << three << 0 << false << 0
-                                           << QStringList{"1 - 1 1 [1,2,3] 0 1"};
-        QTest::newRow("view refresh: the shown rows") << QByteArray("on_actMenuViewRefresh_triggered") << three << 0
-                                                      << false << 0 << QStringList{"1 - 0 1 [1,2,3] 0 0"};
-        QTest::newRow("refresh all: the enabled") << QByteArray("on_actMenuViewRefreshAll_triggered") << three << 0
-                                                  << false << 0 << QStringList{"1 - 0 1 [1,2,3] 0 0"};
+                                           << QStringList{"1 - 1 1 [1,3,2] 0 1"};
+        QTest::newRow("view refresh: the shown rows, in their order")
+            << QByteArray("on_actMenuViewRefresh_triggered") << three << 0 << false << 0
+            << QStringList{"1 - 0 1 [1,3,2] 0 0"};
+        QTest::newRow("refresh all: the enabled, by id") << QByteArray("on_actMenuViewRefreshAll_triggered") << three
+                                                         << 0 << false << 0 << QStringList{"1 - 0 1 [1,2,3] 0 0"};
+        QTest::newRow("view refresh: a shown one disabled since")
+            << QByteArray("on_actMenuViewRefresh_triggered") << three << 2 << false << 0
+            << QStringList{"1 - 0 1 [1,3,2] 0 0"};
+        QTest::newRow("refresh all: one disabled since") << QByteArray("on_actMenuViewRefreshAll_triggered") << three
+                                                         << 2 << false << 0 << QStringList{"1 - 0 1 [2,3] 0 0"};
         QTest::newRow("stop: the enabled") << QByteArray("on_actMenuViewStop_triggered") << QList<int>() << 0
                                            << false << 0 << QStringList{"129 - 1 0 [1,2,3] 1 1"};
     }
@@ -206,6 +239,8 @@ private slots:
             record->m_Status[CProjectorData::StPictureMute].FromInt(state);
             record->m_Status[CProjectorData::StFreeze].FromBool(state == 1);
         }
+        if (state == 2)
+            hub()->GetProjectorData(1)->m_Enabled = false;
         select(selection);
         ScriptedMessageBoxes scripted;
         if (cancel)
@@ -244,6 +279,45 @@ private slots:
         m_Window->SendCommand(1, nullptr, 0, 0, nullptr, false, false);
     }
 
+    // The shorter forms, as a plug-in's request object calls them by name.
+    void shorterSendCommands_data()
+    {
+        QTest::addColumn<int>("arguments");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("id") << 1 << "9 - 0 0 - 0 0";
+        QTest::newRow("parameters") << 2 << "9 [4] 0 0 - 0 0";
+        QTest::newRow("from") << 3 << "9 [4] 1 0 - 0 0";
+        QTest::newRow("act") << 4 << "9 [4] 1 2 - 0 0";
+        QTest::newRow("targets") << 5 << "9 [4] 1 2 [3,1] 0 0";
+        QTest::newRow("cache") << 6 << "9 [4] 1 2 [3,1] 1 0";
+    }
+
+    void shorterSendCommands()
+    {
+        QFETCH(int, arguments);
+        QFETCH(QString, expected);
+        start();
+        QList<CVariantParameter> params{CVariantParameter().FromInt(4)};
+        QList<int> targets{3, 1};
+        QList<CVariantParameter>* p = &params;
+        QList<int>* t = &targets;
+        RequestRecorder recorder;
+        Lumivox5Main* w = m_Window.get();
+        switch (arguments) {
+        case 1: w->SendCommand(9); break;
+        case 2: w->SendCommand(9, p); break;
+        case 3: w->SendCommand(9, p, 1); break;
+        case 4: w->SendCommand(9, p, 1, 2); break;
+        case 5: w->SendCommand(9, p, 1, 2, t); break;
+        default: w->SendCommand(9, p, 1, 2, t, true); break;
+        }
+        // Each is a slot of its own as well.
+        const QList<QByteArray> types{"int", "QList<CVariantParameter>*", "int", "int", "QList<int>*", "bool"};
+        const QByteArray signature = "SendCommand(" + types.mid(0, arguments).join(',') + ')';
+        QVERIFY2(w->metaObject()->indexOfSlot(signature.constData()) >= 0, signature.constData());
+        QCOMPARE(recorder.requests, QStringList{expected});
+    }
+
     void constructionSendsTheLogSettings()
     {
         m_Fixture->saveSettings([this](CLumivox5Data* h) {
@@ -279,12 +353,67 @@ private slots:
         hub()->m_OfflineMenu = true;
         hub()->SetOfflineMode(true);
         QVERIFY(m_Window->m_DataThread->f_IsOfflineMode());
+        QVERIFY(!m_Window->m_DataThread->IsStub(1));
         QList<int> targets{2};
         m_Window->SendCommand(1, nullptr, 1, 1, &targets, false, true);
-        // The stub answers at once and marks the projector identified.
+        // The demo engine fabricated the record's values, the command is
+        // marked as stubbed, and the stub answers at once and marks the
+        // projector identified.
+        const CProjectorData* record = hub()->GetProjectorData(2);
+        QCOMPARE(record->m_Status[CProjectorData::StMacAddress1].ToByteArray(), QByteArray::fromHex("0123456789AB"));
+        QCOMPARE(record->m_Status[CProjectorData::StModelCode1].ToString(), QStringLiteral("23"));
+        QCOMPARE(record->m_LastUpdate.date(), QDate::currentDate().addDays(-2));
+        QVERIFY(m_Window->m_DataThread->IsStub(1));
         QTRY_VERIFY(!timing.isEmpty());
         QCOMPARE(timing.last().at(3).toInt(), 2);
         QCOMPARE(hub()->GetProjectorData(2)->m_ConnectState, int(CProjectorData::CONNECT_STATE_CONNECTED));
+    }
+
+    void reportTraceBlocks_data()
+    {
+        QTest::addColumn<bool>("error");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("timing") << false << "Lumivox5Main::OnReceiveUpdateTiming cmd[1] from[2] act[3] target[9]";
+        QTest::newRow("error") << true
+                               << "Lumivox5Main::OnReceiveUpdateError msg[no %1 answer], strTarget[Two], code[-7], "
+                                  "cmd[1], from[2], act[3], target[9]";
+    }
+
+    // Each report writes its block: the time to the millisecond and the
+    // line, between two rows of 81 "#".
+    void reportTraceBlocks()
+    {
+        QFETCH(bool, error);
+        QFETCH(QString, line);
+        start();
+        g_ReportTraces.clear();
+        if (error)
+            m_Window->OnReceiveUpdateError(QStringLiteral("no %1 answer"), QStringLiteral("Two"), -7, 1, 2, 3, 9);
+        else
+            m_Window->OnReceiveUpdateTiming(1, 2, 3, 9);
+        QCOMPARE(g_ReportTraces.size(), 1);
+        const QString frame(81, QLatin1Char('#'));
+        const QRegularExpression block(QStringLiteral("^%1\\n\\[\\d{4}/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\] %2\\n%1$")
+                                           .arg(frame, QRegularExpression::escape(line)));
+        QVERIFY2(block.match(g_ReportTraces.first()).hasMatch(), qPrintable(g_ReportTraces.first()));
+    }
+
+    // Without rules the window's trace is silent (a fleet would print
+    // thousands of lines); its warnings stay on.
+    void traceIsOffByDefault()
+    {
+        start();
+        QLoggingCategory::setFilterRules(QString());
+        g_ReportTraces.clear();
+        m_Window->OnReceiveUpdateTiming(1, 2, 3, 9);
+        const bool debug = lcMainWindow().isDebugEnabled();
+        const bool info = lcMainWindow().isInfoEnabled();
+        const bool warning = lcMainWindow().isWarningEnabled();
+        QLoggingCategory::setFilterRules(
+            QStringLiteral("*.debug=false\nlumivox.mainwindow.debug=true\nlumivox.views.debug=true"));
+        QVERIFY(g_ReportTraces.isEmpty());
+        QVERIFY(!debug && !info);
+        QVERIFY(warning);
     }
 
     void aBurstGivesOnePassAfterItsLastReport()
@@ -383,10 +512,43 @@ private slots:
         m_Window->OnReceiveUpdateTiming(1, 1, 1, 1);
         m_Window->OnReceiveUpdateTiming(1, 1, 1, 3);
         QTRY_COMPARE(g_Passes, 1);
-        const QByteArray bytes = CTestFolders::readFile(m_Fixture->userListPath());
-        const QString saved = QTextCodec::codecForUtfText(bytes)->toUnicode(bytes);
-        QVERIFY2(saved.contains(QLatin1String("=Hall")), qPrintable(saved));
-        QVERIFY(saved.contains(QLatin1String("=Foyer")));
+        // Written off the GUI thread, shortly after the pass.
+        QTRY_VERIFY(savedList().contains(QLatin1String("=Hall")));
+        QVERIFY(savedList().contains(QLatin1String("=Foyer")));
+    }
+
+    // A pass's save that cannot be written is reported once, naming the
+    // file and the reason; after a save that succeeded, the next failure is
+    // reported again.
+    void aFailedSaveOfAPassIsReportedOnce()
+    {
+        start();
+        m_Window->m_tmrUpdateDelay->setInterval(50);
+        QVERIFY(QFile::remove(m_Fixture->userListPath()));
+        QVERIFY(QDir().mkpath(m_Fixture->userListPath()));
+        ScriptedMessageBoxes script;
+        const auto renamedPass = [&](const QString& name) {
+            g_Passes = 0;
+            hub()->GetProjectorData(1)->m_Status[CProjectorData::StProjectorName].FromString(name);
+            m_Window->OnReceiveUpdateTiming(1, 1, 1, 1);
+            QTRY_COMPARE(g_Passes, 1);
+        };
+        renamedPass(QStringLiteral("Hall"));
+        QTRY_COMPARE(script.shown.size(), 1);
+        const CMessageBoxes::Box box = script.shown.first();
+        QCOMPARE(box.icon, QMessageBox::Warning);
+        QVERIFY2(box.text.contains(QDir::toNativeSeparators(m_Fixture->userListPath())), qPrintable(box.text));
+        QVERIFY2(box.text.contains(QLatin1String("a folder has that name")), qPrintable(box.text));
+        renamedPass(QStringLiteral("Hall 2"));
+        QTest::qWait(200);
+        QCOMPARE(script.shown.size(), 1);
+        QVERIFY(QDir(m_Fixture->userListPath()).removeRecursively());
+        renamedPass(QStringLiteral("Hall 3"));
+        QTRY_VERIFY(savedList().contains(QLatin1String("=Hall 3")));
+        QVERIFY(QFile::remove(m_Fixture->userListPath()));
+        QVERIFY(QDir().mkpath(m_Fixture->userListPath()));
+        renamedPass(QStringLiteral("Hall 4"));
+        QTRY_COMPARE(script.shown.size(), 2);
     }
 
     void reportsMadeDuringAPassWaitForTheNext()
@@ -394,16 +556,14 @@ private slots:
         start();
         m_Window->m_tmrUpdateDelay->setInterval(100);
         g_Passes = 0;
-        auto* proxy = qobject_cast<QSortFilterProxyModel*>(list()->model());
-        QVERIFY(proxy);
         bool fired = false;
         // A handler on the list's model runs inside the pass: a synchronous
-        // report and a look-up in the hub's map must neither block nor be lost.
-        QMetaObject::Connection connection = connect(proxy->sourceModel(), &QAbstractItemModel::dataChanged, this, [&] {
-            if (fired)
-                return;
-            fired = true;
-            QVERIFY(hub()->GetProjectorData(3));
+        // report and the hub's lock, as the engine's handlers take it, must
+        // neither block nor be lost.
+        QMetaObject::Connection connection = insideThePass(&fired, [&] {
+            QVERIFY(hub()->m_Mutex.tryLock(2000));
+            hub()->m_Mutex.unlock();
+            QCOMPARE(hub()->GetProjectorDataIDList(true).size(), 3);
             m_Window->OnReceiveUpdateTiming(1, 1, 1, 2);
         });
         m_Window->OnReceiveUpdateTiming(1, 1, 1, 1);
@@ -411,6 +571,28 @@ private slots:
         QVERIFY(fired);
         QTRY_COMPARE(g_Passes, 2);
         QCOMPARE(g_LastEntries, 1);
+        disconnect(connection);
+    }
+
+    // A handler inside a pass runs an event loop (a box) in which the next
+    // pass runs: that pass takes only the newer report, and the outer pass
+    // still relays its own to the plug-in.
+    void aPassInsideAPassLeavesTheOuterReports()
+    {
+        start();
+        m_Window->m_tmrUpdateDelay->setInterval(100);
+        bool fired = false;
+        QMetaObject::Connection connection = insideThePass(&fired, [&] {
+            m_Window->OnReceiveUpdateTiming(1, 1, 1, 2);
+            m_Window->OnReceiveUpdateTiming(1, 1, 1, 3);
+            m_Window->OnTimerUpdateDelay();
+        });
+        g_Relayed.clear();
+        m_Window->OnReceiveUpdateTiming(1, 1, 1, 1);
+        QTRY_VERIFY(fired);
+        QTRY_COMPARE(g_Relayed.size(), 2);
+        // The inner pass relays its two, then the outer its one.
+        QCOMPARE(g_Relayed, (QList<int>{2, 1}));
         disconnect(connection);
     }
 

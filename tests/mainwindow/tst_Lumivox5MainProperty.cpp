@@ -283,6 +283,16 @@ private slots:
         QVERIFY(ui()->lblDetail4Param->text() != ui()->lblDetail5Param->text());
     }
 
+    // Projector > Property brings the property page up from any other page.
+    void propertyEntryShowsThePropertyPage()
+    {
+        for (QWidget* page : {ui()->tabSchedule, ui()->tabPropery}) {
+            ui()->tabMain->setCurrentWidget(page);
+            m_Window->on_actMenuPJProperty_triggered();
+            QCOMPARE(ui()->tabMain->currentWidget(), ui()->tabPropery);
+        }
+    }
+
     void detailToggledTwiceKeepsThePage()
     {
         ui()->tabMain->setCurrentWidget(ui()->tabSchedule);

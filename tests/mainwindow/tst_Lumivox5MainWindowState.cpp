@@ -2,16 +2,21 @@
 
 #include "CLumivox5Data.h"
 #include "CLumivox5Reg.h"
+#include "CProjectorData.h"
 #include "Lumivox5Main.h"
 #include "MainWindowTestBase.h"
 #include "ScriptedModalBoxes.h"
 #include "WindowPlacement.h"
 #include "ui_Lumivox5Main.h"
 
+#include <QSplitter>
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenuBar>
+#include <QResizeEvent>
 #include <QScreen>
+#include <QTextCodec>
 #include <QToolBar>
 
 class tst_Lumivox5MainWindowState : public MainWindowTestBase
@@ -98,6 +103,62 @@ private slots:
         QCOMPARE(hub()->m_MainY, (available.height() - 600) / 2);
     }
 
+    // The splitters: set on the first start, kept from one run to the next;
+    // stored sizes that do not fit a splitter are not used.
+    void splitterSizes_data()
+    {
+        QTest::addColumn<QString>("stored"); // the right column's, as in the file; empty: none
+        QTest::addColumn<bool>("used");
+        QTest::newRow("first start") << QString() << false;
+        QTest::newRow("stored") << "300,170" << true;
+        QTest::newRow("one pane only") << "470" << false;
+        QTest::newRow("not a number") << "300,x" << false;
+    }
+
+    void splitterSizes()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, used);
+        if (!stored.isEmpty()) {
+            m_Fixture->saveSettings([](CLumivox5Data* h) {
+                h->m_MainWidth = 800;
+                h->m_MainHeight = 600;
+                h->m_SplitterSizes[2] = {300, 170};
+            });
+            QByteArray file = CTestFolders::readFile(settingsPath());
+            QVERIFY(file.contains("<string>300,170</string>"));
+            file.replace("<string>300,170</string>", "<string>" + stored.toUtf8() + "</string>");
+            QVERIFY(CTestFolders::writeFile(settingsPath(), file));
+        }
+        start();
+        const QList<int> right = m_Window->ui->splitter_3->sizes();
+        if (used) {
+            // Fitted to this window's room, in the stored proportion.
+            const int room = right.at(0) + right.at(1);
+            QVERIFY2(qAbs(right.at(1) - 170 * room / 470) <= 1, qPrintable(QString::number(right.at(1))));
+        } else {
+            // The projector list takes what the tab area's 280 leave.
+            QCOMPARE(right.at(1), 280);
+            QVERIFY2(right.at(0) > 100, qPrintable(QString::number(right.at(0))));
+        }
+        QCOMPARE(m_Window->ui->splitter_2->sizes().at(0), 240);
+        QCOMPARE(m_Window->ui->splitter->sizes().at(2), 145);
+
+        // The operator's sizes are there at the next start.
+        m_Window->ui->splitter_2->setSizes({200, m_Window->ui->splitter_2->width() - 200});
+        m_Window->ui->splitter_3->setSizes({250, m_Window->ui->splitter_3->height() - 250});
+        const QList<int> left = m_Window->ui->splitter->sizes();
+        const QList<int> main = m_Window->ui->splitter_2->sizes();
+        const QList<int> list = m_Window->ui->splitter_3->sizes();
+        ScriptedMessageBoxes script;
+        QVERIFY(m_Window->close());
+        m_Window.reset();
+        start();
+        QCOMPARE(m_Window->ui->splitter_2->sizes(), main);
+        QCOMPARE(m_Window->ui->splitter->sizes(), left);
+        QCOMPARE(m_Window->ui->splitter_3->sizes(), list);
+    }
+
     void aStoredPlaceIsUsed()
     {
         m_Fixture->saveSettings([](CLumivox5Data* settings) {
@@ -177,16 +238,38 @@ private slots:
         QVERIFY(CTestFolders::readFile(m_Fixture->userListPath()).startsWith("\xFF\xFE"));
     }
 
+    // Maximised or full screen, however often the screen resizes the
+    // window: the size before is saved, at (0, 0).
+    void maximiseThenQuitSavesTheEarlierSize_data()
+    {
+        QTest::addColumn<bool>("fullScreen");
+        QTest::addColumn<int>("laterResizes");
+        QTest::newRow("maximised") << false << 0;
+        QTest::newRow("maximised, resized again") << false << 2;
+        QTest::newRow("full screen, resized again") << true << 1;
+    }
+
     void maximiseThenQuitSavesTheEarlierSize()
     {
+        QFETCH(bool, fullScreen);
+        QFETCH(int, laterResizes);
         start();
         m_Window->move(40, 50);
         m_Window->resize(500, 400);
         QTRY_COMPARE(hub()->m_MainWidth, m_Window->frameGeometry().width());
         const QSize before = m_Window->frameGeometry().size();
-        m_Window->showMaximized();
+        if (fullScreen)
+            m_Window->showFullScreen();
+        else
+            m_Window->showMaximized();
         if (!QTest::qWaitFor([&] { return m_Window->frameGeometry().size() != before; }, 3000))
             QSKIP("this display maximises nothing (no window manager)");
+        // As when the screen or its panels change under the maximised window.
+        for (int n = 1; n <= laterResizes; ++n) {
+            QResizeEvent resize(m_Window->size(), m_Window->size());
+            QCoreApplication::sendEvent(m_Window.get(), &resize);
+            QVERIFY(m_Window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+        }
         ScriptedMessageBoxes script;
         QVERIFY(m_Window->close());
         QVERIFY(script.shown.isEmpty());
@@ -198,21 +281,72 @@ private slots:
         QCOMPARE(saved->m_MainHeight, before.height());
     }
 
-    void aFailedSaveAtExitIsReported()
+    // The user list cannot be written at exit (a folder has its name) after
+    // a projector was added: the operator chooses, and no answer loses the
+    // projector silently.
+    void aFailedSaveAtExitAsks_data()
     {
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<bool>("mendBeforeRetry");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("cancel keeps the program running")
+            << QList<int>{QMessageBox::Cancel} << false << false << false;
+        QTest::newRow("exit anyway") << QList<int>{QMessageBox::Ignore} << false << true << false;
+        QTest::newRow("retry once mended") << QList<int>{QMessageBox::Retry} << true << true << true;
+        QTest::newRow("retry, failing again, cancel")
+            << QList<int>{QMessageBox::Retry, QMessageBox::Cancel} << false << false << false;
+    }
+
+    void aFailedSaveAtExitAsks()
+    {
+        QFETCH(QList<int>, answers);
+        QFETCH(bool, mendBeforeRetry);
+        QFETCH(bool, closed);
+        QFETCH(bool, saved);
         start();
         removeSavedFiles();
-        // A folder where each file should go: neither can be written.
-        QVERIFY(QDir().mkpath(settingsPath()));
         QVERIFY(QDir().mkpath(m_Fixture->userListPath()));
+        QVERIFY(hub()->AddProjector(QStringLiteral("Echo"), 0, CProjectorData::TYPE_LAN::IP,
+                                    QStringLiteral("192.168.0.15"), QStringLiteral("7142"), true, QString()));
         ScriptedMessageBoxes script;
-        QVERIFY(m_Window->close());
-        QCOMPARE(script.shown.size(), 1);
-        const CMessageBoxes::Box box = script.shown.first();
-        QCOMPARE(box.icon, QMessageBox::Warning);
-        QVERIFY2(box.text.contains(QDir::toNativeSeparators(settingsPath())), qPrintable(box.text));
-        QVERIFY2(box.text.contains(QDir::toNativeSeparators(m_Fixture->userListPath())), qPrintable(box.text));
-        QVERIFY(QFileInfo(settingsPath()).isDir());
+        CMessageBoxes::SetScript([&](const CMessageBoxes::Box& box) {
+            script.shown << box;
+            const auto answer = QMessageBox::StandardButton(answers.at(script.shown.size() - 1));
+            if (answer == QMessageBox::Retry && mendBeforeRetry)
+                QDir(m_Fixture->userListPath()).removeRecursively();
+            return answer;
+        });
+        QCOMPARE(m_Window->close(), closed);
+        QCOMPARE(script.shown.size(), answers.size());
+        for (const CMessageBoxes::Box& box : qAsConst(script.shown)) {
+            QCOMPARE(box.icon, QMessageBox::Warning);
+            QCOMPARE(box.buttons, QMessageBox::Retry | QMessageBox::Ignore | QMessageBox::Cancel);
+            QCOMPARE(box.defaultButton, QMessageBox::Retry);
+            QCOMPARE(box.buttonTexts.value(QMessageBox::Ignore), QStringLiteral("Exit anyway"));
+            QVERIFY2(box.text.contains(QDir::toNativeSeparators(m_Fixture->userListPath())), qPrintable(box.text));
+        }
+        QCOMPARE(m_Window->isVisible(), !closed);
+        QCOMPARE(QApplication::quitOnLastWindowClosed(), closed);
+        // The settings were written in every case; the list only once it could be.
+        QVERIFY(QFileInfo(settingsPath()).isFile());
+        QCOMPARE(QFileInfo(m_Fixture->userListPath()).isFile(), saved);
+        if (saved)
+            QVERIFY(QTextCodec::codecForName("UTF-16")
+                        ->toUnicode(CTestFolders::readFile(m_Fixture->userListPath()))
+                        .contains(QLatin1String("Echo")));
+        if (!closed) {
+            // Still running with the edit: the next close saves it.
+            QVERIFY(m_Window->m_tmrUpdateDelay);
+            QVERIFY(QDir(m_Fixture->userListPath()).removeRecursively());
+            CMessageBoxes::SetScript(CMessageBoxes::Script());
+            ScriptedMessageBoxes quiet;
+            QVERIFY(m_Window->close());
+            QVERIFY(quiet.shown.isEmpty());
+            QVERIFY(QTextCodec::codecForName("UTF-16")
+                        ->toUnicode(CTestFolders::readFile(m_Fixture->userListPath()))
+                        .contains(QLatin1String("Echo")));
+        }
     }
 
     void contextMenuFilter_data()

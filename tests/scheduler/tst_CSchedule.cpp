@@ -608,13 +608,14 @@ private slots:
         m_pRunner->RequestScheduleAddLog(-1, d, at(DAY, 23, 59, 40), S::OK, "");
         QVERIFY(!QDir(m_LogFolder).exists());
 
-        // A projector id without a record names the target; a "%1" stays.
+        // A projector id without a record (deleted meanwhile) is named by
+        // its id; a "%1" stays.
         m_pRunner->RequestScheduleChangeLogPath(m_LogFolder);
         m_pRunner->RequestScheduleAddLog(4321, d, at(DAY, 23, 59, 40), S::None, "x %1");
         m_pRunner->RequestScheduleAddLog(-1, d, at(DAY.addDays(1), 0, 0, 10), S::OK, "");
         QCOMPARE(errors.count(), 0);
         QCOMPARE(CTestFolders::readFile(LogPath(DAY)),
-                 LogFile({ "2024/03/13, 23:59:40, Group\\100%1 \\%2, On-screen Display OFF, ,     ---,x %1, " }));
+                 LogFile({ "2024/03/13, 23:59:40, 4321, On-screen Display OFF, ,     ---,x %1, " }));
         QCOMPARE(CTestFolders::readFile(LogPath(DAY.addDays(1))),
                  LogFile({ "2024/03/14, 00:00:10, Group\\100%1 \\%2, On-screen Display OFF, OK,   1,, " }));
 

@@ -21,6 +21,8 @@ class tst_PJDataSortProxyModel : public QObject
     Q_OBJECT
 
 private slots:
+    // Which sort ran shows only in the trace.
+    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("lumivox.views.debug=true")); }
     void comparison_data();
     void comparison();
     void baseComparisonUntilEntryZeroIsSet_data();

@@ -60,6 +60,7 @@ private slots:
     void editorStartsWithCellTextAndGrabs();
     void tabAndBacktabAreSwallowed_data();
     void tabAndBacktabAreSwallowed();
+    void aChangeOfTheCellKeepsTheTyping();
     void enterCommitsUnderEditRole();
     void escapeClosesWithoutWriting();
     void clickOutsideCommits();
@@ -107,6 +108,18 @@ void tst_QStyledItemDelegateEx::tabAndBacktabAreSwallowed()
     QCOMPARE(editor->text(), QString("typed"));
     QCOMPARE(rig.view.currentIndex(), rig.cell(0, 0));
     QVERIFY(rig.model.writes.isEmpty());
+}
+
+// The cell changes while its editor is open (a refresh of the row): the
+// editor keeps what was typed.
+void tst_QStyledItemDelegateEx::aChangeOfTheCellKeepsTheTyping()
+{
+    Rig rig;
+    QLineEditEx* editor = rig.open(rig.cell(0, 0));
+    QVERIFY(editor);
+    editor->setText("Hall-");
+    rig.model.setData(rig.cell(0, 0), "Hall Old7");
+    QCOMPARE(editor->text(), QString("Hall-"));
 }
 
 void tst_QStyledItemDelegateEx::enterCommitsUnderEditRole()

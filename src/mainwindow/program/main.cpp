@@ -8,6 +8,7 @@
 #include "QTranslatorEx.h"
 #include "FleetHeap.h"
 #include "RaiseOpenFileLimit.h"
+#include "LogCategories.h"
 
 #include <QApplication>
 #include <QDir>
@@ -56,7 +57,20 @@ int main(int argc, char* argv[])
     // instance's window to the front.
     auto* service = new CStartService(nullptr);
     if (!service->CheckStart()) {
-        qDebug("!!! Lumivox5 is already exists !!!");
+        if (service->ListenFailed()) {
+            // No other instance runs, yet this one could not be found by a
+            // later start: the operator hears why instead of seeing nothing.
+            CLanguageCodeTable english(CLanguageCodeTable::LANG_ENGLISH);
+            english.SetCulture(&app);
+            if (english.m_pTranslator)
+                QCoreApplication::installTranslator(english.m_pTranslator);
+            CMessageBoxes::Critical(nullptr, nullptr, QObject::tr("Lumivox5MsgTitle"),
+                                    QObject::tr("MainMsgStartServerFailed")
+                                        .arg(QDir::toNativeSeparators(service->ServerName()), service->ListenError()));
+            delete service;
+            return 1;
+        }
+        qCDebug(lcMainWindow, "!!! Lumivox5 is already exists !!!");
         delete service;
         return 0;
     }
@@ -64,6 +78,8 @@ int main(int argc, char* argv[])
     auto* window = new Lumivox5Main(argc, argv);
     QObject::connect(service, &CStartService::MultipleStarted, window,
                      QOverload<>::of(&Lumivox5Main::f_EnableWindowProc), Qt::QueuedConnection);
+    // Starts that knocked while the window was being built come through now.
+    service->StartHandingOver();
 
     if (!window->m_blnProfileLoaded) {
         CMessageBoxes::Show(nullptr, window->m_Lumivox5Data, QMessageBox::Critical,
@@ -82,10 +98,10 @@ int main(int argc, char* argv[])
     translator->load(file, folder, QString(), QString());
     QCoreApplication::installTranslator(translator);
     const QByteArray rule(73, '=');
-    qDebug("%s", rule.constData());
-    qDebug("load QtLib Tarnslator \n  dir[%s] \n  filename[%s]", folder.toLocal8Bit().constData(),
+    qCDebug(lcMainWindow, "%s", rule.constData());
+    qCDebug(lcMainWindow, "load QtLib Tarnslator \n  dir[%s] \n  filename[%s]", folder.toLocal8Bit().constData(),
            file.toLocal8Bit().constData());
-    qDebug("%s", rule.constData());
+    qCDebug(lcMainWindow, "%s", rule.constData());
 
     window->setVisible(true);
     const int result = app.exec();
