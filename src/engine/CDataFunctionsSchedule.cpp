@@ -31,7 +31,7 @@ const int CMD_SOUND_MUTE = 4;
 const int CMD_PICTURE_MUTE = 5;
 const int CMD_OSD_MUTE = 6;
 const int CMD_AV_MUTE = 8;
-const int ACT_SET = 2;
+const int SET_ACTION = 2;
 
 } // namespace
 
@@ -168,29 +168,29 @@ void CDataFunctions::f_ScheduleSend(const QList<int>& targets, int key, CSchedul
         m_ScheduleSenders.insert(qMakePair(key, id), schedule.InstanceSerial());
 
         if (offline) {
-            emit ScheduleExecuteWithOffline(cmd, FROM_SCHEDULE, ACT_SET, id, value, key);
+            emit ScheduleExecuteWithOffline(cmd, FROM_SCHEDULE, SET_ACTION, id, value, key);
             continue;
         }
         if (!engine || !m_pLumivox5Data->GetTransportThread(id))
             continue;
         switch (cmd) {
         case CMD_POWER:
-            engine->SetPower(value, key, id, FROM_SCHEDULE, ACT_SET, cmd, false);
+            engine->SetPower(value, key, id, FROM_SCHEDULE, SET_ACTION, cmd, false);
             break;
         case CMD_INPUT:
-            engine->SetInputTerminal(value, key, id, FROM_SCHEDULE, ACT_SET, cmd, false);
+            engine->SetInputTerminal(value, key, id, FROM_SCHEDULE, SET_ACTION, cmd, false);
             break;
         case CMD_SOUND_MUTE:
-            engine->SetSoundMute(value, key, id, FROM_SCHEDULE, ACT_SET, cmd, false);
+            engine->SetSoundMute(value, key, id, FROM_SCHEDULE, SET_ACTION, cmd, false);
             break;
         case CMD_PICTURE_MUTE:
-            engine->SetPictureMute(value, key, id, FROM_SCHEDULE, ACT_SET, cmd, false);
+            engine->SetPictureMute(value, key, id, FROM_SCHEDULE, SET_ACTION, cmd, false);
             break;
         case CMD_OSD_MUTE:
-            engine->SetOSDMute(value, key, id, FROM_SCHEDULE, ACT_SET, cmd, false);
+            engine->SetOSDMute(value, key, id, FROM_SCHEDULE, SET_ACTION, cmd, false);
             break;
         case CMD_AV_MUTE:
-            engine->SetAVMuteSchedule(value, key, id, FROM_SCHEDULE, ACT_SET, cmd, false);
+            engine->SetAVMuteSchedule(value, key, id, FROM_SCHEDULE, SET_ACTION, cmd, false);
             break;
         default:
             break;

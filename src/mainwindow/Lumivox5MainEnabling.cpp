@@ -206,7 +206,7 @@ bool profileHas(const CProfile* profile, int flag)
     return profile->m_Flags[flag];
 }
 
-bool isIdentified(const CProjectorData* record)
+bool isIdentifiedRecord(const CProjectorData* record)
 {
     return record->m_ConnectState == CProjectorData::CONNECT_STATE_CONNECTED;
 }
@@ -238,7 +238,7 @@ public:
                                          ProfileFlag::SetInputTerminal, ProfileFlag::SetFreezeSupported};
         const unsigned all = (1u << Count) - 1;
         for (const CProjectorData* record : selection) {
-            if (!isIdentified(record) || !record->m_Profile)
+            if (!isIdentifiedRecord(record) || !record->m_Profile)
                 continue;
             for (int capability = 0; capability < Count; ++capability) {
                 if (profileHas(record->m_Profile, FLAGS[capability]))
@@ -280,7 +280,7 @@ struct Situation
     // The browser entry: one identified projector on the LAN.
     bool webAvailable() const
     {
-        return selection.size() == 1 && isIdentified(selection.first()) && selection.first()->m_DeviceKind == 0;
+        return selection.size() == 1 && isIdentifiedRecord(selection.first()) && selection.first()->m_DeviceKind == 0;
     }
 };
 
@@ -412,7 +412,7 @@ void f_TwoEntryDropDownOpening(Lumivox5Main& window, const TwoEntryMember& membe
     for (const CProjectorData* record : selection) {
         const CProfile* profile = record->m_Profile;
         if (uniform) {
-            uniform = isIdentified(record) &&
+            uniform = isIdentifiedRecord(record) &&
                       (!member.needsPower || record->m_Status[CProjectorData::StPowerStatus].ToInt() != 0) &&
                       profileHas(profile, member.reportFlag) && statusValue(record, member) == reference;
         }
@@ -527,7 +527,7 @@ bool Lumivox5Main::f_RenameMenuAvailable()
         const CProjectorData* record = m_Lumivox5Data->GetProjectorData(ids.first());
         if (!record)
             return false;
-        if (!isIdentified(record) || !profileHas(record->m_Profile, ProfileFlag::SetProjectorName))
+        if (!isIdentifiedRecord(record) || !profileHas(record->m_Profile, ProfileFlag::SetProjectorName))
             return false;
         if (!list->IsVisibleColumn(list->m_columnIndexByKey.value(CProjectorTreeView::KEY_PJ_NAME, 0)))
             return false;
