@@ -31,6 +31,68 @@ function(lumivox_autogen_tracks_sources target)
   endif()
 endfunction()
 
+# lumivox_unity_build(<target>)
+# A library's sources are compiled in batches: each source parses much the same
+# Qt and project headers, and on two cores the parsing is most of the build.
+# (The sources must stay fit for it: no two files of a library may define the
+# same name in an anonymous namespace or as static.)
+function(lumivox_unity_build target)
+  if(LUMIVOX_UNITY_BUILD)
+    set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
+  endif()
+endfunction()
+
+# lumivox_test_pch(<target> <libs>...)
+# Every test parses the whole of QtCore through <QtTest>. The tests take it
+# precompiled instead, built once per build folder for each set of Qt modules
+# the tests link: what <QtTest> declares depends on them (QT_GUI_LIB,
+# QT_WIDGETS_LIB, QT_NETWORK_LIB), so the core, engine and window tests have
+# one each. The header's owner links just lumivox_settings and those modules,
+# which gives it the tests' compile options; GCC checks the rest and says so
+# (-Winvalid-pch) when a test cannot use it. Loading the header costs a good
+# part of what it saves (the kernel copies most of its pages for each compiler),
+# so it holds <QtTest> only (QtWidgets as well did not pay), and a test's
+# near-empty AUTOMOC mocs_compilation.cpp does without it.
+function(lumivox_test_pch target)
+  if(NOT LUMIVOX_TEST_PCH)
+    return()
+  endif()
+  # The Qt modules among the target's usage requirements.
+  set(todo Qt5::Test ${ARGN})
+  set(seen)
+  set(modules)
+  while(todo)
+    list(POP_FRONT todo t)
+    if(t IN_LIST seen OR NOT TARGET "${t}")
+      continue()
+    endif()
+    list(APPEND seen "${t}")
+    if(t MATCHES "^Qt5::(.+)$")
+      list(APPEND modules "${CMAKE_MATCH_1}")
+    endif()
+    get_target_property(deps "${t}" INTERFACE_LINK_LIBRARIES)
+    if(deps)
+      list(APPEND todo ${deps})
+    endif()
+  endwhile()
+  list(SORT modules)
+  string(REPLACE ";" "_" owner "lumivox_test_pch_${modules}")
+  if(NOT TARGET ${owner})
+    set(src "${PROJECT_BINARY_DIR}/lumivox_test_pch.cpp")
+    if(NOT EXISTS "${src}")
+      file(WRITE "${src}" "// Carries the tests' precompiled header.\n")
+    endif()
+    add_library(${owner} OBJECT "${src}")
+    list(TRANSFORM modules PREPEND "Qt5::")
+    target_link_libraries(${owner} PRIVATE lumivox_settings ${modules})
+    set_target_properties(${owner} PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
+    target_precompile_headers(${owner} PRIVATE <QtTest>)
+  endif()
+  target_precompile_headers(${target} REUSE_FROM ${owner})
+  set_source_files_properties("${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/mocs_compilation.cpp"
+    PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+endfunction()
+
 # lumivox_add_test(<name> SOURCES <files>... LIBS <targets>...)
 # One QtTest executable, registered with CTest, run headless; one named in
 # LUMIVOX_PRIVATE_NETWORK_TESTS runs in a private network namespace.
@@ -39,6 +101,7 @@ function(lumivox_add_test name)
   add_executable(${name} ${T_SOURCES})
   lumivox_autogen_tracks_sources(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE lumivox_settings Qt5::Test ${T_LIBS})
+  lumivox_test_pch(${name} ${T_LIBS})
   if(name IN_LIST LUMIVOX_PRIVATE_NETWORK_TESTS)
     # Sends to addresses off this machine: only inside a private network namespace.
     add_test(NAME ${name} COMMAND "${PROJECT_SOURCE_DIR}/scripts/in-private-network.sh" $<TARGET_FILE:${name}>)
@@ -69,6 +132,7 @@ function(lumivox_add_test_folder dir)
     set(helper_lib "lumivox_testhelpers_${folder}")
     add_library(${helper_lib} OBJECT ${helpers})
     lumivox_autogen_tracks_sources(${helper_lib} ${helpers})
+    lumivox_unity_build(${helper_lib})
     target_include_directories(${helper_lib} PUBLIC "${dir}")
     target_link_libraries(${helper_lib} PUBLIC lumivox_settings Qt5::Test ${T_LIBS})
   endif()

@@ -34,7 +34,7 @@ const int CMD_SOUND_MUTE = 4;
 const int CMD_PICTURE_MUTE = 5;
 const int CMD_OSD_MUTE = 6;
 const int CMD_AV_MUTE = 8;
-const int ACT_SET = 2;
+const int SET_ACTION = 2;
 
 } // namespace
 
@@ -176,7 +176,7 @@ void CDataFunctions::f_ScheduleSend(const QList<int>& targets, int key, CSchedul
         m_ScheduleSenders.insert(ticket, ScheduleSender{key, schedule.InstanceSerial(), id});
 
         if (offline) {
-            emit ScheduleExecuteWithOffline(cmd, FROM_SCHEDULE, ACT_SET, id, value, ticket);
+            emit ScheduleExecuteWithOffline(cmd, FROM_SCHEDULE, SET_ACTION, id, value, ticket);
             continue;
         }
         if (!engine || !m_pLumivox5Data->GetTransportThread(id)) {
@@ -185,22 +185,22 @@ void CDataFunctions::f_ScheduleSend(const QList<int>& targets, int key, CSchedul
         }
         switch (cmd) {
         case CMD_POWER:
-            engine->SetPower(value, ticket, id, FROM_SCHEDULE, ACT_SET, cmd, false);
+            engine->SetPower(value, ticket, id, FROM_SCHEDULE, SET_ACTION, cmd, false);
             break;
         case CMD_INPUT:
-            engine->SetInputTerminal(value, ticket, id, FROM_SCHEDULE, ACT_SET, cmd, false);
+            engine->SetInputTerminal(value, ticket, id, FROM_SCHEDULE, SET_ACTION, cmd, false);
             break;
         case CMD_SOUND_MUTE:
-            engine->SetSoundMute(value, ticket, id, FROM_SCHEDULE, ACT_SET, cmd, false);
+            engine->SetSoundMute(value, ticket, id, FROM_SCHEDULE, SET_ACTION, cmd, false);
             break;
         case CMD_PICTURE_MUTE:
-            engine->SetPictureMute(value, ticket, id, FROM_SCHEDULE, ACT_SET, cmd, false);
+            engine->SetPictureMute(value, ticket, id, FROM_SCHEDULE, SET_ACTION, cmd, false);
             break;
         case CMD_OSD_MUTE:
-            engine->SetOSDMute(value, ticket, id, FROM_SCHEDULE, ACT_SET, cmd, false);
+            engine->SetOSDMute(value, ticket, id, FROM_SCHEDULE, SET_ACTION, cmd, false);
             break;
         case CMD_AV_MUTE:
-            engine->SetAVMuteSchedule(value, ticket, id, FROM_SCHEDULE, ACT_SET, cmd, false);
+            engine->SetAVMuteSchedule(value, ticket, id, FROM_SCHEDULE, SET_ACTION, cmd, false);
             break;
         default:
             break;

@@ -9,12 +9,12 @@
 
 namespace {
 
-const char kContext[] = "CProjectorData";
+const char kTextContext[] = "CProjectorData";
 const QString kNone = QStringLiteral("---");
 
 QString Tr(const char* key)
 {
-    return QCoreApplication::translate(kContext, key);
+    return QCoreApplication::translate(kTextContext, key);
 }
 
 bool IsRunning(int powerStatus)

@@ -9,7 +9,7 @@
 
 namespace {
 
-typedef QAction* CProjectorTreeView::*ActionMember;
+typedef QAction* CProjectorTreeView::*TreeActionMember;
 typedef QMenu* CProjectorTreeView::*MenuMember;
 typedef void (CProjectorTreeView::*ViewSlot)();
 
@@ -22,7 +22,7 @@ const int RENAME_ID = 21;
 struct MenuEntry {
     int parent;
     const char* key;
-    ActionMember action; // an action, or
+    TreeActionMember action; // an action, or
     MenuMember menu;     // a sub-menu
     int id;
     ViewSlot aboutToShow; // a sub-menu's
