@@ -316,6 +316,32 @@ private slots:
         QTRY_VERIFY(!rig.m_Engine.f_HasReturnParameter(id));
     }
 
+    // A record deleted and another made under its id before the engine's next
+    // check: what the engine kept for the old one must not hold back the new
+    // one's results (a command that never ends blocks every later one).
+    void reusedIdStartsAfresh()
+    {
+        EngineTestRig rig;
+        const int id = rig.Add(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        EngineSpies spies(&rig.m_Engine);
+        rig.m_Engine.SetPower(1, 1, id, FROM, ACT, CMD_POWER, false);
+        QTRY_COMPARE(spies.completed.count(), 1);
+        QVERIFY(rig.m_Engine.f_HasReturnParameter(id));
+
+        // Replaced within one turn of the event loop: no check runs between.
+        std::unique_ptr<CProjectorData> old(rig.m_Records.take(id));
+        auto* fresh = new CProjectorData(old->m_ProfileList, id);
+        fresh->m_Address = old->m_Address;
+        fresh->m_Port = old->m_Port;
+        rig.m_Records.insert(id, fresh);
+        old.reset();
+
+        rig.m_Engine.SetPower(0, 2, id, FROM, ACT, CMD_POWER, false);
+        QTRY_COMPARE(spies.Ends(), 2);
+        QCOMPARE(spies.completed.count(), 2);
+        QCOMPARE(spies.completed.at(1).at(0).toInt(), 2);
+    }
+
     void socketErrorIsACommunicationError()
     {
         EngineTestRig rig;
