@@ -4,13 +4,18 @@
 // projectors answering from a process of their own: the time until every
 // listed row shows its result, the longest time the GUI thread went without
 // its event loop meanwhile, and the command engine's sweep of the same fleet
-// in the same run. Runs offscreen unless QT_QPA_PLATFORM says otherwise.
+// in the same run, with the longest events the GUI thread handled, by
+// receiver, so that a stall names its source. The simulated projectors report
+// names of their own, so this first poll renames every row, as the first poll
+// of a fleet whose names were set at the projectors does. Runs offscreen
+// unless QT_QPA_PLATFORM says otherwise.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QHostAddress>
 #include <QLoggingCategory>
+#include <QMap>
 #include <QSet>
 #include <QSortFilterProxyModel>
 #include <QTimer>
@@ -46,6 +51,62 @@ const int RUNS = 5;
 const int REPLY_DELAY_MS = 20;
 const char* const FIRST_ADDRESS = "127.0.0.2";
 const int POLL_TIMEOUT_MS = 120000;
+// The list column showing the power status.
+const int STATUS_KEY = 8;
+
+// Times each event the GUI thread's event loops hand out (not the events
+// sent while one is handled): the longest per receiver class and event type.
+class CTimedApplication : public QApplication
+{
+public:
+    using QApplication::QApplication;
+    struct Longest
+    {
+        qint64 ns = 0;
+        int over50Ms = 0;
+    };
+    QMap<QString, Longest> m_Longest;
+    bool m_Timing = false;
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        if (!m_Timing || m_Depth > 0) {
+            ++m_Depth;
+            const bool taken = QApplication::notify(receiver, event);
+            --m_Depth;
+            return taken;
+        }
+        // Timers and the context objects of connections are told apart by their parents.
+        QString what = QString::fromLatin1(receiver->metaObject()->className());
+        if (receiver->parent())
+            what += QLatin1String(" in ") + QString::fromLatin1(receiver->parent()->metaObject()->className());
+        what += QStringLiteral(" (event %1)").arg(int(event->type()));
+        QElapsedTimer clock;
+        clock.start();
+        ++m_Depth;
+        const bool taken = QApplication::notify(receiver, event);
+        --m_Depth;
+        const qint64 ns = clock.nsecsElapsed();
+        Longest& longest = m_Longest[what];
+        longest.ns = qMax(longest.ns, ns);
+        if (ns > 50 * 1000000LL)
+            ++longest.over50Ms;
+        return taken;
+    }
+
+    // The `count` longest, longest first.
+    QList<QPair<QString, Longest>> Top(int count) const
+    {
+        QList<QPair<QString, Longest>> all;
+        for (auto it = m_Longest.constBegin(); it != m_Longest.constEnd(); ++it)
+            all.append(qMakePair(it.key(), it.value()));
+        std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.second.ns > b.second.ns; });
+        return all.mid(0, count);
+    }
+
+private:
+    int m_Depth = 0;
+};
 
 struct PollFigures
 {
@@ -54,11 +115,13 @@ struct PollFigures
     int rows = 0;
     int ended = 0; // projectors whose request the engine ended
     int shown = 0;
+    int renamed = 0; // rows whose projector name the poll changed
 };
 
-// Refresh All from the menu's slot; done when every listed row has been
-// rewritten by a status pass after the engine ended that projector's
-// request, i.e. the row shows its result. A 5 ms timer meanwhile measures
+// Refresh All from the menu's slot; done when every listed row shows its
+// result: after the engine ended that projector's request, a status pass
+// wrote the row's name and status as the record has them (the progress
+// icon's end changes the row before that). A 5 ms timer meanwhile measures
 // the gaps of the GUI thread's event loop.
 PollFigures PollFleet(Lumivox5Main* window)
 {
@@ -67,6 +130,13 @@ PollFigures PollFleet(Lumivox5Main* window)
     auto* proxy = qobject_cast<QSortFilterProxyModel*>(list->model());
     QAbstractItemModel* rows = proxy ? proxy->sourceModel() : list->model();
     figures.rows = rows->rowCount();
+    const int nameColumn = list->m_columnIndexByKey.value(CProjectorTreeView::KEY_PJ_NAME, 0);
+    const int statusColumn = list->m_columnIndexByKey.value(STATUS_KEY, 0);
+    CLumivox5Data* hub = window->m_Lumivox5Data;
+    QHash<int, QString> namesBefore;
+    for (int row = 0; row < figures.rows; ++row)
+        namesBefore.insert(rows->index(row, 0).data(CProjectorTreeView::ROLE_PJDATA_ID).toInt(),
+                           rows->index(row, nameColumn).data().toString());
     QSet<int> ended;
     QSet<int> shown;
     QEventLoop loop;
@@ -83,7 +153,11 @@ PollFigures PollFleet(Lumivox5Main* window)
                      [&](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
                          for (int row = topLeft.row(); row <= bottomRight.row(); ++row) {
                              const int id = rows->index(row, 0).data(CProjectorTreeView::ROLE_PJDATA_ID).toInt();
-                             if (ended.contains(id))
+                             if (!ended.contains(id))
+                                 continue;
+                             CProjectorData* record = hub->GetProjectorData(id);
+                             if (record && rows->index(row, nameColumn).data().toString() == record->GetProjectorNameString()
+                                 && rows->index(row, statusColumn).data().toString() == record->GetStatusString())
                                  shown.insert(id);
                          }
                          if (shown.size() >= figures.rows && figures.untilAllShownMs < 0) {
@@ -111,6 +185,11 @@ PollFigures PollFleet(Lumivox5Main* window)
     figures.longestStallMs = qMax(figures.longestStallMs, sinceTick.elapsed());
     figures.ended = ended.size();
     figures.shown = shown.size();
+    for (int row = 0; row < rows->rowCount(); ++row) {
+        const int id = rows->index(row, 0).data(CProjectorTreeView::ROLE_PJDATA_ID).toInt();
+        if (rows->index(row, nameColumn).data().toString() != namesBefore.value(id))
+            ++figures.renamed;
+    }
     return figures;
 }
 
@@ -148,7 +227,7 @@ int main(int argc, char** argv)
     StartAsFleetProgram(argv); // as the program does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    CTimedApplication app(argc, argv);
     RaiseOpenFileLimit();
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
 
@@ -263,7 +342,7 @@ int main(int argc, char** argv)
     const QHostAddress first{QString::fromLatin1(FIRST_ADDRESS)};
     CFleetSweep sweep;
     if (!sweep.StartSimulator(CFleetSweep::FindSimulator(QString()), FleetUserList::Span(first, FLEET),
-                              QStringLiteral("LV-L100"), REPLY_DELAY_MS)
+                              QStringLiteral("LV-L100"), REPLY_DELAY_MS, {QStringLiteral("--vary")})
         || !sweep.CreateRecords(profile)) {
         std::fprintf(stderr, "%s\n", qPrintable(sweep.Error()));
         return 1;
@@ -287,7 +366,9 @@ int main(int argc, char** argv)
     }
     window.reset(new Lumivox5Main(line.argc(), line.argv()));
     QCoreApplication::processEvents();
+    app.m_Timing = true;
     const PollFigures poll = PollFleet(window.get());
+    app.m_Timing = false;
     window.reset();
     const CFleetSweep::Outcome engine = sweep.Sweep(POLL_TIMEOUT_MS);
 
@@ -308,8 +389,8 @@ int main(int argc, char** argv)
         std::printf("  until every row shows   (only %d of %d rows within %d ms, %d ended)\n", poll.shown,
                     poll.rows, POLL_TIMEOUT_MS, poll.ended);
     else
-        std::printf("  until every row shows   %8lld ms   (%d rows)\n", static_cast<long long>(poll.untilAllShownMs),
-                    poll.rows);
+        std::printf("  until every row shows   %8lld ms   (%d rows, %d of them renamed)\n",
+                    static_cast<long long>(poll.untilAllShownMs), poll.rows, poll.renamed);
     std::printf("  engine sweep            %8lld ms   (%d completed, %d failed%s)\n",
                 static_cast<long long>(engine.wallMs), engine.completed, engine.failed,
                 engine.timedOut ? ", timed out" : "");
@@ -319,5 +400,9 @@ int main(int argc, char** argv)
     std::printf("  longest GUI stall       %8lld ms   (target <= 50 ms; first poll, names arriving, the user\n"
                 "                                       list saved by the writer thread)\n",
                 static_cast<long long>(poll.longestStallMs));
+    std::printf("  longest events by receiver:\n");
+    for (const auto& entry : app.Top(6))
+        std::printf("    %8.1f ms  %3d over 50 ms  %s\n", entry.second.ns / 1e6, entry.second.over50Ms,
+                    qPrintable(entry.first));
     return poll.untilAllShownMs >= 0 && !engine.timedOut ? 0 : 1;
 }
