@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QHeaderView>
 #include <QHostAddress>
 #include <QLoggingCategory>
 #include <QMap>
@@ -92,6 +93,14 @@ public:
         if (ns > 50 * 1000000LL)
             ++longest.over50Ms;
         return taken;
+    }
+
+    double LongestMs() const
+    {
+        qint64 ns = 0;
+        for (const Longest& longest : m_Longest)
+            ns = qMax(ns, longest.ns);
+        return ns / 1e6;
     }
 
     // The `count` longest, longest first.
@@ -315,6 +324,8 @@ int main(int argc, char** argv)
     window->f_SortPjList(2, Qt::AscendingOrder);
     const QList<int> ids = window->m_Lumivox5Data->GetProjectorDataIDList(false);
     std::vector<double> passes[2];
+    std::vector<double> slices[2]; // the longest the GUI thread spent in one go on a pass
+    QHeaderView* header = window->findChild<CProjectorTreeView*>(QStringLiteral("treeViewPJList"))->header();
     const int perProjector[2] = {1, 10};
     for (int run = 0; run < RUNS; ++run) {
         for (int kind = 0; kind < 2; ++kind) {
@@ -331,7 +342,21 @@ int main(int argc, char** argv)
                         window->OnReceiveUpdateTiming(1, 1, 1, id);
                 }
             }
-            passes[kind].push_back(WallMs([&] { window->OnTimerUpdateDelay(); }));
+            // The pass writes its first slice at once and the rest in later
+            // turns of the event loop; the list's header is clickable again
+            // when its rows are done.
+            const double first = WallMs([&] { window->OnTimerUpdateDelay(); });
+            app.m_Longest.clear();
+            app.m_Timing = true;
+            const double rest = WallMs([&] {
+                while (!header->sectionsClickable())
+                    QCoreApplication::processEvents();
+                // The renamed records are saved in a turn of their own.
+                QCoreApplication::processEvents();
+            });
+            app.m_Timing = false;
+            passes[kind].push_back(first + rest);
+            slices[kind].push_back(qMax(first, app.LongestMs()));
         }
     }
     window.reset();
@@ -381,8 +406,11 @@ int main(int argc, char** argv)
     std::printf("  status pass, %5d reports %8.1f ms   (target < 200 ms, all rows and names changed, re-sorted,\n"
                 "                                       the user list handed to the writer thread)\n",
                 FLEET, Median(passes[0]));
+    std::printf("    longest slice          %8.1f ms   (target <= 50 ms, the GUI thread held in one go)\n",
+                Median(slices[0]));
     std::printf("  status pass, %5d reports %8.1f ms   (target < 200 ms, all rows changed, re-sorted)\n",
                 FLEET * 10, Median(passes[1]));
+    std::printf("    longest slice          %8.1f ms   (target <= 50 ms)\n", Median(slices[1]));
     std::printf("Refresh All over %d simulated projectors in another process (reply after %d ms), one run\n",
                 int(sweep.Records().size()), REPLY_DELAY_MS);
     if (poll.untilAllShownMs < 0)

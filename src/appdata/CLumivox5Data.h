@@ -156,9 +156,12 @@ public:
     // into the list held here at once, and a copy of it is handed over. The
     // job's result code is SaveUserList's; on success the job's report clears
     // the rejected-list mark, and `report` gets the result on this thread.
-    // -3 when nothing could be handed over.
+    // -3 when nothing could be handed over. With `onlyIds`, only those
+    // records go into the list (a status pass renames some; the others are
+    // there as last saved); a new record among them makes it all of them.
     int SaveUserListInBackground(CBackgroundWriter* writer,
-                                 std::function<void(const CBackgroundWriter::Result&, const QString& path)> report);
+                                 std::function<void(const CBackgroundWriter::Result&, const QString& path)> report,
+                                 const QList<int>* onlyIds = nullptr);
     int ExportUserList(QString path, QString codePage);
     int ExportUserList(QString path);
     int CheckUserList(QString path);

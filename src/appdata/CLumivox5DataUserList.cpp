@@ -311,7 +311,8 @@ int CLumivox5Data::SaveUserList()
 }
 
 int CLumivox5Data::SaveUserListInBackground(
-    CBackgroundWriter* writer, std::function<void(const CBackgroundWriter::Result&, const QString& path)> report)
+    CBackgroundWriter* writer, std::function<void(const CBackgroundWriter::Result&, const QString& path)> report,
+    const QList<int>* onlyIds)
 {
     return RunTraced(-3, [&] {
         if (!writer)
@@ -320,8 +321,24 @@ int CLumivox5Data::SaveUserListInBackground(
         f_EnsureUserListHeader();
         if (m_pDeletedIDList && !m_pDeletedIDList->isEmpty())
             f_DeletedPjSettings(m_pDeletedIDList);
-        f_SetPjList(m_pProjectorDatas);
-        f_SetGroupList(m_pProjectorDatas);
+        ProjectorMap some;
+        ProjectorMap* records = m_pProjectorDatas;
+        if (onlyIds && m_pProjectorDatas) {
+            bool all = false;
+            for (int id : *onlyIds) {
+                CProjectorData* record = m_pProjectorDatas->value(id);
+                if (record && record->m_NewEntry)
+                    all = true;
+                else if (record)
+                    some.insert(id, record);
+            }
+            if (!all)
+                records = &some;
+        }
+        f_SetPjList(records);
+        // The groups change only with a full save.
+        if (records == m_pProjectorDatas)
+            f_SetGroupList(m_pProjectorDatas);
         auto copy = std::make_shared<CIniFileAccess>();
         copy->f_Copy(m_pUserList);
         const bool overRejected = target == m_RejectedUserList;

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QHostAddress>
 #include <QIcon>
@@ -14,6 +15,7 @@
 #include <QString>
 #include <QSystemTrayIcon>
 
+#include <deque>
 #include <functional>
 
 #include "CMailSettings.h"
@@ -187,6 +189,9 @@ public:
     QTimer* m_tmrUpdateAllProjectors;
     QTimer* m_tmrUpdateDelay;
     QTimer* m_tmrUpdateMidFlow;
+    // How long one slice of a status pass writes rows; the clock is read
+    // every 64 rows, so a short list is always written at once.
+    qint64 m_PassSliceNs = 12 * 1000 * 1000;
     QTimer* m_tmrUpdateScheduleList;
     QTimer* m_tmrStatusMessage;
     // The status bar's labels at positions 0 (left), 1 (centre) and 2 (right).
@@ -456,6 +461,30 @@ private:
     // Runs one status pass over the reports queued so far; `stop` is the other timer.
     void f_RunUpdatePass(QTimer* stop, QMutex* stopGuard);
 
+    // A status pass writes the list a slice of rows at a time, one slice per
+    // turn of the event loop, so that a pass over 2000 rows never holds the
+    // GUI thread for long. Passes are written in the order they were taken:
+    // a later one waits until the earlier one's rows are written.
+    struct PassRun
+    {
+        QHash<int, int> newestCode; // projector id -> result code of its newest report
+        QList<QList<int>> reports;  // relayed once the rows are written
+        int nextRow = 0;            // source row the next slice starts at
+        bool restart = false;       // rows came or went: start again at row 0
+        QList<int> renamed;         // projectors whose shown name the pass changed
+    };
+    std::deque<PassRun> m_PassRuns; // keeps the first in place while a handler adds one
+    bool m_blnPassSliceRunning = false;
+    QTimer* m_tmrPassSlice = nullptr;
+    // Writes rows of the waiting passes until a slice's time is used up, and
+    // ends each pass whose rows are all written.
+    void f_WritePassSlice();
+    // Writes the first pass's rows from where it stopped; false when the
+    // slice's time ran out first.
+    bool f_WritePassRows(PassRun& run, const QElapsedTimer& slice);
+    // What follows a pass's rows: sort, mails, save, details, relay.
+    void f_EndPass(const PassRun& run);
+
     // Pending status updates (six values each) and their guards.
     QList<QList<int>> m_UpdateQueue;
     // Errors naming no projector (a log line that cannot be written, say) come
@@ -470,7 +499,8 @@ private:
     bool m_blnUserListSaveFailed = false;
     // Saves the user list through the writer; a failure is shown once,
     // until a save succeeds again.
-    void f_SaveUserListInBackground();
+    // `onlyIds`: the records to write into the list (null: all).
+    void f_SaveUserListInBackground(const QList<int>* onlyIds = nullptr);
     // One line for the operator on a failed save of the user list.
     QString f_UserListFailureLine(int code, const QString& path, const QString& reason);
     // The three splitters, in the order their sizes are stored.

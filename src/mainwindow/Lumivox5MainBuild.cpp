@@ -280,6 +280,26 @@ void Lumivox5Main::f_CreateTimers()
     m_tmrUpdateMidFlow->setSingleShot(true);
     connect(m_tmrUpdateMidFlow, &QTimer::timeout, this, &Lumivox5Main::OnTimerUpdateMidFlow, Qt::QueuedConnection);
 
+    m_tmrPassSlice = new QTimer(this);
+    m_tmrPassSlice->setInterval(0);
+    m_tmrPassSlice->setSingleShot(true);
+    connect(m_tmrPassSlice, &QTimer::timeout, this, &Lumivox5Main::f_WritePassSlice);
+    // A pass written in slices walks the list's rows by position: rows that
+    // came or went between two slices make it start again (rewriting a row
+    // changes nothing).
+    if (auto* proxy = qobject_cast<QSortFilterProxyModel*>(ui->treeViewPJList->model())) {
+        QAbstractItemModel* rows = proxy->sourceModel();
+        const auto restart = [this] {
+            if (!m_PassRuns.empty())
+                m_PassRuns.front().restart = true;
+        };
+        connect(rows, &QAbstractItemModel::rowsInserted, this, restart);
+        connect(rows, &QAbstractItemModel::rowsRemoved, this, restart);
+        connect(rows, &QAbstractItemModel::rowsMoved, this, restart);
+        connect(rows, &QAbstractItemModel::modelReset, this, restart);
+        connect(rows, &QAbstractItemModel::layoutChanged, this, restart);
+    }
+
     m_tmrUpdateScheduleList = new QTimer(this);
     m_tmrUpdateScheduleList->setInterval(3000);
     connect(m_tmrUpdateScheduleList, &QTimer::timeout, this, &Lumivox5Main::f_OnTimerUpdateScheduleListProc,
@@ -437,8 +457,8 @@ Lumivox5Main::~Lumivox5Main()
 {
     delete m_pFormMailSettings;
     m_pFormMailSettings = nullptr;
-    for (QTimer* timer : {m_tmrUpdateAllProjectors, m_tmrUpdateDelay, m_tmrUpdateMidFlow, m_tmrUpdateScheduleList,
-                          m_tmrStatusMessage}) {
+    for (QTimer* timer : {m_tmrUpdateAllProjectors, m_tmrUpdateDelay, m_tmrUpdateMidFlow, m_tmrPassSlice,
+                          m_tmrUpdateScheduleList, m_tmrStatusMessage}) {
         if (timer) {
             timer->stop();
             timer->disconnect();

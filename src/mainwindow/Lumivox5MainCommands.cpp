@@ -356,49 +356,110 @@ void Lumivox5Main::f_OnUpdateTimingProc(const QList<QList<int>>& reports)
 {
     qCDebug(lcMainWindow, "Lumivox5Main::f_OnUpdateTimingProc entries[%d]", int(reports.size()));
     RunTraced([&] {
-        CProjectorTreeView* view = ui->treeViewPJList;
+        PassRun run;
+        run.reports = reports;
         // The newest entry per projector: later entries overwrite earlier ones.
-        QHash<int, int> newestCode;
-        newestCode.reserve(reports.size());
+        run.newestCode.reserve(reports.size());
         for (const QList<int>& entry : reports) {
             if (entry.size() > 2)
-                newestCode.insert(entry.at(1), entry.at(2));
+                run.newestCode.insert(entry.at(1), entry.at(2));
         }
-        view->header()->setSectionsClickable(false);
-        bool nameChanged = false;
-        auto* proxy = qobject_cast<QSortFilterProxyModel*>(view->model());
-        auto* model = proxy ? qobject_cast<QStandardItemModel*>(proxy->sourceModel()) : nullptr;
-        if (model && !newestCode.isEmpty()) {
-            const int nameColumn = view->m_columnIndexByKey.value(2, 0);
-            for (int row = 0; row < model->rowCount(); ++row) {
-                const int id = model->index(row, 0).data(Qt::UserRole + 1).toInt();
-                auto code = newestCode.constFind(id);
-                if (code == newestCode.constEnd())
-                    continue;
-                CProjectorData* record = m_Lumivox5Data->GetProjectorData(id);
-                if (!record)
-                    continue;
-                const QString before = model->index(row, nameColumn).data().toString();
-                view->SetPjDataVisual(row, *record, code.value());
-                if (model->index(row, nameColumn).data().toString() != before)
-                    nameChanged = true;
-            }
-        }
-        // Errors are mailed for every known projector, listed or not.
-        if (m_Lumivox5Data->m_pMailSettings && m_Lumivox5Data->m_pMailSettings->m_Enabled) {
-            for (auto it = newestCode.constBegin(); it != newestCode.constEnd(); ++it) {
-                if (CProjectorData* record = m_Lumivox5Data->GetProjectorData(it.key()))
-                    f_ErrorMailProc(record);
-            }
-        }
-        f_PjListColumnCheck();
-        if (nameChanged)
-            f_SaveUserListInBackground();
-        if (ui->tabMain->currentWidget() == ui->tabPropery)
-            f_UpdateProperty();
-        f_RefreshDetailAndMenus();
+        m_PassRuns.push_back(run);
+        f_WritePassSlice();
     });
-    ui->treeViewPJList->header()->setSectionsClickable(true);
+}
+
+namespace {
+const int PASS_ROWS_PER_CHECK = 64;
+} // namespace
+
+void Lumivox5Main::f_WritePassSlice()
+{
+    // A slice that runs an event loop (a box shown by a handler) goes on by
+    // itself when the loop returns.
+    if (m_blnPassSliceRunning)
+        return;
+    m_blnPassSliceRunning = true;
+    RunTraced([&] {
+        QElapsedTimer slice;
+        slice.start();
+        ui->treeViewPJList->header()->setSectionsClickable(false);
+        while (!m_PassRuns.empty()) {
+            if (!f_WritePassRows(m_PassRuns.front(), slice)) {
+                if (m_tmrPassSlice)
+                    m_tmrPassSlice->start();
+                return;
+            }
+            const PassRun run = std::move(m_PassRuns.front());
+            m_PassRuns.pop_front();
+            f_EndPass(run);
+            if (!m_PassRuns.empty() && slice.nsecsElapsed() >= m_PassSliceNs) {
+                if (m_tmrPassSlice)
+                    m_tmrPassSlice->start();
+                return;
+            }
+        }
+    });
+    m_blnPassSliceRunning = false;
+    if (m_PassRuns.empty())
+        ui->treeViewPJList->header()->setSectionsClickable(true);
+}
+
+bool Lumivox5Main::f_WritePassRows(PassRun& run, const QElapsedTimer& slice)
+{
+    CProjectorTreeView* view = ui->treeViewPJList;
+    auto* proxy = qobject_cast<QSortFilterProxyModel*>(view->model());
+    auto* model = proxy ? qobject_cast<QStandardItemModel*>(proxy->sourceModel()) : nullptr;
+    if (!model || run.newestCode.isEmpty())
+        return true;
+    const int nameColumn = view->m_columnIndexByKey.value(CProjectorTreeView::KEY_PJ_NAME, 0);
+    int sinceCheck = 0;
+    for (;;) {
+        if (run.restart) {
+            run.restart = false;
+            run.nextRow = 0;
+        }
+        if (run.nextRow >= model->rowCount())
+            return true;
+        if (++sinceCheck > PASS_ROWS_PER_CHECK) {
+            sinceCheck = 1;
+            if (slice.nsecsElapsed() >= m_PassSliceNs)
+                return false;
+        }
+        const int row = run.nextRow++;
+        const int id = model->index(row, 0).data(CProjectorTreeView::ROLE_PJDATA_ID).toInt();
+        auto code = run.newestCode.constFind(id);
+        if (code == run.newestCode.constEnd())
+            continue;
+        CProjectorData* record = m_Lumivox5Data->GetProjectorData(id);
+        if (!record)
+            continue;
+        const QString before = model->index(row, nameColumn).data().toString();
+        view->SetPjDataVisual(row, *record, code.value());
+        if (model->index(row, nameColumn).data().toString() != before)
+            run.renamed.append(id);
+    }
+}
+
+void Lumivox5Main::f_EndPass(const PassRun& run)
+{
+    // Errors are mailed for every known projector, listed or not.
+    if (m_Lumivox5Data->m_pMailSettings && m_Lumivox5Data->m_pMailSettings->m_Enabled) {
+        for (auto it = run.newestCode.constBegin(); it != run.newestCode.constEnd(); ++it) {
+            if (CProjectorData* record = m_Lumivox5Data->GetProjectorData(it.key()))
+                f_ErrorMailProc(record);
+        }
+    }
+    f_PjListColumnCheck();
+    // The renamed records go into the user list in a turn of their own.
+    if (!run.renamed.isEmpty()) {
+        const QList<int> renamed = run.renamed;
+        QTimer::singleShot(0, this, [this, renamed] { f_SaveUserListInBackground(&renamed); });
+    }
+    if (ui->tabMain->currentWidget() == ui->tabPropery)
+        f_UpdateProperty();
+    f_RefreshDetailAndMenus();
+    f_OnUpdateTimingToPluginProc(run.reports);
 }
 
 // The four log requests: a one-value control request without targets.
@@ -530,7 +591,6 @@ void Lumivox5Main::f_RunUpdatePass(QTimer* stop, QMutex* stopGuard)
         m_SeenGeneralErrors.clear();
     }
     f_OnUpdateTimingProc(reports);
-    f_OnUpdateTimingToPluginProc(reports);
 }
 
 void Lumivox5Main::OnTimerUpdateDelay()

@@ -246,7 +246,7 @@ QString Lumivox5Main::f_UserListFailureLine(int code, const QString& path, const
     return line;
 }
 
-void Lumivox5Main::f_SaveUserListInBackground()
+void Lumivox5Main::f_SaveUserListInBackground(const QList<int>* onlyIds)
 {
     const int handed = m_Lumivox5Data->SaveUserListInBackground(
         m_pUserListWriter, [this](const CBackgroundWriter::Result& result, const QString& path) {
@@ -260,7 +260,8 @@ void Lumivox5Main::f_SaveUserListInBackground()
             CMessageBoxes::Warning(this, m_Lumivox5Data, tr("Lumivox5MsgTitle"),
                                    tr("MainMsgReportedNamesNotSaved")
                                        .arg(f_UserListFailureLine(result.code, path, result.reason)));
-        });
+        },
+        onlyIds);
     if (handed != 0 && !m_blnUserListSaveFailed) {
         m_blnUserListSaveFailed = true;
         CMessageBoxes::Warning(

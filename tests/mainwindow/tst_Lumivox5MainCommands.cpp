@@ -2,6 +2,7 @@
 
 #include "CCommLogFile.h"
 #include "CDataFunctions.h"
+#include "CListViewColumnStatus.h"
 #include "CLumivox5Data.h"
 #include "COptionSettings.h"
 #include "CProfile.h"
@@ -22,6 +23,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QHostAddress>
 #include <QItemSelectionModel>
 #include <QSortFilterProxyModel>
@@ -575,7 +577,7 @@ private slots:
     }
 
     // A handler inside a pass runs an event loop (a box) in which the next
-    // pass runs: that pass takes only the newer report, and the outer pass
+    // pass runs: that pass takes only the newer reports, and the outer pass
     // still relays its own to the plug-in.
     void aPassInsideAPassLeavesTheOuterReports()
     {
@@ -591,9 +593,82 @@ private slots:
         m_Window->OnReceiveUpdateTiming(1, 1, 1, 1);
         QTRY_VERIFY(fired);
         QTRY_COMPARE(g_Relayed.size(), 2);
-        // The inner pass relays its two, then the outer its one.
-        QCOMPARE(g_Relayed, (QList<int>{2, 1}));
+        // The inner pass waits for the outer one's rows: each relays its own,
+        // in the order they were taken.
+        QCOMPARE(g_Relayed, (QList<int>{1, 2}));
         disconnect(connection);
+    }
+
+    // A pass over a long list writes it a slice at a time (here 64 rows, the
+    // slice's time set to nothing), with turns of the event loop between. A
+    // pass taken meanwhile is written after it, never overtaken by its older
+    // results; the list ends sorted by the new names and keeps its selection.
+    void aLongPassIsWrittenInSlicesInOrder()
+    {
+        const int count = 300;
+        QByteArray text = "[Header Info]\nMagicCode=258-0017-686-1-5F\nRevCode=Rev.1.0\n";
+        for (int n = 1; n <= count; ++n)
+            text += QStringLiteral("[Setting %1]\nSettingName=P%1\nDeviceType=LAN\nLanType=IP\n"
+                                   "IPAddress=10.0.%2.%3\nLanPort=7142\nEnabled=True\nGroupList=\n")
+                        .arg(n, 3, 10, QLatin1Char('0'))
+                        .arg(n / 200 + 1)
+                        .arg(n % 200 + 1)
+                        .toLatin1();
+        QVERIFY(m_Fixture->writeUserList(text));
+        m_Window = m_Fixture->makeWindow();
+        QVERIFY(m_Window->m_blnProfileLoaded);
+        m_Window->f_ShowAllProjectors();
+        m_Window->m_PassSliceNs = 0;
+        m_Window->m_tmrUpdateDelay->setInterval(60000);
+        // The list sorted by the reported names (a column hidden by default).
+        for (CListViewColumnStatus* column : qAsConst(*hub()->m_pPjListColumnStatus)) {
+            if (column->m_ID == CProjectorTreeView::KEY_PJ_NAME)
+                column->m_Visible = true;
+        }
+        const int nameColumn = list()->m_columnIndexByKey.value(CProjectorTreeView::KEY_PJ_NAME);
+        m_Window->f_SortPjList(nameColumn, Qt::AscendingOrder);
+        QList<int> newOrder;
+        for (int id = 1; id <= count; ++id) {
+            CProjectorData* record = hub()->GetProjectorData(id);
+            QVERIFY(record);
+            record->m_ConnectState = CProjectorData::CONNECT_STATE_CONNECTED;
+            record->m_Profile = &m_Full;
+            // Reported names sort the other way round.
+            record->m_Status[CProjectorData::StProjectorName].FromString(
+                QStringLiteral("N%1").arg(count + 1 - id, 3, 10, QLatin1Char('0')));
+            newOrder.prepend(id);
+        }
+        select({5, 7});
+        const QModelIndex current = list()->model()->index(newOrder.size() - 5, nameColumn);
+        const int currentId = current.data(CProjectorTreeView::ROLE_PJDATA_ID).toInt();
+        list()->selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+
+        auto* proxy = qobject_cast<QSortFilterProxyModel*>(list()->model());
+        QAbstractItemModel* rows = proxy->sourceModel();
+        const int commColumn = list()->m_columnIndexByKey.value(CProjectorTreeView::KEY_COMM_ERROR);
+        const auto rowsAtLevel = [&](int level) {
+            int n = 0;
+            for (int row = 0; row < rows->rowCount(); ++row)
+                n += rows->index(row, commColumn).data(CProjectorTreeView::ROLE_COMM_ERROR_LEVEL).toInt() == level;
+            return n;
+        };
+        for (int id = 1; id <= count; ++id)
+            m_Window->OnReceiveUpdateError(QStringLiteral("no answer"), QStringLiteral("P"), -7, 1, 1, 1, id);
+        m_Window->OnTimerUpdateDelay();
+        const int firstSlice = rowsAtLevel(1);
+        QVERIFY2(firstSlice > 0 && firstSlice < count, qPrintable(QString::number(firstSlice)));
+        QVERIFY(!list()->header()->sectionsClickable());
+
+        for (int id = 1; id <= count; ++id)
+            m_Window->OnReceiveUpdateTiming(1, 1, 1, id);
+        m_Window->OnTimerUpdateDelay();
+        QTRY_VERIFY(list()->header()->sectionsClickable());
+        QCOMPARE(rowsAtLevel(0), count);
+        QCOMPARE(list()->GetDispPjDataIDList(), newOrder);
+        QList<int> selected = list()->GetPjDataIDList(true);
+        std::sort(selected.begin(), selected.end());
+        QCOMPARE(selected, (QList<int>{5, 7}));
+        QCOMPARE(list()->currentIndex().data(CProjectorTreeView::ROLE_PJDATA_ID).toInt(), currentId);
     }
 
     void aTickPollsTheEnabledProjectors()
