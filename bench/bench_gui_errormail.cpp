@@ -1,0 +1,159 @@
+// Error mails in the status pass: 2000 listed projectors report one new error
+// each, then three new ones each. The pass composes every mail and hands it
+// to the dispatcher, which queues it with the mail sender (the event loop
+// does not run meanwhile, so none is sent). Printed: the pass with mails
+// against the same pass with error mails off, and the heap each queued mail
+// takes. Runs offscreen unless QT_QPA_PLATFORM says otherwise.
+#include <QApplication>
+#include <QFile>
+#include <QHostAddress>
+#include <QLoggingCategory>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "CDataFunctions.h"
+#include "CFleetSweep.h"
+#include "CLumivox5Data.h"
+#include "CMailSettings.h"
+#include "CProfile.h"
+#include "CProjectorData.h"
+#include "CSMTPSend.h"
+#include "CTestFolders.h"
+#include "FleetHeap.h"
+#include "FleetUserList.h"
+#include "Lumivox5Main.h"
+#include "ProcessFigures.h"
+#include "ProfileFlag.h"
+
+namespace {
+
+const int FLEET = 2000;
+const int RUNS = 5;
+// Error bits of a lamp model: lamp cover, temperature, fan, lamp.
+const quint32 COVER = 1u << 0;
+const quint32 TEMPERATURE = 1u << 1;
+const quint32 FAN = 1u << 3;
+const quint32 LAMP = 1u << 6;
+
+struct RunFigures
+{
+    double withoutMailMs = 0;
+    double oneEachMs = 0;
+    double threeEachMs = 0;
+    int oneEachMails = 0;
+    int threeEachMails = 0;
+    double bytesPerMail = 0;
+};
+
+int Queued(Lumivox5Main* window)
+{
+    return window->m_DataThread->GetSMTPSend()->GetPendingRequests().size();
+}
+
+// Every projector reports; the pass that takes the reports, timed.
+double Pass(Lumivox5Main* window, const QList<int>& ids)
+{
+    for (int id : ids)
+        window->OnReceiveUpdateTiming(1, 1, 1, id);
+    return WallMs([&] { window->OnTimerUpdateDelay(); });
+}
+
+RunFigures Run(CProfile* profile)
+{
+    RunFigures figures;
+    CTestCommandLine line{QStringList()};
+    std::unique_ptr<Lumivox5Main> window(new Lumivox5Main(line.argc(), line.argv()));
+    QCoreApplication::processEvents();
+    CLumivox5Data* hub = window->m_Lumivox5Data;
+    const QList<int> ids = hub->GetProjectorDataIDList(false);
+    const auto setErrors = [&](quint32 wordA) {
+        for (int id : ids)
+            hub->GetProjectorData(id)->m_Status[CProjectorData::StErrorWordA].FromULong(wordA);
+    };
+    for (int id : ids) {
+        CProjectorData* record = hub->GetProjectorData(id);
+        record->m_ConnectState = CProjectorData::CONNECT_STATE_CONNECTED;
+        record->m_Profile = profile;
+        record->m_Status[CProjectorData::StProjectorName].FromString(QStringLiteral("Hall %1").arg(id));
+        record->m_Status[CProjectorData::StLamp1Info].FromUChar(0);
+        record->m_Status[CProjectorData::StLamp1Usage].FromLong(3600 * (100 + id));
+    }
+    CMailSettings& mail = *hub->m_pMailSettings;
+    mail.m_Recipients = QList<QString>{QStringLiteral("ops@example.org"), QStringLiteral("desk@example.org")};
+    mail.m_Comment = QStringLiteral("Hall projectors, call the facility desk on 4711.");
+    mail.m_SMTPServer = QStringLiteral("127.0.0.1");
+    mail.m_Sender = QStringLiteral("lumivox@example.org");
+
+    // The rows take the reports once; then the same pass without error mails.
+    setErrors(LAMP);
+    mail.m_Enabled = false;
+    Pass(window.get(), ids);
+    figures.withoutMailMs = Pass(window.get(), ids);
+
+    mail.m_Enabled = true;
+    const size_t heapBefore = HeapInUse();
+    figures.oneEachMs = Pass(window.get(), ids);
+    figures.bytesPerMail = double(HeapInUse() - heapBefore) / qMax(1, Queued(window.get()));
+    figures.oneEachMails = Queued(window.get());
+
+    setErrors(LAMP | COVER | TEMPERATURE | FAN);
+    figures.threeEachMs = Pass(window.get(), ids);
+    figures.threeEachMails = Queued(window.get()) - figures.oneEachMails;
+    // The window goes with its mails unsent.
+    return figures;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    StartAsFleetProgram(argv); // as the program does
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+
+    CTestFolders folders;
+    const QString profilePath = CFleetSweep::FindProfile(QString());
+    if (profilePath.isEmpty() || !QFile::copy(profilePath, folders.programFolder() + QStringLiteral("/Profile.ini"))) {
+        std::fprintf(stderr, "Profile.ini not found beside the benchmark\n");
+        return 1;
+    }
+    {
+        QString error;
+        auto hub = CTestFolders::makeHub();
+        if (!FleetUserList::Write(hub.get(), FLEET, QHostAddress(QStringLiteral("10.1.0.1")), 7142, &error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 1;
+        }
+    }
+    // A one-lamp model that reports its name.
+    CProfile profile;
+    for (bool& flag : profile.m_Flags)
+        flag = false;
+    profile.m_Flags[ProfileFlag::ReqProjectorName] = true;
+
+    std::vector<double> without, one, three, bytes;
+    int oneMails = 0;
+    int threeMails = 0;
+    for (int run = 0; run < RUNS; ++run) {
+        const RunFigures figures = Run(&profile);
+        without.push_back(figures.withoutMailMs);
+        one.push_back(figures.oneEachMs);
+        three.push_back(figures.threeEachMs);
+        bytes.push_back(figures.bytesPerMail);
+        oneMails = figures.oneEachMails;
+        threeMails = figures.threeEachMails;
+    }
+    const double base = Median(without);
+    std::printf("Error mails in the status pass over %d listed projectors, median of %d runs\n", FLEET, RUNS);
+    std::printf("  pass without error mails   %8.1f ms\n", base);
+    std::printf("  one new error each         %8.1f ms   (%d mails; the mails %.1f ms, target < 100 ms)\n",
+                Median(one), oneMails, Median(one) - base);
+    std::printf("  three new errors each      %8.1f ms   (%d mails; the mails %.1f ms, target < 300 ms)\n",
+                Median(three), threeMails, Median(three) - base);
+    std::printf("  heap per queued mail       %8.0f bytes\n", Median(bytes));
+    return oneMails == FLEET && threeMails == 3 * FLEET ? 0 : 1;
+}
