@@ -151,6 +151,36 @@ private:
     CProfile* m_TwoLamps = nullptr;
     CProfile* m_Laser = nullptr;
 
+    // Mail servers, started once for the tests that need them: POP3, a
+    // receiver, and a receiver taking a mail only after a POP3 log-in.
+    std::unique_ptr<DovecotLauncher> m_Pop;
+    std::unique_ptr<CAiosmtpdServer> m_Receiver;
+    std::unique_ptr<CAiosmtpdServer> m_Gate;
+
+    void startMailServers()
+    {
+        if (m_Gate)
+            return;
+        m_Pop.reset(new DovecotLauncher);
+        DovecotLauncher::Options pop;
+        pop.addresses = {MailTestAddress(1)};
+        pop.users = {{POP_USER, POP_PASSWORD}};
+        QVERIFY2(m_Pop->start(pop), qPrintable(m_Pop->error()));
+        AiosmtpdOptions smtp;
+        smtp.address = MailTestAddress(2);
+        smtp.plainPorts = {25};
+        smtp.noAuth = true;
+        QString error;
+        m_Receiver.reset(new CAiosmtpdServer);
+        QVERIFY2(m_Receiver->start(smtp, &error), qPrintable(error));
+        smtp.address = MailTestAddress(3);
+        smtp.script = QStringLiteral("pop_before_smtp.py");
+        smtp.scriptArguments =
+            QStringList{QStringLiteral("--pop-log"), m_Pop->logPath(), QStringLiteral("--pop-user"), POP_USER};
+        m_Gate.reset(new CAiosmtpdServer);
+        QVERIFY2(m_Gate->start(smtp, &error), qPrintable(error));
+    }
+
     Lumivox5Main* window() const { return m_Rig->window.get(); }
     CLumivox5Data* hub() const { return m_Rig->window->m_Lumivox5Data; }
     CProjectorData* record(int id) const { return m_Rig->record(id); }
@@ -191,6 +221,13 @@ private slots:
     }
 
     void cleanup() { m_Rig.reset(); }
+
+    void cleanupTestCase()
+    {
+        m_Gate.reset();
+        m_Receiver.reset();
+        m_Pop.reset();
+    }
 
     void testMailBody_data()
     {
@@ -461,8 +498,10 @@ private slots:
     void launcherAppliesOnOk_data()
     {
         QTest::addColumn<bool>("ok");
-        QTest::newRow("OK") << true;
-        QTest::newRow("Cancel") << false;
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("OK") << true << true;
+        QTest::newRow("Cancel") << false << true;
+        QTest::newRow("OK, the settings file cannot be written") << true << false;
     }
 
     // The dialog edits a copy; OK hands it to the hub and writes the mail
@@ -470,6 +509,7 @@ private slots:
     void launcherAppliesOnOk()
     {
         QFETCH(bool, ok);
+        QFETCH(bool, writable);
         m_Rig->fixture.saveSettings([](CLumivox5Data* h) {
             *h->m_pMailSettings = Settings();
             h->m_MainX = 240;
@@ -478,7 +518,14 @@ private slots:
         const CMailSettings before = *hub()->m_pMailSettings;
         // Changed in memory only: the mail dialog must not write it.
         hub()->m_MainX = 480;
-        const QByteArray fileBefore = CTestFolders::readFile(CLumivox5Reg::SettingsFilePath());
+        const QString path = CLumivox5Reg::SettingsFilePath();
+        if (!writable) {
+            // A folder where the file should go.
+            QVERIFY(QFile::remove(path));
+            QVERIFY(QDir().mkpath(path));
+        }
+        const QByteArray fileBefore = CTestFolders::readFile(path);
+        ScriptedMessageBoxes boxes;
         bool modalWhileOpen = false;
         QString shownRecipient;
         RunMailDialog(window(), [&](FormMailSettings* dialog) {
@@ -502,8 +549,17 @@ private slots:
             expected.m_Authority = 2;
         }
         QVERIFY(*hub()->m_pMailSettings == expected);
+        // A settings file that could not be written is reported; the settings apply all the same.
+        QCOMPARE(boxes.shown.size(), writable ? 0 : 1);
+        if (!writable) {
+            QCOMPARE(boxes.shown.first().icon, QMessageBox::Warning);
+            QVERIFY2(boxes.shown.first().text.contains(QDir::toNativeSeparators(path)),
+                     qPrintable(boxes.shown.first().text));
+            QVERIFY(QFileInfo(path).isDir());
+            return;
+        }
         if (!ok) {
-            QCOMPARE(CTestFolders::readFile(CLumivox5Reg::SettingsFilePath()), fileBefore);
+            QCOMPARE(CTestFolders::readFile(path), fileBefore);
             return;
         }
         CLumivox5Reg stored;
@@ -549,31 +605,19 @@ private slots:
         QFETCH(QString, outcome);
         QFETCH(bool, delivered);
 
-        DovecotLauncher pop;
-        DovecotLauncher::Options popOptions;
-        popOptions.addresses = {MailTestAddress(1)};
-        popOptions.users = {{POP_USER, POP_PASSWORD}};
-        QVERIFY2(pop.start(popOptions), qPrintable(pop.error()));
-        CAiosmtpdServer smtp;
-        AiosmtpdOptions smtpOptions;
-        smtpOptions.address = MailTestAddress(2);
-        smtpOptions.plainPorts = {25};
-        smtpOptions.noAuth = true;
-        // POP before SMTP: the server takes a mail only after a POP3 log-in.
-        if (method == 1) {
-            smtpOptions.script = QStringLiteral("pop_before_smtp.py");
-            smtpOptions.scriptArguments = QStringList{QStringLiteral("--pop-log"), pop.logPath(),
-                                                      QStringLiteral("--pop-user"), POP_USER};
-        }
-        QString error;
-        QVERIFY2(smtp.start(smtpOptions, &error), qPrintable(error));
+        startMailServers();
+        if (QTest::currentTestFailed())
+            return;
+        // POP before SMTP goes to the server that takes a mail only after a POP3 log-in.
+        CAiosmtpdServer& smtp = method == 1 ? *m_Gate : *m_Receiver;
+        const int before = smtp.messageCount();
 
         start();
         ScriptedMessageBoxes boxes;
         RunMailDialog(window(), [&](FormMailSettings* dialog) {
             Edit(dialog, "edtTo1")->setText(QStringLiteral("ops@example.org"));
             Edit(dialog, "edtTo2")->clear();
-            Edit(dialog, "edtSMTPServer")->setText(smtpOptions.address.toString());
+            Edit(dialog, "edtSMTPServer")->setText(smtp.options().address.toString());
             Edit(dialog, "edtPOP3Server")->setText(MailTestAddress(1).toString());
             dialog->findChild<QRadioButton*>(method == 1 ? QStringLiteral("optAuthPop3") : QStringLiteral("optAuthNone"))
                 ->click();
@@ -588,11 +632,11 @@ private slots:
         QCOMPARE(boxes.shown.first().text, outcome);
         QCOMPARE(boxes.shown.first().icon, delivered ? QMessageBox::Information : QMessageBox::Critical);
         if (!delivered) {
-            QCOMPARE(smtp.messageCount(), 0);
+            QCOMPARE(smtp.messageCount(), before);
             return;
         }
-        QVERIFY(smtp.waitForMessages(1));
-        const QJsonObject mail = smtp.summary(0);
+        QVERIFY(smtp.waitForMessages(before + 1));
+        const QJsonObject mail = smtp.summary(before);
         QCOMPARE(mail.value(QStringLiteral("subject")).toString(), TEST_SUBJECT);
         QCOMPARE(mail.value(QStringLiteral("body")).toString(),
                  QStringLiteral("The content of [Mail Setting] set is as follows.\n"
@@ -604,7 +648,7 @@ private slots:
                                 "    To Address3      : -\n"
                                 "[Comment]\n"
                                 "Call the\nfacility desk\n")
-                     .arg(smtpOptions.address.toString(), MailTestAddress(1).toString()));
+                     .arg(smtp.options().address.toString(), MailTestAddress(1).toString()));
     }
 };
 
