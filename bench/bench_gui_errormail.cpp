@@ -7,8 +7,6 @@
 // which a busy machine disturbs less. Runs offscreen unless QT_QPA_PLATFORM
 // says otherwise.
 #include <QApplication>
-#include <QFile>
-#include <QHostAddress>
 #include <QLoggingCategory>
 
 #include <cstdio>
@@ -16,7 +14,6 @@
 #include <vector>
 
 #include "CDataFunctions.h"
-#include "CFleetSweep.h"
 #include "CLumivox5Data.h"
 #include "CMailSettings.h"
 #include "CProfile.h"
@@ -129,18 +126,10 @@ int main(int argc, char** argv)
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
 
     CTestFolders folders;
-    const QString profilePath = CFleetSweep::FindProfile(QString());
-    if (profilePath.isEmpty() || !QFile::copy(profilePath, folders.programFolder() + QStringLiteral("/Profile.ini"))) {
-        std::fprintf(stderr, "Profile.ini not found beside the benchmark\n");
+    QString error;
+    if (!FleetUserList::PrepareWindowFolders(folders, FLEET, &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
-    }
-    {
-        QString error;
-        auto hub = CTestFolders::makeHub();
-        if (!FleetUserList::Write(hub.get(), FLEET, QHostAddress(QStringLiteral("10.1.0.1")), 7142, &error)) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
-            return 1;
-        }
     }
     // A one-lamp model that reports its name.
     CProfile profile;
