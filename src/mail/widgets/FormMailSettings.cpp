@@ -2,35 +2,19 @@
 #include "ui_FormMailSettings.h"
 
 #include "CMailSettings.h"
+#include "DialogLayout.h"
 #include "ExceptionTrace.h"
+#include "LoadedIcon.h"
 #include "ModalBoxes.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
 #include <QShowEvent>
 
-// The icons live in the GUI library, a static one: its resources must be
-// registered by hand, or the linker drops them.
-static void InitIconResources()
-{
-    Q_INIT_RESOURCE(Lumivox5Icons);
-}
-
 namespace {
 
 // The authentication methods in the order of their stored values.
-enum Method { METHOD_NONE = 0, METHOD_POP_BEFORE_SMTP = 1, METHOD_SMTP = 2 };
-
-// The lowest a button of the dialog may be.
-const int MINIMUM_BUTTON_HEIGHT = 32;
-
-// The layout places the widget: a minimum makes it at least that high
-// wherever the layout puts its top edge.
-void RaiseToMinimumHeight(QWidget* widget)
-{
-    if (widget->minimumHeight() < MINIMUM_BUTTON_HEIGHT)
-        widget->setMinimumHeight(MINIMUM_BUTTON_HEIGHT);
-}
+enum MailLoginMethod { MAIL_LOGIN_NONE = 0, MAIL_LOGIN_POP_BEFORE_SMTP = 1, MAIL_LOGIN_SMTP = 2 };
 
 } // namespace
 
@@ -41,8 +25,7 @@ FormMailSettings::FormMailSettings(QWidget* parent)
     , m_pMailSettings(nullptr)
     , ui(new Ui_FormMailSettings)
 {
-    static const bool iconsRegistered = (InitIconResources(), true);
-    Q_UNUSED(iconsRegistered);
+    RegisterWindowIcons();
     ui->setupUi(this);
     f_CorrectLayout();
     ui->buttonBox->button(QDialogButtonBox::Ok)->setText(tr("&OK"));
@@ -56,11 +39,11 @@ FormMailSettings::~FormMailSettings()
 
 void FormMailSettings::f_CorrectLayout()
 {
-    RaiseToMinimumHeight(ui->btnTest);
-    RaiseToMinimumHeight(ui->buttonBox);
+    DialogLayout::RaiseToMinimumButtonHeight(ui->btnTest);
+    DialogLayout::RaiseToMinimumButtonHeight(ui->buttonBox);
     // The box's own buttons as high as Test Mail beside them.
     for (QAbstractButton* button : ui->buttonBox->buttons())
-        RaiseToMinimumHeight(button);
+        DialogLayout::RaiseToMinimumButtonHeight(button);
 }
 
 void FormMailSettings::f_CreateControls()
@@ -81,13 +64,13 @@ void FormMailSettings::f_CreateControls()
         ui->edtPassword->setText(settings.m_Pass);
         ui->edtSenderAddress->setText(settings.m_Sender);
         switch (settings.m_Authority) {
-        case METHOD_POP_BEFORE_SMTP:
+        case MAIL_LOGIN_POP_BEFORE_SMTP:
             ui->optAuthPop3->setChecked(true);
             break;
-        case METHOD_SMTP:
+        case MAIL_LOGIN_SMTP:
             ui->optAuthSmtp->setChecked(true);
             break;
-        case METHOD_NONE:
+        case MAIL_LOGIN_NONE:
             ui->optAuthNone->setChecked(true);
             break;
         default:
@@ -116,11 +99,11 @@ CMailSettings FormMailSettings::f_ControlValues(int unchecked) const
     values.m_Pass = ui->edtPassword->text();
     values.m_Sender = ui->edtSenderAddress->text();
     if (ui->optAuthNone->isChecked())
-        values.m_Authority = METHOD_NONE;
+        values.m_Authority = MAIL_LOGIN_NONE;
     else if (ui->optAuthPop3->isChecked())
-        values.m_Authority = METHOD_POP_BEFORE_SMTP;
+        values.m_Authority = MAIL_LOGIN_POP_BEFORE_SMTP;
     else if (ui->optAuthSmtp->isChecked())
-        values.m_Authority = METHOD_SMTP;
+        values.m_Authority = MAIL_LOGIN_SMTP;
     else
         values.m_Authority = unchecked;
     values.m_SMTPOverSSL = ui->chkSMTPOverSSL->isChecked();
