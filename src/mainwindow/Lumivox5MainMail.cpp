@@ -8,20 +8,19 @@
 #include "CProfile.h"
 #include "CProjectorData.h"
 #include "ExceptionTrace.h"
+#include "LogCategories.h"
 #include "ModalBoxes.h"
 #include "ProfileFlag.h"
+#include "ProjectorAbility.h"
 
 #include <QDialog>
-#include <QLoggingCategory>
-
-Q_LOGGING_CATEGORY(lcMainMail, "lumivox.mainwindow.mail")
 
 namespace {
 
 // Request 141 hands a mail to the dispatcher's mail sender.
 const int COMMAND_SEND_MAIL = 141;
 
-const QLatin1String HOURS_SUFFIX(" [H]\n");
+const QLatin1String MAIL_HOURS_SUFFIX(" [H]\n");
 
 // The test mail's recipient lines, first to third.
 const char* const TEST_MAIL_RECIPIENT_LABELS[] = {
@@ -35,7 +34,7 @@ const char* const TEST_MAIL_RECIPIENT_LABELS[] = {
 void Lumivox5Main::f_SendMail(CMailSettings settings, QString subject, QString body, bool isTestMail)
 {
     RunTraced([&] {
-        qCDebug(lcMainMail, "call f_SendMail subject:[%s]", qUtf8Printable(subject));
+        qCDebug(lcMainWindow, "call f_SendMail subject:[%s]", qUtf8Printable(subject));
         // The dispatcher copies the settings while the request is handed on.
         QList<CVariantParameter> params{CVariantParameter().FromPointer(&settings),
                                         CVariantParameter().FromString(subject), CVariantParameter().FromString(body),
@@ -70,7 +69,7 @@ void Lumivox5Main::f_OnSendTestMail(CMailSettings* setting)
 void Lumivox5Main::f_OnCompletedMail(CMailSettings::SMTP_RESULT::Enum result, bool isTestMail)
 {
     RunTraced([&] {
-        qCDebug(lcMainMail, "Call f_OnCompletedMail()");
+        qCDebug(lcMainWindow, "Call f_OnCompletedMail()");
         // Only the outcome of the test mail the dialog is waiting for is shown.
         if (!isTestMail || CMailSettings::m_ExecStatus != CMailSettings::SMTP_RESULT::Executing)
             return;
@@ -93,7 +92,7 @@ void Lumivox5Main::f_ErrorMailProc(CProjectorData* record)
             return;
         // Without a profile no mail can be composed: the errors stay new until one can.
         if (!record->m_Profile) {
-            qCDebug(lcMainMail, "!!!pjdata->GetCurrentProfile() is NULL!!!  at Lumivox5Main::f_ErrorMailProc");
+            qCDebug(lcMainWindow, "!!!pjdata->GetCurrentProfile() is NULL!!!  at Lumivox5Main::f_ErrorMailProc");
             return;
         }
         const CPJErrorStatusList errors = record->GetNewRemarkErrorStatusList();
@@ -109,29 +108,28 @@ void Lumivox5Main::f_OnSendErrorMail(CProjectorData* record, QString message, in
         const CMailSettings settings(*m_Lumivox5Data->m_pMailSettings);
         const CProfile* profile = record ? record->m_Profile : nullptr;
         if (!profile) {
-            qCDebug(lcMainMail, "!!!pjdata->GetCurrentProfile() is NULL!!!  at Lumivox5Main::f_OnSendErrorMail");
+            qCDebug(lcMainWindow, "!!!pjdata->GetCurrentProfile() is NULL!!!  at Lumivox5Main::f_OnSendErrorMail");
             return;
         }
-        const bool* flags = profile->m_Flags;
         QString body = message + QLatin1Char('\n');
         body += tr("ErrorMailInformation") + QLatin1Char('\n');
-        if (flags[ProfileFlag::ReqProjectorName])
+        if (profileHas(profile, ProfileFlag::ReqProjectorName))
             body += tr("ErrorMailPjName") + record->GetProjectorNameString() + QLatin1Char('\n');
         else
             body += tr("ErrorMailModelName") + record->GetModelNameString() + QLatin1Char('\n');
         body += tr("ErrorMailConnection")
                 + (record->m_DeviceKind == 0 ? record->GetSettingString() : record->GetPortString())
                 + QLatin1Char('\n');
-        if (flags[ProfileFlag::ReqRemainingLamp2Time]) {
-            body += tr("ErrorMailLamp1UseTime") + record->GetLampUsageString() + HOURS_SUFFIX;
-            body += tr("ErrorMailLamp2UseTime") + record->GetLamp2UsageString() + HOURS_SUFFIX;
-        } else if (flags[ProfileFlag::LaserBeam]) {
-            body += tr("ErrorMailLightUseTime") + record->GetLampUsageString() + HOURS_SUFFIX;
+        if (profileHas(profile, ProfileFlag::ReqRemainingLamp2Time)) {
+            body += tr("ErrorMailLamp1UseTime") + record->GetLampUsageString() + MAIL_HOURS_SUFFIX;
+            body += tr("ErrorMailLamp2UseTime") + record->GetLamp2UsageString() + MAIL_HOURS_SUFFIX;
+        } else if (profileHas(profile, ProfileFlag::LaserBeam)) {
+            body += tr("ErrorMailLightUseTime") + record->GetLampUsageString() + MAIL_HOURS_SUFFIX;
         } else {
-            body += tr("ErrorMailLampUseTime") + record->GetLampUsageString() + HOURS_SUFFIX;
+            body += tr("ErrorMailLampUseTime") + record->GetLampUsageString() + MAIL_HOURS_SUFFIX;
         }
         if (isFilterError & 1)
-            body += tr("ErrorMailFilterUseTime") + record->GetFilterUsageString(false) + HOURS_SUFFIX;
+            body += tr("ErrorMailFilterUseTime") + record->GetFilterUsageString(false) + MAIL_HOURS_SUFFIX;
         body += tr("ErrorMailComment") + QLatin1Char('\n');
         body += settings.m_Comment + QLatin1Char('\n');
         f_SendMail(settings, tr("ErrorMailSubject"), body, false);
