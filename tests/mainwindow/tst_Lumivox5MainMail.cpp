@@ -516,8 +516,10 @@ private slots:
         });
         start();
         const CMailSettings before = *hub()->m_pMailSettings;
-        // Changed in memory only: the mail dialog must not write it.
+        // Changed in memory only, in the hub and in its store alike: the
+        // mail dialog must not write it.
         hub()->m_MainX = 480;
+        hub()->m_pReg->m_MainX = 480;
         const QString path = CLumivox5Reg::SettingsFilePath();
         if (!writable) {
             // A folder where the file should go.
