@@ -338,7 +338,7 @@ private slots:
             10000);
         QVERIFY2(m_Session.SendKeys(box, {"Return"}), qPrintable(m_Session.Error()));
         QTRY_VERIFY_WITH_TIMEOUT(!m_Session.Windows(QStringLiteral(".")).contains(box), 10000);
-        QVERIFY2(m_Session.SendKeys(dialog, {"Escape"}), qPrintable(m_Session.Error()));
+        QVERIFY2(m_Session.SendKeys(dialog, {"alt+c"}), qPrintable(m_Session.Error()));
         QTRY_VERIFY_WITH_TIMEOUT(!m_Session.Windows(QStringLiteral(".")).contains(dialog), 10000);
 
         // File > Exit asks first, as error mails stop with the program: OK.
