@@ -961,6 +961,109 @@ Use the specified lamp for safety and performance.</translation>
     </message>
 </context>
 <context>
+    <name>FormMailSettings</name>
+    <message>
+        <source>Mail Settings</source>
+        <translation>Mail Setting</translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation>Template</translation>
+    </message>
+    <message>
+        <source>&amp;Send error information mail.</source>
+        <translation>&amp;Send error information mail.</translation>
+    </message>
+    <message>
+        <source>Recipient 1</source>
+        <translation>Recipient 1</translation>
+    </message>
+    <message>
+        <source>Recipient 2</source>
+        <translation>Recipient 2</translation>
+    </message>
+    <message>
+        <source>Recipient 3</source>
+        <translation>Recipient 3</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <source>Server</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>SMTP Server</source>
+        <translation>SMTP Server</translation>
+    </message>
+    <message>
+        <source>Sender Address</source>
+        <translation>Sender Address</translation>
+    </message>
+    <message>
+        <source>Authentication Method</source>
+        <translation>Authentication Method</translation>
+    </message>
+    <message>
+        <source>POP3 Server</source>
+        <translation>POP3 Server</translation>
+    </message>
+    <message>
+        <source>User Name</source>
+        <translation>User Name</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>POP before SMTP</source>
+        <translation>POP before SMTP</translation>
+    </message>
+    <message>
+        <source>SMTP</source>
+        <translation>SMTP</translation>
+    </message>
+    <message>
+        <source>SMTP over SSL</source>
+        <translation>SMTP over SSL</translation>
+    </message>
+    <message>
+        <source>&amp;Test Mail</source>
+        <translation>&amp;Test Mail</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Lumivox5MsgTitle</source>
+        <translation>Lumivox 5</translation>
+    </message>
+    <message>
+        <source>MailMsgEditErrorCommentLengthOver</source>
+        <translation>Comments can contain no more than 1000 characters (including line breaks).</translation>
+    </message>
+    <message>
+        <source>MailMsgEditError</source>
+        <translation>The mistake is found in the content of the input.</translation>
+    </message>
+</context>
+<context>
     <name>Lumivox5Main</name>
     <message>
         <source>Lumivox5Main</source>
@@ -1687,6 +1790,91 @@ It is written again at exit.</translation>
     <message>
         <source>MainMsgExitUserListNotSaved</source>
         <translation>%1: the projector list could not be written.</translation>
+    </message>
+    <message>
+        <source>MainMsgMailSettingsNotSaved</source>
+        <translation>The mail settings could not be written to %1.
+They apply until the program ends; saving them is tried again at exit.</translation>
+    </message>
+    <message>
+        <source>TestMailSubject</source>
+        <translation>[Lumivox 5] Test Mail</translation>
+    </message>
+    <message>
+        <source>TestMailHeader</source>
+        <translation>The content of [Mail Setting] set is as follows.</translation>
+    </message>
+    <message>
+        <source>TestMailSenderAddress</source>
+        <translation>    Sender Address   : </translation>
+    </message>
+    <message>
+        <source>TestMailSMTPServer</source>
+        <translation>    SMTP Server      : </translation>
+    </message>
+    <message>
+        <source>TestMailPOP3Server</source>
+        <translation>    POP3 Server      : </translation>
+    </message>
+    <message>
+        <source>TestMailToAddress1</source>
+        <translation>    To Address1      : </translation>
+    </message>
+    <message>
+        <source>TestMailToAddress2</source>
+        <translation>    To Address2      : </translation>
+    </message>
+    <message>
+        <source>TestMailToAddress3</source>
+        <translation>    To Address3      : </translation>
+    </message>
+    <message>
+        <source>TestMailComment</source>
+        <translation>[Comment]</translation>
+    </message>
+    <message>
+        <source>ErrorMailSubject</source>
+        <translation>[Lumivox 5] Projector Information</translation>
+    </message>
+    <message>
+        <source>ErrorMailInformation</source>
+        <translation>[Information]</translation>
+    </message>
+    <message>
+        <source>ErrorMailPjName</source>
+        <translation>    Projector Name    : </translation>
+    </message>
+    <message>
+        <source>ErrorMailModelName</source>
+        <translation>    Model Name        : </translation>
+    </message>
+    <message>
+        <source>ErrorMailConnection</source>
+        <translation>    Connection        : </translation>
+    </message>
+    <message>
+        <source>ErrorMailLamp1UseTime</source>
+        <translation>    Lamp1 Used Hours  : </translation>
+    </message>
+    <message>
+        <source>ErrorMailLamp2UseTime</source>
+        <translation>    Lamp2 Used Hours  : </translation>
+    </message>
+    <message>
+        <source>ErrorMailLightUseTime</source>
+        <translation>    Light Hours Used  : </translation>
+    </message>
+    <message>
+        <source>ErrorMailLampUseTime</source>
+        <translation>    Lamp Used Hours   : </translation>
+    </message>
+    <message>
+        <source>ErrorMailFilterUseTime</source>
+        <translation>    Filter Used Hours : </translation>
+    </message>
+    <message>
+        <source>ErrorMailComment</source>
+        <translation>[Comment]</translation>
     </message>
     <message>
         <source>MainMsgMultiPowerOnMessage</source>

@@ -12,4 +12,10 @@ void WidenToMinimumButtonWidth(QWidget* button)
     button->setGeometry(area.x(), area.y(), MINIMUM_BUTTON_WIDTH, area.height());
 }
 
+void RaiseToMinimumButtonHeight(QWidget* button)
+{
+    if (button && button->minimumHeight() < MINIMUM_BUTTON_HEIGHT)
+        button->setMinimumHeight(MINIMUM_BUTTON_HEIGHT);
+}
+
 } // namespace DialogLayout

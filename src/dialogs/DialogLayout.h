@@ -13,6 +13,13 @@ const int MINIMUM_BUTTON_WIDTH = 32;
 // top and height.
 void WidenToMinimumButtonWidth(QWidget* button);
 
+// The lowest a dialog's button row may be where the form asks for it.
+const int MINIMUM_BUTTON_HEIGHT = 32;
+
+// Makes a button (or button box) placed by a layout at least
+// MINIMUM_BUTTON_HEIGHT high; the layout keeps its place.
+void RaiseToMinimumButtonHeight(QWidget* button);
+
 } // namespace DialogLayout
 
 #endif // DIALOGLAYOUT_H

@@ -43,7 +43,7 @@ QMessageBox::StandardButton CMessageBoxes::Show(QWidget* parent, CLumivox5Data* 
 {
     CModalDialogFlag modal(hub);
     if (const Script& script = messageScript())
-        return script(Box{icon, title, text, buttons, defaultButton, hub && hub->m_ModalDialog, buttonTexts});
+        return script(Box{icon, title, text, buttons, defaultButton, hub && hub->m_ModalDialog, buttonTexts, parent});
     QMessageBox box(icon, title, text, buttons, parent);
     box.setDefaultButton(defaultButton);
     for (auto it = buttonTexts.constBegin(); it != buttonTexts.constEnd(); ++it) {

@@ -43,6 +43,8 @@ public:
         bool modalFlag;
         // Texts of the buttons that say more than their standard text.
         QMap<QMessageBox::StandardButton, QString> buttonTexts;
+        // The window the box stands over.
+        QWidget* parent;
     };
     using Script = std::function<QMessageBox::StandardButton(const Box&)>;
 

@@ -1,4 +1,4 @@
-// Command requests, status updates, automatic update and mail requests.
+// Command requests, status updates and automatic update.
 #include "Lumivox5Main.h"
 #include "ui_Lumivox5Main.h"
 
@@ -630,12 +630,6 @@ void Lumivox5Main::f_OnScheduleExecuteWithOffline(int cmd, int from, int act, in
         SendCommand(cmd, &params, from, act, &targets, false, true);
     });
 }
-
-void Lumivox5Main::f_SendMail(CMailSettings, QString, QString, bool) {}
-void Lumivox5Main::f_ErrorMailProc(CProjectorData*) {}
-void Lumivox5Main::f_OnCompletedMail(CMailSettings::SMTP_RESULT::Enum, bool) {}
-void Lumivox5Main::f_OnSendTestMail(CMailSettings*) {}
-void Lumivox5Main::f_OnSendErrorMail(CProjectorData*, QString, int) {}
 
 void Lumivox5Main::on_actMenuPJCtrlPowerOn_triggered()
 {

@@ -2,8 +2,40 @@
 #include "Lumivox5Main.h"
 #include "ui_Lumivox5Main.h"
 
+#include "CLumivox5Data.h"
+#include "CLumivox5Reg.h"
+#include "CMailSettings.h"
+#include "FormMailSettings.h"
+#include "SettingsDialogFrame.h"
+
+#include <QDir>
+
 void Lumivox5Main::f_ShowColumnDetail() {}
-void Lumivox5Main::f_ShowMailSettings() {}
+
+void Lumivox5Main::f_ShowMailSettings()
+{
+    // The dialog edits a copy; the hub takes it over only on OK.
+    CMailSettings edited(*m_Lumivox5Data->m_pMailSettings);
+    RunSettingsDialog<FormMailSettings>(
+        this, m_Lumivox5Data,
+        [&](FormMailSettings* dialog) {
+            connect(dialog, &FormMailSettings::OnSendTestMail, this, &Lumivox5Main::f_OnSendTestMail);
+            connect(dialog, &FormMailSettings::ShowHelpSignal, this, &Lumivox5Main::f_ShowHelpPage,
+                    Qt::QueuedConnection);
+            dialog->m_pMailSettings = &edited;
+            m_pFormMailSettings = dialog;
+        },
+        [&](FormMailSettings*) {
+            *m_Lumivox5Data->m_pMailSettings = edited;
+            // The store answers true when the group could not be written.
+            if (m_Lumivox5Data->WriteRegistryFunc(CLumivox5Reg::REG_MAIL))
+                CMessageBoxes::Warning(
+                    this, m_Lumivox5Data, tr("Lumivox5MsgTitle"),
+                    tr("MainMsgMailSettingsNotSaved").arg(QDir::toNativeSeparators(CLumivox5Reg::SettingsFilePath())));
+        });
+    m_pFormMailSettings = nullptr;
+}
+
 void Lumivox5Main::f_ShowOptionSettings() {}
 void Lumivox5Main::f_ShowCommunicationSettings() {}
 void Lumivox5Main::f_ShowVirtualTimeSetting() {}
@@ -16,7 +48,12 @@ void Lumivox5Main::f_HTMLViewerClosed() {}
 void Lumivox5Main::f_ShowWeb() {}
 
 void Lumivox5Main::on_actMenuViewEditColumn_triggered() {}
-void Lumivox5Main::on_actMenuToolMail_triggered() {}
+
+void Lumivox5Main::on_actMenuToolMail_triggered()
+{
+    f_ShowMailSettings();
+}
+
 void Lumivox5Main::on_actMenuToolOption_triggered() {}
 void Lumivox5Main::on_actMenuToolCommunication_triggered() {}
 void Lumivox5Main::on_actMenuToolStartProcessSettings_triggered() {}

@@ -22,12 +22,6 @@
 
 const QString CGroupTreeView::GROUP_SEPARATOR = QString(CProjectorGroup::PATH_SEPARATOR);
 
-// The icons are resources of a static library: registered by hand, outside any namespace.
-static void f_InitGroupIcons()
-{
-    Q_INIT_RESOURCE(Lumivox5Icons);
-}
-
 namespace {
 
 const char* const ICON_ALL_PROJECTORS = ":/icon/ico/PCLink.ico";
@@ -76,7 +70,6 @@ CGroupTreeView::CGroupTreeView(QWidget* parent)
     , m_itemDepth(0)
     , m_model(nullptr)
 {
-    f_InitGroupIcons();
     m_iconClosed = LoadedIcon(QString::fromLatin1(ICON_CLOSED));
     m_iconOpen = LoadedIcon(QString::fromLatin1(ICON_OPEN));
     m_iconScheduleRunning = LoadedIcon(QString::fromLatin1(ICON_SCHEDULE_RUNNING));

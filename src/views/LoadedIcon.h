@@ -9,4 +9,10 @@
 // GUI thread only.
 const QIcon& LoadedIcon(const QString& path);
 
+// Makes the window icons (the resources of the static GUI library, which the
+// linker would otherwise drop) available to resource paths; once is enough,
+// more calls do nothing. LoadedIcon does it itself; a form that names an icon
+// in its layout calls it before building the layout.
+void RegisterWindowIcons();
+
 #endif // LOADEDICON_H

@@ -250,6 +250,32 @@ private slots:
         QCOMPARE(record.m_Status[CCommandFunctions::RawErrorData8].ToUChar(), quint8(0x81));
     }
 
+    // The simulator's start option hands the reply's data bytes over as they are.
+    void errorStatusFromItsData_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<QByteArray>("replied");
+        QTest::newRow("lamp failure") << QByteArray::fromHex("40") << true
+                                      << QByteArray::fromHex("400000000000000000000000");
+        QTest::newRow("every field") << QByteArray::fromHex("0180004002f0b1c2ff00ff7f") << true
+                                     << QByteArray::fromHex("0180004002f0b1c2ff00ff7f");
+        QTest::newRow("none") << QByteArray() << true << QByteArray(12, '\0');
+        QTest::newRow("thirteen bytes") << QByteArray(13, '\x01') << false << QByteArray::fromHex("0700000000000000010000ff");
+    }
+
+    void errorStatusFromItsData()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(bool, taken);
+        QFETCH(QByteArray, replied);
+        CSimProjectorModel model(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        QVERIFY(model.State().SetErrorStatus(QByteArray::fromHex("0700000000000000010000ff")));
+        QCOMPARE(model.State().SetErrorStatus(data), taken);
+        const QByteArray frame = model.ReplyFrame(Request(0));
+        QCOMPARE(frame.mid(5, 12).toHex(), replied.toHex());
+    }
+
     void faults()
     {
         CSimProjectorModel model(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));

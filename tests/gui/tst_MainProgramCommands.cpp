@@ -1,7 +1,13 @@
 #include <QtTest>
 
 #include "AppPaths.h"
+#include "CAiosmtpdServer.h"
+#include "CFleetSweep.h"
 #include "CLumivox5Data.h"
+#include "CLumivox5Reg.h"
+#include "CMailSettings.h"
+#include "DovecotLauncher.h"
+#include "MailTestAddresses.h"
 #include "CSimProjectorModel.h"
 #include "CSimulatedProjector.h"
 #include "CTestFolders.h"
@@ -9,13 +15,18 @@
 #include "ProgramCopy.h"
 #include "XvfbSession.h"
 
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTextCodec>
+
+#include <functional>
 
 namespace {
 
 const QString TITLE = QStringLiteral("^Lumivox 5$");
 const QString REPORTED_NAME = QStringLiteral("Hall-East");
+const QString POP_USER = QStringLiteral("lumivox");
+const QString POP_PASSWORD = QStringLiteral("pop-secret");
 
 } // namespace
 
@@ -37,16 +48,25 @@ private:
     }
 
     // Writes the copy's user list (`count` projectors from 127.0.0.2 on
-    // `port`), starts it and waits for its window; what the start-up wrote to
-    // the error output is passed over. The window's id, empty on failure.
-    QString launch(ProgramCopy& copy, int count, quint16 port, QProcess** program)
+    // `port`, in the groups of FleetUserList in turn) and the mail settings
+    // `settings` makes, starts it and waits for its window; what the
+    // start-up wrote to the error output is passed over. The window's id,
+    // empty on failure.
+    QString launch(ProgramCopy& copy, int count, quint16 port, QProcess** program,
+                   const std::function<void(CLumivox5Data*)>& settings = {})
     {
         QString error;
         AppPaths::setProgramFolder(copy.ProgramFolder());
         AppPaths::setHomeFolder(copy.HomeFolder());
         auto hub = CTestFolders::makeHub();
-        const bool written =
+        bool written =
             FleetUserList::Write(hub.get(), count, QHostAddress(QStringLiteral("127.0.0.2")), port, &error);
+        if (written && settings) {
+            settings(hub.get());
+            // The mail group alone: the window keeps its first-start place.
+            written = !hub->WriteRegistryFunc(CLumivox5Reg::REG_MAIL);
+            error = QStringLiteral("the settings were not written");
+        }
         hub.reset();
         AppPaths::setProgramFolder(QString());
         AppPaths::setHomeFolder(QString());
@@ -60,6 +80,30 @@ private:
             qWarning("%s", (*program)->readAllStandardError().right(2000).constData());
         (*program)->readAllStandardError();
         return window;
+    }
+
+    // The first window other than `window` that shows within the time; empty when none.
+    QString otherWindow(const QString& window, int timeoutMs)
+    {
+        QString other;
+        QElapsedTimer clock;
+        clock.start();
+        while (other.isEmpty() && clock.elapsed() < timeoutMs) {
+            for (const QString& shown : m_Session.Windows(QStringLiteral(".")))
+                if (shown != window)
+                    other = shown;
+            if (other.isEmpty())
+                QTest::qWait(100);
+        }
+        return other;
+    }
+
+    // Keeps a picture of the screen for a failed step.
+    void keepScreen(const QString& step)
+    {
+        const QString path = QDir::temp().filePath(QStringLiteral("tst_MainProgramCommands-%1.png").arg(step));
+        if (m_Session.Screenshot(path))
+            qWarning("screen kept in %s", qPrintable(path));
     }
 
     // View > Refresh, until the rows of the answering and of the refusing
@@ -197,6 +241,116 @@ private slots:
 
         QVERIFY2(m_Session.SendKeys(window, {"alt+f", "x"}), qPrintable(m_Session.Error()));
         QVERIFY(ProgramCopy::Finish(program, 20000));
+    }
+
+    // Error mails by POP before SMTP: three simulated projectors in three
+    // groups, the second reporting a lamp error from its start, while
+    // another group is shown. Then a test mail from the mail settings dialog.
+    void errorMailAndTestMail()
+    {
+        ProgramCopy copy;
+        QString error;
+        QVERIFY2(copy.Prepare(LUMIVOX_PROGRAM_DIR, &error), qPrintable(error));
+        DovecotLauncher pop;
+        DovecotLauncher::Options popOptions;
+        popOptions.addresses = {MailTestAddress(1)};
+        popOptions.users = {{POP_USER, POP_PASSWORD}};
+        QVERIFY2(pop.start(popOptions), qPrintable(pop.error()));
+        CAiosmtpdServer smtp;
+        AiosmtpdOptions smtpOptions;
+        smtpOptions.address = MailTestAddress(2);
+        smtpOptions.plainPorts = {25};
+        smtpOptions.noAuth = true;
+        smtpOptions.script = QStringLiteral("pop_before_smtp.py");
+        smtpOptions.scriptArguments = QStringList{QStringLiteral("--pop-log"), pop.logPath(),
+                                                  QStringLiteral("--pop-user"), POP_USER};
+        QVERIFY2(smtp.start(smtpOptions, &error), qPrintable(error));
+        CFleetSweep simulator;
+        QVERIFY2(simulator.StartSimulator(CFleetSweep::FindSimulator(QString()), 3, QStringLiteral("LV-L100"), 0,
+                                          {QStringLiteral("--vary"), QStringLiteral("--error-status"),
+                                           QStringLiteral("40@2")}),
+                 qPrintable(simulator.Error()));
+
+        QProcess* program = nullptr;
+        const QString window = launch(copy, 3, simulator.Port(), &program, [&](CLumivox5Data* hub) {
+            CMailSettings& mail = *hub->m_pMailSettings;
+            mail.m_Enabled = true;
+            mail.m_Recipients = QList<QString>{QStringLiteral("ops@example.org")};
+            mail.m_Comment = QStringLiteral("Hall B");
+            mail.m_SMTPServer = smtpOptions.address.toString();
+            mail.m_POP3Server = MailTestAddress(1).toString();
+            mail.m_User = POP_USER;
+            mail.m_Pass = POP_PASSWORD;
+            mail.m_Sender = QStringLiteral("lumivox@example.org");
+            mail.m_Authority = 1;
+        });
+        QVERIFY(!window.isEmpty());
+        QByteArray seen;
+
+        // "Floor 3" shown (the third projector; the group tree starts with
+        // the focus and its groups open), then View > Refresh All.
+        QVERIFY2(m_Session.SendKeys(window, {"End", "Up"}), qPrintable(m_Session.Error()));
+        QTRY_VERIFY2_WITH_TIMEOUT(hasLine(program, &seen, QRegularExpression(QStringLiteral(R"(Group::\[Group.Floor 3\])"))),
+                                  seen.right(3000).constData(), 10000);
+        // Each status pass traces itself once.
+        const QRegularExpression pass(QStringLiteral(R"(Lumivox5Main::f_OnUpdateTimingProc entries)"));
+        const auto refreshAll = [&](int passes) {
+            QVERIFY2(m_Session.SendKeys(window, {"alt+v", "f"}), qPrintable(m_Session.Error()));
+            QTRY_VERIFY2_WITH_TIMEOUT(
+                [&] {
+                    hasLine(program, &seen, pass);
+                    return QString::fromUtf8(seen).count(pass) >= passes;
+                }(),
+                seen.right(3000).constData(), 20000);
+        };
+        refreshAll(1);
+        if (QTest::currentTestFailed())
+            return keepScreen(QStringLiteral("refresh"));
+        QTRY_COMPARE_WITH_TIMEOUT(smtp.messageCount(), 1, 10000);
+        const QJsonObject mail = smtp.summary(0);
+        QCOMPARE(mail.value(QStringLiteral("subject")).toString(), QStringLiteral("[Lumivox 5] Projector Information"));
+        QCOMPARE(mail.value(QStringLiteral("body")).toString(),
+                 QStringLiteral("Lamp error\n[Information]\n    Projector Name    : PJ-2\n"
+                                "    Connection        : 127.0.0.3\n    Lamp Used Hours   : 137 [H]\n"
+                                "[Comment]\nHall B\n"));
+        // The same error at the next poll: no second mail.
+        refreshAll(2);
+        QTest::qWait(1500);
+        QCOMPARE(smtp.messageCount(), 1);
+
+        // Tool > Mail Settings..., Test Mail: the mail, then its outcome.
+        QVERIFY2(m_Session.SendKeys(window, {"alt+t", "m"}), qPrintable(m_Session.Error()));
+        const QString dialog = m_Session.WaitForWindow(QStringLiteral("^Mail Setting$"), 10000);
+        if (dialog.isEmpty())
+            keepScreen(QStringLiteral("dialog"));
+        QVERIFY(!dialog.isEmpty());
+        QVERIFY2(m_Session.SendKeys(dialog, {"alt+t"}), qPrintable(m_Session.Error()));
+        QTRY_COMPARE_WITH_TIMEOUT(smtp.messageCount(), 2, 10000);
+        QCOMPARE(smtp.summary(1).value(QStringLiteral("subject")).toString(), QStringLiteral("[Lumivox 5] Test Mail"));
+        QString box;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                for (const QString& shown : m_Session.Windows(QStringLiteral(".")))
+                    if (shown != window && shown != dialog)
+                        box = shown;
+                return !box.isEmpty();
+            }(),
+            10000);
+        QVERIFY2(m_Session.SendKeys(box, {"Return"}), qPrintable(m_Session.Error()));
+        QTRY_VERIFY_WITH_TIMEOUT(!m_Session.Windows(QStringLiteral(".")).contains(box), 10000);
+        QVERIFY2(m_Session.SendKeys(dialog, {"alt+c"}), qPrintable(m_Session.Error()));
+        QTRY_VERIFY_WITH_TIMEOUT(!m_Session.Windows(QStringLiteral(".")).contains(dialog), 10000);
+
+        // File > Exit asks first, as error mails stop with the program: OK.
+        QVERIFY2(m_Session.SendKeys(window, {"alt+f", "x"}), qPrintable(m_Session.Error()));
+        const QString question = otherWindow(window, 10000);
+        if (question.isEmpty())
+            keepScreen(QStringLiteral("exit"));
+        QVERIFY(!question.isEmpty());
+        QVERIFY2(m_Session.SendKeys(question, {"Tab", "space"}), qPrintable(m_Session.Error()));
+        QVERIFY(ProgramCopy::Finish(program, 20000));
+        QCOMPARE(program->exitCode(), 0);
+        QCOMPARE(smtp.messageCount(), 2);
     }
 };
 

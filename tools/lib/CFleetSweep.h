@@ -70,6 +70,8 @@ public:
     Outcome BareSweep(int exchanges, int timeoutMs);
 
     QMap<int, CProjectorData*>& Records() { return m_Records; }
+    // The port every simulated projector listens on, once started.
+    quint16 Port() const { return m_Port; }
     QString Error() const { return m_Error; }
 
 private:

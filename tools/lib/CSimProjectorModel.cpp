@@ -104,6 +104,23 @@ CSimProjectorState::CSimProjectorState()
         gains.insert(kind << 8, CSimGain());
 }
 
+bool CSimProjectorState::SetErrorStatus(const QByteArray& data)
+{
+    if (data.size() > ERROR_STATUS_BYTES)
+        return false;
+    const QByteArray d = Padded(data, ERROR_STATUS_BYTES);
+    const auto le32 = [&d](int offset) {
+        return qint32(quint32(At(d, offset)) | quint32(At(d, offset + 1)) << 8 | quint32(At(d, offset + 2)) << 16
+                      | quint32(At(d, offset + 3)) << 24);
+    };
+    errorWordA = le32(0);
+    errorWord2 = qint16(quint16(At(d, 4) | At(d, 5) << 8));
+    errorByte7 = At(d, 6);
+    errorByte8 = At(d, 7);
+    errorWordB = le32(8);
+    return true;
+}
+
 CSimProjectorModel::CSimProjectorModel(const CSimModelSpec& spec)
     : m_Spec(spec)
 {

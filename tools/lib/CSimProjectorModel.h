@@ -76,7 +76,14 @@ struct CSimProjectorState
     QByteArray syncPolarity = QByteArray("H:(-) V:(-)");
     QMap<int, CSimGain> gains;    // key = kind << 8 | sub index
 
+    // The data of the error status reply.
+    static const int ERROR_STATUS_BYTES = 12;
+
     CSimProjectorState();
+    // Sets the error fields from the data bytes of the error status reply
+    // (fewer than twelve are padded with zeros); false, changing nothing,
+    // for more.
+    bool SetErrorStatus(const QByteArray& data);
 };
 
 // The control protocol of one simulated projector: maps a request frame to

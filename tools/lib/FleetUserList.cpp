@@ -2,9 +2,11 @@
 
 #include <QFile>
 
+#include "CFleetSweep.h"
 #include "CLumivox5Data.h"
 #include "CLumivox5Reg.h"
 #include "COptionSettings.h"
+#include "CTestFolders.h"
 
 QStringList FleetUserList::Groups()
 {
@@ -70,6 +72,17 @@ bool FleetUserList::Write(CLumivox5Data* hub, int count, const QHostAddress& fir
         return false;
     }
     return true;
+}
+
+bool FleetUserList::PrepareWindowFolders(const CTestFolders& folders, int count, QString* error)
+{
+    const QString profile = CFleetSweep::FindProfile(QString());
+    if (profile.isEmpty() || !QFile::copy(profile, folders.programFolder() + QStringLiteral("/Profile.ini"))) {
+        *error = QStringLiteral("Profile.ini not found beside this program");
+        return false;
+    }
+    auto hub = CTestFolders::makeHub();
+    return Write(hub.get(), count, QHostAddress(QStringLiteral("10.1.0.1")), 7142, error);
 }
 
 bool FleetUserList::EnableAutoUpdate(CLumivox5Data* hub, int minutes, QString* error)

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class CLumivox5Data;
+class CTestFolders;
 
 // The user list of a fleet of simulated projectors, made with the data hub's
 // own operations: projectors named "Projector 1", "Projector 2", ... on
@@ -24,6 +25,11 @@ public:
     // Adds the groups and projectors to an empty hub and saves its user list
     // in the home folder, replacing any list there; false with `error`.
     static bool Write(CLumivox5Data* hub, int count, const QHostAddress& first, quint16 port, QString* error);
+    // The window benchmarks' set-up: the Profile.ini built beside this
+    // program copied into the folders' program folder, and a list of `count`
+    // projectors from 10.1.0.1 (where nothing answers) in their home folder.
+    // False with `error`.
+    static bool PrepareWindowFolders(const CTestFolders& folders, int count, QString* error);
     // Turns the automatic update on at `minutes` in the program folder's
     // settings file; the other settings stay as they are.
     static bool EnableAutoUpdate(CLumivox5Data* hub, int minutes, QString* error);

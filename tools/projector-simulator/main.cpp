@@ -4,6 +4,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QMap>
+#include <QRegularExpression>
+#include <QSet>
 #include <QDateTime>
 #include <QSocketNotifier>
 #include <QThread>
@@ -66,7 +68,33 @@ struct Setup
     bool verbose = false;
     int troubledPercent = 0;
     int lateMs = 6000;
+    // The error status data projectors report from the start, and which
+    // projectors (numbers from 1; none: every one) do.
+    bool errorStatus = false;
+    QByteArray errorData;
+    QSet<int> errorProjectors;
 };
+
+// "DATA[@N,N...]": the error status data in hex and the numbers of the
+// projectors that report it; false for anything else.
+bool ParseErrorStatus(const QString& text, int count, Setup* setup)
+{
+    const QString hex = text.section(QLatin1Char('@'), 0, 0);
+    static const QRegularExpression hexDigits(QStringLiteral("^([0-9A-Fa-f]{2})*$"));
+    if (hex.isEmpty() || !hexDigits.match(hex).hasMatch() || hex.size() / 2 > CSimProjectorState::ERROR_STATUS_BYTES)
+        return false;
+    setup->errorData = QByteArray::fromHex(hex.toLatin1());
+    if (text.contains(QLatin1Char('@'))) {
+        for (const QString& part : text.section(QLatin1Char('@'), 1).split(QLatin1Char(','))) {
+            int number = 0;
+            if (!ParseInt(part.trimmed(), 1, count, &number))
+                return false;
+            setup->errorProjectors.insert(number);
+        }
+    }
+    setup->errorStatus = true;
+    return true;
+}
 
 // A share of the fleet served by a thread of its own: its projectors live in
 // that thread and only that thread touches them once they run.
@@ -134,6 +162,8 @@ bool StartShard(Shard& shard, const Setup& setup, int first, int count, CProject
                 state.lampUsage[0] = 3600 * (100 + 37 * index);
                 state.lampUsage[1] = 3600 * (50 + 11 * index);
             }
+            if (setup.errorStatus && (setup.errorProjectors.isEmpty() || setup.errorProjectors.contains(index + 1)))
+                protocol->State().SetErrorStatus(setup.errorData);
             projector->SetHandler([protocol](const QByteArray& request) { return protocol->Answer(request); });
         }
         if (setup.refuse || trouble == 1)
@@ -224,9 +254,15 @@ int main(int argc, char* argv[])
     const QCommandLineOption lateOption(QStringLiteral("late"),
         QStringLiteral("How late the late ones of --troubled answer (default 6000)."), QStringLiteral("ms"),
         QStringLiteral("6000"));
+    const QCommandLineOption errorStatusOption(QStringLiteral("error-status"),
+        QStringLiteral("With --model: report this error status from the start: the data bytes of the error\n"
+                       "status reply in hex (at most twelve, the rest zero), e.g. 40 for a lamp failure;\n"
+                       "after @ the numbers of the projectors that report it (e.g. 40@2,5), else all."),
+        QStringLiteral("data[@numbers]"));
     parser.addOptions({countOption, addressOption, portOption, consecutiveOption, scriptOption, modelOption,
                        varyOption, delayOption, chunksOption, gapOption, silentOption, closeOption,
-                       refuseOption, stallOption, verboseOption, threadsOption, troubledOption, lateOption});
+                       refuseOption, stallOption, verboseOption, threadsOption, troubledOption, lateOption,
+                       errorStatusOption});
     parser.process(app);
 
     int count = 0;
@@ -279,6 +315,12 @@ int main(int argc, char* argv[])
             setup.models << CSimModelSpec::Shipped(name);
         else
             return Fail(QStringLiteral("--model wants LV-L100, LV-D200, LV-X500, LV-E300 or all"));
+    }
+    if (parser.isSet(errorStatusOption)) {
+        if (!parser.isSet(modelOption))
+            return Fail(QStringLiteral("--error-status needs --model"));
+        if (!ParseErrorStatus(parser.value(errorStatusOption), count, &setup))
+            return Fail(QStringLiteral("--error-status wants up to twelve bytes in hex, e.g. 40 or 40@2,5"));
     }
 
     const bool consecutive = parser.isSet(consecutiveOption);
