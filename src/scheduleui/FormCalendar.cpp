@@ -6,6 +6,7 @@
 #include "CalenderDateProperty.h"
 #include "DialogLayout.h"
 #include "ExceptionTrace.h"
+#include "Lumivox5Icons.h"
 #include "QGraphicsViewEx.h"
 #include "QLabelEx.h"
 
@@ -15,13 +16,6 @@
 #include <QGraphicsScene>
 #include <QPixmap>
 #include <QShowEvent>
-
-// The icons live in the GUI library, a static one: its resources must be
-// registered by hand, or the linker drops them.
-static void InitIconResources()
-{
-    Q_INIT_RESOURCE(Lumivox5Icons);
-}
 
 namespace {
 
@@ -64,8 +58,7 @@ FormCalendar::FormCalendar(CALENDARMODE::Enum mode, QString title, QWidget* pare
     , m_Title(title)
     , m_Mode(mode)
 {
-    static const bool iconsRegistered = (InitIconResources(), true);
-    Q_UNUSED(iconsRegistered);
+    RegisterLumivox5Icons();
 
     ui->setupUi(this);
     f_CorrectLayout();
