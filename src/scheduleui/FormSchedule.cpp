@@ -221,8 +221,10 @@ void FormSchedule::f_InitializeListView()
     m_proxy->setSourceModel(m_model);
     list->setModel(m_proxy);
 
+    // A column is never narrower than its title ("Execution Time" is wider
+    // than its 50 pixels in most fonts).
     for (int column = 0; column < COLUMN_COUNT; ++column)
-        list->setColumnWidth(column, SCHEDULE_COLUMNS[column].width);
+        list->setColumnWidth(column, std::max(SCHEDULE_COLUMNS[column].width, list->header()->sectionSizeHint(column)));
     list->setRootIsDecorated(false);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -368,7 +368,7 @@ void tst_FormScheduleEdit::timeWraps()
         QTest::keyClicks(box, keys);
     }
     QCOMPARE(box->value(), shown);
-    QCOMPARE(box->text(), QString::number(shown));
+    QCOMPARE(box->text(), QString("%1").arg(shown, 2, 10, QLatin1Char('0')));
 }
 
 void tst_FormScheduleEdit::enableFollowsTheWeekdays()
