@@ -520,6 +520,7 @@ void tst_FormSchedule::wayOut()
     QFETCH(int, result);
 
     ScheduleHubRig::fillSchedules(*m_Dialog->m_ScheduleManager, 2);
+    QSignalSpy help(m_Dialog.get(), &FormSchedule::ShowHelpSignal);
     QString before;
     GuiTestSupport::OnNextPopup([&](QWidget* shown) {
         FormSchedule& dialog = *qobject_cast<FormSchedule*>(shown);
@@ -527,6 +528,7 @@ void tst_FormSchedule::wayOut()
         QTreeView* list = List(dialog);
         list->model()->setData(list->model()->index(0, 0), Qt::Unchecked, Qt::CheckStateRole);
         QDialogButtonBox* buttons = dialog.findChild<QDialogButtonBox*>("buttonBox");
+        buttons->button(QDialogButtonBox::Help)->click();
         if (way == "Escape")
             QTest::keyClick(list, Qt::Key_Escape);
         else if (way == "Cancel")
@@ -538,6 +540,9 @@ void tst_FormSchedule::wayOut()
     // The first row is current; OK waits for the first change.
     QCOMPARE(before, QString("Add Edit Delete"));
     QVERIFY(m_Dialog->m_Modified);
+    // Help asks for the page and leaves the dialog open.
+    QCOMPARE(help.size(), 1);
+    QCOMPARE(help.first().first().toString(), QString("_RESOURCE/html/Schedule.htm"));
 }
 
 QTEST_MAIN(tst_FormSchedule)
