@@ -1,5 +1,6 @@
 #include "CGroupTreeView.h"
 #include "LoadedIcon.h"
+#include "Lumivox5Icons.h"
 
 #include "CLumivox5Data.h"
 #include "CProjectorGroup.h"
@@ -21,12 +22,6 @@
 #include <functional>
 
 const QString CGroupTreeView::GROUP_SEPARATOR = QString(CProjectorGroup::PATH_SEPARATOR);
-
-// The icons are resources of a static library: registered by hand, outside any namespace.
-static void f_InitGroupIcons()
-{
-    Q_INIT_RESOURCE(Lumivox5Icons);
-}
 
 namespace {
 
@@ -76,7 +71,7 @@ CGroupTreeView::CGroupTreeView(QWidget* parent)
     , m_itemDepth(0)
     , m_model(nullptr)
 {
-    f_InitGroupIcons();
+    RegisterLumivox5Icons();
     m_iconClosed = LoadedIcon(QString::fromLatin1(ICON_CLOSED));
     m_iconOpen = LoadedIcon(QString::fromLatin1(ICON_OPEN));
     m_iconScheduleRunning = LoadedIcon(QString::fromLatin1(ICON_SCHEDULE_RUNNING));

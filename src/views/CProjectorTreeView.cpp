@@ -1,6 +1,7 @@
 #include "CProjectorTreeView.h"
 
 #include "ExceptionTrace.h"
+#include "Lumivox5Icons.h"
 #include "PJDataSortProxyModel.h"
 #include "QHeaderViewEx.h"
 #include "QStyledItemDelegateEx.h"
@@ -12,13 +13,6 @@
 #include <QMouseEvent>
 #include <QStandardItemModel>
 #include <QTimer>
-
-// The icons live in the GUI library, a static one: its resources must be
-// registered by hand, or the linker drops them.
-static void InitIconResources()
-{
-    Q_INIT_RESOURCE(Lumivox5Icons);
-}
 
 namespace {
 
@@ -39,8 +33,7 @@ CProjectorTreeView::CProjectorTreeView(QWidget* parent)
     , m_rowIndexValid(false)
     , m_addingRow(false)
 {
-    static const bool iconsRegistered = (InitIconResources(), true);
-    Q_UNUSED(iconsRegistered);
+    RegisterLumivox5Icons();
 
     setRootIsDecorated(false);
     setAutoScroll(true);
