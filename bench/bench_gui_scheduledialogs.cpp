@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "CLanguageCodeTable.h"
 #include "CLumivox5Data.h"
 #include "CProjectorData.h"
 #include "CScheduleData.h"
@@ -114,6 +115,9 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    // The texts the operator reads, as the program shows them.
+    CLanguageCodeTable language(CLanguageCodeTable::LANG_ENGLISH);
+    language.SetCulture(&app);
 
     ScheduleHubRig rig;
     FillHub(rig);
