@@ -1064,6 +1064,377 @@ Use the specified lamp for safety and performance.</translation>
     </message>
 </context>
 <context>
+    <name>FormSchedule</name>
+    <message>
+        <source>Edit a schedule</source>
+        <translation>Edit a schedule</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Add...</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Edit...</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>ScheduleListColumnNumber</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>ScheduleListColumnTarget</source>
+        <translation>Target</translation>
+    </message>
+    <message>
+        <source>ScheduleListColumnSettingName</source>
+        <translation>Setting Name</translation>
+    </message>
+    <message>
+        <source>ScheduleListColumnFunction</source>
+        <translation>Function</translation>
+    </message>
+    <message>
+        <source>ScheduleListColumnAdvancedSetting</source>
+        <translation>Advanced Settings</translation>
+    </message>
+    <message>
+        <source>ScheduleListColumnDuration</source>
+        <translation>Duration</translation>
+    </message>
+    <message>
+        <source>ScheduleListColumnTime</source>
+        <translation>Execution Time</translation>
+    </message>
+    <message>
+        <source>ScheduleListColumnComment</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemPower</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemMute</source>
+        <translation>AV-MUTE</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemSignalSelect</source>
+        <translation>Signal Select</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemPowerOn</source>
+        <translation>Power ON</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemPowerOff</source>
+        <translation>Power OFF</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemPictureMuteON</source>
+        <translation>Picture Blank ON</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemPictureMuteOFF</source>
+        <translation>Picture Blank OFF</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemSoundMuteON</source>
+        <translation>Sound Mute ON</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemSoundMuteOFF</source>
+        <translation>Sound Mute OFF</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemOSDMuteON</source>
+        <translation>On-screen Display OFF</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemOSDMuteOFF</source>
+        <translation>On-screen Display ON</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemAllMuteON</source>
+        <translation>AV-MUTE ON</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemAllMuteOFF</source>
+        <translation>AV-MUTE OFF</translation>
+    </message>
+    <message>
+        <source>ScheduleDurationSunday</source>
+        <translation>Sun</translation>
+    </message>
+    <message>
+        <source>ScheduleDurationMonday</source>
+        <translation>Mon</translation>
+    </message>
+    <message>
+        <source>ScheduleDurationTuesday</source>
+        <translation>Tue</translation>
+    </message>
+    <message>
+        <source>ScheduleDurationWednesday</source>
+        <translation>Wed</translation>
+    </message>
+    <message>
+        <source>ScheduleDurationThursday</source>
+        <translation>Thu</translation>
+    </message>
+    <message>
+        <source>ScheduleDurationFriday</source>
+        <translation>Fri</translation>
+    </message>
+    <message>
+        <source>ScheduleDurationSaturday</source>
+        <translation>Sat</translation>
+    </message>
+    <message>
+        <source>ScheduleDurationSeparate</source>
+        <translation>,</translation>
+    </message>
+    <message>
+        <source>ScheduleDurationDateFormat</source>
+        <translation>MMM.dd, yyyy</translation>
+    </message>
+    <message>
+        <source>FormScheduleAddTitle</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>FormScheduleEditTitle</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Lumivox5MsgTitle</source>
+        <translation>Lumivox 5</translation>
+    </message>
+    <message>
+        <source>ScheduleMsgDeleteScheduleMessage</source>
+        <translation>Do you want to delete Event No.%1?</translation>
+    </message>
+    <message>
+        <source>ScheduleMsgAllDeleteScheduleMessage</source>
+        <translation>Do you want to delete all event?</translation>
+    </message>
+    <message>
+        <source>ctxScheduleCopy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>ctxSchedulePaste</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>ctxScheduleAdd</source>
+        <translation>&amp;Add...</translation>
+    </message>
+    <message>
+        <source>ctxScheduleEdit</source>
+        <translation>&amp;Edit...</translation>
+    </message>
+    <message>
+        <source>ctxScheduleDelete</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>ctxScheduleAllDelete</source>
+        <translation>All Delete</translation>
+    </message>
+</context>
+<context>
+    <name>FormScheduleEdit</name>
+    <message>
+        <source>Edit Schedule</source>
+        <translation>Edit Schedule</translation>
+    </message>
+    <message>
+        <source>GroupBox</source>
+        <translation>Target Select</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>Projector</source>
+        <translation>Projector</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Duration</translation>
+    </message>
+    <message>
+        <source>Day of the Week / Date</source>
+        <translation>Day of the Week / Date</translation>
+    </message>
+    <message>
+        <source>Start Date</source>
+        <translation>Start Date</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Finish Date</source>
+        <translation>Finish Date</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>Sunday</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>Monday</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>Tuesday</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>Wednesday</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>Thursday</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>Friday</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>Saturday</translation>
+    </message>
+    <message>
+        <source>Execution Time</source>
+        <translation>Execution Time</translation>
+    </message>
+    <message>
+        <source>:</source>
+        <translation>:</translation>
+    </message>
+    <message>
+        <source>Function</source>
+        <translation>Function</translation>
+    </message>
+    <message>
+        <source>Advanced Setting</source>
+        <translation>Advanced Setting</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <source>Enable the event</source>
+        <translation>Enable the event</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemDayOfTheWeek</source>
+        <translation>Day of the Week</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemDate</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemPower</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemMute</source>
+        <translation>AV-MUTE</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemSignalSelect</source>
+        <translation>Signal Select</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemPowerOn</source>
+        <translation>Power ON</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemPowerOff</source>
+        <translation>Power OFF</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemPictureMuteON</source>
+        <translation>Picture Blank ON</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemPictureMuteOFF</source>
+        <translation>Picture Blank OFF</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemSoundMuteON</source>
+        <translation>Sound Mute ON</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemSoundMuteOFF</source>
+        <translation>Sound Mute OFF</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemOSDMuteON</source>
+        <translation>On-screen Display OFF</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemOSDMuteOFF</source>
+        <translation>On-screen Display ON</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemAllMuteON</source>
+        <translation>AV-MUTE ON</translation>
+    </message>
+    <message>
+        <source>ScheduleEditComboItemAllMuteOFF</source>
+        <translation>AV-MUTE OFF</translation>
+    </message>
+    <message>
+        <source>ScheduleDateTimePickerFormat</source>
+        <translation>yyyy/MM/dd</translation>
+    </message>
+    <message>
+        <source>FormCalendarTitle</source>
+        <translation>Calendar</translation>
+    </message>
+    <message>
+        <source>Lumivox5MsgTitle</source>
+        <translation>Lumivox 5</translation>
+    </message>
+    <message>
+        <source>Reset Input Terminal.</source>
+        <translation>Return to the default.
+  - Advanced Settings</translation>
+    </message>
+</context>
+<context>
     <name>Lumivox5Main</name>
     <message>
         <source>Lumivox5Main</source>
