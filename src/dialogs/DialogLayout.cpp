@@ -1,5 +1,6 @@
 #include "DialogLayout.h"
 
+#include <QLayout>
 #include <QWidget>
 
 namespace DialogLayout {
@@ -10,6 +11,16 @@ void WidenToMinimumButtonWidth(QWidget* button)
         return;
     const QRect area = button->geometry();
     button->setGeometry(area.x(), area.y(), MINIMUM_BUTTON_WIDTH, area.height());
+}
+
+void RaiseToMinimumButtonHeight(QWidget* widget)
+{
+    if (!widget || widget->height() >= MINIMUM_BUTTON_HEIGHT)
+        return;
+    const QRect area = widget->geometry();
+    widget->setGeometry(area.x(), area.y(), area.width(), MINIMUM_BUTTON_HEIGHT);
+    if (widget->parentWidget() && widget->parentWidget()->layout())
+        widget->setMinimumHeight(MINIMUM_BUTTON_HEIGHT);
 }
 
 } // namespace DialogLayout

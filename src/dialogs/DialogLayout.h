@@ -13,6 +13,14 @@ const int MINIMUM_BUTTON_WIDTH = 32;
 // top and height.
 void WidenToMinimumButtonWidth(QWidget* button);
 
+// The lowest a dialog's button row may be.
+const int MINIMUM_BUTTON_HEIGHT = 32;
+
+// Raises a lower widget to MINIMUM_BUTTON_HEIGHT, keeping its left edge, top
+// and width. A widget that a layout places keeps that height as its minimum,
+// so that the layout does not shrink it again.
+void RaiseToMinimumButtonHeight(QWidget* widget);
+
 } // namespace DialogLayout
 
 #endif // DIALOGLAYOUT_H
