@@ -878,8 +878,101 @@ Use the specified lamp for safety and performance.</translation>
 <context>
     <name>DeviceSettingWindow</name>
     <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Edit...</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;New Settings</source>
+        <translation>&amp;New Settings...</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>CommSettingDevListColumnComment</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <source>CommSettingDevListColumnDevice</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>CommSettingDevListColumnPjName</source>
+        <translation>Projector Name</translation>
+    </message>
+    <message>
+        <source>CommSettingDevListColumnPort</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>CommSettingDevListColumnSetting</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>CommSettingDevListColumnSettingName</source>
+        <translation>Setting Name</translation>
+    </message>
+    <message>
+        <source>CommSettingMsgSettingNameOverMessage</source>
+        <translation>Your typed name exceeds the length limit.
+The name must be %1 characters or less.</translation>
+    </message>
+    <message>
+        <source>Communication Settings</source>
+        <translation>Communication Settings</translation>
+    </message>
+    <message>
+        <source>DeviceStrLan</source>
+        <translation>LAN</translation>
+    </message>
+    <message>
+        <source>DeviceStrSerial</source>
+        <translation>Serial</translation>
+    </message>
+    <message>
+        <source>Lumivox5MsgTitle</source>
+        <translation>Lumivox 5</translation>
+    </message>
+    <message>
+        <source>Menu_AllCheck</source>
+        <translation>All Chec&amp;k</translation>
+    </message>
+    <message>
+        <source>Menu_AllDelete</source>
+        <translation>&amp;All Delete</translation>
+    </message>
+    <message>
         <source>Menu_AllClear</source>
         <translation>All Clear(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Menu_Delete</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>Menu_Edit</source>
+        <translation>&amp;Edit...</translation>
+    </message>
+    <message>
+        <source>Menu_NewSettings</source>
+        <translation>&amp;New Settings...</translation>
+    </message>
+    <message>
+        <source>Menu_Rename</source>
+        <translation>&amp;Rename</translation>
     </message>
 </context>
 <context>
@@ -1723,6 +1816,11 @@ It is written again at exit.</translation>
     <message>
         <source>CommSettingMsgSettingSettingCountOverMessage</source>
         <translation>Up to 2000 settings can be entered.</translation>
+    </message>
+    <message>
+        <source>MainMsgUserListSaveErrorMessage</source>
+        <translation>The projector list could not be saved.
+The communication settings cannot be opened.</translation>
     </message>
     <message>
         <source>MainMsgUserListSaveFailed</source>

@@ -1,0 +1,3 @@
+#include "DialogTrace.h"
+
+Q_LOGGING_CATEGORY(lcSettingsDialogs, "lumivox.dialogs.settings", QtWarningMsg)
