@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "AppPaths.h"
+#include "CIniFileAccess.h"
 #include "CLumivox5Data.h"
 #include "CSimProjectorModel.h"
 #include "CSimulatedProjector.h"
@@ -141,6 +142,74 @@ private slots:
             QTextCodec::codecForName("UTF-16")->toUnicode(CTestFolders::readFile(copy.UserListPath()));
         QVERIFY2(userList.contains(REPORTED_NAME), qPrintable(userList.left(3000)));
         QVERIFY2(userList.contains(QStringLiteral("127.0.0.3")), qPrintable(userList.left(3000)));
+    }
+
+    // Tool > Communication Settings by keys with three simulated projectors:
+    // the dialog lists them; Down, Space and Alt+O disable one, which leaves
+    // the main list (a refresh reaches only the other two) and is saved
+    // disabled at exit.
+    void communicationSettingsDisablesATarget()
+    {
+        ProgramCopy copy;
+        QString error;
+        QVERIFY2(copy.Prepare(LUMIVOX_PROGRAM_DIR, &error), qPrintable(error));
+        CSimProjectorModel model(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        const QStringList addresses{"127.0.0.2", "127.0.0.3", "127.0.0.4"};
+        std::vector<std::unique_ptr<CSimulatedProjector>> projectors;
+        for (const QString& address : addresses) {
+            projectors.emplace_back(
+                new CSimulatedProjector(QHostAddress(address), projectors.empty() ? 0 : projectors.front()->Port()));
+            projectors.back()->SetHandler([&model](const QByteArray& request) { return model.Answer(request); });
+            QVERIFY2(projectors.back()->Start(), qPrintable(projectors.back()->ErrorString()));
+        }
+        // The dialog says how many targets it listed.
+        qputenv("QT_LOGGING_RULES", "lumivox.dialogs.settings.debug=true");
+        QProcess* program = nullptr;
+        const QString window = launch(copy, 3, projectors.front()->Port(), &program);
+        qunsetenv("QT_LOGGING_RULES");
+        QVERIFY(!window.isEmpty());
+        QByteArray seen;
+
+        QVERIFY2(m_Session.SendKeys(window, {"alt+t", "c"}), qPrintable(m_Session.Error()));
+        const QString dialog = m_Session.WaitForWindow(QStringLiteral("^Communication Settings$"), 20000);
+        QVERIFY(!dialog.isEmpty());
+        QCOMPARE(m_Session.Geometry(dialog).size(), QSize(740, 295));
+        QTRY_VERIFY2_WITH_TIMEOUT(hasLine(program, &seen, QRegularExpression(QStringLiteral(R"(listed targets \[3\])"))),
+                                  seen.right(2000).constData(), 10000);
+        QVERIFY2(m_Session.SendKeys(dialog, {"Down", "space", "alt+o"}), qPrintable(m_Session.Error()));
+        QTRY_VERIFY_WITH_TIMEOUT(m_Session.Windows(QStringLiteral("^Communication Settings$")).isEmpty(), 10000);
+
+        // View > Refresh goes to the listed projectors only (all three were
+        // refreshed at start).
+        seen += program->readAllStandardError();
+        seen.clear();
+        QVERIFY2(m_Session.SendKeys(window, {"alt+v", "r"}), qPrintable(m_Session.Error()));
+        const auto refreshed = [&](const QString& address) {
+            return hasLine(program, &seen,
+                           QRegularExpression(QStringLiteral(R"(SetPjDataVisual row\[\d+\] data\[%1[^\]]*\] errCode\[0\])")
+                                                  .arg(QRegularExpression::escape(address))));
+        };
+        QTRY_VERIFY2_WITH_TIMEOUT(std::count_if(addresses.begin(), addresses.end(), refreshed) == 2,
+                                  seen.right(3000).constData(), 20000);
+
+        QVERIFY2(m_Session.SendKeys(window, {"alt+f", "x"}), qPrintable(m_Session.Error()));
+        QVERIFY(ProgramCopy::Finish(program, 20000));
+        QCOMPARE(program->exitCode(), 0);
+        CIniFileAccess list;
+        QCOMPARE(list.ReadIniFile(copy.UserListPath()), 0);
+        QStringList disabled;
+        for (int id = 1; id <= 3; ++id) {
+            const QString section = QStringLiteral("Setting %1").arg(id, 3, 10, QLatin1Char('0'));
+            QString enabled;
+            QString address;
+            list.GetIniString(section, QStringLiteral("Enabled"), QString(), &enabled);
+            list.GetIniString(section, QStringLiteral("IPAddress"), QString(), &address);
+            QVERIFY2(enabled == QLatin1String("True") || enabled == QLatin1String("False"), qPrintable(section));
+            if (enabled == QLatin1String("False"))
+                disabled << address;
+        }
+        QCOMPARE(disabled.size(), 1);
+        QVERIFY(!refreshed(disabled.first()));
     }
 
     // Input selection from the Control menu with three projectors: two
