@@ -6,7 +6,6 @@
 // and the status pass over a report from every projector. Runs offscreen
 // unless QT_QPA_PLATFORM says otherwise.
 #include <QApplication>
-#include <QFile>
 #include <QHostAddress>
 #include <QItemSelectionModel>
 #include <QLoggingCategory>
@@ -19,7 +18,6 @@
 #include <string>
 #include <vector>
 
-#include "CFleetSweep.h"
 #include "CLumivox5Data.h"
 #include "CProfile.h"
 #include "CProfileList.h"
@@ -123,18 +121,10 @@ int main(int argc, char** argv)
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
 
     CTestFolders folders;
-    const QString profile = CFleetSweep::FindProfile(QString());
-    if (profile.isEmpty() || !QFile::copy(profile, folders.programFolder() + QStringLiteral("/Profile.ini"))) {
-        std::fprintf(stderr, "Profile.ini not found beside the benchmark\n");
+    QString error;
+    if (!FleetUserList::PrepareFolders(folders, FLEET, QHostAddress(QStringLiteral("10.1.0.1")), 7142, &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
-    }
-    {
-        QString error;
-        auto hub = CTestFolders::makeHub();
-        if (!FleetUserList::Write(hub.get(), FLEET, QHostAddress(QStringLiteral("10.1.0.1")), 7142, &error)) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
-            return 1;
-        }
     }
     CTestCommandLine line{QStringList()};
     std::unique_ptr<Lumivox5Main> window(new Lumivox5Main(line.argc(), line.argv()));

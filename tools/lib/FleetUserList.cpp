@@ -2,9 +2,11 @@
 
 #include <QFile>
 
+#include "CFleetSweep.h"
 #include "CLumivox5Data.h"
 #include "CLumivox5Reg.h"
 #include "COptionSettings.h"
+#include "CTestFolders.h"
 
 QStringList FleetUserList::Groups()
 {
@@ -83,4 +85,16 @@ bool FleetUserList::EnableAutoUpdate(CLumivox5Data* hub, int minutes, QString* e
         return false;
     }
     return true;
+}
+
+bool FleetUserList::PrepareFolders(const CTestFolders& folders, int count, const QHostAddress& first, quint16 port,
+                                   QString* error)
+{
+    const QString profile = CFleetSweep::FindProfile(QString());
+    if (profile.isEmpty() || !QFile::copy(profile, folders.programFolder() + QStringLiteral("/Profile.ini"))) {
+        *error = QStringLiteral("Profile.ini not found beside the program");
+        return false;
+    }
+    auto hub = CTestFolders::makeHub();
+    return Write(hub.get(), count, first, port, error);
 }

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class CLumivox5Data;
+class CTestFolders;
 
 // The user list of a fleet of simulated projectors, made with the data hub's
 // own operations: projectors named "Projector 1", "Projector 2", ... on
@@ -24,6 +25,11 @@ public:
     // Adds the groups and projectors to an empty hub and saves its user list
     // in the home folder, replacing any list there; false with `error`.
     static bool Write(CLumivox5Data* hub, int count, const QHostAddress& first, quint16 port, QString* error);
+    // Program and home folders for a main window over such a fleet: the
+    // shipped model profile file copied into the program folder and the user
+    // list written in the home folder; false with `error`.
+    static bool PrepareFolders(const CTestFolders& folders, int count, const QHostAddress& first, quint16 port,
+                               QString* error);
     // Turns the automatic update on at `minutes` in the program folder's
     // settings file; the other settings stay as they are.
     static bool EnableAutoUpdate(CLumivox5Data* hub, int minutes, QString* error);
