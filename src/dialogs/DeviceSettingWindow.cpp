@@ -5,8 +5,8 @@
 #include "CProjectorData.h"
 #include "ClmnSortProxyModel.h"
 #include "DialogLayout.h"
-#include "DialogTrace.h"
 #include "ExceptionTrace.h"
+#include "LogCategories.h"
 #include "ModalBoxes.h"
 #include "QStyledItemDelegateEx2.h"
 
@@ -148,7 +148,7 @@ void DeviceSettingWindow::f_UpdateDeviceList(bool select)
         f_SortByName();
         if (select && last)
             f_SelectRow(last);
-        qCDebug(lcSettingsDialogs, "DeviceSettingWindow listed targets [%d]", m_pModel->rowCount());
+        qCDebug(lcDialogs, "DeviceSettingWindow listed targets [%d]", m_pModel->rowCount());
     });
     f_UpdateButtonsEnable();
 }

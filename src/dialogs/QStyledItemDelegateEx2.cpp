@@ -1,7 +1,7 @@
 #include "QStyledItemDelegateEx2.h"
 
-#include "DialogTrace.h"
 #include "ExceptionTrace.h"
+#include "LogCategories.h"
 #include "QLineEditExBase.h"
 #include "QStyledItemDelegateEx.h"
 
@@ -22,7 +22,7 @@ bool QStyledItemDelegateEx2::eventFilter(QObject* object, QEvent* event)
 QWidget* QStyledItemDelegateEx2::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const
 {
     return RunTraced(static_cast<QWidget*>(nullptr), [&]() -> QWidget* {
-        qCDebug(lcSettingsDialogs, "\ncreateEditor()");
+        qCDebug(lcDialogs, "\ncreateEditor()");
         return new QLineEditExBase(parent);
     });
 }

@@ -5,12 +5,9 @@
 #include "CLumivox5Data.h"
 #include "DeviceSettingWindow.h"
 #include "ExceptionTrace.h"
+#include "LogCategories.h"
 #include "ModalBoxes.h"
 #include "SettingsDialogFrame.h"
-
-#include <QLoggingCategory>
-
-Q_LOGGING_CATEGORY(lcSettingsLaunch, "lumivox.mainwindow.dialogs", QtWarningMsg)
 
 void Lumivox5Main::f_ShowColumnDetail() {}
 void Lumivox5Main::f_ShowMailSettings() {}
@@ -36,7 +33,7 @@ void Lumivox5Main::f_ShowCommunicationSettings()
                 connect(dialog, &DeviceSettingWindow::HTMLViewerParentChangeSignal, this,
                         &Lumivox5Main::f_HTMLViewerParentChange);
                 dialog->m_Lumivox5Data = hub;
-                qCDebug(lcSettingsLaunch, " -- open DeviceSettingWindow -- ");
+                qCDebug(lcMainWindow, " -- open DeviceSettingWindow -- ");
             },
             [&](DeviceSettingWindow* dialog) {
                 accepted = true;

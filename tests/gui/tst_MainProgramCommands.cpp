@@ -162,11 +162,8 @@ private slots:
             projectors.back()->SetHandler([&model](const QByteArray& request) { return model.Answer(request); });
             QVERIFY2(projectors.back()->Start(), qPrintable(projectors.back()->ErrorString()));
         }
-        // The dialog says how many targets it listed.
-        qputenv("QT_LOGGING_RULES", "lumivox.dialogs.settings.debug=true");
         QProcess* program = nullptr;
         const QString window = launch(copy, 3, projectors.front()->Port(), &program);
-        qunsetenv("QT_LOGGING_RULES");
         QVERIFY(!window.isEmpty());
         QByteArray seen;
 
@@ -174,6 +171,7 @@ private slots:
         const QString dialog = m_Session.WaitForWindow(QStringLiteral("^Communication Settings$"), 20000);
         QVERIFY(!dialog.isEmpty());
         QCOMPARE(m_Session.Geometry(dialog).size(), QSize(740, 295));
+        // The dialog's trace says how many targets it listed.
         QTRY_VERIFY2_WITH_TIMEOUT(hasLine(program, &seen, QRegularExpression(QStringLiteral(R"(listed targets \[3\])"))),
                                   seen.right(2000).constData(), 10000);
         QVERIFY2(m_Session.SendKeys(dialog, {"Down", "space", "alt+o"}), qPrintable(m_Session.Error()));
