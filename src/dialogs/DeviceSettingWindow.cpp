@@ -20,15 +20,9 @@
 
 #include <functional>
 
-// The window icon lives in the views' resources.
-static void InitIconResources()
-{
-    Q_INIT_RESOURCE(Lumivox5Icons);
-}
-
 namespace {
 
-struct Column
+struct TargetColumn
 {
     const char* title;
     int width;
@@ -36,7 +30,7 @@ struct Column
 
 // The list's columns: setting name (with the check box), device, setting
 // (address), port, last projector name, comment.
-const Column COLUMNS[] = {
+const TargetColumn TARGET_COLUMNS[] = {
     {QT_TRANSLATE_NOOP("DeviceSettingWindow", "CommSettingDevListColumnSettingName"), 120},
     {QT_TRANSLATE_NOOP("DeviceSettingWindow", "CommSettingDevListColumnDevice"), 60},
     {QT_TRANSLATE_NOOP("DeviceSettingWindow", "CommSettingDevListColumnSetting"), 130},
@@ -44,13 +38,13 @@ const Column COLUMNS[] = {
     {QT_TRANSLATE_NOOP("DeviceSettingWindow", "CommSettingDevListColumnPjName"), 120},
     {QT_TRANSLATE_NOOP("DeviceSettingWindow", "CommSettingDevListColumnComment"), 120},
 };
-const int COLUMN_COUNT = int(sizeof(COLUMNS) / sizeof(COLUMNS[0]));
+const int TARGET_COLUMN_COUNT = int(sizeof(TARGET_COLUMNS) / sizeof(TARGET_COLUMNS[0]));
 
-const char* const HELP_PAGE = "_RESOURCE/html/CommunicationSetting.htm";
+const char* const TARGET_HELP_PAGE = "_RESOURCE/html/CommunicationSetting.htm";
 // The Setting column of a serial target.
-const char* const NO_ADDRESS = "---";
+const char* const SERIAL_NO_ADDRESS = "---";
 
-bool IsListed(const CProjectorData* record)
+bool IsListedTarget(const CProjectorData* record)
 {
     return record->m_DeviceKind != 0 ||
            (record->m_AddressType != CProjectorData::TYPE_LAN::NETWORK &&
@@ -66,7 +60,7 @@ DeviceSettingWindow::DeviceSettingWindow(QWidget* parent)
     , aryModifyProjectorsID(new QList<bool>)
     , ui(new Ui_DeviceSettingWindow)
 {
-    InitIconResources();
+    DialogLayout::RegisterWindowIcons();
     ui->setupUi(this);
     RunTraced([&] {
         f_CorrectLayout();
@@ -114,17 +108,17 @@ void DeviceSettingWindow::f_CorrectLayout()
 
 void DeviceSettingWindow::f_InitializeListView()
 {
-    m_pModel = new QStandardItemModel(0, COLUMN_COUNT);
-    for (int column = 0; column < COLUMN_COUNT; ++column)
-        m_pModel->setHeaderData(column, Qt::Horizontal, tr(COLUMNS[column].title), Qt::EditRole);
+    m_pModel = new QStandardItemModel(0, TARGET_COLUMN_COUNT);
+    for (int column = 0; column < TARGET_COLUMN_COUNT; ++column)
+        m_pModel->setHeaderData(column, Qt::Horizontal, tr(TARGET_COLUMNS[column].title), Qt::EditRole);
     m_pProxy = new ClmnSortProxyModel(this);
     // The list sorts when it is told to, not at every change.
     m_pProxy->setDynamicSortFilter(false);
     m_pProxy->setSourceModel(m_pModel);
     QTreeViewEx* view = ui->tvDeviceSettings;
     view->setModel(m_pProxy);
-    for (int column = 0; column < COLUMN_COUNT; ++column)
-        view->setColumnWidth(column, COLUMNS[column].width);
+    for (int column = 0; column < TARGET_COLUMN_COUNT; ++column)
+        view->setColumnWidth(column, TARGET_COLUMNS[column].width);
     view->setRootIsDecorated(false);
     view->setUniformRowHeights(true);
     view->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -141,7 +135,7 @@ void DeviceSettingWindow::f_UpdateDeviceList(bool select)
         int last = 0;
         const CLumivox5Data::ProjectorMap& records = *m_Lumivox5Data->m_pProjectorDatasTemp;
         for (auto entry = records.cbegin(); entry != records.cend(); ++entry) {
-            if (entry.value() && IsListed(entry.value()) && f_SetListViewRow(entry.key(), entry.value()))
+            if (entry.value() && IsListedTarget(entry.value()) && f_SetListViewRow(entry.key(), entry.value()))
                 last = entry.key();
         }
         // One sort for the whole fill gives the order a sort per row would.
@@ -169,10 +163,10 @@ bool DeviceSettingWindow::f_SetListViewRow(int id, CProjectorData* record)
     if (!record || id <= 0 || id > CLumivox5Data::ID_MAX)
         return false;
     const bool lan = record->m_DeviceKind == 0;
-    const QString texts[COLUMN_COUNT] = {
+    const QString texts[TARGET_COLUMN_COUNT] = {
         record->m_SettingName,
         lan ? tr("DeviceStrLan") : tr("DeviceStrSerial"),
-        lan ? record->m_Address : QString::fromLatin1(NO_ADDRESS),
+        lan ? record->m_Address : QString::fromLatin1(SERIAL_NO_ADDRESS),
         lan ? record->m_Port : record->m_Address,
         record->m_Status[CProjectorData::StLastProjectorName].ToString(),
         record->m_Comment,
@@ -185,7 +179,7 @@ bool DeviceSettingWindow::f_SetListViewRow(int id, CProjectorData* record)
         name->setText(texts[0]);
         name->setCheckState(check);
         const int row = name->row();
-        for (int column = 1; column < COLUMN_COUNT; ++column)
+        for (int column = 1; column < TARGET_COLUMN_COUNT; ++column)
             m_pModel->item(row, column)->setText(texts[column]);
         return true;
     }
@@ -196,7 +190,7 @@ bool DeviceSettingWindow::f_SetListViewRow(int id, CProjectorData* record)
     name->setCheckState(check);
     name->setData(id, ROLE_ID);
     items << name;
-    for (int column = 1; column < COLUMN_COUNT; ++column) {
+    for (int column = 1; column < TARGET_COLUMN_COUNT; ++column) {
         // Only the name is edited in place: the other cells show what the
         // connection editor changes.
         QStandardItem* item = new QStandardItem(texts[column]);
@@ -442,7 +436,7 @@ void DeviceSettingWindow::on_buttonBox_rejected()
 
 void DeviceSettingWindow::on_buttonBox_helpRequested()
 {
-    emit ShowHelpSignal(QString::fromLatin1(HELP_PAGE), this);
+    emit ShowHelpSignal(QString::fromLatin1(TARGET_HELP_PAGE), this);
 }
 
 // ---------------------------------------------------------------- the change set

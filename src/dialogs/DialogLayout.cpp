@@ -3,7 +3,19 @@
 #include <QLayout>
 #include <QWidget>
 
+// The resource registration names a function of global scope.
+static void RegisterDialogIconResources()
+{
+    Q_INIT_RESOURCE(Lumivox5Icons);
+}
+
 namespace DialogLayout {
+
+void RegisterWindowIcons()
+{
+    static const bool registered = (RegisterDialogIconResources(), true);
+    Q_UNUSED(registered);
+}
 
 void WidenToMinimumButtonWidth(QWidget* button)
 {

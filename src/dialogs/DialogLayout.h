@@ -21,6 +21,9 @@ const int MINIMUM_BUTTON_HEIGHT = 32;
 // so that the layout does not shrink it again.
 void RaiseToMinimumButtonHeight(QWidget* widget);
 
+// Makes the window icons of the views' resources available to the dialogs.
+void RegisterWindowIcons();
+
 } // namespace DialogLayout
 
 #endif // DIALOGLAYOUT_H
