@@ -1,6 +1,7 @@
 // The communication settings dialog over 2000 connection targets: showing it
 // (comparing every copy with its projector and filling the list), All Check,
-// one rename with its re-sort, and the main window's commit after OK of 2000
+// one rename with its re-sort, a new target at 1999 rows, deleting 1000
+// selected rows, Delete All, and the main window's commit after OK of 2000
 // in-place edits with the save of the list. Runs offscreen unless
 // QT_QPA_PLATFORM says otherwise.
 #include <QApplication>
@@ -21,8 +22,10 @@
 #include "CProjectorData.h"
 #include "CTestFolders.h"
 #include "DeviceSettingWindow.h"
+#include "EditSettingWindow.h"
 #include "FleetUserList.h"
 #include "Lumivox5Main.h"
+#include "ModalBoxes.h"
 #include "ProcessFigures.h"
 #include "QTreeViewEx.h"
 
@@ -85,6 +88,36 @@ double RenameMs(QTreeViewEx* view, int round)
     });
 }
 
+
+// Selects these view rows (and nothing else).
+void SelectViewRows(QTreeViewEx* view, const std::vector<int>& rows)
+{
+    QItemSelection selection;
+    for (int row : rows)
+        selection.select(view->model()->index(row, 0), view->model()->index(row, view->model()->columnCount() - 1));
+    view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+// New Settings with one row selected, the editor's OK pressed as soon as it
+// shows: naming, the editor, the insertion and the re-sort.
+double NewTargetMs(DeviceSettingWindow* dialog)
+{
+    QTreeViewEx* view = ViewOf(dialog);
+    SelectViewRows(view, {0});
+    QTimer poll;
+    poll.setInterval(0);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* editor = qobject_cast<EditSettingWindow*>(QApplication::activeModalWidget());
+        if (!editor)
+            return;
+        poll.stop();
+        editor->findChild<QLineEdit*>(QStringLiteral("txtLANIPv4"))->setText(QStringLiteral("10.200.0.1"));
+        editor->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    poll.start();
+    return WallMs([&] { QMetaObject::invokeMethod(dialog, "f_CreateNewConnection"); });
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -134,6 +167,48 @@ int main(int argc, char** argv)
     std::printf("show (compare and fill):        %8.1f ms  (%d rows, target < 300)\n", Median(show), rows);
     std::printf("All Check:                      %8.1f ms  (%d enabled, target < 200)\n", Median(allCheck), checked);
     std::printf("one rename with its re-sort:    %8.1f ms  (target < 50)\n", Median(rename));
+
+    // Creating and deleting; the delete questions are answered with OK.
+    CMessageBoxes::SetScript([](const CMessageBoxes::Box&) { return QMessageBox::Ok; });
+    std::vector<double> create;
+    std::vector<double> deleteHalf;
+    std::vector<double> deleteAll;
+    int rowsAfterNew = 0;
+    int rowsAfterDelete = 0;
+    int rowsAfterDeleteAll = -1;
+    for (int run = 0; run < RUNS; ++run) {
+        std::unique_ptr<DeviceSettingWindow> dialog = NewDialog(window.get());
+        dialog->show();
+        QCoreApplication::processEvents();
+        QTreeViewEx* view = ViewOf(dialog.get());
+        SelectViewRows(view, {TARGETS / 2});
+        QMetaObject::invokeMethod(dialog.get(), "f_DeleteConnection");
+        create.push_back(NewTargetMs(dialog.get()));
+        rowsAfterNew = view->model()->rowCount();
+        // Every other row: no two neighbours.
+        std::vector<int> every;
+        for (int row = 0; row < view->model()->rowCount(); row += 2)
+            every.push_back(row);
+        SelectViewRows(view, every);
+        deleteHalf.push_back(WallMs([&] { QMetaObject::invokeMethod(dialog.get(), "f_DeleteConnection"); }));
+        rowsAfterDelete = view->model()->rowCount();
+        dialog.reset();
+        window->m_Lumivox5Data->InitProjectorDataTemp();
+
+        dialog = NewDialog(window.get());
+        dialog->show();
+        QCoreApplication::processEvents();
+        deleteAll.push_back(WallMs([&] { QMetaObject::invokeMethod(dialog.get(), "f_DeleteAllConnection"); }));
+        rowsAfterDeleteAll = ViewOf(dialog.get())->model()->rowCount();
+        dialog.reset();
+        window->m_Lumivox5Data->InitProjectorDataTemp();
+    }
+    CMessageBoxes::SetScript(CMessageBoxes::Script());
+    std::printf("New at 1999 rows (with editor): %8.1f ms  (%d rows after, target < 50)\n", Median(create), rowsAfterNew);
+    std::printf("delete 1000 selected rows:      %8.1f ms  (%d rows left, target < 500)\n", Median(deleteHalf),
+                rowsAfterDelete);
+    std::printf("Delete All:                     %8.1f ms  (%d rows left, target < 200)\n", Median(deleteAll),
+                rowsAfterDeleteAll);
 
     // Tool > Communication Settings: every target renamed, then OK.
     std::vector<double> commit;

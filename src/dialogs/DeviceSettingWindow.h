@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QMap>
+#include <QPair>
 #include <QModelIndex>
 #include <QPoint>
 #include <QString>
@@ -108,6 +109,14 @@ private:
     bool f_SetListViewRow(int id, CProjectorData* record);
     void f_SortByName();
     void f_SelectRow(int id);
+
+    // Runs the connection editor on a copy of `record` and, after its OK,
+    // adds the target under `id` (new) or takes the values over (edited).
+    void f_ShowEditSettingWindow(CProjectorData* record, int id, QString title);
+    // Selected rows in view order, as source rows with their ids.
+    QList<QPair<int, int>> f_SelectedSourceRows() const;
+    // Removes the rows and records of these (source row, id) pairs.
+    void f_RemoveTargets(QList<QPair<int, int>> targets);
 
     // The change set's two steps.
     void f_MarkAsChanged(int id);

@@ -4,6 +4,7 @@
 #include "CProjectorData.h"
 #include "ClmnSortProxyModel.h"
 #include "DeviceSettingWindow.h"
+#include "EditSettingWindow.h"
 #include "GuiTestSupport.h"
 #include "HubTestFolders.h"
 #include "QLineEditExBase.h"
@@ -16,8 +17,10 @@
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStandardItemModel>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -194,6 +197,77 @@ class tst_DeviceSettingWindow : public QObject
         });
         QMetaObject::invokeMethod(m_Dialog.get(), "f_ShowContextMenu", Q_ARG(QPoint, QPoint(5, 5)));
         return entries;
+    }
+
+    // The connection editor's fields as "title|name|mode|address|port|comment"
+    // (mode "ip" or "host"; the address without the mask's blanks).
+    static QString editorFields(QWidget* editor)
+    {
+        const auto text = [editor](const char* name) {
+            return editor->findChild<QLineEdit*>(QLatin1String(name))->text();
+        };
+        const bool host = editor->findChild<QRadioButton*>(QStringLiteral("optLANModeHost"))->isChecked();
+        return QStringList({editor->windowTitle(), text("txtSettingName"), host ? "host" : "ip",
+                            host ? text("txtLANHost") : text("txtLANIPv4").remove(QLatin1Char(' ')), text("txtLANPort"),
+                            text("txtComment")})
+            .join(QLatin1Char('|'));
+    }
+
+    // Runs a command that opens the connection editor; `fill` may change its
+    // fields, then OK (or Cancel) ends it. The editor's fields as it opened,
+    // or "none" when no editor opened.
+    QString runEditor(const char* command, bool ok, std::function<void(QWidget*)> fill = {})
+    {
+        // The watch outlives this call when no editor opens: it must then do nothing.
+        auto seen = std::make_shared<QString>(QStringLiteral("none"));
+        auto waiting = std::make_shared<bool>(true);
+        GuiTestSupport::OnNextPopup(
+            [seen, waiting, ok, fill](QWidget* editor) {
+                if (!*waiting || !qobject_cast<EditSettingWindow*>(editor))
+                    return;
+                *seen = editorFields(editor);
+                if (fill)
+                    fill(editor);
+                auto* box = editor->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+                box->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+                // A refused OK leaves the editor open: cancel it then.
+                if (editor->isVisible())
+                    box->button(QDialogButtonBox::Cancel)->click();
+            },
+            2000);
+        invoke(command);
+        *waiting = false;
+        return *seen;
+    }
+
+    static void setField(QWidget* editor, const char* name, const QString& text)
+    {
+        editor->findChild<QLineEdit*>(QLatin1String(name))->setText(text);
+    }
+
+    // Ids of the rows in view order.
+    QList<int> rowIds() const
+    {
+        QList<int> ids;
+        for (int r = 0; r < view()->model()->rowCount(); ++r)
+            ids << view()->model()->index(r, 0).data(DeviceSettingWindow::ROLE_ID).toInt();
+        return ids;
+    }
+
+    // The current row's name, "none" without one.
+    QString currentName() const
+    {
+        const QModelIndex current = view()->currentIndex();
+        return current.isValid() ? view()->model()->index(current.row(), 0).data().toString() : QStringLiteral("none");
+    }
+
+    // Many plain targets "P<id>" at distinct addresses.
+    static QStringList manyTargets(int count)
+    {
+        QStringList specs;
+        for (int id = 1; id <= count; ++id)
+            specs << QStringLiteral("%1|P%1|0|1|10.0.%2.%3|7142|1|").arg(id).arg(id / 250).arg(id % 250 + 1);
+        return specs;
     }
 
 private slots:
@@ -560,10 +634,7 @@ private slots:
         QFETCH(QList<int>, selected);
         QFETCH(QString, buttons);
         QFETCH(QString, menu);
-        QStringList specs;
-        for (int id = 1; id <= count; ++id)
-            specs << QStringLiteral("%1|P%1|0|1|10.0.%2.%3|7142|1|").arg(id).arg(id / 250).arg(id % 250 + 1);
-        temporaryRecords(specs);
+        temporaryRecords(manyTargets(count));
         m_Dialog->show();
         QCOMPARE(view()->model()->rowCount(), count);
         selectRows(view(), selected);
@@ -632,6 +703,318 @@ private slots:
         QCOMPARE(buttonOf(m_Dialog.get(), "btnEdit")->text(), QStringLiteral("&Edit..."));
         QCOMPARE(buttonOf(m_Dialog.get(), "btnDelete")->text(), QStringLiteral("&Delete"));
         QCOMPARE(view()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("x"));
+    }
+
+    // ------------------------------------------------------------ creating, editing, deleting
+
+    // New opens the editor below 2000 rows; at 2000, or with no free id, a
+    // message and nothing else.
+    void newLimits_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("idsExhausted");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("1999 rows") << 1999 << false << "";
+        QTest::newRow("2000 rows") << 2000 << false << "Up to 2000 settings can be entered.";
+        QTest::newRow("no free id") << 3 << true << "There is no ID that can be used for the setting.";
+    }
+
+    void newLimits()
+    {
+        QFETCH(int, count);
+        QFETCH(bool, idsExhausted);
+        QFETCH(QString, message);
+        temporaryRecords(manyTargets(count));
+        m_Dialog->show();
+        if (idsExhausted) {
+            for (int id = 1; id < m_Hub->m_pIDUsedListTemp->size(); ++id)
+                (*m_Hub->m_pIDUsedListTemp)[id] = true;
+        }
+        ScriptedMessageBoxes boxes;
+        const QString editor = runEditor("f_CreateNewConnection", false);
+        QCOMPARE(editor == QLatin1String("none"), !message.isEmpty());
+        QCOMPARE(boxes.shown.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty()) {
+            QCOMPARE(boxes.shown.at(0).icon, QMessageBox::Critical);
+            QCOMPARE(boxes.shown.at(0).text, message);
+        }
+        QCOMPARE(view()->model()->rowCount(), count);
+    }
+
+    // New starts from the first selected row's connection, or from the
+    // defaults, under the smallest free "Setting" number.
+    void newTemplate_data()
+    {
+        QTest::addColumn<QStringList>("records");
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<QString>("fields");
+        QTest::newRow("none selected") << QStringList{target(1, "A")} << QList<int>()
+                                       << "New Settings|Setting1|ip|192.168.0.10|7142|";
+        QTest::newRow("two selected: the first")
+            << QStringList{"1|A|0|0|pj-a|10023|1|first", "2|B|0|1|10.0.0.2|7142|1|second"} << QList<int>{0, 1}
+            << "New Settings|Setting1|host|pj-a|10023|first";
+        QTest::newRow("Setting1 and Setting3") << QStringList{target(1, "Setting1"), target(2, "Setting3")}
+                                               << QList<int>() << "New Settings|Setting2|ip|192.168.0.10|7142|";
+        QTest::newRow("SettingA and Setting0 take none") << QStringList{target(1, "SettingA"), target(2, "Setting0")}
+                                                         << QList<int>() << "New Settings|Setting1|ip|192.168.0.10|7142|";
+        QTest::newRow("Setting01 takes 1") << QStringList{target(1, "Setting01")} << QList<int>()
+                                           << "New Settings|Setting2|ip|192.168.0.10|7142|";
+    }
+
+    void newTemplate()
+    {
+        QFETCH(QStringList, records);
+        QFETCH(QList<int>, selected);
+        QFETCH(QString, fields);
+        showWith(records);
+        selectRows(view(), selected);
+        QCOMPARE(runEditor("f_CreateNewConnection", false), fields);
+    }
+
+    // Cancel changes nothing and leaves the id free; OK adds the target under
+    // it, as a new entry, current and in aryNewDatas only.
+    void newCancelThenOk()
+    {
+        showWith({target(1, "A"), target(3, "C")});
+        const QStringList before = rows();
+        runEditor("f_CreateNewConnection", false);
+        QCOMPARE(rows(), before);
+        QCOMPARE(m_Hub->m_pProjectorDatasTemp->keys(), QList<int>({1, 3}));
+        runEditor("f_CreateNewConnection", true, [](QWidget* editor) {
+            setField(editor, "txtSettingName", QStringLiteral("B"));
+            setField(editor, "txtLANIPv4", QStringLiteral("10.0.0.2"));
+        });
+        CProjectorData* added = temp(2);
+        QVERIFY(added);
+        QCOMPARE(added->m_SettingName, QStringLiteral("B"));
+        QCOMPARE(added->m_Address, QStringLiteral("10.0.0.2"));
+        QVERIFY(added->m_NewEntry);
+        QVERIFY(added->m_Enabled);
+        QCOMPARE(added->m_SectionName, QStringLiteral("Setting 2"));
+        QCOMPARE(names(), QStringList({"A", "B", "C"}));
+        QCOMPARE(currentName(), QStringLiteral("B"));
+        QCOMPARE(m_Dialog->aryNewDatas->value(2), added);
+        QCOMPARE(sortedIds(m_Dialog->targetList), QList<int>({1, 3}));
+    }
+
+    // Edit opens on exactly one selected row; OK takes the values over and
+    // checks the target, Cancel (also after a refused OK) changes nothing.
+    void edit_data()
+    {
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("opened");
+        QTest::addColumn<QString>("record");
+        QTest::newRow("OK") << QList<int>{0} << "10023" << true << "Edit|A|ip|10.0.0.1|7142|" << "B|10023|1";
+        QTest::newRow("Cancel") << QList<int>{0} << "10023" << false << "Edit|A|ip|10.0.0.1|7142|" << "A|7142|0";
+        QTest::newRow("refused OK, then Cancel") << QList<int>{0} << "x" << true << "Edit|A|ip|10.0.0.1|7142|"
+                                                 << "A|7142|0";
+        QTest::newRow("none selected") << QList<int>() << "10023" << true << "none" << "A|7142|0";
+        QTest::newRow("two selected") << QList<int>{0, 1} << "10023" << true << "none" << "A|7142|0";
+    }
+
+    void edit()
+    {
+        QFETCH(QList<int>, selected);
+        QFETCH(QString, port);
+        QFETCH(bool, ok);
+        QFETCH(QString, opened);
+        QFETCH(QString, record);
+        showWith({"1|A|0|1|10.0.0.1|7142|0|", target(2, "Z")});
+        ScriptedMessageBoxes boxes;
+        selectRows(view(), selected);
+        const QString seen = runEditor("f_CreateEditConnection", ok, [&](QWidget* editor) {
+            setField(editor, "txtSettingName", QStringLiteral("B"));
+            setField(editor, "txtLANPort", port);
+        });
+        QCOMPARE(seen, opened);
+        QCOMPARE(QStringLiteral("%1|%2|%3").arg(temp(1)->m_SettingName, temp(1)->m_Port).arg(int(temp(1)->m_Enabled)),
+                 record);
+        QCOMPARE(rows().contains(QStringLiteral("B|LAN|10.0.0.1|10023|||2")), record.startsWith(QLatin1Char('B')));
+        QCOMPARE(m_Hub->GetProjectorData(1)->m_SettingName, QStringLiteral("A"));
+    }
+
+    // OK without a change on a disabled registered target enables it; the
+    // commit lets the projector take it over and reconnects it.
+    void editUnchangedReconnects()
+    {
+        showWith({"1|A|0|1|10.0.0.1|7142|0|", target(2, "B")});
+        selectRows(view(), {0});
+        runEditor("f_CreateEditConnection", true);
+        QVERIFY(temp(1)->m_Enabled);
+        QCOMPARE(rows().first().right(1), QStringLiteral("2"));
+        QMap<int, CProjectorData*> reconnect;
+        m_Hub->DeleteModifyProjectors(&m_Dialog->targetList, m_Dialog->aryModifyProjectorsID, m_Dialog->aryNewDatas,
+                                      &reconnect);
+        QCOMPARE(reconnect.size(), 1);
+        QCOMPARE(reconnect.first(), m_Hub->GetProjectorData(1));
+        QVERIFY(m_Hub->GetProjectorData(1)->m_Enabled);
+    }
+
+    // Rename opens the name editor of exactly one selected row.
+    void renameCommand_data()
+    {
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("one") << QList<int>{1} << true;
+        QTest::newRow("none") << QList<int>() << false;
+        QTest::newRow("two") << QList<int>{0, 1} << false;
+    }
+
+    void renameCommand()
+    {
+        QFETCH(QList<int>, selected);
+        QFETCH(bool, opened);
+        showWith({target(1, "A"), target(2, "B")});
+        selectRows(view(), selected);
+        invoke("f_EditSettingName");
+        QLineEdit* editor = editorOf(view());
+        QCOMPARE(editor != nullptr, opened);
+        if (editor)
+            QCOMPARE(editor->text(), QStringLiteral("B"));
+    }
+
+    // The question names one row, or the count and the first three rows; the
+    // address of a serial target is its port.
+    void deleteQuestion_data()
+    {
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("one") << QList<int>{1} << "B(1.1.1.2)\nDo you want to delete the settings?";
+        QTest::newRow("serial") << QList<int>{5} << "S(/dev/ttyS0)\nDo you want to delete the settings?";
+        QTest::newRow("three") << QList<int>{0, 1, 5}
+                               << "Do you want to delete selected 3 settings?\nA(1.1.1.1)\nB(1.1.1.2)\nS(/dev/ttyS0)";
+        QTest::newRow("five") << QList<int>{0, 1, 2, 3, 4}
+                              << "Do you want to delete selected 5 settings?\nA(1.1.1.1)\nB(1.1.1.2)\nC(1.1.1.3)...";
+    }
+
+    void deleteQuestion()
+    {
+        QFETCH(QList<int>, selected);
+        QFETCH(QString, question);
+        showWith({target(1, "A", "1.1.1.1"), target(2, "B", "1.1.1.2"), target(3, "C", "1.1.1.3"),
+                  target(4, "D", "1.1.1.4"), target(5, "E", "1.1.1.5"), "6|S|1|1|/dev/ttyS0||1|"});
+        selectRows(view(), selected);
+        const QStringList before = rows();
+        ScriptedMessageBoxes boxes;
+        boxes.answers << QMessageBox::Cancel;
+        invoke("f_DeleteConnection");
+        QCOMPARE(boxes.shown.size(), 1);
+        QCOMPARE(boxes.shown.at(0).icon, QMessageBox::Question);
+        QCOMPARE(boxes.shown.at(0).title, QStringLiteral("Lumivox 5"));
+        QCOMPARE(boxes.shown.at(0).text, question);
+        QCOMPARE(boxes.shown.at(0).buttons, QMessageBox::Ok | QMessageBox::Cancel);
+        QCOMPARE(boxes.shown.at(0).defaultButton, QMessageBox::Ok);
+        QCOMPARE(rows(), before);
+        QCOMPARE(m_Hub->m_pProjectorDatasTemp->size(), 6);
+    }
+
+    // Exactly the selected rows and records go, also where the shown order
+    // differs from the ids' order; then the row below the last deleted one is
+    // current, else the one above the first, else none.
+    void deleteRows_data()
+    {
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<QStringList>("left");
+        QTest::addColumn<QString>("current");
+        QTest::newRow("2nd and 4th shown") << QList<int>{1, 3} << QStringList{"A", "C", "E"} << "E";
+        QTest::newRow("last two") << QList<int>{3, 4} << QStringList{"A", "B", "C"} << "C";
+        QTest::newRow("all") << QList<int>{0, 1, 2, 3, 4} << QStringList() << "none";
+        QTest::newRow("none: no question") << QList<int>() << QStringList{"A", "B", "C", "D", "E"} << "none";
+    }
+
+    void deleteRows()
+    {
+        QFETCH(QList<int>, selected);
+        QFETCH(QStringList, left);
+        QFETCH(QString, current);
+        // Names in the reverse order of the ids.
+        showWith({target(1, "E"), target(2, "D"), target(3, "C"), target(4, "B"), target(5, "A")});
+        QCOMPARE(rowIds(), QList<int>({5, 4, 3, 2, 1}));
+        view()->setCurrentIndex(QModelIndex());
+        selectRows(view(), selected);
+        ScriptedMessageBoxes boxes;
+        invoke("f_DeleteConnection");
+        QCOMPARE(boxes.shown.size(), selected.isEmpty() ? 0 : 1);
+        QCOMPARE(names(), left);
+        QStringList kept;
+        for (CProjectorData* record : m_Hub->m_pProjectorDatasTemp->values())
+            kept << record->m_SettingName;
+        std::sort(kept.begin(), kept.end());
+        QCOMPARE(kept, left);
+        QCOMPARE(currentName(), current);
+    }
+
+    // A deleted registered target leaves aryNewDatas and stays once in
+    // targetList, no longer updated in place; one created in the dialog
+    // leaves aryNewDatas only.
+    void deleteChangeSet()
+    {
+        showWith({target(1, "A"), target(2, "B")});
+        runEditor("f_CreateNewConnection", true, [](QWidget* editor) {
+            setField(editor, "txtSettingName", QStringLiteral("C"));
+        });
+        QCOMPARE(m_Dialog->aryNewDatas->keys(), QList<int>({1, 2, 3}));
+        ScriptedMessageBoxes boxes;
+        selectRows(view(), {0, 2});
+        invoke("f_DeleteConnection");
+        QCOMPARE(names(), QStringList{"B"});
+        QCOMPARE(m_Dialog->aryNewDatas->keys(), QList<int>({2}));
+        QCOMPARE(sortedIds(m_Dialog->targetList), QList<int>({1, 2}));
+        QCOMPARE(idsOf(m_Dialog->aryModifyProjectorsID), QList<int>({2}));
+    }
+
+    // A registered target deleted and a new one under its id: the commit
+    // deletes the projector and leaves the new record to be added.
+    void deletedIdReusedByNew()
+    {
+        showWith({target(1, "A"), target(2, "B")});
+        ScriptedMessageBoxes boxes;
+        selectRows(view(), {0});
+        invoke("f_DeleteConnection");
+        view()->setCurrentIndex(QModelIndex());
+        view()->selectionModel()->clearSelection();
+        runEditor("f_CreateNewConnection", true, [](QWidget* editor) {
+            setField(editor, "txtSettingName", QStringLiteral("New"));
+        });
+        QCOMPARE(temp(1)->m_SettingName, QStringLiteral("New"));
+        QMap<int, CProjectorData*> reconnect;
+        m_Hub->DeleteModifyProjectors(&m_Dialog->targetList, m_Dialog->aryModifyProjectorsID, m_Dialog->aryNewDatas,
+                                      &reconnect);
+        QVERIFY(!m_Hub->GetProjectorData(1));
+        QCOMPARE(m_Hub->GetProjectorData(2)->m_SettingName, QStringLiteral("B"));
+        QCOMPARE(m_Dialog->aryNewDatas->keys(), QList<int>({1}));
+        QCOMPARE(m_Dialog->aryNewDatas->value(1), temp(1));
+    }
+
+    // Delete All asks first, even on an empty list, and spares networks and ranges.
+    void deleteAll_data()
+    {
+        QTest::addColumn<QStringList>("records");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QList<int>>("kept");
+        const QStringList mixed{target(1, "A"), "2|N|0|3|10.1.0.0/16|7142|1|", target(3, "C"),
+                                "4|R|0|4|10.0.0.1-10.0.0.9|7142|1|"};
+        QTest::newRow("OK") << mixed << int(QMessageBox::Ok) << QList<int>{2, 4};
+        QTest::newRow("Cancel") << mixed << int(QMessageBox::Cancel) << QList<int>{1, 2, 3, 4};
+        QTest::newRow("empty list") << QStringList() << int(QMessageBox::Ok) << QList<int>();
+    }
+
+    void deleteAll()
+    {
+        QFETCH(QStringList, records);
+        QFETCH(int, answer);
+        QFETCH(QList<int>, kept);
+        showWith(records);
+        ScriptedMessageBoxes boxes;
+        boxes.answers << QMessageBox::StandardButton(answer);
+        invoke("f_DeleteAllConnection");
+        QCOMPARE(boxes.shown.size(), 1);
+        QCOMPARE(boxes.shown.at(0).text, QStringLiteral("Do you want to delete all settings?"));
+        QCOMPARE(m_Hub->m_pProjectorDatasTemp->keys(), kept);
+        QCOMPARE(view()->model()->rowCount(), answer == QMessageBox::Ok ? 0 : 2);
+        QVERIFY(buttonOf(m_Dialog.get(), "btnNewConnection")->isEnabled());
     }
 };
 

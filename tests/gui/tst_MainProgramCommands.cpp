@@ -80,6 +80,16 @@ private:
                                   seen->right(3000).constData(), 20000);
     }
 
+    // The key names that type `text` (letters, digits, dots and blanks).
+    static QStringList typing(const QString& text)
+    {
+        QStringList keys;
+        for (const QChar c : text)
+            keys << (c == QLatin1Char('.') ? QStringLiteral("period")
+                                           : c == QLatin1Char(' ') ? QStringLiteral("space") : QString(c));
+        return keys;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -208,6 +218,62 @@ private slots:
         }
         QCOMPARE(disabled.size(), 1);
         QVERIFY(!refreshed(disabled.first()));
+    }
+
+    // A new target typed into the connection editor by keys (host-name mode,
+    // a port with a blank before it) reaches the main list, is polled with
+    // success, and is saved at exit.
+    void communicationSettingsAddsATarget()
+    {
+        ProgramCopy copy;
+        QString error;
+        QVERIFY2(copy.Prepare(LUMIVOX_PROGRAM_DIR, &error), qPrintable(error));
+        CSimProjectorModel model(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        CSimulatedProjector first(QHostAddress(QStringLiteral("127.0.0.2")), 0);
+        first.SetHandler([&model](const QByteArray& request) { return model.Answer(request); });
+        QVERIFY2(first.Start(), qPrintable(first.ErrorString()));
+        CSimulatedProjector added(QHostAddress(QStringLiteral("127.0.0.5")), 7142);
+        added.SetHandler([&model](const QByteArray& request) { return model.Answer(request); });
+        QVERIFY2(added.Start(), qPrintable(added.ErrorString()));
+        QProcess* program = nullptr;
+        const QString window = launch(copy, 1, first.Port(), &program);
+        QVERIFY(!window.isEmpty());
+        QByteArray seen;
+
+        QVERIFY2(m_Session.SendKeys(window, {"alt+t", "c"}), qPrintable(m_Session.Error()));
+        const QString dialog = m_Session.WaitForWindow(QStringLiteral("^Communication Settings$"), 20000);
+        QVERIFY(!dialog.isEmpty());
+        QVERIFY2(m_Session.SendKeys(dialog, {"alt+n"}), qPrintable(m_Session.Error()));
+        const QString editor = m_Session.WaitForWindow(QStringLiteral("^New Settings$"), 20000);
+        QVERIFY(!editor.isEmpty());
+        QCOMPARE(m_Session.Geometry(editor).size(), QSize(303, 410));
+        // Name; past the page tab to the address options, Down to the host name.
+        QStringList keys{"ctrl+a"};
+        keys << typing(QStringLiteral("Annex")) << "Tab" << "Tab" << "Down" << "Tab"
+             << typing(QStringLiteral("127.0.0.5")) << "Tab" << "ctrl+a" << typing(QStringLiteral(" 7142")) << "Return";
+        QVERIFY2(m_Session.SendKeys(editor, keys), qPrintable(m_Session.Error()));
+        QTRY_VERIFY_WITH_TIMEOUT(m_Session.Windows(QStringLiteral("^New Settings$")).isEmpty(), 10000);
+        QVERIFY2(m_Session.SendKeys(dialog, {"alt+o"}), qPrintable(m_Session.Error()));
+        QTRY_VERIFY_WITH_TIMEOUT(m_Session.Windows(QStringLiteral("^Communication Settings$")).isEmpty(), 10000);
+
+        QVERIFY2(m_Session.SendKeys(window, {"alt+v", "r"}), qPrintable(m_Session.Error()));
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            hasLine(program, &seen,
+                    QRegularExpression(QStringLiteral(R"(SetPjDataVisual row\[\d+\] data\[127\.0\.0\.5[^\]]*\] errCode\[0\])"))),
+            seen.right(3000).constData(), 20000);
+
+        QVERIFY2(m_Session.SendKeys(window, {"alt+f", "x"}), qPrintable(m_Session.Error()));
+        QVERIFY(ProgramCopy::Finish(program, 20000));
+        QCOMPARE(program->exitCode(), 0);
+        CIniFileAccess list;
+        QCOMPARE(list.ReadIniFile(copy.UserListPath()), 0);
+        QString name;
+        QString host;
+        QString type;
+        list.GetIniString(QStringLiteral("Setting 002"), QStringLiteral("SettingName"), QString(), &name);
+        list.GetIniString(QStringLiteral("Setting 002"), QStringLiteral("HostName"), QString(), &host);
+        list.GetIniString(QStringLiteral("Setting 002"), QStringLiteral("LanType"), QString(), &type);
+        QCOMPARE(QStringList({name, type, host}), QStringList({"Annex", "HOST", "127.0.0.5"}));
     }
 
     // Input selection from the Control menu with three projectors: two

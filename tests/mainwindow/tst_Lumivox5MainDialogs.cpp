@@ -4,6 +4,7 @@
 #include "CGroupTreeView.h"
 #include "CProjectorData.h"
 #include "DeviceSettingWindow.h"
+#include "EditSettingWindow.h"
 #include "GuiTestSupport.h"
 #include "Lumivox5Main.h"
 #include "MainWindowTestBase.h"
@@ -197,6 +198,57 @@ private slots:
         QVERIFY(boxes.shown.at(0).modalFlag);
         QCOMPARE(registered(), before);
         QVERIFY(hub()->m_pProjectorDatasTemp->isEmpty());
+    }
+
+    // Targets made and changed in the connection editor: a new one is
+    // registered as a new projector, an edited one takes its new port (0 is
+    // stored: the device link refuses to connect to it) and is refreshed;
+    // both are saved.
+    void communicationSettingsEditor()
+    {
+        startWindow();
+        RequestRecorder recorder;
+        ScriptedMessageBoxes boxes;
+        QStringList editorsSeen;
+        QVERIFY(runDialog(
+            [&](DeviceSettingWindow* dialog) {
+                auto* view = dialog->findChild<QTreeViewEx*>(QStringLiteral("tvDeviceSettings"));
+                QStandardItemModel* model = sourceModelOf(view);
+                auto* proxy = qobject_cast<QSortFilterProxyModel*>(view->model());
+                const auto runEditor = [&](const char* command, const std::function<void(QWidget*)>& fill) {
+                    GuiTestSupport::OnNextPopup([&](QWidget* editor) {
+                        editorsSeen << editor->windowTitle();
+                        fill(editor);
+                        editor->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+                    });
+                    QVERIFY(QMetaObject::invokeMethod(dialog, command));
+                };
+                const auto field = [](QWidget* editor, const char* name, const QString& text) {
+                    editor->findChild<QLineEdit*>(QLatin1String(name))->setText(text);
+                };
+                view->selectionModel()->clearSelection();
+                runEditor("f_CreateNewConnection", [&](QWidget* editor) {
+                    field(editor, "txtSettingName", QStringLiteral("Annex"));
+                    field(editor, "txtLANIPv4", QStringLiteral("10.0.0.9"));
+                });
+                const QModelIndex stage =
+                    proxy->mapFromSource(model->index(sourceRowOf(model, QStringLiteral("Stage")), 0));
+                view->selectionModel()->select(stage, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+                runEditor("f_CreateEditConnection",
+                          [&](QWidget* editor) { field(editor, "txtLANPort", QStringLiteral("0")); });
+            },
+            true));
+        QCOMPARE(editorsSeen, QStringList({"New Settings", "Edit"}));
+        QCOMPARE(boxes.shown.size(), 0);
+        QCOMPARE(hub()->GetProjectorData(3)->m_Port, QStringLiteral("0"));
+        CProjectorData* annex = hub()->GetProjectorData(7);
+        QVERIFY(annex);
+        QCOMPARE(annex->m_SettingName, QStringLiteral("Annex"));
+        QCOMPARE(annex->m_Address, QStringLiteral("10.0.0.9"));
+        QVERIFY(recorder.requests.contains(QStringLiteral("1 - 1 1 [3] 0 1")));
+        QCOMPARE(m_Fixture->savedProjectors({"SettingName", "IPAddress", "LanPort"}),
+                 QStringList({"Lobby 10.0.0.1 7142", "Hall 7142", "Stage 10.0.0.3 0", "Store 10.0.0.4 7142", "Net 7142",
+                              "Span 7142", "Annex 10.0.0.9 7142"}));
     }
 };
 
