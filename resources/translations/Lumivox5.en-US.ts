@@ -878,8 +878,218 @@ Use the specified lamp for safety and performance.</translation>
 <context>
     <name>DeviceSettingWindow</name>
     <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Edit...</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;New Settings</source>
+        <translation>&amp;New Settings...</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>CommSettingDevListColumnComment</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <source>CommSettingDevListColumnDevice</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>CommSettingDevListColumnPjName</source>
+        <translation>Projector Name</translation>
+    </message>
+    <message>
+        <source>CommSettingDevListColumnPort</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>CommSettingDevListColumnSetting</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>CommSettingDevListColumnSettingName</source>
+        <translation>Setting Name</translation>
+    </message>
+    <message>
+        <source>CommSettingEditTitleEditConnection</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>CommSettingEditTitleNewConnection</source>
+        <translation>New Settings</translation>
+    </message>
+    <message>
+        <source>CommSettingMsgSettingAllDeleteMessage</source>
+        <translation>Do you want to delete all settings?</translation>
+    </message>
+    <message>
+        <source>CommSettingMsgSettingDeleteMessage</source>
+        <translation>%1(%2)
+Do you want to delete the settings?</translation>
+    </message>
+    <message>
+        <source>CommSettingMsgSettingDeleteMessage2</source>
+        <translation>Do you want to delete selected %1 settings?</translation>
+    </message>
+    <message>
+        <source>CommSettingMsgSettingIDError</source>
+        <translation>There is no ID that can be used for the setting.</translation>
+    </message>
+    <message>
+        <source>CommSettingMsgSettingSettingCountOverMessage</source>
+        <translation>Up to 2000 settings can be entered.</translation>
+    </message>
+    <message>
+        <source>CommSettingMsgSettingNameOverMessage</source>
+        <translation>Your typed name exceeds the length limit.
+The name must be %1 characters or less.</translation>
+    </message>
+    <message>
+        <source>Communication Settings</source>
+        <translation>Communication Settings</translation>
+    </message>
+    <message>
+        <source>DeviceStrLan</source>
+        <translation>LAN</translation>
+    </message>
+    <message>
+        <source>DeviceStrSerial</source>
+        <translation>Serial</translation>
+    </message>
+    <message>
+        <source>Lumivox5MsgTitle</source>
+        <translation>Lumivox 5</translation>
+    </message>
+    <message>
+        <source>Menu_AllCheck</source>
+        <translation>All Chec&amp;k</translation>
+    </message>
+    <message>
+        <source>Menu_AllDelete</source>
+        <translation>&amp;All Delete</translation>
+    </message>
+    <message>
         <source>Menu_AllClear</source>
         <translation>All Clear(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Menu_Delete</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>Menu_Edit</source>
+        <translation>&amp;Edit...</translation>
+    </message>
+    <message>
+        <source>Menu_NewSettings</source>
+        <translation>&amp;New Settings...</translation>
+    </message>
+    <message>
+        <source>Menu_Rename</source>
+        <translation>&amp;Rename</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Setting</translation>
+    </message>
+</context>
+<context>
+    <name>EditSettingWindow</name>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <source>Communications Port</source>
+        <translation>Communications Port</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>EditSettingMsgErrorHostNameMessage</source>
+        <translation>Host name is invalid.</translation>
+    </message>
+    <message>
+        <source>EditSettingMsgErrorIPAddressMessage</source>
+        <translation>IP address is invalid.</translation>
+    </message>
+    <message>
+        <source>EditSettingMsgErrorInputMessage</source>
+        <translation>The mistake is found in the content of the input.</translation>
+    </message>
+    <message>
+        <source>EditSettingMsgErrorPortMessage</source>
+        <translation>Port number is invalid.</translation>
+    </message>
+    <message>
+        <source>EditSettingMsgErrorSerialPortMessage</source>
+        <translation>Any communications port has not been selected.</translation>
+    </message>
+    <message>
+        <source>Host Name</source>
+        <translation>Host Name</translation>
+    </message>
+    <message>
+        <source>IP Address(v4)</source>
+        <translation>IP Address</translation>
+    </message>
+    <message>
+        <source>IP Address(v6)</source>
+        <translation>IP Addresss(IPv6)</translation>
+    </message>
+    <message>
+        <source>LAN</source>
+        <translation>LAN</translation>
+    </message>
+    <message>
+        <source>Lumivox5MsgTitle</source>
+        <translation>Lumivox 5</translation>
+    </message>
+    <message>
+        <source>Only the mounted communications port is 
+displayed.</source>
+        <translation>Only the mounted communications port is displayed.</translation>
+    </message>
+    <message>
+        <source>PortNumber</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>&amp;Refresh</translation>
+    </message>
+    <message>
+        <source>Serial</source>
+        <translation>Serial</translation>
+    </message>
+    <message>
+        <source>Setting Name</source>
+        <translation>Setting Name</translation>
     </message>
 </context>
 <context>
@@ -2282,6 +2492,11 @@ They apply until the program ends; saving them is tried again at exit.</translat
     <message>
         <source>CommSettingMsgSettingSettingCountOverMessage</source>
         <translation>Up to 2000 settings can be entered.</translation>
+    </message>
+    <message>
+        <source>MainMsgUserListSaveErrorMessage</source>
+        <translation>The projector list could not be saved.
+The communication settings cannot be opened.</translation>
     </message>
     <message>
         <source>MainMsgUserListSaveFailed</source>

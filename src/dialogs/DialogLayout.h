@@ -13,12 +13,13 @@ const int MINIMUM_BUTTON_WIDTH = 32;
 // top and height.
 void WidenToMinimumButtonWidth(QWidget* button);
 
-// The lowest a dialog's button row may be where the form asks for it.
+// The lowest a dialog's button row may be.
 const int MINIMUM_BUTTON_HEIGHT = 32;
 
-// Makes a button (or button box) placed by a layout at least
-// MINIMUM_BUTTON_HEIGHT high; the layout keeps its place.
-void RaiseToMinimumButtonHeight(QWidget* button);
+// Raises a lower widget to MINIMUM_BUTTON_HEIGHT, keeping its left edge, top
+// and width. A widget that a layout places gets that height as its minimum,
+// so that the layout does not shrink it again.
+void RaiseToMinimumButtonHeight(QWidget* widget);
 
 } // namespace DialogLayout
 

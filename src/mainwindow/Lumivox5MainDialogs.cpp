@@ -5,7 +5,11 @@
 #include "CLumivox5Data.h"
 #include "CLumivox5Reg.h"
 #include "CMailSettings.h"
+#include "DeviceSettingWindow.h"
+#include "ExceptionTrace.h"
 #include "FormMailSettings.h"
+#include "LogCategories.h"
+#include "ModalBoxes.h"
 #include "SettingsDialogFrame.h"
 
 #include <QDir>
@@ -37,7 +41,46 @@ void Lumivox5Main::f_ShowMailSettings()
 }
 
 void Lumivox5Main::f_ShowOptionSettings() {}
-void Lumivox5Main::f_ShowCommunicationSettings() {}
+
+void Lumivox5Main::f_ShowCommunicationSettings()
+{
+    RunTraced([&] {
+        CLumivox5Data* hub = m_Lumivox5Data;
+        // The dialog edits a copy read back from the saved list: from an older
+        // file, OK would undo renames and bring deleted projectors back.
+        if (hub->SaveUserList() != 0) {
+            CMessageBoxes::Critical(this, hub, tr("Lumivox5MsgTitle"), tr("MainMsgUserListSaveErrorMessage"));
+            return;
+        }
+        hub->LoadTempUserList();
+        bool accepted = false;
+        RunSettingsDialog<DeviceSettingWindow>(
+            this, hub,
+            [&](DeviceSettingWindow* dialog) {
+                connect(dialog, &DeviceSettingWindow::ShowHelpSignal, this, &Lumivox5Main::f_ShowHelpPage,
+                        Qt::QueuedConnection);
+                connect(dialog, &DeviceSettingWindow::HTMLViewerParentChangeSignal, this,
+                        &Lumivox5Main::f_HTMLViewerParentChange);
+                dialog->m_Lumivox5Data = hub;
+                qCDebug(lcMainWindow, " -- open DeviceSettingWindow -- ");
+            },
+            [&](DeviceSettingWindow* dialog) {
+                accepted = true;
+                // The records the dialog hands over stay the temporary map's:
+                // the hub and the registration copy their values.
+                QMap<int, CProjectorData*> reconnect;
+                hub->DeleteModifyProjectors(&dialog->targetList, dialog->aryModifyProjectorsID,
+                                            dialog->aryNewDatas, &reconnect);
+                f_PJRefresh(&reconnect);
+                f_DirectAddProjector(dialog->aryNewDatas, true);
+            });
+        hub->InitProjectorDataTemp();
+        f_InitGroupTree();
+        if (accepted)
+            f_UpdateScheduleList();
+        f_EnableUpdateAllProjectorsTimer(true);
+    });
+}
 void Lumivox5Main::f_ShowVirtualTimeSetting() {}
 void Lumivox5Main::f_ShowStartAppSettings() {}
 void Lumivox5Main::f_ShowAbout() {}
@@ -55,7 +98,10 @@ void Lumivox5Main::on_actMenuToolMail_triggered()
 }
 
 void Lumivox5Main::on_actMenuToolOption_triggered() {}
-void Lumivox5Main::on_actMenuToolCommunication_triggered() {}
+void Lumivox5Main::on_actMenuToolCommunication_triggered()
+{
+    f_ShowCommunicationSettings();
+}
 void Lumivox5Main::on_actMenuToolStartProcessSettings_triggered() {}
 void Lumivox5Main::on_actMenuHelpHelp_triggered() {}
 void Lumivox5Main::on_actMenuHelpAbout_triggered() {}

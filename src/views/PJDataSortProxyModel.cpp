@@ -66,6 +66,22 @@ void PJDataSortProxyModel::SetSortType(int* table, int bytes)
     std::memcpy(m_sortTypes, table, std::min<size_t>(size_t(bytes), sizeof(m_sortTypes)));
 }
 
+bool PJDataSortProxyModel::DottedLessThan(const QString& left, const QString& right, bool* comparable)
+{
+    const QVector<QStringRef> l = left.splitRef(QLatin1Char('.'));
+    const QVector<QStringRef> r = right.splitRef(QLatin1Char('.'));
+    *comparable = l.size() == 4 && r.size() == 4;
+    if (!*comparable)
+        return false;
+    for (int i = 0; i < 4; ++i) {
+        const int a = DottedPart(l.at(i));
+        const int b = DottedPart(r.at(i));
+        if (a != b)
+            return a < b;
+    }
+    return false;
+}
+
 bool PJDataSortProxyModel::lessThan(const QModelIndex& left, const QModelIndex& right) const
 {
     if (m_sortTypes[0] != SORT_NOT_SET) {
@@ -125,17 +141,9 @@ bool PJDataSortProxyModel::f_TypedLessThan(const QModelIndex& left, const QModel
         return f_BaseLessThan(left, right);
     }
     case SORT_DOTTED: {
-        const QVector<QStringRef> l = leftText.splitRef(QLatin1Char('.'));
-        const QVector<QStringRef> r = rightText.splitRef(QLatin1Char('.'));
-        if (l.size() != 4 || r.size() != 4)
-            return f_BaseLessThan(left, right);
-        for (int i = 0; i < 4; ++i) {
-            const int a = DottedPart(l.at(i));
-            const int b = DottedPart(r.at(i));
-            if (a != b)
-                return a < b;
-        }
-        return false;
+        bool comparable = false;
+        const bool less = DottedLessThan(leftText, rightText, &comparable);
+        return comparable ? less : f_BaseLessThan(left, right);
     }
     case SORT_DATETIME: {
         const QDateTime l = ToDateTime(leftValue);

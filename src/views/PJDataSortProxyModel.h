@@ -31,6 +31,12 @@ public:
     // comparison.
     void SetSortType(int* table, int bytes);
 
+    // Dotted texts of exactly four parts compared part by part as decimal
+    // numbers, a part that is no number counting as 0: whether `left` sorts
+    // first. `comparable` tells whether both texts have four parts; when not,
+    // the result is false and means nothing.
+    static bool DottedLessThan(const QString& left, const QString& right, bool* comparable);
+
 protected:
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
 

@@ -27,14 +27,15 @@ bool QStyledItemDelegateEx::eventFilter(QObject* object, QEvent* event)
 {
     if (!object || !object->isWidgetType() || !event)
         return false;
-    return RunTraced(false, [&] {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
-                return true;
-        }
-        return QStyledItemDelegate::eventFilter(object, event);
-    });
+    return RunTraced(false, [&] { return IsEditorTabKey(event) || QStyledItemDelegate::eventFilter(object, event); });
+}
+
+bool QStyledItemDelegateEx::IsEditorTabKey(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Tab || key == Qt::Key_Backtab;
 }
 
 QWidget* QStyledItemDelegateEx::createEditor(QWidget* parent, const QStyleOptionViewItem&,

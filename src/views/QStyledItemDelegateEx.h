@@ -15,6 +15,8 @@ public:
     ~QStyledItemDelegateEx() override;
 
     bool eventFilter(QObject* object, QEvent* event) override;
+    // Tab and Backtab, which an open editor keeps to itself.
+    static bool IsEditorTabKey(const QEvent* event);
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;

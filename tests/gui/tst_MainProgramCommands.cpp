@@ -3,6 +3,7 @@
 #include "AppPaths.h"
 #include "CAiosmtpdServer.h"
 #include "CFleetSweep.h"
+#include "CIniFileAccess.h"
 #include "CLumivox5Data.h"
 #include "CLumivox5Reg.h"
 #include "CMailSettings.h"
@@ -123,6 +124,16 @@ private:
                                   seen->right(3000).constData(), 20000);
     }
 
+    // The key names that type `text` (letters, digits, dots and blanks).
+    static QStringList typing(const QString& text)
+    {
+        QStringList keys;
+        for (const QChar c : text)
+            keys << (c == QLatin1Char('.') ? QStringLiteral("period")
+                                           : c == QLatin1Char(' ') ? QStringLiteral("space") : QString(c));
+        return keys;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -185,6 +196,128 @@ private slots:
             QTextCodec::codecForName("UTF-16")->toUnicode(CTestFolders::readFile(copy.UserListPath()));
         QVERIFY2(userList.contains(REPORTED_NAME), qPrintable(userList.left(3000)));
         QVERIFY2(userList.contains(QStringLiteral("127.0.0.3")), qPrintable(userList.left(3000)));
+    }
+
+    // Tool > Communication Settings by keys with three simulated projectors:
+    // the dialog lists them; Down, Space and Alt+O disable one, which leaves
+    // the main list (a refresh reaches only the other two) and is saved
+    // disabled at exit.
+    void communicationSettingsDisablesATarget()
+    {
+        ProgramCopy copy;
+        QString error;
+        QVERIFY2(copy.Prepare(LUMIVOX_PROGRAM_DIR, &error), qPrintable(error));
+        CSimProjectorModel model(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        const QStringList addresses{"127.0.0.2", "127.0.0.3", "127.0.0.4"};
+        std::vector<std::unique_ptr<CSimulatedProjector>> projectors;
+        for (const QString& address : addresses) {
+            projectors.emplace_back(
+                new CSimulatedProjector(QHostAddress(address), projectors.empty() ? 0 : projectors.front()->Port()));
+            projectors.back()->SetHandler([&model](const QByteArray& request) { return model.Answer(request); });
+            QVERIFY2(projectors.back()->Start(), qPrintable(projectors.back()->ErrorString()));
+        }
+        QProcess* program = nullptr;
+        const QString window = launch(copy, 3, projectors.front()->Port(), &program);
+        QVERIFY(!window.isEmpty());
+        QByteArray seen;
+
+        QVERIFY2(m_Session.SendKeys(window, {"alt+t", "c"}), qPrintable(m_Session.Error()));
+        const QString dialog = m_Session.WaitForWindow(QStringLiteral("^Communication Settings$"), 20000);
+        QVERIFY(!dialog.isEmpty());
+        QCOMPARE(m_Session.Geometry(dialog).size(), QSize(740, 295));
+        // The dialog's trace says how many targets it listed.
+        QTRY_VERIFY2_WITH_TIMEOUT(hasLine(program, &seen, QRegularExpression(QStringLiteral(R"(listed targets \[3\])"))),
+                                  seen.right(2000).constData(), 10000);
+        QVERIFY2(m_Session.SendKeys(dialog, {"Down", "space", "alt+o"}), qPrintable(m_Session.Error()));
+        QTRY_VERIFY_WITH_TIMEOUT(m_Session.Windows(QStringLiteral("^Communication Settings$")).isEmpty(), 10000);
+
+        // View > Refresh goes to the listed projectors only (all three were
+        // refreshed at start).
+        seen += program->readAllStandardError();
+        seen.clear();
+        QVERIFY2(m_Session.SendKeys(window, {"alt+v", "r"}), qPrintable(m_Session.Error()));
+        const auto refreshed = [&](const QString& address) {
+            return hasLine(program, &seen,
+                           QRegularExpression(QStringLiteral(R"(SetPjDataVisual row\[\d+\] data\[%1[^\]]*\] errCode\[0\])")
+                                                  .arg(QRegularExpression::escape(address))));
+        };
+        QTRY_VERIFY2_WITH_TIMEOUT(std::count_if(addresses.begin(), addresses.end(), refreshed) == 2,
+                                  seen.right(3000).constData(), 20000);
+
+        QVERIFY2(m_Session.SendKeys(window, {"alt+f", "x"}), qPrintable(m_Session.Error()));
+        QVERIFY(ProgramCopy::Finish(program, 20000));
+        QCOMPARE(program->exitCode(), 0);
+        CIniFileAccess list;
+        QCOMPARE(list.ReadIniFile(copy.UserListPath()), 0);
+        QStringList disabled;
+        for (int id = 1; id <= 3; ++id) {
+            const QString section = QStringLiteral("Setting %1").arg(id, 3, 10, QLatin1Char('0'));
+            QString enabled;
+            QString address;
+            list.GetIniString(section, QStringLiteral("Enabled"), QString(), &enabled);
+            list.GetIniString(section, QStringLiteral("IPAddress"), QString(), &address);
+            QVERIFY2(enabled == QLatin1String("True") || enabled == QLatin1String("False"), qPrintable(section));
+            if (enabled == QLatin1String("False"))
+                disabled << address;
+        }
+        QCOMPARE(disabled.size(), 1);
+        QVERIFY(!refreshed(disabled.first()));
+    }
+
+    // A new target typed into the connection editor by keys (host-name mode,
+    // a port with a blank before it) reaches the main list, is polled with
+    // success, and is saved at exit.
+    void communicationSettingsAddsATarget()
+    {
+        ProgramCopy copy;
+        QString error;
+        QVERIFY2(copy.Prepare(LUMIVOX_PROGRAM_DIR, &error), qPrintable(error));
+        CSimProjectorModel model(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        CSimulatedProjector first(QHostAddress(QStringLiteral("127.0.0.2")), 0);
+        first.SetHandler([&model](const QByteArray& request) { return model.Answer(request); });
+        QVERIFY2(first.Start(), qPrintable(first.ErrorString()));
+        CSimulatedProjector added(QHostAddress(QStringLiteral("127.0.0.5")), 7142);
+        added.SetHandler([&model](const QByteArray& request) { return model.Answer(request); });
+        QVERIFY2(added.Start(), qPrintable(added.ErrorString()));
+        QProcess* program = nullptr;
+        const QString window = launch(copy, 1, first.Port(), &program);
+        QVERIFY(!window.isEmpty());
+        QByteArray seen;
+
+        QVERIFY2(m_Session.SendKeys(window, {"alt+t", "c"}), qPrintable(m_Session.Error()));
+        const QString dialog = m_Session.WaitForWindow(QStringLiteral("^Communication Settings$"), 20000);
+        QVERIFY(!dialog.isEmpty());
+        QVERIFY2(m_Session.SendKeys(dialog, {"alt+n"}), qPrintable(m_Session.Error()));
+        const QString editor = m_Session.WaitForWindow(QStringLiteral("^New Settings$"), 20000);
+        QVERIFY(!editor.isEmpty());
+        QCOMPARE(m_Session.Geometry(editor).size(), QSize(303, 410));
+        // Name; past the page tab to the address options, Down to the host name.
+        QStringList keys{"ctrl+a"};
+        keys << typing(QStringLiteral("Annex")) << "Tab" << "Tab" << "Down" << "Tab"
+             << typing(QStringLiteral("127.0.0.5")) << "Tab" << "ctrl+a" << typing(QStringLiteral(" 7142")) << "Return";
+        QVERIFY2(m_Session.SendKeys(editor, keys), qPrintable(m_Session.Error()));
+        QTRY_VERIFY_WITH_TIMEOUT(m_Session.Windows(QStringLiteral("^New Settings$")).isEmpty(), 10000);
+        QVERIFY2(m_Session.SendKeys(dialog, {"alt+o"}), qPrintable(m_Session.Error()));
+        QTRY_VERIFY_WITH_TIMEOUT(m_Session.Windows(QStringLiteral("^Communication Settings$")).isEmpty(), 10000);
+
+        QVERIFY2(m_Session.SendKeys(window, {"alt+v", "r"}), qPrintable(m_Session.Error()));
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            hasLine(program, &seen,
+                    QRegularExpression(QStringLiteral(R"(SetPjDataVisual row\[\d+\] data\[127\.0\.0\.5[^\]]*\] errCode\[0\])"))),
+            seen.right(3000).constData(), 20000);
+
+        QVERIFY2(m_Session.SendKeys(window, {"alt+f", "x"}), qPrintable(m_Session.Error()));
+        QVERIFY(ProgramCopy::Finish(program, 20000));
+        QCOMPARE(program->exitCode(), 0);
+        CIniFileAccess list;
+        QCOMPARE(list.ReadIniFile(copy.UserListPath()), 0);
+        QString name;
+        QString host;
+        QString type;
+        list.GetIniString(QStringLiteral("Setting 002"), QStringLiteral("SettingName"), QString(), &name);
+        list.GetIniString(QStringLiteral("Setting 002"), QStringLiteral("HostName"), QString(), &host);
+        list.GetIniString(QStringLiteral("Setting 002"), QStringLiteral("LanType"), QString(), &type);
+        QCOMPARE(QStringList({name, type, host}), QStringList({"Annex", "HOST", "127.0.0.5"}));
     }
 
     // Input selection from the Control menu with three projectors: two

@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "CIniFileAccess.h"
 #include "CLumivox5Data.h"
 #include "CProjectorTreeView.h"
 #include "Lumivox5Main.h"
@@ -21,6 +22,29 @@ QString MainWindowFixture::userListPath() const
 bool MainWindowFixture::writeUserList(const QByteArray& text)
 {
     return writeFile(userListPath(), text);
+}
+
+QStringList MainWindowFixture::savedProjectors(const QStringList& keys) const
+{
+    CIniFileAccess ini;
+    QStringList result;
+    if (ini.ReadIniFile(userListPath()) != 0)
+        return result;
+    QStringList sections;
+    ini.GetIniSections(sections);
+    for (const QString& section : sections) {
+        if (!section.startsWith(QLatin1String("Setting ")))
+            continue;
+        QStringList values;
+        for (const QString& key : keys) {
+            QString value;
+            ini.GetIniString(section, key, QString(), &value);
+            if (!value.isEmpty())
+                values << value;
+        }
+        result << values.join(QLatin1Char(' '));
+    }
+    return result;
 }
 
 void MainWindowFixture::saveSettings(const std::function<void(CLumivox5Data*)>& change)

@@ -23,6 +23,9 @@ public:
     // The user list the window loads at start.
     QString userListPath() const;
     bool writeUserList(const QByteArray& text);
+    // Each projector section of the saved user list: the values of `keys`
+    // that it has, joined by blanks.
+    QStringList savedProjectors(const QStringList& keys) const;
     // Changes the saved settings through a hub of their own, written at once.
     void saveSettings(const std::function<void(CLumivox5Data*)>& change);
 

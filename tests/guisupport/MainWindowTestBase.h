@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 
 #include <QObject>
+#include <QStringList>
 
 #include <memory>
 
@@ -27,6 +28,8 @@ protected:
     std::unique_ptr<Lumivox5Main> m_Window;
 
     CLumivox5Data* hub() const;
+    // The window's projectors, "id name address port lanType kind enabled comment" each.
+    QStringList registered() const;
 
 protected slots:
     void initTestCase();

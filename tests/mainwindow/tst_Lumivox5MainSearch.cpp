@@ -1,6 +1,5 @@
 #include <QtTest>
 
-#include "CIniFileAccess.h"
 #include "CLumivox5Data.h"
 #include "CProjectorData.h"
 #include "CProjectorSimulator.h"
@@ -75,29 +74,6 @@ private:
     int m_Count = 0;
 };
 
-// Each projector of a saved user list as "name address port lanType".
-QStringList savedProjectors(const QString& path)
-{
-    CIniFileAccess ini;
-    QStringList result;
-    if (ini.ReadIniFile(path) != 0)
-        return result;
-    QStringList sections;
-    ini.GetIniSections(sections);
-    for (const QString& section : sections) {
-        if (!section.startsWith(QLatin1String("Setting ")))
-            continue;
-        QStringList values;
-        for (const char* key : {"SettingName", "IPAddress", "LanPort", "LanType"}) {
-            QString value;
-            ini.GetIniString(section, QLatin1String(key), QString(), &value);
-            values << value;
-        }
-        result << values.join(QLatin1Char(' '));
-    }
-    return result;
-}
-
 } // namespace
 
 // Registering the projectors the LAN search found, the serial search form,
@@ -110,24 +86,6 @@ class tst_Lumivox5MainSearch : public MainWindowTestBase
     std::unique_ptr<ScopedSearchSetup> m_setup;
 
     Ui_Lumivox5Main* ui() const { return m_Window->ui; }
-
-    // Projectors of the hub as "id name address port lanType kind enabled comment".
-    QStringList registered() const
-    {
-        QStringList result;
-        const CLumivox5Data::ProjectorMap* map = hub()->m_pProjectorDatas;
-        for (auto it = map->cbegin(); it != map->cend(); ++it) {
-            const CProjectorData* r = it.value();
-            result << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
-                          .arg(r->m_Id)
-                          .arg(r->m_SettingName, r->m_Address, r->m_Port)
-                          .arg(int(r->m_AddressType))
-                          .arg(r->m_DeviceKind)
-                          .arg(int(r->m_Enabled))
-                          .arg(r->m_Comment);
-        }
-        return result;
-    }
 
     int shownRows() const { return ui()->treeViewPJList->GetDispPjDataIDList().size(); }
 
@@ -413,7 +371,7 @@ private slots:
 
         rows.sort();
         QCOMPARE(rows, ProjectorAddresses);
-        QStringList saved = savedProjectors(m_Fixture->userListPath());
+        QStringList saved = m_Fixture->savedProjectors({"SettingName", "IPAddress", "LanPort", "LanType"});
         saved.sort();
         QCOMPARE(saved, QStringList({"Setting1 127.0.0.2 7142 IP", "Setting2 127.0.0.3 7142 IP"}));
         QTRY_COMPARE(shownRows(), 2);

@@ -76,13 +76,7 @@ bool FleetUserList::Write(CLumivox5Data* hub, int count, const QHostAddress& fir
 
 bool FleetUserList::PrepareWindowFolders(const CTestFolders& folders, int count, QString* error)
 {
-    const QString profile = CFleetSweep::FindProfile(QString());
-    if (profile.isEmpty() || !QFile::copy(profile, folders.programFolder() + QStringLiteral("/Profile.ini"))) {
-        *error = QStringLiteral("Profile.ini not found beside this program");
-        return false;
-    }
-    auto hub = CTestFolders::makeHub();
-    return Write(hub.get(), count, QHostAddress(QStringLiteral("10.1.0.1")), 7142, error);
+    return PrepareFolders(folders, count, QHostAddress(QStringLiteral("10.1.0.1")), 7142, error);
 }
 
 bool FleetUserList::EnableAutoUpdate(CLumivox5Data* hub, int minutes, QString* error)
@@ -96,4 +90,16 @@ bool FleetUserList::EnableAutoUpdate(CLumivox5Data* hub, int minutes, QString* e
         return false;
     }
     return true;
+}
+
+bool FleetUserList::PrepareFolders(const CTestFolders& folders, int count, const QHostAddress& first, quint16 port,
+                                   QString* error)
+{
+    const QString profile = CFleetSweep::FindProfile(QString());
+    if (profile.isEmpty() || !QFile::copy(profile, folders.programFolder() + QStringLiteral("/Profile.ini"))) {
+        *error = QStringLiteral("Profile.ini not found beside the program");
+        return false;
+    }
+    auto hub = CTestFolders::makeHub();
+    return Write(hub.get(), count, first, port, error);
 }

@@ -25,10 +25,13 @@ public:
     // Adds the groups and projectors to an empty hub and saves its user list
     // in the home folder, replacing any list there; false with `error`.
     static bool Write(CLumivox5Data* hub, int count, const QHostAddress& first, quint16 port, QString* error);
-    // The window benchmarks' set-up: the Profile.ini built beside this
-    // program copied into the folders' program folder, and a list of `count`
-    // projectors from 10.1.0.1 (where nothing answers) in their home folder.
-    // False with `error`.
+    // Program and home folders for a main window over such a fleet: the
+    // shipped model profile file copied into the program folder and the user
+    // list written in the home folder; false with `error`.
+    static bool PrepareFolders(const CTestFolders& folders, int count, const QHostAddress& first, quint16 port,
+                               QString* error);
+    // The same with `count` projectors from 10.1.0.1:7142, where nothing
+    // answers: the window benchmarks' set-up.
     static bool PrepareWindowFolders(const CTestFolders& folders, int count, QString* error);
     // Turns the automatic update on at `minutes` in the program folder's
     // settings file; the other settings stay as they are.

@@ -1,0 +1,26 @@
+#ifndef QTREEVIEWEX_H
+#define QTREEVIEWEX_H
+
+#include <QTreeView>
+
+// The tree view of the connection target list: it edits in place only while
+// exactly one row is selected, and sends every programmatic edit request
+// (edit(index)) to the same row's edit column when one is set.
+class QTreeViewEx : public QTreeView
+{
+    Q_OBJECT
+public:
+    explicit QTreeViewEx(QWidget* parent = nullptr);
+    ~QTreeViewEx() override;
+
+    // The column programmatic edit requests go to; -1 for none.
+    int m_EditColumn = -1;
+
+    // Asks for editing with every trigger allowed.
+    void edit(const QModelIndex& index);
+
+protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+};
+
+#endif // QTREEVIEWEX_H
