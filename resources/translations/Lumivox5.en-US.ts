@@ -1171,6 +1171,57 @@ displayed.</source>
     </message>
 </context>
 <context>
+    <name>FormChooseProjectorListColumn</name>
+    <message>
+        <source>Choose Details</source>
+        <translation>Choose Details</translation>
+    </message>
+    <message>
+        <source>Select the details you want to display for the projector list.</source>
+        <translation>Select the details you want to display for the projector list.</translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation>Move &amp;Up</translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation>Move &amp;Down</translation>
+    </message>
+    <message>
+        <source>&amp;Show</source>
+        <translation>&amp;Show</translation>
+    </message>
+    <message>
+        <source>&amp;Hide</source>
+        <translation>&amp;Hide</translation>
+    </message>
+    <message>
+        <source>&amp;Width of selected column (in pixels):</source>
+        <translation>&amp;Width of selected column (in pixels):</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>D&amp;efault</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>Lumivox5MsgTitle</source>
+        <translation>Lumivox 5</translation>
+    </message>
+    <message>
+        <source>ChooseColumnMsgSetDefaultMessage</source>
+        <translation>Is the detail setting set to default?</translation>
+    </message>
+</context>
+<context>
     <name>FormMailSettings</name>
     <message>
         <source>Mail Settings</source>
@@ -2502,6 +2553,42 @@ The communication settings cannot be opened.</translation>
         <source>MainMsgUserListSaveFailed</source>
         <translation>The projector list could not be written to %1.
 The added projectors stay in the list and are written again at exit.</translation>
+    </message>
+    <message>
+        <source>TrayMenuWindowShow</source>
+        <translation>Window &amp;Show</translation>
+    </message>
+    <message>
+        <source>TrayMenuScheduleExecute</source>
+        <translation>Schedule &amp;Execute</translation>
+    </message>
+    <message>
+        <source>TrayMenuScheduleCancel</source>
+        <translation>Schedule &amp;Cancel</translation>
+    </message>
+    <message>
+        <source>TrayMenuHelp</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>TrayMenuVersion</source>
+        <translation>&amp;About Lumivox 5</translation>
+    </message>
+    <message>
+        <source>TrayMenuExit</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>trayToolTip</source>
+        <translation>Lumivox 5</translation>
+    </message>
+    <message>
+        <source>%1 of %2 selected</source>
+        <translation>%1 of %2 selected</translation>
+    </message>
+    <message>
+        <source>statusBarDateFormat</source>
+        <translation>MMM.dd, yyyy (ddd) HH:mm:ss</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace {
 
 struct ColumnDefinition {
@@ -142,4 +144,31 @@ void CListViewColumnStatus::CopyColumns(const ColumnMap& source, ColumnMap* targ
         delete target->value(copy->m_ID, nullptr);
         target->insert(copy->m_ID, copy);
     }
+}
+
+QList<CListViewColumnStatus*> CListViewColumnStatus::SortedByDisplayIndex(QList<CListViewColumnStatus*> records)
+{
+    records.removeAll(nullptr);
+    std::stable_sort(records.begin(), records.end(), [](CListViewColumnStatus* a, CListViewColumnStatus* b) {
+        return a->m_DisplayIndex != b->m_DisplayIndex ? a->m_DisplayIndex < b->m_DisplayIndex : a->m_ID < b->m_ID;
+    });
+    return records;
+}
+
+void CListViewColumnStatus::NumberVisibleFirst(const QList<CListViewColumnStatus*>& order)
+{
+    int next = 0;
+    for (CListViewColumnStatus* record : order) {
+        if (record && record->m_Visible)
+            record->m_DisplayIndex = next++;
+    }
+    QList<CListViewColumnStatus*> hidden;
+    for (CListViewColumnStatus* record : order) {
+        if (record && !record->m_Visible)
+            hidden.append(record);
+    }
+    std::stable_sort(hidden.begin(), hidden.end(),
+                     [](CListViewColumnStatus* a, CListViewColumnStatus* b) { return a->m_ID < b->m_ID; });
+    for (CListViewColumnStatus* record : qAsConst(hidden))
+        record->m_DisplayIndex = next++;
 }

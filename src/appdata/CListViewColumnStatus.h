@@ -1,6 +1,7 @@
 #ifndef CLISTVIEWCOLUMNSTATUS_H
 #define CLISTVIEWCOLUMNSTATUS_H
 
+#include <QList>
 #include <QMap>
 #include <QObject>
 #include <QString>
@@ -45,6 +46,11 @@ public:
     static void DeleteColumns(ColumnMap* columns);
     // Replaces `target`'s records with copies of `source`'s, keyed by the copies' ids.
     static void CopyColumns(const ColumnMap& source, ColumnMap* target);
+    // The records by display index, equal indexes in key order.
+    static QList<CListViewColumnStatus*> SortedByDisplayIndex(QList<CListViewColumnStatus*> records);
+    // Gives the visible records display indexes 0, 1, ... in the order of
+    // `order`, and the hidden ones the indexes after them in key order.
+    static void NumberVisibleFirst(const QList<CListViewColumnStatus*>& order);
 
     int m_ID;
     QString m_Title;

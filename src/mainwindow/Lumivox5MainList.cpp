@@ -12,8 +12,6 @@
 #include <QMutexLocker>
 #include <QStandardItemModel>
 
-#include <algorithm>
-
 void Lumivox5Main::f_InitPjList()
 {
     RunTraced([&] {
@@ -58,25 +56,9 @@ void Lumivox5Main::f_InitPjList()
 void Lumivox5Main::f_InitializePjListDisplayIndex()
 {
     RunTraced([&] {
-        QList<CListViewColumnStatus*> columns;
-        for (CListViewColumnStatus* status : qAsConst(*m_Lumivox5Data->m_pPjListColumnStatus)) {
-            if (status)
-                columns.append(status);
-        }
         // The visible columns keep their order in front; the hidden follow by id.
-        QList<CListViewColumnStatus*> byIndex = columns;
-        std::stable_sort(byIndex.begin(), byIndex.end(), CProjectorTreeView::lessThanDisplayIndexOfPJList);
-        int next = 0;
-        for (CListViewColumnStatus* status : qAsConst(byIndex)) {
-            if (status->m_Visible)
-                status->m_DisplayIndex = next++;
-        }
-        QList<CListViewColumnStatus*> byId = columns;
-        std::stable_sort(byId.begin(), byId.end(), CProjectorTreeView::lessThanKeyIDOfPJList);
-        for (CListViewColumnStatus* status : qAsConst(byId)) {
-            if (!status->m_Visible)
-                status->m_DisplayIndex = next++;
-        }
+        CListViewColumnStatus::NumberVisibleFirst(
+            CListViewColumnStatus::SortedByDisplayIndex(m_Lumivox5Data->m_pPjListColumnStatus->values()));
     });
 }
 

@@ -14,6 +14,19 @@ namespace {
 const QString TITLE = QStringLiteral("^Lumivox 5$");
 const char ALREADY_RUNNING[] = "!!! Lumivox5 is already exists !!!";
 
+// The stored display index of every projector list column, by key (the
+// settings hold them as bytes in hexadecimal, separated by commas).
+QList<int> StoredDisplayIndexes(const QString& settingsPath)
+{
+    const QRegularExpression entry(
+        QStringLiteral("<key>PJListColumnDisplayIndex</key>\\s*<string>([^<]*)</string>"));
+    const QRegularExpressionMatch found = entry.match(QString::fromUtf8(CTestFolders::readFile(settingsPath)));
+    QList<int> indexes;
+    for (const QString& part : found.captured(1).split(QLatin1Char(','), Qt::SkipEmptyParts))
+        indexes << part.trimmed().toInt(nullptr, 16);
+    return indexes;
+}
+
 } // namespace
 
 // The built program as the operator starts it, on a virtual display: one
@@ -29,6 +42,16 @@ private:
 
     QString programFolder() const { return m_Copy->ProgramFolder(); }
     QProcess* launch() { return m_Copy->Launch(m_Session); }
+    // Types the keys one by one, letting the program take each in turn.
+    bool typeSlowly(const QString& window, const QStringList& keys)
+    {
+        for (const QString& key : keys) {
+            if (!m_Session.SendKeys(window, {key}))
+                return false;
+            QTest::qWait(250);
+        }
+        return true;
+    }
     static bool finish(QProcess* process, int timeoutMs) { return ProgramCopy::Finish(process, timeoutMs); }
 
 private slots:
@@ -129,6 +152,43 @@ private slots:
         window = m_Session.WaitForWindow(TITLE, 60000);
         QVERIFY(!window.isEmpty());
         QCOMPARE(m_Session.Geometry(window), QRect(300, 150, 800, 600));
+    }
+
+    void columnsChosenByKeyboardComeBackAfterARestart()
+    {
+        QProcess* process = launch();
+        QString window = m_Session.WaitForWindow(TITLE, 60000);
+        QVERIFY2(!window.isEmpty(), process->readAllStandardError().right(2000).constData());
+        QVERIFY2(m_Session.SendKeys(window, {"alt+v", "d"}), qPrintable(m_Session.Error()));
+        const QString chooser = m_Session.WaitForWindow(QStringLiteral("^Choose Details$"), 20000);
+        QVERIFY2(!chooser.isEmpty(), process->readAllStandardError().right(2000).constData());
+        QCOMPARE(m_Session.Geometry(chooser).size(), QSize(436, 436));
+        // Status (third row) up twice, then Eco Mode (fourth row by then) up three times.
+        QVERIFY2(typeSlowly(chooser, {"Home", "Down", "Down", "alt+u", "alt+u", "Home", "Down", "Down", "Down", "alt+u",
+                                      "alt+u", "alt+u"}),
+                 qPrintable(m_Session.Error()));
+        const QString shot = QCoreApplication::applicationDirPath() + "/tst_MainProgram-choose-details.png";
+        QVERIFY2(m_Session.Screenshot(shot), qPrintable(m_Session.Error()));
+        QVERIFY2(typeSlowly(chooser, {"alt+o"}), qPrintable(m_Session.Error()));
+        QTRY_VERIFY(m_Session.Windows(QStringLiteral("^Choose Details$")).isEmpty());
+        QVERIFY2(m_Session.SendKeys(window, {"alt+f", "x"}), qPrintable(m_Session.Error()));
+        QVERIFY(finish(process, 20000));
+
+        // Key: 0 1 2 3 4 5 6 7 8 9 10 11 12 ... Eco Mode (12) now third, Status (8) fourth.
+        const QString settings = programFolder() + "/Lumivox 5.plist";
+        const QList<int> chosen = StoredDisplayIndexes(settings);
+        QCOMPARE(chosen.size(), 25);
+        const QList<int> keysInOrder = {0, 1, 12, 8, 3, 5, 13, 15, 16, 17, 21};
+        for (int place = 0; place < keysInOrder.size(); ++place)
+            QCOMPARE(chosen.at(keysInOrder.at(place)), place);
+
+        // Read back at the next start and written again unchanged.
+        process = launch();
+        window = m_Session.WaitForWindow(TITLE, 60000);
+        QVERIFY(!window.isEmpty());
+        QVERIFY2(m_Session.SendKeys(window, {"alt+f", "x"}), qPrintable(m_Session.Error()));
+        QVERIFY(finish(process, 20000));
+        QCOMPARE(StoredDisplayIndexes(settings), chosen);
     }
 };
 
