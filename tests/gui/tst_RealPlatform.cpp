@@ -9,10 +9,10 @@
 namespace {
 
 // In-process window tests that run once more on a real display (xcb): their
-// paths, separated by ";", as the build passes them.
+// paths, separated by "|", as the build passes them.
 QStringList listedTests()
 {
-    return QString::fromUtf8(LUMIVOX_REAL_PLATFORM_TESTS).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    return QString::fromUtf8(LUMIVOX_REAL_PLATFORM_TESTS).split(QLatin1Char('|'), Qt::SkipEmptyParts);
 }
 
 const int TEST_TIMEOUT_MS = 240000;
