@@ -1,8 +1,8 @@
 #include "CLumivox5PluginIF.h"
 
-#include "AdjustLogging.h"
 #include "AppPaths.h"
 #include "ExceptionTrace.h"
+#include "LogCategories.h"
 
 #include <QCoreApplication>
 #include <QTabWidget>

@@ -1,14 +1,12 @@
 #include "CPluginPJAdjust.h"
 
-#include "AdjustLogging.h"
 #include "CCommandIF.h"
 #include "CConnectIF.h"
 #include "ExceptionTrace.h"
 #include "FormPJAdjust.h"
+#include "LogCategories.h"
 
 #include <QTabWidget>
-
-Q_LOGGING_CATEGORY(lcAdjust, "lumivox.plugins.adjust")
 
 CPluginPJAdjust::CPluginPJAdjust(QObject*)
     : m_pCommandIF(new CCommandIF)

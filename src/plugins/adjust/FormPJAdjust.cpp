@@ -1,9 +1,9 @@
 #include "FormPJAdjust.h"
 #include "ui_FormPJAdjust.h"
 
-#include "AdjustLogging.h"
 #include "ExceptionTrace.h"
 #include "FormPJAdjustDetail.h"
+#include "LogCategories.h"
 
 #include <QTimer>
 
