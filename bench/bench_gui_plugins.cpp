@@ -85,7 +85,7 @@ int main(int argc, char** argv)
     std::printf("Completions of a status pass relayed to the plug-ins: %d reports over %d projectors, median of %d runs\n",
                 REPORTS, TARGETS, RUNS);
     std::printf("  idle plug-in             %8.2f ms   (target < 20 ms)\n", Median(idleRuns));
-    std::printf("  adjustment plug-in       %8.2f ms   (its panel's handler as built now)\n", Median(panelRuns));
+    std::printf("  adjustment plug-in       %8.2f ms   (the panel's own handler; its display refresh follows the batch)\n", Median(panelRuns));
     return 0;
 }
 

@@ -9,12 +9,19 @@
 #include <QWidget>
 
 class CGainInfo;
+class CGeneralSlider;
 class CLumivox5Data;
 class CProjectorData;
 class CProjectorTreeView;
 class FormPJAdjustDetail;
+class QFocusEvent;
+class QKeyEvent;
+class QLabel;
+class QMouseEvent;
+class QPushButtonEx;
 class QSlider;
 class QTimer;
+class QWheelEvent;
 class Ui_FormPJAdjust;
 
 // The adjustment panel: six gains (contrast, brightness, sharpness, color,
@@ -28,6 +35,7 @@ class FormPJAdjust : public QWidget
 {
     Q_OBJECT
     friend class CPluginPJAdjust;
+    friend class tst_FormPJAdjustSending;
 
 public:
     explicit FormPJAdjust(QWidget* parent = nullptr);
@@ -66,6 +74,26 @@ private slots:
     void f_On_TimerMouseWheel();
 
 private:
+    // One gain row: its kind (the gain type), the request that sets and reads
+    // it, and its controls.
+    struct GainRow
+    {
+        int type;
+        CCommandIF::Command command;
+        CGeneralSlider* slider;
+        QPushButtonEx* decrement;
+        QPushButtonEx* increment;
+        QLabel* value;
+        QLabel* name;
+        QLabel* relative;
+    };
+    // The rows top to bottom: contrast, brightness, sharpness, color, hue,
+    // volume (also the order of their requests and of a reset).
+    QList<GainRow> m_Gains;
+    const GainRow* f_Gain(int type) const;
+    const GainRow* f_GainOfCommand(int cmd) const;
+    void f_ConnectGainRow(const GainRow& row);
+
     // Targets, what they may receive, and the sending of one value.
     void f_GetTarget(QList<int>* list);
     bool f_IsSendable(int id, int type, int sub, bool bRelative);
@@ -79,6 +107,38 @@ private:
     void f_ResetExecute();
     void f_ResetExecute(CProjectorData* pj);
     void f_RemoveResetList(int id);
+    // The display after a batch of completions, for the one selected projector.
+    void f_UpdateAfterTiming();
+
+    // What the controls show and allow (see the source for the rules).
+    void f_UpdateParam();
+    void f_UpdateDefaultValueView();
+    void f_ChangeDefaultValueView(int type, int sub, int value);
+    void f_ChangeDefaultValueView(QLabel* label, bool bDefault);
+    void f_CheckEnable();
+    void f_SetValueStringInt(QLabel* label, int value);
+    CProjectorData* f_SingleTarget();
+
+    // An adjustment: started by a press, decided (sent) or cancelled.
+    void f_StartAdjustControl(int type, int sub);
+    void f_DecideAdjustControl(int type, int sub);
+    void f_CancelAdjustControl(int type, int sub);
+    void f_OnSliderMousePressed(int type, int sub, QMouseEvent* event);
+    void f_OnSliderMouseReleased(int type, int sub, QMouseEvent* event);
+    void f_OnSliderKeyPressed(int type, int sub, QKeyEvent* event);
+    void f_OnSliderKeyReleased(int type, int sub, QKeyEvent* event);
+    void f_OnSliderLostFocus(int type, int sub, QFocusEvent* event);
+    void f_OnSliderGotFocus(int type, int sub, QFocusEvent* event);
+    void f_OnSliderWheelMoved(int type, int sub, QWheelEvent* event);
+    void f_OnSliderValueChanged(int type, int value);
+    void f_OnSpinButtonMousePressed(int type, int sub, bool increment, QWidget* button, QMouseEvent* event);
+    void f_OnSpinButtonMouseReleased(int type, int sub, bool increment, QWidget* button, QMouseEvent* event);
+    void f_OnSpinButtonKeyPressed(int type, int sub, bool increment, QWidget* button, QKeyEvent* event);
+    void f_OnSpinButtonKeyReleased(int type, int sub, bool increment, QWidget* button, QKeyEvent* event);
+    void f_OnSpinButtonLostFocus(int type, int sub, bool increment, QWidget* button, QFocusEvent* event);
+    void f_StartStepping(int type, int sub, bool increment);
+    void f_SetValueIncrement(QSlider* slider);
+    void f_SetValueDecrement(QSlider* slider);
 
     // Set while received values are written into the controls: nothing is sent then.
     bool m_blnDisplayUpdate;
@@ -96,6 +156,8 @@ private:
     QSlider* m_pStepSlider;
     bool m_blnStepIncrement;
     qint64 m_LastRefreshTick;
+    // A display refresh is queued for the end of the current batch of completions.
+    bool m_blnDisplayQueued;
 };
 
 #endif // FORMPJADJUST_H
