@@ -20,8 +20,6 @@
 
 namespace {
 
-// The role of a list row's first item that holds the projector id.
-const int PROJECTOR_ID_ROLE = Qt::UserRole + 1;
 // A connection state of 3 means connected; gains with status 2 may be changed.
 const int CONNECTED = 3;
 const int ADJUSTABLE = 2;
@@ -130,15 +128,10 @@ void FormPJAdjust::f_GetTarget(QList<int>* list)
     // no sorting proxy over the list's items, nothing is selected.
     QItemSelectionModel* selection = m_pTreeViewPJList ? m_pTreeViewPJList->selectionModel() : nullptr;
     auto* proxy = m_pTreeViewPJList ? qobject_cast<QAbstractProxyModel*>(m_pTreeViewPJList->model()) : nullptr;
-    auto* source = proxy ? qobject_cast<QStandardItemModel*>(proxy->sourceModel()) : nullptr;
-    if (!selection || !source)
+    if (!selection || !proxy || !qobject_cast<QStandardItemModel*>(proxy->sourceModel()))
         return;
-    const QModelIndexList rows = selection->selectedRows(0);
-    list->reserve(rows.size());
-    for (const QModelIndex& row : rows) {
-        if (const QStandardItem* item = source->item(proxy->mapToSource(row).row(), 0))
-            list->append(item->data(PROJECTOR_ID_ROLE).toInt());
-    }
+    // The selected rows' projector ids, in the selection model's order.
+    *list = m_pTreeViewPJList->GetPjDataIDList(true);
 }
 
 CProjectorData* FormPJAdjust::f_SingleTarget()
