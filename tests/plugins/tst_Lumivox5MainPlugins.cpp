@@ -3,13 +3,18 @@
 #include "CCommandIF.h"
 #include "CGroupTreeView.h"
 #include "CLumivox5Data.h"
+#include "CGainInfo.h"
 #include "CPluginPJAdjust.h"
+#include "CProjectorData.h"
+#include "CProjectorSimulator.h"
 #include "CProjectorTreeView.h"
+#include "CSimProjectorModel.h"
 #include "FleetUserList.h"
 #include "FormPJAdjust.h"
 #include "Lumivox5Main.h"
 #include "MainWindowTestBase.h"
 #include "PluginTestSupport.h"
+#include "ui_FormPJAdjust.h"
 #include "ui_Lumivox5Main.h"
 
 #include <QItemSelectionModel>
@@ -25,6 +30,15 @@ QStringList pageNames(QTabWidget* tabs)
     for (int i = 0; i < tabs->count(); ++i)
         names << tabs->widget(i)->objectName() + QLatin1Char(' ') + tabs->tabText(i);
     return names;
+}
+
+// A frame to a projector with its checksum (the low byte of the sum of its bytes).
+QByteArray framed(QByteArray bytes)
+{
+    int sum = 0;
+    for (char b : bytes)
+        sum += quint8(b);
+    return bytes.append(char(sum & 0xFF));
 }
 
 } // namespace
@@ -265,6 +279,92 @@ private slots:
         QVERIFY(recording.isNull());
         QVERIFY(builtIn.isNull());
         QCOMPARE(trace.Starting(QStringLiteral("delete")), QStringList{"delete  m_plugins"});
+    }
+
+    // End to end: a polled, powered simulated projector selected on the
+    // adjustment page shows its brightness; "+" held and let go sends it one
+    // set frame with the new value, and the value read back stays shown. A
+    // projector in standby selected with it gets nothing.
+    void aHeldStepReachesASimulatedProjectorOnce()
+    {
+        m_Window = m_Fixture->makeWindow();
+        QVERIFY(m_Window->m_blnProfileLoaded);
+        m_Window->m_tmrUpdateDelay->setInterval(300);
+        CSimProjectorModel on(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        CSimProjectorModel standby(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        on.State().power = CSimProjectorState::POWER_ON;
+        on.State().gains[0].current = 40;
+        CProjectorSimulator simulator;
+        struct Teardown
+        {
+            std::unique_ptr<Lumivox5Main>& window;
+            ~Teardown() { window.reset(); }
+        } teardown{m_Window};
+        QList<CSimulatedProjector*> projectors;
+        for (CSimProjectorModel* model : {&on, &standby}) {
+            CSimulatedProjector* projector =
+                simulator.AddProjector(QHostAddress(QStringLiteral("127.0.0.%1").arg(2 + projectors.size())), 0);
+            QVERIFY(projector);
+            projector->SetHandler([model](const QByteArray& request) { return model->Answer(request); });
+            QVERIFY(hub()->AddProjector(QString(), 0, CProjectorData::TYPE_LAN::IP, projector->AddressText(),
+                                        projector->PortText(), true, QString()));
+            projectors << projector;
+        }
+        m_Window->f_ShowAllProjectors();
+        m_Window->on_actMenuViewRefreshAll_triggered();
+        const QList<int> ids = m_Window->ui->treeViewPJList->GetDispPjDataIDList();
+        QCOMPARE(ids.size(), 2);
+        const auto connected = [&] {
+            for (int id : ids) {
+                if (hub()->GetProjectorData(id)->m_ConnectState != CProjectorData::CONNECT_STATE_CONNECTED)
+                    return false;
+            }
+            return true;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(connected(), 15000);
+        CProjectorData* first = hub()->GetProjectorData(ids.at(0));
+        const int onPlace = first->m_Address == projectors.at(0)->AddressText() ? 0 : 1;
+
+        // The powered one alone, on the adjustment page, read once more by Refresh.
+        QItemSelectionModel* selection = ui()->treeViewPJList->selectionModel();
+        QAbstractItemModel* rows = ui()->treeViewPJList->model();
+        selection->select(rows->index(onPlace, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        ui()->tabMain->setCurrentIndex(1);
+        FormPJAdjust* panel = qobject_cast<CPluginPJAdjust*>(m_Window->m_plugins.at(0))->m_pForm;
+        panel->ui->pushButtonUpdate->click();
+        QTRY_COMPARE_WITH_TIMEOUT(panel->ui->hSlidePictureBrightness->value(), 40, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(panel->ui->btnPictureIncBrightness->isEnabled(), 5000);
+
+        projectors.at(0)->ClearRequests();
+        QTest::mousePress(panel->ui->btnPictureIncBrightness, Qt::LeftButton);
+        QTest::qWait(250);
+        QTest::mouseRelease(panel->ui->btnPictureIncBrightness, Qt::LeftButton);
+        const int value = panel->ui->hSlidePictureBrightness->value();
+        QVERIFY(value > 40);
+        const QByteArray set = framed(QByteArray::fromHex("031000000500FF00") + char(value) + char(0));
+        QTRY_VERIFY_WITH_TIMEOUT(projectors.at(0)->Requests().contains(set), 5000);
+        QTest::qWait(500);
+        int sets = 0;
+        for (const QByteArray& request : projectors.at(0)->Requests())
+            sets += request.startsWith(QByteArray::fromHex("0310")) ? 1 : 0;
+        QCOMPARE(sets, 1);
+        QCOMPARE(on.State().gains[0].current, value);
+        QTRY_COMPARE_WITH_TIMEOUT(panel->ui->hSlidePictureBrightness->value(), value, 2000);
+
+        // Both selected: the sliders show offsets; one press on volume "-"
+        // reaches the powered one only.
+        projectors.at(0)->ClearRequests();
+        projectors.at(1)->ClearRequests();
+        selection->select(QItemSelection(rows->index(0, 0), rows->index(1, 0)),
+                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QCOMPARE(panel->ui->hSlideAudioVolume->minimum(), -100);
+        QTest::mouseClick(panel->ui->btnAudioDecVolume, Qt::LeftButton);
+        const QByteArray step = QByteArray::fromHex("0310000005050001FFFF1C");
+        QTRY_VERIFY_WITH_TIMEOUT(projectors.at(0)->Requests().contains(step), 5000);
+        QTest::qWait(300);
+        QCOMPARE(projectors.at(0)->Requests().count(step), 1);
+        for (const QByteArray& request : projectors.at(1)->Requests())
+            QVERIFY2(!request.startsWith(QByteArray::fromHex("0310")), request.toHex(' ').constData());
     }
 };
 
