@@ -270,6 +270,13 @@ There was no response.</translation>
     </message>
 </context>
 <context>
+    <name>CPluginPJAdjust</name>
+    <message>
+        <source>PJAdjust</source>
+        <translation>Adjustment</translation>
+    </message>
+</context>
+<context>
     <name>CProjectorData</name>
     <message>
         <source>DeviceStrLan</source>
@@ -1322,6 +1329,256 @@ displayed.</source>
     <message>
         <source>MailMsgEditError</source>
         <translation>The mistake is found in the content of the input.</translation>
+    </message>
+</context>
+<context>
+    <name>FormPJAdjust</name>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>3D Surround</source>
+        <translation>3D Surround</translation>
+    </message>
+    <message>
+        <source>3D Y/CSeparation</source>
+        <translation>3D Y/C Separation</translation>
+    </message>
+    <message>
+        <source>0%</source>
+        <translation>0 {0%?}</translation>
+    </message>
+    <message>
+        <source>4:3 / 4:3 Window</source>
+        <translation>4:3 Window</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;</source>
+        <translation>&lt;&lt;</translation>
+    </message>
+    <message>
+        <source>&gt;&gt;</source>
+        <translation>&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Aspect Ratio</source>
+        <translation>Aspect Ratio</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>Balance</source>
+        <translation>Balance</translation>
+    </message>
+    <message>
+        <source>Bass</source>
+        <translation>Bass</translation>
+    </message>
+    <message>
+        <source>BlockNR</source>
+        <translation>Block NR</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>Brightness</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>Clock</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>Contrast</translation>
+    </message>
+    <message>
+        <source>Deinterlace</source>
+        <translation>Deinterlace</translation>
+    </message>
+    <message>
+        <source>Detail</source>
+        <translation>Detail</translation>
+    </message>
+    <message>
+        <source>Form</source>
+        <translation>Adjustment</translation>
+    </message>
+    <message>
+        <source>Horizontal Position</source>
+        <translation>Horizontal Position</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <translation>Hue</translation>
+    </message>
+    <message>
+        <source>Image Options</source>
+        <translation>Image Options</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>MosquitoNR</source>
+        <translation>Mosquito NR</translation>
+    </message>
+    <message>
+        <source>Native</source>
+        <translation>Native</translation>
+    </message>
+    <message>
+        <source>Noise Reduction</source>
+        <translation>Noise Reduction</translation>
+    </message>
+    <message>
+        <source>Overscan</source>
+        <translation>Overscan</translation>
+    </message>
+    <message>
+        <source>PJAdjust</source>
+        <translation>Adjustment</translation>
+    </message>
+    <message>
+        <source>Phase</source>
+        <translation>Phase</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>Picture2</source>
+        <translation>Picture2</translation>
+    </message>
+    <message>
+        <source>Preset</source>
+        <translation>Preset</translation>
+    </message>
+    <message>
+        <source>Professional</source>
+        <translation>Professional</translation>
+    </message>
+    <message>
+        <source>RandomNR</source>
+        <translation>Random NR</translation>
+    </message>
+    <message>
+        <source>Relative</source>
+        <translation>Relative value</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>&amp;Reset</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>Resolution</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <translation>Sharpness</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Treble</source>
+        <translation>Treble</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>R&amp;efresh</translation>
+    </message>
+    <message>
+        <source>Velvix</source>
+        <translation>Contrast Enhancement</translation>
+    </message>
+    <message>
+        <source>Vertical Position</source>
+        <translation>Vertical Position</translation>
+    </message>
+    <message>
+        <source>Video</source>
+        <translation>Video</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>ページ</source>
+        <translation>Page</translation>
+    </message>
+</context>
+<context>
+    <name>FormPJAdjustDetail</name>
+    <message>
+        <source>&lt;&lt;</source>
+        <translation>&lt;&lt;</translation>
+    </message>
+    <message>
+        <source>&gt;&gt;</source>
+        <translation>&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>lblBrightnessBlue</source>
+        <translation>Brightness B</translation>
+    </message>
+    <message>
+        <source>lblBrightnessGreen</source>
+        <translation>Brightness G</translation>
+    </message>
+    <message>
+        <source>lblBrightnessRed</source>
+        <translation>Brightness R</translation>
+    </message>
+    <message>
+        <source>lblColorTemperature</source>
+        <translation>ColorTemperature</translation>
+    </message>
+    <message>
+        <source>lblContrastBlue</source>
+        <translation>Contrast B</translation>
+    </message>
+    <message>
+        <source>lblContrastGreen</source>
+        <translation>Contrast G</translation>
+    </message>
+    <message>
+        <source>lblContrastRed</source>
+        <translation>Contrast R</translation>
+    </message>
+    <message>
+        <source>lblGammaCorrection</source>
+        <translation>Gamma Correction</translation>
+    </message>
+    <message>
+        <source>lblRefer</source>
+        <translation>Reference</translation>
+    </message>
+    <message>
+        <source>lblWhiteBalance</source>
+        <translation>White Balance</translation>
     </message>
 </context>
 <context>

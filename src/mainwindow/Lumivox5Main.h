@@ -146,6 +146,9 @@ public:
 
     // --- plug-ins
     void f_LoadPlugin();
+    // Binds a plug-in candidate and keeps it; one that is no plug-in is
+    // deleted (null is returned).
+    CLumivox5PluginIF* f_BindPlugin(QObject* candidate);
 
     // --- menus, toolbar, tray icon, status bar
     void f_UpdateProjectorMenuEnabled(MENU_TYPE::Enum type);
@@ -347,7 +350,6 @@ public slots:
     void f_On_TBFreezeShowDropDown();
     void f_On_TBRefresh();
     void f_On_TBStop();
-    void f_On_TBAdjust();
     void f_On_TBScheduleEdit();
     void f_On_TBScheduleStart();
     void f_On_TBScheduleCancel();
@@ -452,6 +454,8 @@ private:
     // Records column and order as the user's sort.
     void f_RecordSort(int column, Qt::SortOrder order);
     void f_RefreshDetailAndMenus();
+    // Deletes the plug-ins (their pages stay with the main tab).
+    void f_DeletePlugins();
 
     // Hands a request to the demo-data engine (offline) and the dispatcher.
     void f_HandOnRequest(int id, QList<CVariantParameter>* param, int from, int act, QList<int>* target,

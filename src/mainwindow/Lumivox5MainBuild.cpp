@@ -478,8 +478,7 @@ Lumivox5Main::~Lumivox5Main()
     m_pUserListWriter = nullptr;
     delete m_demoData;
     m_demoData = nullptr;
-    qDeleteAll(m_plugins);
-    m_plugins.clear();
+    f_DeletePlugins();
     delete m_DataThread;
     m_DataThread = nullptr;
     if (m_blnProfileLoaded) {

@@ -229,11 +229,6 @@ void Lumivox5Main::f_On_TBStop()
     f_Stop(true);
 }
 
-void Lumivox5Main::f_On_TBAdjust()
-{
-    on_actMenuPJAdjust_triggered();
-}
-
 void Lumivox5Main::f_On_TBScheduleEdit()
 {
     on_actMenuScheduleEdit_triggered();

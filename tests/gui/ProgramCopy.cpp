@@ -43,9 +43,11 @@ QProcess* ProgramCopy::Launch(const XvfbSession& session)
     QProcessEnvironment env = session.Environment();
     env.insert(QStringLiteral("HOME"), HomeFolder());
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), Path(QStringLiteral("runtime")));
-    // The checks read the window's trace, which is off unless asked for.
+    // The checks read the window's and the adjustment panel's trace, which is
+    // off unless asked for.
     env.insert(QStringLiteral("QT_LOGGING_RULES"),
-               QStringLiteral("lumivox.mainwindow.debug=true\nlumivox.views.debug=true\nlumivox.dialogs.debug=true"));
+               QStringLiteral("lumivox.mainwindow.debug=true\nlumivox.views.debug=true\nlumivox.dialogs.debug=true\n"
+                              "lumivox.plugins.adjust.debug=true"));
     m_Programs.emplace_back(new QProcess);
     QProcess* process = m_Programs.back().get();
     process->setProcessEnvironment(env);

@@ -16,12 +16,14 @@ QStringList listedTests()
 }
 
 const int TEST_TIMEOUT_MS = 240000;
+const QString TITLE = QStringLiteral("^Lumivox 5$");
 
 } // namespace
 
 // Window tests of the test process, run again on a virtual X display instead
 // of the offscreen platform: what focus, activation, menus and modal loops do
-// there is what the operator gets.
+// there is what the operator gets. And the built program's adjustment page,
+// reached and left by keyboard.
 class tst_RealPlatform : public QObject
 {
     Q_OBJECT
@@ -61,6 +63,37 @@ private slots:
         const QByteArray output = test.readAll();
         QVERIFY2(test.exitStatus() == QProcess::NormalExit && test.exitCode() == 0, output.right(6000).constData());
         QVERIFY2(output.contains("Totals:"), output.right(2000).constData());
+    }
+
+    // The adjustment page, reached by keyboard as its menu entry is hidden
+    // (Tab from the group tree over the list to the main tab's bar, then
+    // Right), shows its six rows (the screenshot stays beside the test); File
+    // > Exit ends the program.
+    void theProgramShowsTheAdjustmentPage()
+    {
+        ProgramCopy copy;
+        QString error;
+        QVERIFY2(copy.Prepare(LUMIVOX_PROGRAM_DIR, &error), qPrintable(error));
+        QProcess* program = copy.Launch(m_Session);
+        const QString window = m_Session.WaitForWindow(TITLE, 60000);
+        QVERIFY2(!window.isEmpty(), program->readAllStandardError().right(2000).constData());
+        // The plug-in looked for its own catalogue beside the program.
+        QByteArray seen;
+        const auto saw = [&](const QByteArray& text) { return (seen += program->readAllStandardError()).contains(text); };
+        const QByteArray folder = QStringLiteral("dir[%1/plugins/en-US]").arg(copy.ProgramFolder()).toUtf8();
+        QTRY_VERIFY2_WITH_TIMEOUT(saw(folder) && saw("filename[CPluginPJAd.en-US]"), seen.left(3000).constData(), 20000);
+
+        QVERIFY2(m_Session.SendKeys(window, {"Tab", "Tab", "Right"}), qPrintable(m_Session.Error()));
+        QTRY_VERIFY2_WITH_TIMEOUT(saw("FormPJAdjust::MainTabChanged"), seen.right(3000).constData(), 20000);
+        const QString shot = QCoreApplication::applicationDirPath() + QStringLiteral("/tst_RealPlatform-adjustment.png");
+        QTest::qWait(300);
+        QVERIFY2(m_Session.Screenshot(shot, window), qPrintable(m_Session.Error()));
+        QVERIFY(XvfbSession::Colours(shot) > 10);
+
+        QVERIFY2(m_Session.SendKeys(window, {"alt+f", "x"}), qPrintable(m_Session.Error()));
+        QVERIFY(ProgramCopy::Finish(program, 20000));
+        QCOMPARE(program->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program->exitCode(), 0);
     }
 };
 

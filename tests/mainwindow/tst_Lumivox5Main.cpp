@@ -160,7 +160,7 @@ private slots:
     void constructionLeavesTheStartLayout()
     {
         start();
-        QCOMPARE(pageNames(ui()->tabMain), (QStringList{"tabPropery", "tabSchedule"}));
+        QCOMPARE(pageNames(ui()->tabMain), (QStringList{"tabPropery", "tabWidgetAdjust", "tabSchedule"}));
         QCOMPARE(ui()->tabMain->currentWidget(), ui()->tabPropery);
         QVERIFY(ui()->tabWidget_2->isHidden());
         QCOMPARE(ui()->tabWidget_2->count(), 1);

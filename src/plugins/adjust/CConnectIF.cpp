@@ -1,0 +1,8 @@
+#include "CConnectIF.h"
+
+CConnectIF::CConnectIF(QObject* parent)
+    : QObject(parent)
+{
+}
+
+CConnectIF::~CConnectIF() = default;

@@ -1,0 +1,372 @@
+#include <QtTest>
+
+#include "CCommandIF.h"
+#include "CGroupTreeView.h"
+#include "CLumivox5Data.h"
+#include "CGainInfo.h"
+#include "CPluginPJAdjust.h"
+#include "CProjectorData.h"
+#include "CProjectorSimulator.h"
+#include "CProjectorTreeView.h"
+#include "CSimProjectorModel.h"
+#include "FleetUserList.h"
+#include "FormPJAdjust.h"
+#include "Lumivox5Main.h"
+#include "MainWindowTestBase.h"
+#include "PluginTestSupport.h"
+#include "ui_FormPJAdjust.h"
+#include "ui_Lumivox5Main.h"
+
+#include <QItemSelectionModel>
+#include <QPointer>
+
+namespace {
+
+using Entries = QList<QList<int>>;
+
+QStringList pageNames(QTabWidget* tabs)
+{
+    QStringList names;
+    for (int i = 0; i < tabs->count(); ++i)
+        names << tabs->widget(i)->objectName() + QLatin1Char(' ') + tabs->tabText(i);
+    return names;
+}
+
+// A frame to a projector with its checksum (the low byte of the sum of its bytes).
+QByteArray framed(QByteArray bytes)
+{
+    int sum = 0;
+    for (char b : bytes)
+        sum += quint8(b);
+    return bytes.append(char(sum & 0xFF));
+}
+
+} // namespace
+
+// The main window as host of plug-ins: the built-in adjustment plug-in, and
+// recording plug-ins bound beside it.
+class tst_Lumivox5MainPlugins : public MainWindowTestBase
+{
+    Q_OBJECT
+
+private:
+    Ui_Lumivox5Main* ui() const { return m_Window->ui; }
+
+    void start()
+    {
+        // Three projectors the hub knows, with the ids 1, 2 and 3.
+        QString error;
+        QVERIFY2(FleetUserList::Write(m_Fixture->makeHub().get(), 3, QHostAddress(QStringLiteral("192.168.0.11")), 7142,
+                                      &error),
+                 qPrintable(error));
+        m_Window = m_Fixture->makeWindow();
+        QVERIFY(m_Window->m_blnProfileLoaded);
+        m_Window->f_ShowAllProjectors();
+    }
+
+    RecordingPlugin* bind(const QList<int>& triggers = QList<int>(), int commandObjects = 1)
+    {
+        auto* plugin = new RecordingPlugin(triggers, commandObjects);
+        m_Window->f_BindPlugin(plugin);
+        return plugin;
+    }
+
+private slots:
+    void theAdjustmentPageStandsBetweenPropertyAndSchedule()
+    {
+        start();
+        QCOMPARE(pageNames(ui()->tabMain),
+                 (QStringList{"tabPropery Property", "tabWidgetAdjust Adjustment", "tabSchedule Schedule"}));
+        QCOMPARE(ui()->tabMain->currentWidget(), ui()->tabPropery);
+        QCOMPARE(m_Window->m_plugins.size(), 1);
+        auto* plugin = qobject_cast<CPluginPJAdjust*>(m_Window->m_plugins.at(0));
+        QVERIFY(plugin);
+        QCOMPARE(plugin->m_ClassName, QStringLiteral("CPluginPJAdjust"));
+        QCOMPARE(plugin->m_CultureName, QStringLiteral("en-US"));
+        QCOMPARE(plugin->m_pForm->m_Lumivox5Data, hub());
+        QCOMPARE(plugin->m_pForm->m_pTreeViewPJList, ui()->treeViewPJList);
+        QCOMPARE(plugin->m_pForm->m_pTreeViewPJListSub, ui()->treeViewPJListSub);
+        // Its six rows, with their buttons, are there to be used.
+        QCOMPARE(ui()->tabMain->widget(1)->findChildren<QSlider*>().size(), 6);
+    }
+
+    void theHostFillsEveryFieldBeforeSetup()
+    {
+        start();
+        RecordingPlugin* plugin = bind();
+        QCOMPARE(plugin->m_FieldsAtSetup,
+                 (QStringList{"culture en-US", "class RecordingPlugin", "hub set", "menuBar set", "mainToolBar set",
+                              "treeViewGroup set", "statusBar set", "treeViewPJList set", "treeViewPJListSub set",
+                              "gridLayout_3 set", "widgetSearch set", "tabMain set"}));
+        QCOMPARE(plugin->tabMain, ui()->tabMain);
+        QCOMPARE(plugin->treeViewPJList, ui()->treeViewPJList);
+        QCOMPARE(m_Window->m_plugins.size(), 2);
+        QCOMPARE(m_Window->m_plugins.at(1), static_cast<CLumivox5PluginIF*>(plugin));
+    }
+
+    void aCandidateThatIsNoPlugInIsDeleted()
+    {
+        start();
+        QPointer<QObject> plain = new QObject;
+        QVERIFY(!m_Window->f_BindPlugin(plain));
+        QVERIFY(plain.isNull());
+        QCOMPARE(m_Window->m_plugins.size(), 1);
+    }
+
+    // Each source of the window is worked once, in the order projector list,
+    // second projector list, main tab, group tree (which changes the list);
+    // the plug-in hears those of the kinds it asked for, once each.
+    void eachRequestedSourceReachesThePlugInOnce_data()
+    {
+        QTest::addColumn<QList<int>>("triggers");
+        QTest::addColumn<QString>("heard");
+        QTest::newRow("every kind, and one unknown") << QList<int>{0, 1, 2, 3, 9} << "1 1 1 1";
+        QTest::newRow("group tree") << QList<int>{0} << "0 0 0 1";
+        QTest::newRow("projector list") << QList<int>{1} << "1 0 0 0";
+        QTest::newRow("second projector list") << QList<int>{2} << "0 1 0 0";
+        QTest::newRow("main tab") << QList<int>{3} << "0 0 1 0";
+        QTest::newRow("the adjustment plug-in's") << QList<int>{1, 3} << "1 0 1 0";
+        QTest::newRow("unknown kinds only") << QList<int>{9, -1, 4} << "0 0 0 0";
+    }
+    void eachRequestedSourceReachesThePlugInOnce()
+    {
+        QFETCH(QList<int>, triggers);
+        QFETCH(QString, heard);
+        start();
+        RecordingPlugin* plugin = bind(triggers);
+        QStringList counts;
+        const auto count = [&] {
+            counts << QString::number(plugin->m_Events);
+            plugin->m_Events = 0;
+        };
+        MainWindowFixture::selectProjectors(m_Window.get(), {2});
+        count();
+        // The hidden list has no rows to select; its selection model speaks for it.
+        emit ui()->treeViewPJListSub->selectionModel()->selectionChanged(QItemSelection(), QItemSelection());
+        count();
+        ui()->tabMain->setCurrentWidget(ui()->tabSchedule);
+        count();
+        // Another group fills the list anew, which would change a selection.
+        ui()->treeViewPJList->clearSelection();
+        plugin->m_Events = 0;
+        CGroupTreeView* tree = ui()->treeViewGroup;
+        tree->setCurrentIndex(tree->model()->index(CGroupTreeView::ROW_GROUP, 0));
+        count();
+        QCOMPARE(counts.join(QLatin1Char(' ')), heard);
+    }
+
+    void completionsReachEveryPlugInOncePerProjector_data()
+    {
+        QTest::addColumn<Entries>("entries");
+        QTest::addColumn<int>("commandObjects");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("two for 5: the first")
+            << Entries{{0, 5, 0, 24, 7, 2}, {0, 5, 0, 23, 7, 1}} << 1 << QStringList{"0 24 7 2 5"};
+        QTest::newRow("two for 0: the last")
+            << Entries{{0, 0, 0, 24, 1, 1}, {0, 0, 0, 23, 3, 2}} << 1 << QStringList{"0 23 3 2 0"};
+        QTest::newRow("ascending by projector")
+            << Entries{{0, 9, 0, 1, 1, 1}, {0, 2, 0, 2, 1, 1}, {0, 5, 0, 3, 1, 1}} << 1
+            << QStringList{"0 2 1 1 2", "0 3 1 1 5", "0 1 1 1 9"};
+        QTest::newRow("errors are no completions")
+            << Entries{{1, 5, -7, 24, 7, 2}, {0, 6, 0, 23, 7, 1}, {1, 6, -7, 42, 7, 1}} << 1
+            << QStringList{"0 23 7 1 6"};
+        QTest::newRow("only errors") << Entries{{1, 5, -7, 24, 7, 2}} << 1 << QStringList();
+        QTest::newRow("each command object")
+            << Entries{{0, 4, 0, 24, 7, 2}, {0, 3, 0, 26, 7, 2}} << 2
+            << QStringList{"0 26 7 2 3", "0 24 7 2 4", "1 26 7 2 3", "1 24 7 2 4"};
+    }
+    void completionsReachEveryPlugInOncePerProjector()
+    {
+        QFETCH(Entries, entries);
+        QFETCH(int, commandObjects);
+        QFETCH(QStringList, expected);
+        start();
+        RecordingPlugin* first = bind({}, commandObjects);
+        RecordingPlugin* second = bind();
+        // With another page shown: completions go to every plug-in.
+        ui()->tabMain->setCurrentWidget(ui()->tabSchedule);
+        m_Window->f_OnUpdateTimingToPluginProc(entries);
+        QCOMPARE(first->m_Timings, expected);
+        QCOMPARE(second->m_Timings.size(), expected.size() / commandObjects);
+        // No relay connection is left behind.
+        emit m_Window->UpdateTimingToCommandIF(1, 1, 1, 1);
+        QCOMPARE(first->m_Timings.size(), expected.size());
+    }
+
+    // Through the status pass: a report made synchronously from a relayed
+    // handler (as an offline request reports) goes to the next pass.
+    void aReportFromARelayedHandlerWaitsForTheNextPass()
+    {
+        start();
+        m_Window->m_tmrUpdateDelay->setInterval(100);
+        RecordingPlugin* plugin = bind();
+        bool reported = false;
+        plugin->m_OnTiming = [&](int target) {
+            if (reported)
+                return;
+            reported = true;
+            m_Window->OnReceiveUpdateTiming(42, 7, 1, 2);
+            QCOMPARE(target, 1);
+        };
+        m_Window->OnReceiveUpdateTiming(24, 7, 2, 3);
+        m_Window->OnReceiveUpdateTiming(24, 7, 1, 1);
+        m_Window->OnReceiveUpdateTiming(23, 7, 1, 3);
+        QTRY_COMPARE(plugin->m_Timings.size(), 2);
+        QCOMPARE(plugin->m_Timings, (QStringList{"0 24 7 1 1", "0 24 7 2 3"}));
+        QTRY_COMPARE(plugin->m_Timings.size(), 3);
+        QCOMPARE(plugin->m_Timings.at(2), QStringLiteral("0 42 7 1 2"));
+        QTest::qWait(300);
+        QCOMPARE(plugin->m_Timings.size(), 3);
+    }
+
+    void errorsReachEveryPlugInWhateverPageIsShown_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::newRow("property") << "tabPropery";
+        QTest::newRow("adjustment") << "tabWidgetAdjust";
+        QTest::newRow("schedule") << "tabSchedule";
+    }
+    void errorsReachEveryPlugInWhateverPageIsShown()
+    {
+        QFETCH(QString, page);
+        start();
+        RecordingPlugin* first = bind();
+        RecordingPlugin* second = bind();
+        ui()->tabMain->setCurrentWidget(ui()->tabMain->findChild<QWidget*>(page));
+        QCOMPARE(ui()->tabMain->currentWidget()->objectName(), page);
+        m_Window->OnReceiveUpdateError(QStringLiteral("no answer"), QStringLiteral("One"), -7, 24, 7, 2, 1);
+        // A report naming no projector, twice in one pass: taken once.
+        m_Window->OnReceiveUpdateError(QStringLiteral("cannot write"), QString(), -3, 0, 0, 0, 0);
+        m_Window->OnReceiveUpdateError(QStringLiteral("cannot write"), QString(), -3, 0, 0, 0, 0);
+        const QStringList expected{"0 no answer -7 1", "0 cannot write -3 0"};
+        QCOMPARE(first->m_Errors, expected);
+        QCOMPARE(second->m_Errors, expected);
+        emit m_Window->UpdateErrorToCommandIF(QStringLiteral("stray"), QString(), -1, 0, 0, 0, 0);
+        QCOMPARE(first->m_Errors, expected);
+    }
+
+    void theAdjustmentEntriesBringThePageForward_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("page");
+        QTest::newRow("Projector > Adjustment") << "menu" << true;
+        QTest::newRow("the list's context menu") << "list" << true;
+        QTest::newRow("no adjustment page: nothing changes") << "menu" << false;
+    }
+    void theAdjustmentEntriesBringThePageForward()
+    {
+        QFETCH(QString, entry);
+        QFETCH(bool, page);
+        start();
+        ui()->tabMain->setCurrentWidget(ui()->tabSchedule);
+        if (!page)
+            ui()->tabMain->removeTab(1);
+        if (entry == QLatin1String("menu"))
+            ui()->actMenuPJAdjust->trigger();
+        else
+            emit ui()->treeViewPJList->f_RequestAdjust();
+        QCOMPARE(ui()->tabMain->currentWidget()->objectName(),
+                 page ? QStringLiteral("tabWidgetAdjust") : QStringLiteral("tabSchedule"));
+    }
+
+    void thePlugInsGoWithTheWindow()
+    {
+        start();
+        QPointer<QObject> recording = bind();
+        QPointer<QObject> builtIn = m_Window->m_plugins.at(0);
+        TraceRecorder trace("lumivox.mainwindow");
+        m_Window.reset();
+        QVERIFY(recording.isNull());
+        QVERIFY(builtIn.isNull());
+        QCOMPARE(trace.Starting(QStringLiteral("delete")), QStringList{"delete  m_plugins"});
+    }
+
+    // End to end: a polled, powered simulated projector selected on the
+    // adjustment page shows its brightness; "+" held and let go sends it one
+    // set frame with the new value, and the value read back stays shown. A
+    // projector in standby selected with it gets nothing.
+    void aHeldStepReachesASimulatedProjectorOnce()
+    {
+        m_Window = m_Fixture->makeWindow();
+        QVERIFY(m_Window->m_blnProfileLoaded);
+        m_Window->m_tmrUpdateDelay->setInterval(300);
+        CSimProjectorModel on(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        CSimProjectorModel standby(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        on.State().power = CSimProjectorState::POWER_ON;
+        on.State().gains[0].current = 40;
+        CProjectorSimulator simulator;
+        struct Teardown
+        {
+            std::unique_ptr<Lumivox5Main>& window;
+            ~Teardown() { window.reset(); }
+        } teardown{m_Window};
+        QList<CSimulatedProjector*> projectors;
+        for (CSimProjectorModel* model : {&on, &standby}) {
+            CSimulatedProjector* projector =
+                simulator.AddProjector(QHostAddress(QStringLiteral("127.0.0.%1").arg(2 + projectors.size())), 0);
+            QVERIFY(projector);
+            projector->SetHandler([model](const QByteArray& request) { return model->Answer(request); });
+            QVERIFY(hub()->AddProjector(QString(), 0, CProjectorData::TYPE_LAN::IP, projector->AddressText(),
+                                        projector->PortText(), true, QString()));
+            projectors << projector;
+        }
+        m_Window->f_ShowAllProjectors();
+        m_Window->on_actMenuViewRefreshAll_triggered();
+        const QList<int> ids = m_Window->ui->treeViewPJList->GetDispPjDataIDList();
+        QCOMPARE(ids.size(), 2);
+        const auto connected = [&] {
+            for (int id : ids) {
+                if (hub()->GetProjectorData(id)->m_ConnectState != CProjectorData::CONNECT_STATE_CONNECTED)
+                    return false;
+            }
+            return true;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(connected(), 15000);
+        CProjectorData* first = hub()->GetProjectorData(ids.at(0));
+        const int onPlace = first->m_Address == projectors.at(0)->AddressText() ? 0 : 1;
+
+        // The powered one alone, on the adjustment page, read once more by Refresh.
+        QItemSelectionModel* selection = ui()->treeViewPJList->selectionModel();
+        QAbstractItemModel* rows = ui()->treeViewPJList->model();
+        selection->select(rows->index(onPlace, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        ui()->tabMain->setCurrentIndex(1);
+        FormPJAdjust* panel = qobject_cast<CPluginPJAdjust*>(m_Window->m_plugins.at(0))->m_pForm;
+        panel->ui->pushButtonUpdate->click();
+        QTRY_COMPARE_WITH_TIMEOUT(panel->ui->hSlidePictureBrightness->value(), 40, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(panel->ui->btnPictureIncBrightness->isEnabled(), 5000);
+
+        projectors.at(0)->ClearRequests();
+        QTest::mousePress(panel->ui->btnPictureIncBrightness, Qt::LeftButton);
+        QTest::qWait(250);
+        QTest::mouseRelease(panel->ui->btnPictureIncBrightness, Qt::LeftButton);
+        const int value = panel->ui->hSlidePictureBrightness->value();
+        QVERIFY(value > 40);
+        const QByteArray set = framed(QByteArray::fromHex("031000000500FF00") + char(value) + char(0));
+        QTRY_VERIFY_WITH_TIMEOUT(projectors.at(0)->Requests().contains(set), 5000);
+        QTest::qWait(500);
+        int sets = 0;
+        for (const QByteArray& request : projectors.at(0)->Requests())
+            sets += request.startsWith(QByteArray::fromHex("0310")) ? 1 : 0;
+        QCOMPARE(sets, 1);
+        QCOMPARE(on.State().gains[0].current, value);
+        QTRY_COMPARE_WITH_TIMEOUT(panel->ui->hSlidePictureBrightness->value(), value, 2000);
+
+        // Both selected: the sliders show offsets; one press on volume "-"
+        // reaches the powered one only.
+        projectors.at(0)->ClearRequests();
+        projectors.at(1)->ClearRequests();
+        selection->select(QItemSelection(rows->index(0, 0), rows->index(1, 0)),
+                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QCOMPARE(panel->ui->hSlideAudioVolume->minimum(), -100);
+        QTest::mouseClick(panel->ui->btnAudioDecVolume, Qt::LeftButton);
+        const QByteArray step = QByteArray::fromHex("0310000005050001FFFF1C");
+        QTRY_VERIFY_WITH_TIMEOUT(projectors.at(0)->Requests().contains(step), 5000);
+        QTest::qWait(300);
+        QCOMPARE(projectors.at(0)->Requests().count(step), 1);
+        for (const QByteArray& request : projectors.at(1)->Requests())
+            QVERIFY2(!request.startsWith(QByteArray::fromHex("0310")), request.toHex(' ').constData());
+    }
+};
+
+QTEST_MAIN(tst_Lumivox5MainPlugins)
+#include "tst_Lumivox5MainPlugins.moc"
