@@ -447,6 +447,9 @@ private:
     // Records column and order as the user's sort.
     void f_RecordSort(int column, Qt::SortOrder order);
     void f_RefreshDetailAndMenus();
+    // Cut and delete: takes the listed projectors out of the selected group
+    // after the operator agreed; a cut also puts them on the clipboard.
+    void f_RemoveSelectedProjectorsFromGroup(bool cut);
 
     // Hands a request to the demo-data engine (offline) and the dispatcher.
     void f_HandOnRequest(int id, QList<CVariantParameter>* param, int from, int act, QList<int>* target,
