@@ -67,6 +67,58 @@
         <source>Search Result</source>
         <translation>Search Result</translation>
     </message>
+    <message>
+        <source>ctxMenuGroupCreate</source>
+        <translation>&amp;Create Group</translation>
+    </message>
+    <message>
+        <source>ctxMenuGroupDelete</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>ctxMenuGroupRename</source>
+        <translation>&amp;Rename</translation>
+    </message>
+    <message>
+        <source>Lumivox5MsgTitle</source>
+        <translation>Lumivox 5</translation>
+    </message>
+    <message>
+        <source>MainNewGroupName</source>
+        <translation>New Group</translation>
+    </message>
+    <message>
+        <source>MainMsgGroupCountOverMessage</source>
+        <translation>Up to %1 group can be created.</translation>
+    </message>
+    <message>
+        <source>MainMsgGroupDepthOverMessage</source>
+        <translation>Each group can be created with up to %1 hierarchies.</translation>
+    </message>
+    <message>
+        <source>MainMsgGroupNameBadCharacterMessage</source>
+        <translation>A group name cannot contain any of the following characters:
+%1</translation>
+    </message>
+    <message>
+        <source>MainMsgGroupNameLengthOverMessage</source>
+        <translation>Your typed name exceeds the length limit.
+The name must be %1 characters or less.</translation>
+    </message>
+    <message>
+        <source>MainMsgGroupNameAlreadyExistMessage</source>
+        <translation>A group with the name you specified already exists.
+Specify a different name.</translation>
+    </message>
+    <message>
+        <source>MainMsgGroupDeleteMessage</source>
+        <translation>Do you want to remove this group &apos;%1&apos; and all its settings?</translation>
+    </message>
+    <message>
+        <source>MainMsgGroupDeleteMessage2</source>
+        <translation>%1
+Do you want to delete this group?</translation>
+    </message>
 </context>
 <context>
     <name>CLumivox5Data</name>
@@ -2629,6 +2681,19 @@ displayed.</source>
     <message>
         <source>UserListMsgImportFailed</source>
         <translation>Projector List Import has been failed.</translation>
+    </message>
+    <message>
+        <source>MainMsgDeleteSettingsMessage</source>
+        <translation>%1(%2)
+Do you want delete this settings?</translation>
+    </message>
+    <message>
+        <source>MainMsgDeleteSettingsMessage2</source>
+        <translation>Do you want delete these %1 settings?</translation>
+    </message>
+    <message>
+        <source>MainMsgOverMaxGroupsToRegist</source>
+        <translation>Settings can be registered in up to %1 groups.</translation>
     </message>
     <message>
         <source>MainMsgExitAppMessageMailEnable</source>

@@ -456,6 +456,9 @@ private:
     void f_RefreshDetailAndMenus();
     // Deletes the plug-ins (their pages stay with the main tab).
     void f_DeletePlugins();
+    // Cut and delete: takes the listed projectors out of the selected group
+    // after the operator agreed; a cut also puts them on the clipboard.
+    void f_RemoveSelectedProjectorsFromGroup(bool cut);
 
     // Hands a request to the demo-data engine (offline) and the dispatcher.
     void f_HandOnRequest(int id, QList<CVariantParameter>* param, int from, int act, QList<int>* target,

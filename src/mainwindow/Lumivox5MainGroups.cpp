@@ -29,10 +29,32 @@ void Lumivox5Main::f_On_TreeViewAfterSelect()
     });
 }
 
-void Lumivox5Main::f_On_TreeViewAfterChangeGroupName() {}
-void Lumivox5Main::on_actMenuGroupCreate_triggered() {}
-void Lumivox5Main::on_actMenuGroupDelete_triggered() {}
-void Lumivox5Main::on_actMenuGroupRename_triggered() {}
+// A group name or a group's members changed: the shown record's groups may
+// read differently now. The list itself still holds the same rows.
+void Lumivox5Main::f_On_TreeViewAfterChangeGroupName()
+{
+    RunTraced([&] {
+        f_UpdateScheduleList();
+        f_UpdateProperty();
+    });
+}
+
+// The tree carries out the group commands with its own limits and messages.
+void Lumivox5Main::on_actMenuGroupCreate_triggered()
+{
+    RunTraced([&] { ui->treeViewGroup->CreateNewGrpTree(); });
+}
+
+void Lumivox5Main::on_actMenuGroupDelete_triggered()
+{
+    RunTraced([&] { ui->treeViewGroup->DeleteGrpTree(); });
+}
+
+void Lumivox5Main::on_actMenuGroupRename_triggered()
+{
+    RunTraced([&] { ui->treeViewGroup->RenameGrpTree(); });
+}
+
 // The list edits the name in place and asks here before it starts.
 void Lumivox5Main::on_actMenuPJRename_triggered()
 {

@@ -79,7 +79,7 @@ CGroupTreeView::CGroupTreeView(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setExpandsOnDoubleClick(true);
 
-    m_groupMenu = new QMenu(this);
+    f_CreateContextMenu();
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, &CGroupTreeView::f_ShowContextMenu);
 
@@ -131,6 +131,14 @@ QList<CProjectorGroup*>* CGroupTreeView::f_HubGroups() const
     return m_appData ? m_appData->m_ProjectorGroups : nullptr;
 }
 
+QStringList CGroupTreeView::f_ForbiddenNameTexts()
+{
+    QStringList texts{GROUP_SEPARATOR};
+    if (!shiftJisSeparator().isEmpty() && !texts.contains(shiftJisSeparator()))
+        texts.append(shiftJisSeparator());
+    return texts;
+}
+
 QStringList CGroupTreeView::f_SplitGroupPath(const QString& path)
 {
     QStringList parts = path.split(GROUP_SEPARATOR, Qt::KeepEmptyParts, Qt::CaseSensitive);
@@ -173,8 +181,6 @@ void CGroupTreeView::ResetGroupTree(QList<CProjectorGroup*>* groups)
                 } else if (i == parts.size() - 1) {
                     auto* item = new QStandardItem(m_iconClosed, part);
                     item->setToolTip(part);
-                    // Renaming in the tree alone would part it from the hub's groups.
-                    item->setEditable(false);
                     parent->appendRow(item);
                     ++placed;
                 }
@@ -244,8 +250,9 @@ bool CGroupTreeView::IsSelectedGroupTree()
 void CGroupTreeView::f_CheckStdItem()
 {
     const QModelIndexList rows = selectionModel()->selectedRows();
+    int depth = 0;
     // With nothing selected no item is open: the last one may be gone.
-    m_openItem = rows.isEmpty() ? nullptr : m_model->itemFromIndex(rows.first());
+    m_openItem = rows.isEmpty() ? nullptr : GetStdItem(rows.first(), depth);
 }
 
 int CGroupTreeView::GetCurrentGroupID()
@@ -359,21 +366,4 @@ bool CGroupTreeView::viewportEvent(QEvent* event)
             return false;
     }
     return QTreeView::viewportEvent(event);
-}
-
-void CGroupTreeView::f_PostDropEvent()
-{
-}
-
-void CGroupTreeView::f_CheckGroupName()
-{
-}
-
-void CGroupTreeView::f_ShowContextMenu(QPoint position)
-{
-    Q_UNUSED(position)
-}
-
-void CGroupTreeView::f_SelectedGrpMenu()
-{
 }

@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QList>
 #include <QModelIndex>
+#include <QPersistentModelIndex>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -51,10 +52,18 @@ public:
     void changeAllDeviceCloseIcon(QStandardItem* item);
     void f_SetTreeViewHighLight(QStandardItem* item);
 
+    // Group editing: each returns -1 when nothing is selected or a limit
+    // refused the change, 0 otherwise.
+    int CreateNewGrpTree();
+    void RenameGrpTree();
+    int DeleteGrpTree();
+
     // The segments of a stored group path: split at the separator, empty
     // segments kept; a path without one is split at the text the "Shift-JIS"
     // codec gives for the separator's byte, when that codec exists.
     static QStringList f_SplitGroupPath(const QString& path);
+    // Texts a group name must not hold: the separator and its "Shift-JIS" form.
+    static QStringList f_ForbiddenNameTexts();
 
     // Whether a group name is being edited in place.
     bool IsEditing() const { return m_isEditing; }
@@ -75,15 +84,20 @@ signals:
     void f_RequestChangeGroupName();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    bool edit(const QModelIndex& index, QAbstractItemView::EditTrigger trigger, QEvent* event) override;
 
 private slots:
     void f_SelectionChanged();
     void f_IconChange(QModelIndex index);
-    // Dropping projectors, the group menu and renaming come later; until
-    // then these do nothing.
     void f_PostDropEvent();
     void f_CheckGroupName();
+    void f_CreateContextMenu();
     void f_ShowContextMenu(QPoint position);
     void f_SelectedGrpMenu();
 
@@ -94,8 +108,14 @@ private:
     // The top node's row, or -1 for a group item or null.
     static int f_TopRow(const QStandardItem* item);
     QList<CProjectorGroup*>* f_HubGroups() const;
+    // Removes the drop-target marking from the whole tree.
+    void f_ClearDropMarks();
+    void f_ShowWarning(const QString& text);
 
     QString m_editOldName;
+    // The item whose editor opened last: the name check must find it even
+    // when the selection moved on before the check ran.
+    QPersistentModelIndex m_editIndex;
     QMenu* m_groupMenu;
     QStandardItem* m_openItem;
     int m_itemDepth;

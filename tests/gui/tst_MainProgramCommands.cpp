@@ -134,6 +134,15 @@ private:
         return keys;
     }
 
+    // A window other than the main window (a message box), or empty.
+    QString otherWindow(const QString& window)
+    {
+        for (const QString& other : m_Session.Windows(QStringLiteral(".")))
+            if (other != window)
+                return other;
+        return QString();
+    }
+
 private slots:
     void initTestCase()
     {
@@ -484,6 +493,55 @@ private slots:
         QVERIFY(ProgramCopy::Finish(program, 20000));
         QCOMPARE(program->exitCode(), 0);
         QCOMPARE(smtp.messageCount(), 2);
+    }
+
+    // Groups made and filled by keyboard alone: a group created from the
+    // Group menu and named, three projectors copied into it from All
+    // Projectors, its Delete question declined, a group below it filled
+    // from it; the user list written at exit holds both with the members.
+    void groupsMadeAndFilledByKeyboard()
+    {
+        ProgramCopy copy;
+        QString error;
+        QVERIFY2(copy.Prepare(LUMIVOX_PROGRAM_DIR, &error), qPrintable(error));
+        QProcess* program = nullptr;
+        // Nothing answers at these addresses; the groups need no answer.
+        const QString window = launch(copy, 3, 7142, &program);
+        QVERIFY(!window.isEmpty());
+        const auto keys = [&](const QStringList& names) {
+            QVERIFY2(m_Session.SendKeys(window, names), qPrintable(m_Session.Error()));
+        };
+
+        // Group > Create Group below the Group node, named "Hall A".
+        keys({"alt+g", "c", "shift+h", "a", "l", "l", "space", "shift+a", "Return"});
+        // All Projectors, the list, every row copied; back to Hall A, pasted.
+        // (Hall A stands last among the groups, above Search Result.)
+        keys({"Home", "Tab", "ctrl+a", "ctrl+c", "shift+Tab", "End", "Up", "ctrl+v"});
+        // Del on the group asks; declined.
+        keys({"Delete"});
+        QString box;
+        QTRY_VERIFY_WITH_TIMEOUT(!(box = otherWindow(window)).isEmpty(), 20000);
+        QVERIFY2(m_Session.SendKeys(box, {"Escape"}), qPrintable(m_Session.Error()));
+        QTRY_VERIFY_WITH_TIMEOUT(otherWindow(window).isEmpty(), 20000);
+        // A group below Hall A, "Floor 2", filled from Hall A.
+        keys({"alt+g", "c", "shift+f", "l", "o", "o", "r", "space", "2", "Return"});
+        keys({"Up", "Tab", "ctrl+a", "ctrl+c", "shift+Tab", "Down", "ctrl+v"});
+
+        keys({"alt+f", "x"});
+        QVERIFY(ProgramCopy::Finish(program, 20000));
+        QCOMPARE(program->exitCode(), 0);
+        const QString userList =
+            QTextCodec::codecForName("UTF-16")->toUnicode(CTestFolders::readFile(copy.UserListPath()));
+        // The fleet's list has groups of its own: the new ones' ids come after.
+        const QRegularExpressionMatch hall = QRegularExpression(QStringLiteral("(\\d+)=\"Hall A\"")).match(userList);
+        const QRegularExpressionMatch floor =
+            QRegularExpression(QStringLiteral("(\\d+)=\"Hall A\\\\Floor 2\"")).match(userList);
+        QVERIFY2(hall.hasMatch() && floor.hasMatch(), qPrintable(userList.right(400)));
+        const QRegularExpression members(QStringLiteral("^GroupList=\\d+,%1,%2$")
+                                             .arg(hall.captured(1).toInt())
+                                             .arg(floor.captured(1).toInt()),
+                                         QRegularExpression::MultilineOption);
+        QVERIFY2(QString(userList).remove(QLatin1Char('\r')).count(members) == 3, qPrintable(userList.right(600)));
     }
 };
 

@@ -243,8 +243,12 @@ private slots:
                                 ui->treeViewPJList->ctxProperty, ui->treeViewPJListSub->ctxAdjust,
                                 ui->treeViewPJListSub->ctxProperty})
             hidden->setVisible(true);
-        if (clipboard)
-            window->m_Lumivox5Data->m_PasteProjectorIDs = {1};
+        // Copied as the operator would: projector 1 from All Projectors.
+        if (clipboard) {
+            rig.select({1});
+            window->ProjectorCopy();
+            QCOMPARE(window->m_Lumivox5Data->m_PasteProjectorIDs, QList<int>{1});
+        }
         window->m_Lumivox5Data->m_ScheduleRunning = running;
 
         // Unselected first, so that the node's selection is a change.
