@@ -12,4 +12,12 @@ void WidenToMinimumButtonWidth(QWidget* button)
     button->setGeometry(area.x(), area.y(), MINIMUM_BUTTON_WIDTH, area.height());
 }
 
+void RaiseToMinimumButtonHeight(QWidget* button)
+{
+    if (!button || button->height() >= MINIMUM_BUTTON_HEIGHT)
+        return;
+    const QRect area = button->geometry();
+    button->setGeometry(area.x(), area.y(), area.width(), MINIMUM_BUTTON_HEIGHT);
+}
+
 } // namespace DialogLayout

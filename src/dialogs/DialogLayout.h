@@ -13,6 +13,13 @@ const int MINIMUM_BUTTON_WIDTH = 32;
 // top and height.
 void WidenToMinimumButtonWidth(QWidget* button);
 
+// The lowest a settings dialog's button row or button may be.
+const int MINIMUM_BUTTON_HEIGHT = 32;
+
+// Raises a lower widget to MINIMUM_BUTTON_HEIGHT, keeping its left edge, top
+// and width.
+void RaiseToMinimumButtonHeight(QWidget* button);
+
 } // namespace DialogLayout
 
 #endif // DIALOGLAYOUT_H
