@@ -1123,6 +1123,101 @@ Use the specified lamp for safety and performance.</translation>
     </message>
 </context>
 <context>
+    <name>FormStartOtherApp</name>
+    <message>
+        <source>Start Application Settings</source>
+        <translation>Application launch setting</translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation>Move &amp;Up</translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation>Move &amp;Down</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Add...</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Edit...</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>De&amp;lete</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Lumivox5MsgTitle</source>
+        <translation>Lumivox 5</translation>
+    </message>
+    <message>
+        <source>StartAppSettingEditTitleNew</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>StartAppSettingEditTitleEdit</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>StartOtherAppDeleteMessage</source>
+        <translation>%1
+Do you want to delete the settings?</translation>
+    </message>
+    <message>
+        <source>StartOtherAppDeleteMessage2</source>
+        <translation>Do you want to delete selected %1 settings?</translation>
+    </message>
+</context>
+<context>
+    <name>FormStartOtherAppAdd</name>
+    <message>
+        <source>Title</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>DisplayName</source>
+        <translation>Display item names</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>Path</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Arguments</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>application files(%1);;all files(*.*)</source>
+        <translation>Application files(%1);;all files(*)</translation>
+    </message>
+</context>
+<context>
     <name>Lumivox5Main</name>
     <message>
         <source>Lumivox5Main</source>
@@ -1890,6 +1985,14 @@ It is written again at exit.</translation>
         <source>MainMsgUserListSaveFailed</source>
         <translation>The projector list could not be written to %1.
 The added projectors stay in the list and are written again at exit.</translation>
+    </message>
+    <message>
+        <source>MenuAppNone</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>MainMsgNotExistApplicationPath</source>
+        <translation>%1 does not exist.</translation>
     </message>
 </context>
 <context>

@@ -5,8 +5,10 @@
 #include "About.h"
 #include "CLumivox5Data.h"
 #include "COptionSettings.h"
+#include "CLumivox5Reg.h"
 #include "CProfileList.h"
 #include "FormOptionSettings.h"
+#include "FormStartOtherApp.h"
 #include "SettingsDialogFrame.h"
 
 #include <QCoreApplication>
@@ -40,7 +42,27 @@ void Lumivox5Main::f_ShowOptionSettings()
 }
 void Lumivox5Main::f_ShowCommunicationSettings() {}
 void Lumivox5Main::f_ShowVirtualTimeSetting() {}
-void Lumivox5Main::f_ShowStartAppSettings() {}
+void Lumivox5Main::f_ShowStartAppSettings()
+{
+    RunSettingsDialog<FormStartOtherApp>(
+        this, m_Lumivox5Data,
+        [&](FormStartOtherApp* dialog) {
+            connect(dialog, &FormStartOtherApp::ShowHelpSignal, this, &Lumivox5Main::f_ShowHelpPage,
+                    Qt::QueuedConnection);
+            connect(dialog, &FormStartOtherApp::HTMLViewerParentChangeSignal, this,
+                    &Lumivox5Main::f_HTMLViewerParentChange);
+            dialog->m_AppList = m_Lumivox5Data->m_pStartAppList;
+            dialog->m_MaxCount = CLumivox5Reg::START_APP_SLOTS;
+        },
+        [&](FormStartOtherApp* dialog) {
+            // The dialog refills the list it was given; a list it made
+            // itself replaces the hub's.
+            if (dialog->m_AppList != m_Lumivox5Data->m_pStartAppList) {
+                delete m_Lumivox5Data->m_pStartAppList;
+                m_Lumivox5Data->m_pStartAppList = dialog->m_AppList;
+            }
+        });
+}
 void Lumivox5Main::f_ShowAbout()
 {
     RunSettingsDialog<About>(
@@ -76,7 +98,10 @@ void Lumivox5Main::on_actMenuToolOption_triggered()
     f_ShowOptionSettings();
 }
 void Lumivox5Main::on_actMenuToolCommunication_triggered() {}
-void Lumivox5Main::on_actMenuToolStartProcessSettings_triggered() {}
+void Lumivox5Main::on_actMenuToolStartProcessSettings_triggered()
+{
+    f_ShowStartAppSettings();
+}
 void Lumivox5Main::on_actMenuHelpHelp_triggered() {}
 void Lumivox5Main::on_actMenuHelpAbout_triggered()
 {
