@@ -186,10 +186,9 @@ void Lumivox5Main::f_On_AppStartSelected()
 void Lumivox5Main::f_MenuAppStartDropDownCreate(QMenu* menu)
 {
     RunTraced([&] {
-        // Rebuilt at each opening, so the list's latest changes show.
-        const QList<QAction*> old = menu->actions();
+        // Rebuilt at each opening, so the list's latest changes show. The
+        // items belong to the menu: clearing it deletes them.
         menu->clear();
-        qDeleteAll(old);
         const QList<QStringList>* list = m_Lumivox5Data->m_pStartAppList;
         const int count = list ? list->size() : 0;
         for (int position = 0; position < count; ++position) {
