@@ -8,6 +8,7 @@ PACKAGES=(
   liburing-dev               # batched socket I/O on the device link's threads
   qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev libqt5webkit5-dev
   tzdata
+  xdg-utils                  # xdg-open: folders, documents and help pages open with the desktop's handler
   iproute2                   # loopback up in the private network namespaces of address-search tests
   python3-aiosmtpd openssl   # the mail tests: SMTP server, throwaway certificates
   dovecot-core dovecot-pop3d # the mail tests: POP3 server

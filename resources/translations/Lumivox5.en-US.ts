@@ -8,6 +8,57 @@
 -->
 <TS version="2.1" language="en_US" sourcelanguage="en_US">
 <context>
+    <name>About</name>
+    <message>
+        <source>About Lumivox 5</source>
+        <translation>About Lumivox 5</translation>
+    </message>
+    <message>
+        <source>Lumivox 5</source>
+        <translation>Lumivox 5</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Revision...</source>
+        <translation>&amp;Revision</translation>
+    </message>
+    <message>
+        <source>Application</source>
+        <translation>Application</translation>
+    </message>
+    <message>
+        <source>Profile</source>
+        <translation>Profile</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>AboutWindowTitle</source>
+        <translation>About %1</translation>
+    </message>
+    <message>
+        <source>CopyrightYear</source>
+        <translation>Copyright (C) %1 Corvex Systems, Ltd. All Rights Reserved.</translation>
+    </message>
+    <message>
+        <source>0,00,000</source>
+        <translation>0,00,000</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Corvex Systems, Ltd. All Rights Reserved.</source>
+        <translation>Copyright (C) Corvex Systems, Ltd. All Rights Reserved.</translation>
+    </message>
+</context>
+<context>
     <name>AddressInput</name>
     <message>
         <source>Dialog</source>
@@ -1384,6 +1435,117 @@ displayed.</source>
     </message>
 </context>
 <context>
+    <name>FormOptionSettings</name>
+    <message>
+        <source>Option Settings</source>
+        <translation>Option Setting</translation>
+    </message>
+    <message>
+        <source>Resident application.</source>
+        <translation>Resident application.</translation>
+    </message>
+    <message>
+        <source>Save event log.</source>
+        <translation>Save event log.</translation>
+    </message>
+    <message>
+        <source>Save transport log.</source>
+        <translation>Save transport log.</translation>
+    </message>
+    <message>
+        <source>Save schedule log.</source>
+        <translation>Save schedule log.</translation>
+    </message>
+    <message>
+        <source>Projector information is updated automatically.</source>
+        <translation>Projector information is updated automatically.</translation>
+    </message>
+    <message>
+        <source>Import the Projector List automatically.</source>
+        <translation>Import the Projector List automatically.</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Interval</source>
+        <translation>Interval</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>minutes</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Lumivox5MsgTitle</source>
+        <translation>Lumivox 5</translation>
+    </message>
+    <message>
+        <source>OptionMsgTransportLogPathErrorMessage</source>
+        <translation>"Save transport log path" is invalid.</translation>
+    </message>
+    <message>
+        <source>OptionMsgOverFlowTransportLogPathMessage</source>
+        <translation>Up to %1 characters can be set in "Save transport log path".</translation>
+    </message>
+    <message>
+        <source>OptionMsgEventLogPathErrorMessage</source>
+        <translation>"Save event log path" is invalid.</translation>
+    </message>
+    <message>
+        <source>OptionMsgOverFlowEventLogPathMessage</source>
+        <translation>Up to %1 characters can be set in "Save event log path".</translation>
+    </message>
+    <message>
+        <source>OptionMsgScheduleLogPathErrorMessage</source>
+        <translation>"Save schedule log path" is invalid.</translation>
+    </message>
+    <message>
+        <source>OptionMsgOverFlowScheduleLogPathMessage</source>
+        <translation>Up to %1 characters can be set in "Save schedule log path".</translation>
+    </message>
+    <message>
+        <source>OptionMsgUpdateIntervalErrorMessage</source>
+        <translation>Effective values at update intervals are from %1 to %2.</translation>
+    </message>
+    <message>
+        <source>OptionMsgBootImportPathErrorMessage</source>
+        <translation>"Import the Projector List automatically" is invalid.</translation>
+    </message>
+    <message>
+        <source>OptionMsgOverFlowBootImportPathMessage</source>
+        <translation>Up to %1 characters can be set in "Import the Projector List automatically".</translation>
+    </message>
+    <message>
+        <source>Message save transport log.</source>
+        <translation>Please choose the path which saves a transport log.</translation>
+    </message>
+    <message>
+        <source>Mesasge save schedule log.</source>
+        <translation>Please choose the path which saves a schedule log.</translation>
+    </message>
+    <message>
+        <source>Message save event log.</source>
+        <translation>Please choose the path which saves a event log.</translation>
+    </message>
+    <message>
+        <source>UserListFileFilter</source>
+        <translation>projector list files(*.lst);;all files(*)</translation>
+    </message>
+</context>
+<context>
     <name>FormPJAdjust</name>
     <message>
         <source>+</source>
@@ -2002,6 +2164,101 @@ displayed.</source>
         <source>Reset Input Terminal.</source>
         <translation>Return to the default.
   - Advanced Settings</translation>
+    </message>
+</context>
+<context>
+    <name>FormStartOtherApp</name>
+    <message>
+        <source>Start Application Settings</source>
+        <translation>Application launch setting</translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation>Move &amp;Up</translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation>Move &amp;Down</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Add...</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Edit...</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>De&amp;lete</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Lumivox5MsgTitle</source>
+        <translation>Lumivox 5</translation>
+    </message>
+    <message>
+        <source>StartAppSettingEditTitleNew</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>StartAppSettingEditTitleEdit</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>StartOtherAppDeleteMessage</source>
+        <translation>%1
+Do you want to delete the settings?</translation>
+    </message>
+    <message>
+        <source>StartOtherAppDeleteMessage2</source>
+        <translation>Do you want to delete selected %1 settings?</translation>
+    </message>
+</context>
+<context>
+    <name>FormStartOtherAppAdd</name>
+    <message>
+        <source>Title</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>DisplayName</source>
+        <translation>Display item names</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>Path</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Arguments</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>application files(%1);;all files(*.*)</source>
+        <translation>Application files(%1);;all files(*)</translation>
     </message>
 </context>
 <context>
@@ -2912,6 +3169,14 @@ The added projectors stay in the list and are written again at exit.</translatio
         <source>statusBarDateFormat</source>
         <translation>MMM.dd, yyyy (ddd) HH:mm:ss</translation>
     </message>
+    <message>
+        <source>MenuAppNone</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>MainMsgNotExistApplicationPath</source>
+        <translation>%1 does not exist.</translation>
+    </message>
 </context>
 <context>
     <name>PJSearchDlg</name>
@@ -3377,6 +3642,10 @@ The added projectors stay in the list and are written again at exit.</translatio
     <message>
         <source>MainMultiVolume3DSurround01H</source>
         <translation>ON</translation>
+    </message>
+    <message>
+        <source>OptionMsgBootImportAlertMessage</source>
+        <translation>The existing connection target list will be overwritten by imported data.</translation>
     </message>
 </context>
 <context>

@@ -8,9 +8,13 @@
 #include "CLumivox5Arguments.h"
 #include "CLumivox5Data.h"
 #include "COptionSettings.h"
+#include "ApplicationLauncher.h"
 #include "ExceptionTrace.h"
+#include "LogCategories.h"
+#include "ModalBoxes.h"
 
 #include <QAction>
+#include <QFile>
 #include <QKeySequence>
 #include <QMenu>
 #include <QStandardItem>
@@ -156,5 +160,51 @@ void Lumivox5Main::f_On_MenuToolStartProcess_hovered()
         f_MenuAppStartDropDownCreate(menu);
 }
 
-void Lumivox5Main::f_On_AppStartSelected() {}
-void Lumivox5Main::f_MenuAppStartDropDownCreate(QMenu*) {}
+void Lumivox5Main::f_On_AppStartSelected()
+{
+    RunTraced([&] {
+        auto* action = qobject_cast<QAction*>(sender());
+        const QList<QStringList>* list = m_Lumivox5Data->m_pStartAppList;
+        if (!action || !list)
+            return;
+        const int position = action->data().toInt();
+        if (position < 0 || position >= list->size())
+            return;
+        const QStringList entry = list->at(position);
+        const QString path = entry.value(1);
+        if (!QFile::exists(path)) {
+            CMessageBoxes::Warning(this, m_Lumivox5Data, tr("Lumivox5MsgTitle"),
+                                   tr("MainMsgNotExistApplicationPath").arg(entry.value(0)));
+            return;
+        }
+        const QStringList arguments = CApplicationLauncher::SplitArguments(entry.value(2));
+        qCDebug(lcMainWindow) << ">" << path << arguments;
+        CApplicationLauncher::Start(path, arguments);
+    });
+}
+
+void Lumivox5Main::f_MenuAppStartDropDownCreate(QMenu* menu)
+{
+    RunTraced([&] {
+        // Rebuilt at each opening, so the list's latest changes show. The
+        // items belong to the menu: clearing it deletes them.
+        menu->clear();
+        const QList<QStringList>* list = m_Lumivox5Data->m_pStartAppList;
+        const int count = list ? list->size() : 0;
+        for (int position = 0; position < count; ++position) {
+            auto* action = new QAction(list->at(position).value(0), menu);
+            action->setData(position);
+            connect(action, &QAction::triggered, this, &Lumivox5Main::f_On_AppStartSelected);
+            menu->addAction(action);
+        }
+        if (count == 0) {
+            auto* none = new QAction(tr("MenuAppNone"), menu);
+            none->setEnabled(false);
+            menu->addAction(none);
+        }
+        menu->addSeparator();
+        auto* settings = new QAction(tr("&Start Application Settings..."), menu);
+        connect(settings, &QAction::triggered, this, &Lumivox5Main::f_ShowStartAppSettings);
+        menu->addAction(settings);
+    });
+}

@@ -9,26 +9,38 @@ class tst_DialogLayout : public QObject
     Q_OBJECT
 
 private slots:
-    void narrowButtonsWiden_data()
+    void smallButtonsGrow_data()
     {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("widened");
-        QTest::newRow("10 px") << 10 << 32;
-        QTest::newRow("31 px") << 31 << 32;
-        QTest::newRow("32 px") << 32 << 32;
-        QTest::newRow("144 px") << 144 << 144;
+        QTest::addColumn<bool>("height");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("grown");
+        QTest::newRow("10 px wide") << false << 10 << 32;
+        QTest::newRow("31 px wide") << false << 31 << 32;
+        QTest::newRow("32 px wide") << false << 32 << 32;
+        QTest::newRow("144 px wide") << false << 144 << 144;
+        QTest::newRow("23 px high") << true << 23 << 32;
+        QTest::newRow("31 px high") << true << 31 << 32;
+        QTest::newRow("32 px high") << true << 32 << 32;
+        QTest::newRow("40 px high") << true << 40 << 40;
     }
 
-    // Left edge, top and height stay.
-    void narrowButtonsWiden()
+    // Only the one side grows; left edge, top and the other side stay.
+    void smallButtonsGrow()
     {
-        QFETCH(int, width);
-        QFETCH(int, widened);
+        QFETCH(bool, height);
+        QFETCH(int, size);
+        QFETCH(int, grown);
         QWidget dialog;
         QPushButton button(&dialog);
-        button.setGeometry(40, 150, width, 23);
-        DialogLayout::WidenToMinimumButtonWidth(&button);
-        QCOMPARE(button.geometry(), QRect(40, 150, widened, 23));
+        if (height) {
+            button.setGeometry(12, 290, 210, size);
+            DialogLayout::RaiseToMinimumButtonHeight(&button);
+            QCOMPARE(button.geometry(), QRect(12, 290, 210, grown));
+        } else {
+            button.setGeometry(40, 150, size, 23);
+            DialogLayout::WidenToMinimumButtonWidth(&button);
+            QCOMPARE(button.geometry(), QRect(40, 150, grown, 23));
+        }
     }
 
     void lowButtonsRise_data()

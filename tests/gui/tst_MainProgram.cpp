@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 
 namespace {
 
@@ -189,6 +190,50 @@ private slots:
         QVERIFY2(m_Session.SendKeys(window, {"alt+f", "x"}), qPrintable(m_Session.Error()));
         QVERIFY(finish(process, 20000));
         QCOMPARE(StoredDisplayIndexes(settings), chosen);
+    }
+
+    // Help > About shows the shipped profile's versions (the screenshot is
+    // for the eye); OK closes it.
+    void aboutByKeyboard()
+    {
+        QProcess* process = launch();
+        const QString window = m_Session.WaitForWindow(TITLE, 60000);
+        QVERIFY2(!window.isEmpty(), process->readAllStandardError().right(2000).constData());
+        QVERIFY2(m_Session.SendKeys(window, {"alt+h", "a"}), qPrintable(m_Session.Error()));
+        const QString about = m_Session.WaitForWindow(QStringLiteral("^About Lumivox 5$"), 20000);
+        QVERIFY(!about.isEmpty());
+        QCOMPARE(m_Session.Geometry(about).size(), QSize(413, 176));
+        const QString shot = QCoreApplication::applicationDirPath() + "/tst_MainProgram-about.png";
+        QVERIFY2(m_Session.Screenshot(shot, about), qPrintable(m_Session.Error()));
+        QVERIFY(XvfbSession::Colours(shot) > 10);
+        QVERIFY2(m_Session.SendKeys(about, {"Return"}), qPrintable(m_Session.Error()));
+        QTRY_VERIFY_WITH_TIMEOUT(m_Session.Windows(QStringLiteral("^About Lumivox 5$")).isEmpty(), 10000);
+        QVERIFY2(m_Session.SendKeys(window, {"alt+f", "x"}), qPrintable(m_Session.Error()));
+        QVERIFY(finish(process, 20000));
+    }
+
+    // Tool > Option Settings..., automatic update on at 5 minutes, OK; the
+    // settings file has it after File > Exit.
+    void optionsByKeyboardReachTheSettingsFile()
+    {
+        QProcess* process = launch();
+        const QString window = m_Session.WaitForWindow(TITLE, 60000);
+        QVERIFY2(!window.isEmpty(), process->readAllStandardError().right(2000).constData());
+        QVERIFY2(m_Session.SendKeys(window, {"alt+t", "o"}), qPrintable(m_Session.Error()));
+        const QString options = m_Session.WaitForWindow(QStringLiteral("^Option Setting$"), 20000);
+        QVERIFY(!options.isEmpty());
+        // From Cancel: Help, the two log boxes, then the automatic update box.
+        QVERIFY2(m_Session.SendKeys(options, {"Tab", "Tab", "Tab", "Tab", "space", "Tab", "ctrl+a", "5", "alt+o"}),
+                 qPrintable(m_Session.Error()));
+        QTRY_VERIFY_WITH_TIMEOUT(m_Session.Windows(QStringLiteral("^Option Setting$")).isEmpty(), 10000);
+        QVERIFY2(m_Session.SendKeys(window, {"alt+f", "x"}), qPrintable(m_Session.Error()));
+        QVERIFY(finish(process, 20000));
+        QCOMPARE(process->exitCode(), 0);
+        const QString settings = QString::fromUtf8(CTestFolders::readFile(programFolder() + "/Lumivox 5.plist"));
+        QVERIFY2(settings.contains(QRegularExpression("<key>AutoUpdate</key>\\s*<string>True</string>")),
+                 qPrintable(settings.left(3000)));
+        QVERIFY2(settings.contains(QRegularExpression("<key>AutoUpdateInterval</key>\\s*<integer>5</integer>")),
+                 qPrintable(settings.left(3000)));
     }
 };
 
