@@ -145,8 +145,12 @@ private slots:
                                   QStringLiteral("actMenuViewEventListClear")};
         const QMetaObject* meta = m_Window->metaObject();
         int checked = 0;
+        // The group tree's own menu dispatches by the entries' data.
+        const QList<QAction*> treeMenu = m_Window->ui->treeViewGroup->findChildren<QAction*>();
         for (QAction* action : m_Window->findChildren<QAction*>()) {
             const QString name = action->objectName();
+            if (treeMenu.contains(action))
+                continue;
             if (action->menu() || !(name.startsWith(QLatin1String("act")) || name.startsWith(QLatin1String("atc"))))
                 continue;
             const QByteArray slot = QStringLiteral("on_%1_triggered").arg(name).toLatin1();

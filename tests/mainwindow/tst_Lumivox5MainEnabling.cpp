@@ -9,6 +9,7 @@
 #include "Lumivox5Main.h"
 #include "MainWindowSelectionRig.h"
 #include "ProfileFlag.h"
+#include "ScriptedModalBoxes.h"
 #include "ui_Lumivox5Main.h"
 
 #include <QAction>
@@ -336,6 +337,9 @@ private slots:
         Ui_Lumivox5Main* ui = rig.window->ui;
         QCOMPARE(ui->actMenuGroupDelete->shortcut(), QKeySequence(Qt::Key_Delete));
         QCOMPARE(ui->actMenuPJDelete->shortcut(), QKeySequence(Qt::Key_Delete));
+        // Each Delete asks; the question is declined.
+        ScriptedMessageBoxes boxes;
+        boxes.answers << QMessageBox::Cancel << QMessageBox::Cancel;
         QSignalSpy groupDelete(ui->actMenuGroupDelete, &QAction::triggered);
         QSignalSpy projectorDelete(ui->actMenuPJDelete, &QAction::triggered);
 
