@@ -230,6 +230,8 @@ void tst_FormStartOtherApp::removalQuestion_data()
     QTest::newRow("one") << QList<int>{2} << "App 2\nDo you want to delete the settings?" << "App 3";
     QTest::newRow("five") << QList<int>{6, 1, 2, 3, 4}
                           << "Do you want to delete selected 5 settings?\nApp 1\nApp 2\nApp 3..." << "App 0";
+    QTest::newRow("three, no dots") << QList<int>{3, 1, 2}
+                                    << "Do you want to delete selected 3 settings?\nApp 1\nApp 2\nApp 3" << "App 4";
     QTest::newRow("the last two") << QList<int>{6, 5} << "Do you want to delete selected 2 settings?\nApp 5\nApp 6"
                                   << "App 4";
     QTest::newRow("all") << QList<int>{0, 1, 2, 3, 4, 5, 6} << QString() << QString();
