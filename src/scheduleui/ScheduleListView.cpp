@@ -78,14 +78,14 @@ const StatusLook* FindStatusLook(int status)
 }
 
 // The context menu, top to bottom; a row without a key is a separator.
-struct MenuEntry {
+struct ScheduleMenuEntry {
     const char* key;
     QAction* ScheduleListView::*action;
     int id;
     void (ScheduleListView::*request)();
 };
 
-const MenuEntry MENU[] = {
+const ScheduleMenuEntry SCHEDULE_MENU[] = {
     { QT_TRANSLATE_NOOP("ScheduleListView", "ctxScheduleListEditSchedule"), &ScheduleListView::m_ctxEdit,
       ScheduleListView::MENU_EDIT, &ScheduleListView::f_RequestScheduleEdit },
     { QT_TRANSLATE_NOOP("ScheduleListView", "ctxScheduleListExecute"), &ScheduleListView::m_ctxExecute,
@@ -147,7 +147,7 @@ ScheduleListView::~ScheduleListView()
 void ScheduleListView::f_CreateContextMenu()
 {
     m_contextMenu = new QMenu();
-    for (const MenuEntry& entry : MENU) {
+    for (const ScheduleMenuEntry& entry : SCHEDULE_MENU) {
         if (!entry.key) {
             m_contextMenu->addSeparator();
             continue;
@@ -299,7 +299,7 @@ void ScheduleListView::f_CtxSendSignal()
         const int id = action->data().toInt(&ok);
         if (!ok)
             return;
-        for (const MenuEntry& entry : MENU) {
+        for (const ScheduleMenuEntry& entry : SCHEDULE_MENU) {
             if (entry.key && entry.id == id) {
                 emit(this->*entry.request)();
                 return;
