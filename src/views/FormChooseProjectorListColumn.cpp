@@ -2,6 +2,7 @@
 #include "ui_FormChooseProjectorListColumn.h"
 
 #include "CListViewColumnStatus.h"
+#include "DialogLayout.h"
 #include "ExceptionTrace.h"
 #include "ModalBoxes.h"
 
@@ -15,9 +16,8 @@
 
 namespace {
 
-// Height of a listed row and of the dialog's buttons after the layout fix.
+// Height of a listed row.
 const int CHOOSER_ROW_HEIGHT = 17;
-const int CHOOSER_BUTTON_HEIGHT = 32;
 // Shown widths of the model columns: only the titles are seen.
 const int CHOOSER_COLUMN_WIDTHS[FormChooseProjectorListColumn::COL_COUNT] = {250, 0, 0, 0, 0};
 // The two icon columns, which the operator cannot choose.
@@ -60,10 +60,8 @@ void FormChooseProjectorListColumn::f_CorrectLayout()
 {
     for (QWidget* button : {static_cast<QWidget*>(ui->btnHide), static_cast<QWidget*>(ui->btnInit),
                             static_cast<QWidget*>(ui->btnMoveDown), static_cast<QWidget*>(ui->btnMoveUp),
-                            static_cast<QWidget*>(ui->btnShow), static_cast<QWidget*>(ui->buttonBox)}) {
-        if (button->height() < CHOOSER_BUTTON_HEIGHT)
-            button->setGeometry(button->x(), button->y(), button->width(), CHOOSER_BUTTON_HEIGHT);
-    }
+                            static_cast<QWidget*>(ui->btnShow), static_cast<QWidget*>(ui->buttonBox)})
+        DialogLayout::RaiseToMinimumButtonHeight(button);
 }
 
 void FormChooseProjectorListColumn::f_SetButtonTexts()
