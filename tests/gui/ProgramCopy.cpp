@@ -51,6 +51,8 @@ QProcess* ProgramCopy::Launch(const XvfbSession& session)
     m_Programs.emplace_back(new QProcess);
     QProcess* process = m_Programs.back().get();
     process->setProcessEnvironment(env);
+    // As from a desktop: started in its home, so nothing it starts writes into the build.
+    process->setWorkingDirectory(HomeFolder());
     process->start(Program(), QStringList());
     process->waitForStarted(10000);
     return process;

@@ -124,13 +124,16 @@ private:
                                   seen->right(3000).constData(), 20000);
     }
 
-    // The key names that type `text` (letters, digits, dots and blanks).
+    // The key names that type `text` (letters, digits and the signs below).
     static QStringList typing(const QString& text)
     {
+        static const QHash<QChar, QString> signs{
+            {'.', "period"},    {' ', "space"},      {'/', "slash"},     {'-', "minus"},
+            {'_', "underscore"}, {'"', "quotedbl"},  {'$', "dollar"},    {'(', "parenleft"},
+            {')', "parenright"}, {';', "semicolon"}, {'~', "asciitilde"}};
         QStringList keys;
         for (const QChar c : text)
-            keys << (c == QLatin1Char('.') ? QStringLiteral("period")
-                                           : c == QLatin1Char(' ') ? QStringLiteral("space") : QString(c));
+            keys << signs.value(c, QString(c));
         return keys;
     }
 
@@ -542,6 +545,84 @@ private slots:
                                              .arg(floor.captured(1).toInt()),
                                          QRegularExpression::MultilineOption);
         QVERIFY2(QString(userList).remove(QLatin1Char('\r')).count(members) == 3, qPrintable(userList.right(600)));
+    }
+
+    // A script added to the launch list by keys, with arguments a shell
+    // would split, expand and run, is started from Tool > Launch
+    // application with its arguments as typed, split at blanks only; the
+    // list is saved in its ten slots at exit and offered after a restart.
+    void launchListStartsAScriptWithoutAShell()
+    {
+        ProgramCopy copy;
+        QString error;
+        QVERIFY2(copy.Prepare(LUMIVOX_PROGRAM_DIR, &error), qPrintable(error));
+        const QString script = copy.Path(QStringLiteral("args.sh"));
+        const QString written = copy.Path(QStringLiteral("args.out"));
+        // Its folder, then each argument in brackets, one a line.
+        QVERIFY(CTestFolders::writeFile(
+            script, QStringLiteral("#!/bin/sh\npwd > '%1.tmp'\nprintf '[%s]\\n' \"$@\" >> '%1.tmp'\nmv '%1.tmp' '%1'\n")
+                        .arg(written)
+                        .toUtf8()));
+        QVERIFY(QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner));
+        const QString arguments = QStringLiteral(R"(one  "two" $(touch pwned);x)");
+        const QStringList expected{"[one]", "[]", "[\"two\"]", "[$(touch]", "[pwned);x]"};
+        QProcess* program = nullptr;
+        QString window = launch(copy, 1, 7142, &program);
+        QVERIFY(!window.isEmpty());
+
+        // Tool > Launch application (the menu's last item, reached by Up),
+        // its settings item (the last again), Add.
+        const QStringList launchMenu{"alt+t", "Up", "Right"};
+        QVERIFY2(m_Session.SendKeys(window, launchMenu + QStringList{"Up", "Return"}), qPrintable(m_Session.Error()));
+        const QString dialog = m_Session.WaitForWindow(QStringLiteral("^Application launch setting$"), 20000);
+        if (dialog.isEmpty())
+            keepScreen(QStringLiteral("launch-list"));
+        QVERIFY(!dialog.isEmpty());
+        QVERIFY2(m_Session.SendKeys(dialog, {"alt+a"}), qPrintable(m_Session.Error()));
+        const QString editor = m_Session.WaitForWindow(QStringLiteral("^Add$"), 20000);
+        QVERIFY(!editor.isEmpty());
+        QStringList keys = typing(QStringLiteral("Args"));
+        keys << "Tab" << typing(script) << "Tab" << "Tab" << typing(arguments);
+        QVERIFY2(m_Session.SendKeys(editor, keys), qPrintable(m_Session.Error()));
+        const QString shots = QCoreApplication::applicationDirPath() + "/tst_MainProgramCommands-launch-";
+        QVERIFY2(m_Session.Screenshot(shots + "editor.png"), qPrintable(m_Session.Error()));
+        QVERIFY2(m_Session.SendKeys(editor, {"Return"}), qPrintable(m_Session.Error()));
+        QTRY_VERIFY_WITH_TIMEOUT(m_Session.Windows(QStringLiteral("^Add$")).isEmpty(), 10000);
+        QVERIFY2(m_Session.Screenshot(shots + "list.png"), qPrintable(m_Session.Error()));
+        QVERIFY2(m_Session.SendKeys(dialog, {"alt+o"}), qPrintable(m_Session.Error()));
+        QTRY_VERIFY_WITH_TIMEOUT(m_Session.Windows(QStringLiteral("^Application launch setting$")).isEmpty(), 10000);
+
+        // The entry stands first in the sub-menu.
+        const auto launchFirst = [&] {
+            QVERIFY2(m_Session.SendKeys(window, launchMenu + QStringList{"Return"}), qPrintable(m_Session.Error()));
+            QTRY_VERIFY2_WITH_TIMEOUT(QFile::exists(written), program->readAllStandardError().right(2000).constData(),
+                                      10000);
+            const QStringList seen = QString::fromUtf8(CTestFolders::readFile(written)).split('\n', Qt::SkipEmptyParts);
+            // Nothing ran the command substitution in the folder it was started in.
+            QVERIFY(!QFile::exists(QDir(seen.value(0)).filePath(QStringLiteral("pwned"))));
+            QCOMPARE(seen.mid(1), expected);
+            QVERIFY(QFile::remove(written));
+        };
+        launchFirst();
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY2(m_Session.SendKeys(window, {"alt+f", "x"}), qPrintable(m_Session.Error()));
+        QVERIFY(ProgramCopy::Finish(program, 20000));
+        QCOMPARE(program->exitCode(), 0);
+        const QString settings = QString::fromUtf8(CTestFolders::readFile(copy.ProgramFolder() + "/Lumivox 5.plist"));
+        for (int slot = 0; slot < 10; ++slot)
+            for (const char* name : {"StartAppDisplayName", "StartAppPath", "StartAppArguments"})
+                QVERIFY2(settings.contains(QStringLiteral("<key>%1%2</key>").arg(QLatin1String(name)).arg(slot)),
+                         qPrintable(settings.left(3000)));
+
+        // Started again, the program offers the entry and starts it alike.
+        window = launch(copy, 1, 7142, &program);
+        QVERIFY(!window.isEmpty());
+        launchFirst();
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY2(m_Session.SendKeys(window, {"alt+f", "x"}), qPrintable(m_Session.Error()));
+        QVERIFY(ProgramCopy::Finish(program, 20000));
     }
 };
 
