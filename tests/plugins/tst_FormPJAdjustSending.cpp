@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "CDataFunctions.h"
 #include "CGainInfo.h"
 #include "CGeneralSlider.h"
 #include "CLumivox5Data.h"
@@ -265,6 +266,22 @@ private slots:
             add({true, true, p});
         }
         select(all);
+        // The dispatcher has no creator for the whole-set reads: it must
+        // refuse them, and nothing may wait for a projector afterwards.
+        CDataFunctions dispatcher(m_Hub.get());
+        QStringList answers;
+        connect(m_Panel.get(), &FormPJAdjust::SendCommand, &dispatcher,
+                [&](int id, QList<CVariantParameter>* param, int from, int act, QList<int>* target, bool cache,
+                    bool log) {
+                    if (id != 11 && id != 12)
+                        return;
+                    // The lists die after the emit: hand the dispatcher copies.
+                    QList<CVariantParameter> params = param ? *param : QList<CVariantParameter>();
+                    QList<int> targets = target ? *target : QList<int>();
+                    answers << QStringLiteral("%1:%2").arg(id).arg(dispatcher.SetDataThreadEvent(
+                                   id, param ? &params : nullptr, from, act, &targets, cache, log));
+                },
+                Qt::DirectConnection);
         QTest::mouseClick(ui()->pushButtonUpdate, Qt::LeftButton);
         QStringList expected;
         if (!asked.isEmpty()) {
@@ -273,6 +290,9 @@ private slots:
         }
         QCOMPARE(takeSent(), expected);
         QCOMPARE(m_Panel->m_pTargetList->size(), asked.size());
+        for (CProjectorData* pj : qAsConst(m_Records))
+            QVERIFY(pj->m_PendingEvents.isEmpty());
+        QCOMPARE(answers, asked.isEmpty() ? QStringList() : QStringList({"11:6", "12:6"}));
     }
 
     void aResetSendsTheDefaultsThatDiffer_data()
