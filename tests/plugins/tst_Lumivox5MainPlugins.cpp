@@ -365,6 +365,28 @@ private slots:
         QCOMPARE(projectors.at(0)->Requests().count(step), 1);
         for (const QByteArray& request : projectors.at(1)->Requests())
             QVERIFY2(!request.startsWith(QByteArray::fromHex("0310")), request.toHex(' ').constData());
+
+        // The powered one alone again: Reset reads it once more, then sets
+        // back the two values that left their defaults, each once.
+        QTRY_COMPARE_WITH_TIMEOUT(on.State().gains[5 << 8].current, 49, 5000);
+        selection->select(rows->index(onPlace, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QTRY_VERIFY_WITH_TIMEOUT(panel->ui->pushButtonReset->isEnabled(), 5000);
+        projectors.at(0)->ClearRequests();
+        panel->ui->pushButtonReset->click();
+        const QByteArray brightness = framed(QByteArray::fromHex("031000000500FF003200"));
+        const QByteArray volume = framed(QByteArray::fromHex("03100000050500003200"));
+        QTRY_VERIFY_WITH_TIMEOUT(projectors.at(0)->Requests().contains(brightness), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(projectors.at(0)->Requests().contains(volume), 5000);
+        QTest::qWait(500);
+        QStringList resets;
+        for (const QByteArray& request : projectors.at(0)->Requests()) {
+            if (request.startsWith(QByteArray::fromHex("0310")))
+                resets << QString::fromLatin1(request.toHex(' '));
+        }
+        QCOMPARE(resets.size(), 2);
+        for (auto gain = on.State().gains.cbegin(); gain != on.State().gains.cend(); ++gain)
+            QCOMPARE(gain->current, gain->defaultValue);
+        QTRY_COMPARE_WITH_TIMEOUT(panel->ui->hSlidePictureBrightness->value(), 50, 2000);
     }
 };
 
