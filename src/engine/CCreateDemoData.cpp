@@ -397,10 +397,13 @@ void CCreateDemoData::CreateGainData(int act, CProjectorData* record, int key, Q
             gain->m_Min.FromInt(limits.value(1));
             gain->m_Default.FromInt(limits.value(2));
             gain->m_Current.FromInt(limits.value(3));
+            // The demo gives a default, so it knows it: else Reset would
+            // skip every adjustment offline.
+            gain->m_DefaultKnown.FromInt(1);
         } else {
-            touchInts({&gain->m_Max, &gain->m_Min, &gain->m_Default, &gain->m_Current});
+            touchInts({&gain->m_Max, &gain->m_Min, &gain->m_Default, &gain->m_Current, &gain->m_DefaultKnown});
         }
-        touchInts({&gain->m_Kind, &gain->m_Index, &gain->m_DefaultKnown});
+        touchInts({&gain->m_Kind, &gain->m_Index});
         const int power = record->m_Status[St::StPowerStatus].ToInt();
         const bool adjustable = power >= 1 && power <= 5 && !record->m_Status[St::StLowPowerStandby].ToBool();
         gain->m_Status.FromInt(adjustable ? CGainInfo::STATUS_ADJUSTABLE : 1);

@@ -262,6 +262,8 @@ private slots:
         QCOMPARE((QList<int>{gain->m_Current.ToInt(), gain->m_Max.ToInt(), gain->m_Min.ToInt(), gain->m_Default.ToInt(),
                              gain->m_Status.ToInt()}),
                  expected);
+        // A read gives the default, so the default is known (Reset needs it).
+        QCOMPARE(gain->m_DefaultKnown.ToInt(), readFirst ? 1 : 0);
     }
 
     // A schedule's power-off in offline mode changes the records and

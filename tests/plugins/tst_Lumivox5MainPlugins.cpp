@@ -388,6 +388,63 @@ private slots:
             QCOMPARE(gain->current, gain->defaultValue);
         QTRY_COMPARE_WITH_TIMEOUT(panel->ui->hSlidePictureBrightness->value(), 50, 2000);
     }
+
+    // Offline ("/DEMO"): the demo answers inside the request, so its reports
+    // come from within the relay. A decided value shows once the batch is
+    // relayed; Reset, whose sets leave from inside the relay, neither blocks
+    // nor loses a report.
+    void offlineDecideAndResetGoThroughTheDemo()
+    {
+        QString error;
+        QVERIFY2(FleetUserList::Write(m_Fixture->makeHub().get(), 1, QHostAddress(QStringLiteral("192.168.0.11")),
+                                      7142, &error),
+                 qPrintable(error));
+        m_Window = m_Fixture->makeWindow({QStringLiteral("/DEMO")});
+        QVERIFY(m_Window->m_blnProfileLoaded);
+        m_Window->m_tmrUpdateDelay->setInterval(100);
+        RecordingPlugin* plugin = bind();
+        m_Window->f_ShowAllProjectors();
+        m_Window->on_actMenuViewRefreshAll_triggered();
+        const QList<int> ids = ui()->treeViewPJList->GetDispPjDataIDList();
+        QCOMPARE(ids.size(), 1);
+        CProjectorData* pj = hub()->GetProjectorData(ids.first());
+        QTRY_COMPARE_WITH_TIMEOUT(pj->m_ConnectState, int(CProjectorData::CONNECT_STATE_CONNECTED), 5000);
+
+        ui()->treeViewPJList->selectionModel()->select(
+            ui()->treeViewPJList->model()->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        ui()->tabMain->setCurrentIndex(1);
+        FormPJAdjust* panel = qobject_cast<CPluginPJAdjust*>(m_Window->m_plugins.at(0))->m_pForm;
+        panel->ui->pushButtonUpdate->click();
+        QTRY_VERIFY_WITH_TIMEOUT(panel->ui->btnPictureIncBrightness->isEnabled(), 5000);
+        QCOMPARE(panel->ui->hSlidePictureBrightness->value(), 30);
+        CGainInfo* brightness = pj->m_GainInfo.value(CGainInfo::Key(0, 0));
+
+        QTRY_VERIFY_WITH_TIMEOUT(!plugin->m_Timings.isEmpty(), 2000);
+        plugin->m_Timings.clear();
+        QTest::mousePress(panel->ui->btnPictureIncBrightness, Qt::LeftButton);
+        QTest::qWait(250);
+        QTest::mouseRelease(panel->ui->btnPictureIncBrightness, Qt::LeftButton);
+        const int decided = panel->ui->hSlidePictureBrightness->value();
+        QVERIFY(decided > 30);
+        const QString set = QStringLiteral("0 24 7 2 %1").arg(pj->m_Id);
+        QTRY_COMPARE_WITH_TIMEOUT(plugin->m_Timings, QStringList{set}, 2000);
+        // The demo took the value, and the display shows what the demo holds.
+        QCOMPARE(brightness->m_Current.ToInt(), decided);
+        QTRY_COMPARE_WITH_TIMEOUT(panel->ui->hSlidePictureBrightness->value(), brightness->m_Current.ToInt(), 1000);
+
+        // Reset returns at once; nothing waits on the reports it causes.
+        plugin->m_Timings.clear();
+        QVERIFY(panel->ui->pushButtonReset->isEnabled());
+        panel->ui->pushButtonReset->click();
+        // One pass relays the refresh; the set the reset sends from inside
+        // that relay is reported in the next one.
+        const QStringList passes{QStringLiteral("0 11 7 1 %1").arg(pj->m_Id), set};
+        QTRY_COMPARE_WITH_TIMEOUT(plugin->m_Timings, passes, 5000);
+        QCOMPARE(brightness->m_Current.ToInt(), 30);
+        QTRY_COMPARE_WITH_TIMEOUT(panel->ui->hSlidePictureBrightness->value(), 30, 2000);
+        QTest::qWait(300);
+        QCOMPARE(plugin->m_Timings, passes);
+    }
 };
 
 QTEST_MAIN(tst_Lumivox5MainPlugins)
