@@ -51,10 +51,17 @@ endfunction()
 # which gives it the tests' compile options; GCC checks the rest and says so
 # (-Winvalid-pch) when a test cannot use it. Loading the header costs a good
 # part of what it saves (the kernel copies most of its pages for each compiler),
-# so it holds <QtTest> only (QtWidgets as well did not pay), and a test's
-# near-empty AUTOMOC mocs_compilation.cpp does without it.
+# so it holds <QtTest> only (QtWidgets as well did not pay), with the test
+# registration macros of tests/runner/TestMain.h, and a test's near-empty
+# AUTOMOC mocs_compilation.cpp does without it. Without precompiled headers the
+# registration header is included first in each test source.
+set(LUMIVOX_TEST_MAIN_HEADER "${CMAKE_CURRENT_LIST_DIR}/../tests/runner/TestMain.h")
+get_filename_component(LUMIVOX_TEST_MAIN_HEADER "${LUMIVOX_TEST_MAIN_HEADER}" ABSOLUTE)
 function(lumivox_test_pch target)
+  get_filename_component(runner "${LUMIVOX_TEST_MAIN_HEADER}" DIRECTORY)
+  target_include_directories(${target} PRIVATE "${runner}")
   if(NOT LUMIVOX_TEST_PCH)
+    target_compile_options(${target} PRIVATE "SHELL:-include \"${LUMIVOX_TEST_MAIN_HEADER}\"")
     return()
   endif()
   # The Qt modules among the target's usage requirements.
@@ -85,29 +92,39 @@ function(lumivox_test_pch target)
     add_library(${owner} OBJECT "${src}")
     list(TRANSFORM modules PREPEND "Qt5::")
     target_link_libraries(${owner} PRIVATE lumivox_settings ${modules})
+    target_include_directories(${owner} PRIVATE "${runner}")
     set_target_properties(${owner} PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
-    target_precompile_headers(${owner} PRIVATE <QtTest>)
+    target_precompile_headers(${owner} PRIVATE "${LUMIVOX_TEST_MAIN_HEADER}")
   endif()
   target_precompile_headers(${target} REUSE_FROM ${owner})
   set_source_files_properties("${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/mocs_compilation.cpp"
     PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
 endfunction()
 
-# lumivox_add_test(<name> SOURCES <files>... LIBS <targets>...)
-# One QtTest executable, registered with CTest, run headless; one named in
-# LUMIVOX_PRIVATE_NETWORK_TESTS runs in a private network namespace.
-function(lumivox_add_test name)
+# lumivox_add_test_program(<target> SOURCES <files>... LIBS <targets>...)
+# An executable of QtTest tests, built with the tests' precompiled header.
+function(lumivox_add_test_program target)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${T_SOURCES})
-  lumivox_autogen_tracks_sources(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE lumivox_settings Qt5::Test ${T_LIBS})
-  lumivox_test_pch(${name} ${T_LIBS})
+  add_executable(${target} ${T_SOURCES})
+  lumivox_autogen_tracks_sources(${target} ${T_SOURCES})
+  target_link_libraries(${target} PRIVATE lumivox_settings Qt5::Test ${T_LIBS})
+  lumivox_test_pch(${target} ${T_LIBS})
+endfunction()
+
+# lumivox_add_test(<name> <target> <source> [<argument>])
+# Registers test <name> with CTest: <target> run with <argument>, headless; one
+# named in LUMIVOX_PRIVATE_NETWORK_TESTS runs in a private network namespace.
+# lumivox_test_target() and lumivox_test_definitions() find the test's target
+# and source again.
+function(lumivox_add_test name target source)
+  set_property(GLOBAL PROPERTY LUMIVOX_TEST_TARGET_${name} ${target})
+  set_property(GLOBAL PROPERTY LUMIVOX_TEST_SOURCE_${name} "${source}")
   if(name IN_LIST LUMIVOX_PRIVATE_NETWORK_TESTS)
     # Sends to addresses off this machine: only inside a private network namespace.
-    add_test(NAME ${name} COMMAND "${PROJECT_SOURCE_DIR}/scripts/in-private-network.sh" $<TARGET_FILE:${name}>)
+    add_test(NAME ${name} COMMAND "${PROJECT_SOURCE_DIR}/scripts/in-private-network.sh" $<TARGET_FILE:${target}> ${ARGN})
     set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
   else()
-    add_test(NAME ${name} COMMAND ${name})
+    add_test(NAME ${name} COMMAND ${target} ${ARGN})
   endif()
   set(env "LANG=C.UTF-8" "LC_ALL=C.UTF-8")
   if(LUMIVOX_TEST_QPA)
@@ -116,19 +133,39 @@ function(lumivox_add_test name)
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
 endfunction()
 
+# lumivox_test_target(<var> <test>): the executable target that runs <test>
+# (empty when there is no such test in this build).
+function(lumivox_test_target var name)
+  get_property(target GLOBAL PROPERTY LUMIVOX_TEST_TARGET_${name})
+  set(${var} ${target} PARENT_SCOPE)
+endfunction()
+
+# lumivox_test_definitions(<test> <definitions>...): compile definitions for
+# the test's own source only (its executable holds other tests too).
+function(lumivox_test_definitions name)
+  get_property(source GLOBAL PROPERTY LUMIVOX_TEST_SOURCE_${name})
+  if(source)
+    set_property(SOURCE "${source}" APPEND PROPERTY COMPILE_DEFINITIONS ${ARGN})
+  endif()
+endfunction()
+
 # lumivox_add_test_folder(<folder> LIBS <targets>...)
-# Every tst_*.cpp in the folder becomes one test executable linking LIBS. The
-# folder's helper files (not named tst_*) are compiled and moc'ed once, as an
-# object library whose objects every test of the folder takes in whole (so a
-# helper's resources and static registrations are always there).
+# Every tst_*.cpp in the folder is a test linking LIBS. The tests of a folder
+# share one executable, lumivox_tests_<folder>, which runs the test named by its
+# first argument (tests/runner); CTest still runs each test in a process of its
+# own, under the file's name. A test that defines its own main() is an
+# executable of its own. The folder's helper files (not named tst_*) are
+# compiled and moc'ed once, as an object library whose objects the folder's
+# executables take in whole (so a helper's resources and static registrations
+# are always there).
 function(lumivox_add_test_folder dir)
   cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
   file(GLOB tests CONFIGURE_DEPENDS "${dir}/tst_*.cpp")
   file(GLOB helpers CONFIGURE_DEPENDS "${dir}/*.cpp" "${dir}/*.h" "${dir}/*.qrc")
   list(FILTER helpers EXCLUDE REGEX "/tst_[^/]*\\.cpp$")
+  get_filename_component(folder "${dir}" NAME)
   set(helper_lib)
   if(helpers)
-    get_filename_component(folder "${dir}" NAME)
     set(helper_lib "lumivox_testhelpers_${folder}")
     add_library(${helper_lib} OBJECT ${helpers})
     lumivox_autogen_tracks_sources(${helper_lib} ${helpers})
@@ -136,9 +173,39 @@ function(lumivox_add_test_folder dir)
     target_include_directories(${helper_lib} PUBLIC "${dir}")
     target_link_libraries(${helper_lib} PUBLIC lumivox_settings Qt5::Test ${T_LIBS})
   endif()
+  set(shared)
   foreach(src IN LISTS tests)
     get_filename_component(name "${src}" NAME_WE)
-    lumivox_add_test(${name} SOURCES "${src}" LIBS ${T_LIBS} ${helper_lib})
-    target_include_directories(${name} PRIVATE "${dir}")
+    file(STRINGS "${src}" own_main REGEX "^[ \t]*int[ \t]+main[ \t]*\\(")
+    if(own_main)
+      lumivox_add_test_program(${name} SOURCES "${src}" LIBS ${T_LIBS} ${helper_lib})
+      target_include_directories(${name} PRIVATE "${dir}")
+      lumivox_add_test(${name} ${name} "${src}")
+    else()
+      list(APPEND shared "${src}")
+    endif()
   endforeach()
+  if(shared)
+    set(target "lumivox_tests_${folder}")
+    lumivox_add_test_program(${target} SOURCES ${shared} LIBS ${T_LIBS} ${helper_lib} lumivox_testrunner)
+    target_include_directories(${target} PRIVATE "${dir}")
+    lumivox_check_test_symbols(${target})
+    foreach(src IN LISTS shared)
+      get_filename_component(name "${src}" NAME_WE)
+      lumivox_add_test(${name} ${target} "${src}" ${name})
+    endforeach()
+  endif()
+endfunction()
+
+# lumivox_check_test_symbols(<target>): after each link, fails the build when
+# two test files of the executable define the same name (see the script).
+function(lumivox_check_test_symbols target)
+  find_package(Python3 COMPONENTS Interpreter QUIET)
+  if(NOT Python3_Interpreter_FOUND)
+    return()
+  endif()
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND "${Python3_EXECUTABLE}" "${PROJECT_SOURCE_DIR}/scripts/check-test-symbols.py" "${PROJECT_SOURCE_DIR}"
+            "$<TARGET_OBJECTS:${target}>"
+    COMMAND_EXPAND_LISTS VERBATIM)
 endfunction()

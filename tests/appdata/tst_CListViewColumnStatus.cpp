@@ -4,11 +4,15 @@
 #include "CLanguageCodeTable.h"
 #include "CListViewColumnStatus.h"
 
+namespace {
+
 // Owns a column map for the length of a test.
 struct ColumnMapHolder {
     CListViewColumnStatus::ColumnMap map;
     ~ColumnMapHolder() { CListViewColumnStatus::DeleteColumns(&map); }
 };
+
+} // namespace
 
 class tst_CListViewColumnStatus : public QObject
 {

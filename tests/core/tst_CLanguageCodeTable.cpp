@@ -224,13 +224,14 @@ private slots:
     void otherLanguageLoadsItsCatalogueBesideTheProgram()
     {
         const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/zh-CN");
-        QVERIFY2(QFile::exists(folder + QStringLiteral("/tst_CLanguageCodeTable.zh-CN.qm")),
+        const QString baseName = QFileInfo(QCoreApplication::applicationFilePath()).baseName();
+        QVERIFY2(QFile::exists(folder + QStringLiteral("/%1.zh-CN.qm").arg(baseName)),
                  "the build places the fixture catalogue beside the test program");
         LC table(LC::LANG_CHINESE);
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^={73}$"));
         QTest::ignoreMessage(QtDebugMsg,
-                             qPrintable(QStringLiteral("translateFile load complete \n  dir[%1] \n  filename[tst_CLanguageCodeTable.zh-CN]")
-                                            .arg(folder)));
+                             qPrintable(QStringLiteral("translateFile load complete \n  dir[%1] \n  filename[%2.zh-CN]")
+                                            .arg(folder, baseName)));
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^={73}$"));
         table.SetCulture(nullptr);
         QVERIFY(table.m_TranslatorReady);

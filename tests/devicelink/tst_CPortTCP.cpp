@@ -6,6 +6,8 @@
 #include "CProjectorSimulator.h"
 #include "SimFrame.h"
 
+namespace {
+
 // Records what a port tells its listener, in order, with the count of
 // ReadyRead signals the spy had heard at that moment.
 class RecordingListener : public CPortListener
@@ -25,6 +27,8 @@ public:
     void PortDisconnectTimerTimeout(int key) override { told << QStringLiteral("disconnect timeout %1").arg(key); }
     void PortStateChanged(int) override {}
 };
+
+} // namespace
 
 class tst_CPortTCP : public QObject
 {

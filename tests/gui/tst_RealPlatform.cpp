@@ -3,13 +3,12 @@
 #include "ProgramCopy.h"
 #include "XvfbSession.h"
 
-#include <QFileInfo>
 #include <QProcess>
 
 namespace {
 
-// In-process window tests that run once more on a real display (xcb): their
-// paths, separated by "|", as the build passes them.
+// In-process window tests that run once more on a real display (xcb), as the
+// build passes them: "<test>=<executable>" entries separated by "|".
 QStringList listedTests()
 {
     return QString::fromUtf8(LUMIVOX_REAL_PLATFORM_TESTS).split(QLatin1Char('|'), Qt::SkipEmptyParts);
@@ -43,17 +42,22 @@ private slots:
     void passesOnXcb_data()
     {
         QTest::addColumn<QString>("path");
-        for (const QString& path : listedTests())
-            QTest::newRow(qPrintable(QFileInfo(path).fileName())) << path;
+        QTest::addColumn<QString>("name");
+        for (const QString& entry : listedTests()) {
+            const int split = entry.indexOf(QLatin1Char('='));
+            const QString name = entry.left(split);
+            QTest::newRow(qPrintable(name)) << entry.mid(split + 1) << name;
+        }
     }
 
     void passesOnXcb()
     {
         QFETCH(QString, path);
+        QFETCH(QString, name);
         QProcess test;
         test.setProcessEnvironment(m_Session.Environment());
         test.setProcessChannelMode(QProcess::MergedChannels);
-        test.start(path, QStringList());
+        test.start(path, {name});
         QVERIFY2(test.waitForStarted(10000), qPrintable(test.errorString()));
         if (!test.waitForFinished(TEST_TIMEOUT_MS)) {
             test.kill();
