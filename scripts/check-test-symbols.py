@@ -35,8 +35,10 @@ DEMANGLER_WORDS = set("""
 
 def foreign(word):
     """Qt's, the standard library's or the compiler's."""
+    # The demangler writes the standard library's traits inside std:: templates
+    # without their namespace (is_invocable_r_v): those are snake_case.
     return (word.startswith(("Q", "q", "_", "std")) or word in DEMANGLER_WORDS
-            or word.isdigit())
+            or word.isdigit() or ("_" in word and word == word.lower()))
 
 
 def shared_words(root):
