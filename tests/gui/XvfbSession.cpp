@@ -148,6 +148,15 @@ QRect XvfbSession::Geometry(const QString& window)
                  values.value(QStringLiteral("WIDTH")), values.value(QStringLiteral("HEIGHT")));
 }
 
+bool XvfbSession::SetGeometry(const QString& window, const QRect& geometry)
+{
+    return Run(QString::fromLatin1(XDOTOOL),
+               {QStringLiteral("windowmove"), QStringLiteral("--sync"), window, QString::number(geometry.x()),
+                QString::number(geometry.y()), QStringLiteral("windowsize"), QStringLiteral("--sync"), window,
+                QString::number(geometry.width()), QString::number(geometry.height())},
+               10000);
+}
+
 bool XvfbSession::SendKeys(const QString& window, const QStringList& keys)
 {
     QStringList arguments{QStringLiteral("windowfocus"), QStringLiteral("--sync"), window, QStringLiteral("key"),

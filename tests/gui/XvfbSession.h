@@ -43,6 +43,8 @@ public:
     QStringList Windows(const QString& title);
     // Position and size of a window; a null rectangle when unknown.
     QRect Geometry(const QString& window);
+    // Moves and resizes a window, as an operator would by dragging it.
+    bool SetGeometry(const QString& window, const QRect& geometry);
     // Gives the window the keyboard focus, then types the xdotool key names
     // ("Return", "ctrl+q", ...) one after another.
     bool SendKeys(const QString& window, const QStringList& keys);

@@ -71,8 +71,8 @@ private slots:
 
     // The adjustment page, reached by keyboard as its menu entry is hidden
     // (Tab from the group tree over the list to the main tab's bar, then
-    // Right), shows its six rows (the screenshot stays beside the test); File
-    // > Exit ends the program.
+    // Right), shows its six rows once the window fills the display (the
+    // screenshots stay beside the test); File > Exit ends the program.
     void theProgramShowsTheAdjustmentPage()
     {
         ProgramCopy copy;
@@ -89,7 +89,17 @@ private slots:
 
         QVERIFY2(m_Session.SendKeys(window, {"Tab", "Tab", "Right"}), qPrintable(m_Session.Error()));
         QTRY_VERIFY2_WITH_TIMEOUT(saw("FormPJAdjust::MainTabChanged"), seen.right(3000).constData(), 20000);
-        const QString shot = QCoreApplication::applicationDirPath() + QStringLiteral("/tst_RealPlatform-adjustment.png");
+        // At the first-start size the tab area shows the upper rows and
+        // scrolls to the rest; the whole display's height shows all of them.
+        const QString shots = QCoreApplication::applicationDirPath();
+        const QString firstStart = shots + QStringLiteral("/tst_RealPlatform-adjustment-first-start.png");
+        QTest::qWait(300);
+        QVERIFY2(m_Session.Screenshot(firstStart, window), qPrintable(m_Session.Error()));
+        QVERIFY(XvfbSession::Colours(firstStart) > 10);
+        const QRect display(0, 0, XvfbSession::WIDTH, XvfbSession::HEIGHT);
+        QVERIFY2(m_Session.SetGeometry(window, display), qPrintable(m_Session.Error()));
+        QTRY_COMPARE(m_Session.Geometry(window), display);
+        const QString shot = shots + QStringLiteral("/tst_RealPlatform-adjustment.png");
         QTest::qWait(300);
         QVERIFY2(m_Session.Screenshot(shot, window), qPrintable(m_Session.Error()));
         QVERIFY(XvfbSession::Colours(shot) > 10);

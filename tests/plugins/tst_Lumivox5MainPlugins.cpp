@@ -15,6 +15,7 @@
 #include "MainWindowTestBase.h"
 #include "PluginTestSupport.h"
 #include "ui_FormPJAdjust.h"
+#include "WindowPlacement.h"
 #include "ui_Lumivox5Main.h"
 
 #include <QItemSelectionModel>
@@ -41,6 +42,16 @@ QByteArray framed(QByteArray bytes)
     return bytes.append(char(sum & 0xFF));
 }
 
+// Whether the whole of a widget is inside each of its ancestors up to its
+// window, so nothing of it is cut off.
+bool shownWhole(QWidget* widget)
+{
+    QRect shown = widget->rect();
+    for (QWidget* w = widget; !w->isWindow(); w = w->parentWidget())
+        shown = shown.translated(w->pos()) & w->parentWidget()->rect();
+    return shown.size() == widget->size();
+}
+
 } // namespace
 
 // The main window as host of plug-ins: the built-in adjustment plug-in, and
@@ -62,6 +73,38 @@ private:
         m_Window = m_Fixture->makeWindow();
         QVERIFY(m_Window->m_blnProfileLoaded);
         m_Window->f_ShowAllProjectors();
+    }
+
+    // A window started in demo mode on a list of one projector.
+    void startDemo()
+    {
+        QString error;
+        QVERIFY2(FleetUserList::Write(m_Fixture->makeHub().get(), 1, QHostAddress(QStringLiteral("192.168.0.11")),
+                                      7142, &error),
+                 qPrintable(error));
+        m_Window = m_Fixture->makeWindow({QStringLiteral("/DEMO")});
+        QVERIFY(m_Window->m_blnProfileLoaded);
+    }
+
+    // The demo projector connected and selected, the adjustment page shown,
+    // and the projector's values read onto it (its rows enabled).
+    void adjustDemoProjector(CProjectorData** pj, FormPJAdjust** panel)
+    {
+        m_Window->f_ShowAllProjectors();
+        m_Window->on_actMenuViewRefreshAll_triggered();
+        const QList<int> ids = ui()->treeViewPJList->GetDispPjDataIDList();
+        QCOMPARE(ids.size(), 1);
+        *pj = hub()->GetProjectorData(ids.first());
+        QTRY_COMPARE_WITH_TIMEOUT((*pj)->m_ConnectState, int(CProjectorData::CONNECT_STATE_CONNECTED), 5000);
+
+        ui()->treeViewPJList->selectionModel()->select(
+            ui()->treeViewPJList->model()->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        ui()->tabMain->setCurrentIndex(1);
+        *panel = qobject_cast<CPluginPJAdjust*>(m_Window->m_plugins.at(0))->m_pForm;
+        (*panel)->ui->pushButtonUpdate->click();
+        QTRY_VERIFY_WITH_TIMEOUT((*panel)->ui->btnPictureIncBrightness->isEnabled()
+                                     && (*panel)->ui->hSlideAudioVolume->isEnabled(),
+                                 5000);
     }
 
     RecordingPlugin* bind(const QList<int>& triggers = QList<int>(), int commandObjects = 1)
@@ -395,27 +438,16 @@ private slots:
     // nor loses a report.
     void offlineDecideAndResetGoThroughTheDemo()
     {
-        QString error;
-        QVERIFY2(FleetUserList::Write(m_Fixture->makeHub().get(), 1, QHostAddress(QStringLiteral("192.168.0.11")),
-                                      7142, &error),
-                 qPrintable(error));
-        m_Window = m_Fixture->makeWindow({QStringLiteral("/DEMO")});
-        QVERIFY(m_Window->m_blnProfileLoaded);
+        startDemo();
+        if (QTest::currentTestFailed())
+            return;
         m_Window->m_tmrUpdateDelay->setInterval(100);
         RecordingPlugin* plugin = bind();
-        m_Window->f_ShowAllProjectors();
-        m_Window->on_actMenuViewRefreshAll_triggered();
-        const QList<int> ids = ui()->treeViewPJList->GetDispPjDataIDList();
-        QCOMPARE(ids.size(), 1);
-        CProjectorData* pj = hub()->GetProjectorData(ids.first());
-        QTRY_COMPARE_WITH_TIMEOUT(pj->m_ConnectState, int(CProjectorData::CONNECT_STATE_CONNECTED), 5000);
-
-        ui()->treeViewPJList->selectionModel()->select(
-            ui()->treeViewPJList->model()->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        ui()->tabMain->setCurrentIndex(1);
-        FormPJAdjust* panel = qobject_cast<CPluginPJAdjust*>(m_Window->m_plugins.at(0))->m_pForm;
-        panel->ui->pushButtonUpdate->click();
-        QTRY_VERIFY_WITH_TIMEOUT(panel->ui->btnPictureIncBrightness->isEnabled(), 5000);
+        CProjectorData* pj = nullptr;
+        FormPJAdjust* panel = nullptr;
+        adjustDemoProjector(&pj, &panel);
+        if (QTest::currentTestFailed())
+            return;
         QCOMPARE(panel->ui->hSlidePictureBrightness->value(), 30);
         CGainInfo* brightness = pj->m_GainInfo.value(CGainInfo::Key(0, 0));
 
@@ -440,6 +472,56 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(panel->ui->hSlidePictureBrightness->value(), 30, 2000);
         QTest::qWait(300);
         QCOMPARE(plugin->m_Timings, passes);
+    }
+
+    // At the first-start size the tab area is lower than the panel and its
+    // lower rows start out of view. Every control Tab reaches on the page,
+    // down to Reset, is scrolled into view whole, a slider with its row's name.
+    void everyRowIsReachedAtTheFirstStartSize()
+    {
+        startDemo();
+        if (QTest::currentTestFailed())
+            return;
+        m_Window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_Window.get()));
+        m_Window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_Window.get()));
+        QTRY_COMPARE(m_Window->frameGeometry().size(),
+                     QSize(WindowPlacement::DEFAULT_WIDTH, WindowPlacement::DEFAULT_HEIGHT));
+        QCOMPARE(ui()->splitter_3->sizes().at(1), 280);
+        CProjectorData* pj = nullptr;
+        FormPJAdjust* panel = nullptr;
+        adjustDemoProjector(&pj, &panel);
+        if (QTest::currentTestFailed())
+            return;
+        QWidget* page = ui()->tabMain->currentWidget();
+        QVERIFY(!shownWhole(panel->ui->pushButtonReset));
+
+        // From the page's tab into the page and through it, as far as it goes.
+        ui()->tabMain->setFocus(Qt::TabFocusReason);
+        QStringList reached;
+        for (int presses = 0; presses < 40; ++presses) {
+            QWidget* focus = QApplication::focusWidget();
+            QVERIFY(focus);
+            if (!page->isAncestorOf(focus)) {
+                if (!reached.isEmpty())
+                    break;
+            } else {
+                const QString name = focus->objectName();
+                reached << name;
+                QVERIFY2(shownWhole(focus), qPrintable(name));
+                if (name.startsWith(QLatin1String("hSlide"))) {
+                    QString row = name;
+                    auto* label = page->findChild<QLabel*>(row.replace(QLatin1String("hSlide"), QLatin1String("lbl")));
+                    QVERIFY2(label && shownWhole(label), qPrintable(row));
+                }
+            }
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        for (const char* slider : {"hSlidePictureContrast", "hSlidePictureBrightness", "hSlidePictureSharpness",
+                                   "hSlidePictureColor", "hSlidePictureHue", "hSlideAudioVolume"})
+            QVERIFY2(reached.contains(QLatin1String(slider)), qPrintable(reached.join(' ')));
+        QCOMPARE(reached.mid(reached.size() - 2), (QStringList{"pushButtonUpdate", "pushButtonReset"}));
     }
 };
 
