@@ -89,11 +89,8 @@ void CStartService::ConnectSuccess()
         QByteArray message;
         QDataStream out(&message, QIODevice::WriteOnly);
         out.setVersion(QDataStream::Qt_4_6);
-        QString text = m_Arguments.join(QLatin1Char(','));
-        // Never a null text: an empty list still sends a length of 0.
-        if (text.isNull())
-            text = QLatin1String("");
-        out << text;
+        // An empty list sends an empty text (a length of 0), never a null one.
+        out << m_Arguments.join(QLatin1Char(','));
         m_Socket->write(message);
         m_Socket->flush();
         if (m_Socket->state() != QLocalSocket::UnconnectedState)

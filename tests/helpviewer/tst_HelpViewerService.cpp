@@ -107,19 +107,29 @@ private slots:
         QCOMPARE(started.count(), 0);
     }
 
-    void laterStartHandsOverUpperCased()
+    void laterStartHandsOver_data()
     {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("upper-cased") << QStringList{ "/contents=en-US/a b.htm" }
+                                     << QStringList{ "/CONTENTS=EN-US/A B.HTM" };
+        QTest::newRow("no arguments: one empty entry") << QStringList{} << QStringList{ "" };
+        QTest::newRow("a comma splits an argument") << QStringList{ "a,b", "c" } << QStringList{ "A", "B", "C" };
+    }
+    void laterStartHandsOver()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, expected);
         CStartService first;
         QVERIFY(first.CheckStart({ QStringLiteral("viewer") }));
         QSignalSpy started(&first, &CStartService::MultipleStarted);
         std::atomic<int> handedOver{ -1 };
         std::thread later([&] {
             CStartService second;
-            handedOver = second.CheckStart({ QStringLiteral("viewer"), QStringLiteral("/contents=en-US/a b.htm") })
-                ? 0 : 1;
+            handedOver = second.CheckStart(QStringList{ QStringLiteral("viewer") } + arguments) ? 0 : 1;
         });
         QTRY_COMPARE_WITH_TIMEOUT(started.count(), 1, 5000);
-        QCOMPARE(started.at(0).at(0).toStringList(), QStringList{ "/CONTENTS=EN-US/A B.HTM" });
+        QCOMPARE(started.at(0).at(0).toStringList(), expected);
         QTRY_COMPARE(handedOver.load(), 1);
         later.join();
     }
