@@ -85,6 +85,9 @@ HelpViewer::HelpViewer(QWidget* parent)
             QCoreApplication::installTranslator(m_LanguageTable.m_pTranslator);
 
         m_Ui->setupUi(this);
+        // A wider window gives its room to the page, not to the index.
+        m_Ui->splitter->setStretchFactor(0, 0);
+        m_Ui->splitter->setStretchFactor(1, 1);
         for (QWebView* view : { m_Ui->webViewIndex, m_Ui->webViewContents }) {
             view->page()->setLinkDelegationPolicy(QWebPage::DelegateAllLinks);
             view->pageAction(QWebPage::Back)->setEnabled(false);

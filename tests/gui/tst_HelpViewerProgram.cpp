@@ -93,12 +93,12 @@ private:
                                       "e = protocol.event.ClientMessage(window=w, client_type=p,\n"
                                       "    data=(32, [d.intern_atom('WM_DELETE_WINDOW'), X.CurrentTime, 0, 0, 0]))\n"
                                       "w.send_event(e)\n"
-                                      "d.flush()\n"),
+                                      "d.sync()\n"),
                        window });
         return python.waitForFinished(10000) && python.exitCode() == 0;
     }
 
-    // A window that has only just taken its pages may miss the first request.
+    // Asks again when the program is still there after a while.
     bool closeAndWait(const QString& window, QProcess* process)
     {
         for (int attempt = 0; attempt < 3; ++attempt) {
