@@ -14,6 +14,7 @@ PACKAGES=(
   dovecot-core dovecot-pop3d # the mail tests: POP3 server
   # The window checks: a virtual display, window lookup and keys, screenshots.
   xvfb xauth xdotool imagemagick
+  python3-xlib               # closes windows the way a window manager does (WM_DELETE_WINDOW)
 )
 
 # The packaged dovecot listens on port 110 of every address, which would keep

@@ -3,6 +3,8 @@
 #include "ui_Lumivox5Main.h"
 
 #include "About.h"
+#include "AppPaths.h"
+#include "ApplicationLauncher.h"
 #include "CListViewColumnStatus.h"
 #include "CLumivox5Data.h"
 #include "CLumivox5Reg.h"
@@ -15,12 +17,15 @@
 #include "FormMailSettings.h"
 #include "FormOptionSettings.h"
 #include "FormStartOtherApp.h"
+#include "HelpNames.h"
 #include "LogCategories.h"
 #include "ModalBoxes.h"
 #include "SettingsDialogFrame.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QThread>
 #include <memory>
 #include <vector>
 
@@ -191,8 +196,34 @@ void Lumivox5Main::f_ShowAbout()
         [](About*) {});
 }
 
-void Lumivox5Main::f_ShowHelp() {}
-void Lumivox5Main::f_ShowHelpPage(QString, QWidget*) {}
+void Lumivox5Main::f_ShowHelp()
+{
+    f_ShowHelpPage(HelpNames::AboutPage(), nullptr);
+}
+
+void Lumivox5Main::f_ShowHelpPage(QString page, QWidget*)
+{
+    RunTraced([&] {
+        const QString viewer = AppPaths::programFolder() + QLatin1Char('/') + HelpNames::ViewerProgram();
+        const QFileInfo file(viewer);
+        if (!file.isFile() || !file.isExecutable()) {
+            CMessageBoxes::Warning(this, m_Lumivox5Data, tr("Lumivox5MsgTitle"),
+                                   tr("MainMsgNotExistApplicationPath").arg(HelpNames::ViewerProgram()));
+            return;
+        }
+        const QString folder = HelpNames::LanguageFolder(int(m_Lumivox5Data->m_LanguageCodeTable.m_LanguageCode));
+        const QStringList arguments{
+            QStringLiteral("/INDEX=") + folder + HelpNames::IndexPage(),
+            QStringLiteral("/CONTENTS=") + folder + (page.isEmpty() ? HelpNames::AboutPage() : page),
+        };
+        // A viewer started just before has time to listen, so this start hands
+        // its pages over instead of opening a second window.
+        QThread::msleep(500);
+        qCDebug(lcMainWindow) << ">" << viewer << arguments;
+        CApplicationLauncher::Start(viewer, arguments);
+    });
+}
+
 void Lumivox5Main::f_HTMLViewerParentChange(QWidget*) {}
 void Lumivox5Main::f_HTMLViewerClosed() {}
 void Lumivox5Main::f_ShowWeb() {}
@@ -222,7 +253,10 @@ void Lumivox5Main::on_actMenuToolStartProcessSettings_triggered()
     f_ShowStartAppSettings();
 }
 
-void Lumivox5Main::on_actMenuHelpHelp_triggered() {}
+void Lumivox5Main::on_actMenuHelpHelp_triggered()
+{
+    f_ShowHelp();
+}
 
 void Lumivox5Main::on_actMenuHelpAbout_triggered()
 {

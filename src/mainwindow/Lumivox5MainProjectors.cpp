@@ -126,4 +126,7 @@ int Lumivox5Main::f_UpdateTargetList(QList<int>*, QList<bool>*, QMap<int, CProje
 {
     return 0;
 }
-void Lumivox5Main::f_AutoSearchLANShowHelp(QWidget*) {}
+void Lumivox5Main::f_AutoSearchLANShowHelp(QWidget* parent)
+{
+    f_ShowHelpPage(QStringLiteral("_RESOURCE/html/lan_search.htm"), parent);
+}

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 ProgramCopy::~ProgramCopy()
 {
@@ -30,6 +31,26 @@ bool ProgramCopy::Prepare(const QString& builtFolder, QString* error)
             return false;
         }
     }
+    // The help viewer and its manual, where the build made them.
+    if (QFile::exists(builtFolder + QStringLiteral("/Lumivox 5 Help"))
+        && (!QFile::copy(builtFolder + QStringLiteral("/Lumivox 5 Help"), ProgramFolder() + QStringLiteral("/Lumivox 5 Help"))
+            || !CopyTree(builtFolder + QStringLiteral("/Help"), ProgramFolder() + QStringLiteral("/Help")))) {
+        *error = QStringLiteral("cannot copy the help viewer from ") + builtFolder;
+        return false;
+    }
+    return true;
+}
+
+bool ProgramCopy::CopyTree(const QString& from, const QString& to)
+{
+    const QDir source(from);
+    if (!source.exists() || !QDir().mkpath(to))
+        return false;
+    for (const QFileInfo& entry : source.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        const QString target = to + QLatin1Char('/') + entry.fileName();
+        if (entry.isDir() ? !CopyTree(entry.filePath(), target) : !QFile::copy(entry.filePath(), target))
+            return false;
+    }
     return true;
 }
 
@@ -39,6 +60,12 @@ QString ProgramCopy::UserListPath() const
 }
 
 QProcess* ProgramCopy::Launch(const XvfbSession& session)
+{
+    return LaunchProgram(session, Program(), QStringList());
+}
+
+QProcess* ProgramCopy::LaunchProgram(const XvfbSession& session, const QString& program,
+                                     const QStringList& arguments, const QProcessEnvironment& extra)
 {
     QProcessEnvironment env = session.Environment();
     env.insert(QStringLiteral("HOME"), HomeFolder());
@@ -50,10 +77,12 @@ QProcess* ProgramCopy::Launch(const XvfbSession& session)
                               "lumivox.plugins.adjust.debug=true"));
     m_Programs.emplace_back(new QProcess);
     QProcess* process = m_Programs.back().get();
+    for (const QString& name : extra.keys())
+        env.insert(name, extra.value(name));
     process->setProcessEnvironment(env);
     // As from a desktop: started in its home, so nothing it starts writes into the build.
     process->setWorkingDirectory(HomeFolder());
-    process->start(Program(), QStringList());
+    process->start(program, arguments);
     process->waitForStarted(10000);
     return process;
 }

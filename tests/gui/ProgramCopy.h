@@ -10,7 +10,8 @@
 
 class XvfbSession;
 
-// A copy of the built program (it keeps its settings beside itself) in a
+// A copy of the built program and its help viewer with the manual (each keeps
+// its settings beside itself) in a
 // temporary program folder, with a home and a runtime folder of its own,
 // started on a virtual display. Programs still running when the object goes
 // are killed, each by its own process.
@@ -34,6 +35,12 @@ public:
 
     // Starts the copy on the display; the process stays owned by this object.
     QProcess* Launch(const XvfbSession& session);
+    // Starts a program of the copy (`extra` adds to or replaces the environment).
+    QProcess* LaunchProgram(const XvfbSession& session, const QString& program, const QStringList& arguments,
+                            const QProcessEnvironment& extra = QProcessEnvironment());
+    QString HelpViewer() const { return ProgramFolder() + QStringLiteral("/Lumivox 5 Help"); }
+    // Copies a folder with everything below it; false when anything fails.
+    static bool CopyTree(const QString& from, const QString& to);
     static bool Finish(QProcess* process, int timeoutMs);
 
     // Starts the display a test case needs; false with `why` when it cannot,

@@ -12,6 +12,7 @@
 #include "MainWindowTestBase.h"
 #include "RequestRecorder.h"
 #include "ScriptedModalBoxes.h"
+#include "ApplicationLauncher.h"
 #include "ui_Lumivox5Main.h"
 
 #include <QCheckBox>
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QFile>
 #include <QTimer>
 
 namespace {
@@ -35,7 +37,7 @@ QStringList headerProperties()
 
 } // namespace
 
-// Tool > Option Settings... and Help > About on a main window of the test process.
+// Tool > Option Settings..., Help > Help and Help > About on a main window of the test process.
 class tst_Lumivox5MainOptionAbout : public MainWindowTestBase
 {
     Q_OBJECT
@@ -47,6 +49,9 @@ private slots:
     void optionSettings_data();
     void optionSettings();
     void aboutShowsTheProfileHeader();
+    void helpStartsTheViewer_data();
+    void helpStartsTheViewer();
+    void helpWithoutTheViewerWarns();
 };
 
 void tst_Lumivox5MainOptionAbout::optionSettings_data()
@@ -176,6 +181,80 @@ void tst_Lumivox5MainOptionAbout::aboutShowsTheProfileHeader()
         QVERIFY(helpConnected);
         QVERIFY(m_Window->findChildren<About*>().isEmpty());
     }
+}
+
+void tst_Lumivox5MainOptionAbout::helpStartsTheViewer_data()
+{
+    QTest::addColumn<QStringList>("startArguments");
+    QTest::addColumn<QString>("request");
+    QTest::addColumn<QStringList>("viewerArguments");
+    const auto pages = [](const QString& folder, const QString& page) {
+        return QStringList{"/INDEX=" + folder + "index.htm", "/CONTENTS=" + folder + "_RESOURCE/html/" + page};
+    };
+    QTest::newRow("Help > Help") << QStringList() << "menu" << pages("en-US/", "about.htm");
+    QTest::newRow("Help > Help, Japanese") << QStringList{"/L=JP"} << "menu" << pages("ja-JP/", "about.htm");
+    QTest::newRow("a dialog's page, French") << QStringList{"/L=FRE"} << "_RESOURCE/html/Option.htm"
+                                             << pages("fr-FR/", "Option.htm");
+    QTest::newRow("an empty page, Chinese") << QStringList{"/L=CHI"} << "" << pages("zh-CN/", "about.htm");
+    QTest::newRow("LAN search") << QStringList() << "lan" << pages("en-US/", "lan_search.htm");
+}
+
+// The viewer beside the program gets the index and the page of the
+// program's language folder, as its own command line.
+void tst_Lumivox5MainOptionAbout::helpStartsTheViewer()
+{
+    QFETCH(QStringList, startArguments);
+    QFETCH(QString, request);
+    QFETCH(QStringList, viewerArguments);
+    const QString record = m_Fixture->path("viewer-arguments");
+    const QString viewer = m_Fixture->programFolder() + "/Lumivox 5 Help";
+    QFile script(viewer);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"" + QFile::encodeName(record)
+                 + ".part\" && mv \"" + QFile::encodeName(record) + ".part\" \"" + QFile::encodeName(record) + "\"\n");
+    script.close();
+    QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
+    m_Window = m_Fixture->makeWindow(startArguments);
+    QVERIFY(m_Window->m_blnProfileLoaded);
+    ScriptedMessageBoxes boxes;
+    CMessageBoxes::SetScript([&](const CMessageBoxes::Box& box) {
+        boxes.shown << box;
+        return QMessageBox::Ok;
+    });
+    if (request == "menu")
+        m_Window->ui->actMenuHelpHelp->trigger();
+    else if (request == "lan")
+        m_Window->f_AutoSearchLANShowHelp(nullptr);
+    else
+        m_Window->f_ShowHelpPage(request, nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
+    QFile written(record);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(written.readAll()).split('\n', Qt::SkipEmptyParts), viewerArguments);
+    QVERIFY(boxes.shown.isEmpty());
+}
+
+void tst_Lumivox5MainOptionAbout::helpWithoutTheViewerWarns()
+{
+    m_Window = m_Fixture->makeWindow();
+    QVERIFY(m_Window->m_blnProfileLoaded);
+    QList<QString> started;
+    CApplicationLauncher::SetScript([&](const QString& path, const QStringList&) { started << path; });
+    ScriptedMessageBoxes boxes;
+    bool modalDuringWarning = false;
+    CMessageBoxes::SetScript([&](const CMessageBoxes::Box& box) {
+        boxes.shown << box;
+        modalDuringWarning = box.modalFlag;
+        return QMessageBox::Ok;
+    });
+    m_Window->ui->actMenuHelpHelp->trigger();
+    CApplicationLauncher::SetScript(CApplicationLauncher::Script());
+    QCOMPARE(boxes.shown.size(), 1);
+    QCOMPARE(boxes.shown[0].title, QString("Lumivox 5"));
+    QCOMPARE(boxes.shown[0].text, QString("Lumivox 5 Help does not exist."));
+    QCOMPARE(boxes.shown[0].icon, QMessageBox::Warning);
+    QVERIFY(modalDuringWarning);
+    QVERIFY(started.isEmpty());
 }
 
 QTEST_MAIN(tst_Lumivox5MainOptionAbout)

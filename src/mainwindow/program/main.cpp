@@ -6,6 +6,7 @@
 #include "Lumivox5Main.h"
 #include "ModalBoxes.h"
 #include "QTranslatorEx.h"
+#include "QtCatalogue.h"
 #include "FleetHeap.h"
 #include "RaiseOpenFileLimit.h"
 #include "LogCategories.h"
@@ -15,34 +16,6 @@
 #include <QObject>
 #include <QString>
 #include <QtGlobal>
-
-namespace {
-
-// Qt's own catalogue for the chosen language: the English one is embedded,
-// the others lie in the program's culture folders.
-void f_QtCatalogue(const CLanguageCodeTable& languages, QString* file, QString* folder)
-{
-    switch (int(languages.m_LanguageCode)) {
-    case 0:
-    case 1000:
-        *file = QStringLiteral("qt_uk");
-        *folder = QStringLiteral(":/translations");
-        return;
-    case 3:
-        *file = QStringLiteral("qt_fr");
-        break;
-    case 7:
-        *file = QStringLiteral("qt_zh_CN");
-        break;
-    default:
-        *file = QStringLiteral("qt_ja");
-        break;
-    }
-    const QString* culture = languages.GetCultureString();
-    *folder = QCoreApplication::applicationDirPath() + QDir::separator() + (culture ? *culture : QString());
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -90,18 +63,7 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    QString file;
-    QString folder;
-    f_QtCatalogue(window->m_Lumivox5Data->m_LanguageCodeTable, &file, &folder);
-    auto* translator = new QTranslatorEx(nullptr);
-    // Qt's texts stay in English when the catalogue is missing.
-    translator->load(file, folder, QString(), QString());
-    QCoreApplication::installTranslator(translator);
-    const QByteArray rule(73, '=');
-    qCDebug(lcMainWindow, "%s", rule.constData());
-    qCDebug(lcMainWindow, "load QtLib Tarnslator \n  dir[%s] \n  filename[%s]", folder.toLocal8Bit().constData(),
-           file.toLocal8Bit().constData());
-    qCDebug(lcMainWindow, "%s", rule.constData());
+    QTranslatorEx* translator = InstallQtCatalogue(window->m_Lumivox5Data->m_LanguageCodeTable, lcMainWindow());
 
     window->setVisible(true);
     const int result = app.exec();
