@@ -19,6 +19,7 @@
 #include <QMap>
 #include <QSet>
 #include <QSortFilterProxyModel>
+#include <QThread>
 #include <QTimer>
 #include <QTreeView>
 
@@ -71,7 +72,9 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override
     {
-        if (!m_Timing || m_Depth > 0) {
+        // The GUI thread's events only: the other threads' event loops pass
+        // through here too, and the tables below are the GUI thread's.
+        if (!m_Timing || m_Depth > 0 || QThread::currentThread() != thread()) {
             ++m_Depth;
             const bool taken = QApplication::notify(receiver, event);
             --m_Depth;

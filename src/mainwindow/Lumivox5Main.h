@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QMutex>
+#include <QSet>
 #include <QString>
 #include <QSystemTrayIcon>
 
@@ -477,7 +478,8 @@ private:
         QHash<int, int> newestCode; // projector id -> result code of its newest report
         QList<QList<int>> reports;  // relayed once the rows are written
         int nextRow = 0;            // source row the next slice starts at
-        bool restart = false;       // rows came or went: start again at row 0
+        bool restart = false;       // rows came or went: walk again from row 0
+        QSet<int> written;          // projectors whose row the pass wrote: never twice
         QList<int> renamed;         // projectors whose shown name the pass changed
     };
     std::deque<PassRun> m_PassRuns; // keeps the first in place while a handler adds one

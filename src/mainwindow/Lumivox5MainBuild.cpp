@@ -285,8 +285,9 @@ void Lumivox5Main::f_CreateTimers()
     m_tmrPassSlice->setSingleShot(true);
     connect(m_tmrPassSlice, &QTimer::timeout, this, &Lumivox5Main::f_WritePassSlice);
     // A pass written in slices walks the list's rows by position: rows that
-    // came or went between two slices make it start again (rewriting a row
-    // changes nothing).
+    // came or went between two slices make it walk again from the top,
+    // passing over the rows it already wrote, so that none is missed and
+    // none written twice however often the list changes.
     if (auto* proxy = qobject_cast<QSortFilterProxyModel*>(ui->treeViewPJList->model())) {
         QAbstractItemModel* rows = proxy->sourceModel();
         const auto restart = [this] {

@@ -429,8 +429,10 @@ bool Lumivox5Main::f_WritePassRows(PassRun& run, const QElapsedTimer& slice)
         const int row = run.nextRow++;
         const int id = model->index(row, 0).data(CProjectorTreeView::ROLE_PJDATA_ID).toInt();
         auto code = run.newestCode.constFind(id);
-        if (code == run.newestCode.constEnd())
+        if (code == run.newestCode.constEnd() || run.written.contains(id))
             continue;
+        run.written.insert(id);
+        const bool last = run.written.size() == run.newestCode.size();
         CProjectorData* record = m_Lumivox5Data->GetProjectorData(id);
         if (!record)
             continue;
@@ -438,6 +440,8 @@ bool Lumivox5Main::f_WritePassRows(PassRun& run, const QElapsedTimer& slice)
         view->SetPjDataVisual(row, *record, code.value());
         if (model->index(row, nameColumn).data().toString() != before)
             run.renamed.append(id);
+        if (last)
+            return true;
     }
 }
 

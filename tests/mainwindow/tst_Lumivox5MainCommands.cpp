@@ -142,6 +142,40 @@ private:
         MainWindowFixture::selectProjectors(m_Window.get(), ids);
     }
 
+    // A window listing `count` projectors, each pass written a slice of 64
+    // rows at a time (the slice's time set to nothing), no pass of its own.
+    void startLongList(int count)
+    {
+        QByteArray text = "[Header Info]\nMagicCode=258-0017-686-1-5F\nRevCode=Rev.1.0\n";
+        for (int n = 1; n <= count; ++n)
+            text += QStringLiteral("[Setting %1]\nSettingName=P%1\nDeviceType=LAN\nLanType=IP\n"
+                                   "IPAddress=10.0.%2.%3\nLanPort=7142\nEnabled=True\nGroupList=\n")
+                        .arg(n, 3, 10, QLatin1Char('0'))
+                        .arg(n / 200 + 1)
+                        .arg(n % 200 + 1)
+                        .toLatin1();
+        QVERIFY(m_Fixture->writeUserList(text));
+        m_Window = m_Fixture->makeWindow();
+        QVERIFY(m_Window->m_blnProfileLoaded);
+        m_Window->f_ShowAllProjectors();
+        m_Window->m_PassSliceNs = 0;
+        m_Window->m_tmrUpdateDelay->setInterval(60000);
+    }
+    QAbstractItemModel* sourceRows() const
+    {
+        return qobject_cast<QSortFilterProxyModel*>(list()->model())->sourceModel();
+    }
+    // Source rows whose communication cell shows `level`.
+    int rowsAtLevel(int level) const
+    {
+        const int commColumn = list()->m_columnIndexByKey.value(CProjectorTreeView::KEY_COMM_ERROR);
+        QAbstractItemModel* rows = sourceRows();
+        int n = 0;
+        for (int row = 0; row < rows->rowCount(); ++row)
+            n += rows->index(row, commColumn).data(CProjectorTreeView::ROLE_COMM_ERROR_LEVEL).toInt() == level;
+        return n;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -606,20 +640,7 @@ private slots:
     void aLongPassIsWrittenInSlicesInOrder()
     {
         const int count = 300;
-        QByteArray text = "[Header Info]\nMagicCode=258-0017-686-1-5F\nRevCode=Rev.1.0\n";
-        for (int n = 1; n <= count; ++n)
-            text += QStringLiteral("[Setting %1]\nSettingName=P%1\nDeviceType=LAN\nLanType=IP\n"
-                                   "IPAddress=10.0.%2.%3\nLanPort=7142\nEnabled=True\nGroupList=\n")
-                        .arg(n, 3, 10, QLatin1Char('0'))
-                        .arg(n / 200 + 1)
-                        .arg(n % 200 + 1)
-                        .toLatin1();
-        QVERIFY(m_Fixture->writeUserList(text));
-        m_Window = m_Fixture->makeWindow();
-        QVERIFY(m_Window->m_blnProfileLoaded);
-        m_Window->f_ShowAllProjectors();
-        m_Window->m_PassSliceNs = 0;
-        m_Window->m_tmrUpdateDelay->setInterval(60000);
+        startLongList(count);
         // The list sorted by the reported names (a column hidden by default).
         for (CListViewColumnStatus* column : qAsConst(*hub()->m_pPjListColumnStatus)) {
             if (column->m_ID == CProjectorTreeView::KEY_PJ_NAME)
@@ -643,15 +664,6 @@ private slots:
         const int currentId = current.data(CProjectorTreeView::ROLE_PJDATA_ID).toInt();
         list()->selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
 
-        auto* proxy = qobject_cast<QSortFilterProxyModel*>(list()->model());
-        QAbstractItemModel* rows = proxy->sourceModel();
-        const int commColumn = list()->m_columnIndexByKey.value(CProjectorTreeView::KEY_COMM_ERROR);
-        const auto rowsAtLevel = [&](int level) {
-            int n = 0;
-            for (int row = 0; row < rows->rowCount(); ++row)
-                n += rows->index(row, commColumn).data(CProjectorTreeView::ROLE_COMM_ERROR_LEVEL).toInt() == level;
-            return n;
-        };
         for (int id = 1; id <= count; ++id)
             m_Window->OnReceiveUpdateError(QStringLiteral("no answer"), QStringLiteral("P"), -7, 1, 1, 1, id);
         m_Window->OnTimerUpdateDelay();
@@ -669,6 +681,58 @@ private slots:
         std::sort(selected.begin(), selected.end());
         QCOMPARE(selected, (QList<int>{5, 7}));
         QCOMPARE(list()->currentIndex().data(CProjectorTreeView::ROLE_PJDATA_ID).toInt(), currentId);
+    }
+
+    void rowsComingAndGoingBetweenSlices_data()
+    {
+        QTest::addColumn<int>("firstRemoved"); // source row, -1 for none
+        QTest::addColumn<int>("removed");
+        QTest::addColumn<bool>("added");
+        QTest::newRow("rows gone behind the walk") << 0 << 10 << false;
+        QTest::newRow("rows gone ahead of the walk") << 200 << 10 << false;
+        QTest::newRow("a row come") << -1 << 0 << true;
+        QTest::newRow("rows gone behind and a row come") << 20 << 30 << true;
+    }
+
+    // Rows that come or go between two slices of a pass: every row listed at
+    // its end shows the pass's result, and no row is written twice.
+    void rowsComingAndGoingBetweenSlices()
+    {
+        QFETCH(int, firstRemoved);
+        QFETCH(int, removed);
+        QFETCH(bool, added);
+        const int count = 300;
+        startLongList(count);
+        QAbstractItemModel* rows = sourceRows();
+        // The last projector is left out of the list until it comes back.
+        const QModelIndexList lastRow =
+            rows->match(rows->index(0, 0), CProjectorTreeView::ROLE_PJDATA_ID, count, 1, Qt::MatchExactly);
+        QCOMPARE(lastRow.size(), 1);
+        QVERIFY(rows->removeRow(lastRow.first().row()));
+
+        g_Visuals.clear();
+        for (int id = 1; id <= count; ++id)
+            m_Window->OnReceiveUpdateError(QStringLiteral("no answer"), QStringLiteral("P"), -7, 1, 1, 1, id);
+        m_Window->OnTimerUpdateDelay();
+        QVERIFY(!list()->header()->sectionsClickable());
+        QStringList written = g_Visuals;
+        QVERIFY2(written.size() < count / 2, qPrintable(QString::number(written.size())));
+
+        if (firstRemoved >= 0)
+            QVERIFY(rows->removeRows(firstRemoved, removed));
+        if (added)
+            list()->Add(hub()->GetProjectorData(count));
+        g_Visuals.clear();
+        QTRY_VERIFY(list()->header()->sectionsClickable());
+        written += g_Visuals;
+
+        QCOMPARE(rows->rowCount(), count - 1 - removed + (added ? 1 : 0));
+        QCOMPARE(rowsAtLevel(1), rows->rowCount());
+        const QSet<QString> once(written.begin(), written.end());
+        QCOMPARE(once.size(), written.size());
+        for (int id : list()->GetDispPjDataIDList())
+            QVERIFY2(once.contains(hub()->GetProjectorData(id)->m_Address + QStringLiteral(" -7")),
+                     qPrintable(QString::number(id)));
     }
 
     void aTickPollsTheEnabledProjectors()
