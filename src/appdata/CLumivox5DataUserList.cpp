@@ -339,17 +339,20 @@ int CLumivox5Data::SaveUserListInBackground(
         // The groups change only with a full save.
         if (records == m_pProjectorDatas)
             f_SetGroupList(m_pProjectorDatas);
-        auto copy = std::make_shared<CIniFileAccess>();
-        copy->f_Copy(m_pUserList);
+        // The list's values as they are now; the writer thread builds its own
+        // accessor from them, so the GUI thread neither copies the list nor
+        // waits for it, and goes on editing its own at once.
+        auto snapshot = std::make_shared<const CIniFileAccess::Snapshot>(m_pUserList->f_Snapshot());
         const bool overRejected = target == m_RejectedUserList;
         writer->Submit(
-            [copy, target, overRejected] {
+            [snapshot, target, overRejected] {
                 CBackgroundWriter::Result result;
                 if (!overRejected && isUserListFile(target) == -2) {
                     result.code = -2;
                     return result;
                 }
-                const int written = copy->WriteIniFile(target);
+                CIniFileAccess copy(*snapshot);
+                const int written = copy.WriteIniFile(target);
                 if (written != 0 && written != 1) {
                     result.code = -3;
                     result.reason = writeFailureReason(target);

@@ -358,6 +358,38 @@ void CIniFileAccess::f_CopyList(const IniList* from, IniList* to)
         f_InsertRecord(to, to->size(), new IniData(d->section, d->key, d->value, d->quoted));
 }
 
+CIniFileAccess::Snapshot CIniFileAccess::f_Snapshot() const
+{
+    Snapshot snapshot;
+    RunTraced([&] {
+        f_Settle(lines);
+        snapshot.lines.reserve(lines->size());
+        for (const IniData* d : qAsConst(*lines))
+            snapshot.lines.append(*d);
+        snapshot.sectionIndex = *index;
+        snapshot.deleteList = deleteList;
+        snapshot.codePage = codePage;
+        snapshot.path = path;
+        snapshot.deleting = deleting;
+    });
+    return snapshot;
+}
+
+CIniFileAccess::CIniFileAccess(const Snapshot& snapshot)
+    : CIniFileAccess()
+{
+    RunTraced([&] {
+        codePage = snapshot.codePage;
+        path = snapshot.path;
+        deleting = snapshot.deleting;
+        deleteList = snapshot.deleteList;
+        lines->reserve(snapshot.lines.size());
+        for (const IniData& d : snapshot.lines)
+            f_InsertRecord(lines, lines->size(), new IniData(d.section, d.key, d.value, d.quoted));
+        *index = snapshot.sectionIndex;
+    });
+}
+
 // ---------------------------------------------------------------------------
 // Reading
 

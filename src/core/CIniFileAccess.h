@@ -43,6 +43,25 @@ public:
     int ReadIniFile(const QString& path);
     void f_Copy(const CIniFileAccess* other);
 
+    // What a write needs of an accessor, as values, for a writer on another
+    // thread. The strings are implicitly shared: taking a snapshot costs a
+    // reference per string, not a copy, and the accessor may be edited at
+    // once, as an edit detaches the accessor's own string, never the
+    // snapshot's (the reference counts are atomic). The thread that takes it
+    // hands it over whole and touches it no more; the writer builds an
+    // accessor of its own from it.
+    struct Snapshot
+    {
+        QVector<IniData> lines;
+        QMap<QString, int> sectionIndex;
+        QList<QStringList> deleteList;
+        QString codePage;
+        QString path;
+        bool deleting = false;
+    };
+    Snapshot f_Snapshot() const;
+    explicit CIniFileAccess(const Snapshot& snapshot);
+
     void GetIniString(const QString& section, const QString& key, const QString& defaultValue,
                       QString* result) const;
     int GetIniInt(const QString& section, const QString& key, int defaultValue) const;

@@ -1006,6 +1006,38 @@ private slots:
         QVERIFY(ini.deleteList.isEmpty());
     }
 
+    // A writer thread writes from a snapshot: what the accessor held when it
+    // was taken, its deletions with it, whatever the accessor does after.
+    void snapshotWritesWhatWasHeldWhenTaken_data()
+    {
+        QTest::addColumn<bool>("withoutMerge");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("merged") << false
+                                << QStringLiteral("[Disk]\nd=1\n[Both]\nx=new\nonly=disk\n[Gone]\nh=2\n[Mine]\nm=1\n");
+        QTest::newRow("written over") << true << QStringLiteral("[Both]\nx=new\n[Mine]\nm=1\n");
+    }
+
+    void snapshotWritesWhatWasHeldWhenTaken()
+    {
+        QFETCH(bool, withoutMerge);
+        QFETCH(QString, expected);
+        const QString p = file("snapshot.ini");
+        put(p, written("[Disk]\nd=1\n[Both]\nx=old\nonly=disk\n[Gone]\ng=1\nh=2\n"));
+        CIniFileAccess ini;
+        ini.SetIniString("Both", "x", "new");
+        ini.SetIniString("Mine", "m", "1");
+        ini.SetIniString("Gone", "g", QString());
+        const CIniFileAccess::Snapshot snapshot = ini.f_Snapshot();
+        ini.SetIniString("Both", "x", "later");
+        ini.SetIniString("Mine", QString(), QString());
+        ini.SetIniString("Disk", "d", QString());
+
+        CIniFileAccess copy(snapshot);
+        QCOMPARE(copy.WriteIniFile(p, withoutMerge, "UTF-16"), 0);
+        QCOMPARE(get(p), written(expected));
+        QCOMPARE(lookup(ini, "Both", "x"), QStringLiteral("later"));
+    }
+
     void clearThenMergeWritesOnlyNewContent()
     {
         const QString p = file("clear.ini");
