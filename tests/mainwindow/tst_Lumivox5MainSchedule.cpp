@@ -8,6 +8,10 @@
 #include "CNoOperatingDate.h"
 #include "COptionSettings.h"
 #include "CPlistSettingsFormat.h"
+#include "CProjectorData.h"
+#include "CProjectorSimulator.h"
+#include "CSimProjectorModel.h"
+#include "CSimulatedProjector.h"
 #include "CScheduleFile.h"
 #include "CScheduleManager.h"
 #include "CScheduleTargetText.h"
@@ -15,6 +19,7 @@
 #include "CVirtualTime.h"
 #include "FormCalendar.h"
 #include "FormSchedule.h"
+#include "FormScheduleEdit.h"
 #include "GuiTestSupport.h"
 #include "Lumivox5Main.h"
 #include "MainWindowTestBase.h"
@@ -30,11 +35,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStandardItemModel>
+#include <QComboBox>
+#include <QSpinBox>
 #include <QSystemTrayIcon>
+#include <QTextCodec>
 #include <QTimeEdit>
 #include <QCheckBox>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -825,6 +835,114 @@ private slots:
         QVERIFY(reread.LoadScheduleFile(true));
         QCOMPARE(commentsOf(reread.m_pScheduleManager).size(), 1);
         QCOMPARE(reread.m_HolidayList, QList<qint32>{dayOffset(QDate(2030, 1, 10))});
+    }
+
+    // A schedule made in the dialogs, virtual time set in its dialog, Execute:
+    // at virtual 10:00 the projectors are switched on and the log says so.
+    void scheduleEndToEnd()
+    {
+        CSystemClock::SetNowFunction(CSystemClock::NowFunction());
+        const QString logs = m_Fixture->path("schedule logs");
+        QVERIFY(QDir().mkpath(logs));
+        m_Fixture->saveSettings([&](CLumivox5Data* h) {
+            h->m_pOptionSettings->m_SaveScheduleLog = true;
+            h->m_pOptionSettings->m_SaveScheduleLogPath = logs;
+        });
+        QVERIFY(m_Fixture->writeUserList("[Header Info]\nMagicCode=258-0017-686-1-5F\nRevCode=Rev.1.0\n"));
+        m_Window = m_Fixture->makeWindow({"/VT"});
+        QVERIFY(m_Window->m_blnProfileLoaded);
+
+        CProjectorSimulator simulator;
+        std::vector<std::unique_ptr<CSimProjectorModel>> models;
+        struct Teardown
+        {
+            std::unique_ptr<Lumivox5Main>& window;
+            ~Teardown() { window.reset(); }
+        } teardown{m_Window};
+        QStringList addresses;
+        for (int i = 0; i < 3; ++i) {
+            models.emplace_back(new CSimProjectorModel(CSimModelSpec::Shipped(QStringLiteral("LV-L100"))));
+            CSimProjectorModel* model = models.back().get();
+            CSimulatedProjector* projector =
+                simulator.AddProjector(QHostAddress(QStringLiteral("127.0.0.%1").arg(2 + i)), 0);
+            QVERIFY(projector);
+            projector->SetHandler([model](const QByteArray& request) { return model->Answer(request); });
+            QVERIFY(hub()->AddProjector(QString(), 0, CProjectorData::TYPE_LAN::IP, projector->AddressText(),
+                                        projector->PortText(), true, QString()));
+            addresses << projector->AddressText();
+        }
+        m_Window->f_ShowAllProjectors();
+
+        // Schedule > Edit... > Add...: Monday 10:00, power on, all projectors.
+        bool edited = false;
+        GuiTestSupport::OnNextPopup([&](QWidget* list) {
+            QVERIFY(qobject_cast<FormSchedule*>(list));
+            GuiTestSupport::OnNextPopup([&](QWidget* editor) {
+                QVERIFY(qobject_cast<FormScheduleEdit*>(editor));
+                QCOMPARE(editor->findChild<QComboBox*>("cmbTargetGroup")->currentText(),
+                         CScheduleTargetText::AllProjectors());
+                for (const char* day : {"chkSunday", "chkMonday", "chkTuesday", "chkWednesday", "chkThursday",
+                                        "chkFriday", "chkSaturday"})
+                    editor->findChild<QCheckBox*>(day)->setChecked(QByteArray(day) == "chkMonday");
+                editor->findChild<QSpinBox*>("udcHour")->setValue(10);
+                editor->findChild<QSpinBox*>("udcMinute")->setValue(0);
+                editor->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Ok)->click();
+                edited = true;
+            });
+            list->findChild<QPushButton*>("btnNew")->click();
+            list->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Ok)->click();
+        });
+        ui()->actMenuScheduleEdit->trigger();
+        QVERIFY(edited);
+        QCOMPARE(hub()->m_pScheduleManager->f_GetScheduleMap().size(), 1);
+
+        // Help > Virtual Time Setting...: 2030-01-07 09:59:50, five seconds a tick.
+        CVirtualTime* clock = m_Window->m_DataThread->GetVirtualTime();
+        GuiTestSupport::OnNextPopup([&](QWidget* widget) {
+            QVERIFY(qobject_cast<VirtualTimeSetting*>(widget));
+            widget->findChild<QCheckBox*>("chkTimeBase")->setChecked(false);
+            widget->findChild<QDateEdit*>("dateStartDate")->setDate(QDate(2030, 1, 7));
+            widget->findChild<QTimeEdit*>("dateStartTime")->setTime(QTime(9, 59, 50));
+            widget->findChild<QLineEdit*>("txtAcceleration")->setText("5");
+            widget->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Ok)->click();
+        });
+        ui()->actMenuHelpVirtualTimeSetting->trigger();
+        // The test ticks the clock itself.
+        clock->Stop();
+        clock->f_OnTimerUpdateDelay();
+        QCOMPARE(clock->GetNowTime(), QDateTime(QDate(2030, 1, 7), QTime(9, 59, 55)));
+        QTest::qWait(50);
+
+        ScriptedMessageBoxes shown;
+        ui()->actMenuScheduleExecute->trigger();
+        QVERIFY(hub()->m_ScheduleRunning);
+        QCOMPARE(instances(), QStringList{" 2030-01-07 10:00"});
+        // Execute polled the projectors; they answer before 10:00.
+        for (CProjectorData* record : qAsConst(*hub()->m_pProjectorDatas))
+            QTRY_COMPARE_WITH_TIMEOUT(record->m_ConnectState, int(CProjectorData::CONNECT_STATE_CONNECTED), 10000);
+        clock->f_OnTimerUpdateDelay();
+        QCOMPARE(clock->GetNowTime(), QDateTime(QDate(2030, 1, 7), QTime(10, 0)));
+
+        for (const auto& model : models)
+            QTRY_COMPARE_WITH_TIMEOUT(model->State().power != CSimProjectorState::POWER_STANDBY, true, 10000);
+        const QString logFile = logs + "/SCHE20300107.log";
+        const auto okLines = [&] {
+            QFile file(logFile);
+            QStringList lines;
+            if (file.open(QIODevice::ReadOnly)) {
+                const QString text = QTextCodec::codecForName("UTF-16")->toUnicode(file.readAll());
+                for (const QString& line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+                    for (const QString& address : addresses) {
+                        if (line.contains(address + QLatin1Char(',')) && line.contains(QLatin1String("OK,")))
+                            lines << address;
+                    }
+                }
+            }
+            lines.sort();
+            return lines;
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(okLines(), addresses, 15000);
+        QVERIFY(shown.shown.isEmpty());
     }
 };
 
