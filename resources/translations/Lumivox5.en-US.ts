@@ -3177,6 +3177,65 @@ The added projectors stay in the list and are written again at exit.</translatio
         <source>MainMsgNotExistApplicationPath</source>
         <translation>%1 does not exist.</translation>
     </message>
+    <message>
+        <source>MainMsgScheduleReadErrorMessage</source>
+        <translation>The file format is corrupted.</translation>
+    </message>
+    <message>
+        <source>MainMsgScheduleFileSpared</source>
+        <translation>%1 is not a schedule file and could not be set aside: it was left as it is, and the schedules were not saved.</translation>
+    </message>
+    <message>
+        <source>ScheduleEditMsgSaveFailed</source>
+        <translation>Schedule Export has been failed.</translation>
+    </message>
+    <message>
+        <source>ScheduleMsgNoScheduleData</source>
+        <translation>No events are not listed in the schedule. Add an event.</translation>
+    </message>
+    <message>
+        <source>ScheduleMsgStartConfirmation</source>
+        <translation>There are no events to be executed within one week.
+Do you want to continue ?</translation>
+    </message>
+    <message>
+        <source>ScheduleMsgStopConfirmation</source>
+        <translation>Do you cancel the schedule?</translation>
+    </message>
+    <message>
+        <source>MainMsgScheduleOverWriteMessage</source>
+        <translation>The existing schedule will be overwritten by imported data.
+Do you want to proceed?</translation>
+    </message>
+    <message>
+        <source>ScheduleEditMsgLoadFailed</source>
+        <translation>Schedule Import has been failed.</translation>
+    </message>
+    <message>
+        <source>ScheduleMsgNoOperatingDataGet</source>
+        <translation>Read the No Operating Date?</translation>
+    </message>
+    <message>
+        <source>ScheduleEditMsgLoadComp</source>
+        <translation>Schedule Import has been completed.</translation>
+    </message>
+    <message>
+        <source>ScheduleEditMsgSaveComp</source>
+        <translation>Schedule Export has been completed.</translation>
+    </message>
+    <message>
+        <source>ScheduleEditMsgSaveConvertedError</source>
+        <translation>Schedule Export has been completed.
+The character that was not able to be converted was replaced with &quot;?&quot;.</translation>
+    </message>
+    <message>
+        <source>ScheduleFileFilter</source>
+        <translation>schedule list files(*.scd);;all files(*.*)</translation>
+    </message>
+    <message>
+        <source>ScheduleFileANSIFilter</source>
+        <translation>Lumivox 4 compatible(*.scd)</translation>
+    </message>
 </context>
 <context>
     <name>PJSearchDlg</name>

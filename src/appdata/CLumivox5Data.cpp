@@ -292,6 +292,8 @@ void CLumivox5Data::f_ReadSettingsAll()
         m_pReg->m_pNoOperatingDate->Clone(*m_pNoOperatingDate);
         if (!m_pReg->m_ScheduleFilePath.isEmpty())
             m_ScheduleFilePath = m_pReg->m_ScheduleFilePath;
+        // The main window resumes schedule execution at start when it was on.
+        m_AutoExecuteSchedule = m_pReg->m_AutoExecuteSchedule;
 
         CListViewColumnStatus::CopyColumns(*m_pReg->m_pPjListColumnStatus, m_pPjListColumnStatus);
 

@@ -180,6 +180,11 @@ public:
     // which saves write a fresh list there. The copy's path, empty when none
     // was made in this run.
     QString GetRejectedUserListCopy() const;
+    // A default file that failed its format check is copied aside as
+    // "<file>.bad" before anything may write over it; an older copy is
+    // replaced only by a complete new one. The copy's path, empty when the
+    // file could not be read or copied.
+    QString CopyRejectedFileAside(const QString& path);
     void f_ClearUserList();
     int f_AddRegisteredProjector(int projectorId, int groupId);
     int f_DeleteRegisteredProjector(int projectorId, int groupId);
@@ -223,6 +228,9 @@ public:
     CScheduleManager* m_pScheduleManager;
     CScheduleManager* m_pScheduleExcuteManager;
     bool m_ScheduleSaved;
+    // The default schedule file failed its check at start and could not be
+    // copied aside: the exit save leaves it alone.
+    bool m_ScheduleFileSpared = false;
     bool m_AutoExecuteSchedule;
     // True while schedule execution is on; the stored twin is m_AutoExecuteSchedule.
     bool m_ScheduleRunning;

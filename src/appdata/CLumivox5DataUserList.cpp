@@ -611,24 +611,31 @@ int CLumivox5Data::LoadUserList(QString path)
 
 bool CLumivox5Data::f_SetRejectedUserListAside(const QString& path)
 {
-    return RunTraced(false, [&] {
+    const QString aside = CopyRejectedFileAside(path);
+    if (aside.isEmpty())
+        return false;
+    m_RejectedUserList = path;
+    m_RejectedUserListCopy = aside;
+    return true;
+}
+
+QString CLumivox5Data::CopyRejectedFileAside(const QString& path)
+{
+    return RunTraced(QString(), [&] {
         const QString aside = path + QStringLiteral(".bad");
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
-            qCDebug(lcAppData, "user list [%s] cannot be read to be set aside", qUtf8Printable(path));
-            return false;
+            qCDebug(lcAppData, "[%s] cannot be read to be set aside", qUtf8Printable(path));
+            return QString();
         }
         const QByteArray bytes = file.readAll();
-        // An older copy is replaced only by a complete new one.
         QSaveFile copy(aside);
         if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.commit()) {
-            qCDebug(lcAppData, "user list [%s] cannot be set aside as [%s]", qUtf8Printable(path), qUtf8Printable(aside));
-            return false;
+            qCDebug(lcAppData, "[%s] cannot be set aside as [%s]", qUtf8Printable(path), qUtf8Printable(aside));
+            return QString();
         }
-        qCDebug(lcAppData, "user list [%s] is no user list; set aside as [%s]", qUtf8Printable(path), qUtf8Printable(aside));
-        m_RejectedUserList = path;
-        m_RejectedUserListCopy = aside;
-        return true;
+        qCDebug(lcAppData, "[%s] failed its format check; set aside as [%s]", qUtf8Printable(path), qUtf8Printable(aside));
+        return aside;
     });
 }
 

@@ -110,6 +110,14 @@ public:
     int f_ScheduleExecuteData(bool confirm, bool fromMidnight);
     void f_InitExcuteSchedule();
     void f_UpdateScheduleList();
+    // The stored auto-execute value follows the running flag; written only on a change.
+    void f_StoreAutoExecuteSchedule();
+    // The running flag with the tray image and the group icons that show it.
+    void f_ShowScheduleRunning(bool running);
+    // About a second of wait cursor for the clock to settle, then the week list.
+    void f_WaitAndUpdateScheduleList();
+    // Where both schedule file dialogs open: "Schedule.scd" in the folder last used.
+    QString f_ScheduleDialogStartFile() const;
     void f_VirtualTimeExecute(bool on);
 
     // --- commands and updates

@@ -4,6 +4,7 @@
 
 #include "CCreateDemoData.h"
 #include "CDataFunctions.h"
+#include "CVirtualTime.h"
 #include "CDeviceAccess.h"
 #include "CLumivox5Data.h"
 #include "CMailSettings.h"
@@ -505,8 +506,18 @@ void Lumivox5Main::f_RequestScheduleChangeLogPath(int from)
     });
 }
 
-void Lumivox5Main::f_RequestScheduleStart(int) {}
-void Lumivox5Main::f_RequestScheduleStop(int) {}
+void Lumivox5Main::f_RequestScheduleStart(int from)
+{
+    RunTraced([&] {
+        // The runner builds its execution set for the scheduler clock's now.
+        sendLogSetting(this, 144, CVariantParameter().FromDateTime(m_DataThread->GetVirtualTime()->GetNowTime()), from);
+    });
+}
+
+void Lumivox5Main::f_RequestScheduleStop(int from)
+{
+    RunTraced([&] { SendCommand(145, nullptr, from, 0, nullptr, false, false); });
+}
 
 void Lumivox5Main::f_QueueReport(const QList<int>& entry)
 {

@@ -11,6 +11,7 @@
 #include "CMailSettings.h"
 #include "COptionSettings.h"
 #include "CProfileList.h"
+#include "CVirtualTime.h"
 #include "DeviceSettingWindow.h"
 #include "ExceptionTrace.h"
 #include "FormChooseProjectorListColumn.h"
@@ -21,6 +22,7 @@
 #include "LogCategories.h"
 #include "ModalBoxes.h"
 #include "SettingsDialogFrame.h"
+#include "VirtualTimeSetting.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -149,7 +151,28 @@ void Lumivox5Main::f_ShowCommunicationSettings()
     });
 }
 
-void Lumivox5Main::f_ShowVirtualTimeSetting() {}
+void Lumivox5Main::f_ShowVirtualTimeSetting()
+{
+    CVirtualTime* clock = m_DataThread->GetVirtualTime();
+    clock->Stop();
+    const int result = RunSettingsDialog<VirtualTimeSetting>(
+        this, m_Lumivox5Data,
+        [&](VirtualTimeSetting* dialog) {
+            dialog->m_BasedOnNow = clock->m_BasedOnNow;
+            dialog->m_StartTime = clock->m_StartTime;
+            dialog->m_Acceleration = clock->m_Acceleration;
+        },
+        [&](VirtualTimeSetting* dialog) {
+            clock->m_BasedOnNow = dialog->m_BasedOnNow;
+            clock->m_StartTime = dialog->m_StartTime;
+            clock->m_Acceleration = dialog->m_Acceleration;
+            f_VirtualTimeExecute(true);
+        });
+    if (result != QDialog::Accepted) {
+        clock->Start();
+        f_WaitAndUpdateScheduleList();
+    }
+}
 
 void Lumivox5Main::f_ShowStartAppSettings()
 {
@@ -263,6 +286,13 @@ void Lumivox5Main::on_actMenuHelpAbout_triggered()
     f_ShowAbout();
 }
 
-void Lumivox5Main::on_actMenuHelpVirtualTime_triggered() {}
-void Lumivox5Main::on_actMenuHelpVirtualTimeSetting_triggered() {}
+void Lumivox5Main::on_actMenuHelpVirtualTime_triggered()
+{
+    f_VirtualTimeExecute(ui->actMenuHelpVirtualTime->isChecked());
+}
+
+void Lumivox5Main::on_actMenuHelpVirtualTimeSetting_triggered()
+{
+    f_ShowVirtualTimeSetting();
+}
 void Lumivox5Main::on_atcMenuPJWeb_triggered() {}

@@ -3,6 +3,7 @@
 #include "ui_Lumivox5Main.h"
 
 #include "CLumivox5Data.h"
+#include "COptionSettings.h"
 #include "ExceptionTrace.h"
 #include "ModalBoxes.h"
 
@@ -36,8 +37,6 @@ int Lumivox5Main::f_ImportUserList(QString path, bool rememberFolder)
 
 void Lumivox5Main::f_ImportUserList() {}
 void Lumivox5Main::f_ExportUserList() {}
-void Lumivox5Main::f_ImportSchedule() {}
-void Lumivox5Main::f_ExportSchedule() {}
 int Lumivox5Main::f_ImportEventLog(QString, bool)
 {
     return 0;
@@ -50,22 +49,26 @@ QString Lumivox5Main::f_GetTransportLogPath()
 }
 QString Lumivox5Main::f_GetScheduleExecutionHistoryLogPath()
 {
-    return QString();
+    return RunTraced(QString(), [&] {
+        const COptionSettings options(*m_Lumivox5Data->m_pOptionSettings);
+        const QString folder = options.m_SaveScheduleLogPath;
+        return !folder.isEmpty() && QFileInfo::exists(folder) ? folder : QString();
+    });
 }
+
 bool Lumivox5Main::f_IsScheduleExecutionHistoryLogExists()
 {
-    return false;
+    return !f_GetScheduleExecutionHistoryLogPath().isEmpty();
 }
+
 void Lumivox5Main::f_ShowFolder(QString) {}
 void Lumivox5Main::f_ShowTransportLog() {}
 void Lumivox5Main::f_ShowScheduleLog() {}
 
 void Lumivox5Main::on_actMenuFileImportPJList_triggered() {}
-void Lumivox5Main::on_actMenuFileImportSchedule_triggered() {}
 void Lumivox5Main::on_actMenuFileImportEventLog_triggered() {}
 void Lumivox5Main::on_actMenuFileExportCSVFile_triggered() {}
 void Lumivox5Main::on_actMenuFileExportPJList_triggered() {}
-void Lumivox5Main::on_actMenuFileExportSchedule_triggered() {}
 void Lumivox5Main::on_actMenuFileExportEventLog_triggered() {}
 void Lumivox5Main::on_actMenuFileShowLogTransport_triggered() {}
 void Lumivox5Main::on_actMenuFileShowLogSchedule_triggered() {}
