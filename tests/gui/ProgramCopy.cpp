@@ -38,7 +38,7 @@ QString ProgramCopy::UserListPath() const
     return HomeFolder() + QStringLiteral("/Application Data/Corvex Projector User Fennick/Lumivox 5/user.lst");
 }
 
-QProcess* ProgramCopy::Launch(const XvfbSession& session)
+QProcess* ProgramCopy::Launch(const XvfbSession& session, const QProcessEnvironment& extra)
 {
     QProcessEnvironment env = session.Environment();
     env.insert(QStringLiteral("HOME"), HomeFolder());
@@ -48,6 +48,8 @@ QProcess* ProgramCopy::Launch(const XvfbSession& session)
     env.insert(QStringLiteral("QT_LOGGING_RULES"),
                QStringLiteral("lumivox.mainwindow.debug=true\nlumivox.views.debug=true\nlumivox.dialogs.debug=true\n"
                               "lumivox.plugins.adjust.debug=true"));
+    for (const QString& name : extra.keys())
+        env.insert(name, extra.value(name));
     m_Programs.emplace_back(new QProcess);
     QProcess* process = m_Programs.back().get();
     process->setProcessEnvironment(env);

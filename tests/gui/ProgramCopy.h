@@ -33,7 +33,9 @@ public:
     QString UserListPath() const;
 
     // Starts the copy on the display; the process stays owned by this object.
-    QProcess* Launch(const XvfbSession& session);
+    // `extra` adds to or replaces the copy's environment (a PATH with stub
+    // programs first, say).
+    QProcess* Launch(const XvfbSession& session, const QProcessEnvironment& extra = QProcessEnvironment());
     static bool Finish(QProcess* process, int timeoutMs);
 
     // Starts the display a test case needs; false with `why` when it cannot,
