@@ -3236,6 +3236,65 @@ The character that was not able to be converted was replaced with &quot;?&quot;.
         <source>ScheduleFileANSIFilter</source>
         <translation>Lumivox 4 compatible(*.scd)</translation>
     </message>
+    <message>
+        <source>MainMsgUserListOverWriteMessage</source>
+        <translation>The existing connection target list will be overwritten by imported data.
+Do you want to proceed?</translation>
+    </message>
+    <message>
+        <source>UserListFileFilter</source>
+        <translation>projector list files(*.lst);;all files(*)</translation>
+    </message>
+    <message>
+        <source>UserListFileANSIFilter</source>
+        <translation>Lumivox 4 compatible(*.lst)</translation>
+    </message>
+    <message>
+        <source>UserListMsgImportComp</source>
+        <translation>Projector List Import has been completed.</translation>
+    </message>
+    <message>
+        <source>UserListMsgExportComp</source>
+        <translation>Projector List Export has been completed.</translation>
+    </message>
+    <message>
+        <source>UserListMsgExportConvertedError</source>
+        <translation>Projector List Export has been completed.
+The character that was not able to be converted was replaced with &quot;?&quot;.</translation>
+    </message>
+    <message>
+        <source>UserListMsgExportFailed</source>
+        <translation>Projector List Export has been failed.</translation>
+    </message>
+    <message>
+        <source>DefaultCSVFileName</source>
+        <translation>NewFile.csv</translation>
+    </message>
+    <message>
+        <source>CSVFileFilter</source>
+        <translation>CSV files(*.csv);;all files(*)</translation>
+    </message>
+    <message>
+        <source>MainMsgExportCSVCompletedMessage</source>
+        <translation>CSV File Export has been completed.</translation>
+    </message>
+    <message>
+        <source>MainMsgExportCSVConvertedErrorMessage</source>
+        <translation>CSV File Export has been completed.
+Non-convertible characters have been replaced with &quot;?&quot;.</translation>
+    </message>
+    <message>
+        <source>MainMsgExportCSVErrorMessage</source>
+        <translation>CSV File Export has been failed.</translation>
+    </message>
+    <message>
+        <source>MainMsgNotExistTransportLogPath</source>
+        <translation>The specified path does not exist.</translation>
+    </message>
+    <message>
+        <source>MainMsgNotExistScheduleLogPath</source>
+        <translation>The specified path does not exist.</translation>
+    </message>
 </context>
 <context>
     <name>PJSearchDlg</name>

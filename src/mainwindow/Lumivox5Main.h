@@ -524,6 +524,10 @@ private:
     QList<QSplitter*> f_Splitters() const;
     // Writes the settings and the user list at exit; the failures, one line each.
     QStringList f_SaveAtExit();
+    // Opens a log folder, or tells the operator that it is missing.
+    void f_ShowLogFolder(const QString& path, const QString& missingText);
+    // The CSV text of what the projector list shows, line 1 stamped `now`.
+    QString f_CsvText(const QDateTime& now);
     // Whether the group tree was the last list the operator worked in.
     bool m_blnGroupTreeActive;
     // The mail settings dialog while it is open.

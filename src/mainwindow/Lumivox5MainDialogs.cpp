@@ -21,13 +21,16 @@
 #include "HelpNames.h"
 #include "LogCategories.h"
 #include "ModalBoxes.h"
+#include "CProjectorTreeView.h"
 #include "SettingsDialogFrame.h"
 #include "VirtualTimeSetting.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QThread>
+#include <QUrl>
 #include <memory>
 #include <vector>
 
@@ -249,7 +252,28 @@ void Lumivox5Main::f_ShowHelpPage(QString page, QWidget*)
 
 void Lumivox5Main::f_HTMLViewerParentChange(QWidget*) {}
 void Lumivox5Main::f_HTMLViewerClosed() {}
-void Lumivox5Main::f_ShowWeb() {}
+
+void Lumivox5Main::f_ShowWeb()
+{
+    RunTraced([&] {
+        CProjectorTreeView* list = ui->treeViewPJList;
+        const QModelIndexList rows = list->selectionModel()->selectedRows(0);
+        if (rows.size() != 1)
+            return;
+        // The address is the Setting column's text, wherever that column is shown.
+        constexpr int settingKey = 5;
+        const int column = list->m_columnIndexByKey.value(settingKey, 0);
+        const QString host = list->model()->index(rows.first().row(), column).data(Qt::DisplayRole).toString();
+        if (host == QLatin1String("---"))
+            return;
+        // The host setter brackets an IPv6 address; any other text stays as it is.
+        QUrl address;
+        address.setScheme(QStringLiteral("http"));
+        address.setHost(host);
+        address.setPath(QStringLiteral("/"));
+        QDesktopServices::openUrl(address);
+    });
+}
 
 void Lumivox5Main::on_actMenuViewEditColumn_triggered()
 {
@@ -295,4 +319,8 @@ void Lumivox5Main::on_actMenuHelpVirtualTimeSetting_triggered()
 {
     f_ShowVirtualTimeSetting();
 }
-void Lumivox5Main::on_atcMenuPJWeb_triggered() {}
+
+void Lumivox5Main::on_atcMenuPJWeb_triggered()
+{
+    f_ShowWeb();
+}

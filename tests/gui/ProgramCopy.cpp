@@ -59,9 +59,9 @@ QString ProgramCopy::UserListPath() const
     return HomeFolder() + QStringLiteral("/Application Data/Corvex Projector User Fennick/Lumivox 5/user.lst");
 }
 
-QProcess* ProgramCopy::Launch(const XvfbSession& session)
+QProcess* ProgramCopy::Launch(const XvfbSession& session, const QProcessEnvironment& extra)
 {
-    return LaunchProgram(session, Program(), QStringList());
+    return LaunchProgram(session, Program(), QStringList(), extra);
 }
 
 QProcess* ProgramCopy::LaunchProgram(const XvfbSession& session, const QString& program,
@@ -75,10 +75,10 @@ QProcess* ProgramCopy::LaunchProgram(const XvfbSession& session, const QString& 
     env.insert(QStringLiteral("QT_LOGGING_RULES"),
                QStringLiteral("lumivox.mainwindow.debug=true\nlumivox.views.debug=true\nlumivox.dialogs.debug=true\n"
                               "lumivox.plugins.adjust.debug=true"));
-    m_Programs.emplace_back(new QProcess);
-    QProcess* process = m_Programs.back().get();
     for (const QString& name : extra.keys())
         env.insert(name, extra.value(name));
+    m_Programs.emplace_back(new QProcess);
+    QProcess* process = m_Programs.back().get();
     process->setProcessEnvironment(env);
     // As from a desktop: started in its home, so nothing it starts writes into the build.
     process->setWorkingDirectory(HomeFolder());

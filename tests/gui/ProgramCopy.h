@@ -34,7 +34,9 @@ public:
     QString UserListPath() const;
 
     // Starts the copy on the display; the process stays owned by this object.
-    QProcess* Launch(const XvfbSession& session);
+    // `extra` adds to or replaces the copy's environment (a PATH with stub
+    // programs first, say).
+    QProcess* Launch(const XvfbSession& session, const QProcessEnvironment& extra = QProcessEnvironment());
     // Starts a program of the copy (`extra` adds to or replaces the environment).
     QProcess* LaunchProgram(const XvfbSession& session, const QString& program, const QStringList& arguments,
                             const QProcessEnvironment& extra = QProcessEnvironment());
