@@ -11,6 +11,7 @@
 #include "ExceptionTrace.h"
 #include "IniSectionValues.h"
 #include "LogCategories.h"
+#include "SaveFileBytes.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -630,7 +631,7 @@ QString CLumivox5Data::CopyRejectedFileAside(const QString& path)
         }
         const QByteArray bytes = file.readAll();
         QSaveFile copy(aside);
-        if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.commit()) {
+        if (!copy.open(QIODevice::WriteOnly) || !WriteWholeAndCommit(copy, bytes)) {
             qCDebug(lcAppData, "[%s] cannot be set aside as [%s]", qUtf8Printable(path), qUtf8Printable(aside));
             return QString();
         }

@@ -1,4 +1,5 @@
 #include "CIniFileAccess.h"
+#include "SaveFileBytes.h"
 
 #include "ExceptionTrace.h"
 #include "LogCategories.h"
@@ -956,7 +957,7 @@ int CIniFileAccess::WriteIniFile(const QString& path, bool withoutMerge, const Q
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly))
             return -1;
-        if (file.write(bytes) != bytes.size() || !file.commit()) {
+        if (!WriteWholeAndCommit(file, bytes)) {
             qCDebug(lcCore, "!! write ini file error !!");
             return -1;
         }

@@ -8,6 +8,7 @@
 #include "CSystemClock.h"
 #include "ExceptionTrace.h"
 #include "LogCategories.h"
+#include "SaveFileBytes.h"
 #include "ModalBoxes.h"
 
 #include <QFileInfo>
@@ -109,9 +110,7 @@ void Lumivox5Main::f_Export()
             convertible = codec->canEncode(text);
             // The codec puts the byte-order mark first, in the host's order.
             const QByteArray bytes = codec->fromUnicode(text);
-            // QSaveFile does not see a failure of the final flush of its
-            // buffer and would put the short file in place: flush first.
-            if (file.write(bytes) == bytes.size() && file.flush() && file.commit())
+            if (WriteWholeAndCommit(file, bytes))
                 return true;
             qCDebug(lcMainWindow, "!! write ini file error !!");
             return false;

@@ -1184,20 +1184,31 @@ private slots:
     }
 
     // A write that fails half-way (here: the file size limit) leaves the old
-    // file and keeps the recorded deletions for the next write.
+    // file and keeps the recorded deletions for the next write: whether the
+    // failure comes while writing or only at the last flush of the buffer.
+    void failingWriteKeepsOldFileAndDeletions_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("while writing") << 20000 << 4096;
+        QTest::newRow("at the last flush") << 200 << 64;
+    }
+
     void failingWriteKeepsOldFileAndDeletions()
     {
+        QFETCH(int, length);
+        QFETCH(int, limit);
         const QString p = file("big.ini");
         const QByteArray old = written("[A]\nx=1\ny=2\n");
         put(p, old);
         CIniFileAccess ini;
         ini.SetIniString("A", "x", QString());
-        ini.SetIniString("B", "big", QString(20000, QLatin1Char('b')));
+        ini.SetIniString("B", "big", QString(length, QLatin1Char('b')));
 
         struct rlimit saved;
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
         struct rlimit small = saved;
-        small.rlim_cur = 4096;
+        small.rlim_cur = rlim_t(limit);
         const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         const int failed = ini.WriteIniFile(p);
@@ -1210,7 +1221,7 @@ private slots:
         QCOMPARE(ini.deleteList.size(), 1);
 
         QCOMPARE(ini.WriteIniFile(p), 0);
-        QCOMPARE(get(p), written("[A]\ny=2\n[B]\nbig=" + QString(20000, QLatin1Char('b')) + "\n"));
+        QCOMPARE(get(p), written("[A]\ny=2\n[B]\nbig=" + QString(length, QLatin1Char('b')) + "\n"));
     }
 
     // A literal path must reach the path form, not the without-merge flag.

@@ -294,8 +294,11 @@ void tst_Lumivox5MainTriggers::triggersReachTheirOperations_data()
         {"menu", "actMenuFileExportCSVFile", "list", "file:save"},
         {"menu", "actMenuFileExportPJList", "list", "file:save"},
         {"menu", "actMenuFileExportEventLog", "list", ""},
+        {"menu", "actMenuFileImportSchedule", "list",
+         "box:The existing schedule will be overwritten by imported data.\nDo you want to proceed?"},
+        {"menu", "actMenuFileExportSchedule", "list", "file:save"},
         {"menu", "actMenuFileShowLogTransport", "list", "url:file:///"},
-        {"menu", "actMenuFileShowLogSchedule", "list", "box:The specified path does not exist."},
+        {"menu", "actMenuFileShowLogSchedule", "list", "url:file:///"},
         {"menu", "actMenuFileShowLogEvent", "list", ""},
         {"menu", "actMenuFileExit", "list", exitQuestion},
         // View
@@ -338,7 +341,9 @@ void tst_Lumivox5MainTriggers::triggersReachTheirOperations_data()
         {"menu", "actMenuPJProperty", "list", "tab:tabPropery"},
         {"menu", "atcMenuPJWeb", "list", "url:http://192.168.0.11/"},
         // Help
+        {"menu", "actMenuHelpHelp", "list", "box:Lumivox 5 Help does not exist."},
         {"menu", "actMenuHelpAbout", "list", "dialog:About"},
+        {"menu", "actMenuHelpVirtualTimeSetting", "list", "dialog:VirtualTimeSetting"},
         // Toolbar
         {"toolbar", "actTBPowerOn", "list", "box:Turn on the selected projector."},
         {"toolbar", "actTBPowerOff", "list", "box:Turn off the selected projector."},
