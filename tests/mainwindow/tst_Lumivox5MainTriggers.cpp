@@ -340,6 +340,11 @@ void tst_Lumivox5MainTriggers::triggersReachTheirOperations_data()
         {"menu", "actMenuPJDelete", "group", "box:One()\nDo you want delete this settings?"},
         {"menu", "actMenuPJProperty", "list", "tab:tabPropery"},
         {"menu", "atcMenuPJWeb", "list", "url:http://192.168.0.11/"},
+        // Schedule
+        {"menu", "actMenuScheduleEdit", "list", "dialog:FormSchedule"},
+        {"menu", "actMenuScheduleExecute", "list", "box:No events are not listed in the schedule. Add an event."},
+        {"menu", "actMenuScheduleCancel", "list", "box:Do you cancel the schedule?"},
+        {"menu", "actMenuScheduleSettingNoOperatingDate", "list", "dialog:FormCalendar"},
         // Help
         {"menu", "actMenuHelpHelp", "list", "box:Lumivox 5 Help does not exist."},
         {"menu", "actMenuHelpAbout", "list", "dialog:About"},
@@ -351,6 +356,9 @@ void tst_Lumivox5MainTriggers::triggersReachTheirOperations_data()
         {"toolbar", "actTBFreeze", "list", "request:7 [1]" + one},
         {"toolbar", "actTBRefresh", "list", "request:1 - 0 1 [1,3,2] 0 0"},
         {"toolbar", "actTBStop", "list", "request:129 - 1 0 [1,2,3] 1 1"},
+        {"toolbar", "actTBScheduleEdit", "list", "dialog:FormSchedule"},
+        {"toolbar", "actTBScheduleStart", "list", "box:No events are not listed in the schedule. Add an event."},
+        {"toolbar", "actTBScheduleCancel", "list", "box:Do you cancel the schedule?"},
         {"toolbar", "actTBMail", "list", "dialog:FormMailSettings"},
         {"toolbar", "actTBCommunication", "list", "dialog:DeviceSettingWindow"},
         {"toolbar", "actTBOption", "list", "dialog:FormOptionSettings"},
@@ -388,7 +396,14 @@ void tst_Lumivox5MainTriggers::triggersReachTheirOperations_data()
         {"group", "actRename", "group", "editor:group"},
         // The tray menu, by place
         {"tray", "0", "minimized", "minimized:false"},
+        {"tray", "1", "list", "box:No events are not listed in the schedule. Add an event."},
+        {"tray", "2", "list", "box:Do you cancel the schedule?"},
+        {"tray", "3", "list", "box:Lumivox 5 Help does not exist."},
         {"tray", "4", "list", "dialog:About"},
+        {"schedule", "f_RequestScheduleEdit", "list", "dialog:FormSchedule"},
+        {"schedule", "f_RequestScheduleExecute", "list", "box:No events are not listed in the schedule. Add an event."},
+        {"schedule", "f_RequestScheduleCancel", "list", "box:Do you cancel the schedule?"},
+        {"schedule", "f_RequestScheduleSettingNoOperatingDate", "list", "dialog:FormCalendar"},
         {"tray", "5", "list", exitQuestion},
         // View > Sort
         {"sort", "Setting", "list", "sort:Setting"},
