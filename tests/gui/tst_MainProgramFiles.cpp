@@ -22,7 +22,8 @@ const QString FILES_TITLE = QStringLiteral("^Lumivox 5$");
 
 // The built program on a virtual display, driven by keys: File > Export >
 // CSV File..., Display log > Transport... with a stub "xdg-open" first on
-// the PATH, and Projector > HTTPServer on a simulated projector.
+// the PATH, Projector > HTTPServer on a simulated projector, and File >
+// Export > Projector List... for the older program.
 class tst_MainProgramFiles : public QObject
 {
     Q_OBJECT
@@ -157,6 +158,54 @@ private slots:
             }(),
             30000);
 
+        QVERIFY(m_Session.SendKeys(window, {"alt+f", "x"}));
+        QVERIFY(ProgramCopy::Finish(program, 30000));
+    }
+
+    // File > Export > Projector List... with the filter for the older program:
+    // the list written in Shift_JIS, names in Japanese included.
+    void projectorListCompatibleExport()
+    {
+        ProgramCopy copy;
+        QString error;
+        QVERIFY2(copy.Prepare(LUMIVOX_PROGRAM_DIR, &error), qPrintable(error));
+        const QString hall = QStringLiteral("\u6771\u30DB\u30FC\u30EB");
+        AppPaths::setProgramFolder(copy.ProgramFolder());
+        AppPaths::setHomeFolder(copy.HomeFolder());
+        {
+            auto hub = CTestFolders::makeHub();
+            QVERIFY2(FleetUserList::Write(hub.get(), 1, QHostAddress(QStringLiteral("127.0.0.2")), 7142, &error),
+                     qPrintable(error));
+            QVERIFY(hub->UpdateGroupDataAtCreateGroup(hall) >= 0);
+            QCOMPARE(hub->SaveUserList(), 0);
+        }
+        AppPaths::setProgramFolder(QString());
+        AppPaths::setHomeFolder(QString());
+
+        QProcess* program = copy.Launch(m_Session);
+        const QString window = m_Session.WaitForWindow(FILES_TITLE, 60000);
+        QVERIFY2(!window.isEmpty(), program->readAllStandardError().right(2000).constData());
+
+        // The file type first, before typing opens the name's completion list:
+        // Tab from the name reaches Save, and back from Save the file types,
+        // of which the compatible one is the third; Alt+N returns to the name.
+        const QString exported = copy.Path(QStringLiteral("older.lst"));
+        QVERIFY2(m_Session.SendKeys(window, {"alt+f", "Down", "Right", "Down", "Return"}), qPrintable(m_Session.Error()));
+        const QString dialog = otherWindow(window, 20000);
+        QVERIFY(!dialog.isEmpty());
+        QVERIFY(m_Session.SendKeys(dialog, QStringList{"Tab", "shift+Tab", "Down", "Down", "alt+n", "ctrl+a"}
+                                               + typing(exported) + QStringList{"Return"}));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(exported), 20000);
+        const QString box = otherWindow(window, 20000);
+        QVERIFY(!box.isEmpty());
+        QVERIFY(m_Session.SendKeys(box, {"Return"}));
+
+        const QByteArray bytes = CTestFolders::readFile(exported);
+        QVERIFY(!bytes.startsWith("\xFF\xFE"));
+        QVERIFY(bytes.contains("Projector 1"));
+        QVERIFY(bytes.contains(QTextCodec::codecForName("Shift_JIS")->fromUnicode(hall)));
+
+        QTRY_VERIFY_WITH_TIMEOUT(otherWindow(window, 0).isEmpty(), 10000);
         QVERIFY(m_Session.SendKeys(window, {"alt+f", "x"}));
         QVERIFY(ProgramCopy::Finish(program, 30000));
     }
