@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QtTest>
 
 ProgramCopy::~ProgramCopy()
 {
@@ -61,7 +62,13 @@ QString ProgramCopy::UserListPath() const
 
 QProcess* ProgramCopy::Launch(const XvfbSession& session, const QProcessEnvironment& extra)
 {
-    return LaunchProgram(session, Program(), QStringList(), extra);
+    return Launch(session, QStringList(), extra);
+}
+
+QProcess* ProgramCopy::Launch(const XvfbSession& session, const QStringList& arguments,
+                              const QProcessEnvironment& extra)
+{
+    return LaunchProgram(session, Program(), arguments, extra);
 }
 
 QProcess* ProgramCopy::LaunchProgram(const XvfbSession& session, const QString& program,
@@ -102,4 +109,13 @@ bool ProgramCopy::StartDisplay(XvfbSession& session, QString* why, bool* skip)
     else if (!session.Start())
         *why = session.Error();
     return why->isEmpty();
+}
+
+void ProgramCopy::StartDisplayForTestCase(XvfbSession& session)
+{
+    QString why;
+    bool skip = false;
+    if (!StartDisplay(session, &why, &skip) && skip)
+        QSKIP(qPrintable(why));
+    QVERIFY2(why.isEmpty(), qPrintable(why));
 }

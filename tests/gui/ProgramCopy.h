@@ -37,6 +37,9 @@ public:
     // `extra` adds to or replaces the copy's environment (a PATH with stub
     // programs first, say).
     QProcess* Launch(const XvfbSession& session, const QProcessEnvironment& extra = QProcessEnvironment());
+    // The same with program arguments ("/VT", say).
+    QProcess* Launch(const XvfbSession& session, const QStringList& arguments,
+                     const QProcessEnvironment& extra = QProcessEnvironment());
     // Starts a program of the copy (`extra` adds to or replaces the environment).
     QProcess* LaunchProgram(const XvfbSession& session, const QString& program, const QStringList& arguments,
                             const QProcessEnvironment& extra = QProcessEnvironment());
@@ -48,6 +51,9 @@ public:
     // Starts the display a test case needs; false with `why` when it cannot,
     // `skip` telling that tools are missing (a skip rather than a failure).
     static bool StartDisplay(XvfbSession& session, QString* why, bool* skip);
+    // The same for a test case's initTestCase(): skips the case when tools
+    // are missing, fails it when the display does not start.
+    static void StartDisplayForTestCase(XvfbSession& session);
 
 private:
     QTemporaryDir m_Root;

@@ -119,13 +119,7 @@ private slots:
         check.start(QStringLiteral("/usr/bin/python3"), { QStringLiteral("-c"), QStringLiteral("import Xlib") });
         if (!check.waitForFinished(10000) || check.exitCode() != 0)
             QSKIP("python3-xlib is not installed (scripts/install-deps.sh installs it)");
-        QString why;
-        bool skip = false;
-        if (!ProgramCopy::StartDisplay(m_Session, &why, &skip)) {
-            if (skip)
-                QSKIP(qPrintable(why));
-            QFAIL(qPrintable(why));
-        }
+        ProgramCopy::StartDisplayForTestCase(m_Session);
     }
 
     void init()

@@ -149,11 +149,7 @@ private:
 private slots:
     void initTestCase()
     {
-        QString why;
-        bool skip = false;
-        if (!ProgramCopy::StartDisplay(m_Session, &why, &skip) && skip)
-            QSKIP(qPrintable(why));
-        QVERIFY2(why.isEmpty(), qPrintable(why));
+        ProgramCopy::StartDisplayForTestCase(m_Session);
     }
 
     void refreshPowerOnAndExitWithTwoSimulatedProjectors()

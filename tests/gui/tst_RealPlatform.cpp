@@ -32,11 +32,7 @@ class tst_RealPlatform : public QObject
 private slots:
     void initTestCase()
     {
-        QString why;
-        bool skip = false;
-        if (!ProgramCopy::StartDisplay(m_Session, &why, &skip) && skip)
-            QSKIP(qPrintable(why));
-        QVERIFY2(why.isEmpty(), qPrintable(why));
+        ProgramCopy::StartDisplayForTestCase(m_Session);
     }
 
     void passesOnXcb_data()
