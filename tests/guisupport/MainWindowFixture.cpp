@@ -14,11 +14,6 @@ bool MainWindowFixture::writeProfile(const QByteArray& text)
     return writeFile(programFolder() + QStringLiteral("/Profile.ini"), text);
 }
 
-QString MainWindowFixture::userListPath() const
-{
-    return homeFolder() + QStringLiteral("/Application Data/Corvex Projector User Fennick/Lumivox 5/user.lst");
-}
-
 bool MainWindowFixture::writeUserList(const QByteArray& text)
 {
     return writeFile(userListPath(), text);

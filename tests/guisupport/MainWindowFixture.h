@@ -20,8 +20,6 @@ class MainWindowFixture : public CTestFolders
 {
 public:
     bool writeProfile(const QByteArray& text);
-    // The user list the window loads at start.
-    QString userListPath() const;
     bool writeUserList(const QByteArray& text);
     // Each projector section of the saved user list: the values of `keys`
     // that it has, joined by blanks.

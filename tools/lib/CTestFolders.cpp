@@ -36,6 +36,11 @@ QString CTestFolders::homeFolder() const
     return m_Root.filePath(QStringLiteral("home"));
 }
 
+QString CTestFolders::userListPath() const
+{
+    return homeFolder() + QStringLiteral("/Application Data/Corvex Projector User Fennick/Lumivox 5/user.lst");
+}
+
 QByteArray CTestFolders::readFile(const QString& path)
 {
     QFile file(path);

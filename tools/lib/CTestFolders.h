@@ -40,6 +40,8 @@ public:
     bool isValid() const { return m_Root.isValid(); }
     QString programFolder() const;
     QString homeFolder() const;
+    // The user list a main window loads at start.
+    QString userListPath() const;
     QString path(const QString& name) const { return m_Root.filePath(name); }
 
     // The whole file; empty when it cannot be read.

@@ -65,6 +65,20 @@ inline double WallMs(const std::function<void()>& work)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
+// Wall times of `runs` runs of `work`, each after an untimed `prepare`
+// where one is given.
+inline std::vector<double> WallMsRuns(int runs, const std::function<void()>& work,
+                                      const std::function<void()>& prepare = {})
+{
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        if (prepare)
+            prepare();
+        times.push_back(WallMs(work));
+    }
+    return times;
+}
+
 // The middle value of some timings (the upper middle of an even count); 0 for none.
 inline double Median(std::vector<double> values)
 {
