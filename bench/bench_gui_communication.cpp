@@ -4,12 +4,10 @@
 // selected rows, Delete All, and the main window's commit after OK of 2000
 // in-place edits with the save of the list. Runs offscreen unless
 // QT_QPA_PLATFORM says otherwise.
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QLoggingCategory>
 #include <QPushButton>
 #include <QTimer>
 
@@ -18,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "BenchWindow.h"
 #include "CLumivox5Data.h"
 #include "CProjectorData.h"
 #include "CTestFolders.h"
@@ -122,10 +121,7 @@ double NewTargetMs(DeviceSettingWindow* dialog)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    BenchApplication app(argc, argv);
 
     CTestFolders folders;
     QString error;
@@ -133,8 +129,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    CTestCommandLine line{QStringList()};
-    std::unique_ptr<Lumivox5Main> window(new Lumivox5Main(line.argc(), line.argv()));
+    std::unique_ptr<Lumivox5Main> window = NewMainWindow();
     if (!window->m_blnProfileLoaded || window->m_Lumivox5Data->f_GetProjectorCount() != TARGETS) {
         std::fprintf(stderr, "the main window did not load %d projectors\n", TARGETS);
         return 1;

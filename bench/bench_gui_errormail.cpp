@@ -6,23 +6,18 @@
 // takes. Each time is given as wall time and as the GUI thread's CPU time,
 // which a busy machine disturbs less. Runs offscreen unless QT_QPA_PLATFORM
 // says otherwise.
-#include <QApplication>
-#include <QLoggingCategory>
-
 #include <cstdio>
 #include <memory>
 #include <vector>
 
+#include "BenchWindow.h"
 #include "CDataFunctions.h"
 #include "CLumivox5Data.h"
 #include "CMailSettings.h"
 #include "CProfile.h"
 #include "CProjectorData.h"
 #include "CSMTPSend.h"
-#include "CTestFolders.h"
 #include "FleetHeap.h"
-#include "FleetUserList.h"
-#include "Lumivox5Main.h"
 #include "ProcessFigures.h"
 #include "ProfileFlag.h"
 
@@ -73,8 +68,7 @@ Timing Pass(Lumivox5Main* window, const QList<int>& ids)
 RunFigures Run(CProfile* profile)
 {
     RunFigures figures;
-    CTestCommandLine line{QStringList()};
-    std::unique_ptr<Lumivox5Main> window(new Lumivox5Main(line.argc(), line.argv()));
+    std::unique_ptr<Lumivox5Main> window = NewMainWindow();
     QCoreApplication::processEvents();
     CLumivox5Data* hub = window->m_Lumivox5Data;
     const QList<int> ids = hub->GetProjectorDataIDList(false);
@@ -120,17 +114,10 @@ RunFigures Run(CProfile* profile)
 int main(int argc, char** argv)
 {
     StartAsFleetProgram(argv); // as the program does
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-
+    BenchApplication app(argc, argv);
     CTestFolders folders;
-    QString error;
-    if (!FleetUserList::PrepareWindowFolders(folders, FLEET, &error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
+    if (!PrepareWindowFleet(folders, FLEET))
         return 1;
-    }
     // A one-lamp model that reports its name.
     CProfile profile;
     for (bool& flag : profile.m_Flags)

@@ -4,21 +4,17 @@
 // views), and the export in the compatible Shift_JIS form together with the
 // save of the default list that precedes it. Boxes and file dialogs are
 // answered by scripts. Runs offscreen unless QT_QPA_PLATFORM says otherwise.
-#include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QLoggingCategory>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <memory>
 #include <vector>
 
+#include "BenchWindow.h"
 #include "CListViewColumnStatus.h"
 #include "CLumivox5Data.h"
 #include "CProjectorTreeView.h"
-#include "CTestFolders.h"
-#include "FleetUserList.h"
-#include "Lumivox5Main.h"
 #include "ModalBoxes.h"
 #include "ProcessFigures.h"
 
@@ -31,38 +27,24 @@ const int EXPORT_RUNS = 5;
 // 2000 projectors spread over 100 groups, as another installation's list.
 QByteArray HundredGroupList()
 {
-    QString text = QStringLiteral("[Header Info]\nMagicCode=258-0017-686-1-5F\nRevCode=Rev.1.0\n");
-    for (int n = 1; n <= EXPORT_FLEET; ++n)
-        text += QStringLiteral("[Setting %1]\nSettingName=Room %2\nDeviceType=LAN\nLanType=IP\nIPAddress=10.2.%3.%4\n"
-                               "LanPort=7142\nEnabled=True\nGroupList=%5\n")
-                    .arg(n, 3, 10, QLatin1Char('0'))
-                    .arg(n)
-                    .arg(n / 200 + 1)
-                    .arg(n % 200 + 1)
-                    .arg(n % EXPORT_GROUPS + 1);
-    text += QStringLiteral("[Group]\n");
-    for (int g = 1; g <= EXPORT_GROUPS; ++g)
-        text += QStringLiteral("%1=\"Wing %2\"\n").arg(g, 3, 10, QLatin1Char('0')).arg(g);
-    return text.toLatin1();
+    return UserListText(
+        EXPORT_FLEET,
+        [](int n) {
+            return ListedProjector{QStringLiteral("Room %1").arg(n),
+                                   QStringLiteral("10.2.%1.%2").arg(n / 200 + 1).arg(n % 200 + 1), n % EXPORT_GROUPS + 1};
+        },
+        EXPORT_GROUPS, [](int g) { return QStringLiteral("Wing %1").arg(g); });
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-
+    BenchApplication app(argc, argv);
     CTestFolders folders;
-    QString error;
-    if (!FleetUserList::PrepareWindowFolders(folders, EXPORT_FLEET, &error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
+    if (!PrepareWindowFleet(folders, EXPORT_FLEET))
         return 1;
-    }
-    CTestCommandLine line{QStringList()};
-    std::unique_ptr<Lumivox5Main> window(new Lumivox5Main(line.argc(), line.argv()));
+    std::unique_ptr<Lumivox5Main> window = NewMainWindow();
     QCoreApplication::processEvents();
     CProjectorTreeView* list = window->findChild<CProjectorTreeView*>(QStringLiteral("treeViewPJList"));
     for (CListViewColumnStatus* status : *window->m_Lumivox5Data->m_pPjListColumnStatus)
@@ -78,26 +60,20 @@ int main(int argc, char** argv)
         return QMessageBox::Ok;
     });
 
-    std::vector<double> csv;
     answer = folders.path(QStringLiteral("export/fleet.csv"));
     QDir().mkpath(QFileInfo(answer).absolutePath());
-    for (int run = 0; run < EXPORT_RUNS; ++run)
-        csv.push_back(WallMs([&] { window->f_Export(); }));
+    const std::vector<double> csv = WallMsRuns(EXPORT_RUNS, [&] { window->f_Export(); });
     const qint64 csvBytes = QFileInfo(answer).size();
 
-    std::vector<double> sjis;
     answer = folders.path(QStringLiteral("export/fleet.lst"));
     answerFilter = Lumivox5Main::tr("UserListFileANSIFilter");
-    for (int run = 0; run < EXPORT_RUNS; ++run)
-        sjis.push_back(WallMs([&] { window->f_ExportUserList(); }));
+    const std::vector<double> sjis = WallMsRuns(EXPORT_RUNS, [&] { window->f_ExportUserList(); });
     const qint64 sjisBytes = QFileInfo(answer).size();
 
-    std::vector<double> imports;
     answer = folders.path(QStringLiteral("import/other.lst"));
     answerFilter.clear();
     CTestFolders::writeFile(answer, HundredGroupList());
-    for (int run = 0; run < EXPORT_RUNS; ++run)
-        imports.push_back(WallMs([&] { window->f_ImportUserList(); }));
+    const std::vector<double> imports = WallMsRuns(EXPORT_RUNS, [&] { window->f_ImportUserList(); });
     // Where an import's time goes, step by step.
     CLumivox5Data* hub = window->m_Lumivox5Data;
     const double load = WallMs([&] { hub->LoadUserList(answer); });

@@ -4,23 +4,17 @@
 // deletion of a group holding 2000 projectors; each with the list rebuilt
 // where the window rebuilds it. Runs offscreen unless QT_QPA_PLATFORM says
 // otherwise.
-#include <QApplication>
 #include <QDropEvent>
-#include <QFile>
-#include <QItemSelectionModel>
-#include <QLoggingCategory>
 #include <QMimeData>
 
 #include <cstdio>
 #include <memory>
 #include <vector>
 
-#include "CFleetSweep.h"
+#include "BenchWindow.h"
 #include "CGroupTreeView.h"
 #include "CLumivox5Data.h"
 #include "CProjectorTreeView.h"
-#include "CTestFolders.h"
-#include "Lumivox5Main.h"
 #include "ModalBoxes.h"
 #include "ProcessFigures.h"
 
@@ -33,43 +27,24 @@ const int RUNS = 5;
 // Projector n belongs to one of the first 99 groups; the last group is empty.
 QByteArray UserListOfGroups()
 {
-    QByteArray text = "[Header Info]\nMagicCode=258-0017-686-1-5F\nRevCode=Rev.1.0\n";
-    for (int n = 1; n <= FLEET; ++n) {
-        text += "[Setting " + QByteArray::number(n).rightJustified(3, '0') + "]\nSettingName=PJ" + QByteArray::number(n) +
-                "\nDeviceType=LAN\nLanType=IP\nIPAddress=10.1." + QByteArray::number(n / 200) + "." +
-                QByteArray::number(n % 200 + 1) + "\nLanPort=7142\nEnabled=True\nGroupList=" +
-                QByteArray::number((n - 1) % (GROUPS - 1) + 1) + "\n";
-    }
-    text += "[Group]\n";
-    for (int g = 1; g <= GROUPS; ++g)
-        text += QByteArray::number(g).rightJustified(3, '0') + "=\"Room " + QByteArray::number(g).rightJustified(3, '0') +
-                "\"\n";
-    return text;
-}
-
-void SelectNode(QTreeView* tree, const QModelIndex& index)
-{
-    tree->setCurrentIndex(index);
-    tree->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+    return UserListText(
+        FLEET,
+        [](int n) {
+            return ListedProjector{QStringLiteral("PJ%1").arg(n),
+                                   QStringLiteral("10.1.%1.%2").arg(n / 200).arg(n % 200 + 1), (n - 1) % (GROUPS - 1) + 1};
+        },
+        GROUPS, [](int g) { return QStringLiteral("Room %1").arg(g, 3, 10, QLatin1Char('0')); });
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-
+    BenchApplication app(argc, argv);
     CTestFolders folders;
-    const QString profile = CFleetSweep::FindProfile(QString());
-    if (profile.isEmpty() || !QFile::copy(profile, folders.programFolder() + QStringLiteral("/Profile.ini"))) {
-        std::fprintf(stderr, "Profile.ini not found beside the benchmark\n");
+    if (!CopyShippedProfile(folders))
         return 1;
-    }
-    const QString userList =
-        folders.homeFolder() + QStringLiteral("/Application Data/Corvex Projector User Fennick/Lumivox 5/user.lst");
+    const QString userList = folders.userListPath();
     // Every question is answered OK.
     CMessageBoxes::SetScript([](const CMessageBoxes::Box&) { return QMessageBox::Ok; });
 
@@ -80,8 +55,7 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "cannot write the user list\n");
             return 1;
         }
-        CTestCommandLine line{QStringList()};
-        std::unique_ptr<Lumivox5Main> window(new Lumivox5Main(line.argc(), line.argv()));
+        std::unique_ptr<Lumivox5Main> window = NewMainWindow();
         window->resize(1200, 900);
         window->show();
         QCoreApplication::processEvents();

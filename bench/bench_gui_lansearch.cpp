@@ -8,11 +8,9 @@
 //
 //   bench_gui_lansearch [--responder PATH] [--runs N]
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
@@ -22,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+#include "BenchWindow.h"
 #include "CFleetSweep.h"
 #include "CLumivox5Data.h"
 #include "CProjectorTreeView.h"
@@ -89,13 +88,11 @@ RunFigures RunSearch(const QString& profile)
 {
     RunFigures f;
     CTestFolders folders;
-    const QString userList =
-        folders.homeFolder() + QStringLiteral("/Application Data/Corvex Projector User Fennick/Lumivox 5/user.lst");
+    const QString userList = folders.userListPath();
     if (!QFile::copy(profile, folders.programFolder() + QStringLiteral("/Profile.ini")) ||
         !CTestFolders::writeFile(userList, "[Header Info]\nMagicCode=258-0017-686-1-5F\nRevCode=Rev.1.0\n"))
         return f;
-    CTestCommandLine line{QStringList()};
-    std::unique_ptr<Lumivox5Main> window(new Lumivox5Main(line.argc(), line.argv()));
+    std::unique_ptr<Lumivox5Main> window = NewMainWindow();
     if (!window->m_blnProfileLoaded)
         return f;
     QCoreApplication::processEvents();
@@ -178,10 +175,7 @@ RunFigures RunSearch(const QString& profile)
 int main(int argc, char** argv)
 {
     StartAsFleetProgram(argv); // as the program does
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    BenchApplication app(argc, argv);
 
     QString program = QDir(app.applicationDirPath()).filePath("../tools/discovery-responder");
     int runs = 3;

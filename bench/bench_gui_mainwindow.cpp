@@ -9,13 +9,11 @@
 // names of their own, so this first poll renames every row, as the first poll
 // of a fleet whose names were set at the projectors does. Runs offscreen
 // unless QT_QPA_PLATFORM says otherwise.
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QHeaderView>
 #include <QHostAddress>
-#include <QLoggingCategory>
 #include <QMap>
 #include <QSet>
 #include <QSortFilterProxyModel>
@@ -29,6 +27,7 @@
 #include <memory>
 #include <vector>
 
+#include "BenchWindow.h"
 #include "FleetHeap.h"
 #include "CCommandFunctions.h"
 #include "CFleetSweep.h"
@@ -37,9 +36,6 @@
 #include "CProjectorData.h"
 #include "CGroupTreeView.h"
 #include "CProjectorTreeView.h"
-#include "CTestFolders.h"
-#include "FleetUserList.h"
-#include "Lumivox5Main.h"
 #include "RaiseOpenFileLimit.h"
 #include "ProcessFigures.h"
 
@@ -58,10 +54,10 @@ const int STATUS_KEY = 8;
 
 // Times each event the GUI thread's event loops hand out (not the events
 // sent while one is handled): the longest per receiver class and event type.
-class CTimedApplication : public QApplication
+class CTimedApplication : public BenchApplication
 {
 public:
-    using QApplication::QApplication;
+    using BenchApplication::BenchApplication;
     struct Longest
     {
         qint64 ns = 0;
@@ -207,29 +203,17 @@ PollFigures PollFleet(Lumivox5Main* window)
 
 QByteArray GroupedUserList()
 {
-    QByteArray text = "[Header Info]\nMagicCode=258-0017-686-1-5F\nRevCode=Rev.1.0\n";
-    for (int n = 1; n <= FLEET; ++n) {
-        text += QString("[Setting %1]\nSettingName=Hall %2 PJ%3\nDeviceType=LAN\nLanType=IP\n"
-                        "IPAddress=10.%4.%5.%6\nLanPort=7142\nEnabled=True\nGroupList=%7\n")
-                    .arg(n, 3, 10, QLatin1Char('0'))
-                    .arg((n * 7919) % 97)
-                    .arg(n)
-                    .arg(n / 250 + 1)
-                    .arg(n % 250 + 1)
-                    .arg((n * 13) % 250 + 1)
-                    .arg((n - 1) % GROUPS + 1)
-                    .toLatin1();
-    }
-    text += "[Group]\n";
-    for (int g = 1; g <= GROUPS; ++g)
-        text += QString("%1=\"Group %2\"\n").arg(g, 3, 10, QLatin1Char('0')).arg(g, 3, 10, QLatin1Char('0')).toLatin1();
-    return text;
-}
-
-void Select(QTreeView* tree, const QModelIndex& index)
-{
-    tree->setCurrentIndex(index);
-    tree->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+    return UserListText(
+        FLEET,
+        [](int n) {
+            return ListedProjector{QStringLiteral("Hall %1 PJ%2").arg((n * 7919) % 97).arg(n),
+                                   QStringLiteral("10.%1.%2.%3")
+                                       .arg(n / 250 + 1)
+                                       .arg(n % 250 + 1)
+                                       .arg((n * 13) % 250 + 1),
+                                   (n - 1) % GROUPS + 1};
+        },
+        GROUPS, [](int g) { return QStringLiteral("Group %1").arg(g, 3, 10, QLatin1Char('0')); });
 }
 
 } // namespace
@@ -237,20 +221,12 @@ void Select(QTreeView* tree, const QModelIndex& index)
 int main(int argc, char** argv)
 {
     StartAsFleetProgram(argv); // as the program does
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     CTimedApplication app(argc, argv);
     RaiseOpenFileLimit();
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-
     CTestFolders folders;
-    const QString profile = CFleetSweep::FindProfile(QString());
-    if (profile.isEmpty() || !QFile::copy(profile, folders.programFolder() + QStringLiteral("/Profile.ini"))) {
-        std::fprintf(stderr, "Profile.ini not found beside the benchmark\n");
+    if (!CopyShippedProfile(folders))
         return 1;
-    }
-    const QString userList =
-        folders.homeFolder() + QStringLiteral("/Application Data/Corvex Projector User Fennick/Lumivox 5/user.lst");
+    const QString userList = folders.userListPath();
     if (!CTestFolders::writeFile(userList, GroupedUserList())) {
         std::fprintf(stderr, "cannot write the user list\n");
         return 1;
@@ -264,10 +240,7 @@ int main(int argc, char** argv)
     // A start over the grouped list (each start reads the list the last one left), timed.
     const auto start = [&](std::unique_ptr<Lumivox5Main>& window) {
         CTestFolders::writeFile(userList, GroupedUserList());
-        return WallMs([&] {
-            CTestCommandLine line{QStringList()};
-            window.reset(new Lumivox5Main(line.argc(), line.argv()));
-        });
+        return WallMs([&] { window = NewMainWindow(); });
     };
     for (int run = 0; run < RUNS; ++run) {
         std::unique_ptr<Lumivox5Main> window;
@@ -282,9 +255,9 @@ int main(int argc, char** argv)
         listed = list->model()->rowCount();
         const QModelIndex groupNode = tree->model()->index(CGroupTreeView::ROW_GROUP, 0);
         const QModelIndex group = tree->model()->index(run % GROUPS, 0, groupNode);
-        toGroup.push_back(WallMs([&] { Select(tree, group); }));
+        toGroup.push_back(WallMs([&] { SelectNode(tree, group); }));
         groupListed = list->model()->rowCount();
-        toAll.push_back(WallMs([&] { Select(tree, tree->model()->index(CGroupTreeView::ROW_ALL_PROJECTORS, 0)); }));
+        toAll.push_back(WallMs([&] { SelectNode(tree, tree->model()->index(CGroupTreeView::ROW_ALL_PROJECTORS, 0)); }));
         if (list->model()->rowCount() != listed) {
             std::fprintf(stderr, "All Projectors lists %d rows after the switch, %d before\n",
                          list->model()->rowCount(), listed);
@@ -321,8 +294,7 @@ int main(int argc, char** argv)
     // reported name (so every row changes and the list re-sorts), from one
     // and from ten reports per projector.
     CTestFolders::writeFile(userList, GroupedUserList());
-    CTestCommandLine line{QStringList()};
-    std::unique_ptr<Lumivox5Main> window(new Lumivox5Main(line.argc(), line.argv()));
+    std::unique_ptr<Lumivox5Main> window = NewMainWindow();
     QCoreApplication::processEvents();
     window->f_SortPjList(2, Qt::AscendingOrder);
     const QList<int> ids = window->m_Lumivox5Data->GetProjectorDataIDList(false);
@@ -371,7 +343,7 @@ int main(int argc, char** argv)
     CFleetSweep sweep;
     if (!sweep.StartSimulator(CFleetSweep::FindSimulator(QString()), FleetUserList::Span(first, FLEET),
                               QStringLiteral("LV-L100"), REPLY_DELAY_MS, {QStringLiteral("--vary")})
-        || !sweep.CreateRecords(profile)) {
+        || !sweep.CreateRecords(CFleetSweep::FindProfile(QString()))) {
         std::fprintf(stderr, "%s\n", qPrintable(sweep.Error()));
         return 1;
     }
@@ -392,7 +364,7 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    window.reset(new Lumivox5Main(line.argc(), line.argv()));
+    window = NewMainWindow();
     QCoreApplication::processEvents();
     app.m_Timing = true;
     const PollFigures poll = PollFleet(window.get());

@@ -7,13 +7,9 @@
 // selection count. Then the column chooser's OK: from the click to the
 // list showing the new layout, sorted again. Runs offscreen unless
 // QT_QPA_PLATFORM says otherwise.
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QHostAddress>
 #include <QItemSelectionModel>
-#include <QLoggingCategory>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeView>
@@ -26,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchWindow.h"
 #include "CLumivox5Data.h"
 #include "CProfile.h"
 #include "CProfileList.h"
@@ -33,9 +30,6 @@
 #include "CProjectorTreeView.h"
 #include "CSectionItem.h"
 #include "CSectionItemList.h"
-#include "CTestFolders.h"
-#include "FleetUserList.h"
-#include "Lumivox5Main.h"
 #include "ProcessFigures.h"
 
 namespace {
@@ -50,13 +44,7 @@ const double CHOOSER_OK_TARGET_MS = 200;
 
 double MedianOf(const std::function<void()>& prepare, const std::function<void()>& work)
 {
-    std::vector<double> times;
-    for (int run = 0; run < RUNS; ++run) {
-        prepare();
-        times.push_back(WallMs(work));
-    }
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
+    return Median(WallMsRuns(RUNS, work, prepare));
 }
 
 // The drop-downs, by the slot their aboutToShow() runs.
@@ -150,19 +138,11 @@ void QueueReports(Lumivox5Main* window, const QList<int>& ids)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-
+    BenchApplication app(argc, argv);
     CTestFolders folders;
-    QString error;
-    if (!FleetUserList::PrepareWindowFolders(folders, FLEET, &error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
+    if (!PrepareWindowFleet(folders, FLEET))
         return 1;
-    }
-    CTestCommandLine line{QStringList()};
-    std::unique_ptr<Lumivox5Main> window(new Lumivox5Main(line.argc(), line.argv()));
+    std::unique_ptr<Lumivox5Main> window = NewMainWindow();
     if (!window->m_blnProfileLoaded || !IdentifyFleet(window->m_Lumivox5Data)) {
         std::fprintf(stderr, "the window did not load the shipped models\n");
         return 1;

@@ -6,10 +6,8 @@
 // selected: reading the selection, deciding a value, a refresh, and the
 // display after a batch of 2000 completions. Runs offscreen unless
 // QT_QPA_PLATFORM says otherwise.
-#include <QApplication>
 #include <QFile>
 #include <QItemSelectionModel>
-#include <QLoggingCategory>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
@@ -18,8 +16,8 @@
 #include <memory>
 #include <vector>
 
+#include "BenchWindow.h"
 #include "CCommandIF.h"
-#include "CFleetSweep.h"
 #include "CGainInfo.h"
 #include "CGeneralSlider.h"
 #include "CListViewColumnStatus.h"
@@ -95,9 +93,8 @@ void benchPanel()
                          ++requests;
                      });
 
-    std::vector<double> selectionRuns, decideRuns, refreshRuns, batchRuns;
-    for (int run = 0; run < RUNS; ++run)
-        selectionRuns.push_back(WallMs([&] { panel.MainTabChanged(); }));
+    std::vector<double> decideRuns, batchRuns;
+    const std::vector<double> selectionRuns = WallMsRuns(RUNS, [&] { panel.MainTabChanged(); });
     auto* slider = panel.findChild<CGeneralSlider*>(QStringLiteral("hSlidePictureBrightness"));
     auto* refresh = panel.findChild<QPushButton*>(QStringLiteral("pushButtonUpdate"));
     for (int run = 0; run < RUNS; ++run) {
@@ -109,8 +106,7 @@ void benchPanel()
         }));
     }
     const bool decided = requests == 2 * RUNS && copied.size() == TARGETS;
-    for (int run = 0; run < RUNS; ++run)
-        refreshRuns.push_back(WallMs([&] { refresh->click(); }));
+    const std::vector<double> refreshRuns = WallMsRuns(RUNS, [&] { refresh->click(); });
     for (int run = 0; run < RUNS; ++run) {
         batchRuns.push_back(WallMs([&] {
             for (int n = 1; n <= TARGETS; ++n)
@@ -135,19 +131,12 @@ void benchPanel()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    BenchApplication app(argc, argv);
 
     CTestFolders folders;
-    const QString profile = CFleetSweep::FindProfile(QString());
-    if (profile.isEmpty() || !QFile::copy(profile, folders.programFolder() + QStringLiteral("/Profile.ini"))) {
-        std::fprintf(stderr, "Profile.ini not found beside the benchmark\n");
+    if (!CopyShippedProfile(folders))
         return 1;
-    }
-    CTestCommandLine line{QStringList()};
-    std::unique_ptr<Lumivox5Main> window(new Lumivox5Main(line.argc(), line.argv()));
+    std::unique_ptr<Lumivox5Main> window = NewMainWindow();
     if (!window->m_blnProfileLoaded) {
         std::fprintf(stderr, "the window did not load its profile\n");
         return 1;
@@ -165,13 +154,10 @@ int main(int argc, char** argv)
     window->m_plugins.clear();
     auto* idle = new IdlePlugin;
     window->f_BindPlugin(idle);
-    std::vector<double> idleRuns;
-    for (int run = 0; run < RUNS; ++run)
-        idleRuns.push_back(WallMs([&] { window->f_OnUpdateTimingToPluginProc(batch); }));
+    const auto relay = [&] { window->f_OnUpdateTimingToPluginProc(batch); };
+    const std::vector<double> idleRuns = WallMsRuns(RUNS, relay);
     window->m_plugins = builtIn;
-    std::vector<double> panelRuns;
-    for (int run = 0; run < RUNS; ++run)
-        panelRuns.push_back(WallMs([&] { window->f_OnUpdateTimingToPluginProc(batch); }));
+    const std::vector<double> panelRuns = WallMsRuns(RUNS, relay);
     window->m_plugins.append(idle);
     window.reset();
 

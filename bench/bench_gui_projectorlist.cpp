@@ -2,8 +2,6 @@
 // refresh of every row, a sort by a column of each sort type, one progress
 // tick with every projector animated, and the id lists with every row
 // selected. Runs offscreen unless QT_QPA_PLATFORM says otherwise.
-#include <QApplication>
-#include <QLoggingCategory>
 #include <QMetaObject>
 #include <QSortFilterProxyModel>
 
@@ -11,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "BenchWindow.h"
 #include "CListViewColumnStatus.h"
 #include "CProjectorData.h"
 #include "CProjectorTreeView.h"
@@ -44,10 +43,7 @@ int CodeOf(int id)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    BenchApplication app(argc, argv);
 
     QMap<int, CListViewColumnStatus*> columns;
     CListViewColumnStatus::f_MakePjListColumns(&columns);

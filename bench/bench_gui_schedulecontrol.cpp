@@ -5,23 +5,17 @@
 // schedules with 40-character comments, every day from 2000 to 2050 a
 // no-operating day) with its list refresh. Runs offscreen unless
 // QT_QPA_PLATFORM says otherwise.
-#include <QApplication>
-#include <QLoggingCategory>
-#include <QTreeView>
-
 #include <cstdio>
 #include <memory>
 #include <vector>
 
-#include "CFleetSweep.h"
+#include "BenchWindow.h"
 #include "CGroupTreeView.h"
 #include "CLumivox5Data.h"
 #include "CNoOperatingDate.h"
 #include "CScheduleFile.h"
 #include "CScheduleManager.h"
 #include "CScheduleTargetText.h"
-#include "CTestFolders.h"
-#include "Lumivox5Main.h"
 #include "ModalBoxes.h"
 #include "ProcessFigures.h"
 #include "RaiseOpenFileLimit.h"
@@ -36,19 +30,13 @@ const int RUNS = 5;
 // Projector n (1 to 2000) at 10.a.b.c in group (n - 1) % 100 + 1, "Group 001" to "Group 100".
 QByteArray FleetInGroups()
 {
-    QByteArray text = "[Header Info]\nMagicCode=258-0017-686-1-5F\nRevCode=Rev.1.0\n";
-    for (int n = 1; n <= FLEET; ++n)
-        text += QString("[Setting %1]\nSettingName=PJ%1\nDeviceType=LAN\nLanType=IP\n"
-                        "IPAddress=10.1.%2.%3\nLanPort=7142\nEnabled=True\nGroupList=%4\n")
-                    .arg(n, 3, 10, QLatin1Char('0'))
-                    .arg(n / 250)
-                    .arg(n % 250 + 1)
-                    .arg((n - 1) % GROUPS + 1)
-                    .toLatin1();
-    text += "[Group]\n";
-    for (int g = 1; g <= GROUPS; ++g)
-        text += QString("%1=\"Group %1\"\n").arg(g, 3, 10, QLatin1Char('0')).toLatin1();
-    return text;
+    return UserListText(
+        FLEET,
+        [](int n) {
+            return ListedProjector{QStringLiteral("PJ%1").arg(n, 3, 10, QLatin1Char('0')),
+                                   QStringLiteral("10.1.%1.%2").arg(n / 250).arg(n % 250 + 1), (n - 1) % GROUPS + 1};
+        },
+        GROUPS, [](int g) { return QStringLiteral("Group %1").arg(g, 3, 10, QLatin1Char('0')); });
 }
 
 // A daily schedule at a time of its own.
@@ -108,12 +96,6 @@ bool WriteLargestFile(const QString& path)
     return file.SaveScheduleFile(path, true) == 0;
 }
 
-void Select(QTreeView* tree, const QModelIndex& index)
-{
-    tree->setCurrentIndex(index);
-    tree->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
-}
-
 void Report(const char* what, const std::vector<double>& ms, double targetMs, const QString& note)
 {
     const double median = Median(ms);
@@ -125,20 +107,12 @@ void Report(const char* what, const std::vector<double>& ms, double targetMs, co
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    BenchApplication app(argc, argv);
     RaiseOpenFileLimit();
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-
     CTestFolders folders;
-    const QString profile = CFleetSweep::FindProfile(QString());
-    if (profile.isEmpty() || !QFile::copy(profile, folders.programFolder() + QStringLiteral("/Profile.ini"))) {
-        std::fprintf(stderr, "Profile.ini not found beside the benchmark\n");
+    if (!CopyShippedProfile(folders))
         return 1;
-    }
-    const QString userList =
-        folders.homeFolder() + QStringLiteral("/Application Data/Corvex Projector User Fennick/Lumivox 5/user.lst");
+    const QString userList = folders.userListPath();
     const QString largest = folders.path(QStringLiteral("largest.scd"));
     if (!CTestFolders::writeFile(userList, FleetInGroups()) || !WriteLargestFile(largest)) {
         std::fprintf(stderr, "cannot write the user list or the schedule file\n");
@@ -148,8 +122,7 @@ int main(int argc, char** argv)
     CMessageBoxes::SetScript([](const CMessageBoxes::Box&) { return QMessageBox::Ok; });
     CFileDialogs::SetScript([&](const CFileDialogs::Request&) { return CFileDialogs::Answer{largest, QString()}; });
 
-    CTestCommandLine line{QStringList()};
-    std::unique_ptr<Lumivox5Main> window(new Lumivox5Main(line.argc(), line.argv()));
+    std::unique_ptr<Lumivox5Main> window = NewMainWindow();
     if (!window->m_blnProfileLoaded) {
         std::fprintf(stderr, "the window did not load its profile\n");
         return 1;
@@ -161,7 +134,7 @@ int main(int argc, char** argv)
     auto* list = window->findChild<ScheduleListView*>(QStringLiteral("treeViewSchedule"));
     const QModelIndex all = tree->model()->index(CGroupTreeView::ROW_ALL_PROJECTORS, 0);
     const QModelIndex group = tree->model()->index(0, 0, tree->model()->index(CGroupTreeView::ROW_GROUP, 0));
-    Select(tree, all);
+    SelectNode(tree, all);
     FillSchedules(*hub->m_pScheduleManager);
 
     std::printf("schedule control, %d projectors in %d groups, %d schedules, platform %s, median of %d runs\n",
@@ -174,16 +147,16 @@ int main(int argc, char** argv)
         execute.push_back(WallMs([&] { window->f_ScheduleExecute(true); }));
         instances = hub->m_pScheduleExcuteManager->f_GetScheduleMap().size();
         newDay.push_back(WallMs([&] { window->f_OnDateUpdateProc(); }));
-        Select(tree, all);
+        SelectNode(tree, all);
         refreshAll.push_back(WallMs([&] { window->f_UpdateScheduleList(); }));
         allRows = list->model()->rowCount();
-        Select(tree, group);
+        SelectNode(tree, group);
         refreshGroup.push_back(WallMs([&] { window->f_UpdateScheduleList(); }));
         groupRows = list->model()->rowCount();
         window->f_ScheduleExecute(false);
         QCoreApplication::processEvents();
     }
-    Select(tree, all);
+    SelectNode(tree, all);
     for (int run = 0; run < RUNS; ++run) {
         import.push_back(WallMs([&] { window->f_ImportSchedule(); }));
         importRows = list->model()->rowCount();

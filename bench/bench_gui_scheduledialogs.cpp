@@ -3,11 +3,9 @@
 // groups. Times the list dialog's first show and one delete, add, paste and
 // edit (each with the list rebuilt in its sort), and the edit dialog's show.
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise.
-#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QKeyEvent>
-#include <QLoggingCategory>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeView>
@@ -17,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "BenchWindow.h"
 #include "CLanguageCodeTable.h"
 #include "CLumivox5Data.h"
 #include "CProjectorData.h"
@@ -111,10 +110,7 @@ struct Figure {
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    BenchApplication app(argc, argv);
     // The texts the operator reads, as the program shows them.
     CLanguageCodeTable language(CLanguageCodeTable::LANG_ENGLISH);
     language.SetCulture(&app);

@@ -2,16 +2,15 @@
 // instances (1000 daily schedules expanded from midnight) sorted by date, a
 // click on the Date header, and a refill with one group's week (700 rows).
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise.
-#include <QApplication>
 #include <QHeaderView>
 #include <QTranslator>
-#include <QLoggingCategory>
 #include <QMouseEvent>
 
 #include <cstdio>
 #include <functional>
 #include <vector>
 
+#include "BenchWindow.h"
 #include "CLanguageCodeTable.h"
 #include "CNoOperatingDate.h"
 #include "CScheduleManager.h"
@@ -106,10 +105,7 @@ double MedianMs(const std::function<void()>& work)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    BenchApplication app(argc, argv);
     // The texts the operator reads, as the program shows them.
     CLanguageCodeTable language(CLanguageCodeTable::LANG_ENGLISH);
     language.SetCulture(&app);
