@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -116,19 +117,30 @@ private:
         ui()->tabMain->setCurrentWidget(ui()->tabSchedule);
     }
 
+    // The action enabled and triggered (a row is about where a trigger
+    // leads, not when it is offered); none without an action.
+    static std::function<void()> fireEnabled(QAction* action)
+    {
+        if (!action)
+            return {};
+        return [action] {
+            action->setEnabled(true);
+            action->trigger();
+        };
+    }
+
+    static QAction* entry(const std::map<QString, QAction*>& entries, const QString& name)
+    {
+        const auto found = entries.find(name);
+        return found == entries.end() ? nullptr : found->second;
+    }
+
     // The trigger of a row, by kind and name.
     std::function<void()> trigger(const QString& kind, const QString& name)
     {
         Lumivox5Main* window = m_Window.get();
-        if (kind == QLatin1String("menu")) {
-            auto* action = window->findChild<QAction*>(name);
-            if (!action)
-                return {};
-            return [action] {
-                action->setEnabled(true);
-                action->trigger();
-            };
-        }
+        if (kind == QLatin1String("menu"))
+            return fireEnabled(window->findChild<QAction*>(name));
         if (kind == QLatin1String("toolbar")) {
             const std::map<QString, QAction*> entries{
                 {"actTBPowerOn", window->actTBPowerOn},
@@ -152,14 +164,7 @@ private:
                 {"actTBFreezeOn", window->actTBFreezeOn},
                 {"actTBFreezeOff", window->actTBFreezeOff},
             };
-            const auto found = entries.find(name);
-            if (found == entries.end() || !found->second)
-                return {};
-            QAction* action = found->second;
-            return [action] {
-                action->setEnabled(true);
-                action->trigger();
-            };
+            return fireEnabled(entry(entries, name));
         }
         if (kind == QLatin1String("context")) {
             CProjectorTreeView* view = list();
@@ -184,24 +189,10 @@ private:
                 {"ctxWeb", view->ctxWeb},
                 {"ctxProperty", view->ctxProperty},
             };
-            const auto found = entries.find(name);
-            if (found == entries.end() || !found->second)
-                return {};
-            QAction* action = found->second;
-            return [action] {
-                action->setEnabled(true);
-                action->trigger();
-            };
+            return fireEnabled(entry(entries, name));
         }
-        if (kind == QLatin1String("group")) {
-            auto* action = ui()->treeViewGroup->findChild<QAction*>(name);
-            if (!action)
-                return {};
-            return [action] {
-                action->setEnabled(true);
-                action->trigger();
-            };
-        }
+        if (kind == QLatin1String("group"))
+            return fireEnabled(ui()->treeViewGroup->findChild<QAction*>(name));
         if (kind == QLatin1String("schedule")) {
             ScheduleListView* schedules = ui()->treeViewSchedule;
             const QByteArray signal = name.toLatin1();
@@ -278,138 +269,126 @@ void tst_Lumivox5MainTriggers::triggersReachTheirOperations_data()
     // rejected dialogs. Request tuples: "id [params] from act [targets] cache log".
     const QString one = QStringLiteral(" 1 2 [1] 1 1");
     const QString exitQuestion = QStringLiteral("close");
-    struct Row
+    struct Trigger
     {
         const char* kind;
         const char* name;
+    };
+    // An operation and every trigger that reaches it, all from the same setup.
+    struct Operation
+    {
         const char* setup;
         QString effect;
+        std::vector<Trigger> triggers;
     };
-    const Row rows[] = {
+    const Operation operations[] = {
         // File
-        {"menu", "actMenuFileOffline", "list", "offline:true"},
-        {"menu", "actMenuFileImportPJList", "list",
-         "box:The existing connection target list will be overwritten by imported data.\nDo you want to proceed?"},
-        {"menu", "actMenuFileImportEventLog", "list", ""},
-        {"menu", "actMenuFileExportCSVFile", "list", "file:save"},
-        {"menu", "actMenuFileExportPJList", "list", "file:save"},
-        {"menu", "actMenuFileExportEventLog", "list", ""},
-        {"menu", "actMenuFileImportSchedule", "list",
-         "box:The existing schedule will be overwritten by imported data.\nDo you want to proceed?"},
-        {"menu", "actMenuFileExportSchedule", "list", "file:save"},
-        {"menu", "actMenuFileShowLogTransport", "list", "url:file:///"},
-        {"menu", "actMenuFileShowLogSchedule", "list", "url:file:///"},
-        {"menu", "actMenuFileShowLogEvent", "list", ""},
-        {"menu", "actMenuFileExit", "list", exitQuestion},
+        {"list", "offline:true", {{"menu", "actMenuFileOffline"}}},
+        {"list",
+         "box:The existing connection target list will be overwritten by imported data.\nDo you want to proceed?",
+         {{"menu", "actMenuFileImportPJList"}}},
+        {"list", "", {{"menu", "actMenuFileImportEventLog"}}},
+        {"list", "file:save", {{"menu", "actMenuFileExportCSVFile"}}},
+        {"list", "file:save", {{"menu", "actMenuFileExportPJList"}}},
+        {"list", "", {{"menu", "actMenuFileExportEventLog"}}},
+        {"list", "box:The existing schedule will be overwritten by imported data.\nDo you want to proceed?",
+         {{"menu", "actMenuFileImportSchedule"}}},
+        {"list", "file:save", {{"menu", "actMenuFileExportSchedule"}}},
+        {"list", "url:file:///", {{"menu", "actMenuFileShowLogTransport"}}},
+        {"list", "url:file:///", {{"menu", "actMenuFileShowLogSchedule"}}},
+        {"list", "", {{"menu", "actMenuFileShowLogEvent"}}},
+        {"list", exitQuestion, {{"menu", "actMenuFileExit"}, {"tray", "5"}}},
         // View
-        {"menu", "actMenuViewDetail", "list", "detail:false"},
-        {"menu", "actMenuViewEditColumn", "list", "dialog:FormChooseProjectorListColumn"},
-        {"menu", "actMenuViewSelectAll", "list", "selected:3"},
-        {"menu", "actMenuViewStop", "list", "request:129 - 1 0 [1,2,3] 1 1"},
-        {"menu", "actMenuViewRefresh", "list", "request:1 - 0 1 [1,3,2] 0 0"},
-        {"menu", "actMenuViewRefreshAll", "list", "request:1 - 0 1 [1,2,3] 0 0"},
-        {"menu", "actMenuViewEventListClear", "list", ""},
+        {"list", "detail:false", {{"menu", "actMenuViewDetail"}}},
+        {"list", "dialog:FormChooseProjectorListColumn", {{"menu", "actMenuViewEditColumn"}}},
+        {"list", "selected:3", {{"menu", "actMenuViewSelectAll"}}},
+        {"list", "request:129 - 1 0 [1,2,3] 1 1", {{"menu", "actMenuViewStop"}, {"toolbar", "actTBStop"}}},
+        {"list", "request:1 - 0 1 [1,3,2] 0 0", {{"menu", "actMenuViewRefresh"}, {"toolbar", "actTBRefresh"}}},
+        {"list", "request:1 - 0 1 [1,2,3] 0 0", {{"menu", "actMenuViewRefreshAll"}}},
+        {"list", "", {{"menu", "actMenuViewEventListClear"}}},
+        {"list", "sort:Setting", {{"sort", "Setting"}}},
         // Tool
-        {"menu", "actMenuToolMail", "list", "dialog:FormMailSettings"},
-        {"menu", "actMenuToolOption", "list", "dialog:FormOptionSettings"},
-        {"menu", "actMenuToolCommunication", "list", "dialog:DeviceSettingWindow"},
-        {"menu", "actMenuToolLANAutoSearch", "list", "dialog:PJSearchDlg"},
-        {"menu", "actMenuToolSerialAutoSearch", "list", "dialog:FormAutoSearchSerial"},
-        {"menu", "actMenuToolStartProcessSettings", "list", "dialog:FormStartOtherApp"},
-        // Group
-        {"menu", "actMenuGroupCreate", "group", "editor:group"},
-        {"menu", "actMenuGroupDelete", "group", "box:Floor 1\nDo you want to delete this group?"},
-        {"menu", "actMenuGroupRename", "group", "editor:group"},
-        // Projector
-        {"menu", "actMenuPJAdjust", "list", "tab:tabWidgetAdjust"},
-        {"menu", "actMenuPJCtrlPowerOn", "list", "box:Turn on the selected projector."},
-        {"menu", "actMenuPJCtrlPowerOff", "list", "box:Turn off the selected projector."},
-        {"menu", "actMenuPJCtrlFreezeOn", "list", "request:7 [1]" + one},
-        {"menu", "actMenuPJCtrlFreezeOff", "list", "request:7 [2]" + one},
-        {"menu", "actMenuPJCtrlPictureMuteOn", "list", "request:5 [1]" + one},
-        {"menu", "actMenuPJCtrlPictureMuteOff", "list", "request:5 [0]" + one},
-        {"menu", "actMenuPJCtrlSoundMuteOn", "list", "request:4 [1]" + one},
-        {"menu", "actMenuPJCtrlSoundMuteOff", "list", "request:4 [0]" + one},
-        {"menu", "actMenuPJCtrlOSDMuteOn", "list", "request:6 [1]" + one},
-        {"menu", "actMenuPJCtrlOSDMuteOff", "list", "request:6 [0]" + one},
-        {"menu", "actMenuPJRename", "rename", "editor:list"},
-        {"menu", "actMenuPJRefresh", "list", "request:1 - 1 1 [1] 0 1"},
-        {"menu", "actMenuPJCut", "group", "paste:1"},
-        {"menu", "actMenuPJCopy", "list", "paste:1"},
-        {"menu", "actMenuPJPaste", "paste", "rows:3"},
-        {"menu", "actMenuPJDelete", "group", "box:One()\nDo you want delete this settings?"},
-        {"menu", "actMenuPJProperty", "list", "tab:tabPropery"},
-        {"menu", "atcMenuPJWeb", "list", "url:http://192.168.0.11/"},
-        // Schedule
-        {"menu", "actMenuScheduleEdit", "list", "dialog:FormSchedule"},
-        {"menu", "actMenuScheduleExecute", "list", "box:No events are not listed in the schedule. Add an event."},
-        {"menu", "actMenuScheduleCancel", "list", "box:Do you cancel the schedule?"},
-        {"menu", "actMenuScheduleSettingNoOperatingDate", "list", "dialog:FormCalendar"},
+        {"list", "dialog:FormMailSettings", {{"menu", "actMenuToolMail"}, {"toolbar", "actTBMail"}}},
+        {"list", "dialog:FormOptionSettings", {{"menu", "actMenuToolOption"}, {"toolbar", "actTBOption"}}},
+        {"list", "dialog:DeviceSettingWindow",
+         {{"menu", "actMenuToolCommunication"}, {"toolbar", "actTBCommunication"}}},
+        {"list", "dialog:PJSearchDlg", {{"menu", "actMenuToolLANAutoSearch"}}},
+        {"list", "dialog:FormAutoSearchSerial", {{"menu", "actMenuToolSerialAutoSearch"}}},
+        {"list", "dialog:FormStartOtherApp", {{"menu", "actMenuToolStartProcessSettings"}}},
+        // Group, from the menu bar and the group tree's context menu
+        {"group", "editor:group", {{"menu", "actMenuGroupCreate"}, {"group", "actCreate"}}},
+        {"group", "box:Floor 1\nDo you want to delete this group?",
+         {{"menu", "actMenuGroupDelete"}, {"group", "actDelete"}}},
+        {"group", "editor:group", {{"menu", "actMenuGroupRename"}, {"group", "actRename"}}},
+        // Projector, from the menu bar, the projector list's context menu and the toolbar
+        {"list", "tab:tabWidgetAdjust", {{"menu", "actMenuPJAdjust"}, {"context", "ctxAdjust"}}},
+        {"list", "box:Turn on the selected projector.",
+         {{"menu", "actMenuPJCtrlPowerOn"}, {"toolbar", "actTBPowerOn"}, {"context", "ctxControlPowerOn"}}},
+        {"list", "box:Turn off the selected projector.",
+         {{"menu", "actMenuPJCtrlPowerOff"}, {"toolbar", "actTBPowerOff"}, {"context", "ctxControlPowerOff"}}},
+        {"list", "request:7 [1]" + one,
+         {{"menu", "actMenuPJCtrlFreezeOn"}, {"toolbar", "actTBFreezeOn"}, {"context", "ctxControlFreezeOn"}}},
+        {"list", "request:7 [2]" + one,
+         {{"menu", "actMenuPJCtrlFreezeOff"}, {"toolbar", "actTBFreezeOff"}, {"context", "ctxControlFreezeOff"}}},
+        {"list", "request:5 [1]" + one,
+         {{"menu", "actMenuPJCtrlPictureMuteOn"},
+          {"toolbar", "actTBPictureMuteOn"},
+          {"context", "ctxControlPictureMuteOn"}}},
+        {"list", "request:5 [0]" + one,
+         {{"menu", "actMenuPJCtrlPictureMuteOff"},
+          {"toolbar", "actTBPictureMuteOff"},
+          {"context", "ctxControlPictureMuteOff"}}},
+        {"list", "request:4 [1]" + one,
+         {{"menu", "actMenuPJCtrlSoundMuteOn"},
+          {"toolbar", "actTBSoundMuteOn"},
+          {"context", "ctxControlSoundMuteOn"}}},
+        {"list", "request:4 [0]" + one,
+         {{"menu", "actMenuPJCtrlSoundMuteOff"},
+          {"toolbar", "actTBSoundMuteOff"},
+          {"context", "ctxControlSoundMuteOff"}}},
+        {"list", "request:6 [1]" + one,
+         {{"menu", "actMenuPJCtrlOSDMuteOn"}, {"toolbar", "actTBOSDMuteOn"}, {"context", "ctxControlOsdMuteOn"}}},
+        {"list", "request:6 [0]" + one,
+         {{"menu", "actMenuPJCtrlOSDMuteOff"}, {"toolbar", "actTBOSDMuteOff"}, {"context", "ctxControlOsdMuteOff"}}},
+        // The toolbar's two toggles, from nothing frozen or muted
+        {"list", "request:5 [1]" + one, {{"toolbar", "actTBAVMute"}}},
+        {"list", "request:7 [1]" + one, {{"toolbar", "actTBFreeze"}}},
+        {"rename", "editor:list", {{"menu", "actMenuPJRename"}, {"context", "ctxEditPJName"}}},
+        {"list", "request:1 - 1 1 [1] 0 1", {{"menu", "actMenuPJRefresh"}, {"context", "ctxRefresh"}}},
+        {"group", "paste:1", {{"menu", "actMenuPJCut"}, {"context", "ctxCut"}}},
+        {"list", "paste:1", {{"menu", "actMenuPJCopy"}, {"context", "ctxCopy"}}},
+        {"paste", "rows:3", {{"menu", "actMenuPJPaste"}, {"context", "ctxPaste"}}},
+        {"group", "box:One()\nDo you want delete this settings?",
+         {{"menu", "actMenuPJDelete"}, {"context", "ctxDelete"}}},
+        {"list", "tab:tabPropery", {{"menu", "actMenuPJProperty"}, {"context", "ctxProperty"}}},
+        {"list", "url:http://192.168.0.11/", {{"menu", "atcMenuPJWeb"}, {"context", "ctxWeb"}}},
+        // Schedule, from the menu bar, the toolbar, the tray menu (by place) and the schedule list
+        {"list", "dialog:FormSchedule",
+         {{"menu", "actMenuScheduleEdit"}, {"toolbar", "actTBScheduleEdit"}, {"schedule", "f_RequestScheduleEdit"}}},
+        {"list", "box:No events are not listed in the schedule. Add an event.",
+         {{"menu", "actMenuScheduleExecute"},
+          {"toolbar", "actTBScheduleStart"},
+          {"tray", "1"},
+          {"schedule", "f_RequestScheduleExecute"}}},
+        {"list", "box:Do you cancel the schedule?",
+         {{"menu", "actMenuScheduleCancel"},
+          {"toolbar", "actTBScheduleCancel"},
+          {"tray", "2"},
+          {"schedule", "f_RequestScheduleCancel"}}},
+        {"list", "dialog:FormCalendar",
+         {{"menu", "actMenuScheduleSettingNoOperatingDate"}, {"schedule", "f_RequestScheduleSettingNoOperatingDate"}}},
         // Help
-        {"menu", "actMenuHelpHelp", "list", "box:Lumivox 5 Help does not exist."},
-        {"menu", "actMenuHelpAbout", "list", "dialog:About"},
-        {"menu", "actMenuHelpVirtualTimeSetting", "list", "dialog:VirtualTimeSetting"},
-        // Toolbar
-        {"toolbar", "actTBPowerOn", "list", "box:Turn on the selected projector."},
-        {"toolbar", "actTBPowerOff", "list", "box:Turn off the selected projector."},
-        {"toolbar", "actTBAVMute", "list", "request:5 [1]" + one},
-        {"toolbar", "actTBFreeze", "list", "request:7 [1]" + one},
-        {"toolbar", "actTBRefresh", "list", "request:1 - 0 1 [1,3,2] 0 0"},
-        {"toolbar", "actTBStop", "list", "request:129 - 1 0 [1,2,3] 1 1"},
-        {"toolbar", "actTBScheduleEdit", "list", "dialog:FormSchedule"},
-        {"toolbar", "actTBScheduleStart", "list", "box:No events are not listed in the schedule. Add an event."},
-        {"toolbar", "actTBScheduleCancel", "list", "box:Do you cancel the schedule?"},
-        {"toolbar", "actTBMail", "list", "dialog:FormMailSettings"},
-        {"toolbar", "actTBCommunication", "list", "dialog:DeviceSettingWindow"},
-        {"toolbar", "actTBOption", "list", "dialog:FormOptionSettings"},
-        {"toolbar", "actTBPictureMuteOn", "list", "request:5 [1]" + one},
-        {"toolbar", "actTBPictureMuteOff", "list", "request:5 [0]" + one},
-        {"toolbar", "actTBSoundMuteOn", "list", "request:4 [1]" + one},
-        {"toolbar", "actTBSoundMuteOff", "list", "request:4 [0]" + one},
-        {"toolbar", "actTBOSDMuteOn", "list", "request:6 [1]" + one},
-        {"toolbar", "actTBOSDMuteOff", "list", "request:6 [0]" + one},
-        {"toolbar", "actTBFreezeOn", "list", "request:7 [1]" + one},
-        {"toolbar", "actTBFreezeOff", "list", "request:7 [2]" + one},
-        // The projector list's context menu
-        {"context", "ctxAdjust", "list", "tab:tabWidgetAdjust"},
-        {"context", "ctxControlPowerOn", "list", "box:Turn on the selected projector."},
-        {"context", "ctxControlPowerOff", "list", "box:Turn off the selected projector."},
-        {"context", "ctxControlFreezeOn", "list", "request:7 [1]" + one},
-        {"context", "ctxControlFreezeOff", "list", "request:7 [2]" + one},
-        {"context", "ctxControlPictureMuteOn", "list", "request:5 [1]" + one},
-        {"context", "ctxControlPictureMuteOff", "list", "request:5 [0]" + one},
-        {"context", "ctxControlSoundMuteOn", "list", "request:4 [1]" + one},
-        {"context", "ctxControlSoundMuteOff", "list", "request:4 [0]" + one},
-        {"context", "ctxControlOsdMuteOn", "list", "request:6 [1]" + one},
-        {"context", "ctxControlOsdMuteOff", "list", "request:6 [0]" + one},
-        {"context", "ctxEditPJName", "rename", "editor:list"},
-        {"context", "ctxRefresh", "list", "request:1 - 1 1 [1] 0 1"},
-        {"context", "ctxCut", "group", "paste:1"},
-        {"context", "ctxCopy", "list", "paste:1"},
-        {"context", "ctxPaste", "paste", "rows:3"},
-        {"context", "ctxDelete", "group", "box:One()\nDo you want delete this settings?"},
-        {"context", "ctxWeb", "list", "url:http://192.168.0.11/"},
-        {"context", "ctxProperty", "list", "tab:tabPropery"},
-        // The group tree's context menu
-        {"group", "actCreate", "group", "editor:group"},
-        {"group", "actDelete", "group", "box:Floor 1\nDo you want to delete this group?"},
-        {"group", "actRename", "group", "editor:group"},
-        // The tray menu, by place
-        {"tray", "0", "minimized", "minimized:false"},
-        {"tray", "1", "list", "box:No events are not listed in the schedule. Add an event."},
-        {"tray", "2", "list", "box:Do you cancel the schedule?"},
-        {"tray", "3", "list", "box:Lumivox 5 Help does not exist."},
-        {"tray", "4", "list", "dialog:About"},
-        {"schedule", "f_RequestScheduleEdit", "list", "dialog:FormSchedule"},
-        {"schedule", "f_RequestScheduleExecute", "list", "box:No events are not listed in the schedule. Add an event."},
-        {"schedule", "f_RequestScheduleCancel", "list", "box:Do you cancel the schedule?"},
-        {"schedule", "f_RequestScheduleSettingNoOperatingDate", "list", "dialog:FormCalendar"},
-        {"tray", "5", "list", exitQuestion},
-        // View > Sort
-        {"sort", "Setting", "list", "sort:Setting"},
+        {"list", "box:Lumivox 5 Help does not exist.", {{"menu", "actMenuHelpHelp"}, {"tray", "3"}}},
+        {"list", "dialog:About", {{"menu", "actMenuHelpAbout"}, {"tray", "4"}}},
+        {"list", "dialog:VirtualTimeSetting", {{"menu", "actMenuHelpVirtualTimeSetting"}}},
+        // The tray menu's first entry
+        {"minimized", "minimized:false", {{"tray", "0"}}},
     };
-    for (const Row& row : rows)
-        QTest::addRow("%s %s", row.kind, row.name) << row.kind << row.name << row.setup << row.effect;
+    for (const Operation& operation : operations) {
+        for (const Trigger& trigger : operation.triggers)
+            QTest::addRow("%s %s", trigger.kind, trigger.name)
+                << trigger.kind << trigger.name << operation.setup << operation.effect;
+    }
 }
 
 void tst_Lumivox5MainTriggers::triggersReachTheirOperations()
