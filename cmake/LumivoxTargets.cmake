@@ -108,6 +108,8 @@ function(lumivox_add_test_program target)
   add_executable(${target} ${T_SOURCES})
   lumivox_autogen_tracks_sources(${target} ${T_SOURCES})
   target_link_libraries(${target} PRIVATE lumivox_settings Qt5::Test ${T_LIBS})
+  # Helpers for tests that start their own executable again.
+  target_include_directories(${target} PRIVATE "${PROJECT_SOURCE_DIR}/tests/runner")
   lumivox_test_pch(${target} ${T_LIBS})
 endfunction()
 

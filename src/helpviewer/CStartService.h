@@ -5,13 +5,14 @@
 #include <QObject>
 #include <QStringList>
 
-class QLocalServer;
+class CSingleInstanceServer;
 
 // Lets one help viewer run per user. A start connects to the local server
 // "Lumivox 5 Help Viewer": when a viewer listens there, the start hands it
 // its upper-cased arguments (one data-stream string, joined with ",") and
 // ends; otherwise it becomes that server, and every later start's arguments
-// arrive here as MultipleStarted.
+// arrive here as MultipleStarted. Starts at the same moment give one viewer
+// (CSingleInstanceServer).
 class CStartService : public QObject
 {
     Q_OBJECT
@@ -49,15 +50,10 @@ public slots:
     void NewClientConnected();
 
 private:
-    void f_Listen();
     void f_Receive(QLocalSocket* connection);
 
     QStringList m_Arguments;
-    // 0 waiting, 1 handed over, -1 no viewer found (this one listens or
-    // failed to), 2 any other socket error.
-    int m_State;
-    QLocalServer* m_Server;
-    QLocalSocket* m_Socket;
+    CSingleInstanceServer* m_Instance;
     int m_DeadlineMs;
 };
 

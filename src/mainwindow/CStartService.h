@@ -5,18 +5,14 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
+class CSingleInstanceServer;
 
 // Decides at start-up whether this process is the program's first instance:
 // it connects to the local server "Lumivox 5"; when nobody listens there, it
 // becomes that server itself. Every later start connects to that server,
 // which makes the first instance bring its window to the front. No data is
-// exchanged over a connection.
-//
-// Starts at the same moment must not both become the first: a lock on a
-// file beside the socket is held while a start probes and listens, and by
-// the first instance for its whole life. Only its holder removes or
-// replaces the socket's name.
+// exchanged over a connection. Starts at the same moment give one first
+// instance (CSingleInstanceServer).
 class CStartService : public QObject
 {
     Q_OBJECT
@@ -29,8 +25,8 @@ public:
     ~CStartService() override;
 
     // The full socket path of the server, and the lock file beside it.
-    QString ServerName() const { return m_ServerName; }
-    QString LockName() const { return m_ServerName + QStringLiteral(".lock"); }
+    QString ServerName() const;
+    QString LockName() const;
 
     // After a check that gave false: true when no other instance runs but
     // the server could not listen (the reason in ListenError()), so that the
@@ -53,23 +49,9 @@ public slots:
     void ConnectError(QLocalSocket::LocalSocketError socketError);
 
 private:
-    bool f_Check();
-    void f_Probe(int timeoutMs);
-    void f_DropProbe();
-    bool f_Listen();
-    bool f_TryLock();
-    void f_Unlock();
     void f_TakeConnections();
 
-    const QString m_ServerName;
-    // 0 waiting, 1 connected to a running instance, 2 any other socket error,
-    // -1 connection refused or server not found.
-    int m_State;
-    QLocalServer* m_Server;
-    QLocalSocket* m_Socket;
-    // The lock file while it is open, and whether this process holds its lock.
-    int m_LockFd = -1;
-    bool m_Locked = false;
+    CSingleInstanceServer* m_Instance;
     bool m_ListenFailed = false;
     QString m_ListenError;
     bool m_HandingOver = false;

@@ -1,12 +1,10 @@
 #include <QtTest>
 
-#include <QSocketNotifier>
-
 #include <csignal>
 #include <cstdio>
-#include <unistd.h>
 
 #include "CStartService.h"
+#include "InstanceProcesses.h"
 
 namespace {
 
@@ -29,17 +27,9 @@ int RunInstance(int argc, char** argv)
         std::fflush(stdout);
     }, Qt::QueuedConnection);
     service.StartHandingOver();
-    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
-    QObject::connect(&input, &QSocketNotifier::activated, &app, [&input] {
-        char byte = 0;
-        if (::read(STDIN_FILENO, &byte, 1) <= 0) {
-            input.setEnabled(false);
-            QCoreApplication::quit();
-        }
-    });
     std::printf("first\n");
     std::fflush(stdout);
-    return app.exec();
+    return InstanceProcesses::execUntilInputEnds();
 }
 
 } // namespace
@@ -58,11 +48,6 @@ private slots:
 
     void cleanup()
     {
-        for (QProcess* process : m_Processes) {
-            process->kill();
-            process->waitForFinished(5000);
-        }
-        qDeleteAll(m_Processes);
         m_Processes.clear();
         m_Runtime.reset();
     }
@@ -120,12 +105,7 @@ private slots:
             QProcess* both[2] = {Start(runtime), Start(runtime)};
             int firsts = 0;
             for (QProcess* process : both) {
-                QByteArray said;
-                QElapsedTimer clock;
-                clock.start();
-                while (!said.contains('\n') && clock.elapsed() < 10000 && process->waitForReadyRead(10000))
-                    said += process->readAllStandardOutput();
-                said = said.left(said.indexOf('\n') + 1);
+                const QByteArray said = InstanceProcesses::firstLine(process);
                 QVERIFY2(said == "first\n" || said == "later\n", said.constData());
                 firsts += said == "first\n";
             }
@@ -140,37 +120,20 @@ private slots:
 private:
     QProcess* Start(const QString& runtime = QString())
     {
-        auto* process = new QProcess;
-        m_Processes.append(process);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment environment;
         // A later start says so in its trace.
         environment.insert("QT_LOGGING_RULES", "lumivox.mainwindow.debug=true");
         environment.insert("XDG_RUNTIME_DIR", runtime.isEmpty() ? m_Runtime->path() : runtime);
-        process->setProcessEnvironment(environment);
-        process->start(QCoreApplication::applicationFilePath(), {INSTANCE_ARGUMENT});
-        return process;
+        return m_Processes.start({INSTANCE_ARGUMENT}, environment);
     }
 
-    // Waits for the line in the process's output; what follows it is kept
-    // for the next wait.
     static bool WaitForLine(QProcess* process, const QByteArray& line)
     {
-        QByteArray output = process->property("output").toByteArray();
-        QElapsedTimer clock;
-        clock.start();
-        int at = -1;
-        while ((at = ("\n" + output).indexOf("\n" + line + "\n")) < 0) {
-            const int left = 10000 - int(clock.elapsed());
-            if (left <= 0 || !process->waitForReadyRead(left))
-                break;
-            output += process->readAllStandardOutput();
-        }
-        process->setProperty("output", at < 0 ? output : output.mid(at + line.size() + 1));
-        return at >= 0;
+        return InstanceProcesses::waitForLine(process, line);
     }
 
     std::unique_ptr<QTemporaryDir> m_Runtime;
-    QList<QProcess*> m_Processes;
+    InstanceProcesses m_Processes;
 };
 
 int main(int argc, char** argv)
