@@ -518,6 +518,10 @@ void CDeviceAccess::f_SendEvent(const CDeviceAccessEvent& request)
         f_Record(id);
         f_ConnectTargetSignals(transport);
         transport->m_pPort->SetReceiveCompletedCondition(3, 6, 28, 39, 0, true, true);
+        // A reply starts with the first byte received after its request went
+        // out: what came before (a line end after the last reply that had not
+        // been read yet) is dropped as the request is sent.
+        transport->m_pPort->SetClearBeforeSend(true);
     }
 
     transport->m_PendingFrames.append(request.m_Data);
@@ -623,35 +627,33 @@ void CDeviceAccess::f_OnReadyRead(int target)
     if (chunk.isEmpty())
         return;
 
-    // Bytes after a reply that has been handed on belong to no request: they
-    // start afresh, or a peer that keeps sending would grow the buffer
-    // without end.
-    if (!transport->m_bAwaitingReply && !transport->m_ReceiveBuffer.isEmpty()
-        && port->IsReceiveCompleted(transport->m_ReceiveBuffer))
-        transport->m_ReceiveBuffer.clear();
+    // Bytes while no request is outstanding answer nothing (a line end after
+    // a reply, the rest of a reply already given up on): kept, they would be
+    // taken for the start of the next reply.
+    if (!transport->m_bAwaitingReply) {
+        qCDebug(lcDevice, "projector %d: %d byte(s) with no request outstanding dropped", target, chunk.size());
+        return;
+    }
     const bool heldBytes = !transport->m_ReceiveBuffer.isEmpty();
     transport->m_ReceiveBuffer.append(chunk);
     QTimer* receiveTimer = port->GetReceiveTimer();
     QTimer* frameTimer = port->GetFrameTimer();
-    const bool awaiting = transport->m_bAwaitingReply;
 
     const int replySize = GetReceiveCompletedSize(transport->m_ReceiveBuffer, port->GetReceiveCompletedCondition());
     if (replySize < 0) {
         // A gap timer that has fired but whose timeout is still on its way
         // must not cut this reply short.
-        if (awaiting && heldBytes && !frameTimer->isActive())
+        if (heldBytes && !frameTimer->isActive())
             port->SetFrameTimeoutIgnored(true);
         frameTimer->stop();
         frameTimer->start();
         return;
     }
 
-    if (awaiting) {
-        if (!receiveTimer->isActive())
-            port->SetReceiveTimeoutIgnored(true);
-        if (heldBytes && !frameTimer->isActive())
-            port->SetFrameTimeoutIgnored(true);
-    }
+    if (!receiveTimer->isActive())
+        port->SetReceiveTimeoutIgnored(true);
+    if (heldBytes && !frameTimer->isActive())
+        port->SetFrameTimeoutIgnored(true);
     // What came after the complete reply in the same read (a line end some
     // projectors add) answers nothing: the reply is judged without it, as it
     // is when those bytes come in a read of their own.

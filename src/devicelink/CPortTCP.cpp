@@ -284,7 +284,9 @@ void CPortTCP::SendProc(CEventBase* event)
     m_tsTransportState = TS_SENDING;
     m_SendBuffer = e->m_Data;
     if (e->m_bClearBeforeSend) {
-        m_pSocket->readAll();
+        const int dropped = m_pSocket->readAll().size();
+        if (dropped > 0)
+            qCDebug(lcPort, "%d byte(s) received before the send dropped", dropped);
         if (f_Heard())
             emit ReceiveBufferCleared(m_nKey);
     }
