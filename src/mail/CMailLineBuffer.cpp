@@ -19,8 +19,6 @@ bool CMailLineBuffer::TakeLine(QString* line, int* rawSize)
         m_SearchFrom = m_Buffer.size();
         return false;
     }
-    if (end + 1 - m_Start > MaxBufferedBytes)
-        return false;
     const QByteArray raw = m_Buffer.mid(m_Start, end - m_Start);
     if (rawSize)
         *rawSize = end + 1 - m_Start;

@@ -17,9 +17,9 @@ public:
     static constexpr int MaxBufferedBytes = 64 * 1024;
 
     void Append(const QByteArray& bytes);
-    // The next complete line; false (and `line` untouched) when none is complete,
-    // or when the line is longer than MaxBufferedBytes (it stays buffered, as
-    // it would if it had come in pieces).
+    // The next complete line, however long; false (and `line` untouched) when
+    // none is complete. The readers hold a reply to the cap themselves: a long
+    // line that is no reply is taken and dropped like any other.
     // `rawSize`, when given, receives the bytes the line took in the buffer.
     bool TakeLine(QString* line, int* rawSize = nullptr);
     // Everything still buffered, as lines; an unfinished last line is included.

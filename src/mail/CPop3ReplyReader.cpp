@@ -3,12 +3,16 @@
 CPop3ReplyReader::Status CPop3ReplyReader::TakeReply(QString* reply)
 {
     QString line;
-    while (m_Lines.TakeLine(&line)) {
+    int rawSize = 0;
+    while (m_Lines.TakeLine(&line, &rawSize)) {
         if (m_SkipToLineEnd) {
             m_SkipToLineEnd = false;
             m_Dropped << line;
             continue;
         }
+        // The cap holds for a reply however it arrived.
+        if (rawSize > CMailLineBuffer::MaxBufferedBytes)
+            return Overflow;
         QString stale;
         while (m_Lines.TakeLine(&stale))
             m_Dropped << stale;

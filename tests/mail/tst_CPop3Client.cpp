@@ -113,6 +113,10 @@ private slots:
             << QList<Step>{Step::reply("+OK\r\n-ERR\r\n"), Step::reply("+OK\r\n"), Step::reply("+OK\r\n"),
                            Step::reply("+OK\r\n")}
             << 9 << all;
+        QTest::newRow("a 70 KiB line that came with the greeting is dropped")
+            << QList<Step>{Step::reply("+OK ready\r\n" + QByteArray(70000, 'x') + "\r\n"), Step::reply("+OK\r\n"),
+                           Step::reply("+OK\r\n"), Step::reply("+OK\r\n")}
+            << 9 << all;
         QTest::newRow("the rest of a stale line is dropped too")
             << QList<Step>{Step::reply("+OK\r\n-ER"), Step::reply("R late\r\n+OK\r\n"), Step::reply("+OK\r\n"),
                            Step::reply("+OK\r\n")}
@@ -360,6 +364,14 @@ private slots:
         QTest::newRow("the rest of a line begun with a reply is dropped")
             << QByteArrayList{"+OK\r\n-ER", "R late\r\n+OK next\r\n"} << QStringList{"+OK", "+OK next"}
             << QStringList{"R late"} << complete;
+        // However long a line that came with a reply, the next reply is read.
+        for (const int length : {100, 70000}) {
+            const QByteArray extra(length, 'x');
+            QTest::addRow("a %d-byte line that came with a reply is dropped", length)
+                << QByteArrayList{"+OK ready\r\n" + extra + "\r\n", "+OK user accepted\r\n"}
+                << QStringList{"+OK ready", "+OK user accepted"} << QStringList{QString::fromLatin1(extra)}
+                << complete;
+        }
         QTest::newRow("64 KiB without a line end") << QByteArrayList{QByteArray(64 * 1024, '+')} << QStringList()
                                                    << QStringList() << incomplete;
         QTest::newRow("one byte more") << QByteArrayList{QByteArray(64 * 1024, '+'), "+"} << QStringList()

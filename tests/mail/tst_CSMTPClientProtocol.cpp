@@ -344,6 +344,9 @@ private slots:
         QTest::newRow("two replies in one read") << QByteArrayList{"250 one\r\n250 two\r\n25"}
                                                  << QStringList{"250 one"} << complete
                                                  << QStringList{"250 two", "25"};
+        QTest::newRow("a 70 KiB line after a reply is held as one line")
+            << QByteArrayList{"250 one\r\n" + QByteArray(70 * 1024, 'x') + "\r\n250 two\r\n"}
+            << QStringList{"250 one"} << complete << QStringList{QString(70 * 1024, 'x'), "250 two"};
         QTest::newRow("64 KiB unfinished line") << QByteArrayList{QByteArray(64 * 1024, 'x')} << QStringList()
                                                 << incomplete << QStringList{QString(64 * 1024, 'x')};
         QTest::newRow("one byte over 64 KiB") << QByteArrayList{QByteArray(64 * 1024, 'x'), "y"}
