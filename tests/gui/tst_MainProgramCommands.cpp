@@ -9,6 +9,7 @@
 #include "CMailSettings.h"
 #include "DovecotLauncher.h"
 #include "MailTestAddresses.h"
+#include "ProjectorTestAddresses.h"
 #include "CSimProjectorModel.h"
 #include "CSimulatedProjector.h"
 #include "CTestFolders.h"
@@ -48,12 +49,12 @@ private:
         return line.match(QString::fromUtf8(*seen)).hasMatch();
     }
 
-    // Writes the copy's user list (`count` projectors from 127.0.0.2 on
+    // Writes the copy's user list (`count` projectors from `first` on
     // `port`, in the groups of FleetUserList in turn) and the mail settings
     // `settings` makes, starts it and waits for its window; what the
     // start-up wrote to the error output is passed over. The window's id,
     // empty on failure.
-    QString launch(ProgramCopy& copy, int count, quint16 port, QProcess** program,
+    QString launch(ProgramCopy& copy, int count, const QHostAddress& first, quint16 port, QProcess** program,
                    const std::function<void(CLumivox5Data*)>& settings = {})
     {
         QString error;
@@ -61,7 +62,7 @@ private:
         AppPaths::setHomeFolder(copy.HomeFolder());
         auto hub = CTestFolders::makeHub();
         bool written =
-            FleetUserList::Write(hub.get(), count, QHostAddress(QStringLiteral("127.0.0.2")), port, &error);
+            FleetUserList::Write(hub.get(), count, first, port, &error);
         if (written && settings) {
             settings(hub.get());
             // The mail group alone: the window keeps its first-start place.
@@ -168,7 +169,7 @@ private slots:
         QVERIFY2(refusing.Start(), qPrintable(refusing.ErrorString()));
         QVERIFY(refusing.SetConnectMode(CSimulatedProjector::CONNECT_REFUSE));
         QProcess* program = nullptr;
-        const QString window = launch(copy, 2, answering.Port(), &program);
+        const QString window = launch(copy, 2, answering.Address(), answering.Port(), &program);
         QVERIFY(!window.isEmpty());
         QByteArray seen;
 
@@ -225,7 +226,7 @@ private slots:
             QVERIFY2(projectors.back()->Start(), qPrintable(projectors.back()->ErrorString()));
         }
         QProcess* program = nullptr;
-        const QString window = launch(copy, 3, projectors.front()->Port(), &program);
+        const QString window = launch(copy, 3, projectors.front()->Address(), projectors.front()->Port(), &program);
         QVERIFY(!window.isEmpty());
         QByteArray seen;
 
@@ -284,11 +285,12 @@ private slots:
         CSimulatedProjector first(QHostAddress(QStringLiteral("127.0.0.2")), 0);
         first.SetHandler([&model](const QByteArray& request) { return model.Answer(request); });
         QVERIFY2(first.Start(), qPrintable(first.ErrorString()));
-        CSimulatedProjector added(QHostAddress(QStringLiteral("127.0.0.5")), 7142);
+        // At the projector port: on an address of this process's own.
+        CSimulatedProjector added(ProjectorTestAddress(1), 7142);
         added.SetHandler([&model](const QByteArray& request) { return model.Answer(request); });
         QVERIFY2(added.Start(), qPrintable(added.ErrorString()));
         QProcess* program = nullptr;
-        const QString window = launch(copy, 1, first.Port(), &program);
+        const QString window = launch(copy, 1, first.Address(), first.Port(), &program);
         QVERIFY(!window.isEmpty());
         QByteArray seen;
 
@@ -302,7 +304,7 @@ private slots:
         // Name; past the page tab to the address options, Down to the host name.
         QStringList keys{"ctrl+a"};
         keys << typing(QStringLiteral("Annex")) << "Tab" << "Tab" << "Down" << "Tab"
-             << typing(QStringLiteral("127.0.0.5")) << "Tab" << "ctrl+a" << typing(QStringLiteral(" 7142")) << "Return";
+             << typing(added.AddressText()) << "Tab" << "ctrl+a" << typing(QStringLiteral(" 7142")) << "Return";
         QVERIFY2(m_Session.SendKeys(editor, keys), qPrintable(m_Session.Error()));
         QTRY_VERIFY_WITH_TIMEOUT(m_Session.Windows(QStringLiteral("^New Settings$")).isEmpty(), 10000);
         QVERIFY2(m_Session.SendKeys(dialog, {"alt+o"}), qPrintable(m_Session.Error()));
@@ -311,7 +313,8 @@ private slots:
         QVERIFY2(m_Session.SendKeys(window, {"alt+v", "r"}), qPrintable(m_Session.Error()));
         QTRY_VERIFY2_WITH_TIMEOUT(
             hasLine(program, &seen,
-                    QRegularExpression(QStringLiteral(R"(SetPjDataVisual row\[\d+\] data\[127\.0\.0\.5[^\]]*\] errCode\[0\])"))),
+                    QRegularExpression(QStringLiteral(R"(SetPjDataVisual row\[\d+\] data\[%1[^\]]*\] errCode\[0\])")
+                                           .arg(QRegularExpression::escape(added.AddressText())))),
             seen.right(3000).constData(), 20000);
 
         QVERIFY2(m_Session.SendKeys(window, {"alt+f", "x"}), qPrintable(m_Session.Error()));
@@ -325,7 +328,7 @@ private slots:
         list.GetIniString(QStringLiteral("Setting 002"), QStringLiteral("SettingName"), QString(), &name);
         list.GetIniString(QStringLiteral("Setting 002"), QStringLiteral("HostName"), QString(), &host);
         list.GetIniString(QStringLiteral("Setting 002"), QStringLiteral("LanType"), QString(), &type);
-        QCOMPARE(QStringList({name, type, host}), QStringList({"Annex", "HOST", "127.0.0.5"}));
+        QCOMPARE(QStringList({name, type, host}), QStringList({"Annex", "HOST", added.AddressText()}));
     }
 
     // Input selection from the Control menu with three projectors: two
@@ -351,7 +354,7 @@ private slots:
         QVERIFY2(refusing.Start(), qPrintable(refusing.ErrorString()));
         QVERIFY(refusing.SetConnectMode(CSimulatedProjector::CONNECT_REFUSE));
         QProcess* program = nullptr;
-        const QString window = launch(copy, 3, first.Port(), &program);
+        const QString window = launch(copy, 3, first.Address(), first.Port(), &program);
         QVERIFY(!window.isEmpty());
         QByteArray seen;
         const QStringList chooseFirstInput{"ctrl+a", "alt+p", "o", "s", "1", "Escape", "Escape", "Escape"};
@@ -413,7 +416,7 @@ private slots:
                  qPrintable(simulator.Error()));
 
         QProcess* program = nullptr;
-        const QString window = launch(copy, 3, simulator.Port(), &program, [&](CLumivox5Data* hub) {
+        const QString window = launch(copy, 3, simulator.FirstAddress(), simulator.Port(), &program, [&](CLumivox5Data* hub) {
             CMailSettings& mail = *hub->m_pMailSettings;
             mail.m_Enabled = true;
             mail.m_Recipients = QList<QString>{QStringLiteral("ops@example.org")};
@@ -505,7 +508,7 @@ private slots:
         QVERIFY2(copy.Prepare(LUMIVOX_PROGRAM_DIR, &error), qPrintable(error));
         QProcess* program = nullptr;
         // Nothing answers at these addresses; the groups need no answer.
-        const QString window = launch(copy, 3, 7142, &program);
+        const QString window = launch(copy, 3, ProjectorTestAddress(1), 7142, &program);
         QVERIFY(!window.isEmpty());
         const auto keys = [&](const QStringList& names) {
             QVERIFY2(m_Session.SendKeys(window, names), qPrintable(m_Session.Error()));
@@ -563,7 +566,7 @@ private slots:
         const QString arguments = QStringLiteral(R"(one  "two" $(touch pwned);x)");
         const QStringList expected{"[one]", "[]", "[\"two\"]", "[$(touch]", "[pwned);x]"};
         QProcess* program = nullptr;
-        QString window = launch(copy, 1, 7142, &program);
+        QString window = launch(copy, 1, ProjectorTestAddress(1), 7142, &program);
         QVERIFY(!window.isEmpty());
 
         // Tool > Launch application (the menu's last item, reached by Up),
@@ -612,7 +615,7 @@ private slots:
                          qPrintable(settings.left(3000)));
 
         // Started again, the program offers the entry and starts it alike.
-        window = launch(copy, 1, 7142, &program);
+        window = launch(copy, 1, ProjectorTestAddress(1), 7142, &program);
         QVERIFY(!window.isEmpty());
         launchFirst();
         if (QTest::currentTestFailed())

@@ -11,6 +11,7 @@
 #include "GuiTestSupport.h"
 #include "Lumivox5Main.h"
 #include "MainWindowTestBase.h"
+#include "ProjectorTestAddresses.h"
 #include "RequestRecorder.h"
 #include "ScriptedModalBoxes.h"
 #include "ui_Lumivox5Main.h"
@@ -29,8 +30,11 @@ namespace {
 const QByteArray EMPTY_USER_LIST = "[Header Info]\nMagicCode=258-0017-686-1-5F\nRevCode=Rev.1.0\n";
 const QHostAddress Local(QStringLiteral("127.0.0.1"));
 const QHostAddress FanOut(QStringLiteral("127.0.0.250"));
-// The projectors answer discovery and the projector protocol at these addresses.
-const QStringList ProjectorAddresses{"127.0.0.2", "127.0.0.3", "127.0.0.4"};
+// The projectors answer discovery and the projector protocol at these
+// addresses, at the projector port a search registers them with: this
+// process's own, apart from any simulated fleet and other test runs.
+const QStringList ProjectorAddresses{ProjectorTestAddress(1).toString(), ProjectorTestAddress(2).toString(),
+                                     ProjectorTestAddress(3).toString()};
 
 // Counts the writes that leave a new file at `path` (in place, or renamed over it).
 class FileWrites
@@ -343,7 +347,7 @@ private slots:
         QApplication::setActiveWindow(m_Window.get());
         QVERIFY(QTest::qWaitForWindowActive(m_Window.get()));
 
-        const QStringList picked{"127.0.0.2", "127.0.0.3"};
+        const QStringList picked = ProjectorAddresses.mid(0, 2);
         QStringList rows;
         QTest::keyClick(m_Window.get(), Qt::Key_T, Qt::AltModifier);
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -373,7 +377,8 @@ private slots:
         QCOMPARE(rows, ProjectorAddresses);
         QStringList saved = m_Fixture->savedProjectors({"SettingName", "IPAddress", "LanPort", "LanType"});
         saved.sort();
-        QCOMPARE(saved, QStringList({"Setting1 127.0.0.2 7142 IP", "Setting2 127.0.0.3 7142 IP"}));
+        QCOMPARE(saved, QStringList({QStringLiteral("Setting1 %1 7142 IP").arg(picked.at(0)),
+                                     QStringLiteral("Setting2 %1 7142 IP").arg(picked.at(1))}));
         QTRY_COMPARE(shownRows(), 2);
         // The first refresh reaches the projectors and shows their model.
         for (int id : {1, 2})

@@ -56,6 +56,11 @@ quint16 FreePort()
 
 } // namespace
 
+QHostAddress CFleetSweep::FirstAddress()
+{
+    return QHostAddress(QString::fromLatin1(FIRST_ADDRESS));
+}
+
 CFleetSweep::CFleetSweep()
 {
     // Per-frame debug lines would be most of the work at fleet sizes.

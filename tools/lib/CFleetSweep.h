@@ -2,6 +2,7 @@
 #define CFLEETSWEEP_H
 
 #include <QElapsedTimer>
+#include <QHostAddress>
 #include <QList>
 #include <QMap>
 #include <QObject>
@@ -72,6 +73,8 @@ public:
     QMap<int, CProjectorData*>& Records() { return m_Records; }
     // The port every simulated projector listens on, once started.
     quint16 Port() const { return m_Port; }
+    // Where the first projector listens; the others follow on the next addresses.
+    static QHostAddress FirstAddress();
     QString Error() const { return m_Error; }
 
 private:
