@@ -26,8 +26,9 @@ QByteArray handoffMessage(const QString& text)
     return bytes;
 }
 
-// A client on a thread of its own (its waits block that thread): sends the pieces with the pause between them and reports
-// whether the service closed the connection afterwards.
+// A client on a thread of its own (its waits block that thread): sends the
+// pieces with the pause between them and reports whether the service closed
+// the connection afterwards.
 class HandoffClient
 {
 public:
