@@ -3178,6 +3178,14 @@ The added projectors stay in the list and are written again at exit.</translatio
         <translation>%1 does not exist.</translation>
     </message>
     <message>
+        <source>MainMsgWebAddressInvalid</source>
+        <translation>&quot;%1&quot; in the Setting column is not an address a web browser can open.</translation>
+    </message>
+    <message>
+        <source>MainMsgNotOpenedApplicationPath</source>
+        <translation>%1 could not be started or opened.</translation>
+    </message>
+    <message>
         <source>MainMsgScheduleReadErrorMessage</source>
         <translation>The file format is corrupted.</translation>
     </message>
