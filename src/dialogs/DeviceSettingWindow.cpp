@@ -282,10 +282,12 @@ void DeviceSettingWindow::f_TvDeviceSettings_CloseEditor(QWidget* editor, QAbstr
         // Escape wrote nothing back: the record keeps its name, unmarked.
         if (hint == QAbstractItemDelegate::RevertModelCache)
             return;
-        const QModelIndex current = ui->tvDeviceSettings->currentIndex();
-        if (!current.isValid())
+        // The row the editor was opened on: F2 opens it on the selected row,
+        // and the current row may be another one.
+        const QModelIndex edited = ui->tvDeviceSettings->EditedIndex();
+        if (!edited.isValid())
             return;
-        const int row = m_pProxy->mapToSource(current).row();
+        const int row = m_pProxy->mapToSource(edited).row();
         const int id = f_SourceRowId(row);
         CProjectorData* record = f_TempRecord(id);
         const QLineEdit* edit = qobject_cast<QLineEdit*>(editor);

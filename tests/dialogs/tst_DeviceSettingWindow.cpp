@@ -565,6 +565,36 @@ private slots:
         QCOMPARE(m_Hub->GetProjectorData(1)->m_SettingName, QStringLiteral("Old"));
     }
 
+    // F2 renames the selected row's record, also when the current row moved
+    // on without selecting (Ctrl+Down), and so does a refused name put back.
+    void renameFollowsTheEditedRow_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("stored") << "X" << "X";
+        QTest::newRow("refused") << QString(33, QLatin1Char('n')) << "A";
+    }
+
+    void renameFollowsTheEditedRow()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        showWith({target(1, "A"), target(2, "B")});
+        ScriptedMessageBoxes boxes;
+        selectRows(view(), {0});
+        view()->setFocus();
+        QTest::keyClick(view(), Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(currentName(), QStringLiteral("B"));
+        QTest::keyClick(view(), Qt::Key_F2);
+        QCOMPARE(editorOf(view())->text(), QStringLiteral("A"));
+        typeIntoEditor(view(), typed, Qt::Key_Return);
+        QCOMPARE(temp(1)->m_SettingName, shown);
+        QCOMPARE(temp(2)->m_SettingName, QStringLiteral("B"));
+        QStringList expected{shown, "B"};
+        expected.sort();
+        QCOMPARE(names(), expected);
+    }
+
     // Escape leaves the record's name and the row as they were.
     void renameCancelledWithEscape()
     {
