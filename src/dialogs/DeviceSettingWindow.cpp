@@ -237,6 +237,13 @@ CProjectorData* DeviceSettingWindow::f_TempRecord(int id) const
     return m_Lumivox5Data->GetProjectorDataTemp(id);
 }
 
+int DeviceSettingWindow::f_TargetCount() const
+{
+    if (!m_Lumivox5Data || !m_Lumivox5Data->m_pProjectorDatasTemp)
+        return m_pModel->rowCount();
+    return m_Lumivox5Data->m_pProjectorDatasTemp->size();
+}
+
 int DeviceSettingWindow::f_SelectedRowCount() const
 {
     const QItemSelectionModel* selection = ui->tvDeviceSettings->selectionModel();
@@ -313,7 +320,7 @@ void DeviceSettingWindow::f_UpdateButtonsEnable()
 {
     RunTraced([&] {
         const int selected = f_SelectedRowCount();
-        ui->btnNewConnection->setEnabled(m_pModel->rowCount() < TARGET_MAX);
+        ui->btnNewConnection->setEnabled(f_TargetCount() < TARGET_MAX);
         ui->btnEdit->setEnabled(selected == 1);
         ui->btnDelete->setEnabled(selected >= 1);
     });
