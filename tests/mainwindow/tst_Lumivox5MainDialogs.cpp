@@ -225,6 +225,28 @@ private slots:
         QVERIFY(hub()->m_pProjectorDatasTemp->isEmpty());
     }
 
+    // A list that cannot be written at OK: the box names the changes made
+    // in the dialog, which the program keeps.
+    void communicationSettingsUnsavedAtOk()
+    {
+        startWindow();
+        ScriptedMessageBoxes boxes;
+        QVERIFY(runDialog(
+            [&](DeviceSettingWindow* dialog) {
+                editTargets(dialog);
+                QVERIFY(QFile::remove(m_Fixture->userListPath()));
+                QVERIFY(QDir().mkpath(m_Fixture->userListPath()));
+            },
+            true));
+        QCOMPARE(boxes.shown.size(), 1);
+        QCOMPARE(boxes.shown.at(0).icon, QMessageBox::Warning);
+        QCOMPARE(boxes.shown.at(0).text,
+                 QStringLiteral("The projector list could not be written to %1.\nThe changes made in the communication "
+                                "settings (projectors added, edited or deleted) are kept and written again at exit.")
+                     .arg(QDir::toNativeSeparators(m_Fixture->userListPath())));
+        QCOMPARE(hub()->GetProjectorData(1)->m_SettingName, QStringLiteral("Lobby West"));
+    }
+
     // Targets made and changed in the connection editor: a new one is
     // registered as a new projector, an edited one takes its new port (0 is
     // stored: the device link refuses to connect to it) and is refreshed;
