@@ -3124,6 +3124,11 @@ They apply until the program ends; saving them is tried again at exit.</translat
         <translation>Up to 2000 settings can be entered.</translation>
     </message>
     <message>
+        <source>MainMsgCommSettingsSaveFailed</source>
+        <translation>The projector list could not be written to %1.
+The changes made in the communication settings (projectors added, edited or deleted) are kept and written again at exit.</translation>
+    </message>
+    <message>
         <source>MainMsgUserListSaveErrorMessage</source>
         <translation>The projector list could not be saved.
 The communication settings cannot be opened.</translation>

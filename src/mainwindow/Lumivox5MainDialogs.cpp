@@ -144,7 +144,8 @@ void Lumivox5Main::f_ShowCommunicationSettings()
                 hub->DeleteModifyProjectors(&dialog->targetList, dialog->aryModifyProjectorsID,
                                             dialog->aryNewDatas, &reconnect);
                 f_PJRefresh(&reconnect);
-                f_DirectAddProjector(dialog->aryNewDatas, true);
+                // Edits and deletions are unsaved as well as the additions.
+                f_DirectAddProjector(dialog->aryNewDatas, true, QT_TR_NOOP("MainMsgCommSettingsSaveFailed"));
             });
         hub->InitProjectorDataTemp();
         f_InitGroupTree();
