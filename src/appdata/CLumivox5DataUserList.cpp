@@ -117,6 +117,12 @@ void CLumivox5Data::f_EnsureUserListHeader()
         f_SetUserListHeaderData();
 }
 
+void CLumivox5Data::f_WaitForUserListWriter()
+{
+    if (m_pUserListWriter)
+        m_pUserListWriter->WaitForIdle();
+}
+
 void CLumivox5Data::GetSectionIDUsedList(QString prefix, QList<bool>* used, int max)
 {
     RunTraced([&] {
@@ -289,6 +295,7 @@ int CLumivox5Data::f_WriteUserList(QString path)
 int CLumivox5Data::SaveUserList(QString path, ProjectorMap* map, QList<bool>* deleted)
 {
     return RunTraced(-3, [&] {
+        f_WaitForUserListWriter();
         const QString target = path.isEmpty() ? GetDefaultUserListPath() : path;
         f_EnsureUserListHeader();
         if (deleted && !deleted->isEmpty())
@@ -318,6 +325,7 @@ int CLumivox5Data::SaveUserListInBackground(
     return RunTraced(-3, [&] {
         if (!writer)
             return -3;
+        m_pUserListWriter = writer;
         const QString target = GetDefaultUserListPath();
         f_EnsureUserListHeader();
         if (m_pDeletedIDList && !m_pDeletedIDList->isEmpty())
@@ -373,6 +381,7 @@ int CLumivox5Data::SaveUserListInBackground(
 int CLumivox5Data::ExportUserList(QString path, QString codePage)
 {
     return RunTraced(2, [&] {
+        f_WaitForUserListWriter();
         f_EnsureUserListHeader();
         const int written = m_pUserList->WriteIniFile(path, true, codePage);
         return (written == 0 || written == 1) ? written : 2;
@@ -562,6 +571,7 @@ int CLumivox5Data::LoadUserList(QString path, ProjectorMap* map, bool live)
 {
     int result = -2;
     RunTraced([&] {
+        f_WaitForUserListWriter();
         const QString target = path.isEmpty() ? GetDefaultUserListPath() : path;
         result = f_ReadUserListFile(target);
         // Left as it is, the rejected list would block every save of this run.
@@ -601,6 +611,7 @@ int CLumivox5Data::LoadTempUserList()
 
 int CLumivox5Data::LoadUserList(QString path)
 {
+    f_WaitForUserListWriter();
     const int checked = CheckUserList(path);
     if (checked < 0)
         return checked;

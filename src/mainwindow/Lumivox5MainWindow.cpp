@@ -222,10 +222,6 @@ void Lumivox5Main::closeEvent(QCloseEvent* event)
 QStringList Lumivox5Main::f_SaveAtExit()
 {
     CLumivox5Data* hub = m_Lumivox5Data;
-    // A save of a status pass still being written ends first, so that it
-    // never lands after this one.
-    if (m_pUserListWriter)
-        m_pUserListWriter->WaitForIdle();
     QStringList failures;
     // The settings store answers true when a group could not be written.
     if (hub->WriteRegistryAll())
