@@ -74,19 +74,6 @@ int isUserListFile(const QString& path)
     });
 }
 
-// Why a user list could not be written there, as far as the system tells.
-QString writeFailureReason(const QString& path)
-{
-    const QFileInfo info(path);
-    if (info.isDir())
-        return QStringLiteral("a folder has that name");
-    QSaveFile probe(path);
-    if (!probe.open(QIODevice::WriteOnly))
-        return probe.errorString();
-    probe.cancelWriting();
-    return QString();
-}
-
 } // namespace
 
 QString CLumivox5Data::f_SectionName(int number)
@@ -364,7 +351,7 @@ int CLumivox5Data::SaveUserListInBackground(
                 const int written = copy.WriteIniFile(target);
                 if (written != 0 && written != 1) {
                     result.code = -3;
-                    result.reason = writeFailureReason(target);
+                    result.reason = SaveFailureReason(target);
                 }
                 return result;
             },

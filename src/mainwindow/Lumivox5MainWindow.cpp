@@ -185,7 +185,6 @@ void Lumivox5Main::closeEvent(QCloseEvent* event)
     bool closing = true;
     RunTraced([&] {
         CLumivox5Data* hub = m_Lumivox5Data;
-        f_SaveScheduleData();
         f_UpdatePjListColumn(true);
         const QList<QSplitter*> splitters = f_Splitters();
         for (int n = 0; n < splitters.size(); ++n)
@@ -223,6 +222,10 @@ QStringList Lumivox5Main::f_SaveAtExit()
 {
     CLumivox5Data* hub = m_Lumivox5Data;
     QStringList failures;
+    // The schedules live only in memory until now.
+    const QString schedules = f_SaveScheduleData();
+    if (!schedules.isEmpty())
+        failures << schedules;
     // The settings store answers true when a group could not be written.
     if (hub->WriteRegistryAll())
         failures << tr("MainMsgExitSettingsNotSaved").arg(QDir::toNativeSeparators(CLumivox5Reg::SettingsFilePath()));

@@ -3,6 +3,8 @@
 #include "CLumivox5Data.h"
 #include "CLumivox5Reg.h"
 #include "CProjectorData.h"
+#include "CScheduleData.h"
+#include "CScheduleManager.h"
 #include "Lumivox5Main.h"
 #include "MainWindowTestBase.h"
 #include "ScriptedModalBoxes.h"
@@ -281,40 +283,58 @@ private slots:
         QCOMPARE(saved->m_MainHeight, before.height());
     }
 
-    // The user list cannot be written at exit (a folder has its name) after
-    // a projector was added: the operator chooses, and no answer loses the
-    // projector silently.
+    // A file of the exit cannot be written (a folder has its name) after a
+    // projector and a schedule were added: the operator chooses, and no
+    // answer loses either silently.
     void aFailedSaveAtExitAsks_data()
     {
+        QTest::addColumn<QString>("blocked"); // "user list" or "schedule"
         QTest::addColumn<QList<int>>("answers");
         QTest::addColumn<bool>("mendBeforeRetry");
         QTest::addColumn<bool>("closed");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("cancel keeps the program running")
-            << QList<int>{QMessageBox::Cancel} << false << false << false;
-        QTest::newRow("exit anyway") << QList<int>{QMessageBox::Ignore} << false << true << false;
-        QTest::newRow("retry once mended") << QList<int>{QMessageBox::Retry} << true << true << true;
-        QTest::newRow("retry, failing again, cancel")
-            << QList<int>{QMessageBox::Retry, QMessageBox::Cancel} << false << false << false;
+        for (const QString blocked : {QStringLiteral("user list"), QStringLiteral("schedule")}) {
+            const QByteArray name = blocked.toUtf8();
+            QTest::newRow(name + ": cancel keeps the program running")
+                << blocked << QList<int>{QMessageBox::Cancel} << false << false << false;
+            QTest::newRow(name + ": exit anyway") << blocked << QList<int>{QMessageBox::Ignore} << false << true << false;
+            QTest::newRow(name + ": retry once mended")
+                << blocked << QList<int>{QMessageBox::Retry} << true << true << true;
+            QTest::newRow(name + ": retry, failing again, cancel")
+                << blocked << QList<int>{QMessageBox::Retry, QMessageBox::Cancel} << false << false << false;
+        }
     }
 
     void aFailedSaveAtExitAsks()
     {
+        QFETCH(QString, blocked);
         QFETCH(QList<int>, answers);
         QFETCH(bool, mendBeforeRetry);
         QFETCH(bool, closed);
         QFETCH(bool, saved);
         start();
         removeSavedFiles();
-        QVERIFY(QDir().mkpath(m_Fixture->userListPath()));
+        const QString schedulePath = hub()->GetDefaultScheduleFilePath();
+        const QString path = blocked == QLatin1String("schedule") ? schedulePath : m_Fixture->userListPath();
+        const QString other = path == schedulePath ? m_Fixture->userListPath() : schedulePath;
+        QVERIFY(QDir().mkpath(path));
         QVERIFY(hub()->AddProjector(QStringLiteral("Echo"), 0, CProjectorData::TYPE_LAN::IP,
                                     QStringLiteral("192.168.0.15"), QStringLiteral("7142"), true, QString()));
+        auto* schedule = new CScheduleData(QDateTime(QDate(2030, 1, 9), QTime(12, 0)));
+        schedule->TargetName = QStringLiteral("192.168.0.15");
+        schedule->Comment = QStringLiteral("Echo");
+        QVERIFY(hub()->m_pScheduleManager->f_AddSchedule(schedule, true));
+        // Both files hold the edits, as UTF-16 text.
+        const auto holdsTheEdit = [](const QString& file) {
+            return QTextCodec::codecForName("UTF-16")->toUnicode(CTestFolders::readFile(file)).contains(
+                QLatin1String("Echo"));
+        };
         ScriptedMessageBoxes script;
         CMessageBoxes::SetScript([&](const CMessageBoxes::Box& box) {
             script.shown << box;
             const auto answer = QMessageBox::StandardButton(answers.at(script.shown.size() - 1));
             if (answer == QMessageBox::Retry && mendBeforeRetry)
-                QDir(m_Fixture->userListPath()).removeRecursively();
+                QDir(path).removeRecursively();
             return answer;
         });
         QCOMPARE(m_Window->close(), closed);
@@ -324,28 +344,28 @@ private slots:
             QCOMPARE(box.buttons, QMessageBox::Retry | QMessageBox::Ignore | QMessageBox::Cancel);
             QCOMPARE(box.defaultButton, QMessageBox::Retry);
             QCOMPARE(box.buttonTexts.value(QMessageBox::Ignore), QStringLiteral("Exit anyway"));
-            QVERIFY2(box.text.contains(QDir::toNativeSeparators(m_Fixture->userListPath())), qPrintable(box.text));
+            QVERIFY2(box.text.contains(QDir::toNativeSeparators(path)), qPrintable(box.text));
+            QVERIFY2(!box.text.contains(QDir::toNativeSeparators(other)), qPrintable(box.text));
         }
         QCOMPARE(m_Window->isVisible(), !closed);
         QCOMPARE(QApplication::quitOnLastWindowClosed(), closed);
-        // The settings were written in every case; the list only once it could be.
+        // The settings and the other file were written in every case; the
+        // blocked one only once it could be.
         QVERIFY(QFileInfo(settingsPath()).isFile());
-        QCOMPARE(QFileInfo(m_Fixture->userListPath()).isFile(), saved);
+        QVERIFY(holdsTheEdit(other));
+        QCOMPARE(QFileInfo(path).isFile(), saved);
         if (saved)
-            QVERIFY(QTextCodec::codecForName("UTF-16")
-                        ->toUnicode(CTestFolders::readFile(m_Fixture->userListPath()))
-                        .contains(QLatin1String("Echo")));
+            QVERIFY(holdsTheEdit(path));
         if (!closed) {
-            // Still running with the edit: the next close saves it.
+            // Still running with the edits: the next close saves them.
             QVERIFY(m_Window->m_tmrUpdateDelay);
-            QVERIFY(QDir(m_Fixture->userListPath()).removeRecursively());
+            QCOMPARE(hub()->m_pScheduleManager->f_GetScheduleMap().size(), 1);
+            QVERIFY(QDir(path).removeRecursively());
             CMessageBoxes::SetScript(CMessageBoxes::Script());
             ScriptedMessageBoxes quiet;
             QVERIFY(m_Window->close());
             QVERIFY(quiet.shown.isEmpty());
-            QVERIFY(QTextCodec::codecForName("UTF-16")
-                        ->toUnicode(CTestFolders::readFile(m_Fixture->userListPath()))
-                        .contains(QLatin1String("Echo")));
+            QVERIFY(holdsTheEdit(path));
         }
     }
 
