@@ -118,8 +118,15 @@ void Lumivox5Main::f_InitPosition()
                                      {room(ui->splitter_3) - 280, 280}};
         const QList<QSplitter*> splitters = f_Splitters();
         for (int n = 0; n < splitters.size(); ++n) {
+            QSplitter* splitter = splitters.at(n);
             const QList<int>& stored = hub->m_SplitterSizes[n];
-            splitters.at(n)->setSizes(stored.size() == splitters.at(n)->count() ? stored : first[n]);
+            // A pane hidden at exit was stored as 0. The tab area hidden so
+            // leaves the list all the room whatever the sizes, and shown
+            // again it would come back at its least: the first sizes serve.
+            bool usable = stored.size() == splitter->count();
+            for (int i = 0; usable && i < stored.size(); ++i)
+                usable = stored.at(i) > 0 || first[n].at(i) == 0 || !splitter->widget(i)->isHidden();
+            splitter->setSizes(usable ? stored : first[n]);
         }
     });
 }

@@ -35,6 +35,15 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(m_Window.get()));
         QVERIFY(m_Window->m_blnFirstShowDone);
     }
+    // Closes the window, its saves asking nothing, and starts it again.
+    void restart()
+    {
+        ScriptedMessageBoxes script;
+        QVERIFY(m_Window->close());
+        QVERIFY(script.shown.isEmpty());
+        m_Window.reset();
+        start();
+    }
     // Both files of the exit gone, so that a write shows.
     void removeSavedFiles()
     {
@@ -115,6 +124,7 @@ private slots:
         QTest::newRow("stored") << "300,170" << true;
         QTest::newRow("one pane only") << "470" << false;
         QTest::newRow("not a number") << "300,x" << false;
+        QTest::newRow("a negative size") << "300,-170" << false;
     }
 
     void splitterSizes()
@@ -146,19 +156,36 @@ private slots:
         QCOMPARE(m_Window->ui->splitter_2->sizes().at(0), 240);
         QCOMPARE(m_Window->ui->splitter->sizes().at(2), 145);
 
-        // The operator's sizes are there at the next start.
+        // The operator's sizes are there at the next start, the left
+        // column's with its hidden middle pane too.
         m_Window->ui->splitter_2->setSizes({200, m_Window->ui->splitter_2->width() - 200});
+        m_Window->ui->splitter->setSizes({m_Window->ui->splitter->height() - 200, 0, 200});
         m_Window->ui->splitter_3->setSizes({250, m_Window->ui->splitter_3->height() - 250});
         const QList<int> left = m_Window->ui->splitter->sizes();
         const QList<int> main = m_Window->ui->splitter_2->sizes();
         const QList<int> list = m_Window->ui->splitter_3->sizes();
-        ScriptedMessageBoxes script;
-        QVERIFY(m_Window->close());
-        m_Window.reset();
-        start();
+        restart();
         QCOMPARE(m_Window->ui->splitter_2->sizes(), main);
         QCOMPARE(m_Window->ui->splitter->sizes(), left);
         QCOMPARE(m_Window->ui->splitter_3->sizes(), list);
+    }
+
+    // The detail tab area hidden at exit: after a restart the list has all
+    // the room again, and the tab area, shown again, has its room back.
+    void aHiddenTabAreaShowsWithItsRoom()
+    {
+        start();
+        m_Window->ui->actMenuViewDetail->trigger();
+        QVERIFY(!m_Window->ui->scrollAreaTabMain->isVisible());
+        QTRY_COMPARE(m_Window->ui->splitter_3->sizes().at(1), 0);
+        const QList<int> hidden = m_Window->ui->splitter_3->sizes();
+        restart();
+        QCOMPARE(m_Window->ui->splitter_3->sizes(), hidden);
+        m_Window->ui->actMenuViewDetail->trigger();
+        // Its first 280, less its share of the handle that shows with it.
+        QTRY_VERIFY(m_Window->ui->splitter_3->sizes().at(1) > 0);
+        const int tabs = m_Window->ui->splitter_3->sizes().at(1);
+        QVERIFY2(qAbs(tabs - 280) <= m_Window->ui->splitter_3->handleWidth(), qPrintable(QString::number(tabs)));
     }
 
     void aStoredPlaceIsUsed()
