@@ -320,7 +320,7 @@ private slots:
         QTest::addColumn<bool>("mendBeforeRetry");
         QTest::addColumn<bool>("closed");
         QTest::addColumn<bool>("saved");
-        for (const QString blocked : {QStringLiteral("user list"), QStringLiteral("schedule")}) {
+        for (const QString& blocked : {QStringLiteral("user list"), QStringLiteral("schedule")}) {
             const QByteArray name = blocked.toUtf8();
             QTest::newRow(name + ": cancel keeps the program running")
                 << blocked << QList<int>{QMessageBox::Cancel} << false << false << false;
