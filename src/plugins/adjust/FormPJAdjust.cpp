@@ -196,7 +196,10 @@ void FormPJAdjust::f_SetData(CCommandIF::Command cmd, CProjectorData* pj, bool b
             qCDebug(lcAdjust, "Stopping set Gain for setting Data");
             return;
         }
-        CProjectorData* single = f_SingleTarget();
+        // An offset is no projector's value: it is neither compared with nor
+        // stored as that of the one target a refresh may leave in the list
+        // (it keeps those with a profile).
+        CProjectorData* single = m_blnRelative ? nullptr : f_SingleTarget();
         bool same = true;
         CProjectorData* working = single;
         if (pj) {
@@ -306,12 +309,18 @@ void FormPJAdjust::MainTabChanged()
                               ui->lblPictureColor, ui->lblPictureHue, ui->lblAudioVolume, ui->lblAudioVolume_2})
             f_ChangeDefaultValueView(label, false);
         f_CheckEnable();
-        // The newly selected projectors' stored values show at once; nothing is sent.
-        m_blnDisplayUpdate = true;
-        f_UpdateParam();
-        f_UpdateDefaultValueView();
-        m_blnDisplayUpdate = false;
+        // The newly selected projectors' stored values show at once.
+        f_ShowTargets();
     });
+}
+
+void FormPJAdjust::f_ShowTargets()
+{
+    // Nothing is sent while the controls are written.
+    m_blnDisplayUpdate = true;
+    f_UpdateParam();
+    f_UpdateDefaultValueView();
+    m_blnDisplayUpdate = false;
 }
 
 void FormPJAdjust::UpdateTiming(int, int, int, int)
@@ -344,10 +353,7 @@ void FormPJAdjust::f_UpdateAfterTiming()
         CProjectorData* pj = f_SingleTarget();
         if (!pj || !pj->m_Profile)
             return;
-        m_blnDisplayUpdate = true;
-        f_UpdateParam();
-        f_UpdateDefaultValueView();
-        m_blnDisplayUpdate = false;
+        f_ShowTargets();
     });
 }
 
@@ -368,9 +374,11 @@ void FormPJAdjust::f_On_TargetChanged(int tabIndex)
     RunTraced([&] {
         if (!m_pTreeViewPJList || !m_pTreeViewPJListSub)
             return;
-        m_blnRelative = false;
+        // The mode starts again from the selection, with the display that
+        // goes with it: several selected stay relative, whatever is read.
         f_GetTarget(m_pTargetList);
         f_CheckEnable();
+        f_ShowTargets();
 
         QList<int> kept;
         for (int id : qAsConst(*m_pTargetList)) {
@@ -422,29 +430,31 @@ void FormPJAdjust::f_SetValueStringInt(QLabel* label, int value)
 
 // One target with a record and profile: the sliders span each gain's range
 // at its current value (0..100 at 0 for a gain not read yet). Several: the
-// sliders show an offset from 0 (-100..100) over every target. None: the
-// values stay. The row under the operator's hand, or being read, keeps its
-// slider.
+// sliders show an offset from 0 (-100..100) over every target. None, or one
+// without a profile: no value (0..100 at 0). The relative-mode flag is set
+// here alone, with the display that shows it. The row under the operator's
+// hand, or being read, keeps its slider.
 void FormPJAdjust::f_UpdateParam()
 {
-    const int count = m_pTargetList->size();
-    if (count == 0)
-        return;
+    m_blnRelative = m_pTargetList->size() > 1;
     CProjectorData* pj = f_SingleTarget();
-    if (count == 1 && (!pj || !pj->m_Profile))
-        return;
-    m_blnRelative = count > 1;
+    if (pj && !pj->m_Profile)
+        pj = nullptr;
     for (const GainRow& row : qAsConst(m_Gains)) {
         row.relative->setVisible(m_blnRelative);
         if (f_IsGainOperating(row.type, 0) || (pj && f_IsGainParameterReceiving(pj, row.type, 0)))
             continue;
-        int lower = -RELATIVE_SPAN, upper = RELATIVE_SPAN, value = 0;
-        if (pj) {
+        int lower = 0, upper = 100, value = 0;
+        if (m_blnRelative) {
+            lower = -RELATIVE_SPAN;
+            upper = RELATIVE_SPAN;
+        } else if (pj) {
             CGainInfo* gain = pj->m_GainInfo.value(CGainInfo::Key(row.type, 0), nullptr);
-            const bool known = f_IsSet(gain, false);
-            lower = known ? gain->m_Min.ToInt() : 0;
-            upper = known ? gain->m_Max.ToInt() : 100;
-            value = known ? gain->m_Current.ToInt() : 0;
+            if (f_IsSet(gain, false)) {
+                lower = gain->m_Min.ToInt();
+                upper = gain->m_Max.ToInt();
+                value = gain->m_Current.ToInt();
+            }
         }
         row.slider->setRange(lower, upper);
         row.slider->setValue(value);

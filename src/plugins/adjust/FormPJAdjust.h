@@ -109,6 +109,8 @@ private:
     void f_RemoveResetList(int id);
     // The display after a batch of completions, for the one selected projector.
     void f_UpdateAfterTiming();
+    // Writes the targets' values (or offsets) into the controls.
+    void f_ShowTargets();
 
     // What the controls show and allow (see the source for the rules).
     void f_UpdateParam();
