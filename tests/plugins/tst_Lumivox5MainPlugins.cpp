@@ -539,6 +539,63 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(setFrames(fleet.projectors.at(1)), secondListed ? step : QStringList(), 5000);
     }
 
+    // A projector shown on the adjustment page and read again by Refresh:
+    // while its brightness read goes unanswered, a completion shows the other
+    // rows anew, and the brightness row keeps its value and stays usable.
+    // Once another projector has been shown, that row has no value of this
+    // one to keep and shows none.
+    void aValueBeingReadKeepsItsRow()
+    {
+        CSimProjectorModel model(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        CSimProjectorModel other(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        model.State().power = other.State().power = CSimProjectorState::POWER_ON;
+        model.State().gains[0].current = 40;
+        other.State().gains[0].current = 70;
+        SimulatedProjectors fleet(m_Window);
+        startSimulated(fleet, {&model, &other});
+        if (QTest::currentTestFailed())
+            return;
+        ui()->tabMain->setCurrentIndex(1);
+        FormPJAdjust* panel = this->panel();
+        QSlider* brightness = panel->ui->hSlidePictureBrightness;
+        for (int place : {1, 0}) {
+            clickProjector(fleet.ids.at(place));
+            panel->ui->pushButtonUpdate->click();
+            QTRY_COMPARE_WITH_TIMEOUT(brightness->value(), place == 0 ? 40 : 70, 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(panel->ui->btnPictureIncBrightness->isEnabled(), 5000);
+        }
+
+        const auto brightnessRead = [](const QByteArray& request) {
+            const int index = CSimProjectorModel::RequestIndex(request);
+            return (index == 18 || index == 19) && request.at(5) == 0;
+        };
+        CSimulatedProjector* projector = fleet.projectors.first();
+        projector->SetHandler([&model, brightnessRead](const QByteArray& request) {
+            return brightnessRead(request) ? CSimReply::Silence() : model.Answer(request);
+        });
+        model.State().gains[1 << 8].current = 60;
+        projector->ClearRequests();
+        panel->ui->pushButtonUpdate->click();
+        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(projector->Requests().cbegin(), projector->Requests().cend(), brightnessRead),
+                                 5000);
+        // The contrast read before it has ended: the window relays that.
+        const int id = fleet.ids.first();
+        m_Window->f_OnUpdateTimingToPluginProc({{0, id, 0, 23, 7, 1}});
+        QCoreApplication::processEvents();
+        QCOMPARE(panel->ui->hSlidePictureContrast->value(), 60);
+        QCOMPARE(brightness->value(), 40);
+        QCOMPARE(panel->ui->lblParamPictureBrightness->text(), QStringLiteral("40"));
+        QVERIFY(brightness->isEnabled());
+        QVERIFY(panel->ui->btnPictureIncBrightness->isEnabled());
+
+        clickProjector(fleet.ids.at(1));
+        QCOMPARE(brightness->value(), 70);
+        clickProjector(id);
+        QCOMPARE(panel->ui->hSlidePictureContrast->value(), 60);
+        QCOMPARE(brightness->value(), 0);
+        QVERIFY(!panel->ui->btnPictureIncBrightness->isEnabled());
+    }
+
     // Offline ("/DEMO"): the demo answers inside the request, so its reports
     // come from within the relay. A decided value shows once the batch is
     // relayed; Reset, whose sets leave from inside the relay, neither blocks

@@ -1,6 +1,7 @@
 #include "FormPJAdjust.h"
 #include "ui_FormPJAdjust.h"
 
+#include "CCommandFunctions.h"
 #include "CDeviceAccess.h"
 #include "CGainInfo.h"
 #include "CGeneralSlider.h"
@@ -50,6 +51,7 @@ FormPJAdjust::FormPJAdjust(QWidget* parent)
     , m_blnStepIncrement(true)
     , m_LastRefreshTick(0)
     , m_blnDisplayQueued(false)
+    , m_ShownTargetId(-1)
 {
     RunTraced([&] {
         ui->setupUi(this);
@@ -174,12 +176,20 @@ bool FormPJAdjust::f_IsGainOperating(int type, int sub)
     return m_blnAdjusting && m_AdjustingKey == CGainInfo::Key(type, sub);
 }
 
+// The engine marks a read by its own command key and the keys it reads, not
+// by the request's number: it is asked whether this gain is among them.
 bool FormPJAdjust::f_IsGainParameterReceiving(CProjectorData* pj, int type, int)
 {
-    const GainRow* row = f_Gain(type);
-    if (!pj || !row || !m_Lumivox5Data || !m_Lumivox5Data->m_pDeviceAccess)
+    if (!pj || !f_Gain(type) || !m_Lumivox5Data || !m_Lumivox5Data->m_pDeviceAccess)
         return false;
-    return m_Lumivox5Data->m_pDeviceAccess->IsCommunicating(pj->m_Id) && pj->m_CommandId == row->command;
+    return m_Lumivox5Data->m_pDeviceAccess->IsCommunicating(pj->m_Id)
+           && CCommandFunctions::f_IsReadingGain(pj, CGainInfo::Key(type, 0));
+}
+
+bool FormPJAdjust::f_IsRowKept(int type, CProjectorData* pj)
+{
+    return f_IsGainOperating(type, 0)
+           || (pj && pj->m_Id == m_ShownTargetId && f_IsGainParameterReceiving(pj, type, 0));
 }
 
 void FormPJAdjust::f_SetSendData(QList<CVariantParameter>* param, bool bRelative, int value)
@@ -433,7 +443,8 @@ void FormPJAdjust::f_SetValueStringInt(QLabel* label, int value)
 // sliders show an offset from 0 (-100..100) over every target. None, or one
 // without a profile: no value (0..100 at 0). The relative-mode flag is set
 // here alone, with the display that shows it. The row under the operator's
-// hand, or being read, keeps its slider.
+// hand keeps its slider, and so does the one target's row whose value is
+// being read again.
 void FormPJAdjust::f_UpdateParam()
 {
     m_blnRelative = m_pTargetList->size() > 1;
@@ -442,7 +453,7 @@ void FormPJAdjust::f_UpdateParam()
         pj = nullptr;
     for (const GainRow& row : qAsConst(m_Gains)) {
         row.relative->setVisible(m_blnRelative);
-        if (f_IsGainOperating(row.type, 0) || (pj && f_IsGainParameterReceiving(pj, row.type, 0)))
+        if (f_IsRowKept(row.type, pj))
             continue;
         int lower = 0, upper = 100, value = 0;
         if (m_blnRelative) {
@@ -460,6 +471,7 @@ void FormPJAdjust::f_UpdateParam()
         row.slider->setValue(value);
         f_SetValueStringInt(row.value, row.slider->value());
     }
+    m_ShownTargetId = pj ? pj->m_Id : -1;
 }
 
 void FormPJAdjust::f_UpdateDefaultValueView()
@@ -491,8 +503,9 @@ void FormPJAdjust::f_ChangeDefaultValueView(QLabel* label, bool bDefault)
 
 // A row may be operated when its one target is connected, powered and has
 // the gain adjustable, or, for several targets, when any of them is
-// connected and powered. The row being adjusted is left alone: disabling it
-// would end the adjustment.
+// connected and powered. The row being adjusted is left alone (disabling it
+// would end the adjustment), and so is the row whose shown value is being
+// read again.
 void FormPJAdjust::f_CheckEnable()
 {
     const int count = m_pTargetList->size();
@@ -506,7 +519,7 @@ void FormPJAdjust::f_CheckEnable()
     }
     const bool singleConnected = f_IsSingleConnected(single);
     for (const GainRow& row : qAsConst(m_Gains)) {
-        if (f_IsGainOperating(row.type, 0))
+        if (f_IsRowKept(row.type, count == 1 ? single : nullptr))
             continue;
         bool enable = anyConnected;
         if (count == 1) {
