@@ -382,8 +382,11 @@ public slots:
     void ProjectorDelete();
     // Registers one projector per template (in key order) up to the limit of
     // 2000, saves the user list, shows all projectors and, when asked,
-    // refreshes the new ones; -1 when the hub could make no record.
-    int f_DirectAddProjector(QMap<int, CProjectorData*>* datas, bool blnAutoUpdate);
+    // refreshes the new ones; -1 when the hub could make no record. A failed
+    // save is reported with `unsavedMessage` (a key with the list's path as
+    // %1) when the caller has more than the added projectors unsaved.
+    int f_DirectAddProjector(QMap<int, CProjectorData*>* datas, bool blnAutoUpdate,
+                             const char* unsavedMessage = nullptr);
     int f_UpdateTargetList(QList<int>* lstDelete, QList<bool>* lstModifyOnly, QMap<int, CProjectorData*>* lstAdd,
                            QMap<int, CProjectorData*>* result);
 

@@ -508,26 +508,35 @@ void tst_Lumivox5MainFiles::webPage_data()
     QTest::addColumn<QString>("setting"); // written into the Setting cell; "-" leaves it
     QTest::addColumn<QString>("layout");  // "default", "hidden" or "moved"
     QTest::addColumn<QStringList>("opened");
-    QTest::newRow("one row") << QList<int>{1} << "-" << "default" << QStringList{"http://192.168.0.10/"};
-    QTest::newRow("two rows") << QList<int>{1, 2} << "-" << "default" << QStringList();
-    QTest::newRow("none") << QList<int>() << "-" << "default" << QStringList();
-    QTest::newRow("serial projector") << QList<int>{1} << "---" << "default" << QStringList();
-    QTest::newRow("Setting hidden") << QList<int>{2} << "-" << "hidden" << QStringList{"http://192.168.0.9/"};
-    QTest::newRow("Setting moved") << QList<int>{2} << "-" << "moved" << QStringList{"http://192.168.0.9/"};
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("one row") << QList<int>{1} << "-" << "default" << QStringList{"http://192.168.0.10/"} << "";
+    QTest::newRow("two rows") << QList<int>{1, 2} << "-" << "default" << QStringList() << "";
+    QTest::newRow("none") << QList<int>() << "-" << "default" << QStringList() << "";
+    QTest::newRow("serial projector") << QList<int>{1} << "---" << "default" << QStringList() << "";
+    QTest::newRow("Setting hidden") << QList<int>{2} << "-" << "hidden" << QStringList{"http://192.168.0.9/"} << "";
+    QTest::newRow("Setting moved") << QList<int>{2} << "-" << "moved" << QStringList{"http://192.168.0.9/"} << "";
     QTest::newRow("host name") << QList<int>{1} << "pj-hall.local" << "default"
-                               << QStringList{"http://pj-hall.local/"};
-    QTest::newRow("empty text passed on") << QList<int>{1} << "" << "default" << QStringList{"http:///"};
-    QTest::newRow("IPv6 bracketed") << QList<int>{1} << "fe80::1" << "default" << QStringList{"http://[fe80::1]/"};
+                               << QStringList{"http://pj-hall.local/"} << "";
+    QTest::newRow("empty text passed on") << QList<int>{1} << "" << "default" << QStringList{"http:///"} << "";
+    const QString notAnAddress = "\"%1\" in the Setting column is not an address a web browser can open.";
+    QTest::newRow("host with a port") << QList<int>{1} << "192.168.0.10:8080" << "default" << QStringList()
+                                      << notAnAddress.arg("192.168.0.10:8080");
+    QTest::newRow("blank in a name") << QList<int>{1} << "proj 1" << "default" << QStringList()
+                                     << notAnAddress.arg("proj 1");
+    QTest::newRow("IPv6 bracketed") << QList<int>{1} << "fe80::1" << "default"
+                                    << QStringList{"http://[fe80::1]/"} << "";
 }
 
 // The one selected projector's Setting text, found by its key, is opened
-// as a web address.
+// as a web address; a text that is no host opens nothing and is named in a
+// warning.
 void tst_Lumivox5MainFiles::webPage()
 {
     QFETCH(QList<int>, selected);
     QFETCH(QString, setting);
     QFETCH(QString, layout);
     QFETCH(QStringList, opened);
+    QFETCH(QString, warning);
     QVERIFY(m_Fixture->writeUserList(hallUserList()));
     start();
     if (layout == QLatin1String("hidden"))
@@ -546,7 +555,12 @@ void tst_Lumivox5MainFiles::webPage()
     ScriptedMessageBoxes shown;
     m_Window->on_atcMenuPJWeb_triggered();
     QCOMPARE(m_Urls.opened, opened);
-    QVERIFY(shown.shown.isEmpty());
+    QCOMPARE(shown.shown.size(), warning.isEmpty() ? 0 : 1);
+    if (!warning.isEmpty()) {
+        QCOMPARE(shown.shown[0].text, warning);
+        QCOMPARE(shown.shown[0].icon, QMessageBox::Warning);
+    }
+    QVERIFY(!hub()->m_ModalDialog);
 }
 
 QTEST_MAIN(tst_Lumivox5MainFiles)
