@@ -3003,6 +3003,10 @@ It is written again at exit.</translation>
         <translation>%1: the projector list could not be written.</translation>
     </message>
     <message>
+        <source>MainMsgExitScheduleNotSaved</source>
+        <translation>%1: the schedules could not be written.</translation>
+    </message>
+    <message>
         <source>MainMsgMailSettingsNotSaved</source>
         <translation>The mail settings could not be written to %1.
 They apply until the program ends; saving them is tried again at exit.</translation>

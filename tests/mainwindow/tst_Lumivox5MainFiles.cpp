@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "CBackgroundWriter.h"
 #include "CGroupTreeView.h"
 #include "CListViewColumnStatus.h"
 #include "CProjectorData.h"
@@ -8,12 +9,19 @@
 #include "CProjectorTreeView.h"
 #include "CSystemClock.h"
 #include "CTestFolders.h"
+#include "DeviceSettingWindow.h"
+#include "GuiTestSupport.h"
 #include "Lumivox5Main.h"
 #include "MainWindowTestBase.h"
+#include "QTreeViewEx.h"
+#include "RequestRecorder.h"
 #include "ScriptedModalBoxes.h"
 #include "ui_Lumivox5Main.h"
 
 #include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QHeaderView>
 #include <QStandardItemModel>
 #include <QTextCodec>
@@ -153,6 +161,7 @@ private slots:
     }
     void cleanup()
     {
+        CBackgroundWriter::HoldJobs(false);
         CSystemClock::SetNowFunction(CSystemClock::NowFunction());
         MainWindowTestBase::cleanup();
     }
@@ -165,6 +174,8 @@ private slots:
     void importFromTheMenu();
     void exportUserList_data();
     void exportUserList();
+    void savesWaitForTheBackgroundWrite_data();
+    void savesWaitForTheBackgroundWrite();
     void logFolders_data();
     void logFolders();
     void webPage_data();
@@ -455,6 +466,81 @@ void tst_Lumivox5MainFiles::exportUserList()
         QCOMPARE(bytes.startsWith(QByteArray("\xFF\xFE", 2)), !compatible);
     }
     QCOMPARE(hub()->m_PathExportUserList, written ? folder : remembered);
+}
+
+void tst_Lumivox5MainFiles::savesWaitForTheBackgroundWrite_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QStringList>("saved"); // SettingName and LastPjName of each projector in the file
+    QTest::newRow("Communication Settings OK, a projector deleted")
+        << "communication settings" << QStringList{"Setting1 South", "Lobby"};
+    QTest::newRow("registration from the LAN search")
+        << "registration" << QStringList{"Setting1 South", "Setting2", "Lobby", "Charlie"};
+    QTest::newRow("import from the menu") << "import" << QStringList{"Imported"};
+    QTest::newRow("export from the menu") << "export" << QStringList{"Setting1 South", "Setting2", "Lobby"};
+}
+
+// A status pass's save is still being written (a slow disk holds it) when
+// the operator saves, imports or exports the list: the older copy lands
+// first, never over what the operation wrote.
+void tst_Lumivox5MainFiles::savesWaitForTheBackgroundWrite()
+{
+    QFETCH(QString, operation);
+    QFETCH(QStringList, saved);
+    QVERIFY(m_Fixture->writeUserList(hallUserList()));
+    start();
+    RequestRecorder recorder;
+    ScriptedMessageBoxes shown;
+    ScriptedFileDialogs files;
+    m_Window->m_tmrUpdateDelay->setInterval(10);
+    CProjectorData* first = hub()->GetProjectorData(1);
+    first->m_ConnectState = CProjectorData::CONNECT_STATE_CONNECTED;
+
+    // The pass renames projector 1; its save is held before it writes.
+    CBackgroundWriter::HoldJobs(true);
+    const int held = CBackgroundWriter::HeldJobs();
+    first->m_Status[CProjectorData::StProjectorName].FromString(QStringLiteral("North"));
+    m_Window->OnReceiveUpdateTiming(1, 1, 1, 1);
+    QTRY_COMPARE(CBackgroundWriter::HeldJobs(), held + 1);
+    CBackgroundWriter::HoldJobs(false);
+    // Reported again before the operation saves.
+    first->m_Status[CProjectorData::StProjectorName].FromString(QStringLiteral("South"));
+
+    if (operation == QLatin1String("communication settings")) {
+        GuiTestSupport::OnNextPopup([](QWidget* widget) {
+            auto* dialog = qobject_cast<DeviceSettingWindow*>(widget);
+            QVERIFY(dialog);
+            auto* view = dialog->findChild<QTreeViewEx*>(QStringLiteral("tvDeviceSettings"));
+            const QModelIndexList rows = view->model()->match(view->model()->index(0, 0), Qt::DisplayRole,
+                                                              QStringLiteral("Setting2"), 1, Qt::MatchExactly);
+            QCOMPARE(rows.size(), 1);
+            view->selectionModel()->select(rows.first(),
+                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            QVERIFY(QMetaObject::invokeMethod(dialog, "f_DeleteConnection"));
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        m_Window->ui->actMenuToolCommunication->trigger();
+    } else if (operation == QLatin1String("registration")) {
+        CProjectorData found(nullptr, 0);
+        found.m_SettingName = QStringLiteral("Charlie");
+        found.m_Address = QStringLiteral("192.168.0.40");
+        found.m_Port = QStringLiteral("7142");
+        QMap<int, CProjectorData*> templates{{0, &found}};
+        QCOMPARE(m_Window->f_DirectAddProjector(&templates, true), 0);
+    } else if (operation == QLatin1String("import")) {
+        const QString file = m_Fixture->path(QStringLiteral("elsewhere/chosen.lst"));
+        QVERIFY(CTestFolders::writeFile(file, IMPORT_USER_LIST));
+        files.answers << CFileDialogs::Answer{file, QString()};
+        shown.answers << QMessageBox::Ok;
+        m_Window->on_actMenuFileImportPJList_triggered();
+    } else {
+        files.answers << CFileDialogs::Answer{m_Fixture->path(QStringLiteral("out.lst")), QString()};
+        m_Window->on_actMenuFileExportPJList_triggered();
+    }
+
+    // The held save writes at the latest as the window goes.
+    m_Window.reset();
+    QCOMPARE(m_Fixture->savedProjectors({"SettingName", "LastPjName"}), saved);
 }
 
 void tst_Lumivox5MainFiles::logFolders_data()
