@@ -3003,6 +3003,10 @@ It is written again at exit.</translation>
         <translation>%1: the projector list could not be written.</translation>
     </message>
     <message>
+        <source>MainMsgExitScheduleNotSaved</source>
+        <translation>%1: the schedules could not be written.</translation>
+    </message>
+    <message>
         <source>MainMsgMailSettingsNotSaved</source>
         <translation>The mail settings could not be written to %1.
 They apply until the program ends; saving them is tried again at exit.</translation>
@@ -3124,6 +3128,11 @@ They apply until the program ends; saving them is tried again at exit.</translat
         <translation>Up to 2000 settings can be entered.</translation>
     </message>
     <message>
+        <source>MainMsgCommSettingsSaveFailed</source>
+        <translation>The projector list could not be written to %1.
+The changes made in the communication settings (projectors added, edited or deleted) are kept and written again at exit.</translation>
+    </message>
+    <message>
         <source>MainMsgUserListSaveErrorMessage</source>
         <translation>The projector list could not be saved.
 The communication settings cannot be opened.</translation>
@@ -3176,6 +3185,14 @@ The added projectors stay in the list and are written again at exit.</translatio
     <message>
         <source>MainMsgNotExistApplicationPath</source>
         <translation>%1 does not exist.</translation>
+    </message>
+    <message>
+        <source>MainMsgWebAddressInvalid</source>
+        <translation>&quot;%1&quot; in the Setting column is not an address a web browser can open.</translation>
+    </message>
+    <message>
+        <source>MainMsgNotOpenedApplicationPath</source>
+        <translation>%1 could not be started or opened.</translation>
     </message>
     <message>
         <source>MainMsgScheduleReadErrorMessage</source>

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QMap>
 #include <QMutex>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -159,6 +160,8 @@ public:
     // -3 when nothing could be handed over. With `onlyIds`, only those
     // records go into the list (a status pass renames some; the others are
     // there as last saved); a new record among them makes it all of them.
+    // Every later save, export and load of the list here first waits until
+    // `writer` is idle, so that an older copy never lands after a newer one.
     int SaveUserListInBackground(CBackgroundWriter* writer,
                                  std::function<void(const CBackgroundWriter::Result&, const QString& path)> report,
                                  const QList<int>* onlyIds = nullptr);
@@ -267,6 +270,8 @@ private:
     // save), and where its copy went.
     QString m_RejectedUserList;
     QString m_RejectedUserListCopy;
+    // The writer the last background save of the user list went to.
+    QPointer<CBackgroundWriter> m_pUserListWriter;
     // Mail settings found invalid at start are off for this run only: while
     // the hub still holds these, the stored ones are written back unchanged.
     CMailSettings* m_pMailSettingsOffForRun = nullptr;
@@ -285,6 +290,8 @@ private:
     static bool f_PathStartsWith(const QStringList& path, const QStringList& prefix);
     static QString f_SectionName(int number);
     void f_EnsureUserListHeader();
+    // Blocks until no background save of the user list is being written.
+    void f_WaitForUserListWriter();
     // Every user list value goes through here: a null text would delete its key.
     void f_SetUserListValue(const QString& section, const QString& key, const QString& value, bool quoted = false);
     bool f_SetRejectedUserListAside(const QString& path);

@@ -74,19 +74,6 @@ int isUserListFile(const QString& path)
     });
 }
 
-// Why a user list could not be written there, as far as the system tells.
-QString writeFailureReason(const QString& path)
-{
-    const QFileInfo info(path);
-    if (info.isDir())
-        return QStringLiteral("a folder has that name");
-    QSaveFile probe(path);
-    if (!probe.open(QIODevice::WriteOnly))
-        return probe.errorString();
-    probe.cancelWriting();
-    return QString();
-}
-
 } // namespace
 
 QString CLumivox5Data::f_SectionName(int number)
@@ -115,6 +102,12 @@ void CLumivox5Data::f_EnsureUserListHeader()
     // A list written without its header would be refused at the next start.
     if (magicCodeOf(m_pUserList, HEADER_SECTION).isEmpty())
         f_SetUserListHeaderData();
+}
+
+void CLumivox5Data::f_WaitForUserListWriter()
+{
+    if (m_pUserListWriter)
+        m_pUserListWriter->WaitForIdle();
 }
 
 void CLumivox5Data::GetSectionIDUsedList(QString prefix, QList<bool>* used, int max)
@@ -289,6 +282,7 @@ int CLumivox5Data::f_WriteUserList(QString path)
 int CLumivox5Data::SaveUserList(QString path, ProjectorMap* map, QList<bool>* deleted)
 {
     return RunTraced(-3, [&] {
+        f_WaitForUserListWriter();
         const QString target = path.isEmpty() ? GetDefaultUserListPath() : path;
         f_EnsureUserListHeader();
         if (deleted && !deleted->isEmpty())
@@ -318,6 +312,7 @@ int CLumivox5Data::SaveUserListInBackground(
     return RunTraced(-3, [&] {
         if (!writer)
             return -3;
+        m_pUserListWriter = writer;
         const QString target = GetDefaultUserListPath();
         f_EnsureUserListHeader();
         if (m_pDeletedIDList && !m_pDeletedIDList->isEmpty())
@@ -356,7 +351,7 @@ int CLumivox5Data::SaveUserListInBackground(
                 const int written = copy.WriteIniFile(target);
                 if (written != 0 && written != 1) {
                     result.code = -3;
-                    result.reason = writeFailureReason(target);
+                    result.reason = SaveFailureReason(target);
                 }
                 return result;
             },
@@ -373,6 +368,7 @@ int CLumivox5Data::SaveUserListInBackground(
 int CLumivox5Data::ExportUserList(QString path, QString codePage)
 {
     return RunTraced(2, [&] {
+        f_WaitForUserListWriter();
         f_EnsureUserListHeader();
         const int written = m_pUserList->WriteIniFile(path, true, codePage);
         return (written == 0 || written == 1) ? written : 2;
@@ -562,6 +558,7 @@ int CLumivox5Data::LoadUserList(QString path, ProjectorMap* map, bool live)
 {
     int result = -2;
     RunTraced([&] {
+        f_WaitForUserListWriter();
         const QString target = path.isEmpty() ? GetDefaultUserListPath() : path;
         result = f_ReadUserListFile(target);
         // Left as it is, the rejected list would block every save of this run.
@@ -601,6 +598,7 @@ int CLumivox5Data::LoadTempUserList()
 
 int CLumivox5Data::LoadUserList(QString path)
 {
+    f_WaitForUserListWriter();
     const int checked = CheckUserList(path);
     if (checked < 0)
         return checked;

@@ -343,16 +343,21 @@ int CLumivox5Reg::ReadWndSettings()
         QString text;
         if (ReadSettingsString(APPREG_KEY_POSITION, APPREG_NAME_SPLITTERS[n], &text) != 0)
             continue;
-        // Stored sizes that are not all positive whole numbers are not used.
+        // Stored sizes are whole numbers, none negative; a hidden pane's is
+        // 0. Sizes that are not, or that give no pane any room, are not used.
+        int room = 0;
         for (const QString& part : text.split(QLatin1Char(','))) {
             bool number = false;
             const int size = part.trimmed().toInt(&number);
-            if (!number || size <= 0) {
-                m_SplitterSizes[n].clear();
+            if (!number || size < 0) {
+                room = 0;
                 break;
             }
+            room += size;
             m_SplitterSizes[n].append(size);
         }
+        if (room <= 0)
+            m_SplitterSizes[n].clear();
     }
 
     ReadSettingsBoolean(APPREG_KEY_VIEWOPTION, APPREG_NAME_SCHEDULEVISIBLE, &m_ScheduleVisible, m_ScheduleVisible);

@@ -2,8 +2,16 @@
 
 #include "ExceptionTrace.h"
 
+#include <QAtomicInt>
 #include <QMutexLocker>
 #include <QThread>
+
+namespace {
+
+QAtomicInt g_HoldJobs;
+QAtomicInt g_HeldJobs;
+
+} // namespace
 
 CBackgroundWriter::CBackgroundWriter(QObject* parent)
     : QObject(parent)
@@ -35,9 +43,22 @@ void CBackgroundWriter::Submit(Job job, Done done)
 void CBackgroundWriter::WaitForIdle()
 {
     QMutexLocker lock(&m_Mutex);
+    ++m_Waiters;
+    m_Wake.wakeAll();
     while (m_Busy || m_Pending)
         m_Idle.wait(&m_Mutex);
+    --m_Waiters;
     m_Results.clear();
+}
+
+void CBackgroundWriter::HoldJobs(bool on)
+{
+    g_HoldJobs.storeRelease(on ? 1 : 0);
+}
+
+int CBackgroundWriter::HeldJobs()
+{
+    return g_HeldJobs.loadAcquire();
 }
 
 int CBackgroundWriter::StartedJobs() const
@@ -57,6 +78,11 @@ void CBackgroundWriter::f_Run()
         std::unique_ptr<Entry> entry = std::move(m_Pending);
         m_Busy = true;
         ++m_Started;
+        if (g_HoldJobs.loadAcquire()) {
+            g_HeldJobs.ref();
+            while (m_Waiters == 0 && !m_Stopping)
+                m_Wake.wait(&m_Mutex);
+        }
         lock.unlock();
         Result result = RunTraced(Result{-1, QStringLiteral("unexpected failure")}, entry->job);
         lock.relock();

@@ -43,6 +43,13 @@ public:
     // Jobs started so far (a replaced one never starts).
     int StartedJobs() const;
 
+    // For tests: while on, every writer holds each job it starts before the
+    // job writes, as a slow disk would, until its owner waits for it
+    // (WaitForIdle) or the writer ends.
+    static void HoldJobs(bool on);
+    // For tests: jobs held so far, by all writers.
+    static int HeldJobs();
+
 private:
     struct Entry
     {
@@ -59,6 +66,8 @@ private:
     bool m_Busy = false;
     bool m_Stopping = false;
     int m_Started = 0;
+    // Callers blocked in WaitForIdle.
+    int m_Waiters = 0;
     // Results waiting to go to their callbacks on the owner's thread.
     QList<QPair<Done, Result>> m_Results;
     QThread* m_Thread;

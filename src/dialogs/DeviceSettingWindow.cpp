@@ -237,6 +237,13 @@ CProjectorData* DeviceSettingWindow::f_TempRecord(int id) const
     return m_Lumivox5Data->GetProjectorDataTemp(id);
 }
 
+int DeviceSettingWindow::f_TargetCount() const
+{
+    if (!m_Lumivox5Data || !m_Lumivox5Data->m_pProjectorDatasTemp)
+        return m_pModel->rowCount();
+    return m_Lumivox5Data->m_pProjectorDatasTemp->size();
+}
+
 int DeviceSettingWindow::f_SelectedRowCount() const
 {
     const QItemSelectionModel* selection = ui->tvDeviceSettings->selectionModel();
@@ -282,10 +289,12 @@ void DeviceSettingWindow::f_TvDeviceSettings_CloseEditor(QWidget* editor, QAbstr
         // Escape wrote nothing back: the record keeps its name, unmarked.
         if (hint == QAbstractItemDelegate::RevertModelCache)
             return;
-        const QModelIndex current = ui->tvDeviceSettings->currentIndex();
-        if (!current.isValid())
+        // The row the editor was opened on: F2 opens it on the selected row,
+        // and the current row may be another one.
+        const QModelIndex edited = ui->tvDeviceSettings->EditedIndex();
+        if (!edited.isValid())
             return;
-        const int row = m_pProxy->mapToSource(current).row();
+        const int row = m_pProxy->mapToSource(edited).row();
         const int id = f_SourceRowId(row);
         CProjectorData* record = f_TempRecord(id);
         const QLineEdit* edit = qobject_cast<QLineEdit*>(editor);
@@ -311,7 +320,7 @@ void DeviceSettingWindow::f_UpdateButtonsEnable()
 {
     RunTraced([&] {
         const int selected = f_SelectedRowCount();
-        ui->btnNewConnection->setEnabled(m_pModel->rowCount() < TARGET_MAX);
+        ui->btnNewConnection->setEnabled(f_TargetCount() < TARGET_MAX);
         ui->btnEdit->setEnabled(selected == 1);
         ui->btnDelete->setEnabled(selected >= 1);
     });

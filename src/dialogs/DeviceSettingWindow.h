@@ -127,6 +127,9 @@ private:
     // The temporary record of an id, null for none.
     CProjectorData* f_TempRecord(int id) const;
     int f_SelectedRowCount() const;
+    // The targets the limit counts: every record of the temporary map,
+    // listed or not, since OK registers them all.
+    int f_TargetCount() const;
 
     Ui_DeviceSettingWindow* ui;
     QMenu* m_pContextMenu = nullptr;

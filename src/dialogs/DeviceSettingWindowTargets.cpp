@@ -35,7 +35,7 @@ void DeviceSettingWindow::f_CreateNewConnection()
     RunTraced([&] {
         if (!m_Lumivox5Data)
             return;
-        if (m_pModel->rowCount() >= TARGET_MAX) {
+        if (f_TargetCount() >= TARGET_MAX) {
             CMessageBoxes::Critical(this, m_Lumivox5Data, tr("Lumivox5MsgTitle"),
                                     tr("CommSettingMsgSettingSettingCountOverMessage"));
             return;

@@ -191,8 +191,10 @@ void EditSettingWindow::on_buttonBox_accepted()
         const QString portText = ui->txtLANPort->text();
         bool portOk = false;
         const int port = portText.toInt(&portOk, 10);
+        // Stored as its number, as the user list reader keeps it: a typed
+        // " 7142" would otherwise count as a changed destination next time.
         if (portOk && port >= 0 && port <= m_PortMax)
-            data->m_Port = portText;
+            data->m_Port = QString::number(port);
         else
             message = tr("EditSettingMsgErrorPortMessage");
 

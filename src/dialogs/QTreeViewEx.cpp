@@ -24,8 +24,16 @@ bool QTreeViewEx::edit(const QModelIndex& index, EditTrigger trigger, QEvent* ev
         if (trigger == AllEditTriggers && m_EditColumn >= 0 && model()) {
             const QModelIndex target = model()->index(index.row(), m_EditColumn);
             scrollTo(target, EnsureVisible);
-            return QTreeView::edit(target, trigger, event);
+            return f_Edit(target, trigger, event);
         }
-        return QTreeView::edit(index, trigger, event);
+        return f_Edit(index, trigger, event);
     });
+}
+
+bool QTreeViewEx::f_Edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    const bool result = QTreeView::edit(index, trigger, event);
+    if (result && indexWidget(index))
+        m_EditedIndex = index;
+    return result;
 }

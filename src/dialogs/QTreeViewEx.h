@@ -1,6 +1,7 @@
 #ifndef QTREEVIEWEX_H
 #define QTREEVIEWEX_H
 
+#include <QPersistentModelIndex>
 #include <QTreeView>
 
 // The tree view of the connection target list: it edits in place only while
@@ -19,8 +20,18 @@ public:
     // Asks for editing with every trigger allowed.
     void edit(const QModelIndex& index);
 
+    // The cell the last editor was opened on; it stays valid after that
+    // editor closed, so the close handler knows which row was edited.
+    QModelIndex EditedIndex() const { return m_EditedIndex; }
+
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+
+private:
+    // Sorting moves rows: a persistent index follows its row.
+    QPersistentModelIndex m_EditedIndex;
+    // Edits `index` and remembers it when an editor opened on it.
+    bool f_Edit(const QModelIndex& index, EditTrigger trigger, QEvent* event);
 };
 
 #endif // QTREEVIEWEX_H

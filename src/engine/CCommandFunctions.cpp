@@ -821,7 +821,7 @@ bool CCommandFunctions::f_GetTempParameterBool(CProjectorData* record, int index
     return p != nullptr && p->ToBool();
 }
 
-int CCommandFunctions::f_GetTempParameterInt(CProjectorData* record, int index)
+int CCommandFunctions::f_GetTempParameterInt(const CProjectorData* record, int index)
 {
     const CVariantParameter* p = record->m_TempParameters.value(index, nullptr);
     return p != nullptr ? p->ToInt() : 0;

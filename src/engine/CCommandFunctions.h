@@ -121,6 +121,11 @@ public:
     int GetGain(QList<int>& keys, int eventID, int target, int from, int act, int cmd, bool flag);
     int Stop(int eventID, int target, int from, int act, int cmd, bool flag);
 
+    // Whether the projector's running command reads the adjustment value
+    // under `key` ((kind << 8) + sub index) and its reply has not come yet:
+    // the value is cleared until then.
+    static bool f_IsReadingGain(const CProjectorData* record, int key);
+
     // Frame building.
     // Whether the engine keeps return parameters for the id (diagnostics).
     bool f_HasReturnParameter(int id) const;
@@ -326,7 +331,7 @@ protected:
     static void f_AppendTempParameterUChar(CProjectorData* record, unsigned char value);
     static QString f_GetTempParameterString(CProjectorData* record, int index);
     static bool f_GetTempParameterBool(CProjectorData* record, int index);
-    static int f_GetTempParameterInt(CProjectorData* record, int index);
+    static int f_GetTempParameterInt(const CProjectorData* record, int index);
     static unsigned char f_GetTempParameterUChar(CProjectorData* record, int index);
     static void f_SetTempParameterInt(CProjectorData* record, int index, int value);
     static void f_SetTempParameterBool(CProjectorData* record, int index, bool value);

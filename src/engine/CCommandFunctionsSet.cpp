@@ -455,6 +455,20 @@ void CCommandFunctions::f_GetGainNext(CProjectorData* record)
     f_EndSequence(record, 0);
 }
 
+bool CCommandFunctions::f_IsReadingGain(const CProjectorData* record, int key)
+{
+    if (record == nullptr || record->m_CommandId != CCommandFunctionsEvent::KEY_GET_GAIN
+        || record->m_StepNo == STEP_IDLE)
+        return false;
+    // Key number i is asked at step i + 5 and its value stored as the step moves on.
+    const int count = f_GetTempParameterInt(record, 0);
+    for (int i = 1; i <= count; ++i) {
+        if (f_GetTempParameterInt(record, i) == key)
+            return record->m_StepNo <= i + STEP_IDENTIFIED;
+    }
+    return false;
+}
+
 void CCommandFunctions::SetProjectorNameProc(CEventBase* event)
 {
     const bool started = event->GetEventKey() == CCommandFunctionsEvent::KEY_SET_PROJECTOR_NAME;

@@ -1,9 +1,8 @@
 #include "CStartService.h"
 
-#include <QCoreApplication>
 #include <QDataStream>
-#include <QDeadlineTimer>
 #include <QLocalServer>
+#include <QTimer>
 
 #include "CSingleInstanceServer.h"
 #include "ExceptionTrace.h"
@@ -73,41 +72,48 @@ void CStartService::NewClientConnected()
 {
     RunTraced([&] {
         QLocalServer* server = m_Instance->Server();
-        if (!server)
-            return;
-        QLocalSocket* connection = server->nextPendingConnection();
-        if (!connection)
-            return;
-        connect(connection, &QLocalSocket::disconnected, connection, &QObject::deleteLater);
-        f_Receive(connection);
+        while (QLocalSocket* connection = server ? server->nextPendingConnection() : nullptr)
+            f_Receive(connection);
     });
 }
 
 void CStartService::f_Receive(QLocalSocket* connection)
 {
+    // Read as its bytes come, never in a loop of its own: a start may close
+    // its connection at any point, and the connection then goes from the
+    // event loop. Everything below is tied to the connection, so nothing
+    // outlives it.
+    connect(connection, &QLocalSocket::disconnected, connection, &QObject::deleteLater);
+    auto* deadline = new QTimer(connection);
+    deadline->setSingleShot(true);
+    connect(deadline, &QTimer::timeout, connection, [connection] { f_Drop(connection); });
+    connect(connection, &QLocalSocket::readyRead, deadline, [this, connection, deadline] {
+        RunTraced([&] { f_Read(connection, deadline); });
+    });
+    deadline->start(m_DeadlineMs);
+    f_Read(connection, deadline);
+}
+
+void CStartService::f_Read(QLocalSocket* connection, QTimer* deadline)
+{
+    // The whole message or nothing: a text that came in pieces is read once
+    // its last piece is there.
     QDataStream in(connection);
     in.setVersion(QDataStream::Qt_4_6);
-    const QDeadlineTimer deadline(m_DeadlineMs);
-    for (;;) {
-        // The whole message or nothing: a text that came in pieces is read
-        // once its last piece is there.
-        if (connection->bytesAvailable() >= 4) {
-            in.startTransaction();
-            QString text;
-            in >> text;
-            if (in.commitTransaction()) {
-                connection->disconnectFromServer();
-                emit MultipleStarted(text.split(QLatin1Char(','), Qt::KeepEmptyParts));
-                return;
-            }
-        }
-        if (deadline.hasExpired() || connection->state() == QLocalSocket::UnconnectedState) {
-            connection->disconnectFromServer();
-            if (connection->state() == QLocalSocket::UnconnectedState)
-                connection->deleteLater();
-            return;
-        }
-        connection->waitForReadyRead(100);
-        QCoreApplication::processEvents();
-    }
+    in.startTransaction();
+    QString text;
+    in >> text;
+    if (!in.commitTransaction())
+        return;
+    // One message per connection: nothing after it is read.
+    delete deadline;
+    f_Drop(connection);
+    emit MultipleStarted(text.split(QLatin1Char(','), Qt::KeepEmptyParts));
+}
+
+void CStartService::f_Drop(QLocalSocket* connection)
+{
+    connection->disconnectFromServer();
+    if (connection->state() == QLocalSocket::UnconnectedState)
+        connection->deleteLater();
 }

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class CSingleInstanceServer;
+class QTimer;
 
 // Lets one help viewer run per user. A start connects to the local server
 // "Lumivox 5 Help Viewer": when a viewer listens there, the start hands it
@@ -51,6 +52,9 @@ public slots:
 
 private:
     void f_Receive(QLocalSocket* connection);
+    // Emits the message once it is whole, and closes the connection.
+    void f_Read(QLocalSocket* connection, QTimer* deadline);
+    static void f_Drop(QLocalSocket* connection);
 
     QStringList m_Arguments;
     CSingleInstanceServer* m_Instance;

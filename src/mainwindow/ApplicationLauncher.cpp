@@ -15,11 +15,30 @@ CApplicationLauncher::Script& launcherScript()
     return script;
 }
 
+CApplicationLauncher::Opener& launcherOpener()
+{
+    static CApplicationLauncher::Opener opener;
+    return opener;
+}
+
+bool openWithDesktop(const QString& path)
+{
+    const QUrl url = QUrl::fromLocalFile(path);
+    if (const CApplicationLauncher::Opener& opener = launcherOpener())
+        return opener(url);
+    return QDesktopServices::openUrl(url);
+}
+
 } // namespace
 
 void CApplicationLauncher::SetScript(Script script)
 {
     launcherScript() = std::move(script);
+}
+
+void CApplicationLauncher::SetOpener(Opener opener)
+{
+    launcherOpener() = std::move(opener);
 }
 
 QStringList CApplicationLauncher::SplitArguments(const QString& text)
@@ -32,20 +51,24 @@ QStringList CApplicationLauncher::SplitArguments(const QString& text)
     return arguments.split(QLatin1Char(' '), Qt::KeepEmptyParts);
 }
 
-void CApplicationLauncher::Start(const QString& path, const QStringList& arguments)
+bool CApplicationLauncher::Start(const QString& path, const QStringList& arguments)
 {
     if (const Script& script = launcherScript()) {
         script(path, arguments);
-        return;
+        return true;
     }
-    const QFileInfo target(path);
+    // A program name without a folder would be looked for on PATH first.
+    const QFileInfo target(QFileInfo(path).absoluteFilePath());
+    const QString file = target.filePath();
     if (target.isFile() && target.isExecutable()) {
-        if (!QProcess::startDetached(path, arguments))
-            qCDebug(lcMainWindow) << "could not start" << path;
-        return;
+        if (QProcess::startDetached(file, arguments))
+            return true;
+        qCDebug(lcMainWindow) << "could not start" << file << "as a program, opening it";
     }
     if (!arguments.isEmpty())
-        qCDebug(lcMainWindow) << "opened without its arguments:" << path << arguments;
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        qCDebug(lcMainWindow) << "could not open" << path;
+        qCDebug(lcMainWindow) << "opened without its arguments:" << file << arguments;
+    if (openWithDesktop(file))
+        return true;
+    qCDebug(lcMainWindow) << "could not open" << file;
+    return false;
 }

@@ -105,7 +105,9 @@ public:
 
     // --- schedule
     void f_LoadScheduleData();
-    void f_SaveScheduleData();
+    // Writes the schedules and no-operating dates to the schedule file; why
+    // they were not written, for the operator, or empty when they were.
+    QString f_SaveScheduleData();
     void f_ScheduleExecute(bool start);
     int f_ScheduleExecuteData(bool confirm, bool fromMidnight);
     void f_InitExcuteSchedule();
@@ -382,8 +384,11 @@ public slots:
     void ProjectorDelete();
     // Registers one projector per template (in key order) up to the limit of
     // 2000, saves the user list, shows all projectors and, when asked,
-    // refreshes the new ones; -1 when the hub could make no record.
-    int f_DirectAddProjector(QMap<int, CProjectorData*>* datas, bool blnAutoUpdate);
+    // refreshes the new ones; -1 when the hub could make no record. A failed
+    // save is reported with `unsavedMessage` (a key with the list's path as
+    // %1) when the caller has more than the added projectors unsaved.
+    int f_DirectAddProjector(QMap<int, CProjectorData*>* datas, bool blnAutoUpdate,
+                             const char* unsavedMessage = nullptr);
     int f_UpdateTargetList(QList<int>* lstDelete, QList<bool>* lstModifyOnly, QMap<int, CProjectorData*>* lstAdd,
                            QMap<int, CProjectorData*>* result);
 
@@ -522,7 +527,8 @@ private:
     QString f_UserListFailureLine(int code, const QString& path, const QString& reason);
     // The three splitters, in the order their sizes are stored.
     QList<QSplitter*> f_Splitters() const;
-    // Writes the settings and the user list at exit; the failures, one line each.
+    // Writes the schedules, the settings and the user list at exit; the
+    // failures, one line each.
     QStringList f_SaveAtExit();
     // Opens a log folder, or tells the operator that it is missing.
     void f_ShowLogFolder(const QString& path, const QString& missingText);

@@ -144,7 +144,8 @@ void Lumivox5Main::f_ShowCommunicationSettings()
                 hub->DeleteModifyProjectors(&dialog->targetList, dialog->aryModifyProjectorsID,
                                             dialog->aryNewDatas, &reconnect);
                 f_PJRefresh(&reconnect);
-                f_DirectAddProjector(dialog->aryNewDatas, true);
+                // Edits and deletions are unsaved as well as the additions.
+                f_DirectAddProjector(dialog->aryNewDatas, true, QT_TR_NOOP("MainMsgCommSettingsSaveFailed"));
             });
         hub->InitProjectorDataTemp();
         f_InitGroupTree();
@@ -270,6 +271,14 @@ void Lumivox5Main::f_ShowWeb()
         QUrl address;
         address.setScheme(QStringLiteral("http"));
         address.setHost(host);
+        // A text that is no host ("192.168.0.10:8080", "proj 1") would leave
+        // the host out and hand the browser "http:///". Asked before the
+        // path is set, which forgets the host's error.
+        if (!address.isValid()) {
+            CMessageBoxes::Warning(this, m_Lumivox5Data, tr("Lumivox5MsgTitle"),
+                                   tr("MainMsgWebAddressInvalid").arg(host));
+            return;
+        }
         address.setPath(QStringLiteral("/"));
         QDesktopServices::openUrl(address);
     });

@@ -14,7 +14,9 @@
 #include "ModalBoxes.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QMenu>
 #include <QStandardItem>
@@ -171,7 +173,9 @@ void Lumivox5Main::f_On_AppStartSelected()
         if (position < 0 || position >= list->size())
             return;
         const QStringList entry = list->at(position);
-        const QString path = entry.value(1);
+        // The file checked is the file started: a relative path is the
+        // working folder's, never one found on PATH.
+        const QString path = QFileInfo(entry.value(1)).absoluteFilePath();
         if (!QFile::exists(path)) {
             CMessageBoxes::Warning(this, m_Lumivox5Data, tr("Lumivox5MsgTitle"),
                                    tr("MainMsgNotExistApplicationPath").arg(entry.value(0)));
@@ -179,7 +183,9 @@ void Lumivox5Main::f_On_AppStartSelected()
         }
         const QStringList arguments = CApplicationLauncher::SplitArguments(entry.value(2));
         qCDebug(lcMainWindow) << ">" << path << arguments;
-        CApplicationLauncher::Start(path, arguments);
+        if (!CApplicationLauncher::Start(path, arguments))
+            CMessageBoxes::Warning(this, m_Lumivox5Data, tr("Lumivox5MsgTitle"),
+                                   tr("MainMsgNotOpenedApplicationPath").arg(QDir::toNativeSeparators(path)));
     });
 }
 

@@ -17,6 +17,7 @@
 #include "FormSchedule.h"
 #include "LogCategories.h"
 #include "ModalBoxes.h"
+#include "SaveFileBytes.h"
 #include "ScheduleListView.h"
 #include "SettingsDialogFrame.h"
 
@@ -94,24 +95,24 @@ void Lumivox5Main::f_LoadScheduleData()
     });
 }
 
-void Lumivox5Main::f_SaveScheduleData()
+QString Lumivox5Main::f_SaveScheduleData()
 {
-    RunTraced([&] {
-        CLumivox5Data* hub = m_Lumivox5Data;
-        const QString path = hub->GetDefaultScheduleFilePath();
-        if (hub->m_ScheduleFileSpared) {
-            CMessageBoxes::Warning(this, hub, tr("Lumivox5MsgTitle"),
-                                   tr("MainMsgScheduleFileSpared").arg(QDir::toNativeSeparators(path)));
-            return;
-        }
+    CLumivox5Data* hub = m_Lumivox5Data;
+    const QString path = hub->GetDefaultScheduleFilePath();
+    const QString shown = QDir::toNativeSeparators(path);
+    const QString failed = tr("MainMsgExitScheduleNotSaved").arg(shown);
+    return RunTraced(failed, [&] {
+        if (hub->m_ScheduleFileSpared)
+            return tr("MainMsgScheduleFileSpared").arg(shown);
         std::unique_ptr<CScheduleFile> file = scheduleFileFor(path);
         file->m_pScheduleManager->f_CopyScheduleData(hub->m_pScheduleManager->f_GetScheduleMap());
         file->SetHolidayParam(CNoOperatingDate(*hub->m_pNoOperatingDate));
         if (file->SaveScheduleFile(path, true) >= 2) {
-            CMessageBoxes::Critical(this, hub, tr("Lumivox5MsgTitle"), tr("ScheduleEditMsgSaveFailed"));
-            return;
+            const QString reason = SaveFailureReason(path);
+            return reason.isEmpty() ? failed : failed + QLatin1Char(' ') + reason;
         }
         hub->m_ScheduleSaved = true;
+        return QString();
     });
 }
 

@@ -77,7 +77,8 @@ void Lumivox5Main::f_LANAutoSearch()
     });
 }
 
-int Lumivox5Main::f_DirectAddProjector(QMap<int, CProjectorData*>* datas, bool blnAutoUpdate)
+int Lumivox5Main::f_DirectAddProjector(QMap<int, CProjectorData*>* datas, bool blnAutoUpdate,
+                                       const char* unsavedMessage)
 {
     return RunTraced(-1, [&] {
         QMap<int, CProjectorData*> added;
@@ -102,7 +103,7 @@ int Lumivox5Main::f_DirectAddProjector(QMap<int, CProjectorData*>* datas, bool b
         if (m_Lumivox5Data->SaveUserList() != 0)
             CMessageBoxes::Warning(
                 this, m_Lumivox5Data, tr("Lumivox5MsgTitle"),
-                tr("MainMsgUserListSaveFailed")
+                (unsavedMessage ? tr(unsavedMessage) : tr("MainMsgUserListSaveFailed"))
                     .arg(QDir::toNativeSeparators(m_Lumivox5Data->GetDefaultUserListPath())));
         emit ShowAllProjectorsSignal();
         if (blnAutoUpdate)

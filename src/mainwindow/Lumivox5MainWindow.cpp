@@ -118,8 +118,15 @@ void Lumivox5Main::f_InitPosition()
                                      {room(ui->splitter_3) - 280, 280}};
         const QList<QSplitter*> splitters = f_Splitters();
         for (int n = 0; n < splitters.size(); ++n) {
+            QSplitter* splitter = splitters.at(n);
             const QList<int>& stored = hub->m_SplitterSizes[n];
-            splitters.at(n)->setSizes(stored.size() == splitters.at(n)->count() ? stored : first[n]);
+            // A pane hidden at exit was stored as 0. The tab area hidden so
+            // leaves the list all the room whatever the sizes, and shown
+            // again it would come back at its least: the first sizes serve.
+            bool usable = stored.size() == splitter->count();
+            for (int i = 0; usable && i < stored.size(); ++i)
+                usable = stored.at(i) > 0 || first[n].at(i) == 0 || !splitter->widget(i)->isHidden();
+            splitter->setSizes(usable ? stored : first[n]);
         }
     });
 }
@@ -185,7 +192,6 @@ void Lumivox5Main::closeEvent(QCloseEvent* event)
     bool closing = true;
     RunTraced([&] {
         CLumivox5Data* hub = m_Lumivox5Data;
-        f_SaveScheduleData();
         f_UpdatePjListColumn(true);
         const QList<QSplitter*> splitters = f_Splitters();
         for (int n = 0; n < splitters.size(); ++n)
@@ -222,11 +228,11 @@ void Lumivox5Main::closeEvent(QCloseEvent* event)
 QStringList Lumivox5Main::f_SaveAtExit()
 {
     CLumivox5Data* hub = m_Lumivox5Data;
-    // A save of a status pass still being written ends first, so that it
-    // never lands after this one.
-    if (m_pUserListWriter)
-        m_pUserListWriter->WaitForIdle();
     QStringList failures;
+    // The schedules live only in memory until now.
+    const QString schedules = f_SaveScheduleData();
+    if (!schedules.isEmpty())
+        failures << schedules;
     // The settings store answers true when a group could not be written.
     if (hub->WriteRegistryAll())
         failures << tr("MainMsgExitSettingsNotSaved").arg(QDir::toNativeSeparators(CLumivox5Reg::SettingsFilePath()));

@@ -204,7 +204,8 @@ bool CProjectorData::IsConnectDestinationCompare(CProjectorData* other)
     if (m_ConnectParameter != other->m_ConnectParameter || m_Enabled != other->m_Enabled
         || m_Address != other->m_Address || m_DeviceKind != other->m_DeviceKind)
         return false;
-    return m_DeviceKind != 0 || m_Port == other->m_Port;
+    // " 7142" typed once and "7142" read back from the user list are one port.
+    return m_DeviceKind != 0 || CleanPortText(m_Port) == CleanPortText(other->m_Port);
 }
 
 bool CProjectorData::IsOtherSettingCompare(CProjectorData* other)
@@ -301,6 +302,13 @@ QString CProjectorData::CleanAddressText(const QString& text, TYPE_LAN::Enum typ
     if (!strictAddress(text, &address) || !deviceAddress(address))
         return QString();
     return dotted(address);
+}
+
+QString CProjectorData::CleanPortText(const QString& text)
+{
+    bool isNumber = false;
+    const int port = text.toInt(&isNumber, 10);
+    return isNumber && port >= 0 && port <= 65535 ? QString::number(port) : text;
 }
 
 bool CProjectorData::f_Flag(int id) const

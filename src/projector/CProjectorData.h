@@ -213,6 +213,9 @@ public:
     // The text in its clean dotted form ("010.0.0.1" gives "10.0.0.1"), the
     // form to store; empty when the check refuses it.
     static QString CleanAddressText(const QString& text, TYPE_LAN::Enum type);
+    // A port number 0 to 65535 in its plain decimal form (" 07142" gives
+    // "7142"), the form the user list reader keeps; other text unchanged.
+    static QString CleanPortText(const QString& text);
     static bool SDecCheck(QString text, TYPE_LAN::Enum type);
 
     bool f_LampErrorBitEnabled(int lamp);

@@ -7,9 +7,9 @@
 
 QString CScheduleTarget::f_GetGroupPath(const QString& targetName)
 {
-    QString path = targetName;
-    path.remove(CScheduleTargetText::GroupPrefix() + CProjectorGroup::PATH_SEPARATOR, Qt::CaseSensitive);
-    return path;
+    // Only the leading word: a user group may itself be named "Group".
+    const QString prefix = CScheduleTargetText::GroupPrefix() + CProjectorGroup::PATH_SEPARATOR;
+    return targetName.startsWith(prefix, Qt::CaseSensitive) ? targetName.mid(prefix.size()) : targetName;
 }
 
 QList<int> CScheduleTarget::f_GetTargetProjectors(const CScheduleData& instance,

@@ -261,12 +261,15 @@ class tst_DeviceSettingWindow : public QObject
         return current.isValid() ? view()->model()->index(current.row(), 0).data().toString() : QStringLiteral("none");
     }
 
-    // Many plain targets "P<id>" at distinct addresses.
-    static QStringList manyTargets(int count)
+    // Many plain targets "P<id>" at distinct addresses, then `unlisted`
+    // address ranges, which the list never shows.
+    static QStringList manyTargets(int count, int unlisted = 0)
     {
         QStringList specs;
         for (int id = 1; id <= count; ++id)
             specs << QStringLiteral("%1|P%1|0|1|10.0.%2.%3|7142|1|").arg(id).arg(id / 250).arg(id % 250 + 1);
+        for (int id = count + 1; id <= count + unlisted; ++id)
+            specs << QStringLiteral("%1|R%1|0|4|10.9.0.1-10.9.0.9|7142|1|").arg(id);
         return specs;
     }
 
@@ -565,6 +568,36 @@ private slots:
         QCOMPARE(m_Hub->GetProjectorData(1)->m_SettingName, QStringLiteral("Old"));
     }
 
+    // F2 renames the selected row's record, also when the current row moved
+    // on without selecting (Ctrl+Down), and so does a refused name put back.
+    void renameFollowsTheEditedRow_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("stored") << "X" << "X";
+        QTest::newRow("refused") << QString(33, QLatin1Char('n')) << "A";
+    }
+
+    void renameFollowsTheEditedRow()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        showWith({target(1, "A"), target(2, "B")});
+        ScriptedMessageBoxes boxes;
+        selectRows(view(), {0});
+        view()->setFocus();
+        QTest::keyClick(view(), Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(currentName(), QStringLiteral("B"));
+        QTest::keyClick(view(), Qt::Key_F2);
+        QCOMPARE(editorOf(view())->text(), QStringLiteral("A"));
+        typeIntoEditor(view(), typed, Qt::Key_Return);
+        QCOMPARE(temp(1)->m_SettingName, shown);
+        QCOMPARE(temp(2)->m_SettingName, QStringLiteral("B"));
+        QStringList expected{shown, "B"};
+        expected.sort();
+        QCOMPARE(names(), expected);
+    }
+
     // Escape leaves the record's name and the row as they were.
     void renameCancelledWithEscape()
     {
@@ -618,23 +651,26 @@ private slots:
     void enabling_data()
     {
         QTest::addColumn<int>("count");
+        QTest::addColumn<int>("unlisted");
         QTest::addColumn<QList<int>>("selected");
         QTest::addColumn<QString>("buttons");
         QTest::addColumn<QString>("menu");
-        QTest::newRow("none selected") << 3 << QList<int>() << "100" << "1001011";
-        QTest::newRow("one selected") << 3 << QList<int>{1} << "111" << "1111111";
-        QTest::newRow("two selected") << 3 << QList<int>{0, 2} << "101" << "1011011";
-        QTest::newRow("empty list") << 0 << QList<int>() << "100" << "1001011";
-        QTest::newRow("2000 rows") << 2000 << QList<int>{5} << "011" << "1111111";
+        QTest::newRow("none selected") << 3 << 0 << QList<int>() << "100" << "1001011";
+        QTest::newRow("one selected") << 3 << 0 << QList<int>{1} << "111" << "1111111";
+        QTest::newRow("two selected") << 3 << 0 << QList<int>{0, 2} << "101" << "1011011";
+        QTest::newRow("empty list") << 0 << 0 << QList<int>() << "100" << "1001011";
+        QTest::newRow("2000 rows") << 2000 << 0 << QList<int>{5} << "011" << "1111111";
+        QTest::newRow("1999 rows and a range") << 1999 << 1 << QList<int>{5} << "011" << "1111111";
     }
 
     void enabling()
     {
         QFETCH(int, count);
+        QFETCH(int, unlisted);
         QFETCH(QList<int>, selected);
         QFETCH(QString, buttons);
         QFETCH(QString, menu);
-        temporaryRecords(manyTargets(count));
+        temporaryRecords(manyTargets(count, unlisted));
         m_Dialog->show();
         QCOMPARE(view()->model()->rowCount(), count);
         selectRows(view(), selected);
@@ -712,19 +748,23 @@ private slots:
     void newLimits_data()
     {
         QTest::addColumn<int>("count");
+        QTest::addColumn<int>("unlisted");
         QTest::addColumn<bool>("idsExhausted");
         QTest::addColumn<QString>("message");
-        QTest::newRow("1999 rows") << 1999 << false << "";
-        QTest::newRow("2000 rows") << 2000 << false << "Up to 2000 settings can be entered.";
-        QTest::newRow("no free id") << 3 << true << "There is no ID that can be used for the setting.";
+        QTest::newRow("1999 rows") << 1999 << 0 << false << "";
+        QTest::newRow("2000 rows") << 2000 << 0 << false << "Up to 2000 settings can be entered.";
+        // The commit registers every record: unlisted ones count too.
+        QTest::newRow("1999 rows and a range") << 1999 << 1 << false << "Up to 2000 settings can be entered.";
+        QTest::newRow("no free id") << 3 << 0 << true << "There is no ID that can be used for the setting.";
     }
 
     void newLimits()
     {
         QFETCH(int, count);
+        QFETCH(int, unlisted);
         QFETCH(bool, idsExhausted);
         QFETCH(QString, message);
-        temporaryRecords(manyTargets(count));
+        temporaryRecords(manyTargets(count, unlisted));
         m_Dialog->show();
         if (idsExhausted) {
             for (int id = 1; id < m_Hub->m_pIDUsedListTemp->size(); ++id)

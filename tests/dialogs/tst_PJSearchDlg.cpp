@@ -252,6 +252,33 @@ private slots:
         QCOMPARE(requestSeqNos(), QSet<quint16>({1, 2}));
     }
 
+    // A search anew clears the table and its ticks: Connect goes with them.
+    void newSearchDisablesConnect_data()
+    {
+        QTest::addColumn<bool>("byUpdate");
+        QTest::newRow("Update") << true;
+        QTest::newRow("another interface") << false;
+    }
+
+    void newSearchDisablesConnect()
+    {
+        QFETCH(bool, byUpdate);
+        PJSearchDlg dialog(0x20, QHostAddress(), 0, nullptr);
+        dialog.show();
+        QTableWidget* table = tableOf(&dialog);
+        QPushButton* connect = button(&dialog, "pushButtonConnect");
+        dialog.UpdateExec();
+        QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 2, 2000);
+        tick(table, 0, Qt::Checked);
+        QVERIFY(connect->isEnabled());
+        if (byUpdate)
+            QTest::mouseClick(button(&dialog, "pushButtonUpdate"), Qt::LeftButton);
+        else
+            dialog.findChild<QComboBox*>(QStringLiteral("comboBoxNic"))->setCurrentIndex(1);
+        QCOMPARE(table->rowCount(), 0);
+        QVERIFY(!connect->isEnabled());
+    }
+
     // The eleventh tick that finds a search running stops it; each search
     // gets its ten ticks anew.
     void searchStoppedAtTheTickLimit()

@@ -26,9 +26,9 @@ QByteArray handoffMessage(const QString& text)
     return bytes;
 }
 
-// A raw client on a thread of its own (the service's wait for data blocks the
-// thread it runs on): sends the pieces with the pause between them and reports
-// whether the service closed the connection afterwards.
+// A client on a thread of its own (its waits block that thread): sends the
+// pieces with the pause between them and reports whether the service closed
+// the connection afterwards.
 class HandoffClient
 {
 public:
@@ -58,6 +58,22 @@ private:
     std::atomic<bool> m_Closed{ false };
     std::thread m_Thread;
 };
+
+// A later start that writes `bytes` and closes at once, before the viewer
+// has looked at its connection. False when it could not connect.
+bool sendAndClose(const QByteArray& bytes)
+{
+    const QByteArray path = QFile::encodeName(CStartService::ServerName());
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    qstrncpy(address.sun_path, path.constData(), sizeof(address.sun_path));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool sent = fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0
+                      && ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    if (fd >= 0)
+        ::close(fd);
+    return sent;
+}
 
 } // namespace
 
@@ -105,6 +121,45 @@ private slots:
         QVERIFY(client.closedByViewer());
         QCoreApplication::processEvents();
         QCOMPARE(started.count(), 0);
+    }
+
+    // Later starts that go away at any point of their message, several at
+    // once: each is dropped, a whole message still counts, and the viewer
+    // goes on taking handoffs.
+    void connectionsThatGoAwayAreDropped_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("clients");
+        QTest::addColumn<int>("messages");
+        const QByteArray pages = handoffMessage(QStringLiteral("/CONTENTS=EN-US/A.HTM"));
+        QTest::newRow("closes before sending") << QList<QByteArray>{ QByteArray() } << 0;
+        QTest::newRow("closes within the length") << QList<QByteArray>{ pages.left(2) } << 0;
+        QTest::newRow("two close within the text") << QList<QByteArray>{ pages.left(9), pages.left(7) } << 0;
+        QTest::newRow("closes after a whole message") << QList<QByteArray>{ pages } << 1;
+        QTest::newRow("several at once")
+            << QList<QByteArray>{ QByteArray(), pages, pages.left(3), pages.left(9), pages } << 2;
+    }
+    void connectionsThatGoAwayAreDropped()
+    {
+        QFETCH(QList<QByteArray>, clients);
+        QFETCH(int, messages);
+        CStartService service;
+        QVERIFY(service.CheckStart({ QStringLiteral("viewer") }));
+        QSignalSpy started(&service, &CStartService::MultipleStarted);
+        for (const QByteArray& bytes : clients)
+            QVERIFY(sendAndClose(bytes));
+        HandoffClient last({ handoffMessage(QStringLiteral("/INDEX=EN-US/INDEX.HTM")) }, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(last.done(), 5000);
+        QVERIFY(last.closedByViewer());
+        QTRY_COMPARE(started.count(), messages + 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(started.count(), messages + 1);
+        QStringList received;
+        for (const QList<QVariant>& arguments : started)
+            received += arguments.at(0).toStringList();
+        QCOMPARE(received.count("/CONTENTS=EN-US/A.HTM"), messages);
+        QVERIFY(received.contains("/INDEX=EN-US/INDEX.HTM"));
+        QVERIFY(service.IsListening());
+        QTRY_VERIFY(service.findChildren<QLocalSocket*>().isEmpty());
     }
 
     void laterStartHandsOver_data()

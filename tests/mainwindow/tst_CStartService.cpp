@@ -137,6 +137,32 @@ private slots:
         QCOMPARE(first.findChildren<QLocalSocket*>().size(), 0);
     }
 
+    // Later starts that close at once, send bytes and close, or stay open,
+    // several at once: each is one knock, no connection stays with the first
+    // instance, and it goes on taking starts.
+    void knocksThatGoAwayAtAnyPointAreCounted()
+    {
+        CStartService first;
+        QVERIFY(first.CheckStart());
+        first.StartHandingOver();
+        QSignalSpy started(&first, &CStartService::MultipleStarted);
+        for (const QByteArray& bytes : { QByteArray(), QByteArray("x"), QByteArray(64, 'y') }) {
+            const int fd = RawSocket(m_Path, false);
+            QVERIFY(fd >= 0);
+            QCOMPARE(::write(fd, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
+            ::close(fd);
+        }
+        const int open = RawSocket(m_Path, false);
+        QVERIFY(open >= 0);
+        m_Fds.push_back(open);
+        QTRY_COMPARE(started.count(), 4);
+        QTRY_VERIFY(first.findChildren<QLocalSocket*>().isEmpty());
+        CStartService later;
+        QVERIFY(!later.CheckStart());
+        QTRY_COMPARE(started.count(), 5);
+        QVERIFY(CanConnect(m_Path));
+    }
+
     void onlyTheOwnerMayUseTheSocket()
     {
         CStartService service;

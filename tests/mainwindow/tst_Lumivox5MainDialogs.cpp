@@ -57,6 +57,31 @@ int sourceRowOf(QStandardItemModel* model, const QString& name)
     return -1;
 }
 
+// Selects the row that shows this name, alone.
+void selectByName(DeviceSettingWindow* dialog, const QString& name)
+{
+    auto* view = dialog->findChild<QTreeViewEx*>(QStringLiteral("tvDeviceSettings"));
+    QStandardItemModel* model = sourceModelOf(view);
+    auto* proxy = qobject_cast<QSortFilterProxyModel*>(view->model());
+    const QModelIndex index = proxy->mapFromSource(model->index(sourceRowOf(model, name), 0));
+    view->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+// Runs a dialog command that opens the connection editor, sets these
+// fields ("txtLANPort" etc.) and presses OK. The editor's title.
+QString runEditor(DeviceSettingWindow* dialog, const char* command, const QMap<QString, QString>& fields)
+{
+    QString title;
+    GuiTestSupport::OnNextPopup([&](QWidget* editor) {
+        title = editor->windowTitle();
+        for (auto field = fields.cbegin(); field != fields.cend(); ++field)
+            editor->findChild<QLineEdit*>(field.key())->setText(field.value());
+        editor->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    QMetaObject::invokeMethod(dialog, command);
+    return title;
+}
+
 } // namespace
 
 // The main window's settings dialog launchers.
@@ -200,6 +225,28 @@ private slots:
         QVERIFY(hub()->m_pProjectorDatasTemp->isEmpty());
     }
 
+    // A list that cannot be written at OK: the box names the changes made
+    // in the dialog, which the program keeps.
+    void communicationSettingsUnsavedAtOk()
+    {
+        startWindow();
+        ScriptedMessageBoxes boxes;
+        QVERIFY(runDialog(
+            [&](DeviceSettingWindow* dialog) {
+                editTargets(dialog);
+                QVERIFY(QFile::remove(m_Fixture->userListPath()));
+                QVERIFY(QDir().mkpath(m_Fixture->userListPath()));
+            },
+            true));
+        QCOMPARE(boxes.shown.size(), 1);
+        QCOMPARE(boxes.shown.at(0).icon, QMessageBox::Warning);
+        QCOMPARE(boxes.shown.at(0).text,
+                 QStringLiteral("The projector list could not be written to %1.\nThe changes made in the communication "
+                                "settings (projectors added, edited or deleted) are kept and written again at exit.")
+                     .arg(QDir::toNativeSeparators(m_Fixture->userListPath())));
+        QCOMPARE(hub()->GetProjectorData(1)->m_SettingName, QStringLiteral("Lobby West"));
+    }
+
     // Targets made and changed in the connection editor: a new one is
     // registered as a new projector, an edited one takes its new port (0 is
     // stored: the device link refuses to connect to it) and is refreshed;
@@ -212,30 +259,11 @@ private slots:
         QStringList editorsSeen;
         QVERIFY(runDialog(
             [&](DeviceSettingWindow* dialog) {
-                auto* view = dialog->findChild<QTreeViewEx*>(QStringLiteral("tvDeviceSettings"));
-                QStandardItemModel* model = sourceModelOf(view);
-                auto* proxy = qobject_cast<QSortFilterProxyModel*>(view->model());
-                const auto runEditor = [&](const char* command, const std::function<void(QWidget*)>& fill) {
-                    GuiTestSupport::OnNextPopup([&](QWidget* editor) {
-                        editorsSeen << editor->windowTitle();
-                        fill(editor);
-                        editor->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-                    });
-                    QVERIFY(QMetaObject::invokeMethod(dialog, command));
-                };
-                const auto field = [](QWidget* editor, const char* name, const QString& text) {
-                    editor->findChild<QLineEdit*>(QLatin1String(name))->setText(text);
-                };
-                view->selectionModel()->clearSelection();
-                runEditor("f_CreateNewConnection", [&](QWidget* editor) {
-                    field(editor, "txtSettingName", QStringLiteral("Annex"));
-                    field(editor, "txtLANIPv4", QStringLiteral("10.0.0.9"));
-                });
-                const QModelIndex stage =
-                    proxy->mapFromSource(model->index(sourceRowOf(model, QStringLiteral("Stage")), 0));
-                view->selectionModel()->select(stage, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-                runEditor("f_CreateEditConnection",
-                          [&](QWidget* editor) { field(editor, "txtLANPort", QStringLiteral("0")); });
+                dialog->findChild<QTreeViewEx*>()->selectionModel()->clearSelection();
+                editorsSeen << runEditor(dialog, "f_CreateNewConnection",
+                                         {{"txtSettingName", "Annex"}, {"txtLANIPv4", "10.0.0.9"}});
+                selectByName(dialog, QStringLiteral("Stage"));
+                editorsSeen << runEditor(dialog, "f_CreateEditConnection", {{"txtLANPort", "0"}});
             },
             true));
         QCOMPARE(editorsSeen, QStringList({"New Settings", "Edit"}));
@@ -249,6 +277,37 @@ private slots:
         QCOMPARE(m_Fixture->savedProjectors({"SettingName", "IPAddress", "LanPort"}),
                  QStringList({"Lobby 10.0.0.1 7142", "Hall 7142", "Stage 10.0.0.3 0", "Store 10.0.0.4 7142", "Net 7142",
                               "Span 7142", "Annex 10.0.0.9 7142"}));
+    }
+
+    // A port typed with blanks or a leading zero is kept as its number, so
+    // the next OK without edits finds the projector unchanged: it keeps its
+    // id and its group.
+    void communicationSettingsTypedPort_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("blank before") << " 7142";
+        QTest::newRow("leading zero") << "07142";
+    }
+
+    void communicationSettingsTypedPort()
+    {
+        QFETCH(QString, typed);
+        startWindow();
+        ScriptedMessageBoxes boxes;
+        QVERIFY(runDialog(
+            [&](DeviceSettingWindow* dialog) {
+                selectByName(dialog, QStringLiteral("Lobby"));
+                QCOMPARE(runEditor(dialog, "f_CreateEditConnection", {{"txtLANPort", typed}}), QStringLiteral("Edit"));
+            },
+            true));
+        QCOMPARE(hub()->GetProjectorData(1)->m_Port, QStringLiteral("7142"));
+        QVERIFY(runDialog([](DeviceSettingWindow*) {}, true));
+        QCOMPARE(boxes.shown.size(), 0);
+        CProjectorData* lobby = hub()->GetProjectorData(1);
+        QVERIFY(lobby);
+        QCOMPARE(lobby->m_SettingName, QStringLiteral("Lobby"));
+        QCOMPARE(lobby->m_GroupList.keys(), QList<int>{1});
+        QCOMPARE(hub()->f_GetProjectorCount(), 6);
     }
 };
 

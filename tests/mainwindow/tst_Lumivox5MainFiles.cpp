@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "CBackgroundWriter.h"
 #include "CGroupTreeView.h"
 #include "CListViewColumnStatus.h"
 #include "CProjectorData.h"
@@ -8,12 +9,19 @@
 #include "CProjectorTreeView.h"
 #include "CSystemClock.h"
 #include "CTestFolders.h"
+#include "DeviceSettingWindow.h"
+#include "GuiTestSupport.h"
 #include "Lumivox5Main.h"
 #include "MainWindowTestBase.h"
+#include "QTreeViewEx.h"
+#include "RequestRecorder.h"
 #include "ScriptedModalBoxes.h"
 #include "ui_Lumivox5Main.h"
 
 #include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QHeaderView>
 #include <QStandardItemModel>
 #include <QTextCodec>
@@ -153,6 +161,7 @@ private slots:
     }
     void cleanup()
     {
+        CBackgroundWriter::HoldJobs(false);
         CSystemClock::SetNowFunction(CSystemClock::NowFunction());
         MainWindowTestBase::cleanup();
     }
@@ -165,6 +174,8 @@ private slots:
     void importFromTheMenu();
     void exportUserList_data();
     void exportUserList();
+    void savesWaitForTheBackgroundWrite_data();
+    void savesWaitForTheBackgroundWrite();
     void logFolders_data();
     void logFolders();
     void webPage_data();
@@ -457,6 +468,81 @@ void tst_Lumivox5MainFiles::exportUserList()
     QCOMPARE(hub()->m_PathExportUserList, written ? folder : remembered);
 }
 
+void tst_Lumivox5MainFiles::savesWaitForTheBackgroundWrite_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QStringList>("saved"); // SettingName and LastPjName of each projector in the file
+    QTest::newRow("Communication Settings OK, a projector deleted")
+        << "communication settings" << QStringList{"Setting1 South", "Lobby"};
+    QTest::newRow("registration from the LAN search")
+        << "registration" << QStringList{"Setting1 South", "Setting2", "Lobby", "Charlie"};
+    QTest::newRow("import from the menu") << "import" << QStringList{"Imported"};
+    QTest::newRow("export from the menu") << "export" << QStringList{"Setting1 South", "Setting2", "Lobby"};
+}
+
+// A status pass's save is still being written (a slow disk holds it) when
+// the operator saves, imports or exports the list: the older copy lands
+// first, never over what the operation wrote.
+void tst_Lumivox5MainFiles::savesWaitForTheBackgroundWrite()
+{
+    QFETCH(QString, operation);
+    QFETCH(QStringList, saved);
+    QVERIFY(m_Fixture->writeUserList(hallUserList()));
+    start();
+    RequestRecorder recorder;
+    ScriptedMessageBoxes shown;
+    ScriptedFileDialogs files;
+    m_Window->m_tmrUpdateDelay->setInterval(10);
+    CProjectorData* first = hub()->GetProjectorData(1);
+    first->m_ConnectState = CProjectorData::CONNECT_STATE_CONNECTED;
+
+    // The pass renames projector 1; its save is held before it writes.
+    CBackgroundWriter::HoldJobs(true);
+    const int held = CBackgroundWriter::HeldJobs();
+    first->m_Status[CProjectorData::StProjectorName].FromString(QStringLiteral("North"));
+    m_Window->OnReceiveUpdateTiming(1, 1, 1, 1);
+    QTRY_COMPARE(CBackgroundWriter::HeldJobs(), held + 1);
+    CBackgroundWriter::HoldJobs(false);
+    // Reported again before the operation saves.
+    first->m_Status[CProjectorData::StProjectorName].FromString(QStringLiteral("South"));
+
+    if (operation == QLatin1String("communication settings")) {
+        GuiTestSupport::OnNextPopup([](QWidget* widget) {
+            auto* dialog = qobject_cast<DeviceSettingWindow*>(widget);
+            QVERIFY(dialog);
+            auto* view = dialog->findChild<QTreeViewEx*>(QStringLiteral("tvDeviceSettings"));
+            const QModelIndexList rows = view->model()->match(view->model()->index(0, 0), Qt::DisplayRole,
+                                                              QStringLiteral("Setting2"), 1, Qt::MatchExactly);
+            QCOMPARE(rows.size(), 1);
+            view->selectionModel()->select(rows.first(),
+                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            QVERIFY(QMetaObject::invokeMethod(dialog, "f_DeleteConnection"));
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        m_Window->ui->actMenuToolCommunication->trigger();
+    } else if (operation == QLatin1String("registration")) {
+        CProjectorData found(nullptr, 0);
+        found.m_SettingName = QStringLiteral("Charlie");
+        found.m_Address = QStringLiteral("192.168.0.40");
+        found.m_Port = QStringLiteral("7142");
+        QMap<int, CProjectorData*> templates{{0, &found}};
+        QCOMPARE(m_Window->f_DirectAddProjector(&templates, true), 0);
+    } else if (operation == QLatin1String("import")) {
+        const QString file = m_Fixture->path(QStringLiteral("elsewhere/chosen.lst"));
+        QVERIFY(CTestFolders::writeFile(file, IMPORT_USER_LIST));
+        files.answers << CFileDialogs::Answer{file, QString()};
+        shown.answers << QMessageBox::Ok;
+        m_Window->on_actMenuFileImportPJList_triggered();
+    } else {
+        files.answers << CFileDialogs::Answer{m_Fixture->path(QStringLiteral("out.lst")), QString()};
+        m_Window->on_actMenuFileExportPJList_triggered();
+    }
+
+    // The held save writes at the latest as the window goes.
+    m_Window.reset();
+    QCOMPARE(m_Fixture->savedProjectors({"SettingName", "LastPjName"}), saved);
+}
+
 void tst_Lumivox5MainFiles::logFolders_data()
 {
     QTest::addColumn<QString>("which");  // "transport" or "schedule"
@@ -508,26 +594,35 @@ void tst_Lumivox5MainFiles::webPage_data()
     QTest::addColumn<QString>("setting"); // written into the Setting cell; "-" leaves it
     QTest::addColumn<QString>("layout");  // "default", "hidden" or "moved"
     QTest::addColumn<QStringList>("opened");
-    QTest::newRow("one row") << QList<int>{1} << "-" << "default" << QStringList{"http://192.168.0.10/"};
-    QTest::newRow("two rows") << QList<int>{1, 2} << "-" << "default" << QStringList();
-    QTest::newRow("none") << QList<int>() << "-" << "default" << QStringList();
-    QTest::newRow("serial projector") << QList<int>{1} << "---" << "default" << QStringList();
-    QTest::newRow("Setting hidden") << QList<int>{2} << "-" << "hidden" << QStringList{"http://192.168.0.9/"};
-    QTest::newRow("Setting moved") << QList<int>{2} << "-" << "moved" << QStringList{"http://192.168.0.9/"};
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("one row") << QList<int>{1} << "-" << "default" << QStringList{"http://192.168.0.10/"} << "";
+    QTest::newRow("two rows") << QList<int>{1, 2} << "-" << "default" << QStringList() << "";
+    QTest::newRow("none") << QList<int>() << "-" << "default" << QStringList() << "";
+    QTest::newRow("serial projector") << QList<int>{1} << "---" << "default" << QStringList() << "";
+    QTest::newRow("Setting hidden") << QList<int>{2} << "-" << "hidden" << QStringList{"http://192.168.0.9/"} << "";
+    QTest::newRow("Setting moved") << QList<int>{2} << "-" << "moved" << QStringList{"http://192.168.0.9/"} << "";
     QTest::newRow("host name") << QList<int>{1} << "pj-hall.local" << "default"
-                               << QStringList{"http://pj-hall.local/"};
-    QTest::newRow("empty text passed on") << QList<int>{1} << "" << "default" << QStringList{"http:///"};
-    QTest::newRow("IPv6 bracketed") << QList<int>{1} << "fe80::1" << "default" << QStringList{"http://[fe80::1]/"};
+                               << QStringList{"http://pj-hall.local/"} << "";
+    QTest::newRow("empty text passed on") << QList<int>{1} << "" << "default" << QStringList{"http:///"} << "";
+    const QString notAnAddress = "\"%1\" in the Setting column is not an address a web browser can open.";
+    QTest::newRow("host with a port") << QList<int>{1} << "192.168.0.10:8080" << "default" << QStringList()
+                                      << notAnAddress.arg("192.168.0.10:8080");
+    QTest::newRow("blank in a name") << QList<int>{1} << "proj 1" << "default" << QStringList()
+                                     << notAnAddress.arg("proj 1");
+    QTest::newRow("IPv6 bracketed") << QList<int>{1} << "fe80::1" << "default"
+                                    << QStringList{"http://[fe80::1]/"} << "";
 }
 
 // The one selected projector's Setting text, found by its key, is opened
-// as a web address.
+// as a web address; a text that is no host opens nothing and is named in a
+// warning.
 void tst_Lumivox5MainFiles::webPage()
 {
     QFETCH(QList<int>, selected);
     QFETCH(QString, setting);
     QFETCH(QString, layout);
     QFETCH(QStringList, opened);
+    QFETCH(QString, warning);
     QVERIFY(m_Fixture->writeUserList(hallUserList()));
     start();
     if (layout == QLatin1String("hidden"))
@@ -546,7 +641,12 @@ void tst_Lumivox5MainFiles::webPage()
     ScriptedMessageBoxes shown;
     m_Window->on_atcMenuPJWeb_triggered();
     QCOMPARE(m_Urls.opened, opened);
-    QVERIFY(shown.shown.isEmpty());
+    QCOMPARE(shown.shown.size(), warning.isEmpty() ? 0 : 1);
+    if (!warning.isEmpty()) {
+        QCOMPARE(shown.shown[0].text, warning);
+        QCOMPARE(shown.shown[0].icon, QMessageBox::Warning);
+    }
+    QVERIFY(!hub()->m_ModalDialog);
 }
 
 QTEST_MAIN(tst_Lumivox5MainFiles)

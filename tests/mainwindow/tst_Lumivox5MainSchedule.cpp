@@ -281,7 +281,7 @@ private slots:
             QCOMPARE(CTestFolders::readFile(scheduleFile() + ".bad"), foreign);
             // The exit save writes a fresh file over the one set aside.
             addSchedules({weeklySchedule(CScheduleTargetText::AllProjectors(), MONDAY, QTime(9, 0), true, "new")});
-            m_Window->f_SaveScheduleData();
+            QCOMPARE(m_Window->f_SaveScheduleData(), QString());
             CScheduleFile reread(QFileInfo(scheduleFile()).absolutePath(), "Schedule.scd");
             QVERIFY(reread.LoadScheduleFile(true));
             QCOMPARE(commentsOf(reread.m_pScheduleManager), QStringList{"new"});
@@ -299,23 +299,24 @@ private slots:
         startWindow();
         QCOMPARE(boxTexts(shown), QStringList{"The file format is corrupted."});
         addSchedules({weeklySchedule(CScheduleTargetText::AllProjectors(), MONDAY, QTime(9, 0))});
-        m_Window->f_SaveScheduleData();
-        QCOMPARE(shown.shown.size(), 2);
-        QCOMPARE(shown.shown.last().icon, QMessageBox::Warning);
-        QVERIFY(shown.shown.last().text.contains(QDir::toNativeSeparators(scheduleFile())));
+        const QString failure = m_Window->f_SaveScheduleData();
+        QCOMPARE(shown.shown.size(), 1);
+        QVERIFY2(failure.contains(QDir::toNativeSeparators(scheduleFile())), qPrintable(failure));
         QCOMPARE(CTestFolders::readFile(scheduleFile()), foreign);
     }
 
-    // A save that fails says so and leaves what was at the path.
-    void failedSaveAtExit()
+    // A save that fails says why, naming the file, and leaves what was at
+    // the path; the caller shows it.
+    void aFailedSaveSaysWhy()
     {
         startWindow();
         addSchedules({weeklySchedule(CScheduleTargetText::AllProjectors(), MONDAY, QTime(9, 0))});
         QVERIFY(QDir().mkpath(scheduleFile() + "/kept"));
         ScriptedMessageBoxes shown;
-        m_Window->f_SaveScheduleData();
-        QCOMPARE(boxTexts(shown), QStringList{"Schedule Export has been failed."});
-        QCOMPARE(shown.shown.first().icon, QMessageBox::Critical);
+        QCOMPARE(m_Window->f_SaveScheduleData(),
+                 QDir::toNativeSeparators(scheduleFile())
+                     + QStringLiteral(": the schedules could not be written. a folder has that name"));
+        QVERIFY(shown.shown.isEmpty());
         QVERIFY(QFileInfo(scheduleFile() + "/kept").isDir());
     }
 

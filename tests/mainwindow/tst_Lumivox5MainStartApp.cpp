@@ -29,6 +29,22 @@ QStringList menuItems(QMenu* menu)
     return items;
 }
 
+bool writeFile(const QString& path, const QByteArray& contents, bool executable)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
+        return false;
+    file.close();
+    const QFile::Permissions readable = QFile::ReadOwner | QFile::WriteOwner;
+    return file.setPermissions(executable ? readable | QFile::ExeOwner : readable);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray();
+}
+
 } // namespace
 
 // The launch menus, starting an entry and the launch list dialog's launcher.
@@ -40,12 +56,24 @@ private slots:
     void cleanup()
     {
         CApplicationLauncher::SetScript(CApplicationLauncher::Script());
+        CApplicationLauncher::SetOpener(CApplicationLauncher::Opener());
+        if (!m_Folder.isEmpty())
+            QDir::setCurrent(m_Folder);
+        m_Folder.clear();
+        qputenv("PATH", m_Path);
         MainWindowTestBase::cleanup();
     }
     void splitting_data();
     void splitting();
     void menusAndStarting();
+    void startingRunsTheFileOrOpensIt_data();
+    void startingRunsTheFileOrOpensIt();
     void dialogReplacesTheListShownNextTime();
+
+private:
+    // The working folder and PATH to restore.
+    QString m_Folder;
+    QByteArray m_Path = qgetenv("PATH");
 };
 
 void tst_Lumivox5MainStartApp::splitting_data()
@@ -113,6 +141,73 @@ void tst_Lumivox5MainStartApp::menusAndStarting()
     QCOMPARE(boxes.shown[0].text, QString("Gone does not exist."));
     QCOMPARE(boxes.shown[0].icon, QMessageBox::Warning);
     QVERIFY(modalDuringWarning);
+    QVERIFY(!hub()->m_ModalDialog);
+}
+
+void tst_Lumivox5MainStartApp::startingRunsTheFileOrOpensIt_data()
+{
+    QTest::addColumn<QString>("entryPath");
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<bool>("executable");
+    QTest::addColumn<bool>("opens");
+    // What the started program wrote, and whether the desktop was asked.
+    QTest::addColumn<QByteArray>("ran");
+    QTest::addColumn<bool>("opened");
+    QTest::addColumn<bool>("warned");
+    const QByteArray program = "#!/bin/sh\necho here > \"$1\"\n";
+    const QByteArray document = "minutes of the meeting\n";
+    QTest::newRow("program") << "%1/tool" << program << true << true << QByteArray("here") << false << false;
+    QTest::newRow("relative: the working folder's file, not PATH's")
+        << "tool" << program << true << true << QByteArray("here") << false << false;
+    QTest::newRow("document") << "%1/tool" << document << false << true << QByteArray() << true << false;
+    QTest::newRow("document with execute bits")
+        << "%1/tool" << document << true << true << QByteArray() << true << false;
+    QTest::newRow("document with execute bits, no handler either")
+        << "%1/tool" << document << true << false << QByteArray() << true << true;
+}
+
+// An entry's file runs as a program when it can; otherwise the desktop's
+// handler opens it, and when that fails too, a warning names the file.
+void tst_Lumivox5MainStartApp::startingRunsTheFileOrOpensIt()
+{
+    QFETCH(QString, entryPath);
+    QFETCH(QByteArray, contents);
+    QFETCH(bool, executable);
+    QFETCH(bool, opens);
+    QFETCH(QByteArray, ran);
+    QFETCH(bool, opened);
+    QFETCH(bool, warned);
+    QTemporaryDir folder;
+    const QString file = folder.filePath("tool");
+    const QString marker = folder.filePath("ran");
+    QVERIFY(writeFile(file, contents, executable));
+    // Another program of the same name on PATH, which must not run.
+    QVERIFY(QDir(folder.path()).mkdir("bin"));
+    QVERIFY(writeFile(folder.filePath("bin/tool"), "#!/bin/sh\necho PATH > \"$1\"\n", true));
+    qputenv("PATH", QFile::encodeName(folder.filePath("bin")) + ':' + m_Path);
+    m_Folder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder.path()));
+
+    m_Window = m_Fixture->makeWindow();
+    *hub()->m_pStartAppList = { { "Tool", QString(entryPath).replace("%1", folder.path()), marker } };
+    QList<QUrl> urls;
+    CApplicationLauncher::SetOpener([&](const QUrl& url) {
+        urls << url;
+        return opens;
+    });
+    ScriptedMessageBoxes boxes;
+    QMenu* menu = m_Window->ui->menuToolStartProcess;
+    emit menu->aboutToShow();
+    menu->actions().at(0)->trigger();
+
+    if (!ran.isEmpty())
+        QTRY_COMPARE(readFile(marker), ran);
+    QCOMPARE(urls, opened ? QList<QUrl>{ QUrl::fromLocalFile(file) } : QList<QUrl>());
+    QCOMPARE(boxes.shown.size(), warned ? 1 : 0);
+    if (warned) {
+        QCOMPARE(boxes.shown[0].text, file + " could not be started or opened.");
+        QCOMPARE(boxes.shown[0].icon, QMessageBox::Warning);
+    }
     QVERIFY(!hub()->m_ModalDialog);
 }
 

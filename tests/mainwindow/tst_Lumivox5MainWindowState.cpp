@@ -3,6 +3,8 @@
 #include "CLumivox5Data.h"
 #include "CLumivox5Reg.h"
 #include "CProjectorData.h"
+#include "CScheduleData.h"
+#include "CScheduleManager.h"
 #include "Lumivox5Main.h"
 #include "MainWindowTestBase.h"
 #include "ScriptedModalBoxes.h"
@@ -32,6 +34,15 @@ private:
         QVERIFY(m_Window->m_blnProfileLoaded);
         QVERIFY(QTest::qWaitForWindowExposed(m_Window.get()));
         QVERIFY(m_Window->m_blnFirstShowDone);
+    }
+    // Closes the window, its saves asking nothing, and starts it again.
+    void restart()
+    {
+        ScriptedMessageBoxes script;
+        QVERIFY(m_Window->close());
+        QVERIFY(script.shown.isEmpty());
+        m_Window.reset();
+        start();
     }
     // Both files of the exit gone, so that a write shows.
     void removeSavedFiles()
@@ -113,6 +124,7 @@ private slots:
         QTest::newRow("stored") << "300,170" << true;
         QTest::newRow("one pane only") << "470" << false;
         QTest::newRow("not a number") << "300,x" << false;
+        QTest::newRow("a negative size") << "300,-170" << false;
     }
 
     void splitterSizes()
@@ -144,19 +156,36 @@ private slots:
         QCOMPARE(m_Window->ui->splitter_2->sizes().at(0), 240);
         QCOMPARE(m_Window->ui->splitter->sizes().at(2), 145);
 
-        // The operator's sizes are there at the next start.
+        // The operator's sizes are there at the next start, the left
+        // column's with its hidden middle pane too.
         m_Window->ui->splitter_2->setSizes({200, m_Window->ui->splitter_2->width() - 200});
+        m_Window->ui->splitter->setSizes({m_Window->ui->splitter->height() - 200, 0, 200});
         m_Window->ui->splitter_3->setSizes({250, m_Window->ui->splitter_3->height() - 250});
         const QList<int> left = m_Window->ui->splitter->sizes();
         const QList<int> main = m_Window->ui->splitter_2->sizes();
         const QList<int> list = m_Window->ui->splitter_3->sizes();
-        ScriptedMessageBoxes script;
-        QVERIFY(m_Window->close());
-        m_Window.reset();
-        start();
+        restart();
         QCOMPARE(m_Window->ui->splitter_2->sizes(), main);
         QCOMPARE(m_Window->ui->splitter->sizes(), left);
         QCOMPARE(m_Window->ui->splitter_3->sizes(), list);
+    }
+
+    // The detail tab area hidden at exit: after a restart the list has all
+    // the room again, and the tab area, shown again, has its room back.
+    void aHiddenTabAreaShowsWithItsRoom()
+    {
+        start();
+        m_Window->ui->actMenuViewDetail->trigger();
+        QVERIFY(!m_Window->ui->scrollAreaTabMain->isVisible());
+        QTRY_COMPARE(m_Window->ui->splitter_3->sizes().at(1), 0);
+        const QList<int> hidden = m_Window->ui->splitter_3->sizes();
+        restart();
+        QCOMPARE(m_Window->ui->splitter_3->sizes(), hidden);
+        m_Window->ui->actMenuViewDetail->trigger();
+        // Its first 280, less its share of the handle that shows with it.
+        QTRY_VERIFY(m_Window->ui->splitter_3->sizes().at(1) > 0);
+        const int tabs = m_Window->ui->splitter_3->sizes().at(1);
+        QVERIFY2(qAbs(tabs - 280) <= m_Window->ui->splitter_3->handleWidth(), qPrintable(QString::number(tabs)));
     }
 
     void aStoredPlaceIsUsed()
@@ -281,40 +310,58 @@ private slots:
         QCOMPARE(saved->m_MainHeight, before.height());
     }
 
-    // The user list cannot be written at exit (a folder has its name) after
-    // a projector was added: the operator chooses, and no answer loses the
-    // projector silently.
+    // A file of the exit cannot be written (a folder has its name) after a
+    // projector and a schedule were added: the operator chooses, and no
+    // answer loses either silently.
     void aFailedSaveAtExitAsks_data()
     {
+        QTest::addColumn<QString>("blocked"); // "user list" or "schedule"
         QTest::addColumn<QList<int>>("answers");
         QTest::addColumn<bool>("mendBeforeRetry");
         QTest::addColumn<bool>("closed");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("cancel keeps the program running")
-            << QList<int>{QMessageBox::Cancel} << false << false << false;
-        QTest::newRow("exit anyway") << QList<int>{QMessageBox::Ignore} << false << true << false;
-        QTest::newRow("retry once mended") << QList<int>{QMessageBox::Retry} << true << true << true;
-        QTest::newRow("retry, failing again, cancel")
-            << QList<int>{QMessageBox::Retry, QMessageBox::Cancel} << false << false << false;
+        for (const QString& blocked : {QStringLiteral("user list"), QStringLiteral("schedule")}) {
+            const QByteArray name = blocked.toUtf8();
+            QTest::newRow(name + ": cancel keeps the program running")
+                << blocked << QList<int>{QMessageBox::Cancel} << false << false << false;
+            QTest::newRow(name + ": exit anyway") << blocked << QList<int>{QMessageBox::Ignore} << false << true << false;
+            QTest::newRow(name + ": retry once mended")
+                << blocked << QList<int>{QMessageBox::Retry} << true << true << true;
+            QTest::newRow(name + ": retry, failing again, cancel")
+                << blocked << QList<int>{QMessageBox::Retry, QMessageBox::Cancel} << false << false << false;
+        }
     }
 
     void aFailedSaveAtExitAsks()
     {
+        QFETCH(QString, blocked);
         QFETCH(QList<int>, answers);
         QFETCH(bool, mendBeforeRetry);
         QFETCH(bool, closed);
         QFETCH(bool, saved);
         start();
         removeSavedFiles();
-        QVERIFY(QDir().mkpath(m_Fixture->userListPath()));
+        const QString schedulePath = hub()->GetDefaultScheduleFilePath();
+        const QString path = blocked == QLatin1String("schedule") ? schedulePath : m_Fixture->userListPath();
+        const QString other = path == schedulePath ? m_Fixture->userListPath() : schedulePath;
+        QVERIFY(QDir().mkpath(path));
         QVERIFY(hub()->AddProjector(QStringLiteral("Echo"), 0, CProjectorData::TYPE_LAN::IP,
                                     QStringLiteral("192.168.0.15"), QStringLiteral("7142"), true, QString()));
+        auto* schedule = new CScheduleData(QDateTime(QDate(2030, 1, 9), QTime(12, 0)));
+        schedule->TargetName = QStringLiteral("192.168.0.15");
+        schedule->Comment = QStringLiteral("Echo");
+        QVERIFY(hub()->m_pScheduleManager->f_AddSchedule(schedule, true));
+        // Both files hold the edits, as UTF-16 text.
+        const auto holdsTheEdit = [](const QString& file) {
+            return QTextCodec::codecForName("UTF-16")->toUnicode(CTestFolders::readFile(file)).contains(
+                QLatin1String("Echo"));
+        };
         ScriptedMessageBoxes script;
         CMessageBoxes::SetScript([&](const CMessageBoxes::Box& box) {
             script.shown << box;
             const auto answer = QMessageBox::StandardButton(answers.at(script.shown.size() - 1));
             if (answer == QMessageBox::Retry && mendBeforeRetry)
-                QDir(m_Fixture->userListPath()).removeRecursively();
+                QDir(path).removeRecursively();
             return answer;
         });
         QCOMPARE(m_Window->close(), closed);
@@ -324,28 +371,28 @@ private slots:
             QCOMPARE(box.buttons, QMessageBox::Retry | QMessageBox::Ignore | QMessageBox::Cancel);
             QCOMPARE(box.defaultButton, QMessageBox::Retry);
             QCOMPARE(box.buttonTexts.value(QMessageBox::Ignore), QStringLiteral("Exit anyway"));
-            QVERIFY2(box.text.contains(QDir::toNativeSeparators(m_Fixture->userListPath())), qPrintable(box.text));
+            QVERIFY2(box.text.contains(QDir::toNativeSeparators(path)), qPrintable(box.text));
+            QVERIFY2(!box.text.contains(QDir::toNativeSeparators(other)), qPrintable(box.text));
         }
         QCOMPARE(m_Window->isVisible(), !closed);
         QCOMPARE(QApplication::quitOnLastWindowClosed(), closed);
-        // The settings were written in every case; the list only once it could be.
+        // The settings and the other file were written in every case; the
+        // blocked one only once it could be.
         QVERIFY(QFileInfo(settingsPath()).isFile());
-        QCOMPARE(QFileInfo(m_Fixture->userListPath()).isFile(), saved);
+        QVERIFY(holdsTheEdit(other));
+        QCOMPARE(QFileInfo(path).isFile(), saved);
         if (saved)
-            QVERIFY(QTextCodec::codecForName("UTF-16")
-                        ->toUnicode(CTestFolders::readFile(m_Fixture->userListPath()))
-                        .contains(QLatin1String("Echo")));
+            QVERIFY(holdsTheEdit(path));
         if (!closed) {
-            // Still running with the edit: the next close saves it.
+            // Still running with the edits: the next close saves them.
             QVERIFY(m_Window->m_tmrUpdateDelay);
-            QVERIFY(QDir(m_Fixture->userListPath()).removeRecursively());
+            QCOMPARE(hub()->m_pScheduleManager->f_GetScheduleMap().size(), 1);
+            QVERIFY(QDir(path).removeRecursively());
             CMessageBoxes::SetScript(CMessageBoxes::Script());
             ScriptedMessageBoxes quiet;
             QVERIFY(m_Window->close());
             QVERIFY(quiet.shown.isEmpty());
-            QVERIFY(QTextCodec::codecForName("UTF-16")
-                        ->toUnicode(CTestFolders::readFile(m_Fixture->userListPath()))
-                        .contains(QLatin1String("Echo")));
+            QVERIFY(holdsTheEdit(path));
         }
     }
 

@@ -184,31 +184,40 @@ private slots:
     void aDecidedValueGoesToTheTargetsThatMayReceiveIt_data()
     {
         QTest::addColumn<QList<int>>("selected");
-        QTest::addColumn<bool>("secondPowered");
+        QTest::addColumn<QString>("second"); // "on", "off", or "no profile" (and Refresh pressed first)
         QTest::addColumn<int>("slider");
         QTest::addColumn<QStringList>("sent");
         QTest::addColumn<int>("shownAfter"); // the one target's stored value afterwards, -1: several
-        QTest::newRow("the stored value again") << QList<int>{0} << true << 100 << QStringList() << 100;
+        QTest::newRow("the stored value again") << QList<int>{0} << "on" << 100 << QStringList() << 100;
         QTest::newRow("one target, a new value")
-            << QList<int>{0} << true << 60 << QStringList{"24 [0,60] 7 2 [T0] 0 1", "24 [0,60] 7 1 [T0] 0 1"} << 60;
+            << QList<int>{0} << "on" << 60 << QStringList{"24 [0,60] 7 2 [T0] 0 1", "24 [0,60] 7 1 [T0] 0 1"} << 60;
         QTest::newRow("two targets, one off")
-            << QList<int>{0, 1} << false << 7 << QStringList{"24 [1,7] 7 2 [T0] 0 1", "24 [1,7] 7 1 [T0] 0 1"}
+            << QList<int>{0, 1} << "off" << 7 << QStringList{"24 [1,7] 7 2 [T0] 0 1", "24 [1,7] 7 1 [T0] 0 1"}
             << -1;
         QTest::newRow("two targets, a relative step")
-            << QList<int>{1, 0} << true << -3
+            << QList<int>{1, 0} << "on" << -3
             << QStringList{"24 [1,-3] 7 2 [T1,T0] 0 1", "24 [1,-3] 7 1 [T1,T0] 0 1"} << -1;
+        // Refresh keeps the one with a profile in the list; the step equals
+        // its stored value and is an offset all the same.
+        QTest::newRow("refreshed, one of two without a profile")
+            << QList<int>{0, 1} << "no profile" << 100
+            << QStringList{"24 [1,100] 7 2 [T0] 0 1", "24 [1,100] 7 1 [T0] 0 1"} << -1;
     }
 
     void aDecidedValueGoesToTheTargetsThatMayReceiveIt()
     {
         QFETCH(QList<int>, selected);
-        QFETCH(bool, secondPowered);
+        QFETCH(QString, second);
         QFETCH(int, slider);
         QFETCH(QStringList, sent);
         QFETCH(int, shownAfter);
         add({});
-        add({true, secondPowered});
+        add({true, second != QLatin1String("off"), second != QLatin1String("no profile")});
         select(selected);
+        if (second == QLatin1String("no profile")) {
+            QTest::mouseClick(ui()->pushButtonUpdate, Qt::LeftButton);
+            takeSent();
+        }
         ui()->hSlidePictureBrightness->setValue(slider);
         m_Panel->f_SetData(CCommandIF::Brightness, nullptr, false);
         for (QString& line : sent)
@@ -354,27 +363,39 @@ private slots:
         QCOMPARE(m_Panel->m_pResetList->size(), waiting);
     }
 
+    // The third projector has no profile (it was never identified).
     void theDisplayAndWhatItAllows_data()
     {
-        QTest::addColumn<int>("targets");
+        QTest::addColumn<QList<int>>("before"); // selected first
+        QTest::addColumn<QList<int>>("selected");
         QTest::addColumn<int>("gain"); // 0 set, 1 not read, 2 not adjustable, 3 as 2 and under the operator's hand
         QTest::addColumn<bool>("connected");
         QTest::addColumn<QString>("shown"); // brightness: "lower..upper value enabled bold relative"
         QTest::addColumn<bool>("refresh");
         QTest::addColumn<bool>("reset");
-        QTest::newRow("none") << 0 << 0 << true << "0..100 0 off normal hidden" << false << false;
-        QTest::newRow("one, set") << 1 << 0 << true << "10..200 128 on bold hidden" << true << true;
-        QTest::newRow("one, not read") << 1 << 1 << true << "0..100 0 off normal hidden" << true << true;
-        QTest::newRow("one, not adjustable") << 1 << 2 << true << "10..200 128 off bold hidden" << true << true;
-        QTest::newRow("one, being adjusted") << 1 << 3 << true << "0..100 33 on normal hidden" << true << true;
-        QTest::newRow("one, off") << 1 << 0 << false << "10..200 128 off bold hidden" << true << false;
-        QTest::newRow("two, one connected") << 2 << 0 << true << "-100..100 0 on normal shown" << true << false;
-        QTest::newRow("two, none connected") << 2 << 0 << false << "-100..100 0 off normal shown" << true << false;
+        const QList<int> none, first{0}, two{0, 1}, third{2};
+        const QString noValue = QStringLiteral("0..100 0 off normal hidden");
+        QTest::newRow("none") << none << none << 0 << true << noValue << false << false;
+        QTest::newRow("one, set") << none << first << 0 << true << "10..200 128 on bold hidden" << true << true;
+        QTest::newRow("one, not read") << none << first << 1 << true << noValue << true << true;
+        QTest::newRow("one, not adjustable") << none << first << 2 << true << "10..200 128 off bold hidden" << true
+                                             << true;
+        QTest::newRow("one, being adjusted") << none << first << 3 << true << "0..100 33 on normal hidden" << true
+                                             << true;
+        QTest::newRow("one, off") << none << first << 0 << false << "10..200 128 off bold hidden" << true << false;
+        QTest::newRow("two, one connected") << none << two << 0 << true << "-100..100 0 on normal shown" << true
+                                            << false;
+        QTest::newRow("two, none connected") << none << two << 0 << false << "-100..100 0 off normal shown" << true
+                                             << false;
+        QTest::newRow("none, after one") << first << none << 0 << true << noValue << false << false;
+        QTest::newRow("one without a profile, after one") << first << third << 0 << true << noValue << true << false;
+        QTest::newRow("one without a profile, after two") << two << third << 0 << true << noValue << true << false;
     }
 
     void theDisplayAndWhatItAllows()
     {
-        QFETCH(int, targets);
+        QFETCH(QList<int>, before);
+        QFETCH(QList<int>, selected);
         QFETCH(int, gain);
         QFETCH(bool, connected);
         QFETCH(QString, shown);
@@ -382,6 +403,7 @@ private slots:
         QFETCH(bool, reset);
         CProjectorData* first = add({connected, true, true, 128});
         add({false, false});
+        add({false, false, false});
         setGain(first, CGainInfo::KindPictureBrightness, 10, 200, 128, gain >= 2 ? 1 : 2);
         if (gain == 1)
             first->m_GainInfo.value(CGainInfo::Key(CGainInfo::KindPictureBrightness, 0))->m_Min.ClearSetState(false);
@@ -390,10 +412,9 @@ private slots:
             slider->setValue(33);
             m_Panel->f_StartAdjustControl(CGainInfo::KindPictureBrightness, 0);
         }
-        QList<int> places;
-        for (int i = 0; i < targets; ++i)
-            places << i;
-        select(places);
+        if (!before.isEmpty())
+            select(before);
+        select(selected);
         const QString seen = QStringLiteral("%1..%2 %3 %4 %5 %6")
                                  .arg(slider->minimum())
                                  .arg(slider->maximum())

@@ -42,6 +42,47 @@ QByteArray framed(QByteArray bytes)
     return bytes.append(char(sum & 0xFF));
 }
 
+// The set frames among a simulated projector's requests, in hex.
+QStringList setFrames(const CSimulatedProjector* projector)
+{
+    QStringList sets;
+    for (const QByteArray& request : projector->Requests()) {
+        if (request.startsWith(QByteArray::fromHex("0310")))
+            sets << QString::fromLatin1(request.toHex(' '));
+    }
+    return sets;
+}
+
+// A set frame of the adjustment `kind` (sub index 255, or 0 for volume),
+// relative or not.
+QString setFrame(int kind, bool relative, int value)
+{
+    QByteArray bytes = QByteArray::fromHex("0310000005");
+    bytes += char(kind);
+    bytes += char(kind == 5 ? 0 : 0xFF);
+    bytes += char(relative ? 1 : 0);
+    bytes += char(value & 0xFF);
+    bytes += char((value >> 8) & 0xFF);
+    return QString::fromLatin1(framed(bytes).toHex(' '));
+}
+
+// Simulated projectors for a window, each on a free port of its own loopback
+// address; the window goes before them.
+struct SimulatedProjectors
+{
+    explicit SimulatedProjectors(std::unique_ptr<Lumivox5Main>& window)
+        : window(window)
+    {
+    }
+    ~SimulatedProjectors() { window.reset(); }
+
+    std::unique_ptr<Lumivox5Main>& window;
+    CProjectorSimulator simulator;
+    QList<CSimulatedProjector*> projectors;
+    // The hub's id of each projector, in the same order.
+    QList<int> ids;
+};
+
 // Whether the whole of a widget is inside each of its ancestors up to its
 // window, so nothing of it is cut off.
 bool shownWhole(QWidget* widget)
@@ -105,6 +146,52 @@ private:
         QTRY_VERIFY_WITH_TIMEOUT((*panel)->ui->btnPictureIncBrightness->isEnabled()
                                      && (*panel)->ui->hSlideAudioVolume->isEnabled(),
                                  5000);
+    }
+
+    // A window with one simulated projector answering as each model, listed
+    // and polled until those of a model the profile knows are connected.
+    void startSimulated(SimulatedProjectors& fleet, const QList<CSimProjectorModel*>& models)
+    {
+        m_Window = m_Fixture->makeWindow();
+        QVERIFY(m_Window->m_blnProfileLoaded);
+        m_Window->m_tmrUpdateDelay->setInterval(300);
+        for (CSimProjectorModel* model : models) {
+            CSimulatedProjector* projector = fleet.simulator.AddProjector(
+                QHostAddress(QStringLiteral("127.0.0.%1").arg(2 + fleet.projectors.size())), 0);
+            QVERIFY(projector);
+            projector->SetHandler([model](const QByteArray& request) { return model->Answer(request); });
+            CProjectorData* pj = hub()->AddProjector(QString(), 0, CProjectorData::TYPE_LAN::IP,
+                                                     projector->AddressText(), projector->PortText(), true, QString());
+            QVERIFY(pj);
+            fleet.projectors << projector;
+            fleet.ids << pj->m_Id;
+        }
+        m_Window->f_ShowAllProjectors();
+        m_Window->on_actMenuViewRefreshAll_triggered();
+        const auto connected = [&] {
+            for (int i = 0; i < models.size(); ++i) {
+                if (models.at(i)->Spec().name != CSimModelSpec::Unlisted(true).name
+                    && hub()->GetProjectorData(fleet.ids.at(i))->m_ConnectState
+                           != CProjectorData::CONNECT_STATE_CONNECTED)
+                    return false;
+            }
+            return true;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(connected(), 15000);
+    }
+
+    FormPJAdjust* panel() const { return qobject_cast<CPluginPJAdjust*>(m_Window->m_plugins.at(0))->m_pForm; }
+
+    // Selects this projector alone in one change of the list's selection, as a click does.
+    void clickProjector(int id)
+    {
+        QAbstractItemModel* rows = ui()->treeViewPJList->model();
+        for (int row = 0; row < rows->rowCount(); ++row) {
+            const QModelIndex index = rows->index(row, 0);
+            if (index.data(CProjectorTreeView::ROLE_PJDATA_ID).toInt() == id)
+                ui()->treeViewPJList->selectionModel()->select(
+                    index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        }
     }
 
     RecordingPlugin* bind(const QList<int>& triggers = QList<int>(), int commandObjects = 1)
@@ -330,50 +417,20 @@ private slots:
     // projector in standby selected with it gets nothing.
     void aHeldStepReachesASimulatedProjectorOnce()
     {
-        m_Window = m_Fixture->makeWindow();
-        QVERIFY(m_Window->m_blnProfileLoaded);
-        m_Window->m_tmrUpdateDelay->setInterval(300);
         CSimProjectorModel on(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
         CSimProjectorModel standby(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
         on.State().power = CSimProjectorState::POWER_ON;
         on.State().gains[0].current = 40;
-        CProjectorSimulator simulator;
-        struct Teardown
-        {
-            std::unique_ptr<Lumivox5Main>& window;
-            ~Teardown() { window.reset(); }
-        } teardown{m_Window};
-        QList<CSimulatedProjector*> projectors;
-        for (CSimProjectorModel* model : {&on, &standby}) {
-            CSimulatedProjector* projector =
-                simulator.AddProjector(QHostAddress(QStringLiteral("127.0.0.%1").arg(2 + projectors.size())), 0);
-            QVERIFY(projector);
-            projector->SetHandler([model](const QByteArray& request) { return model->Answer(request); });
-            QVERIFY(hub()->AddProjector(QString(), 0, CProjectorData::TYPE_LAN::IP, projector->AddressText(),
-                                        projector->PortText(), true, QString()));
-            projectors << projector;
-        }
-        m_Window->f_ShowAllProjectors();
-        m_Window->on_actMenuViewRefreshAll_triggered();
-        const QList<int> ids = m_Window->ui->treeViewPJList->GetDispPjDataIDList();
-        QCOMPARE(ids.size(), 2);
-        const auto connected = [&] {
-            for (int id : ids) {
-                if (hub()->GetProjectorData(id)->m_ConnectState != CProjectorData::CONNECT_STATE_CONNECTED)
-                    return false;
-            }
-            return true;
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(connected(), 15000);
-        CProjectorData* first = hub()->GetProjectorData(ids.at(0));
-        const int onPlace = first->m_Address == projectors.at(0)->AddressText() ? 0 : 1;
+        SimulatedProjectors fleet(m_Window);
+        startSimulated(fleet, {&on, &standby});
+        if (QTest::currentTestFailed())
+            return;
+        const QList<CSimulatedProjector*>& projectors = fleet.projectors;
 
         // The powered one alone, on the adjustment page, read once more by Refresh.
-        QItemSelectionModel* selection = ui()->treeViewPJList->selectionModel();
-        QAbstractItemModel* rows = ui()->treeViewPJList->model();
-        selection->select(rows->index(onPlace, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        clickProjector(fleet.ids.at(0));
         ui()->tabMain->setCurrentIndex(1);
-        FormPJAdjust* panel = qobject_cast<CPluginPJAdjust*>(m_Window->m_plugins.at(0))->m_pForm;
+        FormPJAdjust* panel = this->panel();
         panel->ui->pushButtonUpdate->click();
         QTRY_COMPARE_WITH_TIMEOUT(panel->ui->hSlidePictureBrightness->value(), 40, 10000);
         QTRY_VERIFY_WITH_TIMEOUT(panel->ui->btnPictureIncBrightness->isEnabled(), 5000);
@@ -387,10 +444,7 @@ private slots:
         const QByteArray set = framed(QByteArray::fromHex("031000000500FF00") + char(value) + char(0));
         QTRY_VERIFY_WITH_TIMEOUT(projectors.at(0)->Requests().contains(set), 5000);
         QTest::qWait(500);
-        int sets = 0;
-        for (const QByteArray& request : projectors.at(0)->Requests())
-            sets += request.startsWith(QByteArray::fromHex("0310")) ? 1 : 0;
-        QCOMPARE(sets, 1);
+        QCOMPARE(setFrames(projectors.at(0)).size(), 1);
         QCOMPARE(on.State().gains[0].current, value);
         QTRY_COMPARE_WITH_TIMEOUT(panel->ui->hSlidePictureBrightness->value(), value, 2000);
 
@@ -398,7 +452,8 @@ private slots:
         // reaches the powered one only.
         projectors.at(0)->ClearRequests();
         projectors.at(1)->ClearRequests();
-        selection->select(QItemSelection(rows->index(0, 0), rows->index(1, 0)),
+        QAbstractItemModel* rows = ui()->treeViewPJList->model();
+        ui()->treeViewPJList->selectionModel()->select(QItemSelection(rows->index(0, 0), rows->index(1, 0)),
                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         QCOMPARE(panel->ui->hSlideAudioVolume->minimum(), -100);
         QTest::mouseClick(panel->ui->btnAudioDecVolume, Qt::LeftButton);
@@ -406,13 +461,12 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(projectors.at(0)->Requests().contains(step), 5000);
         QTest::qWait(300);
         QCOMPARE(projectors.at(0)->Requests().count(step), 1);
-        for (const QByteArray& request : projectors.at(1)->Requests())
-            QVERIFY2(!request.startsWith(QByteArray::fromHex("0310")), request.toHex(' ').constData());
+        QCOMPARE(setFrames(projectors.at(1)), QStringList());
 
         // The powered one alone again: Reset reads it once more, then sets
         // back the two values that left their defaults, each once.
         QTRY_COMPARE_WITH_TIMEOUT(on.State().gains[5 << 8].current, 49, 5000);
-        selection->select(rows->index(onPlace, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        clickProjector(fleet.ids.at(0));
         QTRY_VERIFY_WITH_TIMEOUT(panel->ui->pushButtonReset->isEnabled(), 5000);
         projectors.at(0)->ClearRequests();
         panel->ui->pushButtonReset->click();
@@ -421,15 +475,125 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(projectors.at(0)->Requests().contains(brightness), 10000);
         QTRY_VERIFY_WITH_TIMEOUT(projectors.at(0)->Requests().contains(volume), 5000);
         QTest::qWait(500);
-        QStringList resets;
-        for (const QByteArray& request : projectors.at(0)->Requests()) {
-            if (request.startsWith(QByteArray::fromHex("0310")))
-                resets << QString::fromLatin1(request.toHex(' '));
-        }
-        QCOMPARE(resets.size(), 2);
+        QCOMPARE(setFrames(projectors.at(0)).size(), 2);
         for (auto gain = on.State().gains.cbegin(); gain != on.State().gains.cend(); ++gain)
             QCOMPARE(gain->current, gain->defaultValue);
         QTRY_COMPARE_WITH_TIMEOUT(panel->ui->hSlidePictureBrightness->value(), 50, 2000);
+    }
+
+    // Two simulated projectors selected on the adjustment page, Refresh, and
+    // once every value is read and relayed, "+": each projector with a
+    // profile receives a step of one, relative; none a value of one. One of
+    // another maker, whose model no profile lists, is not read and receives
+    // no set.
+    void aStepAfterARefreshOfSeveralIsRelative_data()
+    {
+        QTest::addColumn<bool>("secondListed");
+        QTest::newRow("both with a profile") << true;
+        QTest::newRow("one without a profile") << false;
+    }
+    void aStepAfterARefreshOfSeveralIsRelative()
+    {
+        QFETCH(bool, secondListed);
+        CSimProjectorModel first(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        CSimProjectorModel second(secondListed ? CSimModelSpec::Shipped(QStringLiteral("LV-L100"))
+                                               : CSimModelSpec::Unlisted(false));
+        first.State().power = second.State().power = CSimProjectorState::POWER_ON;
+        SimulatedProjectors fleet(m_Window);
+        startSimulated(fleet, {&first, &second});
+        if (QTest::currentTestFailed())
+            return;
+        m_Window->m_tmrUpdateDelay->setInterval(100);
+        RecordingPlugin* plugin = bind();
+        const QList<int> readers = secondListed ? fleet.ids : fleet.ids.mid(0, 1);
+        // Set by a relay made when the readers had every value and nothing more to do.
+        bool settled = false;
+        plugin->m_OnTiming = [&](int) {
+            for (int id : readers) {
+                CProjectorData* pj = hub()->GetProjectorData(id);
+                if (!pj->m_PendingEvents.isEmpty() || pj->m_StepNo != 0)
+                    return;
+                for (const CGainInfo* gain : qAsConst(pj->m_GainInfo)) {
+                    if (!gain->m_Current.IsSet())
+                        return;
+                }
+            }
+            settled = true;
+        };
+
+        MainWindowFixture::selectProjectors(m_Window.get(), fleet.ids);
+        ui()->tabMain->setCurrentIndex(1);
+        FormPJAdjust* panel = this->panel();
+        QCOMPARE(panel->ui->hSlidePictureBrightness->minimum(), -100);
+        settled = false;
+        panel->ui->pushButtonUpdate->click();
+        QTRY_VERIFY_WITH_TIMEOUT(settled, 10000);
+        QCoreApplication::processEvents();
+        QCOMPARE(panel->ui->hSlidePictureBrightness->minimum(), -100);
+
+        for (CSimulatedProjector* projector : qAsConst(fleet.projectors))
+            projector->ClearRequests();
+        QTest::mouseClick(panel->ui->btnPictureIncBrightness, Qt::LeftButton);
+        const QStringList step{setFrame(0, true, 1)};
+        QTRY_COMPARE_WITH_TIMEOUT(setFrames(fleet.projectors.at(0)), step, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(setFrames(fleet.projectors.at(1)), secondListed ? step : QStringList(), 5000);
+    }
+
+    // A projector shown on the adjustment page and read again by Refresh:
+    // while its brightness read goes unanswered, a completion shows the other
+    // rows anew, and the brightness row keeps its value and stays usable.
+    // Once another projector has been shown, that row has no value of this
+    // one to keep and shows none.
+    void aValueBeingReadKeepsItsRow()
+    {
+        CSimProjectorModel model(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        CSimProjectorModel other(CSimModelSpec::Shipped(QStringLiteral("LV-L100")));
+        model.State().power = other.State().power = CSimProjectorState::POWER_ON;
+        model.State().gains[0].current = 40;
+        other.State().gains[0].current = 70;
+        SimulatedProjectors fleet(m_Window);
+        startSimulated(fleet, {&model, &other});
+        if (QTest::currentTestFailed())
+            return;
+        ui()->tabMain->setCurrentIndex(1);
+        FormPJAdjust* panel = this->panel();
+        QSlider* brightness = panel->ui->hSlidePictureBrightness;
+        for (int place : {1, 0}) {
+            clickProjector(fleet.ids.at(place));
+            panel->ui->pushButtonUpdate->click();
+            QTRY_COMPARE_WITH_TIMEOUT(brightness->value(), place == 0 ? 40 : 70, 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(panel->ui->btnPictureIncBrightness->isEnabled(), 5000);
+        }
+
+        const auto brightnessRead = [](const QByteArray& request) {
+            const int index = CSimProjectorModel::RequestIndex(request);
+            return (index == 18 || index == 19) && request.at(5) == 0;
+        };
+        CSimulatedProjector* projector = fleet.projectors.first();
+        projector->SetHandler([&model, brightnessRead](const QByteArray& request) {
+            return brightnessRead(request) ? CSimReply::Silence() : model.Answer(request);
+        });
+        model.State().gains[1 << 8].current = 60;
+        projector->ClearRequests();
+        panel->ui->pushButtonUpdate->click();
+        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(projector->Requests().cbegin(), projector->Requests().cend(), brightnessRead),
+                                 5000);
+        // The contrast read before it has ended: the window relays that.
+        const int id = fleet.ids.first();
+        m_Window->f_OnUpdateTimingToPluginProc({{0, id, 0, 23, 7, 1}});
+        QCoreApplication::processEvents();
+        QCOMPARE(panel->ui->hSlidePictureContrast->value(), 60);
+        QCOMPARE(brightness->value(), 40);
+        QCOMPARE(panel->ui->lblParamPictureBrightness->text(), QStringLiteral("40"));
+        QVERIFY(brightness->isEnabled());
+        QVERIFY(panel->ui->btnPictureIncBrightness->isEnabled());
+
+        clickProjector(fleet.ids.at(1));
+        QCOMPARE(brightness->value(), 70);
+        clickProjector(id);
+        QCOMPARE(panel->ui->hSlidePictureContrast->value(), 60);
+        QCOMPARE(brightness->value(), 0);
+        QVERIFY(!panel->ui->btnPictureIncBrightness->isEnabled());
     }
 
     // Offline ("/DEMO"): the demo answers inside the request, so its reports

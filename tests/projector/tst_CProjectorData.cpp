@@ -323,6 +323,7 @@ private slots:
         QTest::newRow("identical") << 0 << "" << true << true;
         QTest::newRow("address") << 0 << "address" << false << true;
         QTest::newRow("LAN port") << 0 << "port" << false << true;
+        QTest::newRow("LAN port as typed") << 0 << "typed port" << true << true;
         QTest::newRow("serial port text") << 1 << "port" << true << true;
         QTest::newRow("enabled") << 0 << "enabled" << false << true;
         QTest::newRow("parameter") << 0 << "parameter" << false << true;
@@ -342,6 +343,7 @@ private slots:
         CProjectorData b(a);
         if (field == "address") b.m_Address = "10.0.0.9";
         if (field == "port") b.m_Port = "7143";
+        if (field == "typed port") b.m_Port = " 07142";
         if (field == "enabled") b.m_Enabled = false;
         if (field == "parameter") b.m_ConnectParameter = 1;
         if (field == "kind") b.m_DeviceKind = 1;

@@ -161,6 +161,8 @@ void PJSearchDlg::on_pushButtonUpdate_clicked()
 {
     ui->tableWidgetPJList->clearContents();
     ui->tableWidgetPJList->setRowCount(0);
+    // The ticks went with the rows, without an item change.
+    f_EnableConnectByTicks(false);
     QList<QHostAddress> targets;
     const int row = ui->comboBoxNic->currentIndex();
     if (row >= 0) {
@@ -293,8 +295,12 @@ void PJSearchDlg::on_tableWidgetPJList_itemChanged(QTableWidgetItem* item)
 {
     if (m_Filling)
         return;
+    f_EnableConnectByTicks(item && item->column() == COLUMN_NAME && item->checkState() == Qt::Checked);
+}
+
+void PJSearchDlg::f_EnableConnectByTicks(bool ticked)
+{
     QTableWidget* table = ui->tableWidgetPJList;
-    bool ticked = item && item->column() == COLUMN_NAME && item->checkState() == Qt::Checked;
     for (int row = 0; row < table->rowCount() && !ticked; ++row) {
         const QTableWidgetItem* name = table->item(row, COLUMN_NAME);
         ticked = name && name->checkState() == Qt::Checked;

@@ -64,6 +64,9 @@ private:
     void f_DropUnanswered();
     void f_AppendNewRows();
     void f_FillRow(int row, const PJ_LIST_INFO& info);
+    // Connect is enabled exactly while a row is ticked; `ticked` tells that
+    // one is known to be, which spares the look through the table.
+    void f_EnableConnectByTicks(bool ticked);
 
     Ui_PJSearchDlg* ui;
     int m_Flags;

@@ -1,6 +1,7 @@
 #include "FormPJAdjust.h"
 #include "ui_FormPJAdjust.h"
 
+#include "CCommandFunctions.h"
 #include "CDeviceAccess.h"
 #include "CGainInfo.h"
 #include "CGeneralSlider.h"
@@ -50,6 +51,7 @@ FormPJAdjust::FormPJAdjust(QWidget* parent)
     , m_blnStepIncrement(true)
     , m_LastRefreshTick(0)
     , m_blnDisplayQueued(false)
+    , m_ShownTargetId(-1)
 {
     RunTraced([&] {
         ui->setupUi(this);
@@ -174,12 +176,20 @@ bool FormPJAdjust::f_IsGainOperating(int type, int sub)
     return m_blnAdjusting && m_AdjustingKey == CGainInfo::Key(type, sub);
 }
 
+// The engine marks a read by its own command key and the keys it reads, not
+// by the request's number: it is asked whether this gain is among them.
 bool FormPJAdjust::f_IsGainParameterReceiving(CProjectorData* pj, int type, int)
 {
-    const GainRow* row = f_Gain(type);
-    if (!pj || !row || !m_Lumivox5Data || !m_Lumivox5Data->m_pDeviceAccess)
+    if (!pj || !f_Gain(type) || !m_Lumivox5Data || !m_Lumivox5Data->m_pDeviceAccess)
         return false;
-    return m_Lumivox5Data->m_pDeviceAccess->IsCommunicating(pj->m_Id) && pj->m_CommandId == row->command;
+    return m_Lumivox5Data->m_pDeviceAccess->IsCommunicating(pj->m_Id)
+           && CCommandFunctions::f_IsReadingGain(pj, CGainInfo::Key(type, 0));
+}
+
+bool FormPJAdjust::f_IsRowKept(int type, CProjectorData* pj)
+{
+    return f_IsGainOperating(type, 0)
+           || (pj && pj->m_Id == m_ShownTargetId && f_IsGainParameterReceiving(pj, type, 0));
 }
 
 void FormPJAdjust::f_SetSendData(QList<CVariantParameter>* param, bool bRelative, int value)
@@ -196,7 +206,10 @@ void FormPJAdjust::f_SetData(CCommandIF::Command cmd, CProjectorData* pj, bool b
             qCDebug(lcAdjust, "Stopping set Gain for setting Data");
             return;
         }
-        CProjectorData* single = f_SingleTarget();
+        // An offset is no projector's value: it is neither compared with nor
+        // stored as that of the one target a refresh may leave in the list
+        // (it keeps those with a profile).
+        CProjectorData* single = m_blnRelative ? nullptr : f_SingleTarget();
         bool same = true;
         CProjectorData* working = single;
         if (pj) {
@@ -306,12 +319,18 @@ void FormPJAdjust::MainTabChanged()
                               ui->lblPictureColor, ui->lblPictureHue, ui->lblAudioVolume, ui->lblAudioVolume_2})
             f_ChangeDefaultValueView(label, false);
         f_CheckEnable();
-        // The newly selected projectors' stored values show at once; nothing is sent.
-        m_blnDisplayUpdate = true;
-        f_UpdateParam();
-        f_UpdateDefaultValueView();
-        m_blnDisplayUpdate = false;
+        // The newly selected projectors' stored values show at once.
+        f_ShowTargets();
     });
+}
+
+void FormPJAdjust::f_ShowTargets()
+{
+    // Nothing is sent while the controls are written.
+    m_blnDisplayUpdate = true;
+    f_UpdateParam();
+    f_UpdateDefaultValueView();
+    m_blnDisplayUpdate = false;
 }
 
 void FormPJAdjust::UpdateTiming(int, int, int, int)
@@ -344,10 +363,7 @@ void FormPJAdjust::f_UpdateAfterTiming()
         CProjectorData* pj = f_SingleTarget();
         if (!pj || !pj->m_Profile)
             return;
-        m_blnDisplayUpdate = true;
-        f_UpdateParam();
-        f_UpdateDefaultValueView();
-        m_blnDisplayUpdate = false;
+        f_ShowTargets();
     });
 }
 
@@ -368,9 +384,11 @@ void FormPJAdjust::f_On_TargetChanged(int tabIndex)
     RunTraced([&] {
         if (!m_pTreeViewPJList || !m_pTreeViewPJListSub)
             return;
-        m_blnRelative = false;
+        // The mode starts again from the selection, with the display that
+        // goes with it: several selected stay relative, whatever is read.
         f_GetTarget(m_pTargetList);
         f_CheckEnable();
+        f_ShowTargets();
 
         QList<int> kept;
         for (int id : qAsConst(*m_pTargetList)) {
@@ -422,34 +440,38 @@ void FormPJAdjust::f_SetValueStringInt(QLabel* label, int value)
 
 // One target with a record and profile: the sliders span each gain's range
 // at its current value (0..100 at 0 for a gain not read yet). Several: the
-// sliders show an offset from 0 (-100..100) over every target. None: the
-// values stay. The row under the operator's hand, or being read, keeps its
-// slider.
+// sliders show an offset from 0 (-100..100) over every target. None, or one
+// without a profile: no value (0..100 at 0). The relative-mode flag is set
+// here alone, with the display that shows it. The row under the operator's
+// hand keeps its slider, and so does the one target's row whose value is
+// being read again.
 void FormPJAdjust::f_UpdateParam()
 {
-    const int count = m_pTargetList->size();
-    if (count == 0)
-        return;
+    m_blnRelative = m_pTargetList->size() > 1;
     CProjectorData* pj = f_SingleTarget();
-    if (count == 1 && (!pj || !pj->m_Profile))
-        return;
-    m_blnRelative = count > 1;
+    if (pj && !pj->m_Profile)
+        pj = nullptr;
     for (const GainRow& row : qAsConst(m_Gains)) {
         row.relative->setVisible(m_blnRelative);
-        if (f_IsGainOperating(row.type, 0) || (pj && f_IsGainParameterReceiving(pj, row.type, 0)))
+        if (f_IsRowKept(row.type, pj))
             continue;
-        int lower = -RELATIVE_SPAN, upper = RELATIVE_SPAN, value = 0;
-        if (pj) {
+        int lower = 0, upper = 100, value = 0;
+        if (m_blnRelative) {
+            lower = -RELATIVE_SPAN;
+            upper = RELATIVE_SPAN;
+        } else if (pj) {
             CGainInfo* gain = pj->m_GainInfo.value(CGainInfo::Key(row.type, 0), nullptr);
-            const bool known = f_IsSet(gain, false);
-            lower = known ? gain->m_Min.ToInt() : 0;
-            upper = known ? gain->m_Max.ToInt() : 100;
-            value = known ? gain->m_Current.ToInt() : 0;
+            if (f_IsSet(gain, false)) {
+                lower = gain->m_Min.ToInt();
+                upper = gain->m_Max.ToInt();
+                value = gain->m_Current.ToInt();
+            }
         }
         row.slider->setRange(lower, upper);
         row.slider->setValue(value);
         f_SetValueStringInt(row.value, row.slider->value());
     }
+    m_ShownTargetId = pj ? pj->m_Id : -1;
 }
 
 void FormPJAdjust::f_UpdateDefaultValueView()
@@ -481,8 +503,9 @@ void FormPJAdjust::f_ChangeDefaultValueView(QLabel* label, bool bDefault)
 
 // A row may be operated when its one target is connected, powered and has
 // the gain adjustable, or, for several targets, when any of them is
-// connected and powered. The row being adjusted is left alone: disabling it
-// would end the adjustment.
+// connected and powered. The row being adjusted is left alone (disabling it
+// would end the adjustment), and so is the row whose shown value is being
+// read again.
 void FormPJAdjust::f_CheckEnable()
 {
     const int count = m_pTargetList->size();
@@ -496,7 +519,7 @@ void FormPJAdjust::f_CheckEnable()
     }
     const bool singleConnected = f_IsSingleConnected(single);
     for (const GainRow& row : qAsConst(m_Gains)) {
-        if (f_IsGainOperating(row.type, 0))
+        if (f_IsRowKept(row.type, count == 1 ? single : nullptr))
             continue;
         bool enable = anyConnected;
         if (count == 1) {

@@ -101,6 +101,9 @@ private:
     bool f_IsSet(CGainInfo* gain, bool bDefault);
     bool f_IsGainOperating(int type, int sub);
     bool f_IsGainParameterReceiving(CProjectorData* pj, int type, int sub);
+    // A row the display leaves as it is: being adjusted, or showing the
+    // value of `pj` (the one target) that is being read again.
+    bool f_IsRowKept(int type, CProjectorData* pj);
     void f_SetSendData(QList<CVariantParameter>* param, bool bRelative, int value);
     void f_SetData(CCommandIF::Command cmd, CProjectorData* pj, bool bDefault);
     // Resets the projectors waiting in the reset list (one, to its defaults).
@@ -109,6 +112,8 @@ private:
     void f_RemoveResetList(int id);
     // The display after a batch of completions, for the one selected projector.
     void f_UpdateAfterTiming();
+    // Writes the targets' values (or offsets) into the controls.
+    void f_ShowTargets();
 
     // What the controls show and allow (see the source for the rules).
     void f_UpdateParam();
@@ -158,6 +163,8 @@ private:
     qint64 m_LastRefreshTick;
     // A display refresh is queued for the end of the current batch of completions.
     bool m_blnDisplayQueued;
+    // The projector whose values the rows show; -1 for none, or offsets.
+    int m_ShownTargetId;
 };
 
 #endif // FORMPJADJUST_H
