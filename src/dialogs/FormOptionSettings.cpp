@@ -11,6 +11,7 @@
 
 #include "COptionSettings.h"
 #include "DialogLayout.h"
+#include "DialogOpening.h"
 #include "ExceptionTrace.h"
 #include "ModalBoxes.h"
 
@@ -202,7 +203,10 @@ QString FormOptionSettings::f_ErrorText(int mask) const
 
 void FormOptionSettings::showEvent(QShowEvent* event)
 {
-    RunTraced([&] {
+    DialogOpening::FillWhenOpened(event, [&] {
+        // Filling turns the import box on without the warning, also when
+        // the dialog is opened once more.
+        m_Shown = false;
         f_InitControls();
         f_UpdateData(true);
         m_Shown = true;

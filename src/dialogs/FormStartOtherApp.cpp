@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "DialogLayout.h"
+#include "DialogOpening.h"
 #include "ExceptionTrace.h"
 #include "FormStartOtherAppAdd.h"
 #include "ModalBoxes.h"
@@ -86,7 +87,11 @@ QList<int> FormStartOtherApp::f_SelectedRows() const
 
 void FormStartOtherApp::showEvent(QShowEvent* event)
 {
-    RunTraced([&] {
+    DialogOpening::FillWhenOpened(event, [&] {
+        // A later opening of the same dialog shows the list afresh, not
+        // appended to what the last one left.
+        m_Model->removeRows(0, m_Model->rowCount());
+        ui->btnAdd->setEnabled(true);
         if (m_AppList) {
             for (const QStringList& entry : *m_AppList)
                 m_Model->appendRow(f_NewItem(entry));
@@ -94,6 +99,7 @@ void FormStartOtherApp::showEvent(QShowEvent* event)
             if (m_MaxCount <= m_Model->rowCount())
                 ui->btnAdd->setEnabled(false);
         }
+        f_UpdateButton();
     });
     QDialog::showEvent(event);
 }

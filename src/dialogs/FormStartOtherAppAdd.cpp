@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 
 #include "DialogLayout.h"
+#include "DialogOpening.h"
 #include "ExceptionTrace.h"
 #include "ModalBoxes.h"
 
@@ -48,7 +49,7 @@ void FormStartOtherAppAdd::f_UpdateOk()
 
 void FormStartOtherAppAdd::showEvent(QShowEvent* event)
 {
-    RunTraced([&] {
+    DialogOpening::FillWhenOpened(event, [&] {
         setWindowTitle(m_Title);
         ui->txtDisplayName->setText(m_DisplayName);
         ui->txtPath->setText(m_Path);

@@ -11,6 +11,7 @@
 #include "CSystemClock.h"
 #include "CVirtualTime.h"
 #include "DialogLayout.h"
+#include "DialogOpening.h"
 #include "ExceptionTrace.h"
 #include "FormScheduleEdit.h"
 #include "LoadedIcon.h"
@@ -700,7 +701,7 @@ void FormSchedule::on_buttonBox_rejected()
 
 void FormSchedule::showEvent(QShowEvent* event)
 {
-    RunTraced([&] {
+    DialogOpening::FillWhenOpened(event, [&] {
         f_Rebuild(COLUMN_NUMBER, Qt::AscendingOrder, [] { return 0; });
     });
     m_UpdateGuard = false;

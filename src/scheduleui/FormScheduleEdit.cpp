@@ -12,6 +12,7 @@
 #include "CSectionItemList.h"
 #include "CSystemClock.h"
 #include "DialogLayout.h"
+#include "DialogOpening.h"
 #include "ExceptionTrace.h"
 #include "FormCalendar.h"
 #include "LoadedIcon.h"
@@ -180,7 +181,7 @@ QString FormScheduleEdit::f_DateText(const QDateTime& date)
 
 void FormScheduleEdit::showEvent(QShowEvent* event)
 {
-    RunTraced([&] { f_Init(); });
+    DialogOpening::FillWhenOpened(event, [&] { f_Init(); });
     m_Initializing = false;
     QDialog::showEvent(event);
 }

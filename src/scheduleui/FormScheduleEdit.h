@@ -27,8 +27,8 @@ class FormScheduleEdit;
 // comment and the enable flag. The caller sets m_ScheduleData before exec()
 // and owns it: exec() gives 1 after OK, with the operator's entries written
 // into the record, and 0 after Cancel, Escape or the window's close button,
-// with the record untouched. Every show loads the controls from the record
-// and the data hub again.
+// with the record untouched. Each opening loads the controls from the record
+// and the data hub again; a restore from the minimised state keeps them.
 class FormScheduleEdit : public QDialog
 {
     Q_OBJECT

@@ -3,6 +3,7 @@
 
 #include "CSystemClock.h"
 #include "DialogLayout.h"
+#include "DialogOpening.h"
 #include "ExceptionTrace.h"
 
 #include <QPushButton>
@@ -40,7 +41,7 @@ void VirtualTimeSetting::f_CorrectLayout()
 
 void VirtualTimeSetting::showEvent(QShowEvent* event)
 {
-    RunTraced([&] {
+    DialogOpening::FillWhenOpened(event, [&] {
         ui->dateStartDate->setDate(m_StartTime.date());
         ui->dateStartTime->setTime(m_StartTime.time());
         ui->dateStartDate->setEnabled(!m_BasedOnNow);

@@ -3,6 +3,7 @@
 
 #include "CListViewColumnStatus.h"
 #include "DialogLayout.h"
+#include "DialogOpening.h"
 #include "ExceptionTrace.h"
 #include "ModalBoxes.h"
 
@@ -80,7 +81,7 @@ void FormChooseProjectorListColumn::closeEvent(QCloseEvent* event)
 
 void FormChooseProjectorListColumn::showEvent(QShowEvent* event)
 {
-    RunTraced([&] {
+    DialogOpening::FillWhenOpened(event, [&] {
         for (CListViewColumnStatus* record : qAsConst(m_columnStatusList)) {
             if (record && record->m_Width > MAXIMUM_WIDTH)
                 record->m_Width = MAXIMUM_WIDTH;

@@ -268,7 +268,8 @@ void tst_FormOptionSettings::hiddenValuesPassThrough()
     }
 }
 
-// Filling at show never warns; each turn-on by hand warns once and stays on.
+// Filling at show never warns, also at a later opening; each turn-on by hand
+// warns once and stays on.
 void tst_FormOptionSettings::importWarnsAtEachTurnOn()
 {
     COptionSettings options;
@@ -292,6 +293,13 @@ void tst_FormOptionSettings::importWarnsAtEachTurnOn()
     QVERIFY(c.import->isChecked());
     QVERIFY(c.importPath->isEnabled());
     QVERIFY(c.importButton->isEnabled());
+    // Opened once more, the fill turns the box on again without a warning.
+    c.import->click();
+    c.buttons->button(QDialogButtonBox::Cancel)->click();
+    QVERIFY(!dialog.isVisible());
+    dialog.show();
+    QVERIFY(c.import->isChecked());
+    QCOMPARE(boxes.shown.size(), 2);
 }
 
 void tst_FormOptionSettings::folderChoosers_data()

@@ -189,7 +189,8 @@ void tst_FormStartOtherApp::listButtons()
 }
 
 // Add follows the count: off at 10, on after a removal, off again when an
-// add reaches 10; a cancelled add applies the rule too.
+// add reaches 10; a cancelled add applies the rule too; and so at the next
+// opening.
 void tst_FormStartOtherApp::countRuleForAdd()
 {
     QList<QStringList> list = entries(10);
@@ -220,6 +221,15 @@ void tst_FormStartOtherApp::countRuleForAdd()
     // Inserted below the selected row, where the removed one had been left out.
     QCOMPARE(list.at(2), (QStringList{"New", "/opt/new", ""}));
     QCOMPARE(list.at(5), entries(10).at(5));
+    // Opened once more, it shows the list afresh, not added to the rows the
+    // last opening left, and Add follows the count again.
+    const QList<QStringList> stored = list;
+    dialog.show();
+    QCOMPARE(dialog.findChild<QTreeView*>("treeViewAppList")->model()->rowCount(), 10);
+    QVERIFY(!add->isEnabled());
+    QCOMPARE(enabledListButtons(dialog), QString("----"));
+    boxButton(&dialog, QDialogButtonBox::Ok)->click();
+    QCOMPARE(list, stored);
 }
 
 void tst_FormStartOtherApp::removalQuestion_data()

@@ -347,6 +347,37 @@ private slots:
         QCOMPARE(box.parent, shownDialog);
     }
 
+    // A test mail still running when its dialog was closed: the next opening
+    // shows it running (the wait cursor), a click there sends nothing, and
+    // the outcome box over that dialog puts the arrow cursor back.
+    void testMailRunningShowsInTheNextOpening()
+    {
+        start();
+        MailSink sink;
+        ScriptedMessageBoxes boxes;
+        RunMailDialog(window(), [&](FormMailSettings* dialog) {
+            dialog->findChild<QPushButton*>(QStringLiteral("btnTest"))->click();
+        });
+        QCOMPARE(sink.mails.size(), 1);
+        QCOMPARE(CMailSettings::m_ExecStatus, int(CMailSettings::SMTP_RESULT::Executing));
+
+        QWidget* shownDialog = nullptr;
+        QList<Qt::CursorShape> cursors;
+        RunMailDialog(window(), [&](FormMailSettings* dialog) {
+            shownDialog = dialog;
+            cursors << dialog->cursor().shape();
+            dialog->findChild<QPushButton*>(QStringLiteral("btnTest"))->click();
+            cursors << dialog->cursor().shape();
+            window()->f_OnCompletedMail(CMailSettings::SMTP_RESULT::Completed, true);
+            cursors << dialog->cursor().shape();
+        });
+        QCOMPARE(cursors, (QList<Qt::CursorShape>{Qt::WaitCursor, Qt::WaitCursor, Qt::ArrowCursor}));
+        QCOMPARE(sink.mails.size(), 1);
+        QCOMPARE(boxes.shown.size(), 1);
+        QCOMPARE(boxes.shown.first().text, QStringLiteral("Mail Sending has been completed."));
+        QCOMPARE(boxes.shown.first().parent, shownDialog);
+    }
+
     void errorMailBody_data()
     {
         QTest::addColumn<QString>("profile");

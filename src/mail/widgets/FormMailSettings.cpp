@@ -3,6 +3,7 @@
 
 #include "CMailSettings.h"
 #include "DialogLayout.h"
+#include "DialogOpening.h"
 #include "ExceptionTrace.h"
 #include "LoadedIcon.h"
 #include "ModalBoxes.h"
@@ -176,9 +177,14 @@ void FormMailSettings::f_EnableForMethod(bool pop3Server, bool account, bool ssl
 
 void FormMailSettings::showEvent(QShowEvent* event)
 {
-    // Coming back from the minimised state keeps what the operator typed.
-    if (!event->spontaneous())
+    DialogOpening::FillWhenOpened(event, [&] {
         f_CreateControls();
+        // A test mail started from an earlier opening is still running: Test
+        // Mail does nothing until its outcome, which the window shows over
+        // this dialog and which puts the arrow cursor back.
+        if (CMailSettings::m_ExecStatus == CMailSettings::SMTP_RESULT::Executing)
+            setCursor(Qt::WaitCursor);
+    });
     QDialog::showEvent(event);
 }
 
