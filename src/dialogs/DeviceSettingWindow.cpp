@@ -5,6 +5,7 @@
 #include "CProjectorData.h"
 #include "ClmnSortProxyModel.h"
 #include "DialogLayout.h"
+#include "DialogOpening.h"
 #include "LoadedIcon.h"
 #include "ExceptionTrace.h"
 #include "LogCategories.h"
@@ -412,8 +413,10 @@ void DeviceSettingWindow::on_tvDeviceSettings_clicked(QModelIndex) {}
 
 void DeviceSettingWindow::showEvent(QShowEvent* event)
 {
-    f_InitDeletableProjectorList();
-    f_UpdateDeviceList(false);
+    DialogOpening::FillWhenOpened(event, [&] {
+        f_InitDeletableProjectorList();
+        f_UpdateDeviceList(false);
+    });
     QDialog::showEvent(event);
 }
 

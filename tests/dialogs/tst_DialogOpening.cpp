@@ -2,6 +2,7 @@
 
 #include "CDataFunctions.h"
 #include "CListViewColumnStatus.h"
+#include "CProjectorData.h"
 #include "CLumivox5Data.h"
 #include "COptionSettings.h"
 #include "CScheduleData.h"
@@ -102,6 +103,15 @@ void Options(Lumivox5Main* window)
 }
 
 void NoData(Lumivox5Main*) {}
+
+// Two projectors that are never polled (switched off in the list), on
+// loopback should anything connect.
+const char TWO_PROJECTORS[] = "[Header Info]\nMagicCode=258-0017-686-1-5F\nRevCode=Rev.1.0\n"
+                              "[Setting 001]\nSettingName=Alpha\nDeviceType=LAN\nLanType=IP\n"
+                              "IPAddress=127.0.0.1\nLanPort=9\nEnabled=False\nGroupList=1\n"
+                              "[Setting 002]\nSettingName=Beta\nDeviceType=LAN\nLanType=IP\n"
+                              "IPAddress=127.0.0.1\nLanPort=10\nEnabled=False\nGroupList=1\n"
+                              "[Group]\n001=\"Floor 1\"\n";
 
 void TwoSchedules(Lumivox5Main* window)
 {
@@ -271,6 +281,37 @@ QString StoredSchedule(Lumivox5Main* window)
     return first ? QStringLiteral("%1:00 '%2'").arg(first->ExecuteTime.hour()).arg(first->Comment) : QString();
 }
 
+// The names in view order, the current row marked.
+QString ShownTargets(QDialog* dialog)
+{
+    const QTreeView* view = Child<QTreeView>(dialog, "tvDeviceSettings");
+    const QAbstractItemModel* model = view->model();
+    QStringList rows;
+    for (int row = 0; row < model->rowCount(); ++row)
+        rows << model->index(row, 0).data().toString() + (view->currentIndex().row() == row ? " current" : "");
+    return rows.join(", ");
+}
+
+// Sorted by name downwards, the first row current.
+void SortTargetsDown(QDialog* dialog)
+{
+    auto* view = Child<QTreeView>(dialog, "tvDeviceSettings");
+    view->sortByColumn(0, Qt::DescendingOrder);
+    view->setCurrentIndex(view->model()->index(0, 0));
+}
+
+// The projectors the window keeps, with their groups.
+QString StoredTargets(Lumivox5Main* window)
+{
+    QStringList projectors;
+    for (int id : {1, 2}) {
+        const CProjectorData* record = window->m_Lumivox5Data->GetProjectorData(id);
+        projectors << (record ? QStringLiteral("%1 in %2").arg(record->m_SettingName).arg(record->m_GroupList.size())
+                              : QStringLiteral("none"));
+    }
+    return projectors.join(", ");
+}
+
 QString ShownClock(QDialog* dialog)
 {
     return Child<QLineEdit>(dialog, "txtAcceleration")->text();
@@ -288,6 +329,8 @@ QString StoredClock(Lumivox5Main* window)
 
 struct DialogCase {
     const char* name;
+    // The user list the window starts with; null for the fixture's own.
+    const char* userList;
     void (*arrange)(Lumivox5Main*);
     // The window's launcher of the dialog, or of the list dialog whose
     // first row the dialog edits.
@@ -300,18 +343,20 @@ struct DialogCase {
 };
 
 const DialogCase CASES[] = {
-    {"launch list", TwoApplications, &Lumivox5Main::f_ShowStartAppSettings, nullptr, ShownApplications,
+    {"launch list", nullptr, TwoApplications, &Lumivox5Main::f_ShowStartAppSettings, nullptr, ShownApplications,
      MoveSecondUp, StoredApplications},
-    {"launch list entry", TwoApplications, &Lumivox5Main::f_ShowStartAppSettings, "treeViewAppList", ShownEntry,
+    {"launch list entry", nullptr, TwoApplications, &Lumivox5Main::f_ShowStartAppSettings, "treeViewAppList", ShownEntry,
      RenameEntry, StoredApplications},
-    {"options", Options, &Lumivox5Main::f_ShowOptionSettings, nullptr, ShownOptions, ChangeOptions, StoredOptions},
-    {"list columns", NoData, &Lumivox5Main::f_ShowColumnDetail, nullptr, ShownColumn, HideColumn, StoredColumn},
-    {"schedule list", TwoSchedules, &Lumivox5Main::on_actMenuScheduleEdit_triggered, nullptr, ShownSchedules,
+    {"options", nullptr, Options, &Lumivox5Main::f_ShowOptionSettings, nullptr, ShownOptions, ChangeOptions, StoredOptions},
+    {"list columns", nullptr, NoData, &Lumivox5Main::f_ShowColumnDetail, nullptr, ShownColumn, HideColumn, StoredColumn},
+    {"schedule list", nullptr, TwoSchedules, &Lumivox5Main::on_actMenuScheduleEdit_triggered, nullptr, ShownSchedules,
      SortAndSwitchOff, StoredSchedules},
-    {"schedule entry", TwoSchedules, &Lumivox5Main::on_actMenuScheduleEdit_triggered, "lsvSchedule", ShownSchedule,
+    {"schedule entry", nullptr, TwoSchedules, &Lumivox5Main::on_actMenuScheduleEdit_triggered, "lsvSchedule", ShownSchedule,
      ChangeSchedule, StoredSchedule},
-    {"virtual time", ClockFromNow, &Lumivox5Main::f_ShowVirtualTimeSetting, nullptr, ShownClock, SpeedUpClock,
+    {"virtual time", nullptr, ClockFromNow, &Lumivox5Main::f_ShowVirtualTimeSetting, nullptr, ShownClock, SpeedUpClock,
      StoredClock},
+    {"communication settings", TWO_PROJECTORS, NoData, &Lumivox5Main::f_ShowCommunicationSettings, nullptr,
+     ShownTargets, SortTargetsDown, StoredTargets},
 };
 
 // Opens the case's dialog from the window and hands it to `work`; a list
@@ -366,6 +411,8 @@ void tst_DialogOpening::restoreKeepsTheInput_data()
         {"1 current, 2", "2 off current, 1", "1 on, 2 off", "1 current, 2 off"},
         {"13:00 ''", "15:00 'lamp check'", "15:00 'lamp check'", "15:00 'lamp check'"},
         {"1", "7", "7", "7"},
+        // The dialog lists by name again at the next opening.
+        {"Alpha current, Beta", "Beta current, Alpha", "Alpha in 1, Beta in 1", "Alpha current, Beta"},
     };
     static_assert(sizeof(rows) / sizeof(rows[0]) == sizeof(CASES) / sizeof(CASES[0]), "one row per dialog");
     for (int i = 0; i < int(sizeof(rows) / sizeof(rows[0])); ++i)
@@ -384,6 +431,8 @@ void tst_DialogOpening::restoreKeepsTheInput()
     QFETCH(QString, kept);
     QFETCH(QString, reopened);
     const DialogCase& c = CASES[index];
+    if (c.userList)
+        QVERIFY(m_Fixture->writeUserList(c.userList));
     m_Window = m_Fixture->makeWindow();
     QVERIFY(m_Window->m_blnProfileLoaded);
     c.arrange(m_Window.get());
