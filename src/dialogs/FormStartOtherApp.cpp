@@ -91,13 +91,10 @@ void FormStartOtherApp::showEvent(QShowEvent* event)
         // A later opening of the same dialog shows the list afresh, not
         // appended to what the last one left.
         m_Model->removeRows(0, m_Model->rowCount());
-        ui->btnAdd->setEnabled(true);
         if (m_AppList) {
             for (const QStringList& entry : *m_AppList)
                 m_Model->appendRow(f_NewItem(entry));
             ui->treeViewAppList->resizeColumnToContents(0);
-            if (m_MaxCount <= m_Model->rowCount())
-                ui->btnAdd->setEnabled(false);
         }
         f_UpdateButton();
     });
@@ -113,6 +110,8 @@ void FormStartOtherApp::closeEvent(QCloseEvent* event)
 
 void FormStartOtherApp::f_UpdateButton()
 {
+    // Add follows the count; the others follow the selection.
+    ui->btnAdd->setEnabled(m_Model->rowCount() < m_MaxCount);
     for (QPushButton* button : {ui->btnMoveUp, ui->btnMoveDown, ui->btnEdit, ui->btnRemove})
         button->setEnabled(false);
     const QList<int> rows = f_SelectedRows();
@@ -157,8 +156,7 @@ void FormStartOtherApp::f_ItemAdd()
         m_Model->insertRow(at, item);
         ui->treeViewAppList->setCurrentIndex(item->index());
     }
-    if (m_Model->rowCount() >= m_MaxCount)
-        ui->btnAdd->setEnabled(false);
+    f_UpdateButton();
 }
 
 void FormStartOtherApp::f_ItemEdit()
@@ -203,8 +201,6 @@ void FormStartOtherApp::f_ItemRemove()
     ui->treeViewAppList->setCurrentIndex(next >= 0 ? m_Model->index(next, 0) : QModelIndex());
     for (int i = rows.size() - 1; i >= 0; --i)
         m_Model->removeRow(rows.at(i));
-    if (m_Model->rowCount() < m_MaxCount)
-        ui->btnAdd->setEnabled(true);
     f_UpdateButton();
 }
 

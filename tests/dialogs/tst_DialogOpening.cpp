@@ -130,13 +130,19 @@ void ClockFromNow(Lumivox5Main* window)
 
 // --- what a dialog shows, what the test changes, and what the window keeps
 
+// The first column's texts of a list, in view order.
+QString FirstColumn(QDialog* dialog, const char* view, const QString& separator)
+{
+    const QAbstractItemModel* model = Child<QTreeView>(dialog, view)->model();
+    QStringList texts;
+    for (int row = 0; row < model->rowCount(); ++row)
+        texts << model->index(row, 0).data().toString();
+    return texts.join(separator);
+}
+
 QString ShownApplications(QDialog* dialog)
 {
-    const QAbstractItemModel* model = Child<QTreeView>(dialog, "treeViewAppList")->model();
-    QStringList names;
-    for (int row = 0; row < model->rowCount(); ++row)
-        names << model->index(row, 0).data().toString();
-    return names.join(' ');
+    return FirstColumn(dialog, "treeViewAppList", QStringLiteral(" "));
 }
 
 void MoveSecondUp(QDialog* dialog)
@@ -281,14 +287,9 @@ QString StoredSchedule(Lumivox5Main* window)
     return first ? QStringLiteral("%1:00 '%2'").arg(first->ExecuteTime.hour()).arg(first->Comment) : QString();
 }
 
-// The names in view order.
 QString ShownTargets(QDialog* dialog)
 {
-    const QAbstractItemModel* model = Child<QTreeView>(dialog, "tvDeviceSettings")->model();
-    QStringList rows;
-    for (int row = 0; row < model->rowCount(); ++row)
-        rows << model->index(row, 0).data().toString();
-    return rows.join(", ");
+    return FirstColumn(dialog, "tvDeviceSettings", QStringLiteral(", "));
 }
 
 void SortTargetsDown(QDialog* dialog)
